@@ -1,0 +1,315 @@
+#include "platform/adodb.h"
+
+#include "platform/jetdialect.h"
+
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace ado {
+namespace {
+
+[[noreturn]] void raiseSqlite(sqlite3* db, int rc) {
+    const char* msg = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+    throw AppError(db ? sqlite3_extended_errcode(db) : rc, QString::fromUtf8(msg));
+}
+
+QVariant columnValue(sqlite3_stmt* st, int i) {
+    switch (sqlite3_column_type(st, i)) {
+    case SQLITE_NULL:
+        return QVariant();
+    case SQLITE_INTEGER:
+        return QVariant::fromValue<qlonglong>(sqlite3_column_int64(st, i));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(st, i));
+    case SQLITE_BLOB:
+        return QByteArray(static_cast<const char*>(sqlite3_column_blob(st, i)),
+                          sqlite3_column_bytes(st, i));
+    default:
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, i)),
+                                 sqlite3_column_bytes(st, i));
+    }
+}
+
+// Runs every statement of a translated text; the rows of the last one that
+// returns columns are handed to the sink.
+template <class Sink> void runStatements(sqlite3* db, const QString& sql, Sink&& sink) {
+    const QByteArray utf8 = translateJetSql(sql).toUtf8();
+    const char* tail = utf8.constData();
+    const char* end = tail + utf8.size();
+    while (tail < end) {
+        sqlite3_stmt* st = nullptr;
+        int rc = sqlite3_prepare_v2(db, tail, int(end - tail), &st, &tail);
+        if (rc != SQLITE_OK)
+            raiseSqlite(db, rc);
+        if (!st)
+            continue; // blank or comment
+        sink.begin(st);
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+            sink.row(st);
+        sqlite3_finalize(st);
+        if (rc != SQLITE_DONE)
+            raiseSqlite(db, rc);
+    }
+}
+
+} // namespace
+
+Connection::Connection() = default;
+
+Connection::~Connection() {
+    if (m_db)
+        sqlite3_close_v2(m_db);
+}
+
+void Connection::setProperty(const QString& name, const QVariant& value) {
+    m_properties.insert(name.toLower(), value);
+}
+
+QVariant Connection::property(const QString& name) const {
+    return m_properties.value(name.toLower());
+}
+
+void Connection::Open(const QString& connectionString, const QString&, const QString&, int) {
+    if (m_db)
+        throw AppError(ErrNo::OpenFailed, "Operation is not allowed when the object is open.");
+    QString path = property("Data Source").toString();
+    for (const QString& part : connectionString.split(';', Qt::SkipEmptyParts)) {
+        const qsizetype eq = part.indexOf('=');
+        if (eq > 0 && part.left(eq).trimmed().compare("Data Source", Qt::CaseInsensitive) == 0)
+            path = part.mid(eq + 1).trimmed();
+    }
+    if (path.trimmed().isEmpty())
+        throw AppError(ErrNo::OpenFailed, "No database file is named.");
+    if (!QFileInfo(path).isFile())
+        throw AppError(ErrNo::OpenFailed,
+                       QString("Could not find file '%1'.").arg(path));
+    if (sqlite3_libversion_number() < kMinSqliteVersion)
+        throw AppError(ErrNo::OpenFailed,
+                       QString("SQLite %1 is too old; 3.39 or later is needed.")
+                           .arg(sqlite3_libversion()));
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc == SQLITE_OK) {
+        // Reading the schema tells a database from any other file.
+        rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    }
+    if (rc != SQLITE_OK) {
+        const AppError err(rc, QString("'%1' is not a database: %2")
+                                   .arg(path, QString::fromUtf8(sqlite3_errmsg(db))));
+        sqlite3_close_v2(db);
+        throw err;
+    }
+    sqlite3_busy_timeout(db, 5000);
+    sqlite3_exec(db, "PRAGMA foreign_keys = OFF", nullptr, nullptr, nullptr);
+    registerJetFunctions(db);
+    m_db = db;
+    m_properties.insert("data source", path);
+}
+
+QString Connection::ConnectionString() const {
+    return QString("Provider=%1;Data Source=%2").arg(Provider, property("Data Source").toString());
+}
+
+void Connection::requireOpen() const {
+    if (!m_db)
+        throw AppError(ErrNo::NotOpen, "Operation is not allowed when the object is closed.");
+}
+
+void Connection::Execute(const QString& sql, qint64* recordsAffected, int) {
+    requireOpen();
+    qint64 total = 0;
+    const QByteArray utf8 = translateJetSql(sql).toUtf8();
+    const char* tail = utf8.constData();
+    const char* end = tail + utf8.size();
+    while (tail < end) {
+        sqlite3_stmt* st = nullptr;
+        int rc = sqlite3_prepare_v2(m_db, tail, int(end - tail), &st, &tail);
+        if (rc != SQLITE_OK)
+            raiseSqlite(m_db, rc);
+        if (!st)
+            continue;
+        const bool readOnly = sqlite3_stmt_readonly(st);
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        }
+        sqlite3_finalize(st);
+        if (rc != SQLITE_DONE)
+            raiseSqlite(m_db, rc);
+        if (!readOnly)
+            total += sqlite3_changes64(m_db);
+    }
+    if (recordsAffected)
+        *recordsAffected = total;
+}
+
+std::unique_ptr<Recordset> Connection::OpenSchema(int schema, const QStringList& restrictions) {
+    requireOpen();
+    if (schema != adSchemaColumns)
+        throw AppError(3251, "Object or provider is not capable of performing requested operation.");
+    const QString table = restrictions.value(2);
+    QVector<QVector<QVariant>> rows;
+    sqlite3_stmt* st = nullptr;
+    int rc = sqlite3_prepare_v2(m_db, "SELECT name, cid FROM pragma_table_info(?1) ORDER BY cid", -1,
+                                &st, nullptr);
+    if (rc != SQLITE_OK)
+        raiseSqlite(m_db, rc);
+    const QByteArray t = table.toUtf8();
+    sqlite3_bind_text(st, 1, t.constData(), int(t.size()), SQLITE_TRANSIENT);
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        rows.append({table, columnValue(st, 0),
+                     QVariant::fromValue<qlonglong>(sqlite3_column_int64(st, 1) + 1)});
+    }
+    sqlite3_finalize(st);
+    if (rc != SQLITE_DONE)
+        raiseSqlite(m_db, rc);
+    auto rs = std::make_unique<Recordset>();
+    rs->setData({"TABLE_NAME", "COLUMN_NAME", "ORDINAL_POSITION"}, std::move(rows));
+    return rs;
+}
+
+void Connection::BeginTrans() { Execute("BEGIN IMMEDIATE"); }
+
+void Connection::CommitTrans() { Execute("COMMIT"); }
+
+void Connection::RollbackTrans() {
+    if (m_db && !sqlite3_get_autocommit(m_db))
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+void Connection::Close() {
+    requireOpen();
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
+}
+
+// ---- Field -------------------------------------------------------------------
+
+QVariant Field::Value() const {
+    m_rs->requireRow();
+    return m_rs->m_rows[m_rs->m_pos][m_index];
+}
+
+void Field::setValue(const QVariant& v) {
+    m_rs->requireRow();
+    m_rs->m_rows[m_rs->m_pos][m_index] = v;
+}
+
+QString Field::text() const {
+    const QVariant v = Value();
+    return v.isNull() ? QString() : v.toString();
+}
+
+QString Field::Name() const { return m_rs->m_names[m_index]; }
+
+// ---- Recordset ---------------------------------------------------------------
+
+void Recordset::Open(const QString& source, Connection* activeConnection, int cursorType,
+                     int lockType, int) {
+    if (m_open)
+        throw AppError(ErrNo::NotOpen, "Operation is not allowed when the object is open.");
+    if (!activeConnection)
+        throw AppError(ErrNo::NotOpen, "The connection cannot be used to perform this operation.");
+    activeConnection->requireOpen();
+    if (cursorType != -1)
+        CursorType = cursorType;
+    if (lockType != -1)
+        LockType = lockType;
+    struct Collect {
+        QStringList& names;
+        QVector<QVector<QVariant>>& rows;
+        void begin(sqlite3_stmt* st) {
+            const int n = sqlite3_column_count(st);
+            if (n == 0)
+                return;
+            names.clear();
+            rows.clear();
+            for (int i = 0; i < n; ++i)
+                names.append(QString::fromUtf8(sqlite3_column_name(st, i)));
+        }
+        void row(sqlite3_stmt* st) {
+            QVector<QVariant> r(names.size());
+            for (int i = 0; i < r.size(); ++i)
+                r[i] = columnValue(st, i);
+            rows.append(std::move(r));
+        }
+    };
+    QStringList names;
+    QVector<QVector<QVariant>> rows;
+    runStatements(activeConnection->handle(), source, Collect{names, rows});
+    setData(std::move(names), std::move(rows));
+}
+
+void Recordset::setData(QStringList names, QVector<QVector<QVariant>> rows) {
+    m_names = std::move(names);
+    m_rows = std::move(rows);
+    m_pos = 0;
+    m_open = true;
+}
+
+void Recordset::Close() {
+    if (!m_open)
+        throw AppError(ErrNo::NotOpen, "Operation is not allowed when the object is closed.");
+    m_open = false;
+    m_rows.clear();
+    m_names.clear();
+    m_pos = 0;
+}
+
+void Recordset::MoveNext() {
+    if (Eof())
+        throw AppError(ErrNo::NoCurrentRow,
+                       "Either BOF or EOF is True, or the current record has been deleted.");
+    ++m_pos;
+}
+
+int Recordset::fieldIndex(const QString& name) const {
+    for (int i = 0; i < m_names.size(); ++i)
+        if (m_names[i].compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+Field Recordset::Fields(const QString& name) {
+    const int i = fieldIndex(name);
+    if (i < 0)
+        throw AppError(ErrNo::NoSuchField,
+                       QString("Item cannot be found in the collection corresponding to the "
+                               "requested name or ordinal. (%1)")
+                           .arg(name));
+    return Field(this, i);
+}
+
+Field Recordset::Fields(int index) {
+    if (index < 0 || index >= m_names.size())
+        throw AppError(ErrNo::NoSuchField, "Item cannot be found in the collection corresponding "
+                                           "to the requested name or ordinal.");
+    return Field(this, index);
+}
+
+void Recordset::requireRow() const {
+    if (!m_open)
+        throw AppError(ErrNo::NotOpen, "Operation is not allowed when the object is closed.");
+    if (m_pos < 0 || m_pos >= m_rows.size())
+        throw AppError(ErrNo::NoCurrentRow,
+                       "Either BOF or EOF is True, or the current record has been deleted.");
+}
+
+void Recordset::Append(const QString& name, int, int, int) {
+    if (m_open)
+        throw AppError(3219, "Operation is not allowed in this context.");
+    m_names.append(name);
+}
+
+void Recordset::OpenDisconnected() {
+    m_rows.clear();
+    m_pos = 0;
+    m_open = true;
+}
+
+void Recordset::AddNew() {
+    if (!m_open)
+        throw AppError(ErrNo::NotOpen, "Operation is not allowed when the object is closed.");
+    m_rows.append(QVector<QVariant>(m_names.size()));
+    m_pos = m_rows.size() - 1;
+}
+
+} // namespace ado

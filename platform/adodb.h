@@ -1,0 +1,137 @@
+#pragma once
+// Data-access objects over SQLite: a connection, a record set and a command
+// with the members the windows rely on. SQL texts are written in the host
+// engine's dialect; translateJetSql (jetdialect.h) turns them into SQLite's.
+#include "platform/apperror.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <QHash>
+#include <memory>
+
+struct sqlite3;
+
+namespace ado {
+
+enum ObjectState { adStateClosed = 0, adStateOpen = 1 };
+enum SchemaEnum { adSchemaColumns = 4 };
+enum CursorType { adOpenUnspecified = -1, adOpenForwardOnly = 0, adOpenKeyset = 1,
+                  adOpenDynamic = 2, adOpenStatic = 3 };
+enum LockType { adLockUnspecified = -1, adLockReadOnly = 1, adLockPessimistic = 2,
+                adLockOptimistic = 3 };
+enum CursorLocation { adUseServer = 2, adUseClient = 3 };
+enum CommandType { adCmdText = 1 };
+// Field types for a record set built without a connection.
+enum DataType { adInteger = 3, adDouble = 5, adBoolean = 11, adVarChar = 200, adLongVarChar = 201 };
+
+class Recordset;
+
+class Connection {
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    QString Provider;
+    // "Data Source" and "Jet OLEDB:Database Password"; names compared without case.
+    void setProperty(const QString& name, const QVariant& value);
+    QVariant property(const QString& name) const;
+
+    // Opens the file named by "Data Source" (or by "Data Source=..." in the
+    // connection string). Never creates a file. Raises AppError on failure.
+    void Open(const QString& connectionString = QString(), const QString& user = QString(),
+              const QString& password = QString(), int options = -1);
+    int State() const { return m_db ? adStateOpen : adStateClosed; }
+    QString ConnectionString() const;
+
+    // Runs one statement; recordsAffected receives sqlite3_changes().
+    void Execute(const QString& sql, qint64* recordsAffected = nullptr, int options = -1);
+    // adSchemaColumns with restrictions (catalog, schema, table, column): one
+    // row per column of the table, its name in COLUMN_NAME, in the table's order.
+    std::unique_ptr<Recordset> OpenSchema(int schema, const QStringList& restrictions);
+    void BeginTrans();
+    void CommitTrans();
+    void RollbackTrans(); // harmless when no transaction is open
+    void Close();         // raises when already closed
+
+    sqlite3* handle() const { return m_db; }
+    void requireOpen() const;
+
+private:
+    sqlite3* m_db = nullptr;
+    QHash<QString, QVariant> m_properties; // keys lower case
+};
+
+// One column of the current row.
+class Field {
+public:
+    Field(Recordset* rs, int index) : m_rs(rs), m_index(index) {}
+    QVariant Value() const;
+    void setValue(const QVariant& v);
+    bool isNull() const { return Value().isNull(); }
+    // The value as text, Null reading as the empty text (the "& \"\"" idiom).
+    QString text() const;
+    int toInt() const { return Value().toInt(); }
+    QString Name() const;
+
+private:
+    Recordset* m_rs;
+    int m_index;
+};
+
+class Recordset {
+public:
+    Recordset() = default;
+
+    int CursorType = adOpenUnspecified;
+    int LockType = adLockUnspecified;
+    int CursorLocation = adUseServer;
+
+    // Reads every row of the SELECT into memory, positioned on the first.
+    void Open(const QString& source, Connection* activeConnection, int cursorType = -1,
+              int lockType = -1, int options = -1);
+    int State() const { return m_open ? adStateOpen : adStateClosed; }
+    void Close();
+
+    bool Eof() const { return m_pos >= m_rows.size(); }
+    bool Bof() const { return m_pos < 0 || m_rows.isEmpty(); }
+    void MoveNext();
+    void MoveFirst() { m_pos = 0; }
+    qint64 RecordCount() const { return m_rows.size(); }
+    int fieldCount() const { return m_names.size(); }
+
+    // Field by name (any case) or by position; raises for an unknown name.
+    Field Fields(const QString& name);
+    Field Fields(int index);
+    int fieldIndex(const QString& name) const; // -1 when absent
+
+    // A record set without a connection, filled row by row.
+    void Append(const QString& name, int type, int size = 0, int attributes = 0);
+    void OpenDisconnected();
+    void AddNew();
+    void Update() {}
+
+    const QStringList& fieldNames() const { return m_names; }
+    // Fills the record set directly (the schema and the tests use it).
+    void setData(QStringList names, QVector<QVector<QVariant>> rows);
+
+private:
+    friend class Field;
+    void requireRow() const;
+    QStringList m_names;
+    QVector<QVector<QVariant>> m_rows;
+    qsizetype m_pos = 0;
+    bool m_open = false;
+};
+
+class Command {
+public:
+    QString ActiveConnection; // a connection string
+    QString CommandText;
+    int CommandType = adCmdText;
+};
+
+} // namespace ado

@@ -1,0 +1,29 @@
+#pragma once
+// The error that every layer raises: a number and a description, as the
+// error traps of the windows report them.
+#include <QString>
+#include <exception>
+
+class AppError : public std::exception {
+public:
+    AppError(double number, QString description)
+        : m_number(number), m_description(std::move(description)),
+          m_what(m_description.toUtf8()) {}
+    double number() const { return m_number; }
+    const QString& description() const { return m_description; }
+    const char* what() const noexcept override { return m_what.constData(); }
+
+private:
+    double m_number;
+    QString m_description;
+    QByteArray m_what;
+};
+
+// Error numbers raised by the layers themselves (SQLite's own codes pass through).
+namespace ErrNo {
+constexpr double NotOpen = 3704;      // operation on a closed connection or record set
+constexpr double OpenFailed = -2147467259; // the database could not be opened
+constexpr double NoCurrentRow = 3021; // EOF or BOF
+constexpr double NoSuchField = 3265;  // field name not in the record set
+constexpr double PrintCancel = 32755; // Cancel in the print dialog
+} // namespace ErrNo

@@ -1,0 +1,61 @@
+#include "platform/messagebox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace msgbox {
+namespace {
+Answerer g_answerer;
+QList<Shown> g_shown;
+} // namespace
+
+void setAnswerer(Answerer answerer) { g_answerer = std::move(answerer); }
+
+QList<Shown>& shownBoxes() { return g_shown; }
+
+int answerDefault(const Shown& box) { return box.defaultAnswer; }
+
+int show(const QString& prompt, int buttons, const QString& title, const QPixmap& icon) {
+    Shown box;
+    box.title = title;
+    box.text = prompt;
+    box.buttons = buttons;
+    box.hasIcon = !icon.isNull();
+    const bool yesNo = (buttons & 0x0F) == vbYesNo;
+    box.buttonNames = yesNo ? QStringList{"Yes", "No"} : QStringList{"OK"};
+    if (yesNo)
+        box.defaultAnswer = (buttons & vbDefaultButton2) ? vbNo : vbYes;
+
+    if (g_answerer) {
+        box.answer = g_answerer(box);
+        g_shown.append(box);
+        return box.answer;
+    }
+
+    QMessageBox mb(QApplication::activeWindow());
+    mb.setWindowTitle(title);
+    mb.setText(prompt);
+    if (box.hasIcon)
+        mb.setIconPixmap(icon);
+    else if (buttons & vbInformation)
+        mb.setIcon(QMessageBox::Information);
+    if (yesNo) {
+        QPushButton* yes = mb.addButton(QMessageBox::Yes);
+        QPushButton* no = mb.addButton(QMessageBox::No);
+        mb.setDefaultButton(box.defaultAnswer == vbNo ? no : yes);
+        mb.setEscapeButton(no); // Escape and the close box answer No
+        mb.exec();
+        box.answer = mb.clickedButton() == yes ? vbYes : vbNo;
+    } else {
+        QPushButton* ok = mb.addButton(QMessageBox::Ok);
+        mb.setDefaultButton(ok);
+        mb.setEscapeButton(ok);
+        mb.exec();
+        box.answer = vbOK;
+    }
+    g_shown.append(box);
+    return box.answer;
+}
+
+} // namespace msgbox

@@ -1,0 +1,3 @@
+#include "platform/adodb.h"
+#include <gtest/gtest.h>
+TEST(Smoke, Builds) { SUCCEED(); }

@@ -1,0 +1,37 @@
+#pragma once
+// The one program-wide connection to the host database, and a small query
+// routine over a shared command and record set.
+#include "platform/adodb.h"
+
+#include <memory>
+
+extern QString gDbPath;
+extern std::unique_ptr<ado::Connection> gConnection;
+extern std::unique_ptr<ado::Command> gCommand;
+extern std::unique_ptr<ado::Recordset> gRecordset;
+
+// The fixed database password of the host product.
+inline const QString kDatabasePassword = QStringLiteral("Mup@rka");
+
+// A fresh, open connection in gConnection; a failure is reported
+// ("modDatabaseConnection" / "Database Access Error") and gConnection then
+// holds a closed connection.
+void OpenConnection();
+// Closes and releases gConnection; never reports.
+void CloseConnection();
+// Runs sql into gRecordset on the shared connection (opening it when closed)
+// and returns the number of rows.
+qint64 ExecuteQuery(const QString& sql);
+
+// Opens the connection for the lifetime of a scope and closes it on every
+// path out of it, failures included.
+class ConnectionScope {
+public:
+    ConnectionScope() { OpenConnection(); }
+    ~ConnectionScope() { CloseConnection(); }
+    ConnectionScope(const ConnectionScope&) = delete;
+    ConnectionScope& operator=(const ConnectionScope&) = delete;
+    ado::Connection& operator*() const { return *gConnection; }
+    ado::Connection* operator->() const { return gConnection.get(); }
+    bool isOpen() const { return gConnection && gConnection->State() == ado::adStateOpen; }
+};
