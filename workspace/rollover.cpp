@@ -1,0 +1,92 @@
+#include "workspace/rollover.h"
+
+#include "platform/adodb.h"
+#include "platform/runtime.h"
+#include "workspace/moddatabaseconnection.h"
+#include "workspace/modextendedmsgbox.h"
+
+namespace {
+const QString kCrLf = QStringLiteral("\r\n");
+} // namespace
+
+QStringList rollOverTables() {
+    return QStringLiteral("TAV_Learner_Background_Info,TAV_Learning_And_Development_Barriers,"
+                          "TAV_Factors_Classroom,TAV_Factors_Community,TAV_Factors_School,"
+                          "TAV_Learner_Support_Needs,TAV_DBST_Review_ILST_Request,"
+                          "TAV_DBST_Support_Strategy,TAV_Action_Review")
+        .split(',');
+}
+
+QString rollWarningText(int y) {
+    return "When appending KELD information from " + QString::number(y - 1) + " to " +
+           QString::number(y) + ", the following sections " + kCrLf +
+           "will not be brought over as learners must be re-evaluated and information might "
+           "change." +
+           kCrLf + kCrLf + "Stage 1:    DP Diagnostic Profile" + kCrLf + kCrLf +
+           "Stage 2:    ISP: Individual Support Plan" + kCrLf + kCrLf +
+           "Stage 3:    Section 3a: Assessment of support requirements" + kCrLf + kCrLf +
+           "Please remember to update the rolled over sections where information has changed "
+           "and " +
+           kCrLf + "complete the outstanding section information." + kCrLf + kCrLf + "Append?";
+}
+
+void cmdRoll_Click() {
+    if (AskUserWarning(rollWarningText(currentDate().year())))
+        AppendInfo();
+}
+
+QString appendInfoSql(const QString& table, const QStringList& columns, int y) {
+    QString columnList;
+    QString selectList;
+    for (const QString& name : columns) {
+        columnList += "[" + name + "],";
+        selectList += "[Tbl].[" + name + "],";
+    }
+    columnList.chop(1);
+    selectList.chop(1);
+    // The copies belong to the current year; every other column is copied as it is.
+    selectList.replace("[Tbl].[Data_Year]", QString::number(y) + " As [Data_Year]",
+                       Qt::CaseSensitive);
+    return "INSERT INTO " + table + " (" + columnList + ") " + "SELECT " + selectList + " FROM " +
+           table + " AS [Tbl] " +
+           " INNER JOIN [Learner_Info] as [LI] on [Tbl].[LearnerID] = [LI].[ID]" +
+           " WHERE ([LI].[Status] = 'C' AND ((([Tbl].[Data_Year])=" + QString::number(y - 1) + ")" +
+           " AND [Tbl].[LearnerID] not in (Select [sCurY].[LearnerID] From " + table +
+           " AS [sCurY] Where [sCurY].[data_year] = " + QString::number(y) +
+           " AND [sCurY].[LearnerID] = [LI].[ID])))";
+}
+
+void AppendInfo() {
+    const int y = currentDate().year();
+    const QStringList tables = rollOverTables();
+    OpenConnection();
+    qint64 total = 0;
+    try {
+        gConnection->BeginTrans();
+        for (const QString& table : tables) {
+            QStringList columns;
+            std::unique_ptr<ado::Recordset> schema =
+                gConnection->OpenSchema(ado::adSchemaColumns, {"", "", table, ""});
+            while (!schema->Eof()) {
+                const QString name = schema->Fields("COLUMN_NAME").text();
+                if (name != QLatin1String("ID"))
+                    columns << name;
+                schema->MoveNext();
+            }
+            schema->Close();
+            qint64 affected = 0;
+            gConnection->Execute(appendInfoSql(table, columns, y), &affected);
+            total += affected;
+        }
+        gConnection->CommitTrans();
+    } catch (const AppError& e) {
+        // Nothing of a failed roll-over stays: no year is left half copied.
+        if (gConnection)
+            gConnection->RollbackTrans();
+        CloseConnection();
+        ShowErrorReport("frmSelectLearner", e.description(), "AppendInfo", e.number());
+        return;
+    }
+    CloseConnection();
+    ShowUserMessage("Append Complete: " + QString::number(total) + " Rows Affected");
+}
