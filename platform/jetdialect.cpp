@@ -1,7 +1,949 @@
 #include "platform/jetdialect.h"
 
+#include <QDate>
+#include <QHash>
+#include <QRegularExpression>
+#include <QVector>
+#include <cmath>
 #include <sqlite3.h>
 
-QString translateJetSql(const QString& sql) { return sql; }
+// The translation works on tokens, in a fixed order of passes over each
+// statement of the text:
+//   1. literals      #date# to ISO text, True/False to -1/0, "text" to 'text'
+//   2. functions     Left( and IsNull( renamed (SQLite reads both as keywords)
+//   3. division      a / b always divides as floating point
+//   4. statements    CREATE/ALTER column types, the DELETE and UPDATE forms
+//   5. concatenation each chain a & b & c becomes jet_concat(a, b, c)
+//   6. text order    ORDER BY / GROUP BY terms and text literals compared
+//                    with COLLATE NOCASE
+//   7. result names  unaliased outer columns X.Y get the name Y
+// Quoted text, [names] and #dates# are single tokens, so no pass looks inside.
 
-void registerJetFunctions(sqlite3*) {}
+namespace {
+
+enum class Kind { Space, Word, Number, Text, Name, Date, Punct };
+
+struct Token {
+    Kind kind;
+    QString text;
+    bool is(const char* word) const {
+        return kind == Kind::Word && text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+    }
+    bool isPunct(const char* p) const { return kind == Kind::Punct && text == QLatin1String(p); }
+};
+
+using Tokens = QVector<Token>;
+
+bool isWordChar(QChar c) {
+    return c.isLetterOrNumber() || c == '_' || c == '$';
+}
+
+Tokens tokenize(const QString& s) {
+    Tokens out;
+    const qsizetype n = s.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = s[i];
+        qsizetype j = i + 1;
+        Kind kind = Kind::Punct;
+        if (c.isSpace()) {
+            while (j < n && s[j].isSpace())
+                ++j;
+            kind = Kind::Space;
+        } else if (c == '\'' || c == '"') {
+            // Quoted text; a doubled quote stands for one.
+            while (j < n) {
+                if (s[j] == c) {
+                    if (j + 1 < n && s[j + 1] == c) {
+                        j += 2;
+                        continue;
+                    }
+                    ++j;
+                    break;
+                }
+                ++j;
+            }
+            kind = Kind::Text;
+        } else if (c == '[') {
+            while (j < n && s[j] != ']')
+                ++j;
+            j = qMin(j + 1, n);
+            kind = Kind::Name;
+        } else if (c == '#') {
+            const qsizetype close = s.indexOf('#', j);
+            if (close > 0) {
+                j = close + 1;
+                kind = Kind::Date;
+            }
+        } else if (c.isDigit() || (c == '.' && i + 1 < n && s[i + 1].isDigit() &&
+                                   (out.isEmpty() || out.last().kind != Kind::Word))) {
+            while (j < n && (s[j].isDigit() || s[j] == '.'))
+                ++j;
+            if (j < n && (s[j] == 'e' || s[j] == 'E')) {
+                qsizetype k = j + 1;
+                if (k < n && (s[k] == '+' || s[k] == '-'))
+                    ++k;
+                if (k < n && s[k].isDigit()) {
+                    j = k;
+                    while (j < n && s[j].isDigit())
+                        ++j;
+                }
+            }
+            // A number glued to letters is a name (Jet allows 2ndTerm).
+            if (j < n && isWordChar(s[j])) {
+                while (j < n && isWordChar(s[j]))
+                    ++j;
+                kind = Kind::Word;
+            } else {
+                kind = Kind::Number;
+            }
+        } else if (isWordChar(c)) {
+            while (j < n && isWordChar(s[j]))
+                ++j;
+            kind = Kind::Word;
+        } else if (j < n) {
+            const QString two = s.mid(i, 2);
+            if (two == "<>" || two == "<=" || two == ">=" || two == "!=" || two == "==" ||
+                two == "||")
+                j = i + 2;
+        }
+        out.append({kind, s.mid(i, j - i)});
+        i = j;
+    }
+    return out;
+}
+
+QString join(const Tokens& t) {
+    QString s;
+    for (const Token& k : t)
+        s += k.text;
+    return s;
+}
+
+Token word(const QString& w) {
+    return {Kind::Word, w};
+}
+Token punct(const QString& p) {
+    return {Kind::Punct, p};
+}
+Token space() {
+    return {Kind::Space, " "};
+}
+
+void insertAt(Tokens& t, qsizetype at, const Tokens& what) {
+    for (qsizetype k = 0; k < what.size(); ++k)
+        t.insert(at + k, what[k]);
+}
+
+// Index of the next token from i on that is not blank, or t.size().
+qsizetype nextSolid(const Tokens& t, qsizetype i) {
+    while (i < t.size() && t[i].kind == Kind::Space)
+        ++i;
+    return i;
+}
+
+qsizetype prevSolid(const Tokens& t, qsizetype i) {
+    while (i >= 0 && t[i].kind == Kind::Space)
+        --i;
+    return i;
+}
+
+// Index of the bracket that closes the one at open, or t.size().
+qsizetype matchingParen(const Tokens& t, qsizetype open) {
+    int depth = 0;
+    for (qsizetype i = open; i < t.size(); ++i) {
+        if (t[i].isPunct("("))
+            ++depth;
+        else if (t[i].isPunct(")") && --depth == 0)
+            return i;
+    }
+    return t.size();
+}
+
+// Position of the first top-level word w at or after from (bracket depth 0),
+// or -1.
+qsizetype findTopWord(const Tokens& t, const char* w, qsizetype from = 0, qsizetype to = -1) {
+    if (to < 0)
+        to = t.size();
+    int depth = 0;
+    for (qsizetype i = from; i < to; ++i) {
+        if (t[i].isPunct("("))
+            ++depth;
+        else if (t[i].isPunct(")"))
+            --depth;
+        else if (depth == 0 && t[i].is(w))
+            return i;
+    }
+    return -1;
+}
+
+Tokens slice(const Tokens& t, qsizetype from, qsizetype to) {
+    return t.mid(from, qMax<qsizetype>(0, to - from));
+}
+
+Tokens trimmed(Tokens t) {
+    while (!t.isEmpty() && t.first().kind == Kind::Space)
+        t.removeFirst();
+    while (!t.isEmpty() && t.last().kind == Kind::Space)
+        t.removeLast();
+    return t;
+}
+
+// ---- 1. literals ---------------------------------------------------------------
+
+QString sqlQuote(const QString& s) {
+    QString q = s;
+    q.replace('\'', "''");
+    return '\'' + q + '\'';
+}
+
+// #...# as the program writes it (ISO) or in the host engine's US order.
+QString dateLiteral(const QString& inner) {
+    static const QRegularExpression iso(
+        R"(^\s*(\d{4})[-/](\d{1,2})[-/](\d{1,2})(?:[ T]+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)");
+    static const QRegularExpression us(
+        R"(^\s*(\d{1,2})/(\d{1,2})/(\d{4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)");
+    int y = 0, m = 0, d = 0;
+    QRegularExpressionMatch mt = iso.match(inner);
+    if (mt.hasMatch()) {
+        y = mt.captured(1).toInt();
+        m = mt.captured(2).toInt();
+        d = mt.captured(3).toInt();
+    } else if ((mt = us.match(inner)).hasMatch()) {
+        m = mt.captured(1).toInt();
+        d = mt.captured(2).toInt();
+        y = mt.captured(3).toInt();
+    } else {
+        return sqlQuote(inner.trimmed());
+    }
+    QString out = QString::asprintf("%04d-%02d-%02d", y, m, d);
+    if (!mt.captured(4).isEmpty())
+        out += QString::asprintf(" %02d:%02d:%02d", mt.captured(4).toInt(), mt.captured(5).toInt(),
+                                 mt.captured(6).toInt());
+    return sqlQuote(out);
+}
+
+void passLiterals(Tokens& t) {
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        Token& k = t[i];
+        if (k.kind == Kind::Date) {
+            k = {Kind::Text, dateLiteral(k.text.mid(1, k.text.size() - 2))};
+        } else if (k.kind == Kind::Text && k.text.startsWith('"')) {
+            QString inner = k.text.mid(1, k.text.size() - 2);
+            inner.replace("\"\"", "\"");
+            k = {Kind::Text, sqlQuote(inner)};
+        } else if (k.is("True") || k.is("False")) {
+            const qsizetype p = prevSolid(t, i - 1);
+            if (p >= 0 && t[p].isPunct("."))
+                continue; // a column that happens to be named so
+            k = {Kind::Number, k.is("True") ? "-1" : "0"};
+        }
+    }
+}
+
+// ---- 2. functions --------------------------------------------------------------
+
+void passFunctions(Tokens& t) {
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (!t[i].is("Left") && !t[i].is("IsNull"))
+            continue;
+        const qsizetype n = nextSolid(t, i + 1);
+        if (n < t.size() && t[n].isPunct("("))
+            t[i].text = t[i].is("Left") ? "jet_left" : "jet_isnull";
+    }
+}
+
+// ---- 3. division ---------------------------------------------------------------
+
+void passDivision(Tokens& t) {
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (t[i].isPunct("/")) {
+            insertAt(t, i, {punct("*"), {Kind::Number, "1.0"}});
+            i += 2;
+        }
+    }
+}
+
+// ---- 4. statements -------------------------------------------------------------
+
+struct ColumnType {
+    QString sqlType;
+    bool counter = false;
+    int textLimit = 0; // 0: no limit
+    bool text = false;
+};
+
+// The host engine's column type at tokens [from, to) of a column definition;
+// returns false for a type it does not know (left as written).
+bool mapType(const Tokens& def, qsizetype from, qsizetype& to, ColumnType& out) {
+    const qsizetype i = nextSolid(def, from);
+    if (i >= def.size() || def[i].kind != Kind::Word)
+        return false;
+    const QString w = def[i].text.toUpper();
+    to = i + 1;
+    int size = 0;
+    const qsizetype p = nextSolid(def, to);
+    if (p < def.size() && def[p].isPunct("(")) {
+        const qsizetype close = matchingParen(def, p);
+        size = join(slice(def, p + 1, close)).section(',', 0, 0).trimmed().toInt();
+        to = qMin(close + 1, def.size());
+    }
+    if (w == "COUNTER" || w == "AUTOINCREMENT" || w == "IDENTITY") {
+        out = {"INTEGER", true, 0, false};
+    } else if (w == "TEXT" || w == "VARCHAR" || w == "CHAR" || w == "NVARCHAR" || w == "NCHAR" ||
+               w == "STRING" || w == "ALPHANUMERIC") {
+        out = {"TEXT COLLATE NOCASE", false, size > 0 ? size : 255, true};
+    } else if (w == "MEMO" || w == "LONGTEXT" || w == "NOTE" || w == "NTEXT") {
+        out = {"TEXT COLLATE NOCASE", false, 0, true};
+    } else if (w == "LONG" || w == "INTEGER" || w == "INT" || w == "SHORT" || w == "SMALLINT" ||
+               w == "BYTE" || w == "TINYINT" || w == "BIT" || w == "YESNO" || w == "LOGICAL" ||
+               w == "BOOLEAN" || w == "INTEGER1" || w == "INTEGER2" || w == "INTEGER4") {
+        out = {"INTEGER", false, 0, false};
+    } else if (w == "DATETIME" || w == "DATE" || w == "TIME" || w == "TIMESTAMP") {
+        out = {"TEXT", false, 0, false};
+    } else if (w == "DOUBLE" || w == "SINGLE" || w == "FLOAT" || w == "REAL" || w == "CURRENCY" ||
+               w == "MONEY" || w == "NUMERIC" || w == "DECIMAL") {
+        out = {"REAL", false, 0, false};
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// One column definition "name TYPE ..." rewritten; pkName names the table's
+// key constraint when this column is the counter key.
+Tokens columnDef(const Tokens& def, const QString& pkName, bool& usedPk) {
+    const qsizetype nameAt = nextSolid(def, 0);
+    if (nameAt >= def.size())
+        return def;
+    ColumnType type;
+    qsizetype typeEnd = 0;
+    if (!mapType(def, nameAt + 1, typeEnd, type))
+        return def;
+    const QString name = def[nameAt].text;
+    QString sql = name + ' ' + type.sqlType;
+    if (type.counter) {
+        if (!pkName.isNull()) {
+            sql += " CONSTRAINT " + pkName;
+            usedPk = true;
+        }
+        sql += " PRIMARY KEY AUTOINCREMENT";
+    }
+    if (type.textLimit > 0)
+        sql += QString(" CHECK (length(%1) <= %2)").arg(name).arg(type.textLimit);
+    Tokens out = tokenize(sql);
+    out += slice(def, typeEnd, def.size());
+    return out;
+}
+
+QString bareName(const Token& k) {
+    return k.kind == Kind::Name ? k.text.mid(1, k.text.size() - 2) : k.text;
+}
+
+// CREATE TABLE t (col TYPE, ..., CONSTRAINT x PRIMARY KEY (col)).
+void createTable(Tokens& t, qsizetype open) {
+    const qsizetype close = matchingParen(t, open);
+    if (close >= t.size())
+        return;
+    // Split the body at top-level commas.
+    QVector<Tokens> defs(1);
+    int depth = 0;
+    for (qsizetype i = open + 1; i < close; ++i) {
+        if (t[i].isPunct("("))
+            ++depth;
+        else if (t[i].isPunct(")"))
+            --depth;
+        if (depth == 0 && t[i].isPunct(",")) {
+            defs.append(Tokens());
+            continue;
+        }
+        defs.last().append(t[i]);
+    }
+    // The key constraint of a single counter column moves onto the column, as
+    // SQLite numbers a key itself (never reusing a number) only when so declared.
+    QString pkName, pkColumn;
+    qsizetype pkDef = -1;
+    for (qsizetype d = 0; d < defs.size(); ++d) {
+        const Tokens& def = defs[d];
+        const qsizetype a = nextSolid(def, 0);
+        if (a >= def.size() || !def[a].is("CONSTRAINT"))
+            continue;
+        const qsizetype nm = nextSolid(def, a + 1);
+        const qsizetype pk = nextSolid(def, nm + 1);
+        const qsizetype key = nextSolid(def, pk + 1);
+        const qsizetype par = nextSolid(def, key + 1);
+        if (key < def.size() && def[pk].is("PRIMARY") && def[key].is("KEY") && par < def.size() &&
+            def[par].isPunct("(")) {
+            const Tokens cols = trimmed(slice(def, par + 1, matchingParen(def, par)));
+            if (cols.size() == 1) {
+                pkName = def[nm].text;
+                pkColumn = bareName(cols.first());
+                pkDef = d;
+            }
+        }
+    }
+    Tokens body;
+    bool dropPk = false;
+    for (qsizetype d = 0; d < defs.size(); ++d) {
+        if (d == pkDef)
+            continue;
+        const qsizetype a = nextSolid(defs[d], 0);
+        const bool forKey =
+            a < defs[d].size() && bareName(defs[d][a]).compare(pkColumn, Qt::CaseInsensitive) == 0;
+        bool usedPk = false;
+        Tokens def = columnDef(defs[d], forKey ? pkName : QString(), usedPk);
+        dropPk = dropPk || usedPk;
+        if (!body.isEmpty())
+            body.append(punct(","));
+        body += def;
+    }
+    if (pkDef >= 0 && !dropPk) {
+        body.append(punct(","));
+        body += defs[pkDef];
+    }
+    t = slice(t, 0, open + 1) + body + slice(t, close, t.size());
+}
+
+// ALTER TABLE t ADD [COLUMN] col TYPE
+void alterTable(Tokens& t, qsizetype at) {
+    const qsizetype add = findTopWord(t, "ADD", at);
+    if (add < 0)
+        return;
+    qsizetype col = nextSolid(t, add + 1);
+    if (col < t.size() && t[col].is("CONSTRAINT"))
+        return;
+    if (col < t.size() && t[col].is("COLUMN"))
+        col = nextSolid(t, col + 1);
+    bool unused = false;
+    t = slice(t, 0, col) + columnDef(slice(t, col, t.size()), QString(), unused);
+}
+
+// The table named (or aliased) q in a FROM list such as "T AS A INNER JOIN U ON ...".
+QString tableOfAlias(const Tokens& from, const QString& q) {
+    for (qsizetype i = 0; i < from.size(); ++i) {
+        if (from[i].kind != Kind::Word && from[i].kind != Kind::Name)
+            continue;
+        if (bareName(from[i]).compare(q, Qt::CaseInsensitive) == 0) {
+            // Either the table itself, or its alias after AS / directly after it.
+            qsizetype p = prevSolid(from, i - 1);
+            if (p >= 0 && from[p].is("AS"))
+                p = prevSolid(from, p - 1);
+            if (p >= 0 && (from[p].kind == Kind::Word || from[p].kind == Kind::Name) &&
+                !from[p].is("JOIN") && !from[p].is("FROM"))
+                return from[p].text;
+            return from[i].text;
+        }
+    }
+    return q;
+}
+
+// DELETE * FROM t ...; DELETE FROM t t WHERE ...; DELETE t.* FROM t INNER JOIN ...
+void deleteForms(Tokens& t, qsizetype at) {
+    const qsizetype from = findTopWord(t, "FROM", at + 1);
+    if (from < 0)
+        return;
+    const Tokens target = trimmed(slice(t, at + 1, from));
+    const qsizetype where = findTopWord(t, "WHERE", from + 1);
+    const qsizetype fromEnd = where < 0 ? t.size() : where;
+    const Tokens source = trimmed(slice(t, from + 1, fromEnd));
+    const Tokens rest = slice(t, fromEnd, t.size());
+    const bool joined = findTopWord(source, "JOIN") >= 0;
+    if (joined) {
+        // Delete the target's rows that the joined select finds.
+        QString q = source.first().text;
+        if (target.size() >= 3 && target[1].isPunct("."))
+            q = bareName(target[0]);
+        const QString table = tableOfAlias(source, q);
+        const QString rowid = (q.startsWith('[') ? q : QString(q)) + ".rowid";
+        t = slice(t, 0, at + 1) +
+            tokenize(" FROM " + table + " WHERE rowid IN (SELECT " + rowid + " FROM ") + source +
+            Tokens{space()} + trimmed(rest) + Tokens{punct(")")};
+        return;
+    }
+    // A lone alias after the table ("FROM T T") is read by SQLite as AS T.
+    Tokens src = source;
+    if (src.size() == 3 && src[1].kind == Kind::Space && !src[2].is("AS"))
+        insertAt(src, 2, {word("AS"), space()});
+    t = slice(t, 0, at + 1) + tokenize(" FROM ") + src + Tokens{space()} + trimmed(rest);
+}
+
+// In a SET list, "T.col =" assigns col: SQLite names the target column alone.
+void unqualifySet(Tokens& set) {
+    int depth = 0;
+    bool atTarget = true;
+    for (qsizetype i = 0; i < set.size(); ++i) {
+        if (set[i].isPunct("("))
+            ++depth;
+        else if (set[i].isPunct(")"))
+            --depth;
+        else if (depth == 0 && set[i].isPunct(","))
+            atTarget = true;
+        else if (depth == 0 && set[i].isPunct("="))
+            atTarget = false;
+        else if (atTarget && depth == 0 && set[i].isPunct(".")) {
+            const qsizetype p = prevSolid(set, i - 1);
+            if (p >= 0) {
+                set.remove(p, i - p + 1);
+                i = p - 1;
+            }
+        }
+    }
+}
+
+// UPDATE t SET t.c = ...; UPDATE t INNER JOIN u ON cond SET ... WHERE ...
+void updateForms(Tokens& t, qsizetype at) {
+    const qsizetype set = findTopWord(t, "SET", at + 1);
+    if (set < 0)
+        return;
+    const qsizetype where = findTopWord(t, "WHERE", set + 1);
+    const qsizetype setEnd = where < 0 ? t.size() : where;
+    Tokens assignments = slice(t, set + 1, setEnd);
+    unqualifySet(assignments);
+    Tokens cond = where < 0 ? Tokens() : trimmed(slice(t, where + 1, t.size()));
+    const Tokens joinPart = trimmed(slice(t, at + 1, set));
+    const qsizetype firstJoin = findTopWord(joinPart, "JOIN");
+    if (firstJoin < 0) {
+        t = slice(t, 0, set + 1) + assignments + slice(t, setEnd, t.size());
+        return;
+    }
+    // Only INNER JOINs: the joined tables go to FROM, their conditions to WHERE.
+    qsizetype targetEnd = firstJoin;
+    qsizetype inner = prevSolid(joinPart, firstJoin - 1);
+    if (inner >= 0 && joinPart[inner].is("INNER"))
+        targetEnd = inner;
+    else
+        return;
+    const Tokens target = trimmed(slice(joinPart, 0, targetEnd));
+    Tokens fromList;
+    QStringList conditions;
+    qsizetype i = firstJoin;
+    while (i >= 0 && i < joinPart.size()) {
+        const qsizetype on = findTopWord(joinPart, "ON", i + 1);
+        if (on < 0)
+            return;
+        qsizetype next = findTopWord(joinPart, "JOIN", on + 1);
+        qsizetype condEnd = joinPart.size();
+        if (next >= 0) {
+            const qsizetype kw = prevSolid(joinPart, next - 1);
+            if (kw < 0 || !joinPart[kw].is("INNER"))
+                return;
+            condEnd = kw;
+        }
+        if (!fromList.isEmpty())
+            fromList.append(punct(","));
+        fromList += trimmed(slice(joinPart, i + 1, on));
+        conditions << '(' + join(trimmed(slice(joinPart, on + 1, condEnd))) + ')';
+        i = next;
+    }
+    if (!cond.isEmpty())
+        conditions << '(' + join(cond) + ')';
+    t = slice(t, 0, at + 1) + Tokens{space()} + target + tokenize(" SET ") + trimmed(assignments) +
+        tokenize(" FROM ") + fromList + tokenize(" WHERE " + conditions.join(" AND "));
+}
+
+void passStatements(Tokens& t) {
+    const qsizetype first = nextSolid(t, 0);
+    if (first >= t.size())
+        return;
+    if (t[first].is("CREATE")) {
+        const qsizetype tbl = nextSolid(t, first + 1);
+        if (tbl < t.size() && t[tbl].is("TABLE")) {
+            for (qsizetype i = tbl; i < t.size(); ++i)
+                if (t[i].isPunct("(")) {
+                    createTable(t, i);
+                    break;
+                }
+        }
+    } else if (t[first].is("ALTER")) {
+        alterTable(t, first);
+    } else if (t[first].is("DELETE")) {
+        deleteForms(t, first);
+    } else if (t[first].is("UPDATE")) {
+        updateForms(t, first);
+    }
+}
+
+// ---- 5. concatenation ----------------------------------------------------------
+
+// Words that end an operand of &: & binds tighter than comparison and logic,
+// looser than arithmetic.
+bool endsOperand(const Token& k) {
+    if (k.kind == Kind::Punct)
+        return k.text == "," || k.text == ";" || k.text == "=" || k.text == "<>" || k.text == "<" ||
+               k.text == ">" || k.text == "<=" || k.text == ">=" || k.text == "!=" ||
+               k.text == "==";
+    if (k.kind != Kind::Word)
+        return false;
+    static const QStringList words = {
+        "AND",     "OR",   "NOT",     "XOR",    "EQV",    "IMP",        "LIKE",  "IS",       "IN",
+        "BETWEEN", "AS",   "FROM",    "WHERE",  "SELECT", "ON",         "ORDER", "GROUP",    "BY",
+        "HAVING",  "SET",  "VALUES",  "THEN",   "ELSE",   "WHEN",       "END",   "CASE",     "JOIN",
+        "INNER",   "LEFT", "RIGHT",   "OUTER",  "UNION",  "ASC",        "DESC",  "DISTINCT", "INTO",
+        "LIMIT",   "ALL",  "COLLATE", "ESCAPE", "TOP",    "DISTINCTROW"};
+    for (const QString& w : words)
+        if (k.text.compare(w, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+// Rewrites the & chains of t[from, to) (one bracket level; inner levels first).
+Tokens concatLevel(const Tokens& t) {
+    // Inner brackets first.
+    Tokens flat;
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (t[i].isPunct("(")) {
+            const qsizetype close = matchingParen(t, i);
+            flat.append(t[i]);
+            flat += concatLevel(slice(t, i + 1, close));
+            if (close < t.size())
+                flat.append(t[close]);
+            i = close;
+        } else {
+            flat.append(t[i]);
+        }
+    }
+    // Then the chains of this level; a bracketed group is one piece of an operand.
+    Tokens out;
+    qsizetype i = 0;
+    while (i < flat.size()) {
+        // Operand boundaries: start of an operand just after a boundary token.
+        qsizetype amp = -1;
+        int depth = 0;
+        qsizetype start = i;
+        for (qsizetype j = i; j < flat.size(); ++j) {
+            if (flat[j].isPunct("("))
+                ++depth;
+            else if (flat[j].isPunct(")"))
+                --depth;
+            else if (depth == 0 && endsOperand(flat[j]))
+                start = j + 1;
+            else if (depth == 0 && flat[j].isPunct("&")) {
+                amp = j;
+                break;
+            }
+        }
+        if (amp < 0) {
+            out += slice(flat, i, flat.size());
+            break;
+        }
+        out += slice(flat, i, start);
+        QVector<Tokens> operands{trimmed(slice(flat, start, amp))};
+        qsizetype j = amp + 1;
+        qsizetype opStart = j;
+        depth = 0;
+        for (; j < flat.size(); ++j) {
+            if (flat[j].isPunct("("))
+                ++depth;
+            else if (flat[j].isPunct(")"))
+                --depth;
+            else if (depth == 0 && endsOperand(flat[j]))
+                break;
+            else if (depth == 0 && flat[j].isPunct("&")) {
+                operands.append(trimmed(slice(flat, opStart, j)));
+                opStart = j + 1;
+            }
+        }
+        operands.append(trimmed(slice(flat, opStart, j)));
+        // Keep the blanks that stood before the chain's end.
+        qsizetype tailBlank = j;
+        while (tailBlank > opStart && flat[tailBlank - 1].kind == Kind::Space)
+            --tailBlank;
+        qsizetype leadBlank = start;
+        while (leadBlank < amp && flat[leadBlank].kind == Kind::Space)
+            out.append(flat[leadBlank++]);
+        out.append(word("jet_concat"));
+        out.append(punct("("));
+        for (qsizetype k = 0; k < operands.size(); ++k) {
+            if (k)
+                out.append(punct(","));
+            out += operands[k];
+        }
+        out.append(punct(")"));
+        out += slice(flat, tailBlank, j);
+        i = j;
+    }
+    return out;
+}
+
+void passConcat(Tokens& t) {
+    for (const Token& k : t)
+        if (k.isPunct("&")) {
+            t = concatLevel(t);
+            return;
+        }
+}
+
+// ---- 6. text order -------------------------------------------------------------
+
+bool isComparison(const Token& k) {
+    return k.kind == Kind::Punct &&
+           (k.text == "=" || k.text == "<>" || k.text == "<" || k.text == ">" || k.text == "<=" ||
+            k.text == ">=" || k.text == "!=");
+}
+
+void addCollate(Tokens& t, qsizetype at) {
+    insertAt(t, at, {space(), word("COLLATE"), space(), word("NOCASE")});
+}
+
+// Each ORDER BY / GROUP BY term compares text without regard to case; a term
+// that is a bare column number stays a column number.
+void collateTerms(Tokens& t, qsizetype by, qsizetype end) {
+    qsizetype termStart = by + 1;
+    int depth = 0;
+    for (qsizetype i = by + 1; i <= end; ++i) {
+        const bool atEnd = i == end;
+        if (!atEnd && t[i].isPunct("("))
+            ++depth;
+        else if (!atEnd && t[i].isPunct(")"))
+            --depth;
+        if (!atEnd && !(depth == 0 && t[i].isPunct(",")))
+            continue;
+        Tokens term = trimmed(slice(t, termStart, i));
+        qsizetype last = prevSolid(t, i - 1);
+        if (!term.isEmpty() && last >= termStart) {
+            if (t[last].is("ASC") || t[last].is("DESC"))
+                last = prevSolid(t, last - 1);
+            const bool number = term.size() == 1 && term[0].kind == Kind::Number;
+            const bool hasCollate = findTopWord(term, "COLLATE") >= 0;
+            if (!number && !hasCollate && last >= termStart) {
+                addCollate(t, last + 1);
+                i += 4;
+                end += 4;
+            }
+        }
+        termStart = i + 1;
+    }
+}
+
+// Clause end: next top-level word of the statement's structure.
+qsizetype clauseEnd(const Tokens& t, qsizetype from) {
+    int depth = 0;
+    for (qsizetype i = from; i < t.size(); ++i) {
+        if (t[i].isPunct("("))
+            ++depth;
+        else if (t[i].isPunct(")")) {
+            if (--depth < 0)
+                return i;
+        } else if (depth == 0 && (t[i].is("HAVING") || t[i].is("ORDER") || t[i].is("LIMIT") ||
+                                  t[i].is("UNION") || t[i].isPunct(";")))
+            return i;
+    }
+    return t.size();
+}
+
+void passTextOrder(Tokens& t) {
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (t[i].is("ORDER") || t[i].is("GROUP")) {
+            const qsizetype by = nextSolid(t, i + 1);
+            if (by < t.size() && t[by].is("BY")) {
+                const qsizetype end = clauseEnd(t, by + 1);
+                const qsizetype before = t.size();
+                collateTerms(t, by, end);
+                i = end + (t.size() - before) - 1;
+            }
+        }
+    }
+    // Text literals compared with = <> < > <= >=.
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (t[i].kind != Kind::Text)
+            continue;
+        const qsizetype p = prevSolid(t, i - 1);
+        const qsizetype n = nextSolid(t, i + 1);
+        const bool compared =
+            (p >= 0 && isComparison(t[p])) || (n < t.size() && isComparison(t[n]));
+        if (compared && !(n < t.size() && t[n].is("COLLATE"))) {
+            addCollate(t, i + 1);
+            i += 4;
+        }
+    }
+}
+
+// ---- 7. result names -----------------------------------------------------------
+
+// SQLite names an unaliased column of a bracketed join after its place in the
+// join ("Description:1"); the host engine names it after the column.
+void passResultNames(Tokens& t) {
+    const qsizetype sel = nextSolid(t, 0);
+    if (sel >= t.size() || !t[sel].is("SELECT"))
+        return;
+    const qsizetype from = findTopWord(t, "FROM", sel + 1);
+    if (from < 0)
+        return;
+    Tokens out = slice(t, 0, sel + 1);
+    qsizetype itemStart = sel + 1;
+    int depth = 0;
+    for (qsizetype i = sel + 1; i <= from; ++i) {
+        if (i < from && t[i].isPunct("("))
+            ++depth;
+        else if (i < from && t[i].isPunct(")"))
+            --depth;
+        if (i < from && !(depth == 0 && t[i].isPunct(",")))
+            continue;
+        const Tokens item = slice(t, itemStart, i);
+        out += item;
+        // Exactly "X.Y" (blanks around kept): add AS Y.
+        Tokens solid;
+        for (const Token& k : item)
+            if (k.kind != Kind::Space)
+                solid.append(k);
+        if (solid.size() == 3 && solid[1].isPunct(".") &&
+            (solid[2].kind == Kind::Word || solid[2].kind == Kind::Name) &&
+            (solid[0].kind == Kind::Word || solid[0].kind == Kind::Name) &&
+            !solid[0].is("DISTINCT")) {
+            qsizetype blanks = out.size();
+            while (blanks > 0 && out[blanks - 1].kind == Kind::Space)
+                --blanks;
+            Tokens tail = slice(out, blanks, out.size());
+            out.resize(blanks);
+            out += Tokens{space(), word("AS"), space(), solid[2]};
+            out += tail;
+        }
+        if (i < from)
+            out.append(t[i]);
+        itemStart = i + 1;
+    }
+    out += slice(t, from, t.size());
+    t = out;
+}
+
+QString translateStatement(const QString& sql) {
+    Tokens t = tokenize(sql);
+    passLiterals(t);
+    passFunctions(t);
+    passDivision(t);
+    passStatements(t);
+    passConcat(t);
+    passTextOrder(t);
+    passResultNames(t);
+    return join(t);
+}
+
+// ---- functions -----------------------------------------------------------------
+
+QString argText(sqlite3_value* v) {
+    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)),
+                             sqlite3_value_bytes(v));
+}
+
+void resultText(sqlite3_context* ctx, const QString& s) {
+    const QByteArray u = s.toUtf8();
+    sqlite3_result_text(ctx, u.constData(), int(u.size()), SQLITE_TRANSIENT);
+}
+
+// a & b & ...: Null counts as the empty text; Null only when every part is.
+void jetConcat(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    QString s;
+    bool any = false;
+    for (int i = 0; i < argc; ++i) {
+        if (sqlite3_value_type(argv[i]) == SQLITE_NULL)
+            continue;
+        any = true;
+        if (sqlite3_value_type(argv[i]) == SQLITE_FLOAT)
+            s += QString::number(sqlite3_value_double(argv[i]), 'g', 15);
+        else
+            s += argText(argv[i]);
+    }
+    if (any)
+        resultText(ctx, s);
+    else
+        sqlite3_result_null(ctx);
+}
+
+void jetIsNull(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    sqlite3_result_int(ctx, sqlite3_value_type(argv[0]) == SQLITE_NULL ? -1 : 0);
+}
+
+void jetLen(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
+        sqlite3_result_null(ctx);
+    else
+        sqlite3_result_int64(ctx, argText(argv[0]).size());
+}
+
+// Mid(text, start[, length]), start counted from 1.
+void jetMid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const qint64 start = sqlite3_value_int64(argv[1]);
+    if (start < 1 || (argc > 2 && sqlite3_value_int64(argv[2]) < 0)) {
+        sqlite3_result_error(ctx, "Invalid procedure call or argument", -1);
+        return;
+    }
+    const QString s = argText(argv[0]);
+    resultText(ctx, argc > 2 ? s.mid(start - 1, sqlite3_value_int64(argv[2])) : s.mid(start - 1));
+}
+
+void jetLeft(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const qint64 n = sqlite3_value_int64(argv[1]);
+    if (n < 0) {
+        sqlite3_result_error(ctx, "Invalid procedure call or argument", -1);
+        return;
+    }
+    resultText(ctx, argText(argv[0]).left(n));
+}
+
+// CInt: to a 16-bit whole number, halves to the even neighbour.
+void jetCInt(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    const int type = sqlite3_value_numeric_type(argv[0]);
+    if (type == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    if (type != SQLITE_INTEGER && type != SQLITE_FLOAT) {
+        sqlite3_result_error(ctx, "Type mismatch", -1);
+        return;
+    }
+    const double r = std::nearbyint(sqlite3_value_double(argv[0])); // FE_TONEAREST: half to even
+    if (r < -32768.0 || r > 32767.0) {
+        sqlite3_result_error(ctx, "Overflow", -1);
+        return;
+    }
+    sqlite3_result_int(ctx, int(r));
+}
+
+QHash<QString, QString>& cache() {
+    static QHash<QString, QString> c;
+    return c;
+}
+
+} // namespace
+
+QString translateJetSql(const QString& sql) {
+    auto& c = cache();
+    const auto hit = c.constFind(sql);
+    if (hit != c.constEnd())
+        return *hit;
+    // Statement by statement (a text may hold several, joined by ';').
+    QString out;
+    const Tokens all = tokenize(sql);
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= all.size(); ++i) {
+        if (i == all.size() || all[i].isPunct(";")) {
+            out += translateStatement(join(slice(all, start, i)));
+            if (i < all.size())
+                out += ';';
+            start = i + 1;
+        }
+    }
+    if (c.size() > 4096)
+        c.clear();
+    c.insert(sql, out);
+    return out;
+}
+
+void registerJetFunctions(sqlite3* db) {
+    const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    sqlite3_create_function(db, "jet_concat", -1, flags, nullptr, jetConcat, nullptr, nullptr);
+    sqlite3_create_function(db, "jet_isnull", 1, flags, nullptr, jetIsNull, nullptr, nullptr);
+    sqlite3_create_function(db, "len", 1, flags, nullptr, jetLen, nullptr, nullptr);
+    sqlite3_create_function(db, "mid", 2, flags, nullptr, jetMid, nullptr, nullptr);
+    sqlite3_create_function(db, "mid", 3, flags, nullptr, jetMid, nullptr, nullptr);
+    sqlite3_create_function(db, "jet_left", 2, flags, nullptr, jetLeft, nullptr, nullptr);
+    sqlite3_create_function(db, "cint", 1, flags, nullptr, jetCInt, nullptr, nullptr);
+}

@@ -1,0 +1,265 @@
+// The host engine's SQL texts, as the windows hold them, run on SQLite.
+#include "platform/adodb.h"
+#include "platform/jetdialect.h"
+#include "tests/common/fixture.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+namespace {
+
+// A few host rows: two learners with their old learner numbers, grades and
+// disabilities, in tables declared as the host product declares them.
+const char* kHostTables = R"(
+CREATE TABLE Learner_Info (ID INTEGER PRIMARY KEY, FName TEXT COLLATE NOCASE,
+  SName TEXT COLLATE NOCASE, Grade INTEGER, AccessionNo TEXT COLLATE NOCASE,
+  BirthDate TEXT COLLATE NOCASE, Status TEXT COLLATE NOCASE, LSENStatus INTEGER,
+  SocialGrantNo TEXT COLLATE NOCASE, LSENDisabilities INTEGER, LearnerID INTEGER);
+CREATE TABLE Disabilities (id INTEGER PRIMARY KEY, Name TEXT COLLATE NOCASE);
+CREATE TABLE SchoolGrades (ID INTEGER PRIMARY KEY, Name TEXT COLLATE NOCASE,
+  schoolgrade TEXT COLLATE NOCASE);
+CREATE TABLE MultipleDisabilities (LearnerID INTEGER, DisabilityID INTEGER,
+  Knumber TEXT COLLATE NOCASE, Testdate TEXT COLLATE NOCASE);
+INSERT INTO Disabilities VALUES (1, 'Blind'), (2, 'Deaf'), (3, 'Epilepsy');
+INSERT INTO SchoolGrades VALUES (1, 'Grade 1', 'Yes'), (2, 'Grade 2', 'No');
+INSERT INTO Learner_Info VALUES
+  (1, 'John', 'SMITH', 1, 'A001', '20120305', 'C', 2, '', 1, 501),
+  (2, NULL, 'SMITH', 1, 'A002', '2012', 'C', 3, '', 2, 502),
+  (3, 'Anna', 'Zulu', 2, 'A003', '20110101', 'C', 1, 'G9', 1, 503),
+  (4, 'Piet', 'de Beer', 2, 'A004', '20100101', 'A', 2, '', 3, 504);
+INSERT INTO MultipleDisabilities VALUES (1, 2, 'K1', '2024-01-05'), (1, 3, 'K1', '2024-01-05');
+)";
+
+} // namespace
+
+class DialectTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        path = dir.filePath("host.db");
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open_v2(path.toUtf8().constData(), &db,
+                                  SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+        rawExec(path, kHostTables);
+        cn.setProperty("Data Source", path);
+        cn.Open();
+    }
+
+    // Every row of a query through the layer, columns joined by '|', Null as "NULL".
+    QStringList rows(const QString& sql) {
+        ado::Recordset rs;
+        rs.Open(sql, &cn);
+        QStringList out;
+        for (; !rs.Eof(); rs.MoveNext()) {
+            QStringList cols;
+            for (int i = 0; i < rs.fieldCount(); ++i) {
+                const QVariant v = rs.Fields(i).Value();
+                cols << (v.isNull() ? QStringLiteral("NULL") : v.toString());
+            }
+            out << cols.join('|');
+        }
+        return out;
+    }
+
+    QStringList names(const QString& sql) {
+        ado::Recordset rs;
+        rs.Open(sql, &cn);
+        return rs.fieldNames();
+    }
+
+    qint64 exec(const QString& sql) {
+        qint64 n = -1;
+        cn.Execute(sql, &n);
+        return n;
+    }
+
+    QTemporaryDir dir;
+    QString path;
+    ado::Connection cn;
+};
+
+// ---- tables ----------------------------------------------------------------------
+
+TEST_F(DialectTest, SectionTableCounterNumbersItselfAndNeverReusesANumber) {
+    exec("Create Table TAV_Health_Professional_Report(ID COUNTER, LearnerID LONG, "
+         "Impairment_Type TEXT(4), Medical_Record_Viewed BIT, Medical_Record_Attached BIT, "
+         "Comments MEMO, Data_Year INTEGER, Constraint Health_PK Primary Key (ID))");
+    for (int i = 0; i < 3; ++i)
+        exec("INSERT INTO TAV_Health_Professional_Report (LearnerID, Impairment_Type, "
+             "Medical_Record_Viewed, Medical_Record_Attached, Data_Year, Comments) VALUES "
+             "(1,'TEMP',True,False,2024,'007')");
+    EXPECT_EQ(rows("SELECT ID FROM TAV_Health_Professional_Report"), QStringList({"1", "2", "3"}));
+    exec("DELETE FROM TAV_Health_Professional_Report WHERE ID = 3");
+    exec("INSERT INTO TAV_Health_Professional_Report (LearnerID, Data_Year) VALUES (2, 2024)");
+    EXPECT_EQ(rawScalar(path, "SELECT max(ID) FROM TAV_Health_Professional_Report"), "4");
+
+    // '007' stays text in a MEMO column; True and False are -1 and 0.
+    EXPECT_EQ(rows("SELECT Comments, Medical_Record_Viewed, Medical_Record_Attached FROM "
+                   "TAV_Health_Professional_Report WHERE ID = 1"),
+              QStringList({"007|-1|0"}));
+    EXPECT_EQ(rawScalar(path, "SELECT typeof(Comments) FROM TAV_Health_Professional_Report"),
+              "text");
+
+    // Column names and order as created; the constraint keeps its name.
+    auto schema =
+        cn.OpenSchema(ado::adSchemaColumns, {"", "", "TAV_Health_Professional_Report", ""});
+    QStringList cols;
+    for (; !schema->Eof(); schema->MoveNext())
+        cols << schema->Fields("COLUMN_NAME").text();
+    EXPECT_EQ(cols, QStringList({"ID", "LearnerID", "Impairment_Type", "Medical_Record_Viewed",
+                                 "Medical_Record_Attached", "Comments", "Data_Year"}));
+    EXPECT_TRUE(rawScalar(path, "SELECT sql FROM sqlite_master WHERE name = "
+                                "'TAV_Health_Professional_Report'")
+                    .contains("Health_PK"));
+}
+
+TEST_F(DialectTest, TextColumnRefusesAnOversizedValueAndKeepsItsLimit) {
+    exec("Create Table TAV_ISP(ID COUNTER, LearnerID LONG, [Action] INTEGER, Target TEXT(255), "
+         "Review_Date TEXT(30), Data_Year INTEGER, Constraint ISP_PK Primary Key (ID))");
+    exec("INSERT INTO TAV_ISP (LearnerID, [Action], Target, Review_Date, Data_Year) VALUES "
+         "(1, 2, 'x', '" +
+         QString(30, 'd') + "', 2024)");
+    try {
+        exec("INSERT INTO TAV_ISP (LearnerID, [Action], Target, Review_Date, Data_Year) VALUES "
+             "(1, 2, 'x', '" +
+             QString(31, 'd') + "', 2024)");
+        FAIL() << "an oversized value was stored";
+    } catch (const AppError& e) {
+        EXPECT_NE(e.number(), 0);
+        EXPECT_FALSE(e.description().isEmpty());
+    }
+    EXPECT_EQ(rawScalar(path, "SELECT count(*) FROM TAV_ISP"), "1");
+    // [Action] is a name, not a keyword; the literal 'X' matches 'x' whatever the case.
+    EXPECT_EQ(
+        rows("SELECT * FROM TAV_ISP WHERE LearnerID = 1 AND Action = 2 AND Target = 'X'").size(),
+        1);
+}
+
+TEST_F(DialectTest, LookupTableKeepsItsExplicitIds) {
+    exec("Create Table TAV_lu_ISP_Actions(ID INTEGER, Description TEXT(100), "
+         "Constraint LU_ISP_PK Primary Key (ID))");
+    exec("INSERT INTO TAV_lu_ISP_Actions (ID, DESCRIPTION) VALUES (5, 'Assessment')");
+    exec("INSERT INTO TAV_lu_ISP_Actions (ID, DESCRIPTION) VALUES (2, 'Curriculum')");
+    EXPECT_EQ(rows("SELECT ID, Description FROM TAV_lu_ISP_Actions ORDER BY ID"),
+              QStringList({"2|Curriculum", "5|Assessment"}));
+    EXPECT_THROW(exec("INSERT INTO TAV_lu_ISP_Actions (ID, DESCRIPTION) VALUES (5, 'Again')"),
+                 AppError);
+}
+
+TEST_F(DialectTest, KeyMigrationFillsMatchedRowsAndLeavesUnmatchedNull) {
+    rawExec(path, "CREATE TABLE TAV_Factors_Community (ID INTEGER PRIMARY KEY AUTOINCREMENT, "
+                  "Learner_ID INTEGER, Positive_Influence TEXT, Barrier TEXT, Data_Year INTEGER);"
+                  "INSERT INTO TAV_Factors_Community (Learner_ID, Positive_Influence, Data_Year) "
+                  "VALUES (501, 'a', 2023), (503, 'b', 2023), (999, 'c', 2023);");
+    const QString name = "TAV_Factors_Community";
+    exec("ALTER TABLE " + name + " ADD LearnerID LONG");
+    exec("UPDATE " + name + " INNER JOIN Learner_Info as LI ON " + name +
+         ".Learner_ID = LI.LearnerID " + "SET " + name + ".LearnerID = LI.ID");
+    exec("ALTER TABLE " + name + " DROP COLUMN Learner_ID");
+    EXPECT_EQ(rawRows(path, "SELECT Positive_Influence, LearnerID FROM TAV_Factors_Community "
+                            "ORDER BY ID"),
+              QStringList({"a|1", "b|3", "c|NULL"}));
+    EXPECT_THROW(rows("Select Learner_ID from " + name), AppError);
+    EXPECT_EQ(rows("Select LearnerID from " + name).size(), 3);
+}
+
+// ---- statement forms -------------------------------------------------------------
+
+TEST_F(DialectTest, DeleteForms) {
+    exec("Create Table TAV_Learner_Background_Info(ID COUNTER, LearnerID LONG, "
+         "Nature_Of_Support_Received TEXT(255), Name_Of_Provider TEXT(255), Contact_Details "
+         "TEXT(255), Family_Situation MEMO, Parent_Understanding_Of_Child MEMO, Data_Year "
+         "INTEGER, Constraint Background_Info_PK Primary Key (ID))");
+    const auto fill = [&] {
+        exec("DELETE FROM TAV_Learner_Background_Info");
+        for (const char* v : {"(1, 2024)", "(1, 2023)", "(2, 2024)", "(99, 2024)"})
+            exec(QString("INSERT INTO TAV_Learner_Background_Info (LearnerID, Data_Year) "
+                         "VALUES %1")
+                     .arg(v));
+    };
+    const auto left = [&] {
+        return rawRows(path, "SELECT LearnerID || '/' || Data_Year FROM "
+                             "TAV_Learner_Background_Info ORDER BY ID");
+    };
+    fill();
+    EXPECT_EQ(exec("DELETE * FROM TAV_Learner_Background_Info WHERE LearnerID = 1 AND "
+                   "Data_Year = 2024"),
+              1);
+    EXPECT_EQ(left(), QStringList({"1/2023", "2/2024", "99/2024"}));
+
+    fill();
+    EXPECT_EQ(exec("DELETE FROM TAV_Learner_Background_Info TAV_Learner_Background_Info "
+                   "WHERE LearnerID = 2 AND Data_Year = 2024"),
+              1);
+    EXPECT_EQ(left(), QStringList({"1/2024", "1/2023", "99/2024"}));
+
+    fill();
+    EXPECT_EQ(exec("DELETE TAV_Learner_Background_Info.* FROM TAV_Learner_Background_Info "
+                   "INNER JOIN Learner_Info on TAV_Learner_Background_Info.LearnerID = "
+                   "Learner_Info.ID WHERE TAV_Learner_Background_Info.LearnerID = 1 AND "
+                   "TAV_Learner_Background_Info.Data_Year = 2024"),
+              1);
+    EXPECT_EQ(left(), QStringList({"1/2023", "2/2024", "99/2024"}));
+
+    // Without a matching learner the joined delete touches nothing.
+    EXPECT_EQ(exec("DELETE TAV_Learner_Background_Info.* FROM TAV_Learner_Background_Info "
+                   "INNER JOIN Learner_Info on TAV_Learner_Background_Info.LearnerID = "
+                   "Learner_Info.ID WHERE TAV_Learner_Background_Info.LearnerID = 99"),
+              0);
+}
+
+TEST_F(DialectTest, UpdateWithQualifiedTarget) {
+    EXPECT_EQ(exec("UPDATE Learner_Info SET Learner_Info.LSENDisabilities = 3 WHERE "
+                   "Learner_Info.ID = 2"),
+              1);
+    EXPECT_EQ(rawScalar(path, "SELECT LSENDisabilities FROM Learner_Info WHERE ID = 2"), "3");
+}
+
+TEST_F(DialectTest, DateLiteralIsStoredAsIsoText) {
+    exec("INSERT into MultipleDisabilities(LearnerID,DisabilityID,Knumber,Testdate)VALUES(3,0,"
+         "' ',#2024-03-07#)");
+    exec("INSERT into MultipleDisabilities(LearnerID,DisabilityID,Knumber,Testdate)VALUES(3,1,"
+         "'K''9',#3/8/2024#)");
+    EXPECT_EQ(rawRows(path, "SELECT Knumber, Testdate FROM MultipleDisabilities WHERE "
+                            "LearnerID = 3 ORDER BY DisabilityID"),
+              QStringList({" |2024-03-07", "K'9|2024-03-08"}));
+}
+
+// Quoted text, [names] and #dates# pass through untouched.
+TEST(JetTranslation, LeavesQuotedTextAlone) {
+    const QString t = translateJetSql("SELECT 'a & b / True' & [x & y], 'Left(' FROM T "
+                                      "WHERE d = #2024-01-02#");
+    EXPECT_TRUE(t.contains("'a & b / True'")) << t.toStdString();
+    EXPECT_TRUE(t.contains("[x & y]")) << t.toStdString();
+    EXPECT_TRUE(t.contains("'Left('")) << t.toStdString();
+    EXPECT_TRUE(t.contains("'2024-01-02'")) << t.toStdString();
+    const QString plain = "SELECT a, b FROM T WHERE c = 1";
+    EXPECT_EQ(translateJetSql(plain), plain);
+}
+
+// ---- expressions -----------------------------------------------------------------
+
+TEST_F(DialectTest, ConcatenationTreatsNullAsEmptyText) {
+    EXPECT_EQ(rows("SELECT LI.ID AS LearnerID, LI.SName & ', ' & LI.FName AS Learner FROM "
+                   "Learner_Info AS LI WHERE LI.ID <= 2 ORDER BY LI.ID"),
+              QStringList({"1|SMITH, John", "2|SMITH, "}));
+    EXPECT_EQ(rows("SELECT 1 & 2, 'n' & 2.5, NULL & NULL"), QStringList({"12|n2.5|NULL"}));
+}
+
+TEST_F(DialectTest, DivisionIsFloatingAndCIntRoundsHalvesToEven) {
+    EXPECT_EQ(rows("SELECT Round(5/3, 2), 6/3, CInt(2.5), CInt(3.5), CInt(-2.5), CInt(2.6), "
+                   "CInt(NULL)"),
+              QStringList({"1.67|2|2|4|-2|3|NULL"}));
+    EXPECT_THROW(rows("SELECT CInt(40000)"), AppError);
+}
+
+TEST_F(DialectTest, BirthDateExpressionOfTheProfileQuery) {
+    EXPECT_EQ(rows("SELECT LI.ID, LI.SName & ' ' & LI.FName AS LName, IIf(Len(LI.BirthDate)=8,"
+                   " Mid(LI.BirthDate,7,2) & '/' & Mid(LI.BirthDate,5,2) & ' / ' & "
+                   "Left(LI.BirthDate,4),'') AS BirthDate, IIF(IsNull(LI.FName), False, True) "
+                   "AS Named FROM Learner_Info AS LI WHERE LI.ID <= 2 ORDER BY LI.ID"),
+              QStringList({"1|SMITH John|05/03 / 2012|-1", "2|SMITH ||0"}));
+}

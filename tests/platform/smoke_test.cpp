@@ -1,3 +1,0 @@
-#include "platform/adodb.h"
-#include <gtest/gtest.h>
-TEST(Smoke, Builds) { SUCCEED(); }
