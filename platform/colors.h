@@ -1,0 +1,22 @@
+#pragma once
+// Colours are kept as the runtime's colour values: 0x00BBGGRR for a plain
+// colour, 0x800000nn for system colour nn (0x8000000F is the button face).
+// toQColor is the one place where they become Qt colours.
+#include <QColor>
+#include <QtGlobal>
+
+constexpr quint32 vbBlack = 0x000000;
+constexpr quint32 vbWhite = 0xFFFFFF;
+constexpr quint32 vbRed = 0x0000FF;
+constexpr quint32 vbGreen = 0x00FF00;
+constexpr quint32 vbBlue = 0xFF0000;
+constexpr quint32 vbYellow = 0x00FFFF;
+constexpr quint32 vbLabelGrey = 0xE9E9E9; // the grey of the label cells
+constexpr quint32 vbButtonFace = 0x8000000F;
+constexpr quint32 vbButtonText = 0x80000012;
+constexpr quint32 vbWindowBackground = 0x80000005;
+constexpr quint32 vbWindowText = 0x80000008;
+
+QColor toQColor(quint32 vbColor);
+// The colour value of a plain Qt colour (alpha dropped).
+quint32 fromQColor(const QColor& color);

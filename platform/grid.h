@@ -1,0 +1,239 @@
+#pragma once
+// The spreadsheet grid of the learner list and the assessment pages.
+//
+// Rows and columns count from 1; row 0 is the header row (its texts are the
+// column headers). Cells are edit cells unless made check-box, drop-down
+// list, button or static-text cells.
+//
+// Two ways to shape cells:
+//  - direct setters on a Block (one cell or a rectangle; -1 as a column or
+//    row means "every column" / "every row"), used when a page designs its
+//    grid in code:
+//        grid->setColumns({{.header = "ID", .width = 0}, {.header = "Name", .width = 26.75}});
+//        grid->setMaxRows(10);
+//        grid->setFixedText(1, 1, "A. HEALTH PROFESSIONAL REPORT", 5);   // spans 5 columns
+//        grid->setCellBackColor({1, 1, 4, 3}, vbLabelGrey);
+//        grid->setCheckBox(4, 5, "Viewed");
+//  - the selection members the page routines use: setCol / setRow / setCol2 /
+//    setRow2 / setBlockMode choose the cell or block, then setLock,
+//    setForeColor, setBackColor, setFontBold, setCellType and the setType...
+//    members act on it. With block mode off they act on (Col, Row); a Col or
+//    Row of -1 (the default until set) means the whole row or column.
+//
+// Shaping a whole column (row -1) also shapes the rows that MaxRows adds later.
+//
+// Only the user's edits raise Change and ButtonClicked: everything the program
+// places (SetText, SetInteger, ClearRange, DeleteRows, MaxRows) raises nothing.
+#include <QList>
+#include <QString>
+#include <QTableWidget>
+#include <functional>
+
+class Printer;
+class QPainter;
+
+enum class GridCellType {
+    Edit = 1,
+    StaticText = 5,
+    Button = 7,
+    ComboBox = 8, // drop-down list of Tab-separated items
+    CheckBox = 10,
+};
+
+// Column width units: 105 twips (7 pixels) each; row height units: points
+// (20 twips each).
+constexpr double kGridDefaultColWidth = 9;
+constexpr double kGridDefaultRowHeight = 15;
+
+// Search flag of SearchRow: the cell's text starts with the searched text.
+constexpr int SearchFlagsPartialMatch = 2;
+
+// A column as designed: header text (row 0), width and the cell shape of every
+// row of the column.
+struct GridColumn {
+    QString header;
+    double width = kGridDefaultColWidth; // 0 hides the column
+    GridCellType type = GridCellType::Edit;
+    int maxLength = 0; // edit cells: 0 is no limit
+    bool multiLine = false;
+    bool locked = false;
+};
+
+// The shape and look of one cell.
+struct GridCellFormat {
+    GridCellType type = GridCellType::Edit;
+    bool locked = false;
+    quint32 foreColor = 0x000000;
+    quint32 backColor = 0xFFFFFF;
+    bool bold = false;
+    int maxLength = 0;
+    bool multiLine = false;
+    QString comboList; // Tab-separated items
+    bool comboEditable = false;
+    int comboMaxDrop = 6;
+    int comboWidth = 0;
+    QString caption; // check-box and button cells
+    bool operator==(const GridCellFormat&) const = default;
+};
+
+class Grid : public QTableWidget {
+    Q_OBJECT
+
+public:
+    // One cell (col, row) or the block (col, row)-(col2, row2), ends included.
+    struct Block {
+        Block(int col, int row) : col(col), row(row), col2(col), row2(row) {}
+        Block(int col, int row, int col2, int row2) : col(col), row(row), col2(col2), row2(row2) {}
+        int col, row, col2, row2;
+    };
+
+    explicit Grid(QWidget* parent = nullptr);
+    ~Grid() override;
+
+    // --- size and design -------------------------------------------------
+    int MaxRows() const;
+    void setMaxRows(int rows); // new rows take their column's shape
+    int MaxCols() const;
+    void setMaxCols(int cols);
+    // Sets MaxCols to the number of columns given, with their headers, widths
+    // and shapes. Any header text shows the header row.
+    void setColumns(const QList<GridColumn>& columns);
+    void setColHeadersShown(bool shown);
+    bool colHeadersShown() const;
+    void SetColWidth(int col, double width); // 0 hides the column
+    double ColWidth(int col) const;
+    void SetRowHeight(int row, double height); // RowHeight(row) = height
+    double RowHeight(int row) const;
+    void AddCellSpan(int col, int row, int numCols, int numRows);
+    // Text placed at design: the cell shows it, is locked and may span.
+    void setFixedText(int col, int row, const QString& text, int colSpan = 1, int rowSpan = 1);
+    void setCheckBox(int col, int row, const QString& caption = {}, bool ticked = false);
+    void setButton(int col, int row, const QString& caption);
+    // Drop-down list cell: items separated by Tab (a trailing Tab is allowed).
+    void setComboBox(Block block, const QString& tabList, bool editable = false);
+    void setEditCell(Block block, int maxLength = 0, bool multiLine = false);
+
+    // Direct shape and look of a block.
+    void setCellType(Block block, GridCellType type);
+    void setLocked(Block block, bool locked);
+    void setCellForeColor(Block block, quint32 color);
+    void setCellBackColor(Block block, quint32 color);
+    void setCellBold(Block block, bool bold);
+    void setMaxLength(Block block, int maxLength);
+    void setMultiLine(Block block, bool multiLine);
+
+    GridCellType cellType(int col, int row) const;
+    bool cellLocked(int col, int row) const;
+    quint32 cellForeColor(int col, int row) const;
+    quint32 cellBackColor(int col, int row) const;
+    bool cellBold(int col, int row) const;
+    int cellMaxLength(int col, int row) const;
+    bool cellMultiLine(int col, int row) const;
+    QString cellComboList(int col, int row) const;
+    bool cellComboEditable(int col, int row) const;
+
+    // --- cell values ------------------------------------------------------
+    // Check-box cells: "1"/"0" (SetText takes "1", "True" or any non-zero
+    // number as ticked). Row 0: the column header.
+    void SetText(int col, int row, const QString& text);
+    QString GetText(int col, int row) const;
+    void SetInteger(int col, int row, int value);
+    int GetInteger(int col, int row) const; // the text as a whole number, 0 when not one
+    // Blanks the texts of the block (check boxes unticked); shapes and looks stay.
+    void ClearRange(int col, int row, int col2, int row2, bool dataOnly = true);
+    // Removes count rows from row on; the rows below move up and as many blank
+    // rows are added at the end, so MaxRows stays.
+    void DeleteRows(int row, int count);
+    // The first column from colFirst to colLast of row whose text matches;
+    // -1 when none does. Flags SearchFlagsPartialMatch: starts with the text;
+    // otherwise the whole text. Letter case is ignored.
+    int SearchRow(int row, int colFirst, int colLast, const QString& text, int flags) const;
+
+    // --- active cell --------------------------------------------------------
+    void SetActiveCell(int col, int row);
+    int ActiveRow() const; // 1 before any cell was made active
+    int ActiveCol() const;
+
+    // --- the selection members ------------------------------------------
+    int Col() const { return m_col; }
+    void setCol(int col) { m_col = col; }
+    int Row() const { return m_row; }
+    void setRow(int row) { m_row = row; }
+    int Col2() const { return m_col2; }
+    void setCol2(int col) { m_col2 = col; }
+    int Row2() const { return m_row2; }
+    void setRow2(int row) { m_row2 = row; }
+    bool BlockMode() const { return m_blockMode; }
+    void setBlockMode(bool on) { m_blockMode = on; }
+
+    void setLock(bool locked);
+    bool Lock() const;
+    void setForeColor(quint32 color);
+    quint32 ForeColor() const;
+    void setBackColor(quint32 color);
+    quint32 BackColor() const;
+    void setFontBold(bool bold); // Font.Bold
+    bool FontBold() const;
+    void setCellType(GridCellType type);
+    void setTypeEditMultiLine(bool multiLine);
+    void setTypeMaxEditLen(int maxLength);
+    void setTypeComboBoxEditable(bool editable);
+    void setTypeComboBoxList(const QString& tabList);
+    QString TypeComboBoxList() const;
+    void setTypeComboBoxMaxDrop(int items);
+    void setTypeComboBoxWidth(int width);
+    // Accepted for the drop-down cells' designed settings; they change nothing.
+    void setComboStyle345(int) {}
+    void setComboStyle168(int) {}
+    void setComboStyle280(int) {}
+
+    // --- printing ------------------------------------------------------------
+    // The grid is printed with its header row (when shown), fixed texts, cell
+    // colours, wrapped texts and grid lines at twips positions on the printer
+    // page. The rectangle is clipped to the printable area; a grid wider than
+    // it is scaled down to fit. Rows are paged in the rectangle that is drawn
+    // in: count the pages with the rectangle you draw in. Should the count
+    // have been made in a smaller rectangle, drawing its last page carries the
+    // rows left over onto further sheets, so no row is lost; pages past the
+    // grid's end draw nothing (and the printer adds no blank sheet for them).
+    int OwnerPrintPageCount(Printer& printer, int left, int top, int right, int bottom);
+    void OwnerPrintDraw(Printer& printer, int left, int top, int right, int bottom, int page);
+
+signals:
+    // A check-box or button cell was clicked by the user; buttonDown is the
+    // check box's new value (1 ticked, 0 clear), 1 for a button.
+    void ButtonClicked(int col, int row, int buttonDown);
+    // The user changed a cell's text, choice or tick.
+    void Change(int col, int row);
+    // The user clicked a cell (row 0: a column header).
+    void Click(int col, int row);
+    // A character key was typed at the grid or into a cell being edited;
+    // setting keyAscii to 0 discards it.
+    void KeyPress(int& keyAscii);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class Delegate;
+    friend class Delegate;
+    struct PrintLayout;
+
+    QTableWidgetItem* cellItem(int col, int row) const;
+    void prepareRow(int row);
+    void forEachCell(Block block, const std::function<void(QTableWidgetItem*)>& fn);
+    Block selection() const;
+    void onItemChanged(QTableWidgetItem* item);
+    bool typedKeyAccepted(QKeyEvent* event);
+    PrintLayout layoutFor(Printer& printer, int left, int top, int right, int bottom) const;
+    void drawRows(QPainter& painter, const PrintLayout& layout, int firstRow, int lastRow) const;
+
+    QList<GridCellFormat> m_columnFormats; // index col - 1
+    QList<double> m_colWidths;
+    int m_col = -1, m_row = -1, m_col2 = -1, m_row2 = -1;
+    bool m_blockMode = false;
+    int m_silent = 0; // > 0 while the program itself changes cells
+    int m_countedPages = 0;
+    bool m_activeSet = false;
+};
