@@ -1,0 +1,230 @@
+#include "workspace/checktables.h"
+
+#include "workspace/clsdatainsert.h"
+#include "workspace/moddatabaseconnection.h"
+#include "workspace/modextendedmsgbox.h"
+
+#include <memory>
+
+const std::array<SectionTable, 18> kSectionTables = {{
+    {"TAV_Learner_Background_Info",
+     "Nature_Of_Support_Received TEXT(255), Name_Of_Provider TEXT(255), Contact_Details "
+     "TEXT(255), Family_Situation MEMO, Parent_Understanding_Of_Child MEMO",
+     "Background_Info_PK", true},
+    {"TAV_Health_Professional_Report",
+     "Impairment_Type TEXT(4), Medical_Record_Viewed BIT, Medical_Record_Attached BIT, Comments "
+     "MEMO",
+     "Health_PK", false},
+    {"TAV_Learner_Impairment_Area",
+     "Impairment_Area INTEGER, Mild_Imp TEXT(255), Moderate_Imp TEXT(255), Severe_Imp TEXT(255)",
+     "Imp_Area_PK", false},
+    {"TAV_Criteria_For_Selection", "Sub_Section INTEGER, Score INTEGER", "Criteria_PK", false},
+    {"TAV_Criteria_For_Selection_Other",
+     "None_Mild MEMO, Moderate MEMO, Severe MEMO, Score INTEGER", "Criteria_Other_PK", false},
+    {"TAV_Learning_And_Development_Barriers",
+     "Learning MEMO, Communication MEMO, Behavioural_Social_Competence MEMO, "
+     "Health_Wellness_Personal_Care MEMO, Physical_Access MEMO",
+     "Learning_PK", true},
+    {"TAV_Factors_Community", "Positive_Influence TEXT(255), Barrier TEXT(255)", "Community_PK",
+     true},
+    {"TAV_Factors_Classroom", "Enabling_Factor TEXT(255), Barrier TEXT(255)", "Community_PK", true},
+    {"TAV_Factors_School", "Enabling_Factor TEXT(255), Barrier TEXT(255)", "Community_PK", true},
+    {"TAV_ISP",
+     "[Action] INTEGER, Target TEXT(255), Strategy TEXT(255), Achievement_Criteria TEXT(255), "
+     "Person_Responsible TEXT(255), Review_Date TEXT(30), Review_Comments TEXT(255)",
+     "ISP_PK", false},
+    {"TAV_Assessment_Supp_Req", "GridID INTEGER, Support_Area INTEGER, [Level] TEXT(20)", "ASR_PK",
+     false},
+    {"TAV_Assessment_Supp_Req_Rating", "Support_Area INTEGER, Rating INTEGER", "ASRIR_PK", false},
+    {"TAV_Learner_Support_Needs",
+     "Support_Area INTEGER, Low_Moderate_High TEXT(20), School_Need TEXT(255), School_Available "
+     "TEXT(255)",
+     "ASLEARNER_PK", true},
+    {"TAV_ILST_Intervention_Records",
+     "Whole_School_Development MEMO, Educator_Training MEMO, Learner_Support MEMO, "
+     "Learner_Parent_Discussed BIT, Learner_Parent_Response MEMO, ILST_Analysis_To_DBST MEMO, "
+     "Principal_Approve_Request_DBST BIT, Principal_Reason MEMO, Circuit_Manager_Endores BIT, "
+     "Circuit_Manager_Reason MEMO",
+     "ILST_PK", false},
+    {"TAV_DBST_Review_ILST_Request",
+     "ISLT_Coord_Educ_Req_Made BIT, Parent_Accept_Recom BIT, Parent_Reason MEMO, "
+     "ISLT_Approved_Reason MEMO, ISLT_Not_Approved_Reason MEMO, DBST_Support_School_Site "
+     "INTEGER, Senior_Manager_Approval MEMO, School_Discussed_Parent BIT, "
+     "School_Discussed_Comment MEMO",
+     "REV_PK", true},
+    {"TAV_DBST_Support_Strategy",
+     "Support_Needed TEXT(255), Support_Area INTEGER, Support_Level TEXT(1), School_Steps MEMO, "
+     "Learner_Steps MEMO, Person_Responsible TEXT(255), Timeframe TEXT(255), Budget TEXT(100), "
+     "School_Outcome TEXT(255), Learner_Outcome TEXT(255), Designation TEXT(255), Review_Date "
+     "DATETIME",
+     "STR_PK", true},
+    {"TAV_Action_Review",
+     "[Action] INTEGER, Name TEXT(255), Outcome MEMO, Designation TEXT(255), Review_Date MEMO",
+     "STR_K", true},
+    {"TAV_Learner_Supp_Needs", "Disability_Descr TEXT(255), Psycho_Social_Support TEXT(255)",
+     "ASLEARNER_PK", false},
+}};
+
+const std::array<LookupTable, 4> kLookupTables = {{
+    {"TAV_lu_Impairment_Area", "Description TEXT(50)", "LU_Impairment_PK"},
+    {"TAV_lu_Activity_Domain_Sub_Section", "Activity_Domain INTEGER, Description TEXT(50)",
+     "LU_Domain_PK"},
+    {"TAV_lu_ISP_Actions", "Description TEXT(100)", "LU_ISP_PK"},
+    {"TAV_lu_Activity_Domain_Limit_Desc", "DescMild MEMO, DescMod MEMO, DescSevere MEMO",
+     "LU_DomainDesc_PK"},
+}};
+
+QString createStatement(const SectionTable& table) {
+    return QString("Create Table ") + table.name + "(ID COUNTER, LearnerID LONG, " + table.columns +
+           ", Data_Year INTEGER, Constraint " + table.constraint + " Primary Key (ID))";
+}
+
+QString createStatement(const LookupTable& table) {
+    return QString("Create Table ") + table.name + "(ID INTEGER, " + table.columns +
+           ", Constraint " + table.constraint + " Primary Key (ID))";
+}
+
+namespace {
+
+const QString kLocation = QStringLiteral("frmSelectLearner");
+const QString kProcedure = QStringLiteral("checkTables Routine");
+
+// The statement that gives each row its LearnerID from its old Learner_ID.
+QString updateFromOldKey(const QString& name) {
+    return "UPDATE " + name + " INNER JOIN Learner_Info as LI ON " + name +
+           ".Learner_ID = LI.LearnerID " + "SET " + name + ".LearnerID = LI.ID";
+}
+
+// True when the probe opened; the record set is closed again.
+bool probe(ado::Recordset& rs, const QString& sql) {
+    try {
+        rs.Open(sql, gConnection.get());
+        if (rs.State() == ado::adStateOpen)
+            rs.Close();
+        return true;
+    } catch (const AppError&) {
+        return false;
+    }
+}
+
+void fillLookup(clsDataInsert& inserter, const QString& name) {
+    if (name == "TAV_lu_Impairment_Area")
+        inserter.InsertIA();
+    else if (name == "TAV_lu_Activity_Domain_Sub_Section")
+        inserter.InsertADDS();
+    else if (name == "TAV_lu_Activity_Domain_Limit_Desc")
+        inserter.InsertADLD();
+    else if (name == "TAV_lu_ISP_Actions")
+        inserter.InsertISP();
+}
+
+// A table's CREATE (and, for a lookup table, its rows) as one unit: a failure
+// leaves no table behind, so the next start creates it again.
+void createTable(const QString& createSql, const QString& lookupName,
+                 std::unique_ptr<clsDataInsert>& inserter) {
+    try {
+        gConnection->BeginTrans();
+        gConnection->Execute(createSql);
+        if (!lookupName.isEmpty()) {
+            if (!inserter)
+                inserter = std::make_unique<clsDataInsert>();
+            fillLookup(*inserter, lookupName);
+        }
+        gConnection->CommitTrans();
+    } catch (const AppError& e) {
+        gConnection->RollbackTrans();
+        ShowErrorReport(kLocation, e.description(), kProcedure, e.number());
+    }
+}
+
+// A table whose probe failed, for whatever reason: an older section table is
+// migrated, anything else is created (and a lookup table filled).
+void repair(const QString& name, bool lookup, const QString& createSql,
+            std::unique_ptr<clsDataInsert>& inserter) {
+    if (checkOldLearnerID(name, lookup))
+        addID(name);
+    else
+        createTable(createSql, lookup ? name : QString(), inserter);
+}
+
+// Drops Learner_ID from one table that still has it, after giving every row
+// without a LearnerID the one its old key translates to. Failures are ignored:
+// a table without Learner_ID simply fails.
+void dropOldKey(const QString& name) {
+    try {
+        gConnection->BeginTrans();
+        gConnection->Execute(updateFromOldKey(name) + " WHERE " + name + ".LearnerID Is Null");
+        gConnection->Execute("ALTER TABLE " + name + " DROP COLUMN Learner_ID");
+        gConnection->CommitTrans();
+    } catch (const AppError&) {
+        gConnection->RollbackTrans();
+    }
+}
+
+// Every page reads and writes a section table by learner and data year.
+void addLearnerYearIndex(const QString& name) {
+    try {
+        gConnection->Execute("CREATE INDEX IF NOT EXISTS " + name + "_Learner_Year ON " + name +
+                             " (LearnerID, Data_Year)");
+    } catch (const AppError&) {
+        // A table the check could not repair keeps working without its index.
+    }
+}
+
+} // namespace
+
+bool checkOldLearnerID(const QString& tableName, bool lookup) {
+    if (lookup)
+        return false;
+    try {
+        ado::Recordset rs;
+        rs.Open("Select Learner_ID from " + tableName, gConnection.get());
+        if (rs.State() == ado::adStateOpen) {
+            rs.Close();
+            return true;
+        }
+        return false;
+    } catch (const AppError&) {
+        return false;
+    }
+}
+
+void addID(const QString& tableName) {
+    try {
+        gConnection->BeginTrans();
+        gConnection->Execute("ALTER TABLE " + tableName + " ADD LearnerID LONG");
+        gConnection->Execute(updateFromOldKey(tableName));
+        gConnection->Execute("ALTER TABLE " + tableName + " DROP COLUMN Learner_ID");
+        gConnection->CommitTrans();
+    } catch (const AppError& e) {
+        gConnection->RollbackTrans();
+        ShowErrorReport("Alter/Update IDs", e.description(), "addID", e.number());
+    }
+}
+
+void checkTables() {
+    OpenConnection();
+    // A connection that did not open has been reported; there is nothing to check.
+    if (!gConnection || gConnection->State() != ado::adStateOpen)
+        return;
+    std::unique_ptr<clsDataInsert> inserter; // created on its first use
+    ado::Recordset rs;
+
+    for (const SectionTable& table : kSectionTables) {
+        if (!probe(rs, QString("Select LearnerID from ") + table.name))
+            repair(table.name, false, createStatement(table), inserter);
+    }
+    for (const LookupTable& table : kLookupTables) {
+        if (!probe(rs, QString("Select ID from ") + table.name))
+            repair(table.name, true, createStatement(table), inserter);
+    }
+
+    if (checkOldLearnerID(kSectionTables.front().name, false)) {
+        for (const SectionTable& table : kSectionTables)
+            dropOldKey(table.name);
+    }
+    for (const SectionTable& table : kSectionTables)
+        addLearnerYearIndex(table.name);
+
+    CloseConnection();
+}

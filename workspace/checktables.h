@@ -1,0 +1,58 @@
+#pragma once
+// The program's own tables inside the host database: their layouts, and the
+// check that brings them up to date at start-up (creating missing tables,
+// seeding the lookup tables it creates, and moving section tables of the older
+// layout from the key column Learner_ID to LearnerID).
+#include <QString>
+#include <array>
+
+// A table of assessment data per learner and data year. The frame
+// "ID COUNTER, LearnerID LONG, <columns>, Data_Year INTEGER" is the same for all.
+struct SectionTable {
+    const char* name;
+    const char* columns; // own columns, "name TYPE" joined by ", "
+    const char* constraint;
+    bool rolledOver; // copied into the next year by the roll-over
+};
+
+// A table of fixed rows keyed by a plain INTEGER ID.
+struct LookupTable {
+    const char* name;
+    const char* columns;
+    const char* constraint;
+};
+
+// In the order in which the check probes them.
+extern const std::array<SectionTable, 18> kSectionTables;
+extern const std::array<LookupTable, 4> kLookupTables;
+
+// The nine tables the roll-over copies, in its own copy order (which is not
+// the probe order: the classroom factors come before the community factors).
+inline constexpr std::array<const char*, 9> kRolloverTables = {
+    "TAV_Learner_Background_Info",
+    "TAV_Learning_And_Development_Barriers",
+    "TAV_Factors_Classroom",
+    "TAV_Factors_Community",
+    "TAV_Factors_School",
+    "TAV_Learner_Support_Needs",
+    "TAV_DBST_Review_ILST_Request",
+    "TAV_DBST_Support_Strategy",
+    "TAV_Action_Review"};
+
+// The CREATE statements of one table.
+QString createStatement(const SectionTable& table);
+QString createStatement(const LookupTable& table);
+
+// Probes every own table on a fresh connection and repairs those whose probe
+// fails; then drops the old key column while TAV_Learner_Background_Info still
+// has it, and adds the (LearnerID, Data_Year) index of each section table.
+// Called by the learner-selection window's load; needs no window.
+void checkTables();
+
+// True when lookup is false and "Select Learner_ID from <tableName>" opens on
+// gConnection.
+bool checkOldLearnerID(const QString& tableName, bool lookup);
+
+// Moves one section table from Learner_ID to LearnerID (translated through
+// Learner_Info.LearnerID), all or nothing; reports its own failure.
+void addID(const QString& tableName);
