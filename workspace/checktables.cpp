@@ -74,6 +74,9 @@ const std::array<LookupTable, 4> kLookupTables = {{
      "LU_DomainDesc_PK"},
 }};
 
+namespace {
+
+// The CREATE statements of one table.
 QString createStatement(const SectionTable& table) {
     return QString("Create Table ") + table.name + "(ID COUNTER, LearnerID LONG, " + table.columns +
            ", Data_Year INTEGER, Constraint " + table.constraint + " Primary Key (ID))";
@@ -83,8 +86,6 @@ QString createStatement(const LookupTable& table) {
     return QString("Create Table ") + table.name + "(ID INTEGER, " + table.columns +
            ", Constraint " + table.constraint + " Primary Key (ID))";
 }
-
-namespace {
 
 const QString kLocation = QStringLiteral("frmSelectLearner");
 const QString kProcedure = QStringLiteral("checkTables Routine");

@@ -39,10 +39,6 @@ inline constexpr std::array<const char*, 9> kRolloverTables = {
     "TAV_DBST_Support_Strategy",
     "TAV_Action_Review"};
 
-// The CREATE statements of one table.
-QString createStatement(const SectionTable& table);
-QString createStatement(const LookupTable& table);
-
 // Probes every own table on a fresh connection and repairs those whose probe
 // fails; then drops the old key column while TAV_Learner_Background_Info still
 // has it, and adds the (LearnerID, Data_Year) index of each section table.
