@@ -1,0 +1,300 @@
+#include "workspace/frmmultipledisabilities.h"
+
+#include "platform/colors.h"
+#include "platform/runtime.h"
+#include "platform/savebutton.h"
+#include "workspace/globals.h"
+#include "workspace/modcentralroutines.h"
+#include "workspace/moddatabaseconnection.h"
+#include "workspace/modextendedmsgbox.h"
+
+#include <QDateEdit>
+#include <QDateTime>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+
+namespace {
+const QString kLocation = QStringLiteral("frmMultipleDisabilities");
+constexpr int kKeyRole = Qt::UserRole;        // "K" and the disability's id
+constexpr int kTickedRole = Qt::UserRole + 1; // the tick last seen, to tell tick changes apart
+
+void place(QWidget* w, int left, int top, int width, int height) {
+    w->setGeometry(twips(left), twips(top), twips(width), twips(height));
+}
+
+QLabel* label(QWidget* parent, const QString& text, int left, int top, int width) {
+    auto* l = new QLabel(text, parent);
+    place(l, left, top, width, 255);
+    return l;
+}
+
+// The test date as stored: ISO text, or a date value.
+QDate storedDate(const QVariant& value) {
+    if (value.metaType().id() == QMetaType::QDate)
+        return value.toDate();
+    if (value.metaType().id() == QMetaType::QDateTime)
+        return value.toDateTime().date();
+    const QString text = value.toString().trimmed();
+    QDate d = QDate::fromString(text.left(10), Qt::ISODate);
+    if (!d.isValid())
+        d = QDateTime::fromString(text, Qt::ISODate).date();
+    return d;
+}
+} // namespace
+
+frmMultipleDisabilities::frmMultipleDisabilities(QWidget* parent) : QDialog(parent) {
+    setObjectName(kLocation);
+    setWindowTitle("Multiple Disabilities per Learner");
+    setFixedSize(twips(6060), twips(6600));
+
+    lblLearner = label(this, "Learner:", 120, 160, 2400);
+    txtLearner = new QLineEdit(this);
+    place(txtLearner, 2520, 120, 3360, 315);
+    txtLearner->setReadOnly(true);
+
+    lblPrimary = label(this, "Primary Disability Barrier:", 120, 580, 2400);
+    txtPrimary = new QLineEdit(this);
+    place(txtPrimary, 2520, 540, 3360, 315);
+    txtPrimary->setReadOnly(true);
+
+    lblList = label(this, "Please select all additional disability barriers for this learner", 120,
+                    1000, 5760);
+    lvwDisabilities = new QListWidget(this);
+    place(lvwDisabilities, 120, 1280, 5760, 3000);
+    lvwDisabilities->setToolTip("Disability");
+
+    Label4 = label(this, "Red indicates Primary Barrier ", 120, 4340, 5760);
+    Label4->setStyleSheet("color: red;");
+
+    lblKNumber = label(this, "K Number of learner:", 120, 4800, 2400);
+    txtKNumber = new QLineEdit(this);
+    place(txtKNumber, 2520, 4760, 2400, 315);
+    txtKNumber->installEventFilter(this);
+
+    lblTest = label(this, "Date of testing:", 120, 5240, 2400);
+    dtTest = new QDateEdit(this);
+    place(dtTest, 2520, 5200, 1800, 315);
+    dtTest->setCalendarPopup(true);
+    dtTest->setDisplayFormat("yyyy-MM-dd");
+
+    cmdSave = new SaveButton("Save", this);
+    place(cmdSave, 2520, 5880, 1560, 435);
+    cmdDone = new QPushButton("Done", this);
+    place(cmdDone, 4320, 5880, 1560, 435);
+    cmdSave->setAutoDefault(false);
+    cmdDone->setAutoDefault(false);
+
+    connect(lvwDisabilities, &QListWidget::itemChanged, this,
+            &frmMultipleDisabilities::lvwDisabilities_ItemCheck);
+    connect(lvwDisabilities, &QListWidget::itemClicked, this,
+            &frmMultipleDisabilities::lvwDisabilities_ItemClick);
+    connect(lvwDisabilities, &QListWidget::itemSelectionChanged, this, [this] {
+        for (QListWidgetItem* item : lvwDisabilities->selectedItems())
+            lvwDisabilities_ItemClick(item);
+    });
+    connect(txtKNumber, &QLineEdit::textEdited, this, [this] { markUnsaved(); });
+    connect(dtTest, &QDateEdit::dateChanged, this, [this] {
+        if (!m_filling)
+            markUnsaved();
+    });
+    connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+    connect(cmdDone, &QPushButton::clicked, this, [this] { cmdDone_Click(); });
+}
+
+int frmMultipleDisabilities::exec() {
+    Form_Load();
+    Form_Activate();
+    return QDialog::exec();
+}
+
+void frmMultipleDisabilities::Form_Load() {
+    m_unloaded = false;
+    // Each routine opens and closes its own connection, so none is held while
+    // the window waits for the user.
+    m_filling = true;
+    dtTest->setDate(currentDate());
+    m_filling = false;
+}
+
+void frmMultipleDisabilities::Form_Activate() {
+    getDisabilities();
+    getLearnerDisabilities();
+}
+
+void frmMultipleDisabilities::getDisabilities() {
+    trapErrors(kLocation, "Get Disabilities Routine", [&] {
+        ConnectionScope conn;
+        ado::Recordset rs;
+        rs.Open("Select * from disabilities order by id", gConnection.get(), ado::adOpenStatic,
+                ado::adLockReadOnly);
+        m_filling = true;
+        lvwDisabilities->clear();
+        const QString primary = txtPrimary->text();
+        while (!rs.Eof()) {
+            const QString name = rs.Fields("Name").text();
+            auto* item = new QListWidgetItem(name);
+            item->setData(kKeyRole, "K" + rs.Fields("id").text());
+            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+            item->setCheckState(Qt::Unchecked);
+            item->setData(kTickedRole, false);
+            if (name == primary)
+                item->setForeground(toQColor(vbRed));
+            lvwDisabilities->addItem(item);
+            rs.MoveNext();
+        }
+        m_filling = false;
+        rs.Close();
+    });
+    m_filling = false;
+}
+
+void frmMultipleDisabilities::getLearnerDisabilities() {
+    trapErrors(kLocation, "Get Data Routine", [&] {
+        ConnectionScope conn;
+        ado::Recordset rs;
+        rs.Open("Select * from Multipledisabilities where learnerid = " +
+                    QString::number(gLearnerID),
+                gConnection.get(), ado::adOpenKeyset);
+        m_filling = true;
+        if (!rs.Eof()) {
+            if (!rs.Fields("Knumber").isNull())
+                txtKNumber->setText(rs.Fields("Knumber").text());
+            if (!rs.Fields("testdate").isNull()) {
+                const QDate d = storedDate(rs.Fields("testdate").Value());
+                if (d.isValid())
+                    dtTest->setDate(d);
+            }
+        }
+        while (!rs.Eof()) {
+            const QVariant disabilityId = rs.Fields("disabilityid").Value();
+            for (int i = 0; !disabilityId.isNull() && i < lvwDisabilities->count(); ++i) {
+                QListWidgetItem* item = lvwDisabilities->item(i);
+                bool ok = false;
+                const qint64 itemId = DropFirstChar(itemKey(item)).toLongLong(&ok);
+                if (ok && itemId == disabilityId.toLongLong() && !isPrimaryItem(item)) {
+                    item->setCheckState(Qt::Checked);
+                    item->setData(kTickedRole, true);
+                }
+            }
+            rs.MoveNext();
+        }
+        m_filling = false;
+        rs.Close();
+    });
+    m_filling = false;
+}
+
+bool frmMultipleDisabilities::isPrimaryItem(const QListWidgetItem* item) const {
+    return item->foreground().style() != Qt::NoBrush &&
+           fromQColor(item->foreground().color()) == vbRed;
+}
+
+QString frmMultipleDisabilities::itemKey(const QListWidgetItem* item) {
+    return item->data(kKeyRole).toString();
+}
+
+bool frmMultipleDisabilities::isUnsaved() const {
+    return cmdSave->isUnsaved();
+}
+
+void frmMultipleDisabilities::markUnsaved() {
+    cmdSave->setUnsaved(true);
+}
+
+void frmMultipleDisabilities::lvwDisabilities_ItemCheck(QListWidgetItem* item) {
+    if (m_filling)
+        return;
+    const bool ticked = item->checkState() == Qt::Checked;
+    if (ticked == item->data(kTickedRole).toBool())
+        return; // a change other than the tick
+    if (isPrimaryItem(item)) {
+        // The primary disability cannot be an additional one.
+        if (ticked) {
+            m_filling = true;
+            item->setCheckState(Qt::Unchecked);
+            m_filling = false;
+        }
+        return;
+    }
+    item->setData(kTickedRole, ticked);
+    markUnsaved();
+}
+
+void frmMultipleDisabilities::lvwDisabilities_ItemClick(QListWidgetItem* item) {
+    if (item && isPrimaryItem(item) && item->isSelected())
+        item->setSelected(false);
+}
+
+bool frmMultipleDisabilities::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtKNumber && event->type() == QEvent::KeyPress)
+        markUnsaved();
+    return QDialog::eventFilter(watched, event);
+}
+
+bool frmMultipleDisabilities::cmdSave_Click() {
+    const QString id = QString::number(gLearnerID);
+    const QString tail =
+        ",'" + SqlText(txtKNumber->text()) + "',#" + dtTest->date().toString("yyyy-MM-dd") + "#)";
+    const bool saved = trapErrors(kLocation, "Save Data Routine", [&] {
+        ConnectionScope conn;
+        conn->BeginTrans();
+        try {
+            conn->Execute("Delete from multipledisabilities where learnerid = " + id);
+            bool written = false;
+            for (int i = 0; i < lvwDisabilities->count(); ++i) {
+                const QListWidgetItem* item = lvwDisabilities->item(i);
+                if (item->checkState() == Qt::Checked && !isPrimaryItem(item)) {
+                    conn->Execute("INSERT into "
+                                  "MultipleDisabilities(LearnerID,DisabilityID,Knumber,Testdate)"
+                                  "VALUES(" +
+                                  id + "," + DropFirstChar(itemKey(item)) + tail);
+                    written = true;
+                }
+            }
+            if (!written)
+                conn->Execute(
+                    "INSERT into MultipleDisabilities(LearnerID,DisabilityID,Knumber,Testdate)"
+                    "VALUES(" +
+                    id + ",0" + tail);
+            conn->CommitTrans();
+        } catch (const AppError&) {
+            conn->RollbackTrans();
+            throw;
+        }
+    });
+    if (saved) {
+        cmdSave->setBackColor(vbButtonFace);
+        ShowDataSaved();
+    }
+    return saved;
+}
+
+bool frmMultipleDisabilities::cmdDone_Click() {
+    m_leaving = true;
+    const bool closed = ConfirmLeave(*cmdSave, *this);
+    m_leaving = false;
+    return closed;
+}
+
+void frmMultipleDisabilities::reject() {
+    // Escape and the title bar's close ask like Done when there are unsaved edits.
+    if (m_leaving)
+        QDialog::reject();
+    else
+        cmdDone_Click();
+}
+
+void frmMultipleDisabilities::done(int result) {
+    QDialog::done(result);
+    Form_Unload();
+}
+
+void frmMultipleDisabilities::Form_Unload() {
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    if (m_onUnload)
+        m_onUnload();
+}
