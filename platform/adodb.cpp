@@ -81,12 +81,11 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
     if (path.trimmed().isEmpty())
         throw AppError(ErrNo::OpenFailed, "No database file is named.");
     if (!QFileInfo(path).isFile())
-        throw AppError(ErrNo::OpenFailed,
-                       QString("Could not find file '%1'.").arg(path));
+        throw AppError(ErrNo::OpenFailed, QString("Could not find file '%1'.").arg(path));
     if (sqlite3_libversion_number() < kMinSqliteVersion)
-        throw AppError(ErrNo::OpenFailed,
-                       QString("SQLite %1 is too old; 3.39 or later is needed.")
-                           .arg(sqlite3_libversion()));
+        throw AppError(
+            ErrNo::OpenFailed,
+            QString("SQLite %1 is too old; 3.39 or later is needed.").arg(sqlite3_libversion()));
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     if (rc == SQLITE_OK) {
@@ -94,8 +93,9 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
         rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     }
     if (rc != SQLITE_OK) {
-        const AppError err(rc, QString("'%1' is not a database: %2")
-                                   .arg(path, QString::fromUtf8(sqlite3_errmsg(db))));
+        const AppError err(
+            rc,
+            QString("'%1' is not a database: %2").arg(path, QString::fromUtf8(sqlite3_errmsg(db))));
         sqlite3_close_v2(db);
         throw err;
     }
@@ -144,12 +144,13 @@ void Connection::Execute(const QString& sql, qint64* recordsAffected, int) {
 std::unique_ptr<Recordset> Connection::OpenSchema(int schema, const QStringList& restrictions) {
     requireOpen();
     if (schema != adSchemaColumns)
-        throw AppError(3251, "Object or provider is not capable of performing requested operation.");
+        throw AppError(3251,
+                       "Object or provider is not capable of performing requested operation.");
     const QString table = restrictions.value(2);
     QVector<QVector<QVariant>> rows;
     sqlite3_stmt* st = nullptr;
-    int rc = sqlite3_prepare_v2(m_db, "SELECT name, cid FROM pragma_table_info(?1) ORDER BY cid", -1,
-                                &st, nullptr);
+    int rc = sqlite3_prepare_v2(m_db, "SELECT name, cid FROM pragma_table_info(?1) ORDER BY cid",
+                                -1, &st, nullptr);
     if (rc != SQLITE_OK)
         raiseSqlite(m_db, rc);
     const QByteArray t = table.toUtf8();
@@ -166,9 +167,13 @@ std::unique_ptr<Recordset> Connection::OpenSchema(int schema, const QStringList&
     return rs;
 }
 
-void Connection::BeginTrans() { Execute("BEGIN IMMEDIATE"); }
+void Connection::BeginTrans() {
+    Execute("BEGIN IMMEDIATE");
+}
 
-void Connection::CommitTrans() { Execute("COMMIT"); }
+void Connection::CommitTrans() {
+    Execute("COMMIT");
+}
 
 void Connection::RollbackTrans() {
     if (m_db && !sqlite3_get_autocommit(m_db))
@@ -198,7 +203,22 @@ QString Field::text() const {
     return v.isNull() ? QString() : v.toString();
 }
 
-QString Field::Name() const { return m_rs->m_names[m_index]; }
+bool Field::isTrue() const {
+    const QVariant v = Value();
+    if (v.isNull())
+        return false;
+    bool ok = false;
+    const double d = v.toDouble(&ok);
+    if (ok)
+        return d != 0;
+    const QString s = v.toString().trimmed();
+    return s.compare("True", Qt::CaseInsensitive) == 0 ||
+           s.compare("Yes", Qt::CaseInsensitive) == 0;
+}
+
+QString Field::Name() const {
+    return m_rs->m_names[m_index];
+}
 
 // ---- Recordset ---------------------------------------------------------------
 

@@ -4,11 +4,11 @@
 // engine's dialect; translateJetSql (jetdialect.h) turns them into SQLite's.
 #include "platform/apperror.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
-#include <QHash>
 #include <memory>
 
 struct sqlite3;
@@ -17,10 +17,19 @@ namespace ado {
 
 enum ObjectState { adStateClosed = 0, adStateOpen = 1 };
 enum SchemaEnum { adSchemaColumns = 4 };
-enum CursorType { adOpenUnspecified = -1, adOpenForwardOnly = 0, adOpenKeyset = 1,
-                  adOpenDynamic = 2, adOpenStatic = 3 };
-enum LockType { adLockUnspecified = -1, adLockReadOnly = 1, adLockPessimistic = 2,
-                adLockOptimistic = 3 };
+enum CursorType {
+    adOpenUnspecified = -1,
+    adOpenForwardOnly = 0,
+    adOpenKeyset = 1,
+    adOpenDynamic = 2,
+    adOpenStatic = 3
+};
+enum LockType {
+    adLockUnspecified = -1,
+    adLockReadOnly = 1,
+    adLockPessimistic = 2,
+    adLockOptimistic = 3
+};
 enum CursorLocation { adUseServer = 2, adUseClient = 3 };
 enum CommandType { adCmdText = 1 };
 // Field types for a record set built without a connection.
@@ -75,6 +84,9 @@ public:
     // The value as text, Null reading as the empty text (the "& \"\"" idiom).
     QString text() const;
     int toInt() const { return Value().toInt(); }
+    // A Yes/No value: true when non-zero, whether -1, 1 or '1' was written;
+    // Null reads as false.
+    bool isTrue() const;
     QString Name() const;
 
 private:

@@ -331,9 +331,7 @@ Tokens columnDef(const Tokens& def, const QString& pkName, bool& usedPk) {
     }
     if (type.textLimit > 0)
         sql += QString(" CHECK (length(%1) <= %2)").arg(name).arg(type.textLimit);
-    Tokens out = tokenize(sql);
-    out += slice(def, typeEnd, def.size());
-    return out;
+    return slice(def, 0, nameAt) + tokenize(sql) + slice(def, typeEnd, def.size());
 }
 
 QString bareName(const Token& k) {

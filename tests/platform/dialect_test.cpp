@@ -7,6 +7,11 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+// Readable failure output for texts.
+void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
 namespace {
 
 // A few host rows: two learners with their old learner numbers, grades and
@@ -262,4 +267,206 @@ TEST_F(DialectTest, BirthDateExpressionOfTheProfileQuery) {
                    "Left(LI.BirthDate,4),'') AS BirthDate, IIF(IsNull(LI.FName), False, True) "
                    "AS Named FROM Learner_Info AS LI WHERE LI.ID <= 2 ORDER BY LI.ID"),
               QStringList({"1|SMITH John|05/03 / 2012|-1", "2|SMITH ||0"}));
+}
+
+// ---- the Parts' join queries -------------------------------------------------------
+
+namespace {
+const char* kReviewTable =
+    "Create Table TAV_DBST_Review_ILST_Request(ID COUNTER, LearnerID LONG, "
+    "ISLT_Coord_Educ_Req_Made BIT, Parent_Accept_Recom BIT, Parent_Reason MEMO, "
+    "ISLT_Approved_Reason MEMO, ISLT_Not_Approved_Reason MEMO, DBST_Support_School_Site "
+    "INTEGER, Senior_Manager_Approval MEMO, School_Discussed_Parent BIT, "
+    "School_Discussed_Comment MEMO, Data_Year INTEGER, Constraint REV_PK Primary Key (ID))";
+
+QString reviewQuery(int year, int learner) {
+    return QString("SELECT DBSTRR.ISLT_Coord_Educ_Req_Made, DBSTRR.Parent_Accept_Recom, "
+                   "DBSTRR.Parent_Reason, DBSTRR.ISLT_Approved_Reason, "
+                   "DBSTRR.ISLT_Not_Approved_Reason, DI.Name FROM TAV_DBST_Review_ILST_Request "
+                   "AS DBSTRR RIGHT JOIN (Learner_Info as LI LEFT JOIN Disabilities as DI ON "
+                   "(LI.LSENDisabilities = DI.ID)) ON (DBSTRR.LearnerID = LI.ID AND "
+                   "DBSTRR.Data_Year = %1) WHERE LI.ID = %2")
+        .arg(year)
+        .arg(learner);
+}
+} // namespace
+
+TEST_F(DialectTest, RightJoinOnTheLearnerGivesTheLearnersRowWithOrWithoutAReview) {
+    exec(kReviewTable);
+    exec("INSERT INTO TAV_DBST_Review_ILST_Request (LearnerID, ISLT_Coord_Educ_Req_Made, "
+         "Parent_Accept_Recom , Parent_Reason, ISLT_Approved_Reason, ISLT_Not_Approved_Reason, "
+         "Data_Year) VALUES (1,True,False,'r','a','n',2024)");
+    EXPECT_EQ(names(reviewQuery(2024, 1)),
+              QStringList({"ISLT_Coord_Educ_Req_Made", "Parent_Accept_Recom", "Parent_Reason",
+                           "ISLT_Approved_Reason", "ISLT_Not_Approved_Reason", "Name"}));
+    EXPECT_EQ(rows(reviewQuery(2024, 1)), QStringList({"-1|0|r|a|n|Blind"}));
+    EXPECT_EQ(rows(reviewQuery(2023, 1)), QStringList({"NULL|NULL|NULL|NULL|NULL|Blind"}));
+    EXPECT_EQ(rows(reviewQuery(2024, 99)), QStringList());
+}
+
+TEST_F(DialectTest, BackgroundLoadAndAdditionalDisabilitiesQueries) {
+    exec("Create Table TAV_Learner_Background_Info(ID COUNTER, LearnerID LONG, "
+         "Nature_Of_Support_Received TEXT(255), Name_Of_Provider TEXT(255), Contact_Details "
+         "TEXT(255), Family_Situation MEMO, Parent_Understanding_Of_Child MEMO, Data_Year "
+         "INTEGER, Constraint Background_Info_PK Primary Key (ID))");
+    exec("INSERT INTO TAV_Learner_Background_Info (LearnerID, Nature_Of_Support_Received, "
+         "Name_Of_Provider, Contact_Details, Family_Situation, Parent_Understanding_Of_Child, "
+         "Data_Year) VALUES (1,'Speech','Dr Mokoena','012','Lives with gran','Good',2024)");
+    const QString load = "SELECT BI.*, LI.LSENDisabilities AS MainDisID, DI.Name AS MainDis "
+                         "FROM (TAV_Learner_Background_Info as BI Right Join "
+                         "Learner_Info  as LI ON (BI.LearnerID = LI.ID AND BI.Data_Year = "
+                         "%1)) INNER JOIN Disabilities as DI ON LI.LSENDisabilities = DI.id "
+                         "WHERE LI.ID = 1";
+    ado::Recordset rs;
+    rs.Open(load.arg(2024), &cn);
+    ASSERT_EQ(rs.RecordCount(), 1);
+    EXPECT_EQ(rs.Fields("ID").text(), "1");
+    EXPECT_EQ(rs.Fields("nature_of_support_received").text(), "Speech");
+    EXPECT_EQ(rs.Fields("Data_Year").text(), "2024");
+    EXPECT_EQ(rs.Fields("MainDis").text(), "Blind");
+    rs.Close();
+    rs.Open(load.arg(2023), &cn);
+    ASSERT_EQ(rs.RecordCount(), 1);
+    EXPECT_TRUE(rs.Fields("Name_Of_Provider").isNull());
+    EXPECT_EQ(rs.Fields("MainDisID").text(), "1");
+
+    EXPECT_EQ(rows("SELECT LI.ID, MD.DisabilityID as DisID, D2.Name as Disability From  "
+                   "((Learner_Info as LI  INNER JOIN MultipleDisabilities as MD on  LI.ID = "
+                   "MD.LearnerID) INNER JOIN Disabilities AS D2 ON MD.DisabilityID = D2.id) "
+                   "Where LI.ID = 1"),
+              QStringList({"1|2|Deaf", "1|3|Epilepsy"}));
+    EXPECT_EQ(rows("Select Di.ID, Di.Name from Disabilities as Di  WHERE Di.ID NOT IN (SELECT "
+                   "MDis.DisabilityID FROM MultipleDisabilities as MDis INNER JOIN Learner_Info "
+                   "ON MDis.LearnerID = Learner_Info.ID  WHERE (((Learner_Info.ID)=1)))"),
+              QStringList({"1|Blind"}));
+}
+
+// The diagnostic-profile query of the learner profile: nested bracketed left
+// joins, a column named from a joined lookup, and the average score by CInt.
+TEST_F(DialectTest, DiagnosticProfileQueryAveragesScoresPerArea) {
+    exec("Create Table TAV_Health_Professional_Report(ID COUNTER, LearnerID LONG, "
+         "Impairment_Type TEXT(4), Medical_Record_Viewed BIT, Medical_Record_Attached BIT, "
+         "Comments MEMO, Data_Year INTEGER, Constraint Health_PK Primary Key (ID))");
+    exec("Create Table TAV_Criteria_For_Selection(ID COUNTER, LearnerID LONG, Sub_Section "
+         "INTEGER, Score INTEGER, Data_Year INTEGER, Constraint Criteria_PK Primary Key (ID))");
+    exec("Create Table TAV_lu_Impairment_Area(ID INTEGER, Description TEXT(50), Constraint "
+         "LU_Impairment_PK Primary Key (ID))");
+    exec("Create Table TAV_lu_Activity_Domain_Sub_Section(ID INTEGER, Activity_Domain INTEGER, "
+         "Description TEXT(50), Constraint LU_Domain_PK Primary Key (ID))");
+    exec("INSERT INTO TAV_lu_Impairment_Area (ID, DESCRIPTION) VALUES (1, 'Mobility')");
+    exec("INSERT INTO TAV_lu_Impairment_Area (ID, DESCRIPTION) VALUES (2, 'Self-care')");
+    for (const char* row :
+         {"(1, 1, 'Transfer')", "(2, 1, 'Walking')", "(3, 2, 'Eating')", "(4, 2, 'Dressing')"})
+        exec(QString("INSERT INTO TAV_lu_Activity_Domain_Sub_Section "
+                     "(ID,Activity_Domain,DESCRIPTION) VALUES %1")
+                 .arg(row));
+    exec("INSERT INTO TAV_Health_Professional_Report (LearnerID, Impairment_Type, "
+         "Medical_Record_Viewed, Medical_Record_Attached, Data_Year, Comments) VALUES "
+         "(1,'PERM',True,False,2024,' ')");
+    // Mobility 1 and 2 (1.5 rounds to 2), self-care 2 and 3 (2.5 rounds to 2).
+    for (const char* row : {"(1,1,1,2024)", "(1,2,2,2024)", "(1,3,2,2024)", "(1,4,3,2024)"})
+        exec(QString("INSERT INTO TAV_Criteria_For_Selection (LearnerID, Sub_Section, Score, "
+                     "Data_Year) VALUES %1")
+                 .arg(row));
+    const QString y = "2024";
+    const QString sql =
+        "SELECT LI.ID, LI.SName & ' ' & LI.FName AS LName, IIf(Len(LI.BirthDate)=8,"
+        " Mid(LI.BirthDate,7,2) & '/' & Mid(LI.BirthDate,5,2) & ' / ' & Left(LI.BirthDate,4),'') "
+        "AS BirthDate,"
+        " Disabilities.Name AS Disability, HPR.Data_Year, HPR.Impairment_Type, "
+        "IIF(IsNull(HPR.Medical_Record_Viewed), False,HPR.Medical_Record_Viewed) as "
+        "Medical_Record_Viewed,"
+        " IIF(IsNull(HPR.Medical_Record_Attached),False,HPR.Medical_Record_Attached) as "
+        "Medical_Record_Attached, HPR.Comments, CInt(Sum(CFS.Score)/Count(CFS.Sub_Section)) AS "
+        "Score, LIA.Description"
+        " FROM (Learner_Info AS LI LEFT JOIN ((TAV_Health_Professional_Report AS HPR LEFT JOIN"
+        " (TAV_Criteria_For_Selection AS CFS LEFT JOIN TAV_lu_Activity_Domain_Sub_Section AS LADS"
+        " ON CFS.Sub_Section = LADS.ID) ON HPR.LearnerID = CFS.LearnerID) LEFT JOIN "
+        "TAV_lu_Impairment_Area AS LIA"
+        " ON LADS.Activity_Domain = LIA.ID) ON (LI.ID = HPR.LearnerID AND (HPR.Data_Year)=" +
+        y +
+        "))"
+        " INNER JOIN Disabilities ON LI.LSENDisabilities = Disabilities.id"
+        " GROUP BY LI.ID, LI.SName & ' ' & LI.FName, Disabilities.Name, HPR.Data_Year, "
+        "HPR.Impairment_Type,"
+        " IIF(IsNull(HPR.Medical_Record_Viewed), False,HPR.Medical_Record_Viewed),"
+        " IIF(IsNull(HPR.Medical_Record_Attached),False,HPR.Medical_Record_Attached), "
+        "HPR.Comments, LIA.Description, LI.BirthDate, LI.Grade, LI.Status"
+        " ORDER BY LI.SName & ' ' & LI.FName, Disabilities.Name, LIA.Description, LI.Grade";
+    ado::Recordset rs;
+    rs.Open(sql, &cn);
+    EXPECT_EQ(rs.fieldNames(),
+              QStringList({"ID", "LName", "BirthDate", "Disability", "Data_Year", "Impairment_Type",
+                           "Medical_Record_Viewed", "Medical_Record_Attached", "Comments", "Score",
+                           "Description"}));
+    EXPECT_EQ(rows(sql),
+              QStringList({"4|de Beer Piet|01/01 / 2010|Epilepsy|NULL|NULL|0|0|NULL|NULL|NULL",
+                           "2|SMITH ||Deaf|NULL|NULL|0|0|NULL|NULL|NULL",
+                           "1|SMITH John|05/03 / 2012|Blind|2024|PERM|-1|0| |2|Mobility",
+                           "1|SMITH John|05/03 / 2012|Blind|2024|PERM|-1|0| |2|Self-care",
+                           "3|Zulu Anna|01/01 / 2011|Blind|NULL|NULL|0|0|NULL|NULL|NULL"}));
+}
+
+// ---- text without regard to case -------------------------------------------------
+
+TEST_F(DialectTest, TextSortsGroupsAndComparesWithoutRegardToCase) {
+    // The learner list and the profile's order: "de Beer" before "SMITH" before "Zulu".
+    EXPECT_EQ(rows("SELECT l.SName FROM Learner_Info l LEFT JOIN SchoolGrades s ON s.ID = "
+                   "l.Grade WHERE l.Status = 'C' AND (l.LSENStatus in (2,3) OR l.SocialGrantNo "
+                   "<> '') ORDER BY l.SName"),
+              QStringList({"SMITH", "SMITH", "Zulu"}));
+    EXPECT_EQ(rows("SELECT LI.SName & ', ' & LI.FName AS Learner FROM Learner_Info AS LI "
+                   "ORDER BY LI.SName & ', ' & LI.FName"),
+              QStringList({"de Beer, Piet", "SMITH, ", "SMITH, John", "Zulu, Anna"}));
+
+    // A table of the host declared without NOCASE still compares literals so.
+    rawExec(path, "CREATE TABLE Plain (Code TEXT, Name TEXT); INSERT INTO Plain VALUES "
+                  "('C', 'Dr Smith'), ('c', 'DR SMITH'), ('A', 'Mr Zulu');");
+    EXPECT_EQ(rows("SELECT Name FROM Plain WHERE Code = 'c' ORDER BY Name").size(), 2);
+    EXPECT_EQ(rows("SELECT Name FROM Plain WHERE 'C' = Code").size(), 2);
+    EXPECT_EQ(rows("SELECT Name FROM Plain GROUP BY Name ORDER BY Name"),
+              QStringList({"Dr Smith", "Mr Zulu"}));
+
+    // The provider list: one entry for names that differ only in case.
+    exec("Create Table TAV_Learner_Background_Info(ID COUNTER, LearnerID LONG, "
+         "Nature_Of_Support_Received TEXT(255), Name_Of_Provider TEXT(255), Contact_Details "
+         "TEXT(255), Family_Situation MEMO, Parent_Understanding_Of_Child MEMO, Data_Year "
+         "INTEGER, Constraint Background_Info_PK Primary Key (ID))");
+    for (const char* p : {"'Dr Smith'", "'DR SMITH'", "'de Wet'"})
+        exec(QString("INSERT INTO TAV_Learner_Background_Info (LearnerID, Name_Of_Provider, "
+                     "Data_Year) VALUES (1, %1, 2024)")
+                 .arg(p));
+    EXPECT_EQ(rows("SELECT DISTINCT Name_Of_Provider FROM TAV_Learner_Background_Info WHERE "
+                   "Data_Year = 2024 Group By Name_Of_Provider")
+                  .size(),
+              2);
+    EXPECT_EQ(rows("SELECT BI.Name_Of_Provider FROM TAV_Learner_Background_Info AS BI WHERE "
+                   "BI.Name_Of_Provider = 'dr smith'")
+                  .size(),
+              2);
+}
+
+TEST_F(DialectTest, ListReportColumnsKeepTheirPlainNames) {
+    rawExec(path, "CREATE TABLE TAV_Learner_Background_Info (ID INTEGER PRIMARY KEY, LearnerID "
+                  "INTEGER, Name_Of_Provider TEXT, Data_Year INTEGER);"
+                  "INSERT INTO TAV_Learner_Background_Info VALUES (1, 1, 'Dr M', 2024);");
+    const QString sql = "SELECT LI.AccessionNo, LI.SName, LI.FName, Disa.Name AS Disability, "
+                        "SG.Name FROM ((Learner_Info as LI INNER JOIN "
+                        "TAV_Learner_Background_Info as BI ON LI.ID = BI.LearnerID) INNER JOIN "
+                        "Disabilities as Disa ON LI.LSENDisabilities = Disa.id) INNER JOIN "
+                        "SchoolGrades as SG ON LI.Grade = SG.ID WHERE (((LI.Status) = 'C') And "
+                        "((BI.Data_Year) = 2024)) ORDER BY Disa.Name, SG.Name,LI.SName";
+    EXPECT_EQ(names(sql), QStringList({"AccessionNo", "SName", "FName", "Disability", "Name"}));
+    EXPECT_EQ(rows(sql), QStringList({"A001|SMITH|John|Blind|Grade 1"}));
+}
+
+TEST_F(DialectTest, YesNoValueReadsTrueWhenNonZero) {
+    rawExec(path, "CREATE TABLE Flags (V); INSERT INTO Flags VALUES (-1), (1), ('1'), (0), "
+                  "('0'), (NULL), ('True');");
+    ado::Recordset rs;
+    rs.Open("SELECT V FROM Flags", &cn);
+    QList<bool> read;
+    for (; !rs.Eof(); rs.MoveNext())
+        read << rs.Fields("v").isTrue();
+    EXPECT_EQ(read, QList<bool>({true, true, true, false, false, false, true}));
 }
