@@ -1,0 +1,456 @@
+#include "profile/assessmentpage.h"
+
+#include "platform/adodb.h"
+#include "platform/printer.h"
+#include "platform/runtime.h"
+#include "workspace/globals.h"
+#include "workspace/modcentralroutines.h"
+#include "workspace/moddatabaseconnection.h"
+#include "workspace/modextendedmsgbox.h"
+
+#include <QCloseEvent>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kSavedMessage = QStringLiteral("Your Information has been saved.");
+const QString kNotLoadedMessage =
+    QStringLiteral("The information of this page could not be read, so it cannot be saved. "
+                   "Please return to the Main Menu and open the page again.");
+const QString kPrintFont = QStringLiteral("Times New Roman");
+
+// Button size and the gaps of the frame, in twips.
+constexpr int kButtonWidth = 1455;
+constexpr int kButtonHeight = 375;
+constexpr int kMargin = 120;
+constexpr int kHeaderHeight = 480;
+
+} // namespace
+
+// ---- PrintItem -----------------------------------------------------------------
+
+PrintItem PrintItem::grid(Grid* grid, int left, int top, int rightAdd) {
+    PrintItem item;
+    item.kind = Kind::Grid;
+    item.target = grid;
+    item.draw = {left, top, rightAdd, 0};
+    return item;
+}
+
+PrintItem PrintItem::paged(Grid* grid, Rect count, Rect draw) {
+    PrintItem item;
+    item.kind = Kind::PagedGrid;
+    item.target = grid;
+    item.count = count;
+    item.draw = draw;
+    return item;
+}
+
+PrintItem PrintItem::textLine(int x, int y, const QString& text, double fontSize, bool bold) {
+    PrintItem item;
+    item.kind = Kind::Text;
+    item.draw = {x, y, 0, 0};
+    item.text = text;
+    item.fontSize = fontSize;
+    item.fontBold = bold;
+    return item;
+}
+
+PrintItem PrintItem::newPage() {
+    PrintItem item;
+    item.kind = Kind::NewPage;
+    return item;
+}
+
+// ---- the frame ---------------------------------------------------------------------
+
+AssessmentPage::AssessmentPage(const QString& formName, QWidget* parent)
+    : QDialog(parent), m_formName(formName) {
+    setObjectName(formName);
+    setModal(true);
+
+    Label1 = new QLabel(QStringLiteral("Current Year:"), this);
+    Label1->setObjectName("Label1");
+    txtCurrentYear = new QLineEdit(this);
+    txtCurrentYear->setObjectName("txtCurrentYear");
+    txtCurrentYear->setReadOnly(true);
+    lblLearner = new QLabel(this);
+    lblLearner->setObjectName("lblLearner");
+    QFont bold = lblLearner->font();
+    bold.setBold(true);
+    lblLearner->setFont(bold);
+
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName("Frame1");
+    Frame1->setFrameShape(QFrame::StyledPanel);
+    m_frameLayout = new QVBoxLayout(Frame1);
+    m_frameLayout->setContentsMargins(twips(60), twips(60), twips(60), twips(60));
+
+    lblTab = new QLabel(QStringLiteral("TAB button to move between controls"), this);
+    lblTab->setObjectName("lblTab");
+
+    cmdSave = new SaveButton(QStringLiteral("Save"), this);
+    cmdSave->setObjectName("cmdSave");
+    cmdPrint = new QPushButton(QStringLiteral("Print Page"), this);
+    cmdPrint->setObjectName("cmdPrintPage");
+    cmdMenu = new QPushButton(QStringLiteral("Main Menu"), this);
+    cmdMenu->setObjectName("cmdMenu");
+    for (QPushButton* b : {static_cast<QPushButton*>(cmdSave), cmdPrint, cmdMenu})
+        b->setAutoDefault(false);
+
+    connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
+    connect(cmdMenu, &QPushButton::clicked, this, [this] { cmdMenu_Click(); });
+
+    layoutFrame();
+}
+
+AssessmentPage::~AssessmentPage() = default;
+
+void AssessmentPage::setHeader(bool yearBox, bool learnerLabel) {
+    Label1->setVisible(yearBox);
+    txtCurrentYear->setVisible(yearBox);
+    lblLearner->setVisible(learnerLabel);
+    layoutFrame();
+}
+
+void AssessmentPage::setPrintButtonName(const QString& name) {
+    cmdPrint->setObjectName(name);
+}
+
+void AssessmentPage::setFrameSize(int widthTwips, int heightTwips) {
+    m_frameWidth = widthTwips;
+    m_frameHeight = heightTwips;
+    layoutFrame();
+}
+
+void AssessmentPage::addToFrame(QWidget* widget, int stretch) {
+    m_frameLayout->addWidget(widget, stretch);
+}
+
+void AssessmentPage::watchEdits(Grid* grid) {
+    connect(grid, &Grid::Change, this, [this](int, int) { markUnsaved(); });
+}
+
+void AssessmentPage::setActiveCell(Grid* grid, int col, int row) {
+    m_activeGrid = grid;
+    m_activeCol = col;
+    m_activeRow = row;
+}
+
+void AssessmentPage::setNext(const QString& form, const QString& caption) {
+    m_next = form;
+    if (!cmdNext) {
+        cmdNext = new QPushButton(this);
+        cmdNext->setObjectName("cmdNext");
+        cmdNext->setAutoDefault(false);
+        connect(cmdNext, &QPushButton::clicked, this, [this] { cmdNext_Click(); });
+    }
+    cmdNext->setText(caption);
+    layoutFrame();
+}
+
+void AssessmentPage::setPrevious(const QString& form, const QString& caption) {
+    m_previous = form;
+    if (!cmdPrevious) {
+        cmdPrevious = new QPushButton(this);
+        cmdPrevious->setObjectName("cmdPrevious");
+        cmdPrevious->setAutoDefault(false);
+        connect(cmdPrevious, &QPushButton::clicked, this, [this] { cmdPrevious_Click(); });
+    }
+    cmdPrevious->setText(caption);
+    layoutFrame();
+}
+
+// The header on top, Frame1 below it, the buttons in one row under the frame:
+// the hint on the left; Previous, Next, Print Page, Save and Main Menu on the right.
+void AssessmentPage::layoutFrame() {
+    const bool header = !Label1->isHidden() || !lblLearner->isHidden();
+    Label1->setGeometry(twips(kMargin), twips(150), twips(1200), twips(285));
+    txtCurrentYear->setGeometry(twips(1320), twips(90), twips(900), twips(315));
+    const int learnerLeft = Label1->isHidden() ? kMargin : 2400;
+    lblLearner->setGeometry(twips(learnerLeft), twips(150), twips(m_frameWidth - learnerLeft),
+                            twips(285));
+
+    const int frameTop = header ? kHeaderHeight : kMargin;
+    Frame1->setGeometry(twips(kMargin), twips(frameTop), twips(m_frameWidth), twips(m_frameHeight));
+
+    const int buttonTop = frameTop + m_frameHeight + kMargin;
+    lblTab->setGeometry(twips(kMargin), twips(buttonTop + 60), twips(3600), twips(285));
+    int right = kMargin + m_frameWidth;
+    for (QPushButton* b :
+         {cmdMenu, static_cast<QPushButton*>(cmdSave), cmdPrint, cmdNext, cmdPrevious}) {
+        if (!b)
+            continue;
+        right -= kButtonWidth;
+        b->setGeometry(twips(right), twips(buttonTop), twips(kButtonWidth), twips(kButtonHeight));
+        right -= kMargin;
+    }
+    setFixedSize(twips(m_frameWidth + 2 * kMargin), twips(buttonTop + kButtonHeight + kMargin));
+}
+
+// ---- opening ----------------------------------------------------------------------
+
+void AssessmentPage::Form_Load() {
+    lblLearner->setText(gLearnerName + " : Acc Number: " + gAccessionNo);
+    txtCurrentYear->setText(QString::number(gDataYear));
+    for (const Routine& load : m_loadRoutines) {
+        if (!load())
+            m_loadFailed = true;
+    }
+    if (m_activeGrid)
+        m_activeGrid->SetActiveCell(m_activeCol, m_activeRow);
+    markSaved();
+}
+
+QString AssessmentPage::run() {
+    Form_Load();
+    exec();
+    return m_nextForm;
+}
+
+bool AssessmentPage::event(QEvent* event) {
+    const bool handled = QDialog::event(event);
+    if (event->type() == QEvent::WindowActivate)
+        Form_Activate();
+    return handled;
+}
+
+// ---- the unsaved flag ----------------------------------------------------------------
+
+void AssessmentPage::markUnsaved() {
+    cmdSave->setBackColor(vbYellow);
+}
+
+void AssessmentPage::markSaved() {
+    cmdSave->setBackColor(vbButtonFace);
+}
+
+bool AssessmentPage::isUnsaved() const {
+    return cmdSave->BackColor() == vbYellow;
+}
+
+// ---- saving --------------------------------------------------------------------------
+
+void AssessmentPage::cmdSave_Click() {
+    if (m_loadFailed) {
+        ShowUserMessage(kNotLoadedMessage);
+        return;
+    }
+    bool allSaved = true;
+    for (const Routine& save : m_saveRoutines)
+        allSaved = save() && allSaved;
+    if (!allSaved)
+        return;
+    markSaved();
+    ShowUserMessage(kSavedMessage);
+}
+
+// ---- leaving ---------------------------------------------------------------------------
+
+bool AssessmentPage::confirmLeave() {
+    m_confirming = true;
+    const bool closed = ConfirmLeave(*cmdSave, *this);
+    m_confirming = false;
+    if (closed) {
+        m_closed = true;
+        if (isVisible())
+            QDialog::done(QDialog::Rejected);
+    }
+    return closed;
+}
+
+void AssessmentPage::leave(const QString& neighbour) {
+    if (m_closed || !confirmLeave())
+        return;
+    // A neighbour that is not part of the program yet leads back to the menu.
+    m_nextForm = (!neighbour.isEmpty() && isFormRegistered(neighbour)) ? neighbour : QString();
+}
+
+void AssessmentPage::closeEvent(QCloseEvent* event) {
+    if (m_confirming || m_closed) {
+        QDialog::closeEvent(event);
+        return;
+    }
+    // The title bar's close leaves like Main Menu.
+    event->ignore();
+    if (confirmLeave()) {
+        m_nextForm.clear();
+        event->accept();
+    }
+}
+
+void AssessmentPage::reject() {
+    if (m_confirming || m_closed)
+        QDialog::reject();
+    else
+        leave(QString());
+}
+
+// ---- printing ----------------------------------------------------------------------------
+
+void AssessmentPage::cmdPrint_Click() {
+    trapErrors(m_formName, "Print Routine", [&] {
+        Printer printer;
+        printer.setOrientation(m_print.landscape ? Printer::vbPRORLandscape
+                                                 : Printer::vbPRORPortrait);
+        cd1.setCancelError(true);
+        cd1.ShowPrinter(printer);
+
+        const double headingSize = m_print.headingFontSize > 0 ? m_print.headingFontSize
+                                   : m_print.landscape         ? 12
+                                                               : 11;
+        printer.setFontSize(headingSize);
+        printer.setFontBold(true);
+        printer.setFontName(kPrintFont);
+        if (m_print.landscape) {
+            printer.setCurrentX(140);
+            printer.setCurrentY(130);
+            printer.Print();
+        }
+        printer.setCurrentX(500);
+        printer.setCurrentY(130);
+        printer.Print(" EMIS NUMBER: " + gEmisCode + m_print.title);
+
+        if (m_print.learnerLine) {
+            printer.setFontSize(9);
+            printer.setFontBold(true);
+            printer.setFontName(kPrintFont);
+            printer.setCurrentX(500);
+            printer.setCurrentY(360);
+            printer.Print(" LEARNER NAME : " + gLearnerName + "  ASSESION NUMBER: " + gAccessionNo);
+        }
+        printer.setFontBold(false);
+
+        for (const PrintItem& item : printItems())
+            printItem(printer, item);
+        printer.EndDoc();
+    });
+}
+
+void AssessmentPage::printItem(Printer& printer, const PrintItem& item) {
+    const auto right = [&](const PrintItem::Rect& r) { return printer.Width() + r.rightAdd; };
+    const auto bottom = [&](const PrintItem::Rect& r) { return printer.Height() + r.bottomAdd; };
+    switch (item.kind) {
+    case PrintItem::Kind::Grid:
+        item.target->OwnerPrintDraw(printer, item.draw.left, item.draw.top, right(item.draw),
+                                    bottom(item.draw), 1);
+        break;
+    case PrintItem::Kind::PagedGrid: {
+        const int pages = item.target->OwnerPrintPageCount(printer, item.count.left, item.count.top,
+                                                           right(item.count), bottom(item.count));
+        for (int p = 1; p <= pages; ++p) {
+            item.target->OwnerPrintDraw(printer, item.draw.left, item.draw.top, right(item.draw),
+                                        bottom(item.draw), p);
+            if (p < pages)
+                printer.NewPage();
+        }
+        break;
+    }
+    case PrintItem::Kind::Text:
+        printer.setFontName(kPrintFont);
+        printer.setFontSize(item.fontSize);
+        printer.setFontBold(item.fontBold);
+        printer.setCurrentX(item.draw.left);
+        printer.setCurrentY(item.draw.top);
+        printer.Print(item.text);
+        break;
+    case PrintItem::Kind::NewPage:
+        printer.NewPage();
+        break;
+    }
+}
+
+// ---- SQL pieces ----------------------------------------------------------------------------
+
+QString AssessmentPage::whereLearnerYear() {
+    return "WHERE LearnerID = " + QString::number(gLearnerID) +
+           " AND Data_Year = " + QString::number(gDataYear);
+}
+
+QString AssessmentPage::quoted(const QString& text) {
+    return "'" + SqlText(text) + "'";
+}
+
+bool AssessmentPage::allBlank(const QStringList& texts) {
+    return texts.join(QString()).trimmed().isEmpty();
+}
+
+// ---- the load shape ------------------------------------------------------------------------
+
+bool AssessmentPage::withConnection(const QString& procedure, const std::function<void()>& body) {
+    const ConnectionScope connection;
+    return trapErrors(m_formName, procedure, body);
+}
+
+qint64 AssessmentPage::forEachRow(const QString& sql,
+                                  const std::function<void(ado::Recordset&)>& eachRow) {
+    ado::Recordset rs;
+    rs.Open(sql, gConnection.get(), ado::adOpenKeyset);
+    const qint64 count = rs.RecordCount();
+    if (count > 0) {
+        while (!rs.Eof()) {
+            eachRow(rs);
+            rs.MoveNext();
+        }
+    }
+    rs.Close();
+    return count;
+}
+
+bool AssessmentPage::loadRows(const QString& procedure, const QString& sql,
+                              const std::function<void(ado::Recordset&)>& eachRow) {
+    return withConnection(procedure, [&] { forEachRow(sql, eachRow); });
+}
+
+bool AssessmentPage::loadFirstRow(const QString& procedure, const QString& sql,
+                                  const std::function<void(ado::Recordset&)>& firstRow) {
+    return withConnection(procedure, [&] {
+        ado::Recordset rs;
+        rs.Open(sql, gConnection.get(), ado::adOpenKeyset);
+        if (rs.RecordCount() > 0)
+            firstRow(rs);
+        rs.Close();
+    });
+}
+
+// ---- the save shapes ------------------------------------------------------------------------
+
+bool AssessmentPage::inTransaction(const QString& procedure,
+                                   const std::function<void(ado::Connection&)>& body) {
+    const ConnectionScope connection;
+    const bool done = trapErrors(m_formName, procedure, [&] {
+        gConnection->BeginTrans();
+        body(*gConnection);
+        gConnection->CommitTrans();
+    });
+    if (!done && gConnection)
+        gConnection->RollbackTrans();
+    return done;
+}
+
+bool AssessmentPage::replaceRows(const QString& procedure, const QStringList& deletes,
+                                 const QStringList& inserts) {
+    return inTransaction(procedure, [&](ado::Connection& db) {
+        for (const QString& sql : deletes)
+            db.Execute(sql);
+        for (const QString& sql : inserts)
+            db.Execute(sql);
+    });
+}
+
+bool AssessmentPage::updateOrInsert(const QString& procedure, const QString& selectSql,
+                                    const QString& updateSql, const QString& insertSql) {
+    return inTransaction(procedure, [&](ado::Connection& db) {
+        ado::Recordset rs;
+        rs.Open(selectSql, &db, ado::adOpenKeyset);
+        const bool exists = rs.RecordCount() >= 1;
+        rs.Close();
+        db.Execute(exists ? updateSql : insertSql);
+    });
+}

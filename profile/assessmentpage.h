@@ -1,0 +1,256 @@
+#pragma once
+// The frame every assessment page is built on: the header (current year and
+// learner line), Frame1 for the page's grids, the Save button and its unsaved
+// flag, Print Page, Main Menu, Next Page / Previous Page, the page print, and
+// the load and save shapes with their error traps.
+//
+// A page derives from AssessmentPage, builds its grids into Frame1 in its
+// constructor and configures the frame there; everything else is the frame's:
+//
+//     frmExtendedProfile1::frmExtendedProfile1(QWidget* parent)
+//         : AssessmentPage("frmExtendedProfile1", parent) {
+//         setWindowTitle("RER [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]");
+//         gridBarriers = new Grid;               // designed here
+//         addToFrame(gridBarriers);
+//         watchEdits(gridBarriers);              // Change marks the page unsaved
+//         setLoadRoutines({[this] { return getLearning_Barrier(); }});
+//         setActiveCell(gridBarriers, 1, 4);
+//         setSaveRoutines({[this] { return saveLearning_Barrier(); }});
+//         setNext("frmExtendedProfile2");
+//         setPrint({.title = " [ EXTENDED PROFILE OF LEARNER NEEDS ]",
+//                   .items = {PrintItem::grid(gridBarriers, 500, 800)}});
+//     }
+//
+// with getLearning_Barrier() built on loadFirstRow(...) and
+// saveLearning_Barrier() on replaceRows(...). A page is shown through
+// registerPage<frmExtendedProfile1>("frmExtendedProfile1"): each showing makes
+// a fresh page, calls Form_Load, runs it modally and hands the neighbour the
+// user left for (or "" for the main menu) to showFormChain, so pages never
+// nest. Tests construct a page, call Form_Load and drive the handlers directly.
+//
+// Load and save routines return true when they ran to their end; each traps
+// its own error and reports it with the form name as location. Save is
+// confirmed only when every save routine succeeded; after a failed load the
+// page refuses to save for that opening.
+#include "platform/grid.h"
+#include "platform/printdialog.h"
+#include "platform/savebutton.h"
+#include "workspace/formregistry.h"
+
+#include <QDialog>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QVBoxLayout;
+class Printer;
+
+namespace ado {
+class Connection;
+class Recordset;
+} // namespace ado
+
+// One step of the page print after the heading and the learner line.
+struct PrintItem {
+    enum class Kind { Grid, PagedGrid, Text, NewPage };
+    // A rectangle in twips whose right and bottom are the printer's Width and
+    // Height plus the given amounts (rightAdd 3000 gives Width + 3000).
+    struct Rect {
+        int left = 500;
+        int top = 800;
+        int rightAdd = 0;
+        int bottomAdd = 0;
+    };
+
+    Kind kind = Kind::Grid;
+    Grid* target = nullptr;
+    Rect draw;            // Grid: page 1 in this rectangle; PagedGrid: every page
+    Rect count;           // PagedGrid: the rectangle the pages are counted in
+    QString text;         // Text: the line printed at draw.left, draw.top
+    double fontSize = 9;  // Text
+    bool fontBold = true; // Text
+
+    // Page 1 of grid drawn at left, top; right is Width + rightAdd, bottom Height.
+    static PrintItem grid(Grid* grid, int left, int top, int rightAdd = 0);
+    // Every page of grid: counted in count, drawn in draw, NewPage between pages.
+    static PrintItem paged(Grid* grid, Rect count, Rect draw);
+    // A text line in Times New Roman at x, y.
+    static PrintItem textLine(int x, int y, const QString& text, double fontSize = 9,
+                              bool bold = true);
+    static PrintItem newPage();
+};
+
+// What the page print prints: the heading " EMIS NUMBER: " & gEmisCode & title
+// at 500, 130 (bold Times New Roman, 11 pt, 12 pt on landscape pages, which
+// first print an empty line at 140, 130), the learner line at 500, 360 when
+// learnerLine is set, then the items in order, then EndDoc.
+struct PrintLayout {
+    bool landscape = false;
+    QString title;
+    bool learnerLine = true;
+    QList<PrintItem> items;
+    double headingFontSize = 0; // 0: 11, or 12 on landscape pages
+};
+
+class AssessmentPage : public QDialog {
+    Q_OBJECT
+
+public:
+    // A load or save routine: true when it ran to its end.
+    using Routine = std::function<bool()>;
+
+    explicit AssessmentPage(const QString& formName, QWidget* parent = nullptr);
+    ~AssessmentPage() override;
+
+    const QString& formName() const { return m_formName; }
+
+    // --- the frame's handlers ----------------------------------------------
+    // Learner line, current year, the load routines in order, the active cell.
+    void Form_Load();
+    // Runs each time the page becomes the active window (tabbed pages reset
+    // their tab here).
+    virtual void Form_Activate() {}
+    // The save routines in order; the button face and "Your Information has
+    // been saved." only when all of them succeeded.
+    virtual void cmdSave_Click();
+    void cmdPrint_Click();
+    void cmdPrintPage_Click() { cmdPrint_Click(); }
+    void cmdMenu_Click() { leave(QString()); }
+    void cmdNext_Click() { leave(m_next); }
+    void cmdPrevious_Click() { leave(m_previous); }
+
+    // --- state ---------------------------------------------------------------
+    // The Save button's colour, the unsaved flag.
+    void markUnsaved();
+    void markSaved();
+    bool isUnsaved() const;
+    // True after a load routine failed: Save is refused for this opening.
+    bool loadFailed() const { return m_loadFailed; }
+    // True once the page was left (by a button or the title bar).
+    bool isClosed() const { return m_closed; }
+    // The form the user left for; "" for the main menu.
+    const QString& nextForm() const { return m_nextForm; }
+
+    // Form_Load, the modal showing, and the form to show next.
+    QString run();
+
+    // --- controls of the frame ----------------------------------------------
+    SaveButton* cmdSave = nullptr;
+    QPushButton* cmdPrint = nullptr; // "Print Page"; named cmdPrint or cmdPrintPage
+    QPushButton* cmdMenu = nullptr;
+    QPushButton* cmdNext = nullptr;     // only with setNext
+    QPushButton* cmdPrevious = nullptr; // only with setPrevious
+    QLabel* lblTab = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* txtCurrentYear = nullptr;
+    QLabel* lblLearner = nullptr;
+    QFrame* Frame1 = nullptr;
+    CommonDialog cd1;
+
+    // --- SQL pieces ------------------------------------------------------------
+    // "WHERE LearnerID = " & gLearnerID & " AND Data_Year = " & gDataYear
+    static QString whereLearnerYear();
+    // "'" & SqlText(text) & "'"
+    static QString quoted(const QString& text);
+    // True when the texts joined hold nothing but blanks.
+    static bool allBlank(const QStringList& texts);
+
+protected:
+    // --- configuration, from the page's constructor ---------------------------
+    // Current-year box and learner label (both shown unless switched off).
+    void setHeader(bool yearBox, bool learnerLabel);
+    // The object name of the print button: "cmdPrint" or "cmdPrintPage" (default).
+    void setPrintButtonName(const QString& name);
+    // Size of Frame1 in twips; the buttons and the window follow it.
+    void setFrameSize(int widthTwips, int heightTwips);
+    QVBoxLayout* frameLayout() const { return m_frameLayout; }
+    void addToFrame(QWidget* widget, int stretch = 0);
+    // The user's edits in grid mark the page unsaved.
+    void watchEdits(Grid* grid);
+    void setLoadRoutines(QList<Routine> routines) { m_loadRoutines = std::move(routines); }
+    void setActiveCell(Grid* grid, int col, int row);
+    void setSaveRoutines(QList<Routine> routines) { m_saveRoutines = std::move(routines); }
+    // The neighbours; a neighbour not yet in the form registry leads to the
+    // main menu.
+    void setNext(const QString& form, const QString& caption = QStringLiteral("Next Page"));
+    void setPrevious(const QString& form, const QString& caption = QStringLiteral("Previous Page"));
+    void setPrint(PrintLayout layout) { m_print = std::move(layout); }
+    const PrintLayout& printLayout() const { return m_print; }
+    // The items printed after the heading; tabbed pages print the tab on show.
+    virtual QList<PrintItem> printItems() const { return m_print.items; }
+
+    // --- the load shape ----------------------------------------------------------
+    // Opens a fresh connection, runs body, and closes the connection on every
+    // path; an error is reported with procedure and false returned.
+    bool withConnection(const QString& procedure, const std::function<void()>& body);
+    // Inside withConnection: a keyset record set on sql; when it holds rows,
+    // eachRow sees every row in turn (the record set gives RecordCount too).
+    // The record set is closed afterwards. Returns the number of rows.
+    static qint64 forEachRow(const QString& sql,
+                             const std::function<void(ado::Recordset&)>& eachRow);
+    // withConnection + forEachRow.
+    bool loadRows(const QString& procedure, const QString& sql,
+                  const std::function<void(ado::Recordset&)>& eachRow);
+    // As loadRows, for the first record only (tables of one row a learner-year).
+    bool loadFirstRow(const QString& procedure, const QString& sql,
+                      const std::function<void(ado::Recordset&)>& firstRow);
+
+    // --- the save shapes ---------------------------------------------------------
+    // Opens a fresh connection, BeginTrans, body, CommitTrans, close. On an
+    // error: the report with procedure, RollbackTrans, close; false.
+    bool inTransaction(const QString& procedure, const std::function<void(ado::Connection&)>& body);
+    // Transactional replace: the DELETE statements, then the INSERT statements,
+    // in one transaction.
+    bool replaceRows(const QString& procedure, const QStringList& deletes,
+                     const QStringList& inserts);
+    // Update or insert of a row shared by several pages, in one transaction:
+    // selectSql picks the learner-year's row; updateSql runs when it exists,
+    // insertSql otherwise.
+    bool updateOrInsert(const QString& procedure, const QString& selectSql,
+                        const QString& updateSql, const QString& insertSql);
+
+    // Print helpers for printItems overrides.
+    static PrintItem::Rect rect(int left, int top, int rightAdd = 0, int bottomAdd = 0) {
+        return {left, top, rightAdd, bottomAdd};
+    }
+
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+    bool event(QEvent* event) override;
+
+private:
+    void leave(const QString& neighbour);
+    bool confirmLeave();
+    void layoutFrame();
+    void printItem(Printer& printer, const PrintItem& item);
+
+    QString m_formName;
+    QList<Routine> m_loadRoutines;
+    QList<Routine> m_saveRoutines;
+    Grid* m_activeGrid = nullptr;
+    int m_activeCol = 0;
+    int m_activeRow = 0;
+    QString m_next;
+    QString m_previous;
+    PrintLayout m_print;
+    QVBoxLayout* m_frameLayout = nullptr;
+    int m_frameWidth = 11600;
+    int m_frameHeight = 7200;
+    bool m_loadFailed = false;
+    bool m_closed = false;
+    bool m_confirming = false;
+    QString m_nextForm;
+};
+
+// Registers Page under name: each showing makes a fresh Page and runs it.
+template <class Page> void registerPage(const QString& name) {
+    registerForm(name, [] {
+        Page page;
+        return page.run();
+    });
+}

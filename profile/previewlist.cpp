@@ -1,0 +1,172 @@
+#include "profile/previewlist.h"
+
+#include "platform/colors.h"
+#include "platform/grid.h"
+#include "profile/assessmentpage.h"
+#include "workspace/modextendedmsgbox.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+PreviewList::PreviewList(AssessmentPage& page, Grid* preview, PreviewListSetup setup,
+                         QWidget* parent)
+    : QWidget(parent), m_page(page), m_grid(preview), m_setup(std::move(setup)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* entryRow = new QHBoxLayout;
+
+    m_add = new SaveButton(QStringLiteral("Add to Preview"), this);
+    m_add->setObjectName(m_setup.addName);
+    m_add->setAutoDefault(false);
+    m_add->setBackColor(vbButtonFace);
+    m_remove = new QPushButton(QStringLiteral("Remove from Preview"), this);
+    m_remove->setObjectName(m_setup.removeName);
+    m_remove->setAutoDefault(false);
+
+    if (isBoxForm()) {
+        m_entry = new QLineEdit(this);
+        m_entry->setObjectName(m_setup.entryName);
+        m_optionA = new QRadioButton(m_setup.optionA.caption, this);
+        m_optionA->setObjectName(m_setup.optionA.name);
+        m_optionB = new QRadioButton(m_setup.optionB.caption, this);
+        m_optionB->setObjectName(m_setup.optionB.name);
+        entryRow->addWidget(m_entry, 1);
+        entryRow->addWidget(m_optionA);
+        entryRow->addWidget(m_optionB);
+        // The Add button shows an entry that has not been added yet.
+        connect(m_entry, &QLineEdit::textChanged, this, [this](const QString& text) {
+            m_add->setBackColor(text.trimmed().isEmpty() ? vbButtonFace : vbYellow);
+        });
+    } else {
+        layout->addWidget(m_setup.entryGrid);
+        connect(m_setup.entryGrid, &Grid::Change, this,
+                [this](int, int) { m_add->setBackColor(vbYellow); });
+        entryRow->addStretch(1);
+    }
+    entryRow->addWidget(m_add);
+    entryRow->addWidget(m_remove);
+    layout->addLayout(entryRow);
+    layout->addWidget(m_grid, 1);
+
+    connect(m_add, &QPushButton::clicked, this, [this] { Add(); });
+    connect(m_remove, &QPushButton::clicked, this, [this] { Remove(); });
+    connect(m_grid, &Grid::Click, this, [this](int, int row) { highlightRow(row); });
+    if (m_setup.readOnlyPreview)
+        connect(m_grid, &Grid::KeyPress, this, [](int& keyAscii) { keyAscii = 0; });
+}
+
+int PreviewList::CheckAvailableRow(int col) const {
+    for (int r = m_setup.firstDataRow; r <= m_grid->MaxRows(); ++r) {
+        if (m_grid->GetText(col, r).trimmed().isEmpty())
+            return r;
+    }
+    return 0;
+}
+
+int PreviewList::availableRow(int col) {
+    const int row = CheckAvailableRow(col);
+    if (row != 0)
+        return row;
+    // Every data row of the column is taken: the entry goes to a new last row,
+    // never into a heading.
+    const int added = std::max(m_grid->MaxRows(), m_setup.firstDataRow - 1) + 1;
+    m_grid->setMaxRows(added);
+    return added;
+}
+
+void PreviewList::Add() {
+    trapErrors(m_page.formName(), m_setup.addErrorLabel, [this] {
+        if (isBoxForm())
+            addFromBox();
+        else
+            addFromRow();
+    });
+}
+
+void PreviewList::addFromBox() {
+    if (m_entry->text().trimmed().isEmpty()) {
+        ShowUserMessage(m_setup.emptyMessage);
+        m_entry->setFocus();
+        return;
+    }
+    if (!m_optionA->isChecked() && !m_optionB->isChecked()) {
+        ShowUserMessage(m_setup.noOptionMessage);
+        return;
+    }
+    const int colA = m_setup.optionA.col;
+    const int colB = m_setup.optionB.col;
+    int rowA = 0;
+    int rowB = 0;
+    int written = 0;
+    if (m_optionA->isChecked()) {
+        rowA = availableRow(colA);
+        m_grid->SetText(colA, rowA, m_entry->text());
+        rowB = availableRow(colB);
+        written = rowA;
+    } else {
+        rowB = availableRow(colB);
+        m_grid->SetText(colB, rowB, m_entry->text());
+        rowA = availableRow(colA);
+        written = rowB;
+    }
+    m_grid->setMaxRows(std::max(rowA, rowB) + 1);
+    if (m_setup.rowWritten)
+        m_setup.rowWritten(written);
+
+    m_add->setBackColor(vbButtonFace);
+    m_page.markUnsaved();
+    m_entry->clear();
+}
+
+void PreviewList::addFromRow() {
+    Grid* entry = m_setup.entryGrid;
+    QStringList cells;
+    for (int c = 1; c <= entry->MaxCols(); ++c)
+        cells << entry->GetText(c, m_setup.entryRow);
+    if (AssessmentPage::allBlank(cells)) {
+        m_add->setBackColor(vbButtonFace);
+        return;
+    }
+    if (m_setup.blankCellsQuestion) {
+        const QString question = m_setup.blankCellsQuestion(cells);
+        if (!question.isEmpty() && !AskUserQuestion(question))
+            return;
+    }
+    const int row = m_grid->MaxRows() + 1;
+    m_grid->setMaxRows(row);
+    for (int c = 1; c <= cells.size(); ++c)
+        m_grid->SetText(c, row, cells[c - 1]);
+    if (m_setup.rowWritten)
+        m_setup.rowWritten(row);
+
+    entry->ClearRange(1, m_setup.entryRow, entry->MaxCols(), m_setup.entryRow, true);
+    m_page.markUnsaved();
+    m_add->setBackColor(vbButtonFace);
+}
+
+void PreviewList::Remove() {
+    const int row = m_grid->ActiveRow();
+    if (row < m_setup.firstDataRow || row > m_grid->MaxRows())
+        return;
+    m_grid->DeleteRows(row, 1);
+    // The row form's grid holds its entries and nothing more; the box form
+    // keeps its size, the last row becoming blank.
+    if (!isBoxForm())
+        m_grid->setMaxRows(m_grid->MaxRows() - 1);
+    m_page.markUnsaved();
+}
+
+void PreviewList::highlightRow(int row) {
+    const int first = m_setup.firstDataRow;
+    const int last = m_grid->MaxRows();
+    if (row < first || row > last)
+        return;
+    const int cols = m_grid->MaxCols();
+    m_grid->setCellForeColor({1, first, cols, last}, vbBlack);
+    m_grid->setCellBold({1, first, cols, last}, false);
+    m_grid->setCellForeColor({1, row, cols, row}, vbBlue);
+    m_grid->setCellBold({1, row, cols, row}, true);
+}
