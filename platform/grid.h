@@ -122,15 +122,13 @@ public:
     void setMaxLength(Block block, int maxLength);
     void setMultiLine(Block block, bool multiLine);
 
-    GridCellType cellType(int col, int row) const;
-    bool cellLocked(int col, int row) const;
-    quint32 cellForeColor(int col, int row) const;
-    quint32 cellBackColor(int col, int row) const;
-    bool cellBold(int col, int row) const;
-    int cellMaxLength(int col, int row) const;
-    bool cellMultiLine(int col, int row) const;
-    QString cellComboList(int col, int row) const;
-    bool cellComboEditable(int col, int row) const;
+    // The shape and look of a cell.
+    GridCellFormat cellFormat(int col, int row) const;
+    GridCellType cellType(int col, int row) const { return cellFormat(col, row).type; }
+    bool cellLocked(int col, int row) const { return cellFormat(col, row).locked; }
+    quint32 cellForeColor(int col, int row) const { return cellFormat(col, row).foreColor; }
+    quint32 cellBackColor(int col, int row) const { return cellFormat(col, row).backColor; }
+    bool cellBold(int col, int row) const { return cellFormat(col, row).bold; }
 
     // --- cell values ------------------------------------------------------
     // Check-box cells: "1"/"0" (SetText takes "1", "True" or any non-zero
@@ -222,10 +220,13 @@ private:
 
     QTableWidgetItem* cellItem(int col, int row) const;
     void prepareRow(int row);
-    void forEachCell(Block block, const std::function<void(QTableWidgetItem*)>& fn);
+    void applyFormat(QTableWidgetItem* item, const GridCellFormat& fmt);
+    GridCellFormat firstOfSelection() const;
+    void forEachItem(Block block, const std::function<void(QTableWidgetItem*)>& fn);
+    void shape(Block block, const std::function<void(GridCellFormat&)>& change);
     Block selection() const;
     void onItemChanged(QTableWidgetItem* item);
-    bool typedKeyAccepted(QKeyEvent* event);
+    int raiseKeyPress(QKeyEvent* event);
     PrintLayout layoutFor(Printer& printer, int left, int top, int right, int bottom) const;
     void drawRows(QPainter& painter, const PrintLayout& layout, int firstRow, int lastRow) const;
 
@@ -235,5 +236,5 @@ private:
     bool m_blockMode = false;
     int m_silent = 0; // > 0 while the program itself changes cells
     int m_countedPages = 0;
-    bool m_activeSet = false;
+    QEvent* m_forwardedKey = nullptr;
 };

@@ -1,0 +1,141 @@
+#include "platform/printer.h"
+
+#include "platform/apperror.h"
+
+#include <QFile>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+constexpr double kTwipsPerPoint = 20;
+constexpr double kMinimumMargin = 360; // a quarter inch
+} // namespace
+
+Printer::Printer() : m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    m_printer->setFullPage(true);
+    m_printer->setPageSize(QPageSize(QPageSize::A4));
+    m_printer->setPageOrientation(QPageLayout::Portrait);
+    m_printer->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+}
+
+Printer::~Printer() {
+    if (jobOpen())
+        KillDoc();
+}
+
+bool Printer::jobOpen() const {
+    return m_painter && m_painter->isActive();
+}
+
+int Printer::Width() const {
+    return qRound(m_printer->pageLayout().fullRect(QPageLayout::Point).width() * kTwipsPerPoint);
+}
+
+int Printer::Height() const {
+    return qRound(m_printer->pageLayout().fullRect(QPageLayout::Point).height() * kTwipsPerPoint);
+}
+
+int Printer::Orientation() const {
+    return m_printer->pageLayout().orientation() == QPageLayout::Landscape ? vbPRORLandscape
+                                                                           : vbPRORPortrait;
+}
+
+void Printer::setOrientation(int orientation) {
+    m_printer->setPageOrientation(orientation == vbPRORLandscape ? QPageLayout::Landscape
+                                                                 : QPageLayout::Portrait);
+}
+
+QRectF Printer::printableArea() const {
+    const QPageLayout layout = m_printer->pageLayout();
+    const QMarginsF hardware = layout.minimumMargins(); // in the layout's units
+    const double toTwips = layout.fullRect(QPageLayout::Point).width() /
+                           std::max(1.0, layout.fullRect().width()) * kTwipsPerPoint;
+    auto margin = [&](double m) { return std::max(kMinimumMargin, m * toTwips); };
+    const double w = Width(), h = Height();
+    const double l = margin(hardware.left()), t = margin(hardware.top());
+    return QRectF(QPointF(l, t),
+                  QPointF(w - margin(hardware.right()), h - margin(hardware.bottom())));
+}
+
+double Printer::twipsToDevice() const {
+    return m_printer->resolution() / 1440.0;
+}
+
+QFont Printer::currentFont() const {
+    QFont font(m_fontName);
+    font.setPointSizeF(m_fontSize > 0 ? m_fontSize : 10);
+    font.setBold(m_fontBold);
+    return font;
+}
+
+void Printer::ensureSheet() {
+    if (!m_painter) {
+        m_painter = std::make_unique<QPainter>();
+        if (!m_painter->begin(m_printer.get())) {
+            m_painter.reset();
+            throw AppError(PrinterErr::PrinterError, "Printer error");
+        }
+        m_sheets = 1;
+        m_newPagePending = false;
+        m_ended = false;
+    } else if (m_newPagePending) {
+        if (!m_printer->newPage())
+            throw AppError(PrinterErr::PrinterError, "Printer error");
+        ++m_sheets;
+        m_newPagePending = false;
+    }
+}
+
+QPainter& Printer::painter() {
+    ensureSheet();
+    return *m_painter;
+}
+
+void Printer::Print(const QString& text) {
+    const QFont font = currentFont();
+    const QFontMetricsF metrics(font, m_printer.get());
+    const double k = twipsToDevice();
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    for (const QString& line : lines) {
+        if (!line.isEmpty()) {
+            QPainter& p = painter();
+            p.setFont(font);
+            p.setPen(Qt::black);
+            p.drawText(QPointF(m_currentX * k, m_currentY * k + metrics.ascent()), line);
+        }
+        m_currentY += qRound(metrics.height() / k);
+        m_currentX = 0;
+    }
+}
+
+void Printer::NewPage() {
+    if (m_painter)
+        m_newPagePending = true;
+    m_currentX = 0;
+    m_currentY = 0;
+}
+
+void Printer::EndDoc() {
+    if (m_painter) {
+        m_painter->end();
+        m_painter.reset();
+    }
+    m_newPagePending = false;
+    m_ended = true;
+}
+
+void Printer::KillDoc() {
+    if (!m_painter)
+        return;
+    m_printer->abort();
+    if (m_painter->isActive())
+        m_painter->end();
+    m_painter.reset();
+    m_newPagePending = false;
+    // A file job is not left half written.
+    if (!m_printer->outputFileName().isEmpty())
+        QFile::remove(m_printer->outputFileName());
+}
