@@ -1,16 +1,14 @@
-#include "platform/runtime.h"
-#include "workspace/moddatabaseconnection.h"
+// The program starts with the data-year window; the learner list it leads to
+// ends the program.
+#include "workspace/frmselectyear.h"
+#include "workspace/workspaceforms.h"
 
 #include <QApplication>
-#include <cstdio>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    gDbPath = GetSetting("MarvikEmis", "Startup", "Database");
-    OpenConnection();
-    if (!gConnection || gConnection->State() != ado::adStateOpen)
-        return 1;
-    std::printf("%s\n", qPrintable(gDbPath));
-    CloseConnection();
+    registerWorkspaceForms();
+    frmSelectYear window;
+    window.exec();
     return 0;
 }

@@ -1,0 +1,476 @@
+// Start-up: the data-year window, the learner list and the main menu, driven
+// through their handlers on the demo school.
+#include "tests/common/fixture.h"
+
+#include "platform/grid.h"
+#include "platform/runtime.h"
+#include "platform/savebutton.h"
+#include "workspace/endprogram.h"
+#include "workspace/formregistry.h"
+#include "workspace/frmrer_main.h"
+#include "workspace/frmselectlearner.h"
+#include "workspace/frmselectyear.h"
+#include "workspace/globals.h"
+#include "workspace/moddatabaseconnection.h"
+#include "workspace/workspaceforms.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+
+class Startup : public DemoDbTest {
+protected:
+    void SetUp() override {
+        DemoDbTest::SetUp();
+        SaveSetting("MarvikEmis", "Startup", "Database", dbPath);
+        setEndProgramHook([this] { ++ends; });
+        registerWorkspaceForms();
+    }
+    void TearDown() override {
+        setEndProgramHook({});
+        // The stubs capture this test's locals: leave harmless windows behind.
+        for (const QString& name : stubbed)
+            registerForm(name, [] { return QString(); });
+        registerWorkspaceForms();
+        DemoDbTest::TearDown();
+    }
+
+    // Replaces the window registered under name with one that only counts.
+    void stubForm(const QString& name, std::function<void()> body = {}) {
+        stubbed << name;
+        registerForm(name, [this, name, body] {
+            opened << name;
+            if (body)
+                body();
+            return QString();
+        });
+    }
+
+    static QStringList column(Grid& grid, int col) {
+        QStringList texts;
+        for (int row = 1; row <= grid.MaxRows(); ++row)
+            texts << grid.GetText(col, row);
+        return texts;
+    }
+    static int rowOf(Grid& grid, const QString& id) {
+        return static_cast<int>(column(grid, 1).indexOf(id)) + 1;
+    }
+    QStringList boxTexts() const {
+        QStringList texts;
+        for (const auto& b : msgbox::shownBoxes())
+            texts << b.title + " | " + b.text;
+        return texts;
+    }
+
+    int ends = 0;
+    QStringList opened;
+    QStringList stubbed;
+};
+
+// --- the data-year window ---------------------------------------------------
+
+TEST_F(Startup, YearListRunsFromTheClocksYearDownTo2008) {
+    const struct {
+        QDate today;
+        QStringList years;
+    } cases[] = {
+        {QDate(2008, 6, 1), {"2008"}},
+        {QDate(2011, 1, 1), {"2011", "2010", "2009", "2008"}},
+    };
+    for (const auto& c : cases) {
+        setClockOverride(c.today);
+        frmSelectYear w;
+        QStringList items;
+        for (int i = 0; i < w.cboYear->count(); ++i)
+            items << w.cboYear->itemText(i);
+        EXPECT_EQ(items, c.years);
+        EXPECT_EQ(w.cboYear->currentText(), c.years.first());
+        EXPECT_EQ(w.windowTitle(), "RER [Select Data Year]");
+    }
+}
+
+TEST_F(Startup, TypingIntoTheYearListChangesNothing) {
+    setClockOverride(QDate(2011, 3, 1));
+    frmSelectYear w;
+    for (const QString key : {"2", "0", "8", "x"}) {
+        QKeyEvent press(QEvent::KeyPress, key.at(0).unicode(), Qt::NoModifier, key);
+        QApplication::sendEvent(w.cboYear, &press);
+        EXPECT_EQ(w.cboYear->currentText(), "2011") << key.toStdString();
+    }
+    EXPECT_FALSE(w.cmdContinue->isUnsaved());
+}
+
+TEST_F(Startup, ContinueHandsTheYearToTheLearnerWindowAfterClosing) {
+    setClockOverride(QDate(2011, 3, 1));
+    qint16 yearSeen = 0;
+    bool yearWindowGone = false;
+    frmSelectYear w;
+    w.show();
+    stubForm("frmSelectLearner", [&] {
+        yearSeen = gDataYear;
+        yearWindowGone = !w.isVisible();
+    });
+
+    // Untouched list: the current year.
+    w.cmdContinue_Click();
+    EXPECT_EQ(yearSeen, 2011);
+    EXPECT_TRUE(yearWindowGone);
+
+    // A year picked from the list marks Continue and is taken.
+    frmSelectYear w2;
+    w2.cboYear->setCurrentIndex(2);
+    w2.cboYear_Click();
+    EXPECT_TRUE(w2.cmdContinue->isUnsaved());
+    w2.cmdContinue_Click();
+    EXPECT_EQ(yearSeen, 2009);
+    EXPECT_EQ(opened, QStringList({"frmSelectLearner", "frmSelectLearner"}));
+    EXPECT_TRUE(boxes().isEmpty());
+    EXPECT_EQ(ends, 0);
+}
+
+TEST_F(Startup, ContinueWithAnEmptyListAsksForAYear) {
+    setClockOverride(QDate(2007, 3, 1)); // before the first year: nothing to choose
+    stubForm("frmSelectLearner");
+    gDataYear = 1999;
+    frmSelectYear w;
+    w.cmdContinue_Click();
+    ASSERT_EQ(boxes().size(), 1);
+    EXPECT_EQ(boxes()[0].title, "User Message");
+    EXPECT_EQ(boxes()[0].text, "Please select Data year to continue.");
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(gDataYear, 1999);
+}
+
+TEST_F(Startup, ReturnToTelluraEndsWithoutTouchingTheDatabase) {
+    const QString missing = dir.filePath("never.db");
+    SaveSetting("MarvikEmis", "Startup", "Database", missing);
+    stubForm("frmSelectLearner");
+    frmSelectYear w;
+    w.cmdCancel_Click();
+    EXPECT_EQ(ends, 1);
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(boxes().isEmpty());
+    EXPECT_EQ(gConnection, nullptr);
+    EXPECT_FALSE(QFile::exists(missing));
+}
+
+// --- the learner list -------------------------------------------------------
+
+TEST_F(Startup, LoadChecksTablesReadsTheSchoolAndListsCurrentLearners) {
+    frmSelectLearner w;
+    EXPECT_EQ(w.windowTitle(), "Select Learner");
+    EXPECT_TRUE(boxes().isEmpty()) << boxTexts().join("\n").toStdString();
+    EXPECT_EQ(rawScalar(dbPath, "SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND "
+                                "name LIKE 'TAV\\_%' ESCAPE '\\'"),
+              "22");
+    EXPECT_EQ(gSchoolName, "Kliprivier Combined School");
+    EXPECT_EQ(gDistrict, "Riverbend District");
+    EXPECT_EQ(gCircuit, "Circuit 7");
+    EXPECT_EQ(gEmisCode, "700123456");
+
+    Grid& g = *w.gridLearner;
+    const QStringList expected =
+        rawRows(dbPath, "SELECT ID FROM Learner_Info WHERE Status = 'C' AND "
+                        "(LSENStatus IN (2, 3) OR SocialGrantNo <> '')");
+    QStringList ids = column(g, 1);
+    EXPECT_EQ(g.MaxRows(), expected.size());
+    EXPECT_EQ(w.txtNumber->text(), QString::number(expected.size()));
+    QStringList sortedIds = ids, sortedExpected = expected;
+    sortedIds.sort();
+    sortedExpected.sort();
+    EXPECT_EQ(sortedIds, sortedExpected);
+    EXPECT_FALSE(ids.contains("17")); // LSEN status 1 without a grant number
+
+    // Surname order without regard to case: "de Beer" among the Ds.
+    const QStringList names = column(g, 2);
+    for (int i = 1; i < names.size(); ++i)
+        EXPECT_LE(names[i - 1].compare(names[i], Qt::CaseInsensitive), 0)
+            << names[i - 1].toStdString() << " before " << names[i].toStdString();
+    const int deBeer = rowOf(g, "1");
+    ASSERT_GT(deBeer, 1);
+    ASSERT_LT(deBeer, names.size());
+    EXPECT_TRUE(names[deBeer - 2].startsWith("C")) << names[deBeer - 2].toStdString();
+    EXPECT_TRUE(names[deBeer].startsWith("D")) << names[deBeer].toStdString();
+
+    // One learner's row: surname in capitals, accession number, grade name, birth date.
+    EXPECT_EQ(g.GetText(2, deBeer), "DE BEER Thabo");
+    EXPECT_EQ(g.GetText(3, deBeer), "003");
+    EXPECT_EQ(g.GetText(4, deBeer), "Grade R");
+    EXPECT_EQ(g.GetText(5, deBeer), "20080101");
+    EXPECT_EQ(g.ColWidth(1), 0);
+    for (int col = 2; col <= 5; ++col)
+        EXPECT_TRUE(g.cellLocked(col, deBeer)) << col;
+    EXPECT_EQ(g.GetText(2, 0), "Name of Learner");
+}
+
+TEST_F(Startup, ArchivedLearnersOnlyWithTheArchivedOption) {
+    frmSelectLearner w;
+    const QStringList current = column(*w.gridLearner, 1);
+    w.optArchived->setChecked(true);
+    w.optArchived_Click();
+    const QStringList archived = column(*w.gridLearner, 1);
+    EXPECT_EQ(archived.size(), rawScalar(dbPath, "SELECT COUNT(*) FROM Learner_Info WHERE Status "
+                                                 "= 'A' AND (LSENStatus IN (2, 3) OR "
+                                                 "SocialGrantNo <> '')")
+                                   .toInt());
+    EXPECT_TRUE(archived.contains("5"));
+    for (const QString& id : archived) {
+        EXPECT_EQ(rawScalar(dbPath, "SELECT Status FROM Learner_Info WHERE ID = " + id), "A");
+        EXPECT_FALSE(current.contains(id));
+    }
+    EXPECT_EQ(w.txtNumber->text(), QString::number(archived.size()));
+    w.optCurrent->setChecked(true);
+    w.optCurrent_Click();
+    EXPECT_EQ(column(*w.gridLearner, 1), current);
+}
+
+TEST_F(Startup, NullsReadAsEmptyTextAndLargeIdsAreServed) {
+    rawExec(dbPath, "UPDATE General_Info SET District = NULL, EmisCode = NULL;"
+                    "UPDATE Learner_Info SET ID = 40000, FName = NULL, AccessionNo = NULL, "
+                    "BirthDate = NULL, Grade = 99 WHERE ID = 1;");
+    gDistrict = "stale";
+    frmSelectLearner w;
+    EXPECT_EQ(gSchoolName, "Kliprivier Combined School");
+    EXPECT_EQ(gDistrict, "");
+    EXPECT_EQ(gEmisCode, "");
+    Grid& g = *w.gridLearner;
+    const int row = rowOf(g, "40000");
+    ASSERT_GT(row, 0);
+    EXPECT_EQ(g.GetText(2, row).trimmed(), "DE BEER");
+    EXPECT_EQ(g.GetText(3, row), "");
+    EXPECT_EQ(g.GetText(4, row), ""); // grade without a SchoolGrades row
+    EXPECT_EQ(g.GetText(5, row), "");
+    w.gridLearner_Click(2, row);
+    EXPECT_EQ(gLearnerID, 40000);
+    EXPECT_EQ(gAccessionNo, "");
+}
+
+TEST_F(Startup, NoLearnersGivesAnEmptyListWithCountZero) {
+    frmSelectLearner w;
+    ASSERT_GT(w.gridLearner->MaxRows(), 0);
+    rawExec(dbPath, "UPDATE Learner_Info SET Status = 'A'");
+    w.optCurrent_Click();
+    EXPECT_EQ(w.gridLearner->MaxRows(), 0);
+    EXPECT_EQ(w.txtNumber->text(), "0");
+    // Searching an empty list, even with a search text.
+    w.txtSearch->setText("003");
+    w.Command1_Click();
+    EXPECT_EQ(boxTexts(), QStringList({"User Message | You have no items to search for."}));
+}
+
+TEST_F(Startup, ClickingARowSelectsTheLearnerAndTheHeaderRowDoesNothing) {
+    frmSelectLearner w;
+    Grid& g = *w.gridLearner;
+    const int row = rowOf(g, "2");
+    gLearnerID = 7;
+    gLearnerName = "KEEP";
+    w.gridLearner_Click(3, 0);
+    EXPECT_EQ(gLearnerID, 7);
+    EXPECT_EQ(gLearnerName, "KEEP");
+    EXPECT_TRUE(w.m_Name.isEmpty());
+
+    emit g.Click(1, row); // the column does not matter
+    EXPECT_EQ(gLearnerID, 2);
+    EXPECT_EQ(gLearnerName, "O'NEILL Lerato");
+    EXPECT_EQ(gAccessionNo, "006");
+    EXPECT_EQ(gBirthDate, "20090608");
+    EXPECT_EQ(w.m_Grade, "Grade 1");
+}
+
+TEST_F(Startup, SearchLooksOnlyInTheChosenColumn) {
+    frmSelectLearner w;
+    Grid& g = *w.gridLearner;
+    const int oNeill = rowOf(g, "2");
+    const struct {
+        bool byName;
+        QString term;
+        int hitRow; // 0: not found
+    } cases[] = {
+        {false, "006", oNeill},  {false, "O'NEILL", 0}, // stands only in the name column
+        {true, "o'nei", oNeill},                        // start of the name, any case
+        {true, "006", 0},                               // stands only in the accession column
+        {true, "nobody", 0},
+    };
+    for (const auto& c : cases) {
+        boxes().clear();
+        g.SetActiveCell(2, 1);
+        (c.byName ? w.optName : w.optAssNo)->setChecked(true);
+        w.txtSearch->setText(c.term);
+        w.Command1_Click();
+        if (c.hitRow) {
+            EXPECT_TRUE(boxes().isEmpty()) << c.term.toStdString();
+            EXPECT_EQ(g.ActiveRow(), c.hitRow) << c.term.toStdString();
+            EXPECT_EQ(g.ActiveCol(), c.byName ? 2 : 3) << c.term.toStdString();
+        } else {
+            EXPECT_EQ(boxTexts(), QStringList({"User Message | Your search word was not found."}))
+                << c.term.toStdString();
+        }
+    }
+    EXPECT_TRUE(w.m_Name.isEmpty()); // a search selects no learner
+
+    boxes().clear();
+    w.txtSearch->setText("   ");
+    w.Command1_Click();
+    EXPECT_EQ(boxTexts(), QStringList({"User Message | You must enter a search term."}));
+}
+
+TEST_F(Startup, SupportNeedsAssessmentOpensTheMenuForTheClickedLearner) {
+    QString caption, label;
+    registerForm("frmRER_Main", [&] {
+        opened << "frmRER_Main";
+        frmRER_Main menu;
+        caption = menu.windowTitle();
+        label = menu.lblLearner->text();
+        menu.cmdMainMenu_Click();
+        return QString();
+    });
+    frmSelectLearner w;
+    w.Form_Activate();
+    w.cmdSupport_Click();
+    EXPECT_EQ(boxTexts(), QStringList({"User Message | Please select the Learner to continue."}));
+    EXPECT_TRUE(opened.isEmpty());
+
+    boxes().clear();
+    w.gridLearner_Click(2, rowOf(*w.gridLearner, "1"));
+    w.cmdSupport_Click();
+    EXPECT_EQ(opened, QStringList({"frmRER_Main"}));
+    EXPECT_EQ(caption, "Support needs assessment [MAIN MENU] Learner : DE BEER Thabo");
+    EXPECT_EQ(label, "DE BEER Thabo : Acc Number: 003");
+    EXPECT_TRUE(boxes().isEmpty());
+
+    // Back on the list: same rows, but a learner must be clicked again.
+    const QStringList rowsBefore = column(*w.gridLearner, 1);
+    w.cmdSupport_Click();
+    EXPECT_EQ(boxTexts(), QStringList({"User Message | Please select the Learner to continue."}));
+    EXPECT_EQ(opened.size(), 1);
+    EXPECT_EQ(column(*w.gridLearner, 1), rowsBefore);
+    EXPECT_EQ(gLearnerID, 1); // the program-wide learner stays until the next click
+}
+
+TEST_F(Startup, ReportButtonsOpenTheirWindowsByName) {
+    frmSelectLearner w;
+    w.Form_Activate();
+    // Not there yet: the plain message.
+    w.cmdReports_Click();
+    ASSERT_EQ(boxes().size(), 1);
+    EXPECT_EQ(boxes()[0].title, "User Message");
+    EXPECT_TRUE(boxes()[0].text.contains("not available yet"));
+
+    QString accession;
+    stubForm("frmReportSelect");
+    stubForm("frmReportOptions", [&] { accession = gReportOptionsRequest.txtAccession; });
+    w.cmdReports_Click();
+    gReportOptionsRequest.txtAccession = "stale";
+    w.btnPrint_Click(); // no learner clicked: no accession number
+    EXPECT_EQ(accession, "");
+    EXPECT_EQ(gReportOptionsRequest.strReportName, "LearnerProfile");
+    w.gridLearner_Click(2, rowOf(*w.gridLearner, "2"));
+    w.btnPrint_Click();
+    EXPECT_EQ(accession, "006");
+    EXPECT_EQ(opened, QStringList({"frmReportSelect", "frmReportOptions", "frmReportOptions"}));
+    EXPECT_TRUE(w.m_AccNo.isEmpty()); // active again after the window closed
+}
+
+TEST_F(Startup, AppendPreviousYearInformationAsksBeforeTheRollOver) {
+    frmSelectLearner w;
+    boxes().clear();
+    answerAll(msgbox::vbNo);
+    w.cmdRoll_Click();
+    ASSERT_EQ(boxes().size(), 1);
+    EXPECT_EQ(boxes()[0].title, "User Warning");
+    EXPECT_TRUE(boxes()[0].text.endsWith("Append?"));
+}
+
+TEST_F(Startup, DoneAndClosingEndTheProgram) {
+    frmSelectLearner w;
+    w.cmdMenu_Click();
+    EXPECT_EQ(ends, 1);
+    frmSelectLearner w2;
+    w2.show();
+    w2.close();
+    EXPECT_EQ(ends, 2);
+}
+
+TEST_F(Startup, AMissingDatabaseEndsCleanlyAndCreatesNoFile) {
+    const QString missing = dir.filePath("moved/away.db");
+    const struct {
+        QString setting;
+        QString mentions;
+    } cases[] = {{missing, missing}, {"", "No database is set"}};
+    for (const auto& c : cases) {
+        boxes().clear();
+        ends = 0;
+        SaveSetting("MarvikEmis", "Startup", "Database", c.setting);
+        setClockOverride(QDate(2011, 3, 1));
+        // The whole start: data year, Continue, the learner window's load.
+        frmSelectYear year;
+        year.cmdContinue_Click();
+        EXPECT_EQ(ends, 1);
+        ASSERT_EQ(boxes().size(), 2) << boxTexts().join("\n").toStdString();
+        EXPECT_TRUE(boxes()[0].title.startsWith("Error : "));
+        EXPECT_TRUE(boxes()[0].text.endsWith("Procedure: Database Access Error"));
+        EXPECT_EQ(boxes()[1].title, "User Message");
+        EXPECT_TRUE(boxes()[1].text.contains(c.mentions)) << boxes()[1].text.toStdString();
+        EXPECT_TRUE(boxes()[1].text.contains("cannot continue"));
+    }
+    EXPECT_FALSE(QFile::exists(missing));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"school.db"}));
+}
+
+// --- the main menu ----------------------------------------------------------
+
+TEST_F(Startup, MainMenuShowsOneStageAtATime) {
+    gLearnerName = "SMITH Megan";
+    gAccessionNo = "027";
+    frmRER_Main m;
+    EXPECT_EQ(m.windowTitle(), "Support needs assessment [MAIN MENU] Learner : SMITH Megan");
+    const auto shown = [&] {
+        QString s;
+        for (int k = 0; k < 4; ++k)
+            s += QString("%1%2%3 ")
+                     .arg(m.subMenus[k]->isHidden() ? '-' : 'F')
+                     .arg(m.lines[k]->isHidden() ? '-' : 'L')
+                     .arg(m.stageButtons[k]->BackColor() == vbYellow ? 'Y' : '-');
+        return s.trimmed();
+    };
+    EXPECT_EQ(shown(), "--- --- --- ---");
+    m.cmdStage3_Click();
+    EXPECT_EQ(shown(), "--- --- FLY ---");
+    EXPECT_EQ(m.fraStage3->geometry(), QRect(twips(4800), twips(700), twips(5450), twips(2775)));
+    m.cmdStage1_Click();
+    EXPECT_EQ(shown(), "FLY --- --- ---");
+    EXPECT_EQ(m.fraStage1->geometry(), QRect(twips(4800), twips(700), twips(4600), twips(2775)));
+    m.show_Sub_Menu(0);
+    m.show_Sub_Menu(5);
+    EXPECT_EQ(shown(), "FLY --- --- ---");
+}
+
+TEST_F(Startup, SectionButtonsOpenTheirFirstPages) {
+    frmRER_Main m;
+    const std::pair<void (frmRER_Main::*)(), QString> cases[] = {
+        {&frmRER_Main::cmdBackground_Click, "frmBackgroundInfo"},
+        {&frmRER_Main::cmdDiagnosticProfile_Click, "frmHealthReport"},
+        {&frmRER_Main::cmdExtendedProfile_Click, "frmExtendedProfile1"},
+        {&frmRER_Main::cmdISP_Click, "frmISP"},
+        {&frmRER_Main::cmdSection3a_Click, "frmAssessment_Support_Reg1"},
+        {&frmRER_Main::cmdSection3b_Click, "frmSchoolRequestSupport"},
+        {&frmRER_Main::cmdSection4_Click, "frmActionPlan"},
+    };
+    for (const auto& [handler, page] : cases) {
+        opened.clear();
+        stubForm(page);
+        (m.*handler)();
+        EXPECT_EQ(opened, QStringList({page}));
+    }
+}
+
+} // namespace

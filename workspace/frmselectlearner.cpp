@@ -1,0 +1,311 @@
+#include "workspace/frmselectlearner.h"
+
+#include "platform/grid.h"
+#include "platform/runtime.h"
+#include "workspace/checktables.h"
+#include "workspace/endprogram.h"
+#include "workspace/formregistry.h"
+#include "workspace/frmimages.h"
+#include "workspace/globals.h"
+#include "workspace/moddatabaseconnection.h"
+#include "workspace/modextendedmsgbox.h"
+#include "workspace/rollover.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+ReportOptionsRequest gReportOptionsRequest;
+
+namespace {
+QRect tw(int left, int top, int width, int height) {
+    return QRect(twips(left), twips(top), twips(width), twips(height));
+}
+
+// The leading number of a text, 0 when it has none ("12abc" gives 12).
+qint32 leadingNumber(const QString& text) {
+    const QString t = text.trimmed();
+    qsizetype end = 0;
+    if (end < t.size() && (t[end] == '-' || t[end] == '+'))
+        ++end;
+    while (end < t.size() && t[end].isDigit())
+        ++end;
+    return t.left(end).toInt();
+}
+
+QPushButton* menuButton(const QString& caption, QWidget* parent, int top, int height) {
+    auto* b = new QPushButton(caption, parent);
+    b->setGeometry(tw(120, top, 2175, height));
+    b->setAutoDefault(false);
+    return b;
+}
+} // namespace
+
+template <class Body> bool frmSelectLearner::runUntrapped(const QString& procedure, Body&& body) {
+    if (m_ended)
+        return false;
+    try {
+        body();
+        return true;
+    } catch (const AppError& e) {
+        ShowErrorReport("frmSelectLearner", e.description(), procedure + " Routine", e.number());
+        m_ended = true;
+        EndProgram();
+        return false;
+    }
+}
+
+frmSelectLearner::frmSelectLearner(QWidget* parent) : QDialog(parent) {
+    setObjectName("frmSelectLearner");
+    setWindowTitle("Select Learner");
+    setFixedSize(twips(10560), twips(8505));
+
+    Frame2 = new QGroupBox(this);
+    Frame2->setGeometry(tw(120, 120, 7815, 6975));
+    Label4 = new QLabel("CLICK on the Learner name to select the Learner", Frame2);
+    Label4->setGeometry(tw(120, 270, 5175, 255));
+    optCurrent = new QRadioButton("Current", Frame2);
+    optCurrent->setGeometry(tw(5400, 240, 1035, 255));
+    optCurrent->setToolTip("Display only Current Learners");
+    optCurrent->setChecked(true);
+    optArchived = new QRadioButton("Archived", Frame2);
+    optArchived->setGeometry(tw(6480, 240, 1215, 255));
+    optArchived->setToolTip("Display only Archived Learners");
+    gridLearner = new Grid(Frame2);
+    gridLearner->setObjectName("gridLearner");
+    gridLearner->setGeometry(tw(120, 600, 7575, 6255));
+    gridLearner->setColumns({{.header = "ID", .width = 0},
+                             {.header = "Name of Learner", .width = 26.75},
+                             {.header = "Accession No", .width = 15},
+                             {.header = "Grade", .width = 16.37},
+                             {.header = "DOB"}});
+    gridLearner->setMaxRows(0);
+
+    Frame1 = new QGroupBox(this);
+    Frame1->setGeometry(tw(120, 7080, 6015, 1335));
+    Label1 = new QLabel("Search for Learner in the list.", Frame1);
+    Label1->setGeometry(tw(30, 165, 4935, 255));
+    txtSearch = new QLineEdit(Frame1);
+    txtSearch->setGeometry(tw(120, 435, 4845, 315));
+    optAssNo = new QRadioButton("Accession Number", Frame1);
+    optAssNo->setGeometry(tw(120, 900, 1815, 255));
+    optAssNo->setChecked(true);
+    optName = new QRadioButton("Name", Frame1);
+    optName->setGeometry(tw(2040, 900, 975, 255));
+    Command1 = new QPushButton("Search", Frame1);
+    Command1->setGeometry(tw(3120, 840, 1845, 375));
+    Command1->setAutoDefault(false);
+    Image1 = new QLabel(Frame1);
+    Image1->setGeometry(tw(5280, 240, 480, 480));
+    Image1->setScaledContents(true);
+
+    Label3 = new QLabel("Learners", this);
+    Label3->setGeometry(tw(6360, 7200, 900, 255));
+    txtNumber = new QLineEdit(this);
+    txtNumber->setGeometry(tw(7320, 7200, 615, 315));
+
+    Frame3 = new QGroupBox(this);
+    Frame3->setGeometry(tw(8040, 120, 2400, 8265));
+    cmdSupport = menuButton("Support Needs Assessment", Frame3, 240, 855);
+    cmdReports = menuButton("Reports", Frame3, 1320, 855);
+    btnPrint = menuButton("Print Learner Profile", Frame3, 2400, 855);
+    cmdMenu = menuButton("Done", Frame3, 3480, 855);
+    cmdRoll = menuButton("Append Previous Year Information", Frame3, 7440, 615);
+
+    connect(optCurrent, &QRadioButton::clicked, this, [this] { optCurrent_Click(); });
+    connect(optArchived, &QRadioButton::clicked, this, [this] { optArchived_Click(); });
+    connect(gridLearner, &Grid::Click, this,
+            [this](int col, int row) { gridLearner_Click(col, row); });
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(cmdSupport, &QPushButton::clicked, this, [this] { cmdSupport_Click(); });
+    connect(cmdReports, &QPushButton::clicked, this, [this] { cmdReports_Click(); });
+    connect(btnPrint, &QPushButton::clicked, this, [this] { btnPrint_Click(); });
+    connect(cmdMenu, &QPushButton::clicked, this, [this] { cmdMenu_Click(); });
+    connect(cmdRoll, &QPushButton::clicked, this, [this] { cmdRoll_Click(); });
+
+    Form_Load();
+}
+
+void frmSelectLearner::Form_Load() {
+    getDatabasePath();
+
+    // Without a database nothing further can be read: say so and end, before
+    // anything is written.
+    OpenConnection();
+    const bool opened = gConnection && gConnection->State() == ado::adStateOpen;
+    CloseConnection();
+    if (!opened) {
+        ShowUserMessage(gDbPath.trimmed().isEmpty()
+                            ? "No database is set for this program, so it cannot continue. "
+                              "The program will now close."
+                            : "The database " + gDbPath +
+                                  " could not be opened, so the program cannot continue. "
+                                  "The program will now close.");
+        m_ended = true;
+        EndProgram();
+        return;
+    }
+
+    runUntrapped("checkTables", [] { checkTables(); }) &&
+        runUntrapped("getSchoolInfo", [this] { getSchoolInfo(); }) &&
+        runUntrapped("getLearners", [this] { getLearners(); });
+}
+
+void frmSelectLearner::getDatabasePath() {
+    gDbPath = GetSetting("MarvikEmis", "Startup", "Database");
+}
+
+void frmSelectLearner::getSchoolInfo() {
+    ConnectionScope connection;
+    ado::Recordset rs;
+    rs.Open("SELECT SchoolName, District, Circuit, EmisCode FROM General_Info", gConnection.get(),
+            ado::adOpenKeyset);
+    if (!rs.Eof()) {
+        gSchoolName = rs.Fields("SchoolName").text();
+        gCircuit = rs.Fields("Circuit").text();
+        gDistrict = rs.Fields("District").text();
+        gEmisCode = rs.Fields("EmisCode").text();
+    }
+    rs.Close();
+}
+
+void frmSelectLearner::getLearners() {
+    const QString status = optArchived->isChecked() ? "A" : "C";
+    if (gridLearner->MaxRows() > 0)
+        gridLearner->ClearRange(1, 1, 5, gridLearner->MaxRows());
+
+    ConnectionScope connection;
+    ado::Recordset rs;
+    rs.Open(QString("SELECT l.ID, l.FName, l.SName, s.Name as Grade, l.AccessionNo, l.BirthDate ") +
+                "FROM Learner_Info l " + "LEFT JOIN SchoolGrades s ON s.ID = l.Grade " +
+                "WHERE l.Status = '" + status + "' AND " +
+                "(l.LSENStatus in (2,3) OR l.SocialGrantNo <> '') " + "ORDER BY l.SName",
+            gConnection.get(), ado::adOpenKeyset);
+    const qint64 count = rs.RecordCount();
+    // No learners of the chosen kind: an empty list and a count of 0.
+    txtNumber->setText(QString::number(count));
+    gridLearner->setMaxRows(static_cast<int>(count));
+    for (int i = 1; !rs.Eof(); ++i) {
+        gridLearner->SetText(1, i, rs.Fields("ID").text());
+        gridLearner->SetText(2, i,
+                             rs.Fields("SName").text().toUpper() + " " + rs.Fields("FName").text());
+        gridLearner->SetText(3, i, rs.Fields("AccessionNo").text());
+        gridLearner->SetText(4, i, rs.Fields("Grade").text());
+        gridLearner->SetText(5, i, rs.Fields("BirthDate").text());
+        gridLearner->setLocked(Grid::Block(2, i, 5, i), true);
+        rs.MoveNext();
+    }
+    rs.Close();
+}
+
+void frmSelectLearner::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!m_activated) {
+        m_activated = true;
+        Form_Activate();
+    }
+}
+
+void frmSelectLearner::Form_Activate() {
+    m_ID.clear();
+    m_Name.clear();
+    m_AccNo.clear();
+    m_Grade.clear();
+    m_BirthDate.clear();
+    Image1->setPixmap(frmImages::learnerPicture());
+}
+
+void frmSelectLearner::showForm(const QString& name) {
+    const bool opens = isFormRegistered(name);
+    showFormChain(name);
+    if (opens)
+        Form_Activate();
+}
+
+void frmSelectLearner::optCurrent_Click() {
+    runUntrapped("getLearners", [this] { getLearners(); });
+}
+
+void frmSelectLearner::optArchived_Click() {
+    runUntrapped("getLearners", [this] { getLearners(); });
+}
+
+void frmSelectLearner::gridLearner_Click(int /*col*/, int row) {
+    if (row <= 0)
+        return;
+    m_ID = gridLearner->GetText(1, row);
+    m_Name = gridLearner->GetText(2, row);
+    m_AccNo = gridLearner->GetText(3, row);
+    m_Grade = gridLearner->GetText(4, row);
+    m_BirthDate = gridLearner->GetText(5, row);
+    gLearnerID = leadingNumber(m_ID);
+    gLearnerName = m_Name;
+    gAccessionNo = m_AccNo;
+    gBirthDate = m_BirthDate;
+}
+
+void frmSelectLearner::Command1_Click() {
+    if (gridLearner->MaxRows() == 0) {
+        ShowUserMessage("You have no items to search for.");
+        return;
+    }
+    if (txtSearch->text().trimmed().isEmpty()) {
+        ShowUserMessage("You must enter a search term.");
+        txtSearch->setFocus();
+        return;
+    }
+    const int col = optAssNo->isChecked() ? 3 : 2;
+    for (int row = 1; row <= gridLearner->MaxRows(); ++row) {
+        if (gridLearner->SearchRow(row, col, col, txtSearch->text(), SearchFlagsPartialMatch) ==
+            col) {
+            // The search only shows the row: the user still clicks it to select.
+            gridLearner->SetActiveCell(col, row);
+            gridLearner->setFocus();
+            return;
+        }
+    }
+    ShowUserMessage("Your search word was not found.");
+}
+
+void frmSelectLearner::cmdSupport_Click() {
+    if (m_Name.trimmed().isEmpty()) {
+        ShowUserMessage("Please select the Learner to continue.");
+        return;
+    }
+    showForm("frmRER_Main");
+}
+
+void frmSelectLearner::btnPrint_Click() {
+    gReportOptionsRequest.txtAccession = m_AccNo.trimmed().isEmpty() ? QString() : m_AccNo;
+    gReportOptionsRequest.strReportName = "LearnerProfile";
+    showForm("frmReportOptions");
+}
+
+void frmSelectLearner::cmdReports_Click() {
+    showForm("frmReportSelect");
+}
+
+void frmSelectLearner::cmdRoll_Click() {
+    ::cmdRoll_Click();
+}
+
+void frmSelectLearner::cmdMenu_Click() {
+    m_ended = true;
+    EndProgram();
+}
+
+void frmSelectLearner::Form_QueryUnload(int& /*cancel*/, int /*unloadMode*/) {
+    // Closing this window in any way ends the program.
+    m_ended = true;
+    EndProgram();
+}
+
+void frmSelectLearner::closeEvent(QCloseEvent* event) {
+    int cancel = 0;
+    Form_QueryUnload(cancel, 0);
+    event->accept();
+    done(QDialog::Rejected);
+}

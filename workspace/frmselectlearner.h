@@ -1,0 +1,90 @@
+#pragma once
+// The program's home window: it brings the program's tables up to date, reads
+// the school's details, lists the learners and opens the assessment, the
+// reports, the learner profile and the roll-over for them. Closing it ends
+// the program.
+#include <QDialog>
+#include <QString>
+
+class Grid;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// What Print Learner Profile hands to the report options window
+// ("frmReportOptions") just before showing it: the accession number of the
+// clicked learner (empty when none) and the report to run.
+struct ReportOptionsRequest {
+    QString txtAccession;
+    QString strReportName;
+};
+extern ReportOptionsRequest gReportOptionsRequest;
+
+class frmSelectLearner : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit frmSelectLearner(QWidget* parent = nullptr);
+
+    // (Re)fills the learner list for the chosen status.
+    void getLearners();
+    // True once this window has ended the program.
+    bool ended() const { return m_ended; }
+
+    // Event handlers; the tests call them directly.
+    void Form_Load();
+    void Form_Activate();
+    void Form_QueryUnload(int& cancel, int unloadMode);
+    void optCurrent_Click();
+    void optArchived_Click();
+    void gridLearner_Click(int col, int row);
+    void Command1_Click();
+    void cmdSupport_Click();
+    void btnPrint_Click();
+    void cmdReports_Click();
+    void cmdRoll_Click();
+    void cmdMenu_Click();
+
+    QGroupBox* Frame2;
+    QLabel* Label4;
+    QRadioButton* optCurrent;
+    QRadioButton* optArchived;
+    Grid* gridLearner;
+    QGroupBox* Frame1;
+    QLabel* Label1;
+    QLineEdit* txtSearch;
+    QRadioButton* optAssNo;
+    QRadioButton* optName;
+    QPushButton* Command1;
+    QLabel* Image1;
+    QLabel* Label3;
+    QLineEdit* txtNumber;
+    QGroupBox* Frame3;
+    QPushButton* cmdSupport;
+    QPushButton* cmdReports;
+    QPushButton* btnPrint;
+    QPushButton* cmdMenu;
+    QPushButton* cmdRoll;
+
+    // Columns 1 to 5 of the row clicked last; cleared at every activation.
+    QString m_ID, m_Name, m_AccNo, m_Grade, m_BirthDate;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override {}
+
+private:
+    void getDatabasePath();
+    void getSchoolInfo();
+    // Shows a window opened from here; this window is active again after it.
+    void showForm(const QString& name);
+    // An error that a start-up or list routine does not trap itself is
+    // reported and ends the program. False when it did.
+    template <class Body> bool runUntrapped(const QString& procedure, Body&& body);
+
+    bool m_activated = false;
+    bool m_ended = false;
+};

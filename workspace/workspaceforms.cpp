@@ -1,0 +1,19 @@
+#include "workspace/workspaceforms.h"
+
+#include "workspace/formregistry.h"
+#include "workspace/frmrer_main.h"
+#include "workspace/frmselectlearner.h"
+
+void registerWorkspaceForms() {
+    registerForm("frmSelectLearner", [] {
+        frmSelectLearner window;
+        if (!window.ended())
+            window.exec();
+        return QString();
+    });
+    registerForm("frmRER_Main", [] {
+        frmRER_Main window;
+        window.exec();
+        return QString();
+    });
+}
