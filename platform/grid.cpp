@@ -79,6 +79,10 @@ public:
                 combo->view()->setMinimumWidth(fmt.comboWidth);
             if (combo->lineEdit())
                 combo->lineEdit()->installEventFilter(m_grid);
+            // A choice from the list takes effect at once.
+            auto* self = const_cast<Delegate*>(this);
+            QObject::connect(combo, &QComboBox::activated, self,
+                             [self, combo] { emit self->commitData(combo); });
             editor = combo;
         } else if (fmt.type == GridCellType::Edit && fmt.multiLine) {
             auto* edit = new QPlainTextEdit(parent);
