@@ -128,13 +128,15 @@ void Connection::Execute(const QString& sql, qint64* recordsAffected, int) {
             raiseSqlite(m_db, rc);
         if (!st)
             continue;
-        const bool readOnly = sqlite3_stmt_readonly(st);
+        // sqlite3_changes() keeps the count of the last INSERT, UPDATE or
+        // DELETE, so a statement that changed no row (CREATE, ALTER) adds 0.
+        const sqlite3_int64 before = sqlite3_total_changes64(m_db);
         while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         }
         sqlite3_finalize(st);
         if (rc != SQLITE_DONE)
             raiseSqlite(m_db, rc);
-        if (!readOnly)
+        if (sqlite3_total_changes64(m_db) != before)
             total += sqlite3_changes64(m_db);
     }
     if (recordsAffected)

@@ -10,11 +10,17 @@ Answerer g_answerer;
 QList<Shown> g_shown;
 } // namespace
 
-void setAnswerer(Answerer answerer) { g_answerer = std::move(answerer); }
+void setAnswerer(Answerer answerer) {
+    g_answerer = std::move(answerer);
+}
 
-QList<Shown>& shownBoxes() { return g_shown; }
+QList<Shown>& shownBoxes() {
+    return g_shown;
+}
 
-int answerDefault(const Shown& box) { return box.defaultAnswer; }
+int answerDefault(const Shown& box) {
+    return box.defaultAnswer;
+}
 
 int show(const QString& prompt, int buttons, const QString& title, const QPixmap& icon) {
     Shown box;
@@ -22,6 +28,7 @@ int show(const QString& prompt, int buttons, const QString& title, const QPixmap
     box.text = prompt;
     box.buttons = buttons;
     box.hasIcon = !icon.isNull();
+    box.iconKey = box.hasIcon ? icon.cacheKey() : 0;
     const bool yesNo = (buttons & 0x0F) == vbYesNo;
     box.buttonNames = yesNo ? QStringList{"Yes", "No"} : QStringList{"OK"};
     if (yesNo)

@@ -21,10 +21,11 @@ constexpr int vbNo = 7;
 struct Shown {
     QString title;
     QString text;
-    int buttons = 0;     // style value as passed
+    int buttons = 0;         // style value as passed
     QStringList buttonNames; // "OK", or "Yes", "No"
     int defaultAnswer = vbOK;
     bool hasIcon = false;
+    qint64 iconKey = 0; // QPixmap::cacheKey() of the icon shown
     int answer = 0;
 };
 

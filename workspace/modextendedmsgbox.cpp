@@ -4,6 +4,7 @@
 #include "workspace/frmimages.h"
 
 #include <QLocale>
+#include <cmath>
 
 int ExtendedMsgBox(const QString& prompt, int buttons, const QString& title, const QPixmap& icon) {
     // With an icon of our own the box shows it in place of the system's.
@@ -31,10 +32,16 @@ void ShowDataSaved() {
                    frmImages::picSaved());
 }
 
-QString errorNumberText(double number) { return QString::number(number, 'g', QLocale::FloatingPointShortest); }
+QString errorNumberText(double number) {
+    // Whole numbers in plain digits (3000000, never 3e+06), as far as they
+    // are exact; anything else in its shortest form.
+    if (std::trunc(number) == number && std::fabs(number) < 1e15)
+        return QString::number(qint64(number));
+    return QString::number(number, 'g', QLocale::FloatingPointShortest);
+}
 
-void ShowErrorReport(const QString& location, const QString& description,
-                     const QString& procedure, double number) {
+void ShowErrorReport(const QString& location, const QString& description, const QString& procedure,
+                     double number) {
     const QString text = "Error Description: " + description + "\r\n" + "Location: " + location +
                          "\r\n" + "Procedure: " + procedure;
     ExtendedMsgBox(text, msgbox::vbOKOnly, "Error : " + errorNumberText(number),

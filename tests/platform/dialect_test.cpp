@@ -2,15 +2,11 @@
 #include "platform/adodb.h"
 #include "platform/jetdialect.h"
 #include "tests/common/fixture.h"
+#include "tests/platform/qtprint.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-
-// Readable failure output for texts.
-void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace {
 

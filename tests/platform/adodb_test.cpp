@@ -1,0 +1,196 @@
+// The data-access objects over SQLite: opening, transactions, values and counts.
+#include "platform/adodb.h"
+#include "tests/common/fixture.h"
+#include "tests/platform/qtprint.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+namespace {
+
+QString newDatabase(const QTemporaryDir& dir, const QString& sql) {
+    const QString path = dir.filePath("data.db");
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                    nullptr);
+    sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return path;
+}
+
+} // namespace
+
+class AdoTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        path = newDatabase(dir, "CREATE TABLE T (ID INTEGER PRIMARY KEY, Name TEXT, N INTEGER);"
+                                "INSERT INTO T VALUES (1, 'a', 10), (2, '', 20), (3, NULL, 20);");
+        cn.setProperty("Data Source", path);
+        cn.setProperty("Jet OLEDB:Database Password", "Mup@rka");
+        cn.Open("", "", "", -1);
+        ASSERT_EQ(cn.State(), ado::adStateOpen);
+    }
+
+    QStringList names() { return rawRows(path, "SELECT ID || ':' || ifnull(Name, '-') FROM T"); }
+
+    QTemporaryDir dir;
+    QString path;
+    ado::Connection cn;
+};
+
+TEST(AdoOpen, FailsWithNumberAndDescriptionAndNeverCreatesAFile) {
+    QTemporaryDir dir;
+    QFile text(dir.filePath("notes.txt"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("This is not a database file, only some text that is long enough.\n");
+    text.close();
+    const QString missing = dir.filePath("missing.mdb");
+    for (const QString& source : {QString(), missing, text.fileName(), dir.path()}) {
+        SCOPED_TRACE(source.toStdString());
+        ado::Connection cn;
+        cn.setProperty("Data Source", source);
+        try {
+            cn.Open("", "", "", -1);
+            ADD_FAILURE() << "opened";
+        } catch (const AppError& e) {
+            EXPECT_NE(e.number(), 0);
+            EXPECT_FALSE(e.description().isEmpty());
+        }
+        EXPECT_EQ(cn.State(), ado::adStateClosed);
+        EXPECT_THROW(cn.Execute("SELECT 1"), AppError);
+    }
+    EXPECT_FALSE(QFile::exists(missing));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"notes.txt"}));
+}
+
+TEST_F(AdoTest, ConnectionStringOpensASecondConnectionToTheSameFile) {
+    ado::Connection second;
+    second.Open(cn.ConnectionString());
+    ado::Recordset rs;
+    rs.Open("SELECT count(*) AS n FROM T", &second);
+    EXPECT_EQ(rs.Fields("n").toInt(), 3);
+}
+
+TEST_F(AdoTest, FailedStatementInsideATransactionThenRollbackLeavesTheTable) {
+    const QStringList before = names();
+    cn.BeginTrans();
+    cn.Execute("DELETE FROM T WHERE ID = 1");
+    cn.Execute("INSERT INTO T VALUES (4, 'd', 1)");
+    EXPECT_THROW(cn.Execute("INSERT INTO T VALUES (4, 'again', 1)"), AppError);
+    EXPECT_THROW(cn.Execute("INSERT INTO Nowhere VALUES (1)"), AppError);
+    cn.RollbackTrans();
+    EXPECT_EQ(names(), before);
+
+    // Harmless with no transaction open, also twice and on a closed connection.
+    EXPECT_NO_THROW(cn.RollbackTrans());
+    EXPECT_NO_THROW(cn.RollbackTrans());
+
+    cn.BeginTrans();
+    cn.Execute("UPDATE T SET Name = 'z' WHERE ID = 1");
+    cn.CommitTrans();
+    cn.RollbackTrans();
+    EXPECT_EQ(rawScalar(path, "SELECT Name FROM T WHERE ID = 1"), "z");
+
+    cn.Close();
+    EXPECT_NO_THROW(cn.RollbackTrans());
+}
+
+TEST_F(AdoTest, RecordsAffectedCountsTheRowsTouched) {
+    const auto affected = [&](const QString& sql) {
+        qint64 n = -1;
+        cn.Execute(sql, &n, -1);
+        return n;
+    };
+    EXPECT_EQ(affected("UPDATE T SET N = 21 WHERE N = 20"), 2);
+    EXPECT_EQ(affected("CREATE TABLE U (A INTEGER)"), 0); // not the last update's count
+    EXPECT_EQ(affected("INSERT INTO U SELECT N FROM T"), 3);
+    EXPECT_EQ(affected("INSERT INTO U SELECT N FROM T WHERE 0"), 0);
+    EXPECT_EQ(affected("DELETE FROM T WHERE ID > 100"), 0);
+    EXPECT_EQ(affected("SELECT * FROM T"), 0);
+    EXPECT_EQ(affected("DELETE FROM U"), 3);
+}
+
+TEST_F(AdoTest, RecordSetHoldsEveryRowAndTellsNullFromEmpty) {
+    ado::Recordset rs;
+    rs.Open("SELECT ID, Name AS Label, N FROM T ORDER BY ID", &cn, ado::adOpenKeyset);
+    EXPECT_EQ(rs.State(), ado::adStateOpen);
+    EXPECT_EQ(rs.RecordCount(), 3);
+    QStringList seen;
+    for (; !rs.Eof(); rs.MoveNext()) {
+        const ado::Field f = rs.Fields("label"); // any case, as ADO
+        seen << QString("%1:%2:%3")
+                    .arg(rs.Fields("id").text(), f.isNull() ? "null" : "'" + f.text() + "'",
+                         rs.Fields("N").text());
+    }
+    EXPECT_EQ(seen, QStringList({"1:'a':10", "2:'':20", "3:null:20"}));
+    EXPECT_THROW(rs.MoveNext(), AppError);
+    EXPECT_THROW(rs.Fields("ID").Value(), AppError);
+    rs.MoveFirst();
+    try {
+        rs.Fields("Missing");
+        ADD_FAILURE() << "unknown field found";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.number(), ErrNo::NoSuchField);
+    }
+    rs.Close();
+    EXPECT_EQ(rs.State(), ado::adStateClosed);
+
+    ado::Recordset empty;
+    empty.Open("SELECT * FROM T WHERE ID = 99", &cn);
+    EXPECT_TRUE(empty.Eof());
+    EXPECT_EQ(empty.RecordCount(), 0);
+    EXPECT_EQ(empty.fieldNames(), QStringList({"ID", "Name", "N"}));
+}
+
+TEST_F(AdoTest, ErrorsReachTheCallerWithoutABox) {
+    msgbox::shownBoxes().clear();
+    ado::Recordset rs;
+    try {
+        rs.Open("SELECT Nothing FROM T", &cn);
+        ADD_FAILURE() << "opened";
+    } catch (const AppError& e) {
+        EXPECT_NE(e.number(), 0);
+        EXPECT_TRUE(e.description().contains("Nothing")) << e.description().toStdString();
+    }
+    EXPECT_EQ(rs.State(), ado::adStateClosed);
+    cn.Close();
+    EXPECT_THROW(rs.Open("SELECT * FROM T", &cn), AppError);
+    EXPECT_THROW(cn.Close(), AppError);
+    EXPECT_TRUE(msgbox::shownBoxes().isEmpty());
+}
+
+TEST_F(AdoTest, ColumnsSchemaListsTheColumnsInOrder) {
+    cn.Execute("CREATE TABLE TAV_Factors_School (ID INTEGER PRIMARY KEY, LearnerID INTEGER, "
+               "Enabling_Factor TEXT, Barrier TEXT, Data_Year INTEGER)");
+    auto rs = cn.OpenSchema(ado::adSchemaColumns, {"", "", "TAV_Factors_School", ""});
+    QStringList cols;
+    for (; !rs->Eof(); rs->MoveNext())
+        cols << rs->Fields("column_name").text();
+    EXPECT_EQ(cols, QStringList({"ID", "LearnerID", "Enabling_Factor", "Barrier", "Data_Year"}));
+    EXPECT_EQ(cn.OpenSchema(ado::adSchemaColumns, {"", "", "NoSuchTable", ""})->RecordCount(), 0);
+}
+
+TEST(AdoDisconnected, RecordSetFilledRowByRow) {
+    ado::Recordset rs;
+    rs.Append("Grade", ado::adVarChar, 50);
+    rs.Append("Score", ado::adInteger);
+    rs.OpenDisconnected();
+    EXPECT_EQ(rs.RecordCount(), 0);
+    for (int i = 1; i <= 2; ++i) {
+        rs.AddNew();
+        rs.Fields("grade").setValue(QString("Grade %1").arg(i));
+        rs.Fields("Score").setValue(i * 10);
+        rs.Update();
+    }
+    rs.MoveFirst();
+    EXPECT_EQ(rs.RecordCount(), 2);
+    EXPECT_EQ(rs.Fields("Grade").text(), "Grade 1");
+    rs.MoveNext();
+    EXPECT_EQ(rs.Fields("Score").toInt(), 20);
+    rs.MoveNext();
+    EXPECT_TRUE(rs.Eof());
+}
