@@ -161,6 +161,10 @@ public:
     static bool allBlank(const QStringList& texts);
 
 protected:
+    // A load routine run after Form_Load (a refresh) failed: Save is refused
+    // for this opening, as after a failed Form_Load.
+    void markLoadFailed() { m_loadFailed = true; }
+
     // --- configuration, from the page's constructor ---------------------------
     // Current-year box and learner label (both shown unless switched off).
     void setHeader(bool yearBox, bool learnerLabel);

@@ -1,0 +1,295 @@
+#include "profile/frmbackgroundinfo.h"
+
+#include "platform/adodb.h"
+#include "platform/runtime.h"
+#include "workspace/frmmultipledisabilities.h"
+#include "workspace/globals.h"
+#include "workspace/moddatabaseconnection.h"
+#include "workspace/modextendedmsgbox.h"
+
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kConflictMessage =
+    QStringLiteral("The Primary Disablility is also added as an Additional Disability, please "
+                   "correct the information before saving.");
+
+const QString kFamilyGuidance = QStringLiteral(
+    "Include information on family structure, including siblings, other significant adults "
+    "etc. \r\nFor example: Who lives with the child? Who does not live with the child? Any other "
+    "significant home circumstances, etc.");
+const QString kParentGuidance = QStringLiteral(
+    "In this section the parent provides information of how they understand their child's "
+    "strengths and challenges.\r\nFor example: What are parent's goals for their child and the "
+    "child's goals? What are the interests of the child?\r\nWhat support do they need? How "
+    "would they describe their child's personality? etc..");
+
+// Column widths of the four grids (105 twips a unit): together they fill Frame1.
+constexpr double kColWidths[] = {36, 36, 33};
+
+// The text columns of TAV_Learner_Background_Info hold 255 characters.
+constexpr int kTextLength = 255;
+
+Grid* designGrid(const QString& name, int rows) {
+    auto* grid = new Grid;
+    grid->setObjectName(name);
+    grid->setMaxCols(3);
+    for (int col = 1; col <= 3; ++col)
+        grid->SetColWidth(col, kColWidths[col - 1]);
+    grid->setColHeadersShown(false);
+    grid->setMaxRows(rows);
+    return grid;
+}
+
+// The height of a grid of rows of these heights (points, 20 twips each).
+void fitHeight(Grid* grid, std::initializer_list<double> rowHeights) {
+    int twipsTotal = 60;
+    int row = 1;
+    for (double h : rowHeights) {
+        grid->SetRowHeight(row++, h);
+        twipsTotal += int(h * 20);
+    }
+    grid->setFixedHeight(twips(twipsTotal));
+}
+
+// A titled grid of three rows: the heading, the guidance and one text.
+Grid* designTextGrid(const QString& name, const QString& heading, const QString& guidance,
+                     double guidanceHeight) {
+    Grid* grid = designGrid(name, 3);
+    grid->setFixedText(1, 1, heading, 3);
+    grid->setCellBold({1, 1}, true);
+    grid->setFixedText(1, 2, guidance, 3);
+    grid->setEditCell({1, 3}, 0, true);
+    grid->AddCellSpan(1, 3, 3, 1);
+    fitHeight(grid, {15, guidanceHeight, 75});
+    return grid;
+}
+
+} // namespace
+
+frmBackgroundInfo::frmBackgroundInfo(QWidget* parent)
+    : AssessmentPage("frmBackgroundInfo", parent) {
+    setWindowTitle("RER [Section 1: BACKGROUND INFORMATION ON LEARNER]");
+    setFrameSize(11600, 7500);
+
+    gridEarlyIntervention = designGrid("gridEarlyIntervention", 3);
+    gridEarlyIntervention->setFixedText(1, 1, "1.1 Early intervention services", 3);
+    gridEarlyIntervention->setCellBold({1, 1}, true);
+    gridEarlyIntervention->setFixedText(1, 2, "Name of support received ");
+    gridEarlyIntervention->setFixedText(2, 2, "Name of provider (organisation/department)");
+    gridEarlyIntervention->setFixedText(3, 2, "Contact Details");
+    gridEarlyIntervention->setEditCell({1, 3, 3, 3}, kTextLength, true);
+    fitHeight(gridEarlyIntervention, {15, 15, 45});
+
+    gridDisability = designGrid("gridDisability", 2);
+    gridDisability->setFixedText(1, 1, "1.2 State disability (if any)", 3);
+    gridDisability->setCellBold({1, 1}, true);
+    gridDisability->setComboBox({1, 2}, QString(), false);
+    gridDisability->setCol(1);
+    gridDisability->setRow(2);
+    gridDisability->setTypeComboBoxMaxDrop(6);
+    gridDisability->setTypeComboBoxWidth(150);
+    gridDisability->setEditCell({2, 2});
+    gridDisability->setButton(3, 2, "Additional Disabilities");
+    fitHeight(gridDisability, {15, 20});
+
+    gridFamilySituation =
+        designTextGrid("gridFamilySituation", "1.3 Family and home situation", kFamilyGuidance, 30);
+    gridParent_Understanding = designTextGrid(
+        "gridParent_Understanding", "1.4 Parent's understanding of the child", kParentGuidance, 42);
+
+    for (Grid* grid :
+         {gridEarlyIntervention, gridDisability, gridFamilySituation, gridParent_Understanding}) {
+        addToFrame(grid);
+        watchEdits(grid);
+    }
+    frameLayout()->addStretch(1);
+    connect(gridDisability, &Grid::ButtonClicked, this,
+            &frmBackgroundInfo::gridDisability_ButtonClicked);
+
+    setLoadRoutines({[this] { return getBackground_Info(true); }});
+    setActiveCell(gridEarlyIntervention, 1, 3);
+    setSaveRoutines({[this] { return saveBackgroundInfo(); }});
+    setPrint({.title = " [ BACKGROUND INFORMATION OF LEARNER ]",
+              .items = {PrintItem::grid(gridEarlyIntervention, 500, 800),
+                        PrintItem::grid(gridDisability, 500, 2500),
+                        PrintItem::grid(gridFamilySituation, 500, 3500),
+                        PrintItem::grid(gridParent_Understanding, 500, 6000)}});
+}
+
+bool frmBackgroundInfo::getBackground_Info(bool PopulateAll) {
+    // The learner's own row, with the year's background row when there is one
+    // and the primary disability's name when it names a disability: a learner
+    // without a primary disability (0) still sees the stored texts.
+    const QString sql = "SELECT BI.*, LI.LSENDisabilities AS MainDisID, DI.Name AS MainDis "
+                        "FROM (TAV_Learner_Background_Info as BI Right Join "
+                        "Learner_Info  as LI ON (BI.LearnerID = LI.ID AND BI.Data_Year = " +
+                        QString::number(gDataYear) +
+                        ")) "
+                        "LEFT JOIN Disabilities as DI ON LI.LSENDisabilities = DI.id "
+                        "WHERE LI.ID = " +
+                        QString::number(gLearnerID);
+    const bool loaded = withConnection("getBackground_Info Routine", [&] {
+        ado::Recordset rs;
+        rs.Open(sql, gConnection.get(), ado::adOpenKeyset);
+        if (rs.RecordCount() > 0) {
+            if (PopulateAll) {
+                gridEarlyIntervention->SetText(1, 3,
+                                               rs.Fields("Nature_Of_Support_Received").text());
+                gridEarlyIntervention->SetText(2, 3, rs.Fields("Name_Of_Provider").text());
+                gridEarlyIntervention->SetText(3, 3, rs.Fields("Contact_Details").text());
+                gridFamilySituation->SetText(1, 3, rs.Fields("Family_Situation").text());
+                gridParent_Understanding->SetText(
+                    1, 3, rs.Fields("Parent_Understanding_Of_Child").text());
+            }
+            loadComboList("Select Di.ID, Di.Name from Disabilities as Di "
+                          " WHERE Di.ID NOT IN (SELECT MDis.DisabilityID FROM "
+                          "MultipleDisabilities as MDis"
+                          " INNER JOIN Learner_Info ON MDis.LearnerID = Learner_Info.ID "
+                          " WHERE (((Learner_Info.ID)=" +
+                              QString::number(gLearnerID) + ")))",
+                          m_Disabilities, "id", "Name", 1, 2);
+            m_AdditionalDisabilities = additionalDisabilities(gLearnerID);
+            gridDisability->SetText(2, 2, m_AdditionalDisabilities.join(", "));
+            bool conflict = false;
+            checkPrimaryDisability(rs.Fields("MainDis").text(), rs.Fields("MainDisID").toInt(),
+                                   true, conflict);
+        } else {
+            // No such learner: every disability is offered and nothing else is filled.
+            loadComboList("Select Di.ID, Di.Name from Disabilities as Di ", m_Disabilities, "id",
+                          "Name", 1, 2);
+        }
+        rs.Close();
+    });
+    if (!loaded && !PopulateAll)
+        markLoadFailed(); // a save now could write a primary disability never shown
+    return loaded;
+}
+
+void frmBackgroundInfo::loadComboList(const QString& sql, QList<ListEntry>& list,
+                                      const QString& idField, const QString& nameField, int Col,
+                                      int Row) {
+    gridDisability->setRow(Row);
+    gridDisability->setCol(Col);
+    ExecuteQuery(sql);
+    QString items;
+    list = {ListEntry{}};
+    while (!gRecordset->Eof()) {
+        items += gRecordset->Fields(nameField).text() + '\t';
+        list.append({gRecordset->Fields(idField).text(), gRecordset->Fields(nameField).text()});
+        gRecordset->MoveNext();
+    }
+    gRecordset.reset();
+    gridDisability->setTypeComboBoxList(items);
+}
+
+QStringList frmBackgroundInfo::additionalDisabilities(qint32 LID) {
+    // Uses the caller's connection when one is open, else one of its own.
+    const bool ownConnection = !gConnection || gConnection->State() != ado::adStateOpen;
+    struct Closer {
+        bool own;
+        ~Closer() {
+            if (own)
+                CloseConnection();
+        }
+    } closer{ownConnection};
+    ExecuteQuery("SELECT LI.ID, MD.DisabilityID as DisID, D2.Name as Disability"
+                 " From  ((Learner_Info as LI  INNER JOIN MultipleDisabilities as MD on  LI.ID = "
+                 "MD.LearnerID)"
+                 " INNER JOIN Disabilities AS D2 ON MD.DisabilityID = D2.id)"
+                 " Where LI.ID = " +
+                 QString::number(LID));
+    QStringList names;
+    while (!gRecordset->Eof()) {
+        names << gRecordset->Fields("Disability").text();
+        gRecordset->MoveNext();
+    }
+    gRecordset.reset();
+    return names;
+}
+
+QString frmBackgroundInfo::loadDis(qint32 LID) {
+    return additionalDisabilities(LID).join(", ");
+}
+
+void frmBackgroundInfo::checkPrimaryDisability(const QString& name, int id, bool IsLoad,
+                                               bool& Conflict) {
+    m_PrimaryDisability = name;
+    Conflict = false;
+    // A conflict is the primary disability's own name among the additional
+    // ones; a name that is only part of a longer one is none.
+    if (!name.isEmpty() && m_AdditionalDisabilities.contains(name)) {
+        gridDisability->setRow(2);
+        gridDisability->setCol(1);
+        if (GetListCode(name, m_Disabilities, qint16(m_Disabilities.size() - 1)) == 0) {
+            m_Disabilities.append({QString::number(id), name});
+            gridDisability->setTypeComboBoxList(gridDisability->TypeComboBoxList() + name + '\t');
+        }
+        if (!IsLoad) {
+            gridDisability->setFocus();
+            gridDisability->SetActiveCell(3, 2);
+            ShowUserMessage(kConflictMessage);
+        }
+        Conflict = true;
+    }
+    if (IsLoad)
+        gridDisability->SetText(1, 2, name);
+}
+
+bool frmBackgroundInfo::saveBackgroundInfo() {
+    const QString support = gridEarlyIntervention->GetText(1, 3);
+    const QString provider = gridEarlyIntervention->GetText(2, 3);
+    const QString contact = gridEarlyIntervention->GetText(3, 3);
+    m_PrimaryDisability = gridDisability->GetText(1, 2);
+    const QString family = gridFamilySituation->GetText(1, 3);
+    const QString parent = gridParent_Understanding->GetText(1, 3);
+
+    bool conflict = false;
+    qint16 mainDisID = 0;
+    const bool checked = trapErrors(formName(), "saveBackgroundInfo Routine", [&] {
+        mainDisID =
+            GetListCode(m_PrimaryDisability, m_Disabilities, qint16(m_Disabilities.size() - 1));
+        checkPrimaryDisability(m_PrimaryDisability, mainDisID, false, conflict);
+    });
+    if (!checked || conflict)
+        return false; // nothing written, the page stays unsaved
+
+    const QString id = QString::number(gLearnerID);
+    const QString year = QString::number(gDataYear);
+    const bool blank = allBlank({support, provider, contact, m_PrimaryDisability, family, parent});
+    // The year's row and the host's primary disability change together or not at all.
+    return inTransaction("saveBackgroundInfo Routine", [&](ado::Connection& db) {
+        db.Execute("DELETE TAV_Learner_Background_Info.* FROM TAV_Learner_Background_Info INNER "
+                   "JOIN"
+                   " Learner_Info on TAV_Learner_Background_Info.LearnerID = Learner_Info.ID"
+                   " WHERE TAV_Learner_Background_Info.LearnerID = " +
+                   id + " AND TAV_Learner_Background_Info.Data_Year = " + year);
+        if (blank)
+            return;
+        db.Execute("INSERT INTO TAV_Learner_Background_Info (LearnerID, "
+                   "Nature_Of_Support_Received, Name_Of_Provider, "
+                   "Contact_Details, Family_Situation, Parent_Understanding_Of_Child, Data_Year) "
+                   "VALUES "
+                   "(" +
+                   id + "," + quoted(support) + "," + quoted(provider) + "," + quoted(contact) +
+                   "," + quoted(family) + "," + quoted(parent) + "," + year + ")");
+        db.Execute("UPDATE Learner_Info SET Learner_Info.LSENDisabilities = " +
+                   QString::number(mainDisID) + " WHERE Learner_Info.ID = " + id);
+    });
+}
+
+void frmBackgroundInfo::prepareAdditionalDisabilities(frmMultipleDisabilities& window) {
+    window.txtPrimary->setText(m_PrimaryDisability);
+    window.txtLearner->setText(gLearnerName);
+    window.setOnUnload([this] { getBackground_Info(false); });
+}
+
+void frmBackgroundInfo::gridDisability_ButtonClicked(int col, int row, int) {
+    if (col != 3 || row != 2)
+        return;
+    frmMultipleDisabilities window(this);
+    prepareAdditionalDisabilities(window);
+    window.exec();
+}
