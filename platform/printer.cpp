@@ -10,7 +10,7 @@
 #include <algorithm>
 
 namespace {
-constexpr double kTwipsPerPoint = 20;
+constexpr double kTwipsPerMillimetre = 1440 / 25.4;
 constexpr double kMinimumMargin = 360; // a quarter inch
 } // namespace
 
@@ -31,11 +31,13 @@ bool Printer::jobOpen() const {
 }
 
 int Printer::Width() const {
-    return qRound(m_printer->pageLayout().fullRect(QPageLayout::Point).width() * kTwipsPerPoint);
+    return qRound(m_printer->pageLayout().fullRect(QPageLayout::Millimeter).width() *
+                  kTwipsPerMillimetre);
 }
 
 int Printer::Height() const {
-    return qRound(m_printer->pageLayout().fullRect(QPageLayout::Point).height() * kTwipsPerPoint);
+    return qRound(m_printer->pageLayout().fullRect(QPageLayout::Millimeter).height() *
+                  kTwipsPerMillimetre);
 }
 
 int Printer::Orientation() const {
@@ -49,14 +51,12 @@ void Printer::setOrientation(int orientation) {
 }
 
 QRectF Printer::printableArea() const {
-    const QPageLayout layout = m_printer->pageLayout();
-    const QMarginsF hardware = layout.minimumMargins(); // in the layout's units
-    const double toTwips = layout.fullRect(QPageLayout::Point).width() /
-                           std::max(1.0, layout.fullRect().width()) * kTwipsPerPoint;
-    auto margin = [&](double m) { return std::max(kMinimumMargin, m * toTwips); };
+    QPageLayout layout = m_printer->pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    const QMarginsF hardware = layout.minimumMargins();
+    auto margin = [](double mm) { return std::max(kMinimumMargin, mm * kTwipsPerMillimetre); };
     const double w = Width(), h = Height();
-    const double l = margin(hardware.left()), t = margin(hardware.top());
-    return QRectF(QPointF(l, t),
+    return QRectF(QPointF(margin(hardware.left()), margin(hardware.top())),
                   QPointF(w - margin(hardware.right()), h - margin(hardware.bottom())));
 }
 
