@@ -1,8 +1,5 @@
 #include "profile/criteriapages.h"
 
-#include "workspace/globals.h"
-#include "workspace/modcentralroutines.h"
-
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
@@ -251,11 +248,6 @@ QList<CriteriaPageLayout> buildPages() {
     return pages;
 }
 
-QString learnerYearCondition() {
-    return "WHERE LearnerID = " + QString::number(gLearnerID) +
-           " AND Data_Year = " + QString::number(gDataYear);
-}
-
 } // namespace
 
 const CriteriaPageLayout& criteriaPage(int page) {
@@ -277,42 +269,4 @@ QList<CriteriaCell> scoresColumnHeadings() {
             {3, 1, "MODERATE" + kCrLf + "impairment / activity limitation"},
             {4, 1, "SEVERE impairment / activity limitation"},
             {5, 1, "SCORE"}};
-}
-
-QString criteriaScoresSelectSql(const CriteriaPageLayout& page) {
-    return "SELECT Sub_Section, Score "
-           "FROM TAV_Criteria_For_Selection " +
-           learnerYearCondition() + page.rangeFilter + " ORDER By Sub_Section";
-}
-
-QString criteriaScoresDeleteSql(const CriteriaPageLayout& page) {
-    return "DELETE FROM TAV_Criteria_For_Selection " + learnerYearCondition() + page.rangeFilter;
-}
-
-QString criteriaScoreInsertSql(int subSection, int score) {
-    return "INSERT INTO TAV_Criteria_For_Selection (LearnerID, Sub_Section, Score, Data_Year) "
-           "VALUES "
-           "(" +
-           QString::number(gLearnerID) + "," + QString::number(subSection) + "," +
-           QString::number(score) + "," + QString::number(gDataYear) + ")";
-}
-
-QString criteriaOtherSelectSql() {
-    return "SELECT None_Mild, Moderate, Severe, Score "
-           "FROM TAV_Criteria_For_Selection_Other " +
-           learnerYearCondition();
-}
-
-QString criteriaOtherDeleteSql() {
-    return "DELETE FROM TAV_Criteria_For_Selection_Other " + learnerYearCondition();
-}
-
-QString criteriaOtherInsertSql(const QString& noneMild, const QString& moderate,
-                               const QString& severe, int score) {
-    return "INSERT INTO TAV_Criteria_For_Selection_Other (LearnerID, None_Mild, Moderate, "
-           "Severe, Score, Data_Year) VALUES "
-           "(" +
-           QString::number(gLearnerID) + ",'" + SqlText(noneMild) + "','" + SqlText(moderate) +
-           "','" + SqlText(severe) + "'," + QString::number(score) + "," +
-           QString::number(gDataYear) + ")";
 }

@@ -38,12 +38,3 @@ const CriteriaPageLayout& criteriaPage(int page);
 // Fixed texts shared by all six pages.
 QList<CriteriaCell> criteriaHeadingTexts(); // gridCriteria, 4 x 2
 QList<CriteriaCell> scoresColumnHeadings(); // row 1 of gridScores
-
-// The SQL texts of the pages, for the current learner and data year.
-QString criteriaScoresSelectSql(const CriteriaPageLayout& page);
-QString criteriaScoresDeleteSql(const CriteriaPageLayout& page);
-QString criteriaScoreInsertSql(int subSection, int score);
-QString criteriaOtherSelectSql();
-QString criteriaOtherDeleteSql();
-QString criteriaOtherInsertSql(const QString& noneMild, const QString& moderate,
-                               const QString& severe, int score);

@@ -2,9 +2,13 @@
 
 #include "profile/assessmentpage.h"
 #include "profile/frmbackgroundinfo.h"
+#include "profile/frmcriteriaselection.h"
 #include "profile/frmextendedprofile1.h"
+#include "profile/frmhealthreport.h"
 
 void registerProfileForms() {
     registerPage<frmBackgroundInfo>("frmBackgroundInfo");
     registerPage<frmExtendedProfile1>("frmExtendedProfile1");
+    registerPage<frmHealthReport>("frmHealthReport");
+    registerCriteriaSelectionForms();
 }

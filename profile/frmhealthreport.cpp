@@ -1,0 +1,220 @@
+#include "profile/frmhealthreport.h"
+
+#include "platform/adodb.h"
+#include "platform/colors.h"
+#include "platform/runtime.h"
+#include "profile/areasofimpairment.h"
+#include "workspace/globals.h"
+
+namespace {
+
+const QString kCaption = QStringLiteral("RER [DP : DIAGNOSTIC PROFILE]");
+
+// gridMedicalRecords: the check boxes.
+constexpr int kViewedCol = 4, kAttachedCol = 5, kRecordsRow = 5;
+constexpr int kTempCol = 4, kPermCol = 5, kImpairmentRow = 6;
+// gridAreas: the level columns 2..4 (mild, moderate, severe) of the domain rows
+// 3..10 (domain + 2), and the comments.
+constexpr int kFirstLevelCol = 2, kLastLevelCol = 4;
+constexpr int kFirstDomainRow = 3;
+constexpr int kCommentsCol = 2, kCommentsRow = 11;
+
+const char* const kDomainTitles[kActivityDomains] = {
+    "2.1 Mobility",  "2.2 Self-care",         "2.3 Communication",
+    "2.4 Vision",    "2.5 Hearing",           "2.6 Mental-psychiatric diagnosis",
+    "2.7 Cognition", "2.8 Health care needs",
+};
+
+} // namespace
+
+frmHealthReport::frmHealthReport(QWidget* parent) : AssessmentPage("frmHealthReport", parent) {
+    setWindowTitle(kCaption);
+    setHeader(false, false);
+    setPrintButtonName("cmdPrint");
+    setFrameSize(12900, 7600);
+
+    gridMedicalRecords = new Grid;
+    Grid* m = gridMedicalRecords;
+    m->setObjectName("gridMedicalRecords");
+    m->setMaxCols(5);
+    const double recordWidths[] = {30, 35, 18, 16, 16};
+    for (int c = 1; c <= 5; ++c)
+        m->SetColWidth(c, recordWidths[c - 1]);
+    m->setColHeadersShown(false);
+    m->setMaxRows(6);
+    m->setLocked({-1, -1}, true);
+    m->setFixedText(1, 1, "A. HEALTH PROFESSIONAL REPORT", 5);
+    m->setFixedText(1, 2, "Name of Learner:");
+    m->setFixedText(3, 2, "Date of birth:");
+    m->AddCellSpan(4, 2, 2, 1);
+    m->setFixedText(1, 3, "Disability:");
+    m->AddCellSpan(2, 3, 4, 1);
+    m->setFixedText(1, 5, "1. MEDICAL RECORDS", 3);
+    m->setFixedText(1, 6, "Is the impairment temporary or permanent?", 3);
+    m->setCellBold({1, 1}, true);
+    m->setCellBold({1, 5}, true);
+    m->setCellBold({1, 6}, true);
+    m->setCellBackColor({1, 1}, vbLabelGrey);
+    m->setCheckBox(kViewedCol, kRecordsRow, "Viewed");
+    m->setCheckBox(kAttachedCol, kRecordsRow, "Attached");
+    m->setCheckBox(kTempCol, kImpairmentRow, "Temp");
+    m->setCheckBox(kPermCol, kImpairmentRow, "Perm");
+    m->setLocked({kViewedCol, kRecordsRow, kAttachedCol, kImpairmentRow}, false);
+    m->SetRowHeight(4, 8);
+    m->setFixedHeight(twips(1900));
+    addToFrame(m);
+    watchEdits(m);
+    connect(m, &Grid::ButtonClicked, this, [this](int col, int row, int down) {
+        gridMedicalRecords_ButtonClicked(col, row, down);
+    });
+
+    gridAreas = new Grid;
+    Grid* a = gridAreas;
+    a->setObjectName("gridAreas");
+    a->setMaxCols(4);
+    const double areaWidths[] = {37, 26, 26, 26};
+    for (int c = 1; c <= 4; ++c)
+        a->SetColWidth(c, areaWidths[c - 1]);
+    a->setColHeadersShown(false);
+    a->setMaxRows(11);
+    a->setLocked({-1, -1}, true);
+    a->setFixedText(1, 1, "2. AREAS OF IMPAIRMENT AND ACTIVITY LIMITATION", 4);
+    a->setCellBold({1, 1}, true);
+    a->setCellBackColor({1, 1}, vbLabelGrey);
+    a->setFixedText(1, 2, "NA = Not applicable");
+    a->setFixedText(2, 2, "Mild impairment / activity limitation");
+    a->setFixedText(3, 2,
+                    "Moderate impairment / activity limitation (Level 4 within KELD framework)");
+    a->setFixedText(4, 2,
+                    "Severe impairment / activity limitation (Level 5 within KELD framework )");
+    a->setMultiLine({1, 2, 4, 2}, true);
+    a->setCellBold({1, 2, 4, 2}, true);
+    a->SetRowHeight(2, 42);
+    for (int d = 1; d <= kActivityDomains; ++d)
+        a->setFixedText(1, d + 2, kDomainTitles[d - 1]);
+    a->setCellBold({kFirstLevelCol, kFirstDomainRow, kLastLevelCol, kFirstDomainRow + 7}, true);
+    a->setFixedText(1, kCommentsRow, "Further Comments");
+    a->setEditCell({kCommentsCol, kCommentsRow}, 0, true);
+    a->setLocked({kCommentsCol, kCommentsRow}, false);
+    a->AddCellSpan(kCommentsCol, kCommentsRow, 3, 1);
+    a->SetRowHeight(kCommentsRow, 75);
+    addToFrame(a, 1);
+    watchEdits(a);
+
+    setLoadRoutines({[this] {
+                         gridMedicalRecords->SetText(2, 2, gLearnerName);
+                         gridMedicalRecords->SetText(4, 2, birthDateText(gBirthDate));
+                         return true;
+                     },
+                     [this] {
+                         const bool done = getDisability();
+                         gridMedicalRecords->SetText(2, 3, m_disability);
+                         return done;
+                     },
+                     [this] { return getMedicalRecords(); }});
+    setSaveRoutines({[this] { return saveMedicalRecord(); }});
+    setNext("frmCriteriaSelection1");
+    setPrint({.title = QString(),
+              .learnerLine = false,
+              .items = {PrintItem::grid(gridMedicalRecords, 500, 800),
+                        PrintItem::grid(gridAreas, 500, 3000)}});
+}
+
+QString frmHealthReport::birthDateText(const QString& yyyymmdd) {
+    if (yyyymmdd.size() != 8)
+        return QString();
+    return yyyymmdd.right(2) + "/" + yyyymmdd.mid(4, 2) + "/" + yyyymmdd.left(4);
+}
+
+bool frmHealthReport::getDisability() {
+    m_disability.clear();
+    return loadFirstRow(
+        "getDisability Routine",
+        "SELECT DI.Name AS Disability "
+        "FROM Learner_Info  as LI "
+        "INNER JOIN Disabilities as DI ON LI.LSENDisabilities = DI.id "
+        "WHERE LI.ID = " +
+            QString::number(gLearnerID),
+        [this](ado::Recordset& rs) { m_disability = rs.Fields("Disability").text(); });
+}
+
+bool frmHealthReport::getMedicalRecords() {
+    return loadFirstRow(
+        "getMedicalRecords Routine",
+        "SELECT Impairment_Type, Medical_Record_Viewed, Medical_Record_Attached, Comments "
+        "FROM TAV_Health_Professional_Report " +
+            whereLearnerYear(),
+        [this](ado::Recordset& rs) {
+            Grid* m = gridMedicalRecords;
+            // A Null type, like an empty one, is none chosen.
+            const QString type = rs.Fields("Impairment_Type").text().trimmed();
+            m->SetInteger(kTempCol, kImpairmentRow, type == "TEMP" ? 1 : 0);
+            m->SetInteger(kPermCol, kImpairmentRow, !type.isEmpty() && type != "TEMP" ? 1 : 0);
+            m->SetInteger(kViewedCol, kRecordsRow, rs.Fields("Medical_Record_Viewed").isTrue());
+            m->SetInteger(kAttachedCol, kRecordsRow, rs.Fields("Medical_Record_Attached").isTrue());
+            m_comments = rs.Fields("Comments").text();
+            gridAreas->SetText(kCommentsCol, kCommentsRow, m_comments);
+        });
+}
+
+void frmHealthReport::gridMedicalRecords_ButtonClicked(int col, int row, int) {
+    Grid* m = gridMedicalRecords;
+    if (row != kImpairmentRow)
+        return;
+    if (col == kTempCol && m->GetText(kTempCol, kImpairmentRow) == "1")
+        m->SetInteger(kPermCol, kImpairmentRow, 0);
+    if (col == kPermCol && m->GetText(kPermCol, kImpairmentRow) == "1")
+        m->SetInteger(kTempCol, kImpairmentRow, 0);
+}
+
+void frmHealthReport::Form_Activate() {
+    getImpairment_Area();
+    gridAreas->SetActiveCell(kFirstLevelCol, kFirstDomainRow);
+}
+
+bool frmHealthReport::getImpairment_Area() {
+    // A page activated again must not keep the levels of its last showing.
+    gridAreas->ClearRange(kFirstLevelCol, kFirstDomainRow, kLastLevelCol,
+                          kFirstDomainRow + kActivityDomains - 1, true);
+    QList<DomainScore> scores;
+    const bool done = loadRows(
+        "getImpairment_Area Routine",
+        "SELECT c.Sub_Section, c.Score, s.Activity_Domain "
+        "FROM TAV_Criteria_For_Selection c "
+        "INNER JOIN TAV_lu_Activity_Domain_Sub_Section s ON c.Sub_Section = s.ID "
+        "WHERE c.LearnerID = " +
+            QString::number(gLearnerID) + " AND c.Data_Year = " + QString::number(gDataYear) +
+            " ORDER By s.Activity_Domain",
+        [&](ado::Recordset& rs) {
+            scores.append({rs.Fields("Activity_Domain").toInt(), rs.Fields("Score").Value()});
+        });
+    if (!done)
+        return false;
+    for (const AreaLevel& area : computeAreaLevels(scores))
+        gridAreas->SetText(area.level + 1, area.domain + 2, areaLevelLabel(area.level));
+    return true;
+}
+
+bool frmHealthReport::saveMedicalRecord() {
+    const Grid* m = gridMedicalRecords;
+    const bool viewed = m->GetText(kViewedCol, kRecordsRow).trimmed() == "1";
+    const bool attached = m->GetText(kAttachedCol, kRecordsRow).trimmed() == "1";
+    QString type;
+    if (m->GetText(kTempCol, kImpairmentRow).trimmed() == "1")
+        type = "TEMP";
+    else if (m->GetText(kPermCol, kImpairmentRow).trimmed() == "1")
+        type = "PERM";
+    const QString comments = gridAreas->GetText(kCommentsCol, kCommentsRow);
+    const auto truth = [](bool b) { return QString(b ? "True" : "False"); };
+
+    // The row is replaced in one transaction, so a failing insert keeps the old one.
+    return replaceRows(
+        "saveMedicalRecord Routine",
+        {"DELETE FROM TAV_Health_Professional_Report TAV_Health_Professional_Report " +
+         whereLearnerYear()},
+        {"INSERT INTO TAV_Health_Professional_Report (LearnerID, Impairment_Type, "
+         "Medical_Record_Viewed, Medical_Record_Attached, Data_Year, Comments) VALUES "
+         "(" +
+         QString::number(gLearnerID) + ",'" + type + "'," + truth(viewed) + "," + truth(attached) +
+         "," + QString::number(gDataYear) + "," + quoted(comments) + ")"});
+}
