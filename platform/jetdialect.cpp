@@ -784,10 +784,12 @@ void passResultNames(Tokens& t) {
         for (const Token& k : item)
             if (k.kind != Kind::Space)
                 solid.append(k);
+        if (itemStart == sel + 1 && !solid.isEmpty() &&
+            (solid[0].is("DISTINCT") || solid[0].is("ALL")))
+            solid.removeFirst();
         if (solid.size() == 3 && solid[1].isPunct(".") &&
             (solid[2].kind == Kind::Word || solid[2].kind == Kind::Name) &&
-            (solid[0].kind == Kind::Word || solid[0].kind == Kind::Name) &&
-            !solid[0].is("DISTINCT")) {
+            (solid[0].kind == Kind::Word || solid[0].kind == Kind::Name)) {
             qsizetype blanks = out.size();
             while (blanks > 0 && out[blanks - 1].kind == Kind::Space)
                 --blanks;

@@ -453,6 +453,12 @@ TEST_F(DialectTest, ListReportColumnsKeepTheirPlainNames) {
                         "SchoolGrades as SG ON LI.Grade = SG.ID WHERE (((LI.Status) = 'C') And "
                         "((BI.Data_Year) = 2024)) ORDER BY Disa.Name, SG.Name,LI.SName";
     EXPECT_EQ(names(sql), QStringList({"AccessionNo", "SName", "FName", "Disability", "Name"}));
+    // Inside a bracketed join SQLite would call these "Name:1".
+    for (const char* select : {"SELECT SG.Name", "SELECT DISTINCT SG.Name"})
+        EXPECT_EQ(names(QString(select) + " FROM (Learner_Info AS LI LEFT JOIN (Disabilities AS D "
+                                          "LEFT JOIN SchoolGrades AS SG ON D.id = SG.ID) ON "
+                                          "LI.LSENDisabilities = D.id)"),
+                  QStringList({"Name"}));
     EXPECT_EQ(rows(sql), QStringList({"A001|SMITH|John|Blind|Grade 1"}));
 }
 
