@@ -1,0 +1,187 @@
+// Section 2 barriers page: its grid, load, save, leaving and print.
+#include "profile/frmextendedprofile1.h"
+#include "profile/profileforms.h"
+#include "tests/profile/pagetest.h"
+#include "workspace/formregistry.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+const QString kSaved = "User Message: Your Information has been saved.";
+const int kEntryRows[] = {4, 7, 10, 13, 16};
+
+class ExtendedProfile1Test : public PageTest {
+protected:
+    QStringList stored() {
+        return rawRows(dbPath, "SELECT LearnerID, Learning, Communication, "
+                               "Behavioural_Social_Competence, Health_Wellness_Personal_Care, "
+                               "Physical_Access, Data_Year FROM "
+                               "TAV_Learning_And_Development_Barriers ORDER BY ID");
+    }
+    // A change typed by the user into cell (col, row).
+    static void type(Grid* grid, int col, int row, const QString& text) {
+        grid->item(row - 1, col - 1)->setText(text);
+    }
+};
+
+} // namespace
+
+TEST_F(ExtendedProfile1Test, EmptyLearnerYearShowsTheDesignedGridAndAFaceSave) {
+    frmExtendedProfile1 page;
+    page.Form_Load();
+    EXPECT_EQ(page.windowTitle(), "RER [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]");
+    EXPECT_EQ(page.gridBarriers->MaxRows(), 16);
+    EXPECT_EQ(page.gridBarriers->MaxCols(), 3);
+    EXPECT_EQ(page.gridBarriers->GetText(1, 1),
+              "2.1 BARRIERS TO LEARNING AND DEVELOPMENT\r\n\r\nWhat barriers does the learner "
+              "experience in terms of the following?");
+    const QStringList headings = {"LEARNING", "COMMUNICATION", "BEHAVIOURAL AND SOCIAL COMPETENCE",
+                                  "HEALTH, WELLNESS AND PERSONAL CARE", "PHYSICAL ACCESS"};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(page.gridBarriers->GetText(1, 2 + 3 * i), headings[i]);
+        EXPECT_FALSE(page.gridBarriers->GetText(1, 3 + 3 * i).isEmpty());
+        EXPECT_EQ(page.gridBarriers->GetText(1, kEntryRows[i]), "");
+        EXPECT_FALSE(page.gridBarriers->cellLocked(1, kEntryRows[i]));
+    }
+    EXPECT_TRUE(page.gridBarriers->GetText(1, 3).contains("extacts of portfolios"));
+    EXPECT_TRUE(page.gridBarriers->GetText(1, 15).endsWith("on foot to get school."));
+    EXPECT_EQ(page.gridBarriers->ActiveRow(), 4);
+    EXPECT_EQ(page.cmdSave->BackColor(), vbButtonFace);
+    EXPECT_EQ(page.cmdNext->text(), "Next Page");
+    EXPECT_EQ(page.cmdPrint->text(), "Print Page");
+    EXPECT_EQ(page.cmdPrevious, nullptr);
+    EXPECT_TRUE(boxes().isEmpty());
+    EXPECT_TRUE(connectionClosed());
+}
+
+TEST_F(ExtendedProfile1Test, LoadsTheStoredTextsIntoTheirCells) {
+    rawExec(dbPath, "INSERT INTO TAV_Learning_And_Development_Barriers (LearnerID, Learning, "
+                    "Communication, Behavioural_Social_Competence, Health_Wellness_Personal_Care, "
+                    "Physical_Access, Data_Year) VALUES "
+                    "(2, 'reads slowly', 'signs', ' ', 'asthma', 'O''Brien ramp', 2026),"
+                    "(2, 'last year', 'x', 'x', 'x', 'x', 2025)");
+    frmExtendedProfile1 page;
+    page.Form_Load();
+    const QStringList expected = {"reads slowly", "signs", " ", "asthma", "O'Brien ramp"};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(page.gridBarriers->GetText(1, kEntryRows[i]), expected[i]);
+    EXPECT_FALSE(page.isUnsaved());
+}
+
+TEST_F(ExtendedProfile1Test, EditMarksSaveAndSavingTwiceStoresOneRow) {
+    frmExtendedProfile1 page;
+    page.Form_Load();
+    type(page.gridBarriers, 1, 13, "Needs medication at 10:00");
+    EXPECT_EQ(page.cmdSave->BackColor(), vbYellow);
+    page.cmdSave->click();
+    EXPECT_EQ(page.cmdSave->BackColor(), vbButtonFace);
+    page.cmdSave_Click();
+    EXPECT_EQ(stored(), QStringList({"2| | | |Needs medication at 10:00| |2026"}));
+    EXPECT_EQ(shown(), QStringList({kSaved, kSaved}));
+    EXPECT_TRUE(connectionClosed());
+
+    // Stored blanks count as empty: all five blank deletes the row, and still confirms.
+    frmExtendedProfile1 again;
+    again.Form_Load();
+    type(again.gridBarriers, 1, 13, "  ");
+    again.cmdSave_Click();
+    EXPECT_TRUE(stored().isEmpty());
+    EXPECT_EQ(shown().size(), 3);
+    EXPECT_EQ(shown().last(), kSaved);
+}
+
+TEST_F(ExtendedProfile1Test, FailedSaveKeepsTheStoredRowAndTheYellowSave) {
+    rawExec(dbPath, "INSERT INTO TAV_Learning_And_Development_Barriers (LearnerID, Learning, "
+                    "Data_Year) VALUES (2, 'stored', 2026);"
+                    "CREATE TRIGGER refuse BEFORE INSERT ON TAV_Learning_And_Development_Barriers "
+                    "BEGIN SELECT RAISE(ABORT, 'the table is read only'); END;");
+    frmExtendedProfile1 page;
+    page.Form_Load();
+    type(page.gridBarriers, 1, 4, "changed");
+    page.cmdSave_Click();
+    EXPECT_EQ(rawRows(dbPath, "SELECT Learning FROM TAV_Learning_And_Development_Barriers"),
+              QStringList({"stored"}));
+    EXPECT_TRUE(page.isUnsaved());
+    EXPECT_EQ(errorProcedures(), QStringList({"saveLearning_Barrier Routine"}));
+    ASSERT_EQ(boxes().size(), 1);
+    EXPECT_TRUE(boxes()[0].text.contains("Location: frmExtendedProfile1"));
+    EXPECT_TRUE(connectionClosed());
+}
+
+TEST_F(ExtendedProfile1Test, LeavingWithUnsavedEditsAsksAndNoKeepsThem) {
+    for (QPushButton* frmExtendedProfile1::*button :
+         {&frmExtendedProfile1::cmdNext, &frmExtendedProfile1::cmdMenu}) {
+        boxes().clear();
+        frmExtendedProfile1 page;
+        page.Form_Load();
+        type(page.gridBarriers, 1, 7, "uses SASL");
+        answerAll(msgbox::vbNo);
+        (page.*button)->click();
+        ASSERT_EQ(boxes().size(), 1);
+        EXPECT_EQ(boxes()[0].title, "Data has NOT been Saved");
+        EXPECT_FALSE(page.isClosed());
+        EXPECT_EQ(page.gridBarriers->GetText(1, 7), "uses SASL");
+        EXPECT_TRUE(page.isUnsaved());
+
+        answerAll(msgbox::vbYes);
+        (page.*button)->click();
+        EXPECT_TRUE(page.isClosed());
+        const bool next = button == &frmExtendedProfile1::cmdNext;
+        EXPECT_EQ(page.nextForm(),
+                  next && isFormRegistered("frmExtendedProfile2") ? "frmExtendedProfile2" : "");
+        EXPECT_TRUE(stored().isEmpty());
+    }
+}
+
+TEST_F(ExtendedProfile1Test, CancelInThePrintDialogReportsAndPrintsNothing) {
+    const QString pdf = pdfPath("cancel.pdf");
+    printdialog::setAnswerer(printdialog::cancel);
+    frmExtendedProfile1 page;
+    page.Form_Load();
+    page.cmdPrintPage_Click();
+    EXPECT_EQ(errorProcedures(), QStringList({"Print Routine"}));
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
+TEST_F(ExtendedProfile1Test, PrintedPageStartsWithTheEmisLineAndHoldsTheTexts) {
+    rawExec(dbPath, "INSERT INTO TAV_Learning_And_Development_Barriers (LearnerID, Learning, "
+                    "Communication, Behavioural_Social_Competence, Health_Wellness_Personal_Care, "
+                    "Physical_Access, Data_Year) VALUES (2, 'Reads below grade', 'Uses Makaton', "
+                    "'Works well in groups', 'Asthma pump', 'Wheelchair user', 2026)");
+    const QString pdf = pdfPath("page.pdf");
+    printdialog::setAnswerer(printdialog::printToPdf(pdf));
+    frmExtendedProfile1 page;
+    page.Form_Load();
+    page.cmdPrintPage_Click();
+    EXPECT_TRUE(boxes().isEmpty());
+    const QString text = pdfText(pdf);
+    const QString firstLine = text.trimmed().section('\n', 0, 0).trimmed();
+    EXPECT_EQ(firstLine, "EMIS NUMBER: 700123456 [ EXTENDED PROFILE OF LEARNER NEEDS ]");
+    // pdftotext reads the two blanks before ASSESION as one.
+    EXPECT_TRUE(text.contains("LEARNER NAME : O'NEILL Lerato ASSESION NUMBER: 006"))
+        << text.toStdString();
+    for (const char* entry : {"Reads below grade", "Uses Makaton", "Works well in groups",
+                              "Asthma pump", "Wheelchair user"})
+        EXPECT_TRUE(text.contains(entry)) << entry;
+    EXPECT_TRUE(text.contains("BARRIERS TO LEARNING AND DEVELOPMENT"));
+    EXPECT_EQ(pdfPages(pdf), 1);
+}
+
+TEST_F(ExtendedProfile1Test, TheMenuOpensItByName) {
+    registerProfileForms();
+    ASSERT_TRUE(isFormRegistered("frmExtendedProfile1"));
+    QString caption;
+    QTimer::singleShot(0, [&] {
+        auto* page = qobject_cast<frmExtendedProfile1*>(QApplication::activeModalWidget());
+        ASSERT_NE(page, nullptr);
+        caption = page->windowTitle();
+        page->cmdMenu->click();
+    });
+    showFormChain("frmExtendedProfile1");
+    EXPECT_EQ(caption, "RER [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}

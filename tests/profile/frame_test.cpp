@@ -1,0 +1,338 @@
+// The assessment page frame on a small page of its own: the save and load
+// shapes, the Save handler, leaving, the page print, and walking a chain.
+#include "platform/adodb.h"
+#include "profile/assessmentpage.h"
+#include "tests/profile/pagetest.h"
+#include "workspace/formregistry.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
+
+namespace {
+
+const QString kSaved = "User Message: Your Information has been saved.";
+
+class TestPage : public AssessmentPage {
+public:
+    explicit TestPage(const QString& name = "frmTestPage") : AssessmentPage(name) {
+        setWindowTitle("Test page");
+        grid = new Grid;
+        grid->setMaxCols(1);
+        grid->setMaxRows(3);
+        addToFrame(grid, 1);
+        watchEdits(grid);
+        setLoadRoutines({[this] { return getItems(); }});
+        setSaveRoutines({[this] { return saveItems(); }});
+    }
+
+    bool getItems() {
+        int row = 1;
+        return loadRows(
+            "getItems Routine", "SELECT Item FROM T_Items " + whereLearnerYear() + " ORDER By ID",
+            [&](ado::Recordset& rs) { grid->SetText(1, row++, rs.Fields("Item").text()); });
+    }
+
+    bool saveItems() {
+        QStringList inserts;
+        for (int r = 1; r <= grid->MaxRows(); ++r) {
+            const QString text = grid->GetText(1, r);
+            if (!allBlank({text}))
+                inserts << "INSERT INTO T_Items (LearnerID, Item, Data_Year) VALUES (" +
+                               QString::number(gLearnerID) + "," + quoted(text) + "," +
+                               QString::number(gDataYear) + ")";
+        }
+        return replaceRows("saveItems Routine", {"DELETE FROM T_Items " + whereLearnerYear()},
+                           inserts);
+    }
+
+    bool saveMine(const QString& mine) {
+        return updateOrInsert("saveMine Routine", "SELECT Mine FROM T_Shared " + whereLearnerYear(),
+                              "UPDATE T_Shared SET Mine = " + quoted(mine) + " " +
+                                  whereLearnerYear(),
+                              "INSERT INTO T_Shared (LearnerID, Mine, Data_Year) VALUES (" +
+                                  QString::number(gLearnerID) + "," + quoted(mine) + "," +
+                                  QString::number(gDataYear) + ")");
+    }
+
+    using AssessmentPage::setNext;
+    using AssessmentPage::setPrevious;
+    using AssessmentPage::setPrint;
+    using AssessmentPage::setSaveRoutines;
+
+    Grid* grid = nullptr;
+};
+
+class FrameTest : public PageTest {
+protected:
+    void SetUp() override {
+        PageTest::SetUp();
+        // At most 8 characters an item, so a long item makes an insert fail.
+        rawExec(dbPath, "CREATE TABLE T_Items (ID INTEGER PRIMARY KEY, LearnerID INTEGER, "
+                        "Item TEXT CHECK (length(Item) <= 8), Data_Year INTEGER);"
+                        "CREATE TABLE T_Shared (ID INTEGER PRIMARY KEY, LearnerID INTEGER, "
+                        "Mine TEXT, Theirs TEXT, Data_Year INTEGER);");
+    }
+    QStringList items() {
+        return rawRows(dbPath, "SELECT Item FROM T_Items WHERE LearnerID = 2 AND Data_Year = "
+                               "2026 ORDER BY ID");
+    }
+};
+
+} // namespace
+
+TEST_F(FrameTest, LoadsRowsInOrderWithoutMarkingThePage) {
+    rawExec(dbPath, "INSERT INTO T_Items (LearnerID, Item, Data_Year) VALUES "
+                    "(2, 'one', 2026), (2, 'two', 2026), (2, 'other', 2025), (3, 'x', 2026)");
+    TestPage page;
+    page.Form_Load();
+    EXPECT_EQ(page.grid->GetText(1, 1), "one");
+    EXPECT_EQ(page.grid->GetText(1, 2), "two");
+    EXPECT_EQ(page.grid->GetText(1, 3), "");
+    EXPECT_FALSE(page.isUnsaved());
+    EXPECT_FALSE(page.loadFailed());
+    EXPECT_TRUE(connectionClosed());
+    EXPECT_EQ(page.txtCurrentYear->text(), "2026");
+    EXPECT_EQ(page.lblLearner->text(), "O'NEILL Lerato : Acc Number: 006");
+    EXPECT_TRUE(boxes().isEmpty());
+}
+
+TEST_F(FrameTest, SaveReplacesTheLearnerYearRowsAndConfirms) {
+    rawExec(dbPath, "INSERT INTO T_Items (LearnerID, Item, Data_Year) VALUES "
+                    "(2, 'old', 2026), (2, 'kept', 2025)");
+    TestPage page;
+    page.Form_Load();
+    page.grid->SetText(1, 2, "O'Hara");
+    page.markUnsaved();
+    page.cmdSave_Click();
+    page.cmdSave_Click();
+    EXPECT_EQ(items(), QStringList({"old", "O'Hara"}));
+    EXPECT_EQ(rawScalar(dbPath, "SELECT Item FROM T_Items WHERE Data_Year = 2025"), "kept");
+    EXPECT_FALSE(page.isUnsaved());
+    EXPECT_EQ(shown(), QStringList({kSaved, kSaved}));
+    EXPECT_TRUE(connectionClosed());
+}
+
+TEST_F(FrameTest, FailedInsertRollsBackKeepsSaveYellowAndDoesNotConfirm) {
+    rawExec(dbPath, "INSERT INTO T_Items (LearnerID, Item, Data_Year) VALUES (2, 'stored', 2026)");
+    TestPage page;
+    page.Form_Load();
+    page.grid->SetText(1, 1, "fine");
+    page.grid->SetText(1, 2, "far too long for the column");
+    page.markUnsaved();
+    page.cmdSave_Click();
+    EXPECT_EQ(items(), QStringList({"stored"}));
+    EXPECT_TRUE(page.isUnsaved());
+    EXPECT_EQ(errorProcedures(), QStringList({"saveItems Routine"}));
+    EXPECT_FALSE(shown().contains(kSaved));
+    EXPECT_TRUE(connectionClosed());
+    ASSERT_FALSE(boxes().isEmpty());
+    EXPECT_TRUE(boxes().first().text.contains("Location: frmTestPage"));
+}
+
+TEST_F(FrameTest, EverySaveRoutineRunsAndOnlyAllSucceedingConfirms) {
+    TestPage page;
+    page.Form_Load();
+    int secondRuns = 0;
+    bool firstSucceeds = false;
+    page.setSaveRoutines({[&] { return firstSucceeds; }, [&] { return ++secondRuns > 0; }});
+    page.markUnsaved();
+    page.cmdSave_Click();
+    EXPECT_EQ(secondRuns, 1);
+    EXPECT_TRUE(page.isUnsaved());
+    EXPECT_TRUE(boxes().isEmpty());
+
+    firstSucceeds = true;
+    page.cmdSave_Click();
+    EXPECT_EQ(secondRuns, 2);
+    EXPECT_FALSE(page.isUnsaved());
+    EXPECT_EQ(shown(), QStringList({kSaved}));
+}
+
+TEST_F(FrameTest, FailedLoadRefusesSaveForThatOpening) {
+    rawExec(dbPath, "ALTER TABLE T_Items RENAME TO T_Items_Away");
+    TestPage page;
+    page.Form_Load();
+    EXPECT_TRUE(page.loadFailed());
+    EXPECT_EQ(errorProcedures(), QStringList({"getItems Routine"}));
+    EXPECT_TRUE(connectionClosed());
+
+    rawExec(dbPath, "ALTER TABLE T_Items_Away RENAME TO T_Items;"
+                    "INSERT INTO T_Items (LearnerID, Item, Data_Year) VALUES (2, 'stored', 2026)");
+    boxes().clear();
+    page.grid->SetText(1, 1, "typed");
+    page.markUnsaved();
+    page.cmdSave_Click();
+    EXPECT_EQ(items(), QStringList({"stored"}));
+    ASSERT_EQ(boxes().size(), 1);
+    EXPECT_EQ(boxes()[0].title, "User Message");
+    EXPECT_NE(boxes()[0].text, "Your Information has been saved.");
+    EXPECT_TRUE(page.isUnsaved());
+}
+
+TEST_F(FrameTest, UpdateOrInsertWritesOnlyThePagesColumnsOfOneRow) {
+    TestPage page;
+    EXPECT_TRUE(page.saveMine("first"));
+    rawExec(dbPath, "UPDATE T_Shared SET Theirs = 'other page'");
+    EXPECT_TRUE(page.saveMine("second"));
+    EXPECT_EQ(rawRows(dbPath, "SELECT LearnerID, Mine, Theirs, Data_Year FROM T_Shared"),
+              QStringList({"2|second|other page|2026"}));
+
+    rawExec(dbPath, "ALTER TABLE T_Shared RENAME COLUMN Mine TO Gone");
+    EXPECT_FALSE(page.saveMine("third"));
+    EXPECT_EQ(errorProcedures(), QStringList({"saveMine Routine"}));
+    EXPECT_TRUE(connectionClosed());
+}
+
+TEST_F(FrameTest, LeavingAsksOnlyWithUnsavedEditsAndHandsOnTheNeighbour) {
+    registerForm("frmTestNeighbour", [] { return QString(); });
+    struct Case {
+        const char* button;
+        bool unsaved;
+        int answer;
+        bool closed;
+        QString next;
+    } cases[] = {
+        {"menu", false, msgbox::vbNo, true, ""},
+        {"next", false, msgbox::vbNo, true, "frmTestNeighbour"},
+        {"previous", true, msgbox::vbNo, false, ""},
+        {"previous", true, msgbox::vbYes, true, "frmTestNeighbour"},
+        {"menu", true, msgbox::vbYes, true, ""},
+        {"unregistered", false, msgbox::vbNo, true, ""}, // a page not built yet: the menu
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.button) + (c.unsaved ? " unsaved" : " saved"));
+        boxes().clear();
+        answerAll(c.answer);
+        TestPage page;
+        page.setNext(QString(c.button) == "unregistered" ? "frmNotThereYet" : "frmTestNeighbour");
+        page.setPrevious("frmTestNeighbour");
+        page.Form_Load();
+        if (c.unsaved)
+            page.markUnsaved();
+        const QString button = c.button;
+        if (button == "menu")
+            page.cmdMenu->click();
+        else if (button == "previous")
+            page.cmdPrevious->click();
+        else
+            page.cmdNext->click();
+        EXPECT_EQ(page.isClosed(), c.closed);
+        EXPECT_EQ(page.nextForm(), c.next);
+        EXPECT_EQ(page.isUnsaved(), c.unsaved); // leaving saves nothing
+        ASSERT_EQ(boxes().size(), c.unsaved ? 1 : 0);
+        if (c.unsaved) {
+            EXPECT_EQ(boxes()[0].title, "Data has NOT been Saved");
+            EXPECT_EQ(boxes()[0].text, "You have NOT saved your data. Are you sure you want to "
+                                       "exit without saving?");
+        }
+    }
+}
+
+TEST_F(FrameTest, TitleBarCloseGoesThroughTheUnsavedQuestion) {
+    TestPage page;
+    page.setNext("frmTestNeighbour");
+    page.Form_Load();
+    page.markUnsaved();
+    answerAll(msgbox::vbNo);
+    bool keptOpen = false;
+    QTimer::singleShot(0, &page, [&] {
+        page.close();
+        keptOpen = page.isVisible() && !page.isClosed();
+        answerAll(msgbox::vbYes);
+        page.close();
+    });
+    page.exec();
+    EXPECT_TRUE(keptOpen);
+    EXPECT_TRUE(page.isClosed());
+    EXPECT_FALSE(page.isVisible());
+    EXPECT_EQ(page.nextForm(), "");
+    EXPECT_EQ(boxes().size(), 2);
+}
+
+TEST_F(FrameTest, WalkingAChainFiftyTimesNeverNestsPages) {
+    int depth = 0;
+    int deepest = 0;
+    int shows = 0;
+    int pagesAtOnce = 0;
+    const auto runner = [&](const QString& name, const QString& neighbour, bool first) {
+        return [&, name, neighbour, first] {
+            ++depth;
+            deepest = std::max(deepest, depth);
+            TestPage page(name);
+            if (first)
+                page.setNext(neighbour);
+            else
+                page.setPrevious(neighbour);
+            QTimer::singleShot(0, &page, [&] {
+                ++shows;
+                int alive = 0;
+                for (QWidget* w : QApplication::topLevelWidgets())
+                    alive += qobject_cast<AssessmentPage*>(w) != nullptr;
+                pagesAtOnce = std::max(pagesAtOnce, alive);
+                if (shows > 100)
+                    page.cmdMenu->click();
+                else if (first)
+                    page.cmdNext->click();
+                else
+                    page.cmdPrevious->click();
+            });
+            const QString next = page.run();
+            --depth;
+            return next;
+        };
+    };
+    registerForm("frmWalkFirst", runner("frmWalkFirst", "frmWalkSecond", true));
+    registerForm("frmWalkSecond", runner("frmWalkSecond", "frmWalkFirst", false));
+    showFormChain("frmWalkFirst");
+
+    EXPECT_EQ(shows, 101);
+    EXPECT_EQ(deepest, 1);
+    EXPECT_EQ(pagesAtOnce, 1);
+    int left = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        left += qobject_cast<AssessmentPage*>(w) != nullptr;
+    EXPECT_EQ(left, 0);
+}
+
+TEST_F(FrameTest, LandscapePrintPagesAPagedGridAndPrintsItsOwnLines) {
+    TestPage page;
+    Grid* list = new Grid;
+    list->setMaxCols(2);
+    list->setMaxRows(120);
+    list->SetColWidth(1, 30);
+    for (int r = 1; r <= 120; ++r) {
+        list->SetText(1, r, QString("entry %1").arg(r));
+        list->SetText(2, r, "x");
+    }
+    page.setPrint({.landscape = true,
+                   .title = " RER [ TEST ]",
+                   .learnerLine = true,
+                   .items = {PrintItem::textLine(260, 600, "THE LIST TITLE"),
+                             PrintItem::paged(list, {100, 1000, 0, -1000}, {300, 800, 3000, 0})}});
+    const QString pdf = pdfPath("landscape.pdf");
+    printdialog::setAnswerer(printdialog::printToPdf(pdf));
+    page.cmdPrintPage_Click();
+    EXPECT_TRUE(boxes().isEmpty());
+    const QString text = pdfText(pdf);
+    EXPECT_TRUE(text.contains("EMIS NUMBER: 700123456 RER [ TEST ]"));
+    // pdftotext reads the two blanks before ASSESION as one.
+    EXPECT_TRUE(text.contains("LEARNER NAME : O'NEILL Lerato ASSESION NUMBER: 006"))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains("THE LIST TITLE"));
+    // Every row reaches the paper (pdftotext may split a cell's words over lines).
+    QString compact = text;
+    compact.remove(QRegularExpression("\\s"));
+    for (int r = 1; r <= 120; ++r)
+        EXPECT_TRUE(compact.contains(QString("entry%1x").arg(r))) << r;
+    EXPECT_GE(pdfPages(pdf), 2);
+    // Landscape: the sheet is wider than high.
+    const QString size = pdfInfo(pdf).section("Page size:", 1).section('\n', 0, 0);
+    const double w = size.section(' ', 0, 0, QString::SectionSkipEmpty).toDouble();
+    const double h = size.section(' ', 2, 2, QString::SectionSkipEmpty).toDouble();
+    EXPECT_GT(w, h) << size.toStdString();
+    delete list;
+}
