@@ -2,20 +2,13 @@
 
 #include "platform/adodb.h"
 #include "platform/runtime.h"
+#include "workspace/checktables.h"
 #include "workspace/moddatabaseconnection.h"
 #include "workspace/modextendedmsgbox.h"
 
 namespace {
-const QString kCrLf = QStringLiteral("\r\n");
-} // namespace
 
-QStringList rollOverTables() {
-    return QStringLiteral("TAV_Learner_Background_Info,TAV_Learning_And_Development_Barriers,"
-                          "TAV_Factors_Classroom,TAV_Factors_Community,TAV_Factors_School,"
-                          "TAV_Learner_Support_Needs,TAV_DBST_Review_ILST_Request,"
-                          "TAV_DBST_Support_Strategy,TAV_Action_Review")
-        .split(',');
-}
+const QString kCrLf = QStringLiteral("\r\n");
 
 QString rollWarningText(int y) {
     return "When appending KELD information from " + QString::number(y - 1) + " to " +
@@ -29,6 +22,8 @@ QString rollWarningText(int y) {
            "and " +
            kCrLf + "complete the outstanding section information." + kCrLf + kCrLf + "Append?";
 }
+
+} // namespace
 
 void cmdRoll_Click() {
     if (AskUserWarning(rollWarningText(currentDate().year())))
@@ -58,12 +53,11 @@ QString appendInfoSql(const QString& table, const QStringList& columns, int y) {
 
 void AppendInfo() {
     const int y = currentDate().year();
-    const QStringList tables = rollOverTables();
     OpenConnection();
     qint64 total = 0;
     try {
         gConnection->BeginTrans();
-        for (const QString& table : tables) {
+        for (const QString table : kRolloverTables) {
             QStringList columns;
             std::unique_ptr<ado::Recordset> schema =
                 gConnection->OpenSchema(ado::adSchemaColumns, {"", "", table, ""});

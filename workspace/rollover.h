@@ -5,9 +5,6 @@
 #include <QString>
 #include <QStringList>
 
-// The confirmation shown before the roll-over, for the current year y.
-QString rollWarningText(int y);
-
 // The click handler of cmdRoll: asks first, then runs AppendInfo.
 void cmdRoll_Click();
 
@@ -15,9 +12,6 @@ void cmdRoll_Click();
 // the current one and reports how many rows it added. All nine statements run
 // in one transaction: a failure is reported and leaves every table as it was.
 void AppendInfo();
-
-// The nine tables that the roll-over copies, in the order it copies them.
-QStringList rollOverTables();
 
 // The INSERT ... SELECT that copies table's rows of year y - 1 to year y, the
 // columns (ID left out) in the order given.

@@ -4,11 +4,14 @@
 
 #include "platform/jetdialect.h"
 #include "platform/runtime.h"
+#include "workspace/checktables.h"
 #include "workspace/globals.h"
 #include "workspace/moddatabaseconnection.h"
 #include "workspace/rollover.h"
 
 #include <QDate>
+#include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
@@ -26,47 +29,10 @@ class RollOver : public DemoDbTest {
 protected:
     void SetUp() override {
         DemoDbTest::SetUp();
-        createTables();
+        checkTables();
+        ASSERT_TRUE(boxes().isEmpty());
         setClockOverride(QDate(2026, 3, 10));
         gDataYear = 2026;
-    }
-
-    void createTables() {
-        rawExec(dbPath,
-                "CREATE TABLE TAV_Learner_Background_Info (ID INTEGER PRIMARY KEY, LearnerID "
-                "INTEGER, Nature_Of_Support_Received TEXT, Name_Of_Provider TEXT, "
-                "Contact_Details TEXT, Family_Situation TEXT, Parent_Understanding_Of_Child TEXT, "
-                "Data_Year INTEGER);"
-                "CREATE TABLE TAV_Learning_And_Development_Barriers (ID INTEGER PRIMARY KEY, "
-                "LearnerID INTEGER, Learning TEXT, Communication TEXT, "
-                "Behavioural_Social_Competence TEXT, Health_Wellness_Personal_Care TEXT, "
-                "Physical_Access TEXT, Data_Year INTEGER);"
-                "CREATE TABLE TAV_Factors_Community (ID INTEGER PRIMARY KEY, LearnerID INTEGER, "
-                "Positive_Influence TEXT, Barrier TEXT, Data_Year INTEGER);"
-                "CREATE TABLE TAV_Factors_Classroom (ID INTEGER PRIMARY KEY, LearnerID INTEGER, "
-                "Enabling_Factor TEXT, Barrier TEXT, Data_Year INTEGER);"
-                "CREATE TABLE TAV_Factors_School (ID INTEGER PRIMARY KEY, LearnerID INTEGER, "
-                "Enabling_Factor TEXT, Barrier TEXT, Data_Year INTEGER);"
-                "CREATE TABLE TAV_Learner_Support_Needs (ID INTEGER PRIMARY KEY, LearnerID "
-                "INTEGER, Support_Area INTEGER, Low_Moderate_High TEXT, School_Need TEXT, "
-                "School_Available TEXT, Data_Year INTEGER);"
-                "CREATE TABLE TAV_DBST_Review_ILST_Request (ID INTEGER PRIMARY KEY, LearnerID "
-                "INTEGER, ISLT_Coord_Educ_Req_Made BIT, Parent_Accept_Recom BIT, Parent_Reason "
-                "TEXT, ISLT_Approved_Reason TEXT, ISLT_Not_Approved_Reason TEXT, "
-                "DBST_Support_School_Site INTEGER, Senior_Manager_Approval TEXT, "
-                "School_Discussed_Parent BIT, School_Discussed_Comment TEXT, Data_Year INTEGER);"
-                "CREATE TABLE TAV_DBST_Support_Strategy (ID INTEGER PRIMARY KEY, LearnerID "
-                "INTEGER, Support_Needed TEXT, Support_Area INTEGER, Support_Level TEXT, "
-                "School_Steps TEXT, Learner_Steps TEXT, Person_Responsible TEXT, Timeframe TEXT, "
-                "Budget TEXT, School_Outcome TEXT, Learner_Outcome TEXT, Designation TEXT, "
-                "Review_Date DATETIME, Data_Year INTEGER);"
-                "CREATE TABLE TAV_Action_Review (ID INTEGER PRIMARY KEY, LearnerID INTEGER, "
-                "[Action] INTEGER, Name TEXT, Outcome TEXT, Designation TEXT, Review_Date TEXT, "
-                "Data_Year INTEGER);"
-                "CREATE TABLE TAV_ISP (ID INTEGER PRIMARY KEY, LearnerID INTEGER, [Action] "
-                "INTEGER, Target TEXT, Data_Year INTEGER);");
-        for (const QString& t : kRollTables)
-            rawExec(dbPath, QString("CREATE INDEX %1_LY ON %1 (LearnerID, Data_Year)").arg(t));
     }
 
     // The table's columns other than ID, in the table's order.
@@ -78,27 +44,31 @@ protected:
     }
 
     // One row of the table for the learner and year, every column filled with
-    // a value that tells the row apart (tag), numbers where the column is numeric.
+    // a value of its type that tells the row apart (tag).
     void addRow(const QString& table, int learner, int year, const QString& tag = "a") {
-        QStringList names;
-        QStringList values;
-        const QStringList cols = rawRows(
-            dbPath, QString("SELECT name, upper(type) FROM pragma_table_info('%1') ORDER BY cid")
-                        .arg(table));
-        for (const QString& c : cols) {
-            const QString name = c.section('|', 0, 0);
-            const QString type = c.section('|', 1, 1);
-            if (name == "ID")
-                continue;
+        const auto it = std::find_if(kSectionTables.begin(), kSectionTables.end(),
+                                     [&](const SectionTable& t) { return table == t.name; });
+        ASSERT_NE(it, kSectionTables.end()) << table.toStdString();
+        QStringList names{"LearnerID", "Data_Year"};
+        QStringList values{QString::number(learner), QString::number(year)};
+        static const QRegularExpression def(R"(^\[?(\w+)\]? (\w+)(?:\((\d+)\))?$)");
+        for (const QString& column : QString(it->columns).split(", ")) {
+            const QRegularExpressionMatch m = def.match(column);
+            ASSERT_TRUE(m.hasMatch()) << column.toStdString();
+            const QString name = m.captured(1);
+            const QString type = m.captured(2);
             names << "[" + name + "]";
-            if (name == "LearnerID")
-                values << QString::number(learner);
-            else if (name == "Data_Year")
-                values << QString::number(year);
-            else if (type.contains("INT") || type.contains("BIT") || type.contains("LONG"))
+            if (type == "INTEGER" || type == "LONG" || type == "BIT")
                 values << QString::number(tag.size() % 2);
+            else if (type == "DATETIME")
+                values << QString("'2025-0%1-1%2'").arg(tag.size() % 9 + 1).arg(learner % 10);
             else
-                values << QString("'%1 %2 %3'").arg(name, tag).arg(learner);
+                values << "'" +
+                              QString("%1 %2 %3")
+                                  .arg(name, tag)
+                                  .arg(learner)
+                                  .left(m.captured(3).isEmpty() ? 1000 : m.captured(3).toInt()) +
+                              "'";
         }
         rawExec(dbPath, QString("INSERT INTO %1 (%2) VALUES (%3)")
                             .arg(table, names.join(','), values.join(',')));
