@@ -27,7 +27,7 @@ const QString kParentGuidance = QStringLiteral(
     "would they describe their child's personality? etc..");
 
 // Column widths of the four grids (105 twips a unit): together they fill Frame1.
-constexpr double kColWidths[] = {36, 36, 33};
+constexpr double kColWidths[] = {36, 36, 35};
 
 // The text columns of TAV_Learner_Background_Info hold 255 characters.
 constexpr int kTextLength = 255;
@@ -40,6 +40,9 @@ Grid* designGrid(const QString& name, int rows) {
         grid->SetColWidth(col, kColWidths[col - 1]);
     grid->setColHeadersShown(false);
     grid->setMaxRows(rows);
+    // Each grid is designed to show all of itself.
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return grid;
 }
 
@@ -72,7 +75,7 @@ Grid* designTextGrid(const QString& name, const QString& heading, const QString&
 frmBackgroundInfo::frmBackgroundInfo(QWidget* parent)
     : AssessmentPage("frmBackgroundInfo", parent) {
     setWindowTitle("RER [Section 1: BACKGROUND INFORMATION ON LEARNER]");
-    setFrameSize(11600, 7500);
+    setFrameSize(11600, 8300);
 
     gridEarlyIntervention = designGrid("gridEarlyIntervention", 3);
     gridEarlyIntervention->setFixedText(1, 1, "1.1 Early intervention services", 3);
@@ -81,7 +84,7 @@ frmBackgroundInfo::frmBackgroundInfo(QWidget* parent)
     gridEarlyIntervention->setFixedText(2, 2, "Name of provider (organisation/department)");
     gridEarlyIntervention->setFixedText(3, 2, "Contact Details");
     gridEarlyIntervention->setEditCell({1, 3, 3, 3}, kTextLength, true);
-    fitHeight(gridEarlyIntervention, {15, 15, 45});
+    fitHeight(gridEarlyIntervention, {15, 24, 45});
 
     gridDisability = designGrid("gridDisability", 2);
     gridDisability->setFixedText(1, 1, "1.2 State disability (if any)", 3);
@@ -91,9 +94,9 @@ frmBackgroundInfo::frmBackgroundInfo(QWidget* parent)
     gridDisability->setRow(2);
     gridDisability->setTypeComboBoxMaxDrop(6);
     gridDisability->setTypeComboBoxWidth(150);
-    gridDisability->setEditCell({2, 2});
+    gridDisability->setEditCell({2, 2}, 0, true);
     gridDisability->setButton(3, 2, "Additional Disabilities");
-    fitHeight(gridDisability, {15, 20});
+    fitHeight(gridDisability, {15, 30});
 
     gridFamilySituation =
         designTextGrid("gridFamilySituation", "1.3 Family and home situation", kFamilyGuidance, 30);

@@ -228,8 +228,12 @@ void frmMultipleDisabilities::lvwDisabilities_ItemClick(QListWidgetItem* item) {
 }
 
 bool frmMultipleDisabilities::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == txtKNumber && event->type() == QEvent::KeyPress)
-        markUnsaved();
+    // Any key typed into the K number marks the window unsaved; Tab only moves on.
+    if (watched == txtKNumber && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Tab && key != Qt::Key_Backtab)
+            markUnsaved();
+    }
     return QDialog::eventFilter(watched, event);
 }
 

@@ -1,0 +1,325 @@
+// Section 1 background information: the texts, the primary disability written
+// back to the host, the additional disabilities, the conflict check and the
+// page print.
+#include "profile/frmbackgroundinfo.h"
+#include "profile/profileforms.h"
+#include "tests/profile/pagetest.h"
+#include "workspace/formregistry.h"
+#include "workspace/frmmultipledisabilities.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+
+namespace {
+
+const QString kSaved = "User Message: Your Information has been saved.";
+const QString kConflict =
+    "User Message: The Primary Disablility is also added as an Additional Disability, please "
+    "correct the information before saving.";
+
+class BackgroundInfo : public PageTest {
+protected:
+    std::unique_ptr<frmBackgroundInfo> open(int learnerId) {
+        gLearnerID = learnerId;
+        auto page = std::make_unique<frmBackgroundInfo>();
+        page->Form_Load();
+        return page;
+    }
+    QString backgroundRow(int learnerId) {
+        return rawRows(dbPath, QString("SELECT Nature_Of_Support_Received, Name_Of_Provider, "
+                                       "Contact_Details, Family_Situation, "
+                                       "Parent_Understanding_Of_Child FROM "
+                                       "TAV_Learner_Background_Info WHERE LearnerID = %1 AND "
+                                       "Data_Year = 2026")
+                                   .arg(learnerId))
+            .join('/');
+    }
+    QString primaryId(int learnerId) {
+        return rawScalar(
+            dbPath,
+            QString("SELECT LSENDisabilities FROM Learner_Info WHERE ID = %1").arg(learnerId));
+    }
+    void storeRow(int learnerId, const QString& values) {
+        rawExec(dbPath, QString("INSERT INTO TAV_Learner_Background_Info (LearnerID, "
+                                "Nature_Of_Support_Received, Name_Of_Provider, Contact_Details, "
+                                "Family_Situation, Parent_Understanding_Of_Child, Data_Year) "
+                                "VALUES (%1, %2, 2026)")
+                            .arg(learnerId)
+                            .arg(values));
+    }
+    static void fill(frmBackgroundInfo& p, const QStringList& texts) {
+        p.gridEarlyIntervention->SetText(1, 3, texts[0]);
+        p.gridEarlyIntervention->SetText(2, 3, texts[1]);
+        p.gridEarlyIntervention->SetText(3, 3, texts[2]);
+        p.gridFamilySituation->SetText(1, 3, texts[3]);
+        p.gridParent_Understanding->SetText(1, 3, texts[4]);
+        emit p.gridFamilySituation->Change(1, 3);
+    }
+    static QStringList texts(frmBackgroundInfo& p) {
+        return {p.gridEarlyIntervention->GetText(1, 3), p.gridEarlyIntervention->GetText(2, 3),
+                p.gridEarlyIntervention->GetText(3, 3), p.gridFamilySituation->GetText(1, 3),
+                p.gridParent_Understanding->GetText(1, 3)};
+    }
+    static QStringList names(const frmBackgroundInfo& p) {
+        QStringList out;
+        for (qsizetype i = 1; i < p.disabilityList().size(); ++i)
+            out << p.disabilityList()[i].text;
+        return out;
+    }
+    static QStringList comboItems(frmBackgroundInfo& p) {
+        p.gridDisability->setCol(1);
+        p.gridDisability->setRow(2);
+        return p.gridDisability->TypeComboBoxList().split('\t', Qt::SkipEmptyParts);
+    }
+};
+
+TEST_F(BackgroundInfo, AnEmptyYearShowsTheDesignAndThePrimaryDisability) {
+    auto page = open(3);
+    EXPECT_EQ(page->windowTitle(), "RER [Section 1: BACKGROUND INFORMATION ON LEARNER]");
+    EXPECT_EQ(page->gridEarlyIntervention->GetText(1, 1), "1.1 Early intervention services");
+    EXPECT_EQ(page->gridEarlyIntervention->GetText(1, 2), "Name of support received ");
+    EXPECT_EQ(page->gridDisability->GetText(1, 1), "1.2 State disability (if any)");
+    EXPECT_EQ(page->gridParent_Understanding->GetText(1, 1),
+              "1.4 Parent's understanding of the child");
+    EXPECT_EQ(texts(*page), QStringList(5, ""));
+    EXPECT_EQ(page->gridDisability->GetText(1, 2), "Behaviour Disorder");
+    EXPECT_EQ(page->gridDisability->GetText(2, 2), "");
+    EXPECT_EQ(names(*page).size(), 12);
+    EXPECT_EQ(comboItems(*page), names(*page));
+    EXPECT_EQ(page->disabilityList()[7].code, "7");
+    EXPECT_FALSE(page->isUnsaved());
+    EXPECT_TRUE(boxes().isEmpty());
+    EXPECT_TRUE(connectionClosed());
+}
+
+TEST_F(BackgroundInfo, TextsRoundTripAndThePrimaryIsWrittenToTheHost) {
+    auto page = open(3);
+    fill(*page, {"Speech therapy", "O'Hara Clinic", "011 555 0101",
+                 "Lives with gran\r\nTwo "
+                 "brothers",
+                 "Wants him to read"});
+    EXPECT_TRUE(page->isUnsaved());
+    page->gridDisability->SetText(1, 2, "Deaf");
+    page->cmdSave_Click();
+    EXPECT_EQ(shown(), QStringList{kSaved});
+    EXPECT_FALSE(page->isUnsaved());
+    EXPECT_EQ(primaryId(3), "6");
+    EXPECT_EQ(backgroundRow(3), "Speech therapy|O'Hara Clinic|011 555 0101|Lives with "
+                                "gran\r\nTwo brothers|Wants him to read");
+
+    // Saving again replaces the row; an empty text is stored as one blank.
+    page->gridEarlyIntervention->SetText(3, 3, "");
+    page->cmdSave_Click();
+    EXPECT_EQ(rawScalar(dbPath, "SELECT count(*) FROM TAV_Learner_Background_Info"), "1");
+    EXPECT_EQ(rawScalar(dbPath, "SELECT Contact_Details FROM TAV_Learner_Background_Info"), " ");
+
+    auto again = open(3);
+    EXPECT_EQ(again->gridDisability->GetText(1, 2), "Deaf");
+    EXPECT_EQ(again->gridFamilySituation->GetText(1, 3), "Lives with gran\r\nTwo brothers");
+    EXPECT_EQ(again->gridEarlyIntervention->GetText(2, 3), "O'Hara Clinic");
+    // Other learners and years are untouched.
+    EXPECT_EQ(primaryId(4), "4");
+}
+
+TEST_F(BackgroundInfo, ALearnerWithoutAPrimaryDisabilitySeesAndKeepsTheStoredTexts) {
+    for (const QString primary : {"0", "99"}) {
+        SCOPED_TRACE(primary.toStdString());
+        rawExec(dbPath, "DELETE FROM TAV_Learner_Background_Info");
+        rawExec(dbPath, "UPDATE Learner_Info SET LSENDisabilities = " + primary + " WHERE ID = 6");
+        storeRow(6, "'Clinic', 'Dept', 'Phone', 'Family', 'Parent'");
+        auto page = open(6);
+        EXPECT_EQ(texts(*page), (QStringList{"Clinic", "Dept", "Phone", "Family", "Parent"}));
+        EXPECT_EQ(page->gridDisability->GetText(1, 2), "");
+        EXPECT_EQ(names(*page).size(), 12);
+
+        page->gridFamilySituation->SetText(1, 3, "Family, updated");
+        page->cmdSave_Click();
+        EXPECT_EQ(backgroundRow(6), "Clinic|Dept|Phone|Family, updated|Parent");
+        EXPECT_EQ(primaryId(6), "0"); // a blank primary cell is written as 0
+    }
+}
+
+TEST_F(BackgroundInfo, TheDropDownLeavesOutTheAdditionalDisabilities) {
+    auto page = open(8);
+    EXPECT_EQ(page->gridDisability->GetText(2, 2),
+              "Deaf, Physical Disability, Attention Deficit Disorder");
+    EXPECT_EQ(page->gridDisability->GetText(1, 2), "Hard of Hearing");
+    const QStringList offered = names(*page);
+    EXPECT_EQ(offered.size(), 9);
+    for (const char* additional : {"Deaf", "Physical Disability", "Attention Deficit Disorder"})
+        EXPECT_FALSE(offered.contains(additional)) << additional;
+    EXPECT_EQ(comboItems(*page), offered);
+}
+
+TEST_F(BackgroundInfo, LoadDisJoinsTheAdditionalNames) {
+    struct Case {
+        int learner;
+        QString expected;
+    };
+    for (const Case& c : {Case{3, ""}, Case{2, ""} /* the placeholder row only */,
+                          Case{4, "Specific Learning Disability"},
+                          Case{1, "Behaviour Disorder, Hard of Hearing"}, Case{999, ""}}) {
+        EXPECT_EQ(frmBackgroundInfo::loadDis(c.learner), c.expected) << c.learner;
+        EXPECT_TRUE(connectionClosed()) << "a connection loadDis opened stays open";
+    }
+}
+
+TEST_F(BackgroundInfo, APrimaryAlsoAdditionalIsShownOnLoadAndRefusedOnSave) {
+    rawExec(dbPath, "INSERT INTO MultipleDisabilities VALUES (1, 1, 'K1001', '2024-03-14')");
+    storeRow(1, "'Kept', ' ', ' ', ' ', ' '");
+    auto page = open(1);
+    // The primary is not offered as such, so it is added at the end of the list.
+    EXPECT_EQ(page->gridDisability->GetText(1, 2), "Attention Deficit Disorder");
+    EXPECT_EQ(names(*page).last(), "Attention Deficit Disorder");
+    EXPECT_EQ(comboItems(*page).last(), "Attention Deficit Disorder");
+    EXPECT_EQ(page->disabilityList().last().code, "1");
+    EXPECT_TRUE(boxes().isEmpty());
+
+    page->gridEarlyIntervention->SetText(1, 3, "Changed");
+    emit page->gridEarlyIntervention->Change(1, 3);
+    page->cmdSave_Click();
+    EXPECT_EQ(shown(), QStringList{kConflict});
+    EXPECT_TRUE(page->isUnsaved());
+    EXPECT_EQ(page->gridDisability->ActiveCol(), 3);
+    EXPECT_EQ(page->gridDisability->ActiveRow(), 2);
+    EXPECT_EQ(backgroundRow(1), "Kept| | | | ");
+    EXPECT_EQ(primaryId(1), "1");
+}
+
+TEST_F(BackgroundInfo, APrimaryNamePartOfALongerAdditionalNameIsNoConflict) {
+    rawExec(dbPath, "INSERT INTO Disabilities VALUES (13, 'Sighted')");
+    rawExec(dbPath, "INSERT INTO MultipleDisabilities VALUES (9, 10, 'K9', '2024-01-01')");
+    auto page = open(9);
+    EXPECT_EQ(page->gridDisability->GetText(2, 2), "Partially Sighted");
+    page->gridDisability->SetText(1, 2, "Sighted");
+    page->gridEarlyIntervention->SetText(1, 3, "Low vision unit");
+    page->cmdSave_Click();
+    EXPECT_EQ(shown(), QStringList{kSaved});
+    EXPECT_EQ(primaryId(9), "13");
+}
+
+TEST_F(BackgroundInfo, BlankValuesDeleteTheRowAndABlankPrimaryIsWrittenAsZero) {
+    storeRow(3, "'Old', 'Old', 'Old', 'Old', 'Old'");
+    auto page = open(3);
+    fill(*page, QStringList(5, "  "));
+    page->gridDisability->SetText(1, 2, "");
+    page->cmdSave_Click();
+    EXPECT_EQ(shown(), QStringList{kSaved});
+    EXPECT_EQ(backgroundRow(3), "");
+    EXPECT_EQ(primaryId(3), "3"); // nothing was inserted, so the host row is left alone
+
+    boxes().clear();
+    page->gridFamilySituation->SetText(1, 3, "Only this");
+    page->cmdSave_Click();
+    EXPECT_EQ(shown(), QStringList{kSaved});
+    EXPECT_EQ(backgroundRow(3), "  |  |  |Only this|  ");
+    EXPECT_EQ(primaryId(3), "0");
+}
+
+TEST_F(BackgroundInfo, EditsInEveryGridMarkThePageUnsaved) {
+    auto page = open(3);
+    for (Grid* grid : {page->gridEarlyIntervention, page->gridDisability, page->gridFamilySituation,
+                       page->gridParent_Understanding}) {
+        page->markSaved();
+        emit grid->Change(1, grid->MaxRows());
+        EXPECT_TRUE(page->isUnsaved()) << grid->objectName().toStdString();
+    }
+}
+
+TEST_F(BackgroundInfo, AFailedSaveKeepsTheStoredRowAndTheHostRow) {
+    storeRow(3, "'Old', 'Old', 'Old', 'Old', 'Old'");
+    // The failure comes after the delete: at the insert, or at the host update.
+    for (const char* trigger :
+         {"CREATE TRIGGER refuse BEFORE INSERT ON TAV_Learner_Background_Info BEGIN SELECT "
+          "RAISE(ABORT, 'disk full'); END",
+          "CREATE TRIGGER refuse BEFORE UPDATE ON Learner_Info BEGIN SELECT RAISE(ABORT, 'disk "
+          "full'); END"}) {
+        SCOPED_TRACE(trigger);
+        rawExec(dbPath, trigger);
+        boxes().clear();
+        auto page = open(3);
+        fill(*page, {"New", "New", "New", "New", "New"});
+        page->gridDisability->SetText(1, 2, "Deaf");
+        page->cmdSave_Click();
+        EXPECT_EQ(errorProcedures(), QStringList{"saveBackgroundInfo Routine"});
+        EXPECT_FALSE(shown().contains(kSaved));
+        EXPECT_TRUE(page->isUnsaved());
+        EXPECT_EQ(backgroundRow(3), "Old|Old|Old|Old|Old");
+        EXPECT_EQ(primaryId(3), "3");
+        EXPECT_TRUE(connectionClosed());
+        rawExec(dbPath, "DROP TRIGGER refuse");
+    }
+}
+
+TEST_F(BackgroundInfo, ClosingTheAdditionalWindowRefreshesTheDisabilitiesOnly) {
+    auto page = open(3);
+    page->gridFamilySituation->SetText(1, 3, "Typed, not saved");
+    emit page->gridFamilySituation->Change(1, 3);
+    page->gridDisability->SetText(1, 2, "Deaf"); // chosen, not saved
+
+    frmMultipleDisabilities window;
+    page->prepareAdditionalDisabilities(window);
+    EXPECT_EQ(window.txtPrimary->text(), "Behaviour Disorder"); // the stored one
+    EXPECT_EQ(window.txtLearner->text(), "O'NEILL Lerato");
+    window.Form_Load();
+    window.Form_Activate();
+    for (int i = 0; i < window.lvwDisabilities->count(); ++i) {
+        QListWidgetItem* item = window.lvwDisabilities->item(i);
+        if (item->text() == "Cerebral Palsy" || item->text() == "Epilepsy")
+            item->setCheckState(Qt::Checked);
+    }
+    ASSERT_TRUE(window.cmdSave_Click());
+    ASSERT_TRUE(window.cmdDone_Click());
+
+    EXPECT_EQ(page->gridDisability->GetText(2, 2), "Cerebral Palsy, Epilepsy");
+    EXPECT_EQ(page->gridDisability->GetText(1, 2), "Behaviour Disorder");
+    EXPECT_EQ(page->gridFamilySituation->GetText(1, 3), "Typed, not saved");
+    EXPECT_TRUE(page->isUnsaved());
+    EXPECT_EQ(names(*page).size(), 10);
+    EXPECT_FALSE(names(*page).contains("Epilepsy"));
+    EXPECT_TRUE(connectionClosed());
+}
+
+TEST_F(BackgroundInfo, AFailedRefreshRefusesTheNextSave) {
+    auto page = open(3);
+    rawExec(dbPath, "ALTER TABLE Disabilities RENAME TO D_gone");
+    EXPECT_FALSE(page->getBackground_Info(false));
+    EXPECT_EQ(errorProcedures(), QStringList{"getBackground_Info Routine"});
+    rawExec(dbPath, "ALTER TABLE D_gone RENAME TO Disabilities");
+    page->gridEarlyIntervention->SetText(1, 3, "New");
+    boxes().clear();
+    page->cmdSave_Click();
+    EXPECT_FALSE(shown().contains(kSaved));
+    EXPECT_EQ(primaryId(3), "3");
+    EXPECT_EQ(backgroundRow(3), "");
+}
+
+TEST_F(BackgroundInfo, PrintsTheHeadingLearnerAndGrids) {
+    storeRow(2, "'Speech therapy', 'Clinic', '011', 'Lives with gran', 'Wants reading'");
+    auto page = open(2);
+    const QString pdf = pdfPath("background.pdf");
+    printdialog::setAnswerer(printdialog::printToPdf(pdf));
+    page->cmdPrintPage_Click();
+    EXPECT_TRUE(boxes().isEmpty());
+    const QString text = pdfText(pdf);
+    EXPECT_TRUE(text.contains("EMIS NUMBER: 700123456 [ BACKGROUND INFORMATION OF LEARNER ]"));
+    // pdftotext reads the two blanks before ASSESION as one.
+    EXPECT_TRUE(text.contains("LEARNER NAME : O'NEILL Lerato ASSESION NUMBER: 006"));
+    for (const char* part :
+         {"1.1 Early intervention services", "Speech therapy", "1.2 State disability",
+          "Autism Spectrum Disorder", "1.3 Family and home situation", "Lives with gran",
+          "1.4 Parent's understanding of the child", "Wants reading"})
+        EXPECT_TRUE(text.contains(part)) << part;
+    EXPECT_EQ(pdfPages(pdf), 1);
+
+    printdialog::setAnswerer(printdialog::cancel);
+    page->cmdPrintPage_Click();
+    EXPECT_EQ(errorProcedures(), QStringList{"Print Routine"});
+}
+
+TEST_F(BackgroundInfo, TheSectionOneButtonOpensThePage) {
+    registerProfileForms();
+    EXPECT_TRUE(isFormRegistered("frmBackgroundInfo"));
+}
+
+} // namespace
