@@ -426,6 +426,19 @@ TEST_F(Startup, AMissingDatabaseEndsCleanlyAndCreatesNoFile) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"school.db"}));
 }
 
+TEST_F(Startup, AFailingStartUpReadIsReportedAndEndsTheProgram) {
+    rawExec(dbPath, "DROP TABLE General_Info");
+    frmSelectLearner w;
+    EXPECT_EQ(ends, 1);
+    ASSERT_EQ(boxes().size(), 1) << boxTexts().join("\n").toStdString();
+    EXPECT_TRUE(boxes()[0].title.startsWith("Error : "));
+    EXPECT_TRUE(boxes()[0].text.endsWith("Location: frmSelectLearner\r\nProcedure: "
+                                         "getSchoolInfo Routine"))
+        << boxes()[0].text.toStdString();
+    EXPECT_EQ(w.gridLearner->MaxRows(), 0); // the list is not filled after it
+    EXPECT_TRUE(w.ended());
+}
+
 // --- the main menu ----------------------------------------------------------
 
 TEST_F(Startup, MainMenuShowsOneStageAtATime) {
