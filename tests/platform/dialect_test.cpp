@@ -151,10 +151,14 @@ TEST_F(DialectTest, LookupTableKeepsItsExplicitIds) {
 }
 
 TEST_F(DialectTest, KeyMigrationFillsMatchedRowsAndLeavesUnmatchedNull) {
-    rawExec(path, "CREATE TABLE TAV_Factors_Community (ID INTEGER PRIMARY KEY AUTOINCREMENT, "
-                  "Learner_ID INTEGER, Positive_Influence TEXT, Barrier TEXT, Data_Year INTEGER);"
-                  "INSERT INTO TAV_Factors_Community (Learner_ID, Positive_Influence, Data_Year) "
-                  "VALUES (501, 'a', 2023), (503, 'b', 2023), (999, 'c', 2023);");
+    // A table of the older layout, keyed by the host's older learner number.
+    exec("Create Table TAV_Factors_Community(ID COUNTER, Learner_ID LONG, Positive_Influence "
+         "TEXT(255), Barrier TEXT(255), Data_Year INTEGER, Constraint Community_PK Primary Key "
+         "(ID))");
+    for (const char* row : {"(501, 'a', 2023)", "(503, 'b', 2023)", "(999, 'c', 2023)"})
+        exec(QString("INSERT INTO TAV_Factors_Community (Learner_ID, Positive_Influence, "
+                     "Data_Year) VALUES %1")
+                 .arg(row));
     const QString name = "TAV_Factors_Community";
     exec("ALTER TABLE " + name + " ADD LearnerID LONG");
     exec("UPDATE " + name + " INNER JOIN Learner_Info as LI ON " + name +
@@ -251,9 +255,13 @@ TEST_F(DialectTest, ConcatenationTreatsNullAsEmptyText) {
 }
 
 TEST_F(DialectTest, DivisionIsFloatingAndCIntRoundsHalvesToEven) {
-    EXPECT_EQ(rows("SELECT Round(5/3, 2), 6/3, CInt(2.5), CInt(3.5), CInt(-2.5), CInt(2.6), "
-                   "CInt(NULL)"),
-              QStringList({"1.67|2|2|4|-2|3|NULL"}));
+    ado::Recordset rs;
+    rs.Open("SELECT 5/3 AS q, (2+3)/3/2 AS r", &cn);
+    EXPECT_EQ(QString::number(rs.Fields("q").Value().toDouble(), 'f', 2), "1.67");
+    EXPECT_NEAR(rs.Fields("r").Value().toDouble(), 5.0 / 6.0, 1e-12);
+    EXPECT_EQ(rows("SELECT 6/3, CInt(2.5), CInt(3.5), CInt(-2.5), CInt(2.6), CInt('1.5'), "
+                   "CInt(NULL), CInt(7/2)"),
+              QStringList({"2|2|4|-2|3|2|NULL|4"}));
     EXPECT_THROW(rows("SELECT CInt(40000)"), AppError);
 }
 
