@@ -124,7 +124,7 @@ void frmMultipleDisabilities::Form_Activate() {
 }
 
 void frmMultipleDisabilities::getDisabilities() {
-    trapErrors(kLocation, "Get Disabilities Routine", [&] {
+    const bool loaded = trapErrors(kLocation, "Get Disabilities Routine", [&] {
         ConnectionScope conn;
         ado::Recordset rs;
         rs.Open("Select * from disabilities order by id", gConnection.get(), ado::adOpenStatic,
@@ -148,10 +148,12 @@ void frmMultipleDisabilities::getDisabilities() {
         rs.Close();
     });
     m_filling = false;
+    if (!loaded)
+        refuseSave();
 }
 
 void frmMultipleDisabilities::getLearnerDisabilities() {
-    trapErrors(kLocation, "Get Data Routine", [&] {
+    const bool loaded = trapErrors(kLocation, "Get Data Routine", [&] {
         ConnectionScope conn;
         ado::Recordset rs;
         rs.Open("Select * from Multipledisabilities where learnerid = " +
@@ -184,6 +186,8 @@ void frmMultipleDisabilities::getLearnerDisabilities() {
         rs.Close();
     });
     m_filling = false;
+    if (!loaded)
+        refuseSave();
 }
 
 bool frmMultipleDisabilities::isPrimaryItem(const QListWidgetItem* item) const {
@@ -237,7 +241,15 @@ bool frmMultipleDisabilities::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
+void frmMultipleDisabilities::refuseSave() {
+    // The learner's rows could not all be shown: a save would replace them.
+    m_loadFailed = true;
+    cmdSave->setEnabled(false);
+}
+
 bool frmMultipleDisabilities::cmdSave_Click() {
+    if (m_loadFailed)
+        return false;
     const QString id = QString::number(gLearnerID);
     const QString tail =
         ",'" + SqlText(txtKNumber->text()) + "',#" + dtTest->date().toString("yyyy-MM-dd") + "#)";

@@ -30,7 +30,8 @@ public:
     void Form_Activate();
     void getDisabilities();
     void getLearnerDisabilities();
-    // True when the learner's rows were rewritten.
+    // True when the learner's rows were rewritten. Refused (false) after a
+    // failed load, which would have the save replace rows never shown.
     bool cmdSave_Click();
     // True when the window was closed.
     bool cmdDone_Click();
@@ -66,9 +67,11 @@ private:
     void lvwDisabilities_ItemCheck(QListWidgetItem* item);
     void lvwDisabilities_ItemClick(QListWidgetItem* item);
     void Form_Unload();
+    void refuseSave();
 
     std::function<void()> m_onUnload;
     bool m_filling = false; // the program itself is placing items, ticks or dates
     bool m_unloaded = false;
-    bool m_leaving = false; // inside ConfirmLeave
+    bool m_leaving = false;    // inside ConfirmLeave
+    bool m_loadFailed = false; // Save is refused for this opening
 };

@@ -208,6 +208,14 @@ TEST_F(MultipleDisabilities, LoadFailuresAreReportedPerRoutine) {
     ASSERT_EQ(boxes().size(), 1);
     EXPECT_TRUE(boxes()[0].text.endsWith("Procedure: Get Data Routine"));
     EXPECT_FALSE(connectionHeld());
+    // The rows that could not be shown are not replaced by a save.
+    rawExec(dbPath, "ALTER TABLE MD_gone RENAME TO MultipleDisabilities");
+    tick(item(*w, "K5"), true);
+    EXPECT_FALSE(w->cmdSave->isEnabled());
+    EXPECT_FALSE(w->cmdSave_Click());
+    EXPECT_EQ(rows(1), (QStringList{"1|3|K1001|2024-03-14", "1|8|K1001|2024-03-14"}));
+    EXPECT_EQ(boxes().size(), 1);
+    rawExec(dbPath, "ALTER TABLE MultipleDisabilities RENAME TO MD_gone");
 
     boxes().clear();
     rawExec(dbPath, "ALTER TABLE Disabilities RENAME TO D_gone");
