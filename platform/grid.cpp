@@ -656,15 +656,24 @@ void Grid::onItemChanged(QTableWidgetItem* changed) {
     emit Change(col, row);
 }
 
-// The key of a typed character, or 0 for keys that type nothing.
+// The key code of a key that types or changes text: its character, the
+// control code of Ctrl and a letter (Ctrl+V is 22), 127 for Delete; 0 for
+// keys that only move or do nothing.
 static int typedKey(const QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (modifiers & Qt::AltModifier)
+        return 0;
+    if (modifiers & Qt::ControlModifier) {
+        const int key = event->key();
+        return key >= Qt::Key_A && key <= Qt::Key_Z ? key - Qt::Key_A + 1 : 0;
+    }
+    if (event->key() == Qt::Key_Delete)
+        return 0x7F;
     const QString text = event->text();
-    if (text.isEmpty() || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+    if (text.isEmpty())
         return 0;
     const int key = text.at(0).unicode();
-    if (key == '\t' || key == 0x7F)
-        return 0;
-    return key;
+    return key == '\t' ? 0 : key;
 }
 
 // Raises KeyPress for a typed key. Returns the key as the handler left it:
@@ -686,7 +695,7 @@ void Grid::keyPressEvent(QKeyEvent* event) {
     // The view hands the key to the editor it opens: it was raised already.
     QKeyEvent replaced(event->type(), event->key(), event->modifiers(),
                        QString(QChar(char16_t(key > 0 ? key : 0))));
-    QKeyEvent* handed = key > 0 && key != typedKey(event) ? &replaced : event;
+    QKeyEvent* handed = key > 0 && key >= 32 && key != typedKey(event) ? &replaced : event;
     m_forwardedKey = handed;
     QTableWidget::keyPressEvent(handed);
     m_forwardedKey = nullptr;
@@ -701,7 +710,7 @@ bool Grid::eventFilter(QObject* watched, QEvent* event) {
         const int key = raiseKeyPress(keyEvent);
         if (key == 0)
             return true;
-        if (key > 0 && key != typedKey(keyEvent)) {
+        if (key >= 32 && key != 0x7F && key != typedKey(keyEvent)) {
             QKeyEvent replaced(keyEvent->type(), keyEvent->key(), keyEvent->modifiers(),
                                QString(QChar(char16_t(key))));
             m_forwardedKey = &replaced;
@@ -814,8 +823,11 @@ int Grid::OwnerPrintPageCount(Printer& printer, int left, int top, int right, in
 void Grid::OwnerPrintDraw(Printer& printer, int left, int top, int right, int bottom, int page) {
     const PrintLayout layout = layoutFor(printer, left, top, right, bottom);
     const int pages = int(layout.pageFirstRow.size());
-    if (page < 1 || page > pages || layout.area.width() <= 0 || layout.area.height() <= 0)
+    if (page < 1 || page > pages || layout.area.width() <= 0 || layout.area.height() <= 0) {
+        if (page >= m_countedPages)
+            m_countedPages = 0;
         return;
+    }
     auto lastRowOf = [&](int p) { return p < pages ? layout.pageFirstRow[p] - 1 : rowCount(); };
     drawRows(printer.painter(), layout, layout.pageFirstRow[page - 1], lastRowOf(page));
     // The last page counted carries what a smaller counting rectangle left over.

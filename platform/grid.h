@@ -205,8 +205,9 @@ signals:
     void Change(int col, int row);
     // The user clicked a cell (row 0: a column header).
     void Click(int col, int row);
-    // A character key was typed at the grid or into a cell being edited;
-    // setting keyAscii to 0 discards it.
+    // A key that types (a character, Backspace, Enter, Delete, Ctrl and a
+    // letter as its control code) was pressed at the grid or in a cell being
+    // edited; setting keyAscii to 0 discards it, another character replaces it.
     void KeyPress(int& keyAscii);
 
 protected:

@@ -4,6 +4,7 @@
 #include "platform/grid.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -203,6 +204,16 @@ TEST_F(GridFixture, ReadOnlyPreviewGridSwallowsAllTyping) {
     auto* editor = grid.viewport()->findChild<QLineEdit*>();
     ASSERT_NE(editor, nullptr);
     keyClicks(editor, "zz");
+    // Nor do the keys that delete or paste.
+    QApplication::clipboard()->setText("pasted");
+    for (auto [key, modifiers, text] :
+         {std::tuple{Qt::Key_Backspace, Qt::NoModifier, QString("\b")},
+          std::tuple{Qt::Key_Delete, Qt::NoModifier, QString("\x7f")},
+          std::tuple{Qt::Key_V, Qt::ControlModifier, QString("\x16")}}) {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+        QApplication::sendEvent(editor, &press);
+    }
+    EXPECT_EQ(editor->text(), "entry");
     grid.SetActiveCell(1, 2);
     EXPECT_EQ(grid.GetText(1, 1), "entry");
     EXPECT_FALSE(log.events.contains("Change 1,1"));
