@@ -231,6 +231,13 @@ TEST_F(DialectTest, DateLiteralIsStoredAsIsoText) {
     EXPECT_EQ(rawRows(path, "SELECT Knumber, Testdate FROM MultipleDisabilities WHERE "
                             "LearnerID = 3 ORDER BY DisabilityID"),
               QStringList({" |2024-03-07", "K'9|2024-03-08"}));
+
+    // What the user typed is stored as typed, whatever it looks like.
+    const QString typed = "O''Neill & de Beer / True #1/2/2024# [x] Left( \"y\" -- ;";
+    exec("INSERT into MultipleDisabilities(LearnerID,DisabilityID,Knumber,Testdate)VALUES(4,0,'" +
+         typed + "',#2024-03-07#)");
+    EXPECT_EQ(rawScalar(path, "SELECT Knumber FROM MultipleDisabilities WHERE LearnerID = 4"),
+              QString(typed).replace("''", "'"));
 }
 
 // Quoted text, [names] and #dates# pass through untouched.
