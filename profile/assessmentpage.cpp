@@ -8,6 +8,7 @@
 #include "workspace/moddatabaseconnection.h"
 #include "workspace/modextendedmsgbox.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QFrame>
@@ -216,8 +217,16 @@ QString AssessmentPage::run() {
 
 bool AssessmentPage::event(QEvent* event) {
     const bool handled = QDialog::event(event);
-    if (event->type() == QEvent::WindowActivate)
-        Form_Activate();
+    if (event->type() == QEvent::WindowDeactivate) {
+        // A message box or the print dialog over the page is no window of the
+        // program's own: the page getting the focus back is no activation.
+        const QWidget* now = QApplication::activeWindow();
+        m_lostToDialog = now && (now->inherits("QMessageBox") || now->inherits("QPrintDialog"));
+    } else if (event->type() == QEvent::WindowActivate) {
+        if (!m_lostToDialog)
+            Form_Activate();
+        m_lostToDialog = false;
+    }
     return handled;
 }
 

@@ -113,7 +113,8 @@ public:
     // Learner line, current year, the load routines in order, the active cell.
     void Form_Load();
     // Runs each time the page becomes the active window (tabbed pages reset
-    // their tab here).
+    // their tab here); not when a message box or the print dialog over the
+    // page closes.
     virtual void Form_Activate() {}
     // The save routines in order; the button face and "Your Information has
     // been saved." only when all of them succeeded.
@@ -248,6 +249,7 @@ private:
     bool m_loadFailed = false;
     bool m_closed = false;
     bool m_confirming = false;
+    bool m_lostToDialog = false; // deactivated by a message box or the print dialog
     QString m_nextForm;
 };
 

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
@@ -335,4 +336,44 @@ TEST_F(FrameTest, LandscapePrintPagesAPagedGridAndPrintsItsOwnLines) {
     const double h = size.section(' ', 2, 2, QString::SectionSkipEmpty).toDouble();
     EXPECT_GT(w, h) << size.toStdString();
     delete list;
+}
+
+namespace {
+class ActivatedPage : public TestPage {
+public:
+    void Form_Activate() override { ++activations; }
+    int activations = 0;
+};
+
+bool waitUntil(const std::function<bool()>& done) {
+    for (int i = 0; i < 200 && !done(); ++i)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+}
+} // namespace
+
+TEST_F(FrameTest, ActivationRunsForm_ActivateButNotAfterAMessageBox) {
+    ActivatedPage page;
+    page.Form_Load();
+    page.show();
+    page.activateWindow();
+    ASSERT_TRUE(waitUntil([&] { return page.activations == 1; }));
+
+    QMessageBox box(QMessageBox::Information, "User Message", "Saved.");
+    box.show();
+    box.activateWindow();
+    ASSERT_TRUE(waitUntil([&] { return QApplication::activeWindow() == &box; }));
+    box.hide();
+    page.activateWindow();
+    ASSERT_TRUE(waitUntil([&] { return QApplication::activeWindow() == &page; }));
+    EXPECT_EQ(page.activations, 1);
+
+    ActivatedPage other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(waitUntil([&] { return QApplication::activeWindow() == &other; }));
+    other.hide();
+    page.activateWindow();
+    ASSERT_TRUE(waitUntil([&] { return page.activations == 2; }));
+    page.hide();
 }
