@@ -1,6 +1,5 @@
 #include "platform/jetdialect.h"
 
-#include <QDate>
 #include <QHash>
 #include <QRegularExpression>
 #include <QVector>
@@ -448,11 +447,10 @@ void deleteForms(Tokens& t, qsizetype at) {
     const bool joined = findTopWord(source, "JOIN") >= 0;
     if (joined) {
         // Delete the target's rows that the joined select finds.
-        QString q = source.first().text;
-        if (target.size() >= 3 && target[1].isPunct("."))
-            q = bareName(target[0]);
-        const QString table = tableOfAlias(source, q);
-        const QString rowid = (q.startsWith('[') ? q : QString(q)) + ".rowid";
+        // "DELETE T.* FROM ..." names the target; "DELETE * FROM ..." means the first table.
+        const Token& q = target.size() >= 3 && target[1].isPunct(".") ? target[0] : source.first();
+        const QString table = tableOfAlias(source, bareName(q));
+        const QString rowid = q.text + ".rowid";
         t = slice(t, 0, at + 1) +
             tokenize(" FROM " + table + " WHERE rowid IN (SELECT " + rowid + " FROM ") + source +
             Tokens{space()} + trimmed(rest) + Tokens{punct(")")};
@@ -497,7 +495,7 @@ void updateForms(Tokens& t, qsizetype at) {
     const qsizetype setEnd = where < 0 ? t.size() : where;
     Tokens assignments = slice(t, set + 1, setEnd);
     unqualifySet(assignments);
-    Tokens cond = where < 0 ? Tokens() : trimmed(slice(t, where + 1, t.size()));
+    const Tokens cond = where < 0 ? Tokens() : trimmed(slice(t, where + 1, t.size()));
     const Tokens joinPart = trimmed(slice(t, at + 1, set));
     const qsizetype firstJoin = findTopWord(joinPart, "JOIN");
     if (firstJoin < 0) {
@@ -505,13 +503,10 @@ void updateForms(Tokens& t, qsizetype at) {
         return;
     }
     // Only INNER JOINs: the joined tables go to FROM, their conditions to WHERE.
-    qsizetype targetEnd = firstJoin;
-    qsizetype inner = prevSolid(joinPart, firstJoin - 1);
-    if (inner >= 0 && joinPart[inner].is("INNER"))
-        targetEnd = inner;
-    else
+    const qsizetype inner = prevSolid(joinPart, firstJoin - 1);
+    if (inner < 0 || !joinPart[inner].is("INNER"))
         return;
-    const Tokens target = trimmed(slice(joinPart, 0, targetEnd));
+    const Tokens target = trimmed(slice(joinPart, 0, inner));
     Tokens fromList;
     QStringList conditions;
     qsizetype i = firstJoin;
