@@ -857,6 +857,8 @@ void Grid::drawRows(QPainter& painter, const PrintLayout& layout, int firstRow, 
     rowTop[lastRow + 1] = y;
 
     painter.save();
+    // Nothing is drawn outside the rectangle (a row taller than it is cut).
+    painter.setClipRect(QRectF(layout.area.topLeft() * k, layout.area.bottomRight() * k));
     QPen pen(Qt::black);
     pen.setWidthF(std::max(1.0, 8 * k * s));
     auto drawCell = [&](const QRectF& rect, const QString& text, const GridCellFormat& fmt,
