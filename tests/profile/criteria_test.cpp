@@ -1,0 +1,322 @@
+// The six criteria-for-selection pages: scores per activity loaded and saved
+// by each page's own rows and range, the Other row of page 6, score entry,
+// the chain of neighbours and the page print.
+#include "platform/adodb.h"
+#include "profile/frmcriteriaselection.h"
+#include "profile/profileforms.h"
+#include "tests/profile/pagetest.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+
+namespace {
+
+const QString kSaved = "User Message: Your Information has been saved.";
+
+// The user's key at widget, as the window system sends it.
+void keyClick(QWidget* widget, QChar c) {
+    const int key = c.isLetter() ? Qt::Key_A + (c.toLower().unicode() - 'a') : c.unicode();
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(widget, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(widget, &release);
+}
+
+// The user's edit of a cell's text, as the grid's editor commits it.
+void userEdit(Grid* grid, int col, int row, const QString& text) {
+    grid->model()->setData(grid->model()->index(row - 1, col - 1), text, Qt::EditRole);
+}
+
+class CriteriaTest : public PageTest {
+protected:
+    // "Sub_Section|Score" of the learner-year, by activity.
+    QStringList scores(int learner = 2, int year = 2026) {
+        return rawRows(dbPath, QString("SELECT Sub_Section, Score FROM "
+                                       "TAV_Criteria_For_Selection WHERE LearnerID = %1 AND "
+                                       "Data_Year = %2 ORDER BY Sub_Section")
+                                   .arg(learner)
+                                   .arg(year));
+    }
+    QStringList otherRows() {
+        return rawRows(dbPath, "SELECT None_Mild, Moderate, Severe, Score FROM "
+                               "TAV_Criteria_For_Selection_Other WHERE LearnerID = 2 AND "
+                               "Data_Year = 2026");
+    }
+    void storeScore(int subSection, int score, int learner = 2, int year = 2026) {
+        rawExec(dbPath, QString("INSERT INTO TAV_Criteria_For_Selection (LearnerID, Sub_Section, "
+                                "Score, Data_Year) VALUES (%1, %2, %3, %4)")
+                            .arg(learner)
+                            .arg(subSection)
+                            .arg(score)
+                            .arg(year));
+    }
+};
+
+} // namespace
+
+TEST_F(CriteriaTest, PageOneSavesOneRowPerScoredActivityAndLoadsThemBack) {
+    {
+        frmCriteriaSelection page(1);
+        page.Form_Load();
+        EXPECT_FALSE(page.isUnsaved());
+        EXPECT_EQ(page.objectName(), "frmCriteriaSelection1");
+        EXPECT_EQ(page.windowTitle(), "RER [DP : DIAGNOSTIC PROFILE]");
+        EXPECT_EQ(page.lblLearner->text(), "O'NEILL Lerato : Acc Number: 006");
+        EXPECT_EQ(page.txtCurrentYear->text(), "2026");
+        EXPECT_EQ(page.gridScores->ActiveCol(), 5);
+        EXPECT_EQ(page.gridScores->ActiveRow(), 3);
+        for (int r = 3; r <= 7; ++r)
+            EXPECT_EQ(page.gridScores->GetText(5, r), "");
+
+        userEdit(page.gridScores, 5, 3, "2");
+        EXPECT_TRUE(page.isUnsaved());
+        userEdit(page.gridScores, 5, 5, "1");
+        userEdit(page.gridScores, 5, 7, "3");
+        page.gridScores->SetText(5, 4, "0"); // a 0 counts as no score
+        page.cmdSave_Click();
+        EXPECT_FALSE(page.isUnsaved());
+        EXPECT_EQ(shown(), QStringList{kSaved});
+        EXPECT_EQ(scores(), (QStringList{"1|2", "3|1", "5|3"}));
+        EXPECT_EQ(rawScalar(dbPath, "SELECT DISTINCT typeof(Score) FROM "
+                                    "TAV_Criteria_For_Selection"),
+                  "integer");
+
+        // Saving again replaces the rows; a cleared cell loses its row.
+        userEdit(page.gridScores, 5, 5, "");
+        page.cmdSave_Click();
+        page.cmdSave_Click();
+        EXPECT_EQ(scores(), (QStringList{"1|2", "5|3"}));
+    }
+    frmCriteriaSelection again(1);
+    again.Form_Load();
+    EXPECT_EQ(again.gridScores->GetText(5, 3), "2");
+    EXPECT_EQ(again.gridScores->GetText(5, 5), "");
+    EXPECT_EQ(again.gridScores->GetText(5, 7), "3");
+    EXPECT_EQ(rawScalar(dbPath, "SELECT count(*) FROM TAV_Criteria_For_Selection_Other"), "0");
+}
+
+TEST_F(CriteriaTest, EachPageMapsItsRowsToItsOwnActivitiesBothWays) {
+    struct Case {
+        int page;
+        QList<std::pair<int, int>> rowToActivity;
+    } cases[] = {
+        {1, {{3, 1}, {4, 2}, {5, 3}, {6, 4}, {7, 5}}},
+        {2, {{3, 6}, {4, 7}, {5, 8}, {6, 9}, {7, 10}, {8, 11}}},
+        {3, {{3, 12}, {4, 13}, {5, 14}}},
+        {4, {{4, 15}, {8, 16}, {9, 17}}},
+        {5, {{3, 18}, {4, 19}, {5, 20}, {6, 21}}},
+        {6, {{3, 22}, {4, 23}, {7, 24}, {8, 25}, {9, 26}, {10, 27}, {11, 28}}},
+    };
+    // Every activity stored with a score of its own: (activity mod 3) + 1.
+    const auto scoreOf = [](int activity) { return activity % 3 + 1; };
+    for (int a = 1; a <= 28; ++a) {
+        storeScore(a, scoreOf(a));
+        storeScore(a, 3, 5);       // another learner
+        storeScore(a, 3, 2, 2025); // another year
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.page);
+        frmCriteriaSelection page(c.page);
+        page.Form_Load();
+        QList<int> scoreRows;
+        for (const auto& [row, activity] : c.rowToActivity) {
+            EXPECT_EQ(page.gridScores->GetText(5, row), QString::number(scoreOf(activity))) << row;
+            scoreRows << row;
+        }
+        // Rows without an activity hold no score and take none.
+        for (int row = 2; row <= page.gridScores->MaxRows(); ++row) {
+            if (scoreRows.contains(row) || row == page.layout().otherRow)
+                continue;
+            EXPECT_EQ(page.gridScores->GetText(5, row), "") << row;
+            EXPECT_TRUE(page.gridScores->cellLocked(5, row)) << row;
+            EXPECT_FALSE(page.isScoreCell(5, row)) << row;
+        }
+        // Every score raised to 3 and saved: only the page's activities change.
+        const QStringList before = scores();
+        for (int row : scoreRows)
+            userEdit(page.gridScores, 5, row, "3");
+        page.cmdSave_Click();
+        QStringList expected;
+        for (const QString& r : before) {
+            const int activity = r.section('|', 0, 0).toInt();
+            const bool mine = std::any_of(c.rowToActivity.begin(), c.rowToActivity.end(),
+                                          [&](const auto& p) { return p.second == activity; });
+            expected << (mine ? QString("%1|3").arg(activity) : r);
+        }
+        EXPECT_EQ(scores(), expected);
+        EXPECT_EQ(scores(5).size(), 28);
+        EXPECT_EQ(scores(2, 2025).size(), 28);
+    }
+    EXPECT_EQ(scores().join(","), QString("1|3,2|3,3|3,4|3,5|3,6|3,7|3,8|3,9|3,10|3,11|3,12|3,13|"
+                                          "3,14|3,15|3,16|3,17|3,18|3,19|3,20|3,21|3,22|3,23|3,"
+                                          "24|3,25|3,26|3,27|3,28|3"));
+    EXPECT_TRUE(errorProcedures().isEmpty());
+}
+
+TEST_F(CriteriaTest, PageSixKeepsTheOtherRowInItsOwnTableOnlyWithAScore) {
+    {
+        frmCriteriaSelection page(6);
+        page.Form_Load();
+        userEdit(page.gridScores, 2, 12, "Asthma");
+        userEdit(page.gridScores, 3, 12, "Needs an inhaler");
+        page.cmdSave_Click();
+        EXPECT_TRUE(otherRows().isEmpty()); // texts without a score are not kept
+    }
+    {
+        frmCriteriaSelection page(6);
+        page.Form_Load();
+        for (int c = 2; c <= 5; ++c)
+            EXPECT_EQ(page.gridScores->GetText(c, 12), "") << c;
+        userEdit(page.gridScores, 2, 12, "Learner's asthma");
+        userEdit(page.gridScores, 4, 12, "Can't run");
+        userEdit(page.gridScores, 5, 12, "2");
+        userEdit(page.gridScores, 5, 7, "1");
+        page.cmdSave_Click();
+        page.cmdSave_Click();
+    }
+    EXPECT_EQ(otherRows(), QStringList{"Learner's asthma| |Can't run|2"});
+    EXPECT_EQ(scores(), QStringList{"24|1"}); // activity 29 never lands among the scores
+    frmCriteriaSelection page(6);
+    page.Form_Load();
+    EXPECT_EQ(page.gridScores->GetText(2, 12), "Learner's asthma");
+    EXPECT_EQ(page.gridScores->GetText(4, 12), "Can't run");
+    EXPECT_EQ(page.gridScores->GetText(5, 12), "2");
+    EXPECT_EQ(page.gridScores->GetText(5, 7), "1");
+}
+
+TEST_F(CriteriaTest, FailedSaveRollsBackThePagesRows) {
+    storeScore(22, 1);
+    rawExec(dbPath, "INSERT INTO TAV_Criteria_For_Selection_Other (LearnerID, None_Mild, "
+                    "Moderate, Severe, Score, Data_Year) VALUES (2, 'a', 'b', 'c', 3, 2026)");
+    frmCriteriaSelection page(6);
+    page.Form_Load();
+    userEdit(page.gridScores, 5, 3, "3");
+    // The Other row's insert fails after both deletes have run.
+    rawExec(dbPath, "CREATE TRIGGER no_other BEFORE INSERT ON TAV_Criteria_For_Selection_Other "
+                    "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    page.cmdSave_Click();
+    EXPECT_EQ(errorProcedures(), QStringList{"saveScores Routine"});
+    EXPECT_EQ(boxes().first().text.section("Location: ", 1).section('\n', 0, 0).trimmed(),
+              "frmCriteriaSelection6");
+    EXPECT_TRUE(page.isUnsaved());
+    EXPECT_FALSE(shown().contains(kSaved));
+    EXPECT_EQ(scores(), QStringList{"22|1"});
+    EXPECT_EQ(otherRows(), QStringList{"a|b|c|3"});
+    EXPECT_TRUE(connectionClosed());
+}
+
+TEST_F(CriteriaTest, ScoreCellsTakeOnlyOneTwoOrThree) {
+    frmCriteriaSelection page(2);
+    page.Form_Load();
+    page.show();
+    Grid* grid = page.gridScores;
+    grid->setFocus();
+
+    // Keys: only 1, 2 and 3 reach a score cell.
+    for (QChar refused : QString("0457a-.x ")) {
+        grid->SetActiveCell(5, 4);
+        keyClick(grid, refused);
+        EXPECT_EQ(grid->GetText(5, 4), "") << QString(refused).toStdString();
+        EXPECT_FALSE(page.isUnsaved());
+        if (QLineEdit* editor = grid->viewport()->findChild<QLineEdit*>()) {
+            EXPECT_EQ(editor->text(), "");
+        }
+    }
+    grid->SetActiveCell(5, 4);
+    keyClick(grid, '2');
+    grid->SetActiveCell(5, 5); // moving on commits the edit
+    EXPECT_EQ(grid->GetText(5, 4), "2");
+    EXPECT_TRUE(page.isUnsaved());
+
+    // Whatever slips past the keys (a paste) is refused at the cell: it keeps its score.
+    for (const QString refused : {"5", "0", "12", "x", "-1", "2.5"}) {
+        userEdit(grid, 5, 4, refused);
+        EXPECT_EQ(grid->GetText(5, 4), "2") << refused.toStdString();
+    }
+    userEdit(grid, 5, 4, ""); // clearing is allowed
+    EXPECT_EQ(grid->GetText(5, 4), "");
+    userEdit(grid, 5, 3, "3");
+    page.markSaved();
+    page.cmdSave_Click();
+    EXPECT_EQ(scores(), QStringList{"6|3"});
+
+    // Keys typed in the free texts of page 6's Other row are not scores.
+    frmCriteriaSelection six(6);
+    six.show();
+    six.gridScores->setFocus();
+    six.gridScores->SetActiveCell(2, 12);
+    EXPECT_FALSE(six.isScoreCell(2, 12));
+    EXPECT_TRUE(six.isScoreCell(5, 12));
+    int key = 'x';
+    six.gridScores_KeyPress(key);
+    EXPECT_EQ(key, 'x');
+    six.gridScores->SetActiveCell(5, 12);
+    six.gridScores_KeyPress(key);
+    EXPECT_EQ(key, 0);
+}
+
+TEST_F(CriteriaTest, ChainRunsFromTheHealthReportThroughPagesOneToSix) {
+    registerProfileForms();
+    EXPECT_TRUE(isFormRegistered("frmHealthReport"));
+    for (int p = 1; p <= 6; ++p) {
+        SCOPED_TRACE(p);
+        frmCriteriaSelection page(p);
+        page.Form_Load();
+        ASSERT_NE(page.cmdPrevious, nullptr);
+        EXPECT_EQ(page.cmdPrevious->text(), "Previous Page");
+        EXPECT_TRUE(isFormRegistered(page.formName()));
+        page.cmdPrevious_Click();
+        EXPECT_EQ(page.nextForm(), p == 1 ? QString("frmHealthReport")
+                                          : QString("frmCriteriaSelection%1").arg(p - 1));
+        frmCriteriaSelection forward(p);
+        forward.Form_Load();
+        if (p == 6) {
+            EXPECT_EQ(forward.cmdNext, nullptr);
+        } else {
+            ASSERT_NE(forward.cmdNext, nullptr);
+            EXPECT_EQ(forward.cmdNext->text(), "Next Page");
+            forward.cmdNext_Click();
+            EXPECT_EQ(forward.nextForm(), QString("frmCriteriaSelection%1").arg(p + 1));
+        }
+    }
+    // Unsaved scores: leaving asks, and No keeps the page.
+    frmCriteriaSelection page(3);
+    page.Form_Load();
+    userEdit(page.gridScores, 5, 3, "1");
+    page.cmdNext_Click();
+    EXPECT_FALSE(page.isClosed());
+    ASSERT_EQ(boxes().size(), 1);
+    EXPECT_EQ(boxes().first().title, "Data has NOT been Saved");
+}
+
+TEST_F(CriteriaTest, PagePrintHoldsTheHeadingTheTextsAndTheScores) {
+    storeScore(1, 2);
+    storeScore(4, 3);
+    frmCriteriaSelection page(1);
+    page.Form_Load();
+    EXPECT_EQ(page.cmdPrint->objectName(), "cmdPrint");
+    const QString pdf = pdfPath("criteria1.pdf");
+    printdialog::setAnswerer(printdialog::printToPdf(pdf));
+    page.cmdPrint_Click();
+    EXPECT_TRUE(boxes().isEmpty());
+    const QString text = pdfText(pdf);
+    EXPECT_TRUE(text.contains("EMIS NUMBER: 700123456")) << text.toStdString();
+    EXPECT_FALSE(text.contains("LEARNER NAME"));
+    QString compact = text;
+    compact.remove(QRegularExpression("\\s"));
+    for (const char* expected :
+         {"B.CRITERIAFORSELECTION", "1=Noneormild", "3=Severe", "ACTIVITYDOMAIN", "SCORE",
+          "MOBILITY", "Transfer", "Walking/wheel-chair", "Unabletomovealone"})
+        EXPECT_TRUE(compact.contains(expected)) << expected;
+    // The scores stand at the end of their activities' lines.
+    EXPECT_TRUE(text.contains(QRegularExpression("Transfer[^\\n]*\\s2\\s*\\n")));
+    EXPECT_TRUE(text.contains(QRegularExpression("Walking/wheel-chair[^\\n]*\\s3\\s*\\n")));
+    EXPECT_EQ(pdfPages(pdf), 1);
+
+    printdialog::setAnswerer(printdialog::cancel);
+    page.cmdPrint_Click();
+    EXPECT_EQ(errorProcedures(), QStringList{"Print Routine"});
+}
