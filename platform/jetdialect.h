@@ -8,7 +8,8 @@ struct sqlite3;
 // Rewrites one statement written for the host engine into SQLite's dialect.
 QString translateJetSql(const QString& sql);
 
-// Registers jet_concat, IsNull, Len, Mid, jet_left, CInt and the rest on db.
+// Registers the host engine's functions on db: jet_concat (the & operator),
+// jet_isnull (IsNull), Len, Mid, jet_left (Left) and CInt.
 void registerJetFunctions(sqlite3* db);
 
 // Lowest SQLite version the dialect relies on (RIGHT JOIN).
