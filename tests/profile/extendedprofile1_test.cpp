@@ -6,7 +6,9 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
 
 namespace {
@@ -138,12 +140,20 @@ TEST_F(ExtendedProfile1Test, LeavingWithUnsavedEditsAsksAndNoKeepsThem) {
 }
 
 TEST_F(ExtendedProfile1Test, CancelInThePrintDialogReportsAndPrintsNothing) {
+    // Cancel after choosing a PDF file as the output: nothing may reach it.
     const QString pdf = pdfPath("cancel.pdf");
-    printdialog::setAnswerer(printdialog::cancel);
+    printdialog::setAnswerer([pdf](QPrinter& printer) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return false;
+    });
+    const int dialogs = printdialog::shownCount();
     frmExtendedProfile1 page;
     page.Form_Load();
     page.cmdPrintPage_Click();
+    EXPECT_EQ(printdialog::shownCount(), dialogs + 1);
     EXPECT_EQ(errorProcedures(), QStringList({"Print Routine"}));
+    EXPECT_TRUE(boxes()[0].text.contains("Location: frmExtendedProfile1"));
     EXPECT_FALSE(QFile::exists(pdf));
 }
 
@@ -169,6 +179,16 @@ TEST_F(ExtendedProfile1Test, PrintedPageStartsWithTheEmisLineAndHoldsTheTexts) {
         EXPECT_TRUE(text.contains(entry)) << entry;
     EXPECT_TRUE(text.contains("BARRIERS TO LEARNING AND DEVELOPMENT"));
     EXPECT_EQ(pdfPages(pdf), 1);
+
+    // The heading at 500, 130 twips (25, 6.5 points; the line starts with a
+    // blank), in a bold Times face.
+    const QRectF emis = pdfWordBox(pdf, "EMIS");
+    EXPECT_NEAR(emis.top(), 6.5, 1.0);
+    EXPECT_GT(emis.left(), 25.0);
+    EXPECT_LT(emis.left(), 32.0);
+    const QString fonts = pdfFonts(pdf);
+    EXPECT_TRUE(QRegularExpression("(Times|Roman|Serif)[A-Za-z-]*Bold").match(fonts).hasMatch())
+        << fonts.toStdString();
 }
 
 TEST_F(ExtendedProfile1Test, TheMenuOpensItByName) {

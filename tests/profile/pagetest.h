@@ -8,6 +8,8 @@
 #include "workspace/moddatabaseconnection.h"
 
 #include <QProcess>
+#include <QRectF>
+#include <QRegularExpression>
 #include <QStringList>
 
 class PageTest : public DemoDbTest {
@@ -71,4 +73,29 @@ inline int pdfPages(const QString& path) {
             return line.section(':', 1).trimmed().toInt();
     }
     return 0;
+}
+
+// The box, in points from the sheet's top-left corner, of the first word of
+// the PDF that reads word; a null box when there is none.
+inline QRectF pdfWordBox(const QString& path, const QString& word) {
+    QProcess p;
+    p.start("pdftotext", {"-bbox", path, "-"});
+    p.waitForFinished(30000);
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    const QRegularExpression re("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
+                                "yMax=\"([0-9.]+)\">" +
+                                QRegularExpression::escape(word) + "</word>");
+    const QRegularExpressionMatch m = re.match(html);
+    if (!m.hasMatch())
+        return {};
+    return QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                  QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+}
+
+// The names of the fonts a PDF uses, as pdffonts lists them.
+inline QString pdfFonts(const QString& path) {
+    QProcess p;
+    p.start("pdffonts", {path});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
