@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
 #include <QRadioButton>
 
 namespace {
@@ -171,6 +173,28 @@ TEST_F(PreviewListTest, RemoveDeletesTheActiveDataRowInBothColumns) {
     EXPECT_EQ(page.column(1), QStringList({"second", "", "", ""}));
     EXPECT_EQ(page.column(2), QStringList({"", "", "", ""}));
     EXPECT_EQ(page.preview->GetText(1, 5), "ENABLING FACTORS");
+}
+
+TEST_F(PreviewListTest, RemoveTakesTheRowTheUserClickedAndHighlighted) {
+    ListPage page;
+    page.add("one", 'A');
+    page.add("two", 'A');
+    page.add("three", 'A');
+    page.show();
+    const QRect cell = page.preview->visualItemRect(page.preview->item(S, 0)); // row S + 1
+    const QPoint at = cell.center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, page.preview->viewport()->mapToGlobal(at),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, page.preview->viewport()->mapToGlobal(at),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(page.preview->viewport(), &press);
+    QApplication::sendEvent(page.preview->viewport(), &release);
+    EXPECT_EQ(page.preview->cellForeColor(1, S + 1), vbBlue);
+    EXPECT_EQ(page.preview->ActiveRow(), S + 1);
+    page.list->removeButton()->click();
+    EXPECT_EQ(page.column(1), QStringList({"one", "three", "", ""}));
+    page.markSaved();
+    page.hide();
 }
 
 TEST_F(PreviewListTest, ClickHighlightsExactlyOneDataRow) {
