@@ -49,6 +49,7 @@ template <class Sink> void runStatements(sqlite3* db, const QString& sql, Sink&&
         sqlite3_finalize(st);
         if (rc != SQLITE_DONE)
             raiseSqlite(db, rc);
+        sink.end();
     }
 }
 
@@ -117,30 +118,22 @@ void Connection::requireOpen() const {
 
 void Connection::Execute(const QString& sql, qint64* recordsAffected, int) {
     requireOpen();
-    qint64 total = 0;
-    const QByteArray utf8 = translateJetSql(sql).toUtf8();
-    const char* tail = utf8.constData();
-    const char* end = tail + utf8.size();
-    while (tail < end) {
-        sqlite3_stmt* st = nullptr;
-        int rc = sqlite3_prepare_v2(m_db, tail, int(end - tail), &st, &tail);
-        if (rc != SQLITE_OK)
-            raiseSqlite(m_db, rc);
-        if (!st)
-            continue;
-        // sqlite3_changes() keeps the count of the last INSERT, UPDATE or
-        // DELETE, so a statement that changed no row (CREATE, ALTER) adds 0.
-        const sqlite3_int64 before = sqlite3_total_changes64(m_db);
-        while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+    // sqlite3_changes() keeps the count of the last INSERT, UPDATE or DELETE,
+    // so a statement that changed no row (CREATE, ALTER) adds 0.
+    struct Count {
+        sqlite3* db;
+        qint64 total = 0;
+        sqlite3_int64 before = 0;
+        void begin(sqlite3_stmt*) { before = sqlite3_total_changes64(db); }
+        void row(sqlite3_stmt*) {}
+        void end() {
+            if (sqlite3_total_changes64(db) != before)
+                total += sqlite3_changes64(db);
         }
-        sqlite3_finalize(st);
-        if (rc != SQLITE_DONE)
-            raiseSqlite(m_db, rc);
-        if (sqlite3_total_changes64(m_db) != before)
-            total += sqlite3_changes64(m_db);
-    }
+    } count{m_db};
+    runStatements(m_db, sql, count);
     if (recordsAffected)
-        *recordsAffected = total;
+        *recordsAffected = count.total;
 }
 
 std::unique_ptr<Recordset> Connection::OpenSchema(int schema, const QStringList& restrictions) {
@@ -253,6 +246,7 @@ void Recordset::Open(const QString& source, Connection* activeConnection, int cu
                 r[i] = columnValue(st, i);
             rows.append(std::move(r));
         }
+        void end() {}
     };
     QStringList names;
     QVector<QVector<QVariant>> rows;
