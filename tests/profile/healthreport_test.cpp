@@ -1,7 +1,14 @@
 // The health professional report page: the areas of impairment worked out
 // from the criteria scores, the medical-record row, the page print.
 #include "profile/areasofimpairment.h"
+#include "profile/frmhealthreport.h"
+#include "profile/profileforms.h"
+#include "tests/profile/pagetest.h"
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -71,4 +78,261 @@ TEST(AreasOfImpairment, OnlyLevelsOneToThreeOfDomainsOneToEightAreGiven) {
     const auto levels =
         computeAreaLevels(scoresOf({{0, 2}, {1, 9}, {5, 1}, {5, 0}, {8, 1}, {8, 3}, {9, 2}}));
     EXPECT_EQ(levels, (QList<AreaLevel>{{5, 1}, {8, 2}}));
+}
+
+namespace {
+
+const QString kSaved = "User Message: Your Information has been saved.";
+
+// The user's edit of a cell's text, or tick of a check box, as the grid commits it.
+void userEdit(Grid* grid, int col, int row, const QString& text) {
+    grid->model()->setData(grid->model()->index(row - 1, col - 1), text, Qt::EditRole);
+}
+void userTick(Grid* grid, int col, int row, bool ticked) {
+    grid->model()->setData(grid->model()->index(row - 1, col - 1),
+                           ticked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+}
+
+class HealthReportTest : public PageTest {
+protected:
+    void SetUp() override {
+        PageTest::SetUp();
+        gBirthDate = "20090608";
+    }
+    QStringList reportRows() {
+        return rawRows(dbPath, "SELECT Impairment_Type, Medical_Record_Viewed, "
+                               "Medical_Record_Attached, Comments FROM "
+                               "TAV_Health_Professional_Report WHERE LearnerID = 2 AND "
+                               "Data_Year = 2026");
+    }
+    void storeScores(int subSection, QList<int> scores, int learner = 2) {
+        for (int score : scores)
+            rawExec(dbPath, QString("INSERT INTO TAV_Criteria_For_Selection (LearnerID, "
+                                    "Sub_Section, Score, Data_Year) VALUES (%1, %2, %3, 2026)")
+                                .arg(learner)
+                                .arg(subSection)
+                                .arg(score));
+    }
+    // The level cells of gridAreas, one text per domain row: "" or "col:LABEL".
+    static QStringList levels(const frmHealthReport& page) {
+        QStringList out;
+        for (int row = 3; row <= 10; ++row) {
+            QStringList cells;
+            for (int col = 2; col <= 4; ++col) {
+                const QString text = page.gridAreas->GetText(col, row);
+                if (!text.isEmpty())
+                    cells << QString("%1:%2").arg(col).arg(text);
+            }
+            out << cells.join(",");
+        }
+        return out;
+    }
+    static QStringList ticks(const frmHealthReport& page) {
+        const Grid* m = page.gridMedicalRecords;
+        return {m->GetText(4, 5), m->GetText(5, 5), m->GetText(4, 6), m->GetText(5, 6)};
+    }
+};
+
+} // namespace
+
+TEST_F(HealthReportTest, OpensWithTheLearnerAndNoReportRow) {
+    frmHealthReport page;
+    page.Form_Load();
+    EXPECT_EQ(page.windowTitle(), "RER [DP : DIAGNOSTIC PROFILE]");
+    EXPECT_TRUE(page.txtCurrentYear->isHidden());
+    EXPECT_TRUE(page.lblLearner->isHidden());
+    EXPECT_EQ(page.cmdPrevious, nullptr);
+    ASSERT_NE(page.cmdNext, nullptr);
+    EXPECT_EQ(page.cmdPrint->objectName(), "cmdPrint");
+    const Grid* m = page.gridMedicalRecords;
+    EXPECT_EQ(m->GetText(1, 1), "A. HEALTH PROFESSIONAL REPORT");
+    EXPECT_EQ(m->GetText(2, 2), "O'NEILL Lerato");
+    EXPECT_EQ(m->GetText(4, 2), "08/06/2009");
+    EXPECT_EQ(m->GetText(2, 3), "Autism Spectrum Disorder");
+    EXPECT_EQ(ticks(page), (QStringList{"0", "0", "0", "0"}));
+    EXPECT_EQ(page.gridAreas->GetText(2, 11), "");
+    EXPECT_FALSE(page.isUnsaved());
+    EXPECT_TRUE(boxes().isEmpty());
+
+    // No primary disability (no Disabilities row for 0), and a birth date
+    // that is not eight characters long, show empty cells.
+    gLearnerID = 6;
+    for (const QString date : {"", "2009068", "200906080"}) {
+        gBirthDate = date;
+        frmHealthReport other;
+        other.Form_Load();
+        EXPECT_EQ(other.gridMedicalRecords->GetText(2, 3), "");
+        EXPECT_EQ(other.gridMedicalRecords->GetText(4, 2), "") << date.toStdString();
+    }
+    EXPECT_EQ(frmHealthReport::birthDateText("20160501"), "01/05/2016");
+}
+
+TEST_F(HealthReportTest, MedicalRecordTicksTypeAndCommentRoundTrip) {
+    {
+        frmHealthReport page;
+        page.Form_Load();
+        page.cmdSave_Click(); // nothing ticked, no comment: the row is stored all the same
+        EXPECT_EQ(reportRows(), QStringList{"|0|0| "});
+        EXPECT_EQ(shown(), QStringList{kSaved});
+
+        userTick(page.gridMedicalRecords, 4, 5, true);
+        EXPECT_TRUE(page.isUnsaved());
+        userTick(page.gridMedicalRecords, 5, 6, true);
+        userEdit(page.gridAreas, 2, 11, "Seen by Dr O'Brien; report attached later");
+        page.cmdSave_Click();
+        page.cmdSave_Click();
+        EXPECT_FALSE(page.isUnsaved());
+    }
+    EXPECT_EQ(reportRows(), QStringList{"PERM|-1|0|Seen by Dr O'Brien; report attached later"});
+    frmHealthReport page;
+    page.Form_Load();
+    EXPECT_EQ(ticks(page), (QStringList{"1", "0", "0", "1"}));
+    EXPECT_EQ(page.gridAreas->GetText(2, 11), "Seen by Dr O'Brien; report attached later");
+    EXPECT_EQ(page.commentsText(), "Seen by Dr O'Brien; report attached later");
+
+    userTick(page.gridMedicalRecords, 4, 5, false);
+    userTick(page.gridMedicalRecords, 5, 5, true);
+    userTick(page.gridMedicalRecords, 4, 6, true);
+    page.cmdSave_Click();
+    EXPECT_EQ(reportRows(), QStringList{"TEMP|0|-1|Seen by Dr O'Brien; report attached later"});
+}
+
+TEST_F(HealthReportTest, TempAndPermExcludeEachOtherAndMayBothBeClear) {
+    frmHealthReport page;
+    page.Form_Load();
+    Grid* m = page.gridMedicalRecords;
+    userTick(m, 5, 6, true);
+    userTick(m, 4, 6, true); // Temp after Perm unticks Perm
+    EXPECT_EQ(ticks(page), (QStringList{"0", "0", "1", "0"}));
+    userTick(m, 5, 6, true); // and the other way round
+    EXPECT_EQ(ticks(page), (QStringList{"0", "0", "0", "1"}));
+    userTick(m, 4, 5, true); // Viewed and Attached are not coupled
+    userTick(m, 5, 5, true);
+    EXPECT_EQ(ticks(page), (QStringList{"1", "1", "0", "1"}));
+    userTick(m, 5, 6, false); // unticking leaves both clear
+    EXPECT_EQ(ticks(page), (QStringList{"1", "1", "0", "0"}));
+    page.cmdSave_Click();
+    EXPECT_EQ(reportRows(), QStringList{"|-1|-1| "});
+}
+
+TEST_F(HealthReportTest, StoredImpairmentTypeTicksTheBoxes) {
+    struct Case {
+        const char* stored; // SQL literal
+        QStringList ticks;
+    } cases[] = {
+        {"'TEMP'", {"0", "0", "1", "0"}}, {"'TEM'", {"0", "0", "0", "1"}},
+        {"'PERM'", {"0", "0", "0", "1"}}, {"'XYZ'", {"0", "0", "0", "1"}},
+        {"''", {"0", "0", "0", "0"}},     {"' '", {"0", "0", "0", "0"}},
+        {"NULL", {"0", "0", "0", "0"}}, // a Null type is none chosen
+    };
+    for (const Case& c : cases) {
+        rawExec(dbPath, "DELETE FROM TAV_Health_Professional_Report");
+        rawExec(dbPath, QString("INSERT INTO TAV_Health_Professional_Report (LearnerID, "
+                                "Impairment_Type, Medical_Record_Viewed, Medical_Record_Attached, "
+                                "Data_Year, Comments) VALUES (2, %1, NULL, NULL, 2026, NULL)")
+                            .arg(c.stored));
+        frmHealthReport page;
+        page.Form_Load();
+        EXPECT_EQ(ticks(page), c.ticks) << c.stored;
+        EXPECT_EQ(page.gridAreas->GetText(2, 11), "");
+    }
+    EXPECT_TRUE(errorProcedures().isEmpty());
+}
+
+TEST_F(HealthReportTest, AreasOfImpairmentAreComputedFromTheScoresAtEachActivation) {
+    storeScores(1, {1, 1});
+    storeScores(3, {3}); // Mobility 1, 1, 3: 1.67 -> MODERATE
+    storeScores(6, {2, 3});
+    storeScores(8, {2, 3}); // Self-care 2, 3, 2, 3: 2.5 -> MODERATE, never SEVERE
+    storeScores(15, {3});   // Vision: SEVERE
+    storeScores(16, {1});
+    storeScores(17, {2});       // Hearing 1.5 -> MODERATE
+    storeScores(22, {0});       // Cognition: only a 0, no level
+    storeScores(24, {1});       // Health care needs: MILD
+    storeScores(12, {3, 3}, 5); // another learner's scores count for nothing
+    rawExec(dbPath, "INSERT INTO TAV_Criteria_For_Selection (LearnerID, Sub_Section, Score, "
+                    "Data_Year) VALUES (2, 25, NULL, 2026), (2, 40, 3, 2026)");
+
+    frmHealthReport page;
+    page.Form_Load();
+    page.Form_Activate();
+    EXPECT_EQ(levels(page), (QStringList{"3:MODERATE", "3:MODERATE", "", "4:SEVERE", "3:MODERATE",
+                                         "", "", "2:MILD"}));
+    EXPECT_EQ(page.gridAreas->ActiveCol(), 2);
+    EXPECT_EQ(page.gridAreas->ActiveRow(), 3);
+    EXPECT_EQ(page.gridAreas->GetText(1, 3), "2.1 Mobility");
+    EXPECT_EQ(page.gridAreas->GetText(1, 10), "2.8 Health care needs");
+    EXPECT_FALSE(page.isUnsaved());
+    EXPECT_TRUE(boxes().isEmpty());
+
+    // Back from the criteria pages with other scores: the levels follow them.
+    rawExec(dbPath, "DELETE FROM TAV_Criteria_For_Selection WHERE Sub_Section IN (1, 3, 15)");
+    storeScores(15, {1});
+    storeScores(23, {2}); // Cognition 0 and 2: the 0 is not counted, MODERATE
+    page.Form_Activate();
+    EXPECT_EQ(levels(page), (QStringList{"", "3:MODERATE", "", "2:MILD", "3:MODERATE", "",
+                                         "3:MODERATE", "2:MILD"}));
+    EXPECT_TRUE(rawRows(dbPath, "SELECT * FROM TAV_Learner_Impairment_Area").isEmpty());
+
+    rawExec(dbPath, "DELETE FROM TAV_Criteria_For_Selection");
+    page.Form_Activate();
+    EXPECT_EQ(levels(page), QStringList(8, QString()));
+    EXPECT_TRUE(boxes().isEmpty());
+}
+
+TEST_F(HealthReportTest, FailedSaveKeepsTheStoredRow) {
+    rawExec(dbPath, "INSERT INTO TAV_Health_Professional_Report (LearnerID, Impairment_Type, "
+                    "Medical_Record_Viewed, Medical_Record_Attached, Data_Year, Comments) VALUES "
+                    "(2, 'TEMP', -1, 0, 2026, 'kept')");
+    frmHealthReport page;
+    page.Form_Load();
+    userEdit(page.gridAreas, 2, 11, "changed");
+    rawExec(dbPath, "CREATE TRIGGER no_report BEFORE INSERT ON TAV_Health_Professional_Report "
+                    "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    page.cmdSave_Click();
+    EXPECT_EQ(errorProcedures(), QStringList{"saveMedicalRecord Routine"});
+    EXPECT_FALSE(shown().contains(kSaved));
+    EXPECT_TRUE(page.isUnsaved());
+    EXPECT_EQ(reportRows(), QStringList{"TEMP|-1|0|kept"});
+    EXPECT_TRUE(connectionClosed());
+}
+
+TEST_F(HealthReportTest, NextPageLeadsToCriteriaPageOne) {
+    registerProfileForms();
+    frmHealthReport page;
+    page.Form_Load();
+    page.cmdNext_Click();
+    EXPECT_TRUE(page.isClosed());
+    EXPECT_EQ(page.nextForm(), "frmCriteriaSelection1");
+}
+
+TEST_F(HealthReportTest, PagePrintHoldsTheReportAndTheAreas) {
+    storeScores(1, {2, 2});
+    rawExec(dbPath, "INSERT INTO TAV_Health_Professional_Report (LearnerID, Impairment_Type, "
+                    "Medical_Record_Viewed, Medical_Record_Attached, Data_Year, Comments) VALUES "
+                    "(2, 'PERM', -1, 0, 2026, 'Wears hearing aids')");
+    frmHealthReport page;
+    page.Form_Load();
+    page.Form_Activate();
+    const QString pdf = pdfPath("health.pdf");
+    printdialog::setAnswerer(printdialog::printToPdf(pdf));
+    page.cmdPrint_Click();
+    EXPECT_TRUE(boxes().isEmpty());
+    const QString text = pdfText(pdf);
+    EXPECT_TRUE(text.contains("EMIS NUMBER: 700123456")) << text.toStdString();
+    EXPECT_FALSE(text.contains("LEARNER NAME"));
+    QString compact = text;
+    compact.remove(QRegularExpression("\\s"));
+    for (const char* expected :
+         {"A.HEALTHPROFESSIONALREPORT", "NameofLearner:O'NEILLLerato", "08/06/2009",
+          "AutismSpectrumDisorder", "1.MEDICALRECORDS", "Istheimpairmenttemporaryorpermanent?",
+          "2.AREASOFIMPAIRMENTANDACTIVITYLIMITATION", "NA=Notapplicable", "2.1Mobility",
+          "2.8Healthcareneeds", "FurtherComments", "Wearshearingaids"})
+        EXPECT_TRUE(compact.contains(expected)) << expected;
+    EXPECT_TRUE(text.contains(QRegularExpression("2\\.1 Mobility[^\\n]*MODERATE")));
+    EXPECT_EQ(pdfPages(pdf), 1);
+
+    printdialog::setAnswerer(printdialog::cancel);
+    page.cmdPrint_Click();
+    EXPECT_EQ(errorProcedures(), QStringList{"Print Routine"});
 }
