@@ -219,9 +219,10 @@ bool AssessmentPage::event(QEvent* event) {
     const bool handled = QDialog::event(event);
     if (event->type() == QEvent::WindowDeactivate) {
         // A message box or the print dialog over the page is no window of the
-        // program's own: the page getting the focus back is no activation.
+        // program's own, nor is another application: the page getting the
+        // focus back from them is no activation.
         const QWidget* now = QApplication::activeWindow();
-        m_lostToDialog = now && (now->inherits("QMessageBox") || now->inherits("QPrintDialog"));
+        m_lostToDialog = !now || now->inherits("QMessageBox") || now->inherits("QPrintDialog");
     } else if (event->type() == QEvent::WindowActivate) {
         if (!m_lostToDialog)
             Form_Activate();

@@ -114,7 +114,7 @@ public:
     void Form_Load();
     // Runs each time the page becomes the active window (tabbed pages reset
     // their tab here); not when a message box or the print dialog over the
-    // page closes.
+    // page closes, nor when the user comes back from another application.
     virtual void Form_Activate() {}
     // The save routines in order; the button face and "Your Information has
     // been saved." only when all of them succeeded.
@@ -249,7 +249,8 @@ private:
     bool m_loadFailed = false;
     bool m_closed = false;
     bool m_confirming = false;
-    bool m_lostToDialog = false; // deactivated by a message box or the print dialog
+    bool m_lostToDialog =
+        false; // deactivated by a message box, the print dialog or another application
     QString m_nextForm;
 };
 
