@@ -295,11 +295,11 @@ void AssessmentPage::closeEvent(QCloseEvent* event) {
     }
 }
 
+// A page is left by its buttons or its title bar only: the Escape key, which
+// a dialog takes for reject(), leaves it open.
 void AssessmentPage::reject() {
     if (m_confirming || m_closed)
         QDialog::reject();
-    else
-        leave(QString());
 }
 
 // ---- printing ----------------------------------------------------------------------------

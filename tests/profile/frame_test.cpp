@@ -6,6 +6,7 @@
 #include "workspace/formregistry.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -376,4 +377,19 @@ TEST_F(FrameTest, ActivationRunsForm_ActivateButNotAfterAMessageBox) {
     page.activateWindow();
     ASSERT_TRUE(waitUntil([&] { return page.activations == 2; }));
     page.hide();
+}
+
+TEST_F(FrameTest, EscapeDoesNotLeaveThePage) {
+    TestPage page;
+    page.Form_Load();
+    bool openAfterEscape = false;
+    QTimer::singleShot(0, &page, [&] {
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&page, &escape);
+        openAfterEscape = page.isVisible() && !page.isClosed();
+        page.cmdMenu->click();
+    });
+    page.exec();
+    EXPECT_TRUE(openAfterEscape);
+    EXPECT_TRUE(page.isClosed());
 }
