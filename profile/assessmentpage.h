@@ -91,9 +91,9 @@ struct PrintItem {
 // learnerLine is set, then the items in order, then EndDoc.
 struct PrintLayout {
     bool landscape = false;
-    QString title;
+    QString title = {};
     bool learnerLine = true;
-    QList<PrintItem> items;
+    QList<PrintItem> items = {};
     double headingFontSize = 0; // 0: 11, or 12 on landscape pages
 };
 
