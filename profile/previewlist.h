@@ -39,28 +39,28 @@ class QPushButton;
 class QRadioButton;
 
 struct PreviewOption {
-    QString name;    // object name (optPositive)
-    QString caption; // "Enabling Factors"
-    int col = 1;     // the preview column the option fills
+    QString name = {};    // object name (optPositive)
+    QString caption = {}; // "Enabling Factors"
+    int col = 1;          // the preview column the option fills
 };
 
 struct PreviewListSetup {
-    int firstDataRow = 7;  // rows above are the grid's fixed headings
-    QString addErrorLabel; // procedure of an error report from Add
+    int firstDataRow = 7;       // rows above are the grid's fixed headings
+    QString addErrorLabel = {}; // procedure of an error report from Add
 
     // Box form (entryGrid not set).
-    QString entryName;
-    PreviewOption optionA;
-    PreviewOption optionB;
-    QString emptyMessage;
-    QString noOptionMessage;
+    QString entryName = {};
+    PreviewOption optionA = {};
+    PreviewOption optionB = {};
+    QString emptyMessage = {};
+    QString noOptionMessage = {};
 
     // Row form: the cells (1..MaxCols, entryRow) of entryGrid become a new last row.
     Grid* entryGrid = nullptr;
     int entryRow = 3;
     // The question to ask before adding an entry some of whose cells are
     // blank ("" to add without asking); No adds nothing.
-    std::function<QString(const QStringList& cells)> blankCellsQuestion;
+    std::function<QString(const QStringList& cells)> blankCellsQuestion = {};
 
     QString addName = QStringLiteral("cmdAddPreview");
     QString removeName = QStringLiteral("cmdRemove");
@@ -68,7 +68,7 @@ struct PreviewListSetup {
     bool readOnlyPreview = true;
     // Called with each row an entry was written to (the box form's row, or
     // the row form's new row), for cells the page shapes itself.
-    std::function<void(int row)> rowWritten;
+    std::function<void(int row)> rowWritten = {};
 };
 
 class PreviewList : public QWidget {
