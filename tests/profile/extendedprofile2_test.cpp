@@ -1,0 +1,362 @@
+// Section 2 factors page: the three preview lists, their rows in the three
+// tables, the summary of stored factors, the print of the tab on show and the
+// way back to the barriers page.
+#include "profile/frmextendedprofile1.h"
+#include "profile/frmextendedprofile2.h"
+#include "profile/previewlist.h"
+#include "profile/profileforms.h"
+#include "tests/profile/pagetest.h"
+#include "workspace/formregistry.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace {
+
+const QString kSaved = "User Message: Your Information has been saved.";
+constexpr int S = frmExtendedProfile2::kFirstDataRow;
+
+class ExtendedProfile2Test : public PageTest {
+protected:
+    // Types text into the list's entry box, picks column A or B and presses Add.
+    static void add(PreviewList* list, const QString& text, char column) {
+        list->entryBox()->setText(text);
+        (column == 'A' ? list->optionA() : list->optionB())->setChecked(true);
+        list->addButton()->click();
+    }
+    // The data rows of a preview grid as "col1|col2".
+    static QStringList dataRows(Grid* grid) {
+        QStringList out;
+        for (int r = S; r <= grid->MaxRows(); ++r)
+            out << grid->GetText(1, r) + "|" + grid->GetText(2, r);
+        return out;
+    }
+    QStringList stored(const QString& table, const QString& column1) {
+        return rawRows(dbPath, "SELECT " + column1 + ", Barrier FROM " + table +
+                                   " WHERE LearnerID = 2 AND Data_Year = 2026 ORDER BY ID");
+    }
+    QStringList storedCommunity() { return stored("TAV_Factors_Community", "Positive_Influence"); }
+    QStringList storedClassroom() { return stored("TAV_Factors_Classroom", "Enabling_Factor"); }
+    QStringList storedSchool() { return stored("TAV_Factors_School", "Enabling_Factor"); }
+};
+
+} // namespace
+
+TEST_F(ExtendedProfile2Test, EmptyLearnerYearShowsTheDesignedTabs) {
+    frmExtendedProfile2 page;
+    page.Form_Load();
+    EXPECT_EQ(page.windowTitle(), "RER [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]");
+    EXPECT_EQ(page.vaSpread1->GetText(1, 1),
+              "2.2 CONTEXTUAL FACTORS IMPACTING ON THE LEARNER, COMMUNITY AND FAMILY\r\n");
+    ASSERT_EQ(page.tab1->count(), 4);
+    const QStringList captions = {"COMMUNITY", "CLASSROOM", "SCHOOL",
+                                  "SUMMARY OF BARRIERS TO LEARNING"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(page.tab1->tabText(i), captions[i]);
+
+    for (Grid* grid : {page.gridCommunity, page.gridClassroom, page.gridSchool}) {
+        SCOPED_TRACE(grid->objectName().toStdString());
+        EXPECT_EQ(grid->MaxCols(), 2);
+        EXPECT_EQ(grid->MaxRows(), 7);
+        EXPECT_EQ(grid->GetText(1, 2), "Select Option below and enter the Factor in the box and "
+                                       "then click the \"Add to Preview\" button.");
+        EXPECT_EQ(grid->GetText(1, 3), "");
+        EXPECT_EQ(grid->GetText(1, 4), "Preview Captured Information");
+        EXPECT_EQ(grid->GetText(1, 5), "ENABLING FACTORS");
+        EXPECT_EQ(grid->GetText(2, 5), "BARRIERS");
+        EXPECT_EQ(dataRows(grid), QStringList({"|"}));
+    }
+    EXPECT_EQ(page.gridCommunity->GetText(2, 6),
+              "e.g poverty, violence, physical abuse, substance abuse, sexual abuse, poor "
+              "parenting or absence of parental figures, trauma, illness. ");
+    EXPECT_TRUE(page.gridClassroom->GetText(1, 6).startsWith(
+        "Your answer may include a description of any one or more of the factors below, which "
+        "have a positive impact on the learner's capacity for learning, for example:\r\n"
+        "   * Teaching methodology\r\n   * Curriculum differentiation\r\n"));
+    EXPECT_TRUE(
+        page.gridClassroom->GetText(2, 6).endsWith("\r\n   * Peer relationships\r\n   * etc  "));
+    EXPECT_TRUE(page.gridSchool->GetText(2, 6).startsWith(
+        "Your answer may include a description of any one or more of the factors below, which "
+        "have had a negative impact on the learner's capacity for learning, for example:\r\n"
+        "   * Ethos of the school\r\n"));
+    EXPECT_TRUE(
+        page.gridSchool->GetText(1, 6).endsWith("\r\n   * Issues of Governance\r\n   * etc"));
+
+    EXPECT_EQ(page.gridSummHeader->GetText(1, 1), "SUMMARY OF BARRIERS TO LEARNING\r\n");
+    EXPECT_EQ(page.gridSummBarriers->GetText(1, 1), "BARRIERS\r\n");
+    EXPECT_EQ(page.gridSummEnabling->GetText(1, 1), "ENABLING FACTORS");
+    EXPECT_EQ(page.gridSummBarriers->GetText(1, 2), "");
+    EXPECT_EQ(page.gridSummEnabling->GetText(1, 2), "");
+
+    EXPECT_FALSE(page.isUnsaved());
+    EXPECT_EQ(page.cmdPrevious->text(), "Previous Page");
+    EXPECT_EQ(page.cmdNext, nullptr);
+    EXPECT_EQ(page.cmdPrint->objectName(), "cmdPrintPage");
+    EXPECT_EQ(page.optBarriers->text(), "Barrier");
+    EXPECT_EQ(page.optClassroomBarrier->text(), "Barriers");
+    EXPECT_EQ(page.optSchoolEnabling->text(), "Enabling Factors");
+    EXPECT_TRUE(boxes().isEmpty());
+    EXPECT_TRUE(connectionClosed());
+
+    // Each activation shows the COMMUNITY tab again.
+    page.tab1->setTab(frmExtendedProfile2::SchoolTab);
+    page.Form_Activate();
+    EXPECT_EQ(page.tab1->Tab(), frmExtendedProfile2::CommunityTab);
+}
+
+TEST_F(ExtendedProfile2Test, EachListRefusesBlanksAndMissingOptionsWithItsOwnMessages) {
+    const QString community = "Positive Infuence or Barrier";
+    const QString other = "Enabling Factor or Barrier";
+    frmExtendedProfile2 page;
+    page.Form_Load();
+    const struct {
+        PreviewList* list;
+        QString words;
+    } cases[] = {
+        {page.communityList, community}, {page.classroomList, other}, {page.schoolList, other}};
+    for (const auto& c : cases) {
+        boxes().clear();
+        c.list->entryBox()->setText("  ");
+        c.list->addButton()->click();
+        c.list->entryBox()->setText("trauma");
+        c.list->addButton()->click(); // no option chosen yet
+        EXPECT_EQ(shown(),
+                  QStringList({"User Message: You must enter the " + c.words + ".",
+                               "User Message: You must select the " + c.words + " options."}));
+        EXPECT_EQ(dataRows(c.list->grid()), QStringList({"|"}));
+    }
+    EXPECT_FALSE(page.isUnsaved());
+}
+
+TEST_F(ExtendedProfile2Test, EntriesOfBothColumnsAreStoredOneRecordPerRowAndComeBackInPlace) {
+    rawExec(dbPath, "INSERT INTO TAV_Factors_Community (LearnerID, Positive_Influence, Barrier, "
+                    "Data_Year) VALUES (2, 'last year', 'kept', 2025), (3, 'other learner', "
+                    "'kept', 2026)");
+    frmExtendedProfile2 page;
+    page.Form_Load();
+    // Community: 3 enabling factors and 1 barrier.
+    add(page.communityList, "caregiver present", 'A');
+    add(page.communityList, "home based care", 'A');
+    add(page.communityList, "O'Brien family support", 'A');
+    add(page.communityList, "poverty", 'B');
+    // Classroom: a row with only a barrier.
+    add(page.classroomList, "peer relationships", 'A');
+    add(page.classroomList, "large class", 'B');
+    add(page.classroomList, " language of teaching ", 'B');
+    // School: only barriers, so column 1 stays blank.
+    add(page.schoolList, "no ramps", 'B');
+    EXPECT_TRUE(page.isUnsaved());
+
+    page.cmdSave->click();
+    EXPECT_EQ(shown(), QStringList({kSaved}));
+    EXPECT_FALSE(page.isUnsaved());
+    EXPECT_TRUE(connectionClosed());
+    EXPECT_EQ(storedCommunity(), QStringList({"caregiver present|poverty", "home based care| ",
+                                              "O'Brien family support| "}));
+    EXPECT_EQ(storedClassroom(),
+              QStringList({"peer relationships|large class", " | language of teaching "}));
+    EXPECT_EQ(storedSchool(), QStringList({" |no ramps"}));
+    EXPECT_EQ(rawRows(dbPath, "SELECT Positive_Influence FROM TAV_Factors_Community WHERE "
+                              "LearnerID <> 2 OR Data_Year <> 2026 ORDER BY ID"),
+              QStringList({"last year", "other learner"}));
+
+    // The reload shows the stored rows with one blank row after them.
+    const QStringList community = {"caregiver present|poverty", "home based care| ",
+                                   "O'Brien family support| ", "|"};
+    EXPECT_EQ(dataRows(page.gridCommunity), community);
+
+    // Saving again stores the same rows; a fresh opening shows them in the same rows.
+    page.cmdSave_Click();
+    EXPECT_EQ(storedCommunity().size(), 3);
+    frmExtendedProfile2 again;
+    again.Form_Load();
+    EXPECT_EQ(dataRows(again.gridCommunity), community);
+    EXPECT_EQ(dataRows(again.gridClassroom),
+              QStringList({"peer relationships|large class", " | language of teaching ", "|"}));
+    EXPECT_EQ(dataRows(again.gridSchool), QStringList({" |no ramps", "|"}));
+    EXPECT_FALSE(again.isUnsaved());
+
+    // An enabling factor goes beside the first barrier that has none; the
+    // grid then ends one row after the first blank barrier.
+    add(again.schoolList, "safe environment", 'A');
+    EXPECT_EQ(dataRows(again.gridSchool), QStringList({"safe environment|no ramps", "|", "|"}));
+}
+
+TEST_F(ExtendedProfile2Test, SummaryListsTheStoredFactorsOnly) {
+    rawExec(dbPath,
+            "INSERT INTO TAV_Factors_School (LearnerID, Enabling_Factor, Barrier, Data_Year) "
+            "VALUES (2, 'ethos', 'no ramps', 2026);"
+            "INSERT INTO TAV_Factors_Community (LearnerID, Positive_Influence, Barrier, "
+            "Data_Year) VALUES (2, 'caregiver', 'poverty', 2026), (2, 'church group', ' ', 2026);"
+            "INSERT INTO TAV_Factors_Classroom (LearnerID, Enabling_Factor, Barrier, Data_Year) "
+            "VALUES (2, ' ', 'large class', 2026)");
+    frmExtendedProfile2 page;
+    page.Form_Load();
+    // Community, classroom, school; a stored blank gives a line of one blank.
+    EXPECT_EQ(page.gridSummBarriers->GetText(1, 2), "poverty\r\n \r\nlarge class\r\nno ramps\r\n");
+    EXPECT_EQ(page.gridSummEnabling->GetText(1, 2), "caregiver\r\nchurch group\r\n \r\nethos\r\n");
+
+    // Add and Remove leave the summary as stored until the next Save.
+    add(page.classroomList, "peer support", 'A');
+    page.gridCommunity->SetActiveCell(1, S);
+    page.cmdRemove->click();
+    EXPECT_EQ(dataRows(page.gridCommunity), QStringList({"church group| ", "|", "|"}));
+    EXPECT_EQ(page.gridSummBarriers->GetText(1, 2), "poverty\r\n \r\nlarge class\r\nno ramps\r\n");
+    EXPECT_EQ(page.gridSummEnabling->GetText(1, 2), "caregiver\r\nchurch group\r\n \r\nethos\r\n");
+
+    page.cmdSave_Click();
+    EXPECT_EQ(page.gridSummBarriers->GetText(1, 2), " \r\nlarge class\r\nno ramps\r\n");
+    EXPECT_EQ(page.gridSummEnabling->GetText(1, 2), "church group\r\npeer support\r\nethos\r\n");
+    EXPECT_EQ(dataRows(page.gridClassroom), QStringList({"peer support|large class", "|"}));
+}
+
+TEST_F(ExtendedProfile2Test, FailedSaveKeepsTheTypedRowsUnsavedAndTheStoredRowsAsTheyWere) {
+    rawExec(dbPath, "INSERT INTO TAV_Factors_Community (LearnerID, Positive_Influence, Barrier, "
+                    "Data_Year) VALUES (2, 'stored factor', 'stored barrier', 2026);"
+                    "CREATE TRIGGER refuse BEFORE INSERT ON TAV_Factors_School "
+                    "BEGIN SELECT RAISE(ABORT, 'the table is read only'); END;");
+    frmExtendedProfile2 page;
+    page.Form_Load();
+    page.gridCommunity->SetActiveCell(1, S);
+    page.cmdRemove->click();
+    add(page.communityList, "typed factor", 'A');
+    add(page.schoolList, "typed school barrier", 'B');
+    page.cmdSave->click();
+
+    EXPECT_EQ(errorProcedures(), QStringList({"saveData Routine"}));
+    ASSERT_EQ(boxes().size(), 1); // no confirmation
+    EXPECT_TRUE(boxes()[0].text.contains("Location: frmExtendedProfile2"));
+    EXPECT_TRUE(connectionClosed());
+    // The community delete and insert were rolled back with the school insert.
+    EXPECT_EQ(storedCommunity(), QStringList({"stored factor|stored barrier"}));
+    EXPECT_TRUE(storedSchool().isEmpty());
+    // The page was not reloaded over the typed rows.
+    EXPECT_TRUE(page.isUnsaved());
+    EXPECT_EQ(dataRows(page.gridCommunity), QStringList({"typed factor|", "|"}));
+    EXPECT_EQ(dataRows(page.gridSchool), QStringList({"|typed school barrier", "|"}));
+    EXPECT_EQ(page.gridSummEnabling->GetText(1, 2), "stored factor\r\n");
+
+    // Once the table takes rows again the same rows are saved.
+    rawExec(dbPath, "DROP TRIGGER refuse");
+    boxes().clear();
+    page.cmdSave_Click();
+    EXPECT_EQ(shown(), QStringList({kSaved}));
+    EXPECT_EQ(storedCommunity(), QStringList({"typed factor| "}));
+    EXPECT_EQ(storedSchool(), QStringList({" |typed school barrier"}));
+    EXPECT_EQ(page.gridSummEnabling->GetText(1, 2), "typed factor\r\n \r\n");
+}
+
+TEST_F(ExtendedProfile2Test, PrintsTheTabOnShowInLandscape) {
+    rawExec(dbPath,
+            "INSERT INTO TAV_Factors_Community (LearnerID, Positive_Influence, Barrier, "
+            "Data_Year) VALUES (2, 'Grandmother cares', 'Household poverty', 2026);"
+            "INSERT INTO TAV_Factors_Classroom (LearnerID, Enabling_Factor, Barrier, Data_Year) "
+            "VALUES (2, 'Patient teacher', 'Crowded classroom', 2026)");
+    frmExtendedProfile2 page;
+    page.Form_Load();
+
+    const struct {
+        int tab;
+        QStringList present;
+        QStringList absent;
+    } cases[] = {
+        {frmExtendedProfile2::CommunityTab,
+         {"Grandmother cares", "Household poverty", "community and family are impacting"},
+         {"Patient teacher", "SUMMARY OF BARRIERS"}},
+        {frmExtendedProfile2::ClassroomTab,
+         {"Patient teacher", "Crowded classroom", "Teaching methodology"},
+         {"Grandmother cares", "SUMMARY OF BARRIERS"}},
+        {frmExtendedProfile2::SummaryTab,
+         {"SUMMARY OF BARRIERS TO LEARNING", "ENABLING FACTORS", "BARRIERS", "Grandmother cares",
+          "Patient teacher", "Household poverty", "Crowded classroom"},
+         {"Preview Captured Information"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tab);
+        const QString pdf = pdfPath(QString("tab%1.pdf").arg(c.tab));
+        printdialog::setAnswerer(printdialog::printToPdf(pdf));
+        page.tab1->setTab(c.tab);
+        page.cmdPrintPage_Click();
+        EXPECT_TRUE(boxes().isEmpty());
+        const QString text = pdfText(pdf);
+        EXPECT_EQ(text.trimmed().section('\n', 0, 0).trimmed(),
+                  "EMIS NUMBER: 700123456 RER [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]");
+        EXPECT_TRUE(text.contains("LEARNER NAME : O'NEILL Lerato ASSESION NUMBER: 006"));
+        for (const QString& word : c.present)
+            EXPECT_TRUE(text.contains(word)) << word.toStdString() << "\n" << text.toStdString();
+        for (const QString& word : c.absent)
+            EXPECT_FALSE(text.contains(word)) << word.toStdString();
+        // The title grid above the tabs is never printed.
+        EXPECT_FALSE(text.contains("2.2 CONTEXTUAL FACTORS"));
+        EXPECT_EQ(pdfPages(pdf), 1);
+        // Landscape: the sheet is wider than it is high.
+        const QStringList size =
+            pdfInfo(pdf).section("Page size:", 1).trimmed().section(' ', 0, 2).split(" x ");
+        ASSERT_EQ(size.size(), 2);
+        EXPECT_GT(size[0].toDouble(), size[1].toDouble());
+    }
+}
+
+TEST_F(ExtendedProfile2Test, ALongPreviewPrintsOverSeveralPagesWithEveryEntry) {
+    frmExtendedProfile2 page;
+    page.Form_Load();
+    for (int i = 1; i <= 60; ++i)
+        add(page.schoolList, QString("School barrier number %1").arg(i), 'B');
+    page.tab1->setTab(frmExtendedProfile2::SchoolTab);
+    const QString pdf = pdfPath("school.pdf");
+    printdialog::setAnswerer(printdialog::printToPdf(pdf));
+    page.cmdPrintPage_Click();
+    EXPECT_TRUE(boxes().isEmpty());
+    EXPECT_GT(pdfPages(pdf), 1);
+    const QString text = pdfText(pdf);
+    for (int i = 1; i <= 60; ++i)
+        EXPECT_TRUE(text.contains(QString("School barrier number %1\n").arg(i)) ||
+                    text.contains(QString("School barrier number %1 ").arg(i)))
+            << i;
+}
+
+TEST_F(ExtendedProfile2Test, PreviousPageAsksWhenUnsavedAndLeadsBackToTheBarriersPage) {
+    registerProfileForms();
+    frmExtendedProfile2 page;
+    page.Form_Load();
+    add(page.communityList, "violence", 'B');
+    answerAll(msgbox::vbNo);
+    page.cmdPrevious->click();
+    ASSERT_EQ(boxes().size(), 1);
+    EXPECT_EQ(boxes()[0].title, "Data has NOT been Saved");
+    EXPECT_FALSE(page.isClosed());
+    EXPECT_EQ(dataRows(page.gridCommunity), QStringList({"|violence", "|"}));
+
+    answerAll(msgbox::vbYes);
+    page.cmdPrevious->click();
+    EXPECT_TRUE(page.isClosed());
+    EXPECT_EQ(page.nextForm(), "frmExtendedProfile1");
+    EXPECT_TRUE(storedCommunity().isEmpty());
+}
+
+TEST_F(ExtendedProfile2Test, TheBarriersPageLeadsHereAndBack) {
+    registerProfileForms();
+    QStringList walk;
+    // Barriers page: Next; factors page: Previous; barriers page: Main Menu.
+    const auto step = [&walk](const char* button) {
+        auto* page = qobject_cast<AssessmentPage*>(QApplication::activeModalWidget());
+        ASSERT_NE(page, nullptr);
+        walk << page->formName();
+        page->findChild<QPushButton*>(button)->click();
+    };
+    QTimer::singleShot(0, [&] {
+        step("cmdNext");
+        QTimer::singleShot(0, [&] {
+            step("cmdPrevious");
+            QTimer::singleShot(0, [&] { step("cmdMenu"); });
+        });
+    });
+    showFormChain("frmExtendedProfile1");
+    EXPECT_EQ(walk,
+              QStringList({"frmExtendedProfile1", "frmExtendedProfile2", "frmExtendedProfile1"}));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(boxes().isEmpty());
+}
