@@ -100,7 +100,7 @@ Grid* makeSummaryGrid(const QString& name, const QString& heading, bool listRow,
     grid->setMaxRows(listRow ? 2 : 1);
     grid->setColHeadersShown(false);
     for (int c = 1; c <= 3; ++c)
-        grid->SetColWidth(c, 34);
+        grid->SetColWidth(c, 34.5);
     grid->setFixedText(1, 1, heading, 3);
     grid->setCellBold({1, 1}, true);
     grid->SetRowHeight(1, 26);
@@ -130,7 +130,7 @@ frmExtendedProfile2::frmExtendedProfile2(QWidget* parent)
     vaSpread1->setMaxRows(1);
     vaSpread1->setColHeadersShown(false);
     for (int c = 1; c <= 3; ++c)
-        vaSpread1->SetColWidth(c, 34);
+        vaSpread1->SetColWidth(c, 36);
     vaSpread1->setFixedText(1, 1, kTitle, 3);
     vaSpread1->setCellBold({1, 1}, true);
     vaSpread1->SetRowHeight(1, 26);
