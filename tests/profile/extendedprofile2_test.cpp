@@ -360,3 +360,22 @@ TEST_F(ExtendedProfile2Test, TheBarriersPageLeadsHereAndBack) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(boxes().isEmpty());
 }
+
+TEST_F(ExtendedProfile2Test, FailedLoadReportsAndKeepsWhatWasRead) {
+    rawExec(dbPath, "INSERT INTO TAV_Factors_Community (LearnerID, Positive_Influence, Barrier, "
+                    "Data_Year) VALUES (2, 'caregiver', 'poverty', 2026);"
+                    "ALTER TABLE TAV_Factors_Classroom RENAME TO Classroom_Away");
+    frmExtendedProfile2 page;
+    page.Form_Load();
+    EXPECT_EQ(errorProcedures(), QStringList({"getData Routine"}));
+    EXPECT_TRUE(boxes()[0].text.contains("Location: frmExtendedProfile2"));
+    EXPECT_TRUE(connectionClosed());
+    EXPECT_EQ(dataRows(page.gridCommunity), QStringList({"caregiver|poverty", "|"}));
+    EXPECT_EQ(page.gridSummBarriers->GetText(1, 2), "poverty\r\n");
+
+    // Rows never read are not replaced.
+    add(page.communityList, "church group", 'A');
+    page.cmdSave_Click();
+    EXPECT_EQ(storedCommunity(), QStringList({"caregiver|poverty"}));
+    EXPECT_FALSE(shown().contains(kSaved));
+}
