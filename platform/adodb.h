@@ -139,6 +139,27 @@ private:
     bool m_open = false;
 };
 
+// A transaction for the lifetime of a scope: BeginTrans at its start; leaving
+// the scope without commit() (an error on the way) rolls it back.
+class TransactionScope {
+public:
+    explicit TransactionScope(Connection& cn) : m_cn(cn) { m_cn.BeginTrans(); }
+    ~TransactionScope() {
+        if (!m_committed)
+            m_cn.RollbackTrans();
+    }
+    TransactionScope(const TransactionScope&) = delete;
+    TransactionScope& operator=(const TransactionScope&) = delete;
+    void commit() {
+        m_cn.CommitTrans();
+        m_committed = true;
+    }
+
+private:
+    Connection& m_cn;
+    bool m_committed = false;
+};
+
 class Command {
 public:
     QString ActiveConnection; // a connection string

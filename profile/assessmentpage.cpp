@@ -434,14 +434,11 @@ bool AssessmentPage::loadFirstRow(const QString& procedure, const QString& sql,
 bool AssessmentPage::inTransaction(const QString& procedure,
                                    const std::function<void(ado::Connection&)>& body) {
     const ConnectionScope connection;
-    const bool done = trapErrors(m_formName, procedure, [&] {
-        gConnection->BeginTrans();
+    return trapErrors(m_formName, procedure, [&] {
+        ado::TransactionScope transaction(*gConnection);
         body(*gConnection);
-        gConnection->CommitTrans();
+        transaction.commit();
     });
-    if (!done && gConnection)
-        gConnection->RollbackTrans();
-    return done;
 }
 
 bool AssessmentPage::replaceRows(const QString& procedure, const QStringList& deletes,

@@ -124,16 +124,15 @@ void fillLookup(clsDataInsert& inserter, const QString& name) {
 void createTable(const QString& createSql, const QString& lookupName,
                  std::unique_ptr<clsDataInsert>& inserter) {
     try {
-        gConnection->BeginTrans();
+        ado::TransactionScope transaction(*gConnection);
         gConnection->Execute(createSql);
         if (!lookupName.isEmpty()) {
             if (!inserter)
                 inserter = std::make_unique<clsDataInsert>();
             fillLookup(*inserter, lookupName);
         }
-        gConnection->CommitTrans();
+        transaction.commit();
     } catch (const AppError& e) {
-        gConnection->RollbackTrans();
         ShowErrorReport(kLocation, e.description(), kProcedure, e.number());
     }
 }
@@ -153,12 +152,11 @@ void repair(const QString& name, bool lookup, const QString& createSql,
 // a table without Learner_ID simply fails.
 void dropOldKey(const QString& name) {
     try {
-        gConnection->BeginTrans();
+        ado::TransactionScope transaction(*gConnection);
         gConnection->Execute(updateFromOldKey(name) + " WHERE " + name + ".LearnerID Is Null");
         gConnection->Execute("ALTER TABLE " + name + " DROP COLUMN Learner_ID");
-        gConnection->CommitTrans();
+        transaction.commit();
     } catch (const AppError&) {
-        gConnection->RollbackTrans();
     }
 }
 
@@ -192,13 +190,12 @@ bool checkOldLearnerID(const QString& tableName, bool lookup) {
 
 void addID(const QString& tableName) {
     try {
-        gConnection->BeginTrans();
+        ado::TransactionScope transaction(*gConnection);
         gConnection->Execute("ALTER TABLE " + tableName + " ADD LearnerID LONG");
         gConnection->Execute(updateFromOldKey(tableName));
         gConnection->Execute("ALTER TABLE " + tableName + " DROP COLUMN Learner_ID");
-        gConnection->CommitTrans();
+        transaction.commit();
     } catch (const AppError& e) {
-        gConnection->RollbackTrans();
         ShowErrorReport("Alter/Update IDs", e.description(), "addID", e.number());
     }
 }

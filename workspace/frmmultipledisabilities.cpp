@@ -255,30 +255,25 @@ bool frmMultipleDisabilities::cmdSave_Click() {
         ",'" + SqlText(txtKNumber->text()) + "',#" + dtTest->date().toString("yyyy-MM-dd") + "#)";
     const bool saved = trapErrors(kLocation, "Save Data Routine", [&] {
         ConnectionScope conn;
-        conn->BeginTrans();
-        try {
-            conn->Execute("Delete from multipledisabilities where learnerid = " + id);
-            bool written = false;
-            for (int i = 0; i < lvwDisabilities->count(); ++i) {
-                const QListWidgetItem* item = lvwDisabilities->item(i);
-                if (item->checkState() == Qt::Checked && !isPrimaryItem(item)) {
-                    conn->Execute("INSERT into "
-                                  "MultipleDisabilities(LearnerID,DisabilityID,Knumber,Testdate)"
-                                  "VALUES(" +
-                                  id + "," + DropFirstChar(itemKey(item)) + tail);
-                    written = true;
-                }
+        ado::TransactionScope transaction(*conn);
+        conn->Execute("Delete from multipledisabilities where learnerid = " + id);
+        bool written = false;
+        for (int i = 0; i < lvwDisabilities->count(); ++i) {
+            const QListWidgetItem* item = lvwDisabilities->item(i);
+            if (item->checkState() == Qt::Checked && !isPrimaryItem(item)) {
+                conn->Execute("INSERT into "
+                              "MultipleDisabilities(LearnerID,DisabilityID,Knumber,Testdate)"
+                              "VALUES(" +
+                              id + "," + DropFirstChar(itemKey(item)) + tail);
+                written = true;
             }
-            if (!written)
-                conn->Execute(
-                    "INSERT into MultipleDisabilities(LearnerID,DisabilityID,Knumber,Testdate)"
-                    "VALUES(" +
-                    id + ",0" + tail);
-            conn->CommitTrans();
-        } catch (const AppError&) {
-            conn->RollbackTrans();
-            throw;
         }
+        if (!written)
+            conn->Execute(
+                "INSERT into MultipleDisabilities(LearnerID,DisabilityID,Knumber,Testdate)"
+                "VALUES(" +
+                id + ",0" + tail);
+        transaction.commit();
     });
     if (saved) {
         cmdSave->setBackColor(vbButtonFace);

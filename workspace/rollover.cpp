@@ -56,7 +56,7 @@ void AppendInfo() {
     OpenConnection();
     qint64 total = 0;
     try {
-        gConnection->BeginTrans();
+        ado::TransactionScope transaction(*gConnection);
         for (const QString table : kRolloverTables) {
             QStringList columns;
             std::unique_ptr<ado::Recordset> schema =
@@ -72,11 +72,9 @@ void AppendInfo() {
             gConnection->Execute(appendInfoSql(table, columns, y), &affected);
             total += affected;
         }
-        gConnection->CommitTrans();
+        transaction.commit();
     } catch (const AppError& e) {
         // Nothing of a failed roll-over stays: no year is left half copied.
-        if (gConnection)
-            gConnection->RollbackTrans();
         CloseConnection();
         ShowErrorReport("frmSelectLearner", e.description(), "AppendInfo", e.number());
         return;
