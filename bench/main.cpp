@@ -1,0 +1,412 @@
+// rer_bench: the program at school scale. Builds a synthetic school of each
+// size asked for, measures start-up, the list search, every page's load and
+// save, the roll-over and the peak memory, prints the figures and writes them
+// into BENCHMARKS.md.
+//
+//   rer_bench [--learners 200,2000,10000] [--runs 7] [--out BENCHMARKS.md] [--work DIR]
+//
+// Each size is generated and then measured in a process of its own, so that
+// the peak memory of a size is that of the program's work at that size.
+#include "bench/generator.h"
+#include "bench/measure.h"
+#include "bench/pages.h"
+#include "platform/grid.h"
+#include "platform/messagebox.h"
+#include "platform/runtime.h"
+#include "profile/assessmentpage.h"
+#include "workspace/checktables.h"
+#include "workspace/endprogram.h"
+#include "workspace/frmselectlearner.h"
+#include "workspace/globals.h"
+#include "workspace/moddatabaseconnection.h"
+#include "workspace/rollover.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QThread>
+#include <cstdio>
+#include <memory>
+#include <sqlite3.h>
+#include <sys/resource.h>
+
+namespace {
+
+// The clock of every run: data years 2011-2025 are filled, 2026 is the
+// current year into which the roll-over copies 2025.
+const QDate kToday(2026, 6, 15);
+constexpr int kHeadlineSize = 2000;
+
+// Targets at the headline size, in milliseconds (memory in MB).
+constexpr double kStartupTarget = 300;
+constexpr double kLoadTarget = 10;
+constexpr double kSaveTarget = 20;
+constexpr double kRolloverTarget = 1000;
+constexpr double kMemoryTarget = 150;
+
+QTextStream& out() {
+    static QTextStream s(stdout);
+    return s;
+}
+
+// ---- in the measuring process ---------------------------------------------
+
+int gErrorBoxes = 0;
+QString gLastMessage;
+
+void answerBoxes() {
+    msgbox::setAnswerer([](const msgbox::Shown& box) {
+        if (box.title.startsWith("Error")) {
+            ++gErrorBoxes;
+            QTextStream(stderr) << "error box: " << box.text << "\n";
+        }
+        gLastMessage = box.text;
+        msgbox::shownBoxes().clear();
+        return msgbox::answerDefault(box);
+    });
+}
+
+void rawExec(const QString& path, const QString& sql) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    char* err = nullptr;
+    if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &err) != SQLITE_OK) {
+        QTextStream(stderr) << "sql failed: " << err << "\n";
+        sqlite3_free(err);
+    }
+    sqlite3_close_v2(db);
+}
+
+double peakMemoryMb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0; // kilobytes on Linux
+}
+
+QList<Figure> measure(const QString& path, int runs) {
+    QList<Figure> figures;
+    gDbPath = path;
+    SaveSetting("MarvikEmis", "Startup", "Database", path);
+    gDataYear = qint16(kToday.year() - 1);
+
+    // Start-up: the learner window's load (database path, table check,
+    // school details, learner list) as the window is made.
+    std::unique_ptr<frmSelectLearner> window;
+    figures << timeIt(
+        "Start-up to a filled list", runs, kStartupTarget,
+        [&] { window = std::make_unique<frmSelectLearner>(); }, [&] { window.reset(); });
+    figures << timeIt("  of which checkTables", runs, 0, [] { checkTables(); });
+    figures << timeIt("  of which getLearners", runs, 0, [&] { window->getLearners(); });
+    Grid* list = window->gridLearner;
+    const int rows = list->MaxRows();
+    out() << "  list holds " << rows << " learners\n";
+
+    // The search runs down the list: the last row is the longest search.
+    window->optAssNo->setChecked(true);
+    window->txtSearch->setText(list->GetText(3, rows));
+    figures << timeIt("Search by accession number (last row)", runs, 0,
+                      [&] { window->Command1_Click(); });
+    window->optName->setChecked(true);
+    window->txtSearch->setText(list->GetText(2, rows));
+    figures << timeIt("Search by name (last row)", runs, 0, [&] { window->Command1_Click(); });
+
+    // The learner in the middle of the list, clicked as the user does.
+    window->gridLearner_Click(2, rows / 2);
+    out() << "  learner " << gLearnerID << " " << gLearnerName << ", data year " << gDataYear
+          << "\n";
+
+    for (const BenchPage& page : benchPages()) {
+        std::unique_ptr<AssessmentPage> form;
+        figures << timeIt(
+            page.name + " open (window made)", runs, 0, [&] { form = page.make(); }, {},
+            [&] { form.reset(); });
+        // Load: what showing the page runs, its Form_Load and Form_Activate.
+        figures << timeIt(
+            page.name + " load", runs, kLoadTarget,
+            [&] {
+                form->Form_Load();
+                form->Form_Activate();
+            },
+            [&] { form = page.make(); }, [&] { form.reset(); });
+        // Save: the loaded learner-year written back through the Save button.
+        form = page.make();
+        form->Form_Load();
+        form->Form_Activate();
+        figures << timeIt(page.name + " save", runs, kSaveTarget, [&] {
+            form->markUnsaved();
+            form->cmdSave_Click();
+        });
+        form.reset();
+    }
+
+    // The roll-over of the previous year for all current learners; between
+    // runs the copied year is deleted again.
+    QString reset;
+    for (const char* table : kRolloverTables)
+        reset += QString("DELETE FROM %1 WHERE Data_Year = %2;").arg(table).arg(kToday.year());
+    rawExec(path, reset);
+    QString rolled;
+    figures << timeIt(
+        "Roll-over of the previous year (AppendInfo)", runs, kRolloverTarget,
+        [&] {
+            AppendInfo();
+            rolled = gLastMessage;
+        },
+        {}, [&] { rawExec(path, reset); });
+    out() << "  roll-over: " << rolled << "\n";
+
+    window.reset();
+    Figure memory;
+    memory.name = "Peak memory (ru_maxrss)";
+    memory.unit = "MB";
+    memory.median = memory.min = memory.max = peakMemoryMb();
+    memory.target = kMemoryTarget;
+    memory.runs = 1;
+    figures << memory;
+    return figures;
+}
+
+void setUpHeadless(QTemporaryDir& settingsDir) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+        for (auto scope : {QSettings::UserScope, QSettings::SystemScope})
+            QSettings::setPath(format, scope, settingsDir.path());
+}
+
+// ---- in the steering process ----------------------------------------------
+
+struct SizeResult {
+    int learners = 0;
+    QJsonObject school;
+    QList<Figure> figures;
+};
+
+QString machineText() {
+    QString cpu;
+    QFile cpuinfo("/proc/cpuinfo");
+    if (cpuinfo.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& line : cpuinfo.readAll().split('\n')) {
+            if (line.startsWith("model name")) {
+                cpu = QString::fromUtf8(line.mid(line.indexOf(':') + 1)).trimmed();
+                break;
+            }
+        }
+    }
+    QString memory;
+    QFile meminfo("/proc/meminfo");
+    if (meminfo.open(QIODevice::ReadOnly)) {
+        const QByteArray first = meminfo.readLine();
+        memory = QString::number(
+                     first.simplified().split(' ').value(1).toLongLong() / 1024 / 1024.0, 'f', 1) +
+                 " GB";
+    }
+    return QString("%1 CPUs (nproc), %2, %3 memory; %4; Qt %5, SQLite %6")
+        .arg(QThread::idealThreadCount())
+        .arg(cpu, memory, QSysInfo::prettyProductName(), qVersion(), sqlite3_libversion());
+}
+
+QString fmt(const Figure& f, double v) {
+    return QString::number(v, 'f', v < 10 ? 2 : 1) + " " + f.unit;
+}
+
+QString headlineTable(const SizeResult& r) {
+    QString t = "| measure | median | min | max | target | |\n|---|---:|---:|---:|---:|---|\n";
+    for (const Figure& f : r.figures) {
+        t += QString("| %1 | %2 | %3 | %4 | %5 | %6 |\n")
+                 .arg(f.name.trimmed().startsWith("of which") ? "&nbsp;&nbsp;" + f.name.trimmed()
+                                                              : f.name)
+                 .arg(fmt(f, f.median), fmt(f, f.min), fmt(f, f.max),
+                      f.hasTarget() ? "< " + QString::number(f.target) + " " + f.unit : "",
+                      f.hasTarget() ? (f.met() ? "met" : "**MISSED**") : "");
+    }
+    return t;
+}
+
+QString growthTable(const QList<SizeResult>& results) {
+    QString t = "| measure (median) |";
+    QString rule = "|---|";
+    for (const SizeResult& r : results) {
+        t += QString(" %1 learners |").arg(r.learners);
+        rule += "---:|";
+    }
+    t += "\n" + rule + "\n";
+    for (int i = 0; i < results.front().figures.size(); ++i) {
+        const Figure& f = results.front().figures[i];
+        t += "| " + f.name.trimmed() + " |";
+        for (const SizeResult& r : results)
+            t += " " + (i < r.figures.size() ? fmt(r.figures[i], r.figures[i].median) : "") + " |";
+        t += "\n";
+    }
+    return t;
+}
+
+QString schoolLine(const SizeResult& r) {
+    const QJsonObject& s = r.school;
+    return QString("- %1 listed learners (+ %2 archived, %3 not listed): %4 host rows, %5 "
+                   "assessment rows over 15 data years, file %6 MB, generated in %7 s\n")
+        .arg(r.learners)
+        .arg(s["archived"].toInt())
+        .arg(s["notListed"].toInt())
+        .arg(qint64(s["learnerRows"].toDouble()))
+        .arg(qint64(s["assessmentRows"].toDouble()))
+        .arg(s["fileBytes"].toDouble() / 1e6, 0, 'f', 1)
+        .arg(s["seconds"].toDouble(), 0, 'f', 1);
+}
+
+// Replaces the part of BENCHMARKS.md between the markers, keeping the rest.
+void writeReport(const QString& path, const QString& body) {
+    const QString begin = "<!-- rer_bench:begin -->", end = "<!-- rer_bench:end -->";
+    QString text;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly))
+        text = QString::fromUtf8(file.readAll());
+    file.close();
+    const qsizetype b = text.indexOf(begin), e = text.indexOf(end);
+    const QString block = begin + "\n" + body + end;
+    if (b >= 0 && e > b)
+        text.replace(b, e + end.size() - b, block);
+    else
+        text = "# Benchmarks\n\n" + block + "\n" + text;
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(text.toUtf8());
+}
+
+bool runChild(const QStringList& args, QByteArray* stdoutText) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::SeparateChannels);
+    p.start(QCoreApplication::applicationFilePath(), args);
+    if (!p.waitForFinished(-1) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        QTextStream(stderr) << "rer_bench " << args.join(' ') << " failed:\n"
+                            << p.readAllStandardError();
+        return false;
+    }
+    const QByteArray err = p.readAllStandardError();
+    if (!err.isEmpty())
+        QTextStream(stderr) << err;
+    *stdoutText = p.readAllStandardOutput();
+    return true;
+}
+
+int steer(const QList<int>& sizes, int runs, const QString& reportPath, const QString& workDir) {
+    QList<SizeResult> results;
+    for (int n : sizes) {
+        const QString db = QDir(workDir).filePath(QString("school-%1.db").arg(n));
+        out() << "== " << n << " learners: generating " << db << "\n";
+        out().flush();
+        QByteArray text;
+        if (!runChild({"--generate", QString::number(n), db}, &text))
+            return 1;
+        SizeResult r;
+        r.learners = n;
+        r.school = QJsonDocument::fromJson(text).object();
+        out() << "== " << n << " learners: measuring (" << runs << " runs each)\n";
+        out().flush();
+        const QString json = db + ".json";
+        if (!runChild({"--measure", db, "--runs", QString::number(runs), "--json", json}, &text))
+            return 1;
+        out() << text;
+        QFile f(json);
+        f.open(QIODevice::ReadOnly);
+        const QJsonObject o = QJsonDocument::fromJson(f.readAll()).object();
+        if (o["errorBoxes"].toInt() > 0) {
+            QTextStream(stderr) << n << " learners: " << o["errorBoxes"].toInt()
+                                << " error reports were shown; the figures are not valid\n";
+            return 1;
+        }
+        for (const QJsonValue& v : o["figures"].toArray())
+            r.figures << Figure::fromJson(v.toObject());
+        results << r;
+    }
+
+    const SizeResult* headline = &results.front();
+    for (const SizeResult& r : results)
+        if (r.learners == kHeadlineSize)
+            headline = &r;
+
+    QString body;
+    body += "Written by `rer_bench` (bench/); run `build/bench/rer_bench` to measure again.\n\n";
+    body += "Machine: " + machineText() + ".\n\n";
+    body += QString("## At %1 learners\n\nEach figure is the median of %2 runs after one "
+                    "warm-up run, with the fastest and slowest run.\n\n")
+                .arg(headline->learners)
+                .arg(runs);
+    body += headlineTable(*headline) + "\n";
+    if (results.size() > 1) {
+        body += "## How the cost grows\n\n" + growthTable(results) + "\n";
+    }
+    body += "## The synthetic schools\n\n";
+    for (const SizeResult& r : results)
+        body += schoolLine(r);
+    body += "\n";
+
+    out() << "\n" << headlineTable(*headline) << "\n";
+    if (results.size() > 1)
+        out() << growthTable(results) << "\n";
+    writeReport(reportPath, body);
+    out() << "written to " << reportPath << "\n";
+    return 0;
+}
+
+QList<int> parseSizes(const QString& text) {
+    QList<int> sizes;
+    for (const QString& part : text.split(',', Qt::SkipEmptyParts))
+        sizes << part.trimmed().toInt();
+    return sizes;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QTemporaryDir settingsDir;
+    setUpHeadless(settingsDir);
+    QApplication app(argc, argv);
+    answerBoxes();
+    setClockOverride(kToday);
+    setEndProgramHook([] { QTextStream(stderr) << "the program asked to end\n"; });
+
+    const QStringList args = app.arguments().mid(1);
+    const auto option = [&](const QString& name, const QString& fallback) {
+        const qsizetype i = args.indexOf(name);
+        return i >= 0 && i + 1 < args.size() ? args[i + 1] : fallback;
+    };
+    const int runs = option("--runs", "7").toInt();
+
+    if (args.value(0) == "--generate") {
+        const SchoolSize size = SchoolSize::forLearners(args.value(1).toInt(), kToday.year());
+        const GeneratedSchool s = generateSchool(args.value(2), size, RER_DEMO_SQL);
+        const QJsonObject o{{"archived", size.archived},
+                            {"notListed", size.notListed},
+                            {"learnerRows", double(s.learnerRows)},
+                            {"assessmentRows", double(s.assessmentRows)},
+                            {"fileBytes", double(s.fileBytes)},
+                            {"seconds", s.seconds}};
+        out() << QJsonDocument(o).toJson(QJsonDocument::Compact);
+        return gErrorBoxes ? 1 : 0;
+    }
+    if (args.value(0) == "--measure") {
+        const QList<Figure> figures = measure(args.value(1), runs);
+        QJsonArray list;
+        for (const Figure& f : figures)
+            list.append(f.toJson());
+        QFile json(option("--json", args.value(1) + ".json"));
+        json.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        json.write(
+            QJsonDocument(QJsonObject{{"figures", list}, {"errorBoxes", gErrorBoxes}}).toJson());
+        return 0;
+    }
+
+    QTemporaryDir scratch;
+    const QString workDir = option("--work", scratch.path());
+    QDir().mkpath(workDir);
+    return steer(parseSizes(option("--learners", "200,2000,10000")), runs,
+                 option("--out", RER_SOURCE_DIR "/BENCHMARKS.md"), workDir);
+}

@@ -1,0 +1,47 @@
+#include "bench/measure.h"
+
+#include <vector>
+
+QJsonObject Figure::toJson() const {
+    return {{"name", name}, {"unit", unit},     {"median", median}, {"min", min},
+            {"max", max},   {"target", target}, {"runs", runs}};
+}
+
+Figure Figure::fromJson(const QJsonObject& o) {
+    Figure f;
+    f.name = o["name"].toString();
+    f.unit = o["unit"].toString();
+    f.median = o["median"].toDouble();
+    f.min = o["min"].toDouble();
+    f.max = o["max"].toDouble();
+    f.target = o["target"].toDouble();
+    f.runs = o["runs"].toInt();
+    return f;
+}
+
+Figure timeIt(const QString& name, int runs, double targetMs, const std::function<void()>& body,
+              const std::function<void()>& setUp, const std::function<void()>& tearDown) {
+    std::vector<double> ms;
+    for (int i = 0; i <= runs; ++i) {
+        if (setUp)
+            setUp();
+        QElapsedTimer timer;
+        timer.start();
+        body();
+        const double elapsed = timer.nsecsElapsed() / 1e6;
+        if (tearDown)
+            tearDown();
+        if (i > 0) // the first run warms the caches up
+            ms.push_back(elapsed);
+    }
+    std::sort(ms.begin(), ms.end());
+    Figure f;
+    f.name = name;
+    f.runs = runs;
+    f.target = targetMs;
+    f.min = ms.front();
+    f.max = ms.back();
+    const size_t n = ms.size();
+    f.median = n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
+    return f;
+}

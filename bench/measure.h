@@ -1,0 +1,29 @@
+#pragma once
+// The figures of one benchmark run at one school size, and the timing of
+// one operation repeated several times.
+#include <QElapsedTimer>
+#include <QJsonObject>
+#include <QList>
+#include <QString>
+#include <algorithm>
+#include <functional>
+
+struct Figure {
+    QString name;
+    QString unit = QStringLiteral("ms");
+    double median = 0;
+    double min = 0;
+    double max = 0;
+    double target = 0; // 0: no target
+    int runs = 0;
+
+    bool hasTarget() const { return target > 0; }
+    bool met() const { return !hasTarget() || median < target; }
+    QJsonObject toJson() const;
+    static Figure fromJson(const QJsonObject& o);
+};
+
+// Runs setUp (untimed), then body (timed), then tearDown (untimed), first
+// once to warm up and then runs times; the figure holds milliseconds.
+Figure timeIt(const QString& name, int runs, double targetMs, const std::function<void()>& body,
+              const std::function<void()>& setUp = {}, const std::function<void()>& tearDown = {});

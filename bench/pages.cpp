@@ -1,0 +1,24 @@
+#include "bench/pages.h"
+
+#include "profile/frmbackgroundinfo.h"
+#include "profile/frmcriteriaselection.h"
+#include "profile/frmextendedprofile1.h"
+#include "profile/frmhealthreport.h"
+
+namespace {
+template <class Page> BenchPage page(const QString& name) {
+    return {name, [] { return std::unique_ptr<AssessmentPage>(new Page); }};
+}
+} // namespace
+
+QList<BenchPage> benchPages() {
+    QList<BenchPage> pages{page<frmBackgroundInfo>("frmBackgroundInfo"),
+                           page<frmHealthReport>("frmHealthReport")};
+    for (int p = 1; p <= kCriteriaPages; ++p) {
+        pages.append({criteriaPage(p).formName, [p] {
+                          return std::unique_ptr<AssessmentPage>(new frmCriteriaSelection(p));
+                      }});
+    }
+    pages.append(page<frmExtendedProfile1>("frmExtendedProfile1"));
+    return pages;
+}
