@@ -96,10 +96,12 @@ QString updateFromOldKey(const QString& name) {
            ".Learner_ID = LI.LearnerID " + "SET " + name + ".LearnerID = LI.ID";
 }
 
-// True when the probe opened; the record set is closed again.
+// True when the probe opened; the record set is closed again. Whether it
+// opens is all a probe tells, so it asks for no rows: a section table of many
+// years read whole would cost every start its time and memory.
 bool probe(ado::Recordset& rs, const QString& sql) {
     try {
-        rs.Open(sql, gConnection.get());
+        rs.Open(sql + " WHERE 1 = 0", gConnection.get());
         if (rs.State() == ado::adStateOpen)
             rs.Close();
         return true;
