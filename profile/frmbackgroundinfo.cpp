@@ -125,10 +125,13 @@ frmBackgroundInfo::frmBackgroundInfo(QWidget* parent)
 bool frmBackgroundInfo::getBackground_Info(bool PopulateAll) {
     // The learner's own row, with the year's background row when there is one
     // and the primary disability's name when it names a disability: a learner
-    // without a primary disability (0) still sees the stored texts.
+    // without a primary disability (0) still sees the stored texts. The
+    // learner's row leads the join, so the year's row is found through the
+    // (LearnerID, Data_Year) index rather than by reading every year's rows.
     const QString sql = "SELECT BI.*, LI.LSENDisabilities AS MainDisID, DI.Name AS MainDis "
-                        "FROM (TAV_Learner_Background_Info as BI Right Join "
-                        "Learner_Info  as LI ON (BI.LearnerID = LI.ID AND BI.Data_Year = " +
+                        "FROM (Learner_Info  as LI Left Join "
+                        "TAV_Learner_Background_Info as BI ON (BI.LearnerID = LI.ID AND "
+                        "BI.Data_Year = " +
                         QString::number(gDataYear) +
                         ")) "
                         "LEFT JOIN Disabilities as DI ON LI.LSENDisabilities = DI.id "
