@@ -3,6 +3,7 @@
 #include "profile/frmbackgroundinfo.h"
 #include "profile/frmcriteriaselection.h"
 #include "profile/frmextendedprofile1.h"
+#include "profile/frmextendedprofile2.h"
 #include "profile/frmhealthreport.h"
 
 namespace {
@@ -20,5 +21,6 @@ QList<BenchPage> benchPages() {
                       }});
     }
     pages.append(page<frmExtendedProfile1>("frmExtendedProfile1"));
+    pages.append(page<frmExtendedProfile2>("frmExtendedProfile2"));
     return pages;
 }
