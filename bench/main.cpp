@@ -121,6 +121,12 @@ QList<Figure> measure(const QString& path, int runs) {
         QApplication::processEvents();
     });
     window->hide();
+    Figure startupMemory;
+    startupMemory.name = "Peak memory after start-up";
+    startupMemory.unit = "MB";
+    startupMemory.median = startupMemory.min = startupMemory.max = peakMemoryMb();
+    startupMemory.runs = 1;
+    figures << startupMemory;
     Grid* list = window->gridLearner;
     const int rows = list->MaxRows();
     out() << "  list holds " << rows << " learners\n";
@@ -183,7 +189,7 @@ QList<Figure> measure(const QString& path, int runs) {
 
     window.reset();
     Figure memory;
-    memory.name = "Peak memory (ru_maxrss)";
+    memory.name = "Peak memory (ru_maxrss), whole run";
     memory.unit = "MB";
     memory.median = memory.min = memory.max = peakMemoryMb();
     memory.target = kMemoryTarget;
