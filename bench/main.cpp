@@ -60,13 +60,14 @@ QTextStream& out() {
 
 // ---- in the measuring process ---------------------------------------------
 
-int gErrorBoxes = 0;
+// Error reports shown, and checks of the run that failed.
+int gFailures = 0;
 QString gLastMessage;
 
 void answerBoxes() {
     msgbox::setAnswerer([](const msgbox::Shown& box) {
         if (box.title.startsWith("Error")) {
-            ++gErrorBoxes;
+            ++gFailures;
             QTextStream(stderr) << "error box: " << box.text << "\n";
         }
         gLastMessage = box.text;
@@ -84,6 +85,27 @@ void rawExec(const QString& path, const QString& sql) {
         sqlite3_free(err);
     }
     sqlite3_close_v2(db);
+}
+
+// The rows of every section table for one learner-year.
+qint64 learnerYearRows(const QString& path, qint32 learner, int year) {
+    QStringList counts;
+    for (const SectionTable& table : kSectionTables)
+        counts << QString("(SELECT count(*) FROM %1 WHERE LearnerID = %2 AND Data_Year = %3)")
+                      .arg(table.name)
+                      .arg(learner)
+                      .arg(year);
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* st = nullptr;
+    qint64 n = -1;
+    if (sqlite3_prepare_v2(db, ("SELECT " + counts.join(" + ")).toUtf8().constData(), -1, &st,
+                           nullptr) == SQLITE_OK &&
+        sqlite3_step(st) == SQLITE_ROW)
+        n = sqlite3_column_int64(st, 0);
+    sqlite3_finalize(st);
+    sqlite3_close_v2(db);
+    return n;
 }
 
 double peakMemoryMb() {
@@ -147,6 +169,7 @@ QList<Figure> measure(const QString& path, int runs) {
     out() << "  learner " << gLearnerID << " " << gLearnerName << ", data year " << gDataYear
           << "\n";
 
+    const qint64 rowsBefore = learnerYearRows(path, gLearnerID, gDataYear);
     for (const BenchPage& page : benchPages()) {
         std::unique_ptr<AssessmentPage> form;
         figures << timeIt(
@@ -170,6 +193,13 @@ QList<Figure> measure(const QString& path, int runs) {
         });
         form.reset();
     }
+
+    // Every save wrote back what its page had loaded.
+    const qint64 rowsAfter = learnerYearRows(path, gLearnerID, gDataYear);
+    out() << "  the learner-year's section rows: " << rowsBefore << " before the pages, "
+          << rowsAfter << " after their saves\n";
+    if (rowsBefore <= 0 || rowsAfter != rowsBefore)
+        ++gFailures;
 
     // The roll-over of the previous year for all current learners; between
     // runs the copied year is deleted again.
@@ -341,9 +371,10 @@ int steer(const QList<int>& sizes, int runs, const QString& reportPath, const QS
         QFile f(json);
         f.open(QIODevice::ReadOnly);
         const QJsonObject o = QJsonDocument::fromJson(f.readAll()).object();
-        if (o["errorBoxes"].toInt() > 0) {
-            QTextStream(stderr) << n << " learners: " << o["errorBoxes"].toInt()
-                                << " error reports were shown; the figures are not valid\n";
+        if (o["failures"].toInt() > 0) {
+            QTextStream(stderr) << n << " learners: " << o["failures"].toInt()
+                                << " failures (error reports, or saves that did not write back "
+                                   "what was loaded); the figures are not valid\n";
             return 1;
         }
         for (const QJsonValue& v : o["figures"].toArray())
@@ -414,7 +445,7 @@ int main(int argc, char** argv) {
                             {"fileBytes", double(s.fileBytes)},
                             {"seconds", s.seconds}};
         out() << QJsonDocument(o).toJson(QJsonDocument::Compact);
-        return gErrorBoxes ? 1 : 0;
+        return gFailures ? 1 : 0;
     }
     if (args.value(0) == "--measure") {
         const QList<Figure> figures = measure(args.value(1), runs);
@@ -423,8 +454,7 @@ int main(int argc, char** argv) {
             list.append(f.toJson());
         QFile json(option("--json", args.value(1) + ".json"));
         json.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        json.write(
-            QJsonDocument(QJsonObject{{"figures", list}, {"errorBoxes", gErrorBoxes}}).toJson());
+        json.write(QJsonDocument(QJsonObject{{"figures", list}, {"failures", gFailures}}).toJson());
         return 0;
     }
 
