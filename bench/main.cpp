@@ -108,10 +108,17 @@ qint64 learnerYearRows(const QString& path, qint32 learner, int year) {
     return n;
 }
 
-double peakMemoryMb() {
+// The process's peak resident memory so far.
+Figure peakMemory(const QString& name, double targetMb) {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024.0; // kilobytes on Linux
+    Figure f;
+    f.name = name;
+    f.unit = "MB";
+    f.median = f.min = f.max = usage.ru_maxrss / 1024.0; // kilobytes on Linux
+    f.target = targetMb;
+    f.runs = 1;
+    return f;
 }
 
 QList<Figure> measure(const QString& path, int runs) {
@@ -121,11 +128,13 @@ QList<Figure> measure(const QString& path, int runs) {
     gDataYear = qint16(kToday.year() - 1);
 
     // Start-up: the learner window's load (database path, table check,
-    // school details, learner list) as the window is made.
+    // school details, learner list) as the window is made. The window of the
+    // run before is closed first, outside the time.
     std::unique_ptr<frmSelectLearner> window;
+    const auto closeWindow = [&] { window.reset(); };
     figures << timeIt(
         "Start-up to a filled list", runs, kStartupTarget,
-        [&] { window = std::make_unique<frmSelectLearner>(); }, [&] { window.reset(); });
+        [&] { window = std::make_unique<frmSelectLearner>(); }, closeWindow);
     figures << timeIt("  of which checkTables", runs, 0, [] { checkTables(); });
     figures << timeIt("  of which getLearners", runs, 0, [&] { window->getLearners(); });
     // The same with the window on the screen: its first painting, and the
@@ -137,18 +146,13 @@ QList<Figure> measure(const QString& path, int runs) {
             window->show();
             QApplication::processEvents();
         },
-        [&] { window.reset(); });
+        closeWindow);
     figures << timeIt("List filled again while shown", runs, 0, [&] {
         window->optCurrent_Click();
         QApplication::processEvents();
     });
     window->hide();
-    Figure startupMemory;
-    startupMemory.name = "Peak memory after start-up";
-    startupMemory.unit = "MB";
-    startupMemory.median = startupMemory.min = startupMemory.max = peakMemoryMb();
-    startupMemory.runs = 1;
-    figures << startupMemory;
+    figures << peakMemory("Peak memory after start-up", 0);
     Grid* list = window->gridLearner;
     const int rows = list->MaxRows();
     out() << "  list holds " << rows << " learners\n";
@@ -218,13 +222,7 @@ QList<Figure> measure(const QString& path, int runs) {
     out() << "  roll-over: " << rolled << "\n";
 
     window.reset();
-    Figure memory;
-    memory.name = "Peak memory (ru_maxrss), whole run";
-    memory.unit = "MB";
-    memory.median = memory.min = memory.max = peakMemoryMb();
-    memory.target = kMemoryTarget;
-    memory.runs = 1;
-    figures << memory;
+    figures << peakMemory("Peak memory (ru_maxrss), whole run", kMemoryTarget);
     return figures;
 }
 
