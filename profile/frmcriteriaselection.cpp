@@ -14,13 +14,23 @@ const QString kCaption = QStringLiteral("RER [DP : DIAGNOSTIC PROFILE]");
 
 // Column widths of gridScores (grid units of 105 twips); gridCriteria spans
 // the first four.
-constexpr double kScoreColWidths[] = {30, 26, 26, 26, 7};
+constexpr double kScoreColWidths[] = {30, 26, 26, 26, 8};
 
-// Designed row heights (points): the heading row, domain rows, activity rows.
-constexpr double kHeadingRowHeight = 30;
-constexpr double kDomainRowHeight = 45;
-constexpr double kActivityRowHeight = 62;
+// Designed row heights (points): the heading row, an empty row, and the
+// least height of a row of text.
+constexpr double kHeadingRowHeight = 42;
 constexpr double kEmptyRowHeight = 12;
+constexpr double kTextRowHeight = 36;
+
+// A height (points) at which the wrapped text of a cell shows whole: about one
+// character a grid unit of width, ten points a line.
+double heightFor(const QString& text, double widthUnits) {
+    const int perLine = std::max(1, int(widthUnits) - 1);
+    int lines = 0;
+    for (const QString& line : text.split("\r\n"))
+        lines += std::max<qsizetype>(1, (line.size() + perLine - 1) / perLine);
+    return lines * 10.0 + 8;
+}
 
 QString formOfPage(int page) {
     return criteriaPage(page).formName;
@@ -66,8 +76,11 @@ frmCriteriaSelection::frmCriteriaSelection(int page, QWidget* parent)
     for (const CriteriaCell& cell : m_layout.texts) {
         gridScores->setFixedText(cell.col, cell.row, cell.text);
         gridScores->setMultiLine({cell.col, cell.row}, true);
-        if (cell.col == 1 && cell.row > 1)
-            gridScores->SetRowHeight(cell.row, kActivityRowHeight);
+        if (cell.row > 1) {
+            const double height = std::max({kTextRowHeight, gridScores->RowHeight(cell.row),
+                                            heightFor(cell.text, kScoreColWidths[cell.col - 1])});
+            gridScores->SetRowHeight(cell.row, height);
+        }
     }
     gridScores->SetRowHeight(1, kHeadingRowHeight);
     gridScores->setCellBold({1, 1, 5, 1}, true);
@@ -76,10 +89,8 @@ frmCriteriaSelection::frmCriteriaSelection(int page, QWidget* parent)
         // Domain rows: the title (bold) and its guidance, no descriptions.
         if (cell.col == 2 && cell.row > 1 &&
             std::none_of(m_layout.activities.begin(), m_layout.activities.end(),
-                         [&](const CriteriaActivity& a) { return a.row == cell.row; })) {
+                         [&](const CriteriaActivity& a) { return a.row == cell.row; }))
             gridScores->setCellBold({1, cell.row}, true);
-            gridScores->SetRowHeight(cell.row, kDomainRowHeight);
-        }
     }
     for (const CriteriaActivity& a : m_layout.activities) {
         gridScores->setEditCell({kScoreCol, a.row}, 1);
@@ -90,7 +101,7 @@ frmCriteriaSelection::frmCriteriaSelection(int page, QWidget* parent)
         gridScores->setLocked({2, m_layout.otherRow, 4, m_layout.otherRow}, false);
         gridScores->setEditCell({kScoreCol, m_layout.otherRow}, 1);
         gridScores->setLocked({kScoreCol, m_layout.otherRow}, false);
-        gridScores->SetRowHeight(m_layout.otherRow, kActivityRowHeight);
+        gridScores->SetRowHeight(m_layout.otherRow, 3 * kTextRowHeight / 2);
     }
     addToFrame(gridScores, 1);
     connect(gridScores, &Grid::KeyPress, this, [this](int& key) { gridScores_KeyPress(key); });

@@ -89,7 +89,7 @@ frmHealthReport::frmHealthReport(QWidget* parent) : AssessmentPage("frmHealthRep
                     "Severe impairment / activity limitation (Level 5 within KELD framework )");
     a->setMultiLine({1, 2, 4, 2}, true);
     a->setCellBold({1, 2, 4, 2}, true);
-    a->SetRowHeight(2, 42);
+    a->SetRowHeight(2, 52);
     for (int d = 1; d <= kActivityDomains; ++d)
         a->setFixedText(1, d + 2, kDomainTitles[d - 1]);
     a->setCellBold({kFirstLevelCol, kFirstDomainRow, kLastLevelCol, kFirstDomainRow + 7}, true);
