@@ -914,6 +914,10 @@ void Grid::drawRows(QPainter& painter, const PrintLayout& layout, int firstRow, 
     QHash<QPair<int, int>, QPair<int, int>> origin;
     for (int r = 1; r <= rowCount(); ++r)
         for (int c = 1; c <= cols; ++c) {
+            // The view gives every cell inside a span the span's size: only
+            // its top-left cell starts it.
+            if (origin.contains({r, c}))
+                continue;
             const int rs = rowSpan(r - 1, c - 1), cs = columnSpan(r - 1, c - 1);
             if (rs > 1 || cs > 1)
                 for (int rr = r; rr < r + rs; ++rr)

@@ -14,7 +14,7 @@ const QString kCaption = QStringLiteral("RER [DP : DIAGNOSTIC PROFILE]");
 
 // Column widths of gridScores (grid units of 105 twips); gridCriteria spans
 // the first four.
-constexpr double kScoreColWidths[] = {30, 26, 26, 26, 8};
+constexpr double kScoreColWidths[] = {26, 22, 22, 22, 8};
 
 // Designed row heights (points): the heading row, an empty row, and the
 // least height of a row of text.
@@ -42,7 +42,7 @@ frmCriteriaSelection::frmCriteriaSelection(int page, QWidget* parent)
     : AssessmentPage(criteriaPage(page).formName, parent), m_layout(criteriaPage(page)) {
     setWindowTitle(kCaption);
     setPrintButtonName("cmdPrint");
-    setFrameSize(12900, 8400);
+    setFrameSize(11600, 8400);
 
     gridCriteria = new Grid;
     gridCriteria->setObjectName("gridCriteria");

@@ -31,13 +31,13 @@ frmHealthReport::frmHealthReport(QWidget* parent) : AssessmentPage("frmHealthRep
     setWindowTitle(kCaption);
     setHeader(false, false);
     setPrintButtonName("cmdPrint");
-    setFrameSize(12900, 7600);
+    setFrameSize(11100, 7600);
 
     gridMedicalRecords = new Grid;
     Grid* m = gridMedicalRecords;
     m->setObjectName("gridMedicalRecords");
     m->setMaxCols(5);
-    const double recordWidths[] = {30, 35, 18, 16, 16};
+    const double recordWidths[] = {26, 30, 16, 14, 14};
     for (int c = 1; c <= 5; ++c)
         m->SetColWidth(c, recordWidths[c - 1]);
     m->setColHeadersShown(false);
@@ -72,7 +72,7 @@ frmHealthReport::frmHealthReport(QWidget* parent) : AssessmentPage("frmHealthRep
     Grid* a = gridAreas;
     a->setObjectName("gridAreas");
     a->setMaxCols(4);
-    const double areaWidths[] = {37, 26, 26, 26};
+    const double areaWidths[] = {31, 23, 23, 23};
     for (int c = 1; c <= 4; ++c)
         a->SetColWidth(c, areaWidths[c - 1]);
     a->setColHeadersShown(false);

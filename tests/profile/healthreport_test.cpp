@@ -325,9 +325,10 @@ TEST_F(HealthReportTest, PagePrintHoldsTheReportAndTheAreas) {
     compact.remove(QRegularExpression("\\s"));
     for (const char* expected :
          {"A.HEALTHPROFESSIONALREPORT", "NameofLearner:O'NEILLLerato", "08/06/2009",
-          "AutismSpectrumDisorder", "1.MEDICALRECORDS", "Istheimpairmenttemporaryorpermanent?",
-          "2.AREASOFIMPAIRMENTANDACTIVITYLIMITATION", "NA=Notapplicable", "2.1Mobility",
-          "2.8Healthcareneeds", "FurtherComments", "Wearshearingaids"})
+          "AutismSpectrumDisorder", "1.MEDICALRECORDSViewedAttached", "TempPerm",
+          "Istheimpairmenttemporaryorpermanent?", "2.AREASOFIMPAIRMENTANDACTIVITYLIMITATION",
+          "NA=Notapplicable", "2.1Mobility", "2.8Healthcareneeds", "FurtherComments",
+          "Wearshearingaids"})
         EXPECT_TRUE(compact.contains(expected)) << expected;
     EXPECT_TRUE(text.contains(QRegularExpression("2\\.1 Mobility[^\\n]*MODERATE")));
     EXPECT_EQ(pdfPages(pdf), 1);
