@@ -146,8 +146,8 @@ void frmCriteriaSelection::rememberScores() {
 void frmCriteriaSelection::gridScores_KeyPress(int& keyAscii) {
     if (!isScoreCell(gridScores->ActiveCol(), gridScores->ActiveRow()))
         return;
-    // Control keys (backspace, return, escape) edit or leave the cell.
-    if (keyAscii < 32 || (keyAscii >= '1' && keyAscii <= '3'))
+    // Control keys (backspace, delete, return, escape) clear or leave the cell.
+    if (keyAscii < 32 || keyAscii == 0x7F || (keyAscii >= '1' && keyAscii <= '3'))
         return;
     keyAscii = 0;
     QApplication::beep();

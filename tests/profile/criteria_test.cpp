@@ -231,6 +231,12 @@ TEST_F(CriteriaTest, ScoreCellsTakeOnlyOneTwoOrThree) {
     grid->SetActiveCell(5, 5); // moving on commits the edit
     EXPECT_EQ(grid->GetText(5, 4), "2");
     EXPECT_TRUE(page.isUnsaved());
+    for (int key : {0x08, 0x7F, 0x0D, 0x1B}) { // backspace, delete, return, escape pass
+        grid->SetActiveCell(5, 4);
+        int passed = key;
+        page.gridScores_KeyPress(passed);
+        EXPECT_EQ(passed, key);
+    }
 
     // Whatever slips past the keys (a paste) is refused at the cell: it keeps its score.
     for (const QString refused : {"5", "0", "12", "x", "-1", "2.5"}) {
