@@ -337,3 +337,19 @@ TEST_F(HealthReportTest, PagePrintHoldsTheReportAndTheAreas) {
     page.cmdPrint_Click();
     EXPECT_EQ(errorProcedures(), QStringList{"Print Routine"});
 }
+
+TEST_F(HealthReportTest, LoadFailuresAreReportedWithTheirRoutine) {
+    storeScores(1, {3});
+    rawExec(dbPath, "DROP TABLE TAV_Health_Professional_Report");
+    frmHealthReport page;
+    page.Form_Load();
+    page.Form_Activate();
+    EXPECT_EQ(levels(page)[0], "4:SEVERE"); // the areas do not depend on the report row
+    rawExec(dbPath, "DROP TABLE TAV_lu_Activity_Domain_Sub_Section");
+    page.Form_Activate();
+    EXPECT_EQ(levels(page), QStringList(8, QString()));
+    EXPECT_EQ(errorProcedures(),
+              (QStringList{"getMedicalRecords Routine", "getImpairment_Area Routine"}));
+    EXPECT_TRUE(boxes().first().text.contains("Location: frmHealthReport"));
+    EXPECT_TRUE(connectionClosed());
+}
