@@ -1,6 +1,7 @@
 // The program starts with the data-year window; the learner list it leads to
 // ends the program.
 #include "profile/profileforms.h"
+#include "support/supportforms.h"
 #include "workspace/frmselectyear.h"
 #include "workspace/workspaceforms.h"
 
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     QApplication::setFont(font);
     registerWorkspaceForms();
     registerProfileForms();
+    registerSupportForms();
     frmSelectYear window;
     window.exec();
     return 0;

@@ -1,0 +1,5 @@
+#include "support/supportforms.h"
+
+#include "profile/assessmentpage.h"
+
+void registerSupportForms() {}
