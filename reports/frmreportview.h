@@ -1,0 +1,113 @@
+#pragma once
+// The report viewer "Printouts": one report built from one of the program's
+// report layouts and shown in CRViewer1, which pages and prints it.
+//
+// How a caller opens it: the viewer's properties live on its default
+// instance, frmReportview::Default(), which outlives every window. The
+// caller sets them there and then shows the viewer by name:
+//
+//     frmReportview::Default().SQL = query;
+//     frmReportview::Default().ReportMode = "LearnerSummary";
+//     showFormChain("frmReportview"); // registered by registerReportForms()
+//
+// The registered runner makes a fresh window, which reads the properties in
+// Form_Load (exec() runs Form_Load first), builds the report and waits for
+// Done. Form_Unload empties ReportMode and SQL again. A test that only wants
+// to see what a caller asked for registers its own "frmReportview" runner and
+// reads Default(); a test of the viewer itself builds a frmReportview, calls
+// Form_Load() (or a runner) without showing it and prints viewer's report.
+//
+// clsSQL (reports/clssql.h) builds the learner profile's three queries; its
+// Rep01BackgroundQuery reads RepGrade and RepVar from Default(). The viewer
+// keeps one clsSQL in its default instance, made on first use. Of clsSQL
+// the viewer uses:
+//     QString Rep01BackgroundQuery(); // main rows of the learner profile
+//     QString Rep01DPQuery();         // its diagnostic-profile subreport
+//     QString Rep01CFS();             // its criteria-score subreport
+#include "platform/adodb.h"
+
+#include <QDialog>
+#include <QString>
+#include <memory>
+
+class QPushButton;
+class clsSQL;
+namespace report {
+class Report;
+class ReportViewer;
+} // namespace report
+
+// The viewer's properties: what the caller sets before showing it.
+struct ReportviewProperties {
+    QString ReportMode;    // "LearnerSummary", "LearnerList", "MainReport", "ScoreSummary"
+    QString SQL;           // query of the list reports; the score summary's learner query
+    QString RepVar;        // a grade ID, an accession number, or empty for all learners
+    bool RepGrade = false; // RepVar holds a grade ID
+    QString Learner;       // stored only
+    QString ReportTitle;   // stored only
+};
+
+class frmReportview : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit frmReportview(QWidget* parent = nullptr);
+    ~frmReportview() override;
+
+    // The default instance's properties, shared by every window and caller.
+    static ReportviewProperties& Default();
+    // The default instance's clsSQL, made on first use.
+    static clsSQL& sql();
+
+    // Form_Load, then modal until Done or the window is closed; Form_Unload.
+    int exec() override;
+
+    void Form_Load();
+    void Form_Resize();
+    void Form_Unload();
+    void cmdDone_Click();
+
+    // The runners: each builds its report, hands it to CRViewer1 and shows
+    // only an error's description (ShowUserMessage) when something fails.
+    void showLearnerSummary();
+    void showLearnerList();
+    void showMainReport();
+    void showScoreSummary();
+
+    // The report CRViewer1 shows (null while the viewer is empty).
+    std::shared_ptr<report::Report> shownReport() const;
+
+    report::ReportViewer* CRViewer1 = nullptr;
+    QPushButton* cmdDone = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void showListReport(const QString& layout, int orientation, const QString& title);
+
+    // One report object per layout kind and the record sets they read.
+    std::shared_ptr<report::Report> m_rptBarrier;
+    std::shared_ptr<report::Report> m_rptProvider;
+    std::shared_ptr<report::Report> m_rptProfile;
+    std::shared_ptr<report::Report> m_rptScoreSummary;
+    std::unique_ptr<ado::Recordset> m_rs;
+    std::unique_ptr<ado::Recordset> m_rsDP;
+    std::unique_ptr<ado::Recordset> m_rsCFS;
+    bool m_unloaded = false;
+};
+
+// The level of an average criteria score: exactly 1 "MILD", 2 "MODERATE",
+// 3 "SEVERE", anything else "N/A".
+QString getLevelText(double average);
+
+// The in-memory score summary of the learners of the learner query, one row
+// per learner (columns Grade, FName, SName, AccessionNo, ID, Mobility,
+// SelfCare, Communication, Vision, Hearing, Mental, Cognition, Needs, Staff,
+// HRD, Devices, Cassessment, Access), built on the open gConnection for the
+// report year.
+std::unique_ptr<ado::Recordset> buildScoreSummaryTable(const QString& learnerQuery, int year);
+
+// The learner query of the score summary for RepGrade and RepVar.
+QString scoreSummaryLearnerQuery(bool repGrade, const QString& repVar);
