@@ -1,5 +1,8 @@
 #include "support/supportforms.h"
 
 #include "profile/assessmentpage.h"
+#include "support/frmschoolrequestsupport.h"
 
-void registerSupportForms() {}
+void registerSupportForms() {
+    registerPage<frmSchoolRequestSupport>("frmSchoolRequestSupport");
+}

@@ -1,0 +1,310 @@
+#include "support/frmschoolrequestsupport.h"
+
+#include "platform/adodb.h"
+#include "platform/colors.h"
+#include "platform/grid.h"
+#include "platform/runtime.h"
+#include "profile/previewlist.h"
+#include "workspace/globals.h"
+
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+
+const QString frmSchoolRequestSupport::kLevels = QStringLiteral("LOW\tMODERATE\tHIGH LEVEL");
+
+namespace {
+
+const QString kCaption = QStringLiteral(
+    "Support Needs Assessment [Section 3b : SCHOOL REQUEST FORM FOR ADDITIONAL SUPPORT]");
+const QString kInstruction =
+    QStringLiteral("Select Option below and enter the Factor in the box and then click the "
+                   "\"Add to Preview\" button.");
+const QString kEmptyMessage =
+    QStringLiteral("You must enter what School has or what School needs.");
+const QString kNoOptionMessage =
+    QStringLiteral("You must select What School Has or What School Needs options.");
+
+// The widest texts the table takes: Low_Moderate_High TEXT(20), School_Need
+// and School_Available TEXT(255).
+constexpr int kLevelLength = 20;
+constexpr int kTextLength = 255;
+
+// A preview grid as designed: 3 columns, 5 rows; headings in rows 1 to 4 and
+// the first data row, its level already a drop-down cell.
+Grid* makePreviewGrid(const QString& name) {
+    using K = frmSchoolRequestSupport;
+    auto* grid = new Grid;
+    grid->setObjectName(name);
+    grid->setColumns({{.header = {}, .width = 24, .maxLength = kLevelLength},
+                      {.header = {}, .width = 37, .maxLength = kTextLength},
+                      {.header = {}, .width = 37, .maxLength = kTextLength}});
+    grid->setColHeadersShown(false);
+    grid->setMaxRows(K::kFirstDataRow);
+    grid->setFixedText(1, 1, kInstruction, 3);
+    grid->setFixedText(1, 2, QString(), 3);
+    grid->setFixedText(1, 3, "Preview Captured Information", 3);
+    grid->setFixedText(K::kLevelCol, 4, "LOW/MODERATE/HIGH LEVEL");
+    grid->setFixedText(K::kHasCol, 4, "WHAT SCHOOL HAS");
+    grid->setFixedText(K::kNeedsCol, 4, "WHAT SCHOOL NEEDS");
+    grid->setCellBold({1, 3}, true);
+    grid->setCellBold({1, 4, 3, 4}, true);
+    grid->setCellBackColor({1, 1, 3, 4}, vbLabelGrey);
+    grid->SetRowHeight(1, 26);
+    grid->SetRowHeight(2, 6);
+    K::SetColumnType(K::kFirstDataRow, K::kLevelCol, grid);
+    return grid;
+}
+
+} // namespace
+
+frmSchoolRequestSupport::frmSchoolRequestSupport(QWidget* parent)
+    : AssessmentPage("frmSchoolRequestSupport", parent) {
+    setFrameSize(11600, 7800);
+
+    vaSpread4 = new Grid;
+    vaSpread4->setObjectName("vaSpread4");
+    vaSpread4->setMaxCols(3);
+    vaSpread4->setMaxRows(1);
+    vaSpread4->setColHeadersShown(false);
+    for (int c = 1; c <= 3; ++c)
+        vaSpread4->SetColWidth(c, 34.5);
+    vaSpread4->setFixedText(1, 1, "1. SUMMARY OF SCHOOL NEEDS IN TERMS OF LEVELS", 3);
+    vaSpread4->setCellBold({1, 1}, true);
+    vaSpread4->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    vaSpread4->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    vaSpread4->setFixedHeight(twips(330));
+    addToFrame(vaSpread4);
+
+    SSTab1 = new TabControl;
+    SSTab1->setObjectName("SSTab1");
+    addToFrame(SSTab1, 1);
+
+    gridStaffingPreview = makePreviewGrid("gridStaffingPreview");
+    gridAssistivePreview = makePreviewGrid("gridAssistivePreview");
+    gridCuriculumPreview = makePreviewGrid("gridCuriculumPreview");
+    gridHRDPreview = makePreviewGrid("gridHRDPreview");
+    gridEnvPreview = makePreviewGrid("gridEnvPreview");
+
+    staffingList = makeArea("1. Staffing", gridStaffingPreview, "AddPreview Routine",
+                            "txtAddStaffing", "optStaffingHas", "optStaffingNeed",
+                            "You must select What School HAs or What School Needs options.",
+                            "cmdAddPreview", "cmdRemove", true);
+    // The assistive devices list may be typed into.
+    assistiveList =
+        makeArea("2. Assistive Devices", gridAssistivePreview, "AddAssistivePreview Routine",
+                 "txtAddAssistive", "optAssistiveHas", "optAssistiveNeeds", kNoOptionMessage,
+                 "cmdAddAssistivePreview", "cmdRemoveAssistive", false);
+    curriculumList = makeArea("3. Curriculum Differentiation", gridCuriculumPreview,
+                              "AddCurriculumPreview Routine", "txtAddCurriculum",
+                              "optCurriculumHas", "optCurriculumNeeds", kNoOptionMessage,
+                              "cmdAddCurriculumPreview", "cmdRemoveCurriculum", true);
+    hrdList = makeArea("4. HRD", gridHRDPreview, "AddHRDPreview Routine", "txtAddHRD", "optHRDHas",
+                       "optHRDNeeds", kNoOptionMessage, "cmdAddHRDPreview", "cmdRemoveHRD", true);
+    envList = makeArea("5. Environmental Access", gridEnvPreview, "AddEnvPreview Routine",
+                       "txtAddEnv", "optEnvHas", "optEnvNeeds", kNoOptionMessage,
+                       "cmdAddEnvPreview", "cmdRemoveEnv", true);
+    m_lists[0] = staffingList;
+    m_lists[1] = assistiveList;
+    m_lists[2] = curriculumList;
+    m_lists[3] = hrdList;
+    m_lists[4] = envList;
+
+    txtAddStaffing = staffingList->entryBox();
+    optStaffingHas = staffingList->optionA();
+    optStaffingNeed = staffingList->optionB();
+    cmdAddPreview = staffingList->addButton();
+    cmdRemove = staffingList->removeButton();
+
+    txtAddAssistive = assistiveList->entryBox();
+    optAssistiveHas = assistiveList->optionA();
+    optAssistiveNeeds = assistiveList->optionB();
+    cmdAddAssistivePreview = assistiveList->addButton();
+    cmdRemoveAssistive = assistiveList->removeButton();
+
+    txtAddCurriculum = curriculumList->entryBox();
+    optCurriculumHas = curriculumList->optionA();
+    optCurriculumNeeds = curriculumList->optionB();
+    cmdAddCurriculumPreview = curriculumList->addButton();
+    cmdRemoveCurriculum = curriculumList->removeButton();
+
+    txtAddHRD = hrdList->entryBox();
+    optHRDHas = hrdList->optionA();
+    optHRDNeeds = hrdList->optionB();
+    cmdAddHRDPreview = hrdList->addButton();
+    cmdRemoveHRD = hrdList->removeButton();
+
+    txtAddEnv = envList->entryBox();
+    optEnvHas = envList->optionA();
+    optEnvNeeds = envList->optionB();
+    cmdAddEnvPreview = envList->addButton();
+    cmdRemoveEnv = envList->removeButton();
+
+    gridSignature = new Grid;
+    gridSignature->setObjectName("gridSignature");
+    gridSignature->setMaxCols(4);
+    gridSignature->setMaxRows(2);
+    gridSignature->setColHeadersShown(false);
+    gridSignature->SetColWidth(1, 20);
+    gridSignature->SetColWidth(2, 50);
+    gridSignature->SetColWidth(3, 8);
+    gridSignature->SetColWidth(4, 20);
+    gridSignature->setFixedText(1, 1, "School:");
+    gridSignature->setFixedText(3, 1, "Date:");
+    gridSignature->setFixedText(1, 2, "District/Circuit/Ward:");
+    gridSignature->setCellBold({1, 1, 1, 2}, true);
+    gridSignature->setCellBold({3, 1}, true);
+    gridSignature->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    gridSignature->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    gridSignature->setFixedHeight(twips(600));
+    addToFrame(gridSignature);
+
+    setLoadRoutines({[this] {
+        gridSignature->SetText(2, 1, gSchoolName);
+        gridSignature->SetText(2, 2, gDistrict + ", " + gCircuit);
+        gridSignature->SetText(4, 1, QLocale().toString(currentDate(), QLocale::ShortFormat));
+        return getData();
+    }});
+    QList<Routine> saves;
+    for (int area = 1; area <= kAreaCount; ++area)
+        saves << [this, area] { return saveData(area); };
+    setSaveRoutines(saves);
+    setNext("frmILSTIntervention", "Next");
+    setPrint({.landscape = true, .title = " " + kCaption});
+    setWindowTitle(kCaption);
+}
+
+PreviewList* frmSchoolRequestSupport::makeArea(const QString& caption, Grid* preview,
+                                               const QString& errorLabel, const QString& entryName,
+                                               const QString& hasName, const QString& needsName,
+                                               const QString& noOptionMessage,
+                                               const QString& addName, const QString& removeName,
+                                               bool readOnly) {
+    auto* list = new PreviewList(
+        *this, preview,
+        {.firstDataRow = kFirstDataRow,
+         .addErrorLabel = errorLabel,
+         .entryName = entryName,
+         .optionA = {hasName, "What school has", kHasCol},
+         .optionB = {needsName, "What school needs", kNeedsCol},
+         .emptyMessage = kEmptyMessage,
+         .noOptionMessage = noOptionMessage,
+         .addName = addName,
+         .removeName = removeName,
+         .readOnlyPreview = readOnly,
+         .rowWritten = [preview](int row) { SetColumnType(row, kLevelCol, preview); }});
+    // An entry wider than the table's column could never be saved.
+    list->entryBox()->setMaxLength(kTextLength);
+    // Choosing a level (and typing, where the list takes it) marks the page.
+    watchEdits(preview);
+    SSTab1->addTab(list, caption);
+    return list;
+}
+
+void frmSchoolRequestSupport::Form_Activate() {
+    SSTab1->setTab(0);
+}
+
+PreviewList* frmSchoolRequestSupport::listOf(int area) const {
+    return area >= 1 && area <= kAreaCount ? m_lists[area - 1] : nullptr;
+}
+
+Grid* frmSchoolRequestSupport::previewOf(int area) const {
+    PreviewList* list = listOf(area);
+    return list ? list->grid() : nullptr;
+}
+
+int frmSchoolRequestSupport::CheckAvailableRow(int Col, Grid* grid) const {
+    for (PreviewList* list : m_lists) {
+        if (list->grid() == grid)
+            return list->CheckAvailableRow(Col);
+    }
+    return 0;
+}
+
+void frmSchoolRequestSupport::ChangeGridColor(int vRow, int, Grid* grid) {
+    for (PreviewList* list : m_lists) {
+        if (list->grid() == grid)
+            list->highlightRow(vRow);
+    }
+}
+
+void frmSchoolRequestSupport::SetColumnType(int vRow, int vCol, Grid* grid) {
+    grid->setCol(vCol);
+    grid->setRow(vRow);
+    grid->setCellType(GridCellType::ComboBox);
+    grid->setTypeComboBoxEditable(false);
+    grid->setTypeComboBoxList(kLevels);
+    grid->setTypeComboBoxMaxDrop(6);
+    grid->setComboStyle345(0);
+    grid->setTypeComboBoxWidth(150);
+    grid->setComboStyle168(2);
+    grid->setComboStyle280(0);
+}
+
+void frmSchoolRequestSupport::RemoveFromGrid(Grid* grid) {
+    for (PreviewList* list : m_lists) {
+        if (list->grid() == grid)
+            list->Remove();
+    }
+}
+
+bool frmSchoolRequestSupport::getData() {
+    return loadRows("getData Routine",
+                    "SELECT Support_Area, Low_Moderate_High, School_Need, School_Available "
+                    "FROM TAV_Learner_Support_Needs WHERE LearnerID = " +
+                        QString::number(gLearnerID) +
+                        " AND Data_Year = " + QString::number(gDataYear) + " ORDER BY Support_Area",
+                    [this](ado::Recordset& rs) {
+                        // A row of no known area has no tab to show it; the
+                        // save, which replaces areas 1 to 5 only, leaves it.
+                        Grid* grid = previewOf(rs.Fields("Support_Area").toInt());
+                        if (!grid)
+                            return;
+                        const int r = grid->MaxRows();
+                        grid->SetText(kLevelCol, r, rs.Fields("Low_Moderate_High").text());
+                        grid->SetText(kHasCol, r, rs.Fields("School_Available").text());
+                        grid->SetText(kNeedsCol, r, rs.Fields("School_Need").text());
+                        SetColumnType(r, kLevelCol, grid);
+                        grid->setMaxRows(r + 1);
+                    });
+}
+
+bool frmSchoolRequestSupport::saveData(int vGridID) {
+    Grid* grid = previewOf(vGridID);
+    if (!grid)
+        return false;
+    const QString id = QString::number(gLearnerID);
+    const QString year = QString::number(gDataYear);
+    const QString area = QString::number(vGridID);
+    QStringList inserts;
+    for (int r = kFirstDataRow; r <= grid->MaxRows(); ++r) {
+        QString level = grid->GetText(kLevelCol, r);
+        const QString has = grid->GetText(kHasCol, r);
+        const QString needs = grid->GetText(kNeedsCol, r);
+        if (allBlank({level, has, needs}))
+            continue;
+        // The level comes from the list, but a typed one may hold a quote;
+        // an empty level stays empty.
+        level.replace('\'', QStringLiteral("''"));
+        inserts << "INSERT INTO TAV_Learner_Support_Needs (LearnerID, Support_Area, "
+                   "Low_Moderate_High , "
+                   "School_Need, School_Available, Data_Year) VALUES "
+                   "(" +
+                       id + "," + area + ",'" + level + "'," + quoted(needs) + "," + quoted(has) +
+                       "," + year + ")";
+    }
+    return replaceRows("saveData Routine",
+                       {"DELETE FROM TAV_Learner_Support_Needs "
+                        "WHERE LearnerID = " +
+                        id + " AND Data_Year = " + year + " AND Support_Area = " + area},
+                       inserts);
+}
+
+QList<PrintItem> frmSchoolRequestSupport::printItems() const {
+    Grid* grid = previewOf(SSTab1->Tab() + 1);
+    if (!grid)
+        return {};
+    return {PrintItem::paged(grid, rect(100, 1000, 0, -1000), rect(300, 800, 3000, 0))};
+}
