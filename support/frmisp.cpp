@@ -1,0 +1,358 @@
+#include "support/frmisp.h"
+
+#include "platform/adodb.h"
+#include "platform/grid.h"
+#include "platform/runtime.h"
+#include "profile/previewlist.h"
+#include "workspace/globals.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+
+namespace {
+
+const QString kCaption = QStringLiteral("RER [ ISP : INDIVIDUAL SUPPORT PLAN ]");
+
+// The six fields of an action: the columns 1 to 6 of the entry and preview
+// rows and of TAV_ISP.
+const QStringList kHeadings = {"Target to be achieved", "Strategy / resources",
+                               "Achievement criteria",  "Person Responsible",
+                               "Review Date",           "Review comments"};
+const QStringList kFields = {
+    "Target",      "Strategy",       "Achievement_Criteria", "Person_Responsible",
+    "Review_Date", "Review_Comments"};
+// How the question names a blank field.
+const QStringList kBlankItems = {" - Target to be achived", " - Strategy",
+                                 " - Achievement criteria", " - Person responsible",
+                                 " - Review Date",          " - Review Comment"};
+
+// The controls and texts of one kind of action.
+struct KindDesign {
+    QString entryName;
+    QString title; // (1,1) of the entry grid
+    QString previewName;
+    QString addName;
+    QString removeName;
+    QString printedTitle;
+};
+
+const std::array<KindDesign, frmISP::kKinds> kKindDesigns = {{
+    {"gridAddAction", "Whole school development intervention", "gridActionPreview", "cmdAddPreview",
+     "cmdRemove", "WHOLE SCHOOL DEVELOPMENT INTERVENTION"},
+    {"gridAdd2Action", "Educator training or other educator support to be given",
+     "gridAction2Preview", "cmdAddTo2Preview", "cmdRemoveFrom2Preview",
+     "EDUCATOR TRAINING OR OTHER EDUCATOR SUPPORT TO BE GIVEN"},
+    {"gridAdd3Action",
+     "Learner support to be given(e.g curriculum differentiation,adapted assessment "
+     "strategies,emotional)",
+     "gridAction3Preview", "cmdAddTo3Preview", "cmdRemoveFrom3Preview",
+     "LEARNER SUPPORT TO BE GIVEN"},
+    {"gridAdd4Action", "Consultation with parents / caregivers", "gridAction4Preview",
+     "cmdAddTo4Preview", "cmdRemoveFrom4Preview", "CONSULTATION WITH PARENTS/CAREGIVERS"},
+    {"gridAdd5Action", "Support to be provided by DBST", "gridAction5Preview", "cmdAddTo5Preview",
+     "cmdRemoveFrom5Preview", "SUPPORT TO BE PROVIDED BY THE DBST"},
+}};
+
+// Column widths of the six fields (7-pixel units).
+constexpr double kFieldWidths[6] = {22, 22, 20, 17, 11, 20};
+
+// A grid of the six fields: row 1 the title over all columns, row 2 the
+// headings; rows 1 and 2 fixed.
+Grid* makeActionGrid(const QString& name, const QString& title, int rows) {
+    auto* grid = new Grid;
+    grid->setObjectName(name);
+    grid->setMaxCols(6);
+    grid->setMaxRows(rows);
+    grid->setColHeadersShown(false);
+    for (int c = 1; c <= 6; ++c)
+        grid->SetColWidth(c, kFieldWidths[c - 1]);
+    grid->setFixedText(1, 1, title, 6);
+    for (int c = 1; c <= 6; ++c)
+        grid->setFixedText(c, 2, kHeadings[c - 1]);
+    grid->setCellBold({1, 1, 6, 2}, true);
+    grid->setCellBackColor({1, 1, 6, 2}, vbLabelGrey);
+    grid->SetRowHeight(1, 26);
+    grid->SetRowHeight(2, 26);
+    return grid;
+}
+
+// A read-only list of one column: the heading in row 1, the texts from row 2.
+Grid* makeFactorList(const QString& name, const QString& heading) {
+    auto* grid = new Grid;
+    grid->setObjectName(name);
+    grid->setColumns({{.header = QString(), .width = 55, .multiLine = true, .locked = true}});
+    grid->setColHeadersShown(false);
+    grid->setMaxRows(2);
+    grid->setFixedText(1, 1, heading);
+    grid->setCellBold({1, 1}, true);
+    grid->setCellBackColor({1, 1}, vbLabelGrey);
+    grid->SetRowHeight(1, 26);
+    return grid;
+}
+
+Grid* makeTitleGrid(const QString& name, const QStringList& lines) {
+    auto* grid = new Grid;
+    grid->setObjectName(name);
+    grid->setMaxCols(3);
+    grid->setMaxRows(int(lines.size()));
+    grid->setColHeadersShown(false);
+    for (int c = 1; c <= 3; ++c)
+        grid->SetColWidth(c, 37);
+    for (int r = 1; r <= lines.size(); ++r) {
+        grid->setFixedText(1, r, lines[r - 1], 3);
+        grid->SetRowHeight(r, 22);
+    }
+    grid->setCellBold({1, 1, 3, int(lines.size())}, true);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    return grid;
+}
+
+} // namespace
+
+frmISP::frmISP(QWidget* parent) : AssessmentPage("frmISP", parent) {
+    setWindowTitle(kCaption);
+    setFrameSize(14400, 9600);
+
+    gridBarrier = makeFactorList("gridBarrier", "Barrier/s or concern:\r\n");
+    gridStrengths = makeFactorList("gridStrengths", "Strengths:");
+    auto* factors = new QWidget;
+    auto* factorsLayout = new QHBoxLayout(factors);
+    factorsLayout->setContentsMargins(0, 0, 0, 0);
+    factorsLayout->addWidget(gridBarrier);
+    factorsLayout->addWidget(gridStrengths);
+    factors->setFixedHeight(twips(1500));
+    addToFrame(factors);
+
+    vaSpread3 = makeTitleGrid(
+        "vaSpread3", {"SUPPORT TARGETS (To be completed by the educator in consultation with the "
+                      "ILST, partents and learner)",
+                      "Interventions planned by school, class educator with inputs from the "
+                      "Learning Support educator or counsellor/social auxillary worker, parent "
+                      "and learner."});
+    vaSpread3->setFixedHeight(twips(720));
+    addToFrame(vaSpread3);
+    gridHeading = makeTitleGrid(
+        "gridHeading", {"1. ACTIONS TO BE TAKEN TO ADDRESS LEARNER'S ADDITIONAL SUPPORT NEEDS"});
+    gridHeading->setFixedHeight(twips(400));
+    addToFrame(gridHeading);
+
+    SSTab1 = new TabControl;
+    SSTab1->setObjectName("SSTab1");
+    addToFrame(SSTab1, 1);
+
+    for (int k = 1; k <= kKinds; ++k) {
+        const KindDesign& design = kKindDesigns[k - 1];
+        Grid* entry = makeActionGrid(design.entryName, design.title, kFirstDataRow);
+        entry->setMultiLine({1, kFirstDataRow, 6, kFirstDataRow}, true);
+        entry->SetRowHeight(kFirstDataRow, 30);
+        entry->setFixedHeight(twips(1500));
+        Grid* preview = makeActionGrid(
+            design.previewName,
+            "Preview of Actions.Click the SAVE button when all the Actions are listed in the "
+            "Preview.",
+            2);
+        auto* list = new PreviewList(*this, preview,
+                                     {.firstDataRow = kFirstDataRow,
+                                      .addErrorLabel = "AddToPreview Routine",
+                                      .entryGrid = entry,
+                                      .entryRow = kFirstDataRow,
+                                      .blankCellsQuestion = &frmISP::blankFieldsQuestion,
+                                      .addName = design.addName,
+                                      .removeName = design.removeName});
+        m_kinds[k - 1] = {list, design.printedTitle};
+        SSTab1->addTab(list, "Action " + QString::number(k));
+    }
+
+    gridAddAction = entryGrid(1);
+    gridAdd2Action = entryGrid(2);
+    gridAdd3Action = entryGrid(3);
+    gridAdd4Action = entryGrid(4);
+    gridAdd5Action = entryGrid(5);
+    gridActionPreview = previewGrid(1);
+    gridAction2Preview = previewGrid(2);
+    gridAction3Preview = previewGrid(3);
+    gridAction4Preview = previewGrid(4);
+    gridAction5Preview = previewGrid(5);
+    cmdAddPreview = addButton(1);
+    cmdAddTo2Preview = addButton(2);
+    cmdAddTo3Preview = addButton(3);
+    cmdAddTo4Preview = addButton(4);
+    cmdAddTo5Preview = addButton(5);
+    cmdRemove = removeButton(1);
+    cmdRemoveFrom2Preview = removeButton(2);
+    cmdRemoveFrom3Preview = removeButton(3);
+    cmdRemoveFrom4Preview = removeButton(4);
+    cmdRemoveFrom5Preview = removeButton(5);
+
+    QList<Routine> loads = {[this] { return getBarries_Strengths(); }};
+    QList<Routine> saves;
+    for (int k = 1; k <= kKinds; ++k) {
+        loads << [this, k] { return getAction(k, previewGrid(k)); };
+        // Each kind is its own transaction: a kind that fails keeps its
+        // stored rows, the others are saved all the same.
+        saves << [this, k] { return saveAction(k, previewGrid(k)); };
+    }
+    setLoadRoutines(loads);
+    setSaveRoutines(saves);
+    setPrint({.landscape = true, .title = " " + kCaption});
+}
+
+// ---- the kinds -------------------------------------------------------------------------
+
+PreviewList* frmISP::actionList(int k) const {
+    return k >= 1 && k <= kKinds ? m_kinds[k - 1].list : nullptr;
+}
+
+Grid* frmISP::entryGrid(int k) const {
+    const PreviewList* list = actionList(k);
+    return list ? list->setup().entryGrid : nullptr;
+}
+
+Grid* frmISP::previewGrid(int k) const {
+    const PreviewList* list = actionList(k);
+    return list ? list->grid() : nullptr;
+}
+
+SaveButton* frmISP::addButton(int k) const {
+    const PreviewList* list = actionList(k);
+    return list ? list->addButton() : nullptr;
+}
+
+QPushButton* frmISP::removeButton(int k) const {
+    const PreviewList* list = actionList(k);
+    return list ? list->removeButton() : nullptr;
+}
+
+const frmISP::Kind* frmISP::kindOf(const Grid* grid) const {
+    for (const Kind& kind : m_kinds) {
+        if (grid && kind.list->grid() == grid)
+            return &kind;
+    }
+    return nullptr;
+}
+
+void frmISP::Form_Activate() {
+    SSTab1->setTab(0);
+}
+
+// ---- the preview lists --------------------------------------------------------------------
+
+QString frmISP::blankFieldsQuestion(const QStringList& cells) {
+    QString list;
+    for (int c = 0; c < kBlankItems.size(); ++c) {
+        if (!cells.value(c).trimmed().isEmpty())
+            continue;
+        // A blank target starts the list; every other blank field goes on a
+        // line of its own.
+        list += (c == 0 ? QString() : QStringLiteral("\r\n")) + kBlankItems[c];
+    }
+    if (list.trimmed().isEmpty())
+        return QString();
+    return "You have left the following fields blank: \r\n" + list +
+           "\r\n\r\nAre you sure you want to leave them blank?";
+}
+
+void frmISP::AddToPreview(int vAction, Grid* gridAdd, Grid* gridPreview) {
+    PreviewList* list = actionList(vAction);
+    if (list && list->setup().entryGrid == gridAdd && list->grid() == gridPreview)
+        list->Add();
+}
+
+void frmISP::RemoveFromPreview(Grid* grid) {
+    if (const Kind* kind = kindOf(grid))
+        kind->list->Remove();
+}
+
+void frmISP::ChangePreviewColor(int Row, Grid* grid) {
+    if (const Kind* kind = kindOf(grid))
+        kind->list->highlightRow(Row);
+}
+
+void frmISP::ChangeAddButtoColor(int vAction) {
+    if (SaveButton* add = addButton(vAction))
+        add->setBackColor(vbYellow);
+}
+
+// ---- load ---------------------------------------------------------------------------------
+
+bool frmISP::getBarries_Strengths() {
+    int r = 2;
+    return loadRows("getBarriers Routine",
+                    "SELECT * FROM TAV_Factors_Community " + whereLearnerYear(),
+                    [&](ado::Recordset& rs) {
+                        if (r == 2) {
+                            const int rows = int(rs.RecordCount()) + 1;
+                            gridBarrier->setMaxRows(rows);
+                            gridStrengths->setMaxRows(rows);
+                        }
+                        // Every record takes a row of both lists, so a blank
+                        // barrier or strength leaves its row blank.
+                        const QString barrier = rs.Fields("Barrier").text();
+                        if (!barrier.trimmed().isEmpty())
+                            gridBarrier->SetText(1, r, barrier);
+                        const QString strength = rs.Fields("Positive_Influence").text();
+                        if (!strength.trimmed().isEmpty())
+                            gridStrengths->SetText(1, r, strength);
+                        ++r;
+                    });
+}
+
+bool frmISP::getAction(int vAction, Grid* grid) {
+    int r = kFirstDataRow;
+    return loadRows("getAction Routine",
+                    "SELECT * FROM TAV_ISP WHERE LearnerID = " + QString::number(gLearnerID) +
+                        " AND Action = " + QString::number(vAction) +
+                        " AND Data_Year = " + QString::number(gDataYear),
+                    [&](ado::Recordset& rs) {
+                        if (r == kFirstDataRow)
+                            grid->setMaxRows(int(rs.RecordCount()) + kFirstDataRow - 1);
+                        for (int c = 1; c <= kFields.size(); ++c)
+                            grid->SetText(c, r, rs.Fields(kFields[c - 1]).text());
+                        grid->SetRowHeight(r, 20);
+                        grid->setMultiLine({1, r, 6, r}, true);
+                        ++r;
+                    });
+}
+
+// ---- save ---------------------------------------------------------------------------------
+
+bool frmISP::saveAction(int vAction, Grid* grid) {
+    const QString id = QString::number(gLearnerID);
+    const QString kind = QString::number(vAction);
+    const QString year = QString::number(gDataYear);
+    QStringList inserts;
+    for (int r = kFirstDataRow; r <= grid->MaxRows(); ++r) {
+        QStringList cells;
+        for (int c = 1; c <= kFields.size(); ++c)
+            cells << grid->GetText(c, r);
+        if (allBlank(cells))
+            continue;
+        QStringList values;
+        for (const QString& cell : cells)
+            values << quoted(cell);
+        inserts << "INSERT INTO TAV_ISP (LearnerID, [Action], Target, Strategy, "
+                   "Achievement_Criteria, Person_Responsible, Review_Date, Review_Comments, "
+                   "Data_Year) VALUES (" +
+                       id + "," + kind + "," + values.join(",") + "," + year + ")";
+    }
+    return replaceRows("saveAction Routine",
+                       {"DELETE * FROM TAV_ISP WHERE LearnerID = " + id + " AND Action = " + kind +
+                        " AND Data_Year = " + year},
+                       inserts);
+}
+
+// ---- print --------------------------------------------------------------------------------
+
+QList<PrintItem> frmISP::printItems() const {
+    const int tab = SSTab1->Tab();
+    if (tab < 0 || tab >= kKinds)
+        return {};
+    const Kind& kind = m_kinds[tab];
+    return {
+        PrintItem::grid(gridBarrier, 300, 800, 3000),
+        PrintItem::grid(gridStrengths, 6500, 800, 3000),
+        PrintItem::grid(gridHeading, 300, 2300, 3000),
+        PrintItem::textLine(260, 2600, kind.printedTitle, 9, true),
+        PrintItem::paged(kind.list->grid(), rect(100, 1000, 0, -1000), rect(300, 2800, 3000, 0))};
+}

@@ -1,0 +1,420 @@
+// Section 3b school request page: the five support-area preview lists with
+// their level drop-downs, the rows of TAV_Learner_Support_Needs per area, the
+// signature grid and the print of the tab on show.
+#include "platform/colors.h"
+#include "platform/runtime.h"
+#include "profile/previewlist.h"
+#include "support/frmschoolrequestsupport.h"
+#include "support/supportforms.h"
+#include "tests/profile/pagetest.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+using Page = frmSchoolRequestSupport;
+const QString kSaved = "User Message: Your Information has been saved.";
+constexpr int S = Page::kFirstDataRow;
+
+// The user's choice or typing in a cell, as the grid's editor commits it.
+void userEdit(Grid* grid, int col, int row, const QString& text) {
+    grid->model()->setData(grid->model()->index(row - 1, col - 1), text, Qt::EditRole);
+}
+
+class SchoolRequestTest : public PageTest {
+protected:
+    void SetUp() override {
+        PageTest::SetUp();
+        gSchoolName = "Thuto Primary";
+        gDistrict = "Ekurhuleni North";
+        gCircuit = "Circuit 7";
+        setClockOverride(QDate(2026, 3, 14));
+    }
+    void TearDown() override {
+        setClockOverride(std::nullopt);
+        PageTest::TearDown();
+    }
+    // Types text into the list's entry box, picks has or needs and presses Add.
+    static void add(PreviewList* list, const QString& text, bool has) {
+        list->entryBox()->setText(text);
+        (has ? list->optionA() : list->optionB())->setChecked(true);
+        list->addButton()->click();
+    }
+    // The data rows of a preview grid as "level|has|needs".
+    static QStringList dataRows(Grid* grid) {
+        QStringList out;
+        for (int r = S; r <= grid->MaxRows(); ++r)
+            out << grid->GetText(1, r) + "|" + grid->GetText(2, r) + "|" + grid->GetText(3, r);
+        return out;
+    }
+    // The stored rows of an area as "level|available|need", in stored order.
+    QStringList stored(int area, int learner = 2, int year = 2026) {
+        return rawRows(dbPath, QString("SELECT Low_Moderate_High, School_Available, School_Need "
+                                       "FROM TAV_Learner_Support_Needs WHERE LearnerID = %1 AND "
+                                       "Data_Year = %2 AND Support_Area = %3 ORDER BY ID")
+                                   .arg(learner)
+                                   .arg(year)
+                                   .arg(area));
+    }
+    static bool firstRowBlank(Grid* grid) {
+        return (grid->GetText(1, S) + grid->GetText(2, S) + grid->GetText(3, S)).isEmpty();
+    }
+    static bool isLevelCell(Grid* grid, int row) {
+        const GridCellFormat f = grid->cellFormat(Page::kLevelCol, row);
+        return f.type == GridCellType::ComboBox && f.comboList == Page::kLevels &&
+               !f.comboEditable && f.comboMaxDrop == 6 && f.comboWidth == 150;
+    }
+};
+
+} // namespace
+
+TEST_F(SchoolRequestTest, EmptyLearnerYearShowsTheDesignedTabsAndTheSignature) {
+    Page page;
+    page.Form_Load();
+    EXPECT_EQ(page.windowTitle(),
+              "Support Needs Assessment [Section 3b : SCHOOL REQUEST FORM FOR ADDITIONAL SUPPORT]");
+    EXPECT_EQ(page.lblLearner->text(), "O'NEILL Lerato : Acc Number: 006");
+    EXPECT_EQ(page.txtCurrentYear->text(), "2026");
+    EXPECT_EQ(page.vaSpread4->GetText(1, 1), "1. SUMMARY OF SCHOOL NEEDS IN TERMS OF LEVELS");
+
+    const QStringList captions = {"1. Staffing", "2. Assistive Devices",
+                                  "3. Curriculum Differentiation", "4. HRD",
+                                  "5. Environmental Access"};
+    ASSERT_EQ(page.SSTab1->count(), 5);
+    for (int area = 1; area <= 5; ++area) {
+        SCOPED_TRACE(area);
+        EXPECT_EQ(page.SSTab1->tabText(area - 1), captions[area - 1]);
+        Grid* grid = page.previewOf(area);
+        EXPECT_EQ(grid->MaxCols(), 3);
+        EXPECT_EQ(grid->MaxRows(), 5);
+        EXPECT_EQ(grid->GetText(1, 1), "Select Option below and enter the Factor in the box and "
+                                       "then click the \"Add to Preview\" button.");
+        EXPECT_EQ(grid->GetText(1, 3), "Preview Captured Information");
+        EXPECT_EQ(grid->GetText(1, 4), "LOW/MODERATE/HIGH LEVEL");
+        EXPECT_EQ(grid->GetText(2, 4), "WHAT SCHOOL HAS");
+        EXPECT_EQ(grid->GetText(3, 4), "WHAT SCHOOL NEEDS");
+        EXPECT_EQ(dataRows(grid), QStringList({"||"}));
+        EXPECT_TRUE(isLevelCell(grid, S));
+        PreviewList* list = page.listOf(area);
+        EXPECT_EQ(list->optionA()->text(), "What school has");
+        EXPECT_EQ(list->optionB()->text(), "What school needs");
+        EXPECT_EQ(list->addButton()->text(), "Add to Preview");
+        EXPECT_EQ(list->removeButton()->text(), "Remove from Preview");
+    }
+    EXPECT_EQ(page.gridStaffingPreview->objectName(), "gridStaffingPreview");
+    EXPECT_EQ(page.gridCuriculumPreview->objectName(), "gridCuriculumPreview");
+    EXPECT_EQ(page.txtAddEnv->objectName(), "txtAddEnv");
+    EXPECT_EQ(page.optStaffingNeed->objectName(), "optStaffingNeed");
+    EXPECT_EQ(page.cmdRemoveHRD->objectName(), "cmdRemoveHRD");
+
+    EXPECT_EQ(page.gridSignature->GetText(1, 1), "School:");
+    EXPECT_EQ(page.gridSignature->GetText(2, 1), "Thuto Primary");
+    EXPECT_EQ(page.gridSignature->GetText(3, 1), "Date:");
+    EXPECT_EQ(page.gridSignature->GetText(4, 1),
+              QLocale().toString(QDate(2026, 3, 14), QLocale::ShortFormat));
+    EXPECT_EQ(page.gridSignature->GetText(1, 2), "District/Circuit/Ward:");
+    EXPECT_EQ(page.gridSignature->GetText(2, 2), "Ekurhuleni North, Circuit 7");
+
+    EXPECT_FALSE(page.isUnsaved());
+    ASSERT_NE(page.cmdNext, nullptr);
+    EXPECT_EQ(page.cmdNext->text(), "Next");
+    EXPECT_EQ(page.cmdPrevious, nullptr);
+    EXPECT_EQ(page.cmdPrint->objectName(), "cmdPrintPage");
+    EXPECT_TRUE(boxes().isEmpty());
+    EXPECT_TRUE(connectionClosed());
+
+    page.SSTab1->setTab(3);
+    page.Form_Activate();
+    EXPECT_EQ(page.SSTab1->Tab(), 0);
+}
+
+TEST_F(SchoolRequestTest, AddRefusesBlanksAndMissingOptionsWithEachAreasMessage) {
+    Page page;
+    page.Form_Load();
+    for (int area = 1; area <= 5; ++area) {
+        SCOPED_TRACE(area);
+        boxes().clear();
+        PreviewList* list = page.listOf(area);
+        list->optionA()->setChecked(true);
+        list->entryBox()->setText("   ");
+        list->addButton()->click();
+        list->optionA()->setAutoExclusive(false);
+        list->optionA()->setChecked(false);
+        list->optionA()->setAutoExclusive(true);
+        list->entryBox()->setText("a braille reader");
+        list->addButton()->click();
+        const QString option = area == Page::Staffing ? "HAs" : "Has";
+        EXPECT_EQ(shown(), QStringList({"User Message: You must enter what School has or what "
+                                        "School needs.",
+                                        "User Message: You must select What School " + option +
+                                            " or What School Needs options."}));
+        EXPECT_EQ(dataRows(list->grid()), QStringList({"||"}));
+        EXPECT_EQ(list->entryBox()->text(), "a braille reader");
+        EXPECT_EQ(list->entryBox()->maxLength(), 255);
+    }
+    EXPECT_FALSE(page.isUnsaved());
+}
+
+TEST_F(SchoolRequestTest, HasAndNeedsFillTheirColumnsIndependentlyEachEntryRowGettingALevel) {
+    Page page;
+    page.Form_Load();
+    Grid* grid = page.gridHRDPreview;
+    add(page.hrdList, "one trained educator", true);
+    EXPECT_TRUE(page.isUnsaved());
+    EXPECT_EQ(page.cmdAddHRDPreview->BackColor(), vbButtonFace);
+    EXPECT_EQ(page.txtAddHRD->text(), "");
+    EXPECT_TRUE(page.optHRDHas->isChecked());
+    add(page.hrdList, " a remedial room ", true);
+    add(page.hrdList, "sign language training", false);
+    EXPECT_EQ(dataRows(grid), QStringList({"|one trained educator|sign language training",
+                                           "| a remedial room |", "||", "||"}));
+    EXPECT_EQ(grid->MaxRows(), 8);
+    EXPECT_TRUE(isLevelCell(grid, 5));
+    EXPECT_TRUE(isLevelCell(grid, 6));
+    EXPECT_FALSE(isLevelCell(grid, 7));
+    EXPECT_FALSE(isLevelCell(grid, 8));
+    // The other areas are untouched.
+    EXPECT_EQ(dataRows(page.gridStaffingPreview), QStringList({"||"}));
+    EXPECT_TRUE(boxes().isEmpty());
+}
+
+TEST_F(SchoolRequestTest, EachAreaIsStoredUnderItsTabNumberAndComesBackInPlace) {
+    rawExec(dbPath,
+            "INSERT INTO TAV_Learner_Support_Needs (LearnerID, Support_Area, Low_Moderate_High, "
+            "School_Need, School_Available, Data_Year) VALUES "
+            "(2, 1, 'LOW', 'last year', ' ', 2025), (3, 1, 'LOW', 'other learner', ' ', 2026), "
+            "(2, 7, 'LOW', 'no such area', ' ', 2026)");
+    Page page;
+    page.Form_Load();
+    add(page.staffingList, "a class assistant", true);
+    add(page.staffingList, "a therapist", false);
+    add(page.staffingList, "a second assistant", true);
+    userEdit(page.gridStaffingPreview, 1, 5, "HIGH LEVEL");
+    add(page.curriculumList, "O'Brien's adapted tests", false);
+    page.markSaved();
+    // Choosing a level marks the page on every tab.
+    userEdit(page.gridCuriculumPreview, 1, 5, "MODERATE");
+    EXPECT_TRUE(page.isUnsaved());
+    // A row with a level only.
+    userEdit(page.gridEnvPreview, 1, 5, "LOW");
+    add(page.hrdList, "workshops", false);
+
+    page.cmdSave->click();
+    EXPECT_EQ(shown(), QStringList({kSaved}));
+    EXPECT_FALSE(page.isUnsaved());
+    EXPECT_TRUE(connectionClosed());
+    EXPECT_EQ(stored(1),
+              QStringList({"HIGH LEVEL|a class assistant|a therapist", "|a second assistant| "}));
+    EXPECT_TRUE(stored(2).isEmpty());
+    EXPECT_EQ(stored(3), QStringList({"MODERATE| |O'Brien's adapted tests"}));
+    EXPECT_EQ(stored(4), QStringList({"| |workshops"}));
+    EXPECT_EQ(stored(5), QStringList({"LOW| | "}));
+    // A row without a level keeps an empty level, not a blank.
+    EXPECT_EQ(rawScalar(dbPath, "SELECT COUNT(*) FROM TAV_Learner_Support_Needs WHERE "
+                                "Low_Moderate_High = '' AND Data_Year = 2026"),
+              "2");
+    EXPECT_EQ(stored(1, 2, 2025), QStringList({"LOW| |last year"}));
+    EXPECT_EQ(stored(1, 3), QStringList({"LOW| |other learner"}));
+    EXPECT_EQ(stored(7), QStringList({"LOW| |no such area"}));
+
+    // Saving again replaces the rows; a fresh opening shows them in their rows.
+    page.cmdSave_Click();
+    EXPECT_EQ(stored(1).size(), 2);
+    Page again;
+    again.Form_Load();
+    EXPECT_EQ(
+        dataRows(again.gridStaffingPreview),
+        QStringList({"HIGH LEVEL|a class assistant|a therapist", "|a second assistant| ", "||"}));
+    EXPECT_EQ(dataRows(again.gridCuriculumPreview),
+              QStringList({"MODERATE| |O'Brien's adapted tests", "||"}));
+    EXPECT_EQ(dataRows(again.gridEnvPreview), QStringList({"LOW| | ", "||"}));
+    EXPECT_EQ(dataRows(again.gridAssistivePreview), QStringList({"||"}));
+    EXPECT_TRUE(isLevelCell(again.gridStaffingPreview, 5));
+    EXPECT_TRUE(isLevelCell(again.gridStaffingPreview, 6));
+    EXPECT_FALSE(isLevelCell(again.gridStaffingPreview, 7));
+    EXPECT_FALSE(again.isUnsaved());
+    EXPECT_EQ(boxes().size(), 2);
+
+    // All previews emptied: every stored row of the learner-year goes.
+    for (int area = 1; area <= 5; ++area) {
+        Grid* grid = again.previewOf(area);
+        while (!firstRowBlank(grid)) {
+            grid->SetActiveCell(2, S);
+            again.RemoveFromGrid(grid);
+        }
+    }
+    again.cmdSave_Click();
+    EXPECT_EQ(rawScalar(dbPath, "SELECT COUNT(*) FROM TAV_Learner_Support_Needs WHERE "
+                                "LearnerID = 2 AND Data_Year = 2026 AND Support_Area <= 5"),
+              "0");
+    EXPECT_EQ(stored(7).size(), 1);
+}
+
+TEST_F(SchoolRequestTest, RowsOfOneAreaComeBackInTheOrderTheyWereStored) {
+    // The areas' rows interleaved in the table.
+    for (int i = 1; i <= 12; ++i)
+        rawExec(dbPath, QString("INSERT INTO TAV_Learner_Support_Needs (LearnerID, Support_Area, "
+                                "Low_Moderate_High, School_Need, School_Available, Data_Year) "
+                                "VALUES (2, %1, 'LOW', 'need %2', 'has %2', 2026)")
+                            .arg(i % 2 ? 4 : 2)
+                            .arg(i));
+    Page page;
+    page.Form_Load();
+    QStringList hrd, assistive;
+    for (int i = 1; i <= 12; ++i)
+        (i % 2 ? hrd : assistive) << QString("LOW|has %1|need %1").arg(i);
+    EXPECT_EQ(dataRows(page.gridHRDPreview), hrd + QStringList({"||"}));
+    EXPECT_EQ(dataRows(page.gridAssistivePreview), assistive + QStringList({"||"}));
+}
+
+TEST_F(SchoolRequestTest, RemoveAndHighlightActOnDataRowsOnly) {
+    Page page;
+    page.Form_Load();
+    Grid* grid = page.gridEnvPreview;
+    add(page.envList, "ramps", true);
+    add(page.envList, "toilets", true);
+    add(page.envList, "a lift", false);
+    page.markSaved();
+
+    // A heading row: nothing removed, no highlight.
+    grid->SetActiveCell(2, 4);
+    page.cmdRemoveEnv->click();
+    EXPECT_FALSE(page.isUnsaved());
+    page.ChangeGridColor(3, 1, grid);
+    emit grid->Click(2, 2);
+    for (int r = S; r <= grid->MaxRows(); ++r)
+        EXPECT_FALSE(grid->cellBold(1, r));
+
+    emit grid->Click(3, 6);
+    emit grid->Click(1, 5);
+    for (int r = S; r <= grid->MaxRows(); ++r) {
+        for (int c = 1; c <= 3; ++c) {
+            EXPECT_EQ(grid->cellBold(c, r), r == 5) << c << "," << r;
+            EXPECT_EQ(grid->cellForeColor(c, r), r == 5 ? vbBlue : vbBlack) << c << "," << r;
+        }
+    }
+
+    // A data row: its level, has and needs go together; the size stays.
+    const int rows = grid->MaxRows();
+    grid->SetActiveCell(3, 5);
+    page.cmdRemoveEnv->click();
+    EXPECT_TRUE(page.isUnsaved());
+    EXPECT_EQ(grid->MaxRows(), rows);
+    EXPECT_EQ(dataRows(grid), QStringList({"|toilets|", "||", "||", "||"}));
+    EXPECT_TRUE(boxes().isEmpty());
+}
+
+TEST_F(SchoolRequestTest, OnlyTheAssistiveDevicesListTakesTyping) {
+    Page page;
+    page.Form_Load();
+    for (int area = 1; area <= 5; ++area) {
+        int key = 'x';
+        emit page.previewOf(area)->KeyPress(key);
+        EXPECT_EQ(key, area == Page::AssistiveDevices ? 'x' : 0) << area;
+    }
+    // Typing there marks the page; a typed level is no wider than its column
+    // and may hold a quote.
+    Grid* grid = page.gridAssistivePreview;
+    userEdit(grid, 2, 5, "a hearing aid");
+    EXPECT_TRUE(page.isUnsaved());
+    add(page.assistiveList, "a wheelchair", true);
+    EXPECT_EQ(grid->cellFormat(1, 7).maxLength, 20);
+    EXPECT_EQ(grid->cellFormat(2, 7).maxLength, 255);
+    userEdit(grid, 1, 7, "Ma'am's");
+    userEdit(grid, 3, 7, "a laptop");
+    page.cmdSave_Click();
+    EXPECT_EQ(shown(), QStringList({kSaved}));
+    EXPECT_EQ(stored(2),
+              QStringList({"|a hearing aid| ", "|a wheelchair| ", "Ma'am's| |a laptop"}));
+}
+
+TEST_F(SchoolRequestTest, AnAreaThatFailsKeepsItsRowsWhileTheOthersAreSaved) {
+    rawExec(dbPath,
+            "INSERT INTO TAV_Learner_Support_Needs (LearnerID, Support_Area, Low_Moderate_High, "
+            "School_Need, School_Available, Data_Year) VALUES (2, 2, 'LOW', 'stored', ' ', 2026);"
+            "CREATE TRIGGER refuse BEFORE INSERT ON TAV_Learner_Support_Needs "
+            "WHEN NEW.Support_Area = 2 BEGIN SELECT RAISE(ABORT, 'refused'); END;");
+    Page page;
+    page.Form_Load();
+    add(page.assistiveList, "a magnifier", false);
+    add(page.staffingList, "a therapist", false);
+    add(page.envList, "ramps", true);
+    page.cmdSave->click();
+    EXPECT_EQ(errorProcedures(), QStringList({"saveData Routine"}));
+    ASSERT_EQ(boxes().size(), 1); // no confirmation
+    EXPECT_TRUE(boxes()[0].text.contains("Location: frmSchoolRequestSupport"));
+    EXPECT_TRUE(connectionClosed());
+    EXPECT_TRUE(page.isUnsaved());
+    EXPECT_EQ(stored(2), QStringList({"LOW| |stored"}));
+    EXPECT_EQ(stored(1), QStringList({"| |a therapist"}));
+    EXPECT_EQ(stored(5), QStringList({"|ramps| "}));
+}
+
+TEST_F(SchoolRequestTest, FailedLoadIsReportedAndSaveRefused) {
+    rawExec(dbPath, "ALTER TABLE TAV_Learner_Support_Needs RENAME TO Needs_Away");
+    Page page;
+    page.Form_Load();
+    EXPECT_EQ(errorProcedures(), QStringList({"getData Routine"}));
+    EXPECT_TRUE(connectionClosed());
+    EXPECT_EQ(page.gridSignature->GetText(2, 1), "Thuto Primary");
+    rawExec(dbPath, "ALTER TABLE Needs_Away RENAME TO TAV_Learner_Support_Needs");
+    add(page.staffingList, "a therapist", false);
+    page.cmdSave_Click();
+    EXPECT_FALSE(shown().contains(kSaved));
+    EXPECT_TRUE(stored(1).isEmpty());
+}
+
+TEST_F(SchoolRequestTest, PrintsTheListOfTheTabOnShowInLandscape) {
+    Page page;
+    page.Form_Load();
+    add(page.staffingList, "Staffing entry", true);
+    add(page.hrdList, "Workshop on braille", true);
+    userEdit(page.gridHRDPreview, 1, 5, "MODERATE");
+    add(page.hrdList, "Sign language course", false);
+    page.SSTab1->setTab(3);
+    const QString pdf = pdfPath("hrd.pdf");
+    printdialog::setAnswerer(printdialog::printToPdf(pdf));
+    page.cmdPrintPage_Click();
+    EXPECT_TRUE(boxes().isEmpty());
+    const QString text = pdfText(pdf);
+    EXPECT_EQ(text.trimmed().section('\n', 0, 0).simplified(),
+              "EMIS NUMBER: 700123456 Support Needs Assessment [Section 3b : SCHOOL REQUEST FORM "
+              "FOR ADDITIONAL SUPPORT]");
+    EXPECT_TRUE(text.contains("LEARNER NAME : O'NEILL Lerato ASSESION NUMBER: 006"));
+    for (const QString& word : {"Workshop on braille", "Sign language course", "MODERATE",
+                                "WHAT SCHOOL NEEDS", "Preview Captured Information"})
+        EXPECT_TRUE(text.contains(word)) << word.toStdString() << "\n" << text.toStdString();
+    for (const QString& word : {"Staffing entry", "SUMMARY OF SCHOOL NEEDS", "Thuto Primary",
+                                "District/Circuit", "4. HRD"})
+        EXPECT_FALSE(text.contains(word)) << word.toStdString();
+    EXPECT_EQ(pdfPages(pdf), 1);
+    const QStringList size =
+        pdfInfo(pdf).section("Page size:", 1).trimmed().section(' ', 0, 2).split(" x ");
+    ASSERT_EQ(size.size(), 2);
+    EXPECT_GT(size[0].toDouble(), size[1].toDouble());
+
+    // Cancel in the dialog prints nothing and reports the print routine.
+    printdialog::setAnswerer(printdialog::cancel);
+    page.cmdPrintPage_Click();
+    EXPECT_EQ(errorProcedures(), QStringList({"Print Routine"}));
+}
+
+TEST_F(SchoolRequestTest, NextAsksWhenUnsavedAndLeadsToTheIlstRecord) {
+    registerSupportForms();
+    Page page;
+    page.Form_Load();
+    add(page.envList, "ramps", true);
+    answerAll(msgbox::vbNo);
+    page.cmdNext->click();
+    ASSERT_EQ(boxes().size(), 1);
+    EXPECT_EQ(boxes()[0].title, "Data has NOT been Saved");
+    EXPECT_FALSE(page.isClosed());
+    answerAll(msgbox::vbYes);
+    page.cmdNext->click();
+    EXPECT_TRUE(page.isClosed());
+    EXPECT_EQ(page.nextForm(), "frmILSTIntervention");
+    EXPECT_TRUE(stored(5).isEmpty());
+}
