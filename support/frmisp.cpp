@@ -54,7 +54,7 @@ const std::array<KindDesign, frmISP::kKinds> kKindDesigns = {{
 }};
 
 // Column widths of the six fields (7-pixel units).
-constexpr double kFieldWidths[6] = {22, 22, 20, 17, 11, 20};
+constexpr double kFieldWidths[6] = {26, 26, 22, 20, 12, 21};
 
 // A grid of the six fields: row 1 the title over all columns, row 2 the
 // headings; rows 1 and 2 fixed.
@@ -71,7 +71,7 @@ Grid* makeActionGrid(const QString& name, const QString& title, int rows) {
         grid->setFixedText(c, 2, kHeadings[c - 1]);
     grid->setCellBold({1, 1, 6, 2}, true);
     grid->setCellBackColor({1, 1, 6, 2}, vbLabelGrey);
-    grid->SetRowHeight(1, 26);
+    grid->SetRowHeight(1, 20);
     grid->SetRowHeight(2, 26);
     return grid;
 }
@@ -90,17 +90,20 @@ Grid* makeFactorList(const QString& name, const QString& heading) {
     return grid;
 }
 
-Grid* makeTitleGrid(const QString& name, const QStringList& lines) {
+// Fixed lines over three columns. Each line is one printed line high, so the
+// heading ends above the text printed under it.
+Grid* makeTitleGrid(const QString& name, const QStringList& lines, double lineHeight) {
     auto* grid = new Grid;
     grid->setObjectName(name);
     grid->setMaxCols(3);
     grid->setMaxRows(int(lines.size()));
     grid->setColHeadersShown(false);
     for (int c = 1; c <= 3; ++c)
-        grid->SetColWidth(c, 37);
+        grid->SetColWidth(c, 44);
     for (int r = 1; r <= lines.size(); ++r) {
         grid->setFixedText(1, r, lines[r - 1], 3);
-        grid->SetRowHeight(r, 22);
+        grid->setMultiLine({1, r}, true);
+        grid->SetRowHeight(r, lineHeight);
     }
     grid->setCellBold({1, 1, 3, int(lines.size())}, true);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -121,20 +124,24 @@ frmISP::frmISP(QWidget* parent) : AssessmentPage("frmISP", parent) {
     factorsLayout->setContentsMargins(0, 0, 0, 0);
     factorsLayout->addWidget(gridBarrier);
     factorsLayout->addWidget(gridStrengths);
-    factors->setFixedHeight(twips(1500));
+    factors->setFixedHeight(twips(1300));
     addToFrame(factors);
 
-    vaSpread3 = makeTitleGrid(
-        "vaSpread3", {"SUPPORT TARGETS (To be completed by the educator in consultation with the "
-                      "ILST, partents and learner)",
-                      "Interventions planned by school, class educator with inputs from the "
-                      "Learning Support educator or counsellor/social auxillary worker, parent "
-                      "and learner."});
-    vaSpread3->setFixedHeight(twips(720));
+    vaSpread3 =
+        makeTitleGrid("vaSpread3",
+                      {"SUPPORT TARGETS (To be completed by the educator in consultation with the "
+                       "ILST, partents and learner)",
+                       "Interventions planned by school, class educator with inputs from the "
+                       "Learning Support educator or counsellor/social auxillary worker, parent "
+                       "and learner."},
+                      13);
+    vaSpread3->SetRowHeight(2, 24);
+    vaSpread3->setFixedHeight(twips(780));
     addToFrame(vaSpread3);
-    gridHeading = makeTitleGrid(
-        "gridHeading", {"1. ACTIONS TO BE TAKEN TO ADDRESS LEARNER'S ADDITIONAL SUPPORT NEEDS"});
-    gridHeading->setFixedHeight(twips(400));
+    gridHeading =
+        makeTitleGrid("gridHeading",
+                      {"1. ACTIONS TO BE TAKEN TO ADDRESS LEARNER'S ADDITIONAL SUPPORT NEEDS"}, 13);
+    gridHeading->setFixedHeight(twips(300));
     addToFrame(gridHeading);
 
     SSTab1 = new TabControl;
@@ -146,7 +153,7 @@ frmISP::frmISP(QWidget* parent) : AssessmentPage("frmISP", parent) {
         Grid* entry = makeActionGrid(design.entryName, design.title, kFirstDataRow);
         entry->setMultiLine({1, kFirstDataRow, 6, kFirstDataRow}, true);
         entry->SetRowHeight(kFirstDataRow, 30);
-        entry->setFixedHeight(twips(1500));
+        entry->setFixedHeight(twips(1700));
         Grid* preview = makeActionGrid(
             design.previewName,
             "Preview of Actions.Click the SAVE button when all the Actions are listed in the "
