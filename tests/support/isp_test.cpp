@@ -461,6 +461,13 @@ TEST_F(IspTest, PrintShowsTheListsAndTheCurrentKindOverAsManyPagesAsItNeeds) {
     for (int i = 1; i <= 70; ++i)
         EXPECT_TRUE(text.contains(QRegularExpression(QString("Parent meeting %1\\b").arg(i)))) << i;
     EXPECT_FALSE(text.contains("Ramp at the gate"));
+    // On the first sheet the title stands between the heading grid and the preview.
+    const QRectF heading = pdfWordBox(pdf, "ACTIONS");
+    const QRectF title = pdfWordBox(pdf, "CONSULTATION");
+    const QRectF preview = pdfWordBox(pdf, "Preview");
+    ASSERT_FALSE(heading.isNull() || title.isNull() || preview.isNull());
+    EXPECT_LT(heading.bottom(), title.top());
+    EXPECT_LT(title.bottom(), preview.top());
 
     // Cancel in the printer dialog: the error report, nothing printed.
     const QString cancelled = pdfPath("cancelled.pdf");
