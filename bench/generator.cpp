@@ -259,7 +259,32 @@ public:
           classroom(db, "INSERT INTO TAV_Factors_Classroom (LearnerID, Enabling_Factor, Barrier, "
                         "Data_Year) VALUES (?,?,?,?)"),
           school(db, "INSERT INTO TAV_Factors_School (LearnerID, Enabling_Factor, Barrier, "
-                     "Data_Year) VALUES (?,?,?,?)") {}
+                     "Data_Year) VALUES (?,?,?,?)"),
+          isp(db, "INSERT INTO TAV_ISP (LearnerID, [Action], Target, Strategy, "
+                  "Achievement_Criteria, Person_Responsible, Review_Date, Review_Comments, "
+                  "Data_Year) VALUES (?,?,?,?,?,?,?,?,?)"),
+          rating(db, "INSERT INTO TAV_Assessment_Supp_Req_Rating (LearnerID, Support_Area, "
+                     "Rating, Data_Year) VALUES (?,?,?,?)"),
+          suppNeeds(db, "INSERT INTO TAV_Learner_Supp_Needs (LearnerID, Disability_Descr, "
+                        "Psycho_Social_Support, Data_Year) VALUES (?,?,?,?)"),
+          supportNeeds(db, "INSERT INTO TAV_Learner_Support_Needs (LearnerID, Support_Area, "
+                           "Low_Moderate_High, School_Need, School_Available, Data_Year) VALUES "
+                           "(?,?,?,?,?,?)"),
+          ilst(db, "INSERT INTO TAV_ILST_Intervention_Records (LearnerID, "
+                   "Whole_School_Development, Educator_Training, Learner_Support, "
+                   "Learner_Parent_Discussed, Learner_Parent_Response, ILST_Analysis_To_DBST, "
+                   "Principal_Approve_Request_DBST, Principal_Reason, Circuit_Manager_Endores, "
+                   "Circuit_Manager_Reason, Data_Year) VALUES (?,?,?,?,?,?,?,?,?,?,?,?)"),
+          review(db, "INSERT INTO TAV_DBST_Review_ILST_Request (LearnerID, "
+                     "ISLT_Coord_Educ_Req_Made, Parent_Accept_Recom, Parent_Reason, "
+                     "ISLT_Approved_Reason, ISLT_Not_Approved_Reason, DBST_Support_School_Site, "
+                     "Senior_Manager_Approval, School_Discussed_Parent, School_Discussed_Comment, "
+                     "Data_Year) VALUES (?,?,?,?,?,?,?,?,?,?,?)"),
+          strategy(db, "INSERT INTO TAV_DBST_Support_Strategy (LearnerID, Support_Area, "
+                       "Support_Needed, Support_Level, School_Steps, Learner_Steps, "
+                       "Person_Responsible, Budget, Data_Year) VALUES (?,?,?,?,?,?,?,?,?)"),
+          actionReview(db, "INSERT INTO TAV_Action_Review (LearnerID, [Action], Name, Outcome, "
+                           "Designation, Review_Date, Data_Year) VALUES (?,?,?,?,?,?,?)") {}
 
     void write(const Learner& l, int year, Random& rnd) {
         background.bind(l.id)
@@ -309,16 +334,112 @@ public:
         }
     }
 
+    // Stages 2 to 4: the support plan, the assessment of support
+    // requirements, the school request, the ILST record and the action plan.
+    void writeSupport(const Learner& l, int year, Random& rnd) {
+        for (int kind = 1; kind <= 5; ++kind) {
+            for (int n = rnd.between(1, 2); n > 0; --n) {
+                isp.bind(l.id)
+                    .bind(kind)
+                    .bind(sentence(rnd, 20, 120))
+                    .bind(sentence(rnd, 20, 160))
+                    .bind(sentence(rnd, 20, 120))
+                    .bind(QString::fromUtf8(rnd.pick(kProviders)))
+                    .bind(QString("%1/%2/%3")
+                              .arg(rnd.between(1, 28), 2, 10, QChar('0'))
+                              .arg(rnd.between(1, 12), 2, 10, QChar('0'))
+                              .arg(year))
+                    .bind(sentence(rnd, 10, 120))
+                    .bind(year);
+                isp.run();
+            }
+        }
+
+        for (int area = 1; area <= 5; ++area) {
+            rating.bind(l.id).bind(area).bind(rnd.between(1, 5)).bind(year);
+            rating.run();
+        }
+        suppNeeds.bind(l.id).bind(sentence(rnd, 20, 200)).bind(sentence(rnd, 20, 200)).bind(year);
+        suppNeeds.run();
+
+        const char* const levels[] = {"LOW", "MODERATE", "HIGH LEVEL"};
+        for (int area = 1; area <= 5; ++area) {
+            for (int n = rnd.between(1, 2); n > 0; --n) {
+                supportNeeds.bind(l.id)
+                    .bind(area)
+                    .bind(QString::fromLatin1(rnd.pick(levels)))
+                    .bind(sentence(rnd, 15, 120))
+                    .bind(rnd.chance(30) ? QString(" ") : sentence(rnd, 15, 120))
+                    .bind(year);
+                supportNeeds.run();
+            }
+        }
+
+        ilst.bind(l.id)
+            .bind(sentence(rnd, 40, 400))
+            .bind(sentence(rnd, 40, 400))
+            .bind(sentence(rnd, 40, 400))
+            .bind(rnd.chance(80) ? -1 : 0)
+            .bind(sentence(rnd, 40, 300))
+            .bind(sentence(rnd, 40, 400))
+            .bind(rnd.chance(70) ? -1 : 0)
+            .bind(sentence(rnd, 20, 200))
+            .bind(rnd.chance(60) ? -1 : 0)
+            .bind(sentence(rnd, 20, 200))
+            .bind(year);
+        ilst.run();
+
+        review.bind(l.id)
+            .bind(rnd.chance(80) ? -1 : 0)
+            .bind(rnd.chance(70) ? -1 : 0)
+            .bind(sentence(rnd, 20, 200))
+            .bind(sentence(rnd, 20, 200))
+            .bind(sentence(rnd, 10, 120))
+            .bind(rnd.between(0, 3))
+            .bind(sentence(rnd, 20, 200))
+            .bind(rnd.chance(70) ? -1 : 0)
+            .bind(sentence(rnd, 20, 200))
+            .bind(year);
+        review.run();
+
+        const char* const supportLevels[] = {"L", "M", "H"};
+        for (int line = 1, lines = rnd.between(2, 5); line <= lines; ++line) {
+            strategy.bind(l.id)
+                .bind(line)
+                .bind(sentence(rnd, 15, 120))
+                .bind(QString::fromLatin1(rnd.pick(supportLevels)))
+                .bind(sentence(rnd, 30, 300))
+                .bind(sentence(rnd, 30, 300))
+                .bind(QString::fromUtf8(rnd.pick(kProviders)))
+                .bind(QString("R %1").arg(rnd.between(1, 50) * 100))
+                .bind(year);
+            strategy.run();
+        }
+        for (int line = 1, lines = rnd.between(1, 4); line <= lines; ++line) {
+            actionReview.bind(l.id)
+                .bind(line)
+                .bind(QString::fromUtf8(rnd.pick(kFirstNames)) + " " +
+                      QString::fromUtf8(rnd.pick(kSurnames)))
+                .bind(sentence(rnd, 30, 300))
+                .bind(QString(rnd.chance(50) ? "Educator" : "ILST coordinator"))
+                .bind(QString("%1 November %2").arg(rnd.between(1, 28)).arg(year))
+                .bind(year);
+            actionReview.run();
+        }
+    }
+
     qint64 rows() const {
         qint64 n = 0;
         for (const Insert* i : {&background, &health, &criteria, &criteriaOther, &barriers,
-                                &community, &classroom, &school})
+                                &community, &classroom, &school, &isp, &rating, &suppNeeds,
+                                &supportNeeds, &ilst, &review, &strategy, &actionReview})
             n += i->rows();
         return n;
     }
 
 private:
     Insert background, health, criteria, criteriaOther, barriers, community, classroom, school;
+    Insert isp, rating, suppNeeds, supportNeeds, ilst, review, strategy, actionReview;
 };
 
 } // namespace
@@ -366,8 +487,10 @@ GeneratedSchool generateSchool(const QString& path, const SchoolSize& size,
         for (int year = size.firstYear; year <= size.lastYear; ++year) {
             exec(db, "BEGIN");
             for (const Learner& l : learners) {
-                if (l.listed || (l.archived && year <= size.lastYear - 3))
+                if (l.listed || (l.archived && year <= size.lastYear - 3)) {
                     writer.write(l, year, rnd);
+                    writer.writeSupport(l, year, rnd);
+                }
             }
             exec(db, "COMMIT");
         }

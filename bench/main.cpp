@@ -38,6 +38,7 @@
 #include <memory>
 #include <sqlite3.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -360,6 +361,9 @@ int steer(const QList<int>& sizes, int runs, const QString& reportPath, const QS
         SizeResult r;
         r.learners = n;
         r.school = QJsonDocument::fromJson(text).object();
+        // The generator's writes reach the disk first, so that they do not
+        // stall the measured saves' syncs.
+        ::sync();
         out() << "== " << n << " learners: measuring (" << runs << " runs each)\n";
         out().flush();
         const QString json = db + ".json";

@@ -5,6 +5,9 @@
 #include "profile/frmextendedprofile1.h"
 #include "profile/frmextendedprofile2.h"
 #include "profile/frmhealthreport.h"
+#include "support/frmilstintervention.h"
+#include "support/frmisp.h"
+#include "support/frmschoolrequestsupport.h"
 
 namespace {
 template <class Page> BenchPage page(const QString& name) {
@@ -22,5 +25,8 @@ QList<BenchPage> benchPages() {
     }
     pages.append(page<frmExtendedProfile1>("frmExtendedProfile1"));
     pages.append(page<frmExtendedProfile2>("frmExtendedProfile2"));
+    pages.append(page<frmISP>("frmISP"));
+    pages.append(page<frmSchoolRequestSupport>("frmSchoolRequestSupport"));
+    pages.append(page<frmILSTIntervention>("frmILSTIntervention"));
     return pages;
 }
