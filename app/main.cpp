@@ -1,6 +1,7 @@
 // The program starts with the data-year window; the learner list it leads to
 // ends the program.
 #include "profile/profileforms.h"
+#include "reports/reportforms.h"
 #include "support/supportforms.h"
 #include "workspace/frmselectyear.h"
 #include "workspace/workspaceforms.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     registerWorkspaceForms();
     registerProfileForms();
     registerSupportForms();
+    registerReportForms();
     frmSelectYear window;
     window.exec();
     return 0;

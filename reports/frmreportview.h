@@ -82,7 +82,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void showListReport(const QString& layout, int orientation, const QString& title);

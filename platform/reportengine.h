@@ -1,0 +1,246 @@
+#pragma once
+// A small banded report engine. A Layout describes a report: a report header
+// (first page), a page header and footer (every page), groups that break on
+// a field (header before, footer after the group's rows), one or more detail
+// sections (one set per row) and a report footer. A section holds text
+// objects, fields and lines at twip positions; a section may carry a
+// subreport, which prints its own layout for the rows of its data whose link
+// field matches the current row's.
+//
+// A Report is a layout with its data: each report and subreport reads its
+// rows from the record set given to its database, fields by name. Reports
+// are paginated for a sheet and drawn with QPainter, on a Printer or into
+// the ReportViewer page view.
+#include "platform/adodb.h"
+
+#include <QHash>
+#include <QMap>
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class Printer;
+class QLabel;
+class QPainter;
+class QPushButton;
+class QScrollArea;
+
+namespace report {
+
+// The rows a report reads: a copy of a record set's fields and rows.
+struct DataTable {
+    QStringList names;
+    QVector<QVector<QVariant>> rows;
+    int column(const QString& name) const; // any case; -1 when absent
+    static DataTable fromRecordset(ado::Recordset& rs);
+};
+
+// One row of a report's data, as the formulas see it.
+class Row {
+public:
+    Row(const DataTable* table, int row) : m_table(table), m_row(row) {}
+    QVariant value(const QString& field) const; // Null when absent or no row
+    QString text(const QString& field) const;   // Null reads as ""
+
+private:
+    const DataTable* m_table;
+    int m_row;
+};
+
+struct Item {
+    enum Kind { Text, Field, Formula, Line };
+    Kind kind = Text;
+    QString name;  // a text object's name (Report::setText)
+    QString text;  // Text: may hold {Title}, {Page} and {Pages}
+    QString field; // Field: the field shown
+    std::function<QString(const Row&)> formula;
+    QStringList formulaFields; // the fields a formula reads
+    int left = 0;              // twips from the section's left edge
+    int top = 0;               // twips from the section's top
+    int width = 0;             // 0: to the right edge
+    double fontSize = 9;
+    bool bold = false;
+    bool italic = false;
+    Qt::Alignment align = Qt::AlignLeft;
+    bool wrap = false; // grows downwards to hold all its text
+
+    Item& at(int l, int t, int w = 0);
+    Item& font(double size, bool isBold = false);
+    Item& aligned(Qt::Alignment a);
+    Item& wrapped();
+    Item& named(const QString& n);
+};
+
+Item text(const QString& text);
+Item field(const QString& field);
+Item formula(QStringList fields, std::function<QString(const Row&)> f);
+Item line(int top = 0);
+
+struct Section {
+    QList<Item> items;
+    int height = 0;             // twips at least
+    bool newPageBefore = false; // starts a new page unless the page is still empty
+    QString subreport;          // a subreport of the layout printed below the items
+    QString linkField;          // this report's field ...
+    QString subreportLinkField; // ... matched by the subreport's field
+    int subreportIndent = 0;    // twips
+    bool hideWhenSubreportEmpty = false;
+
+    Section& operator<<(const Item& item) {
+        items << item;
+        return *this;
+    }
+};
+
+struct Group {
+    QString field;
+    QList<Section> headers; // printed in turn when the group starts
+    QList<Section> footers; // printed in turn when it ends
+};
+
+struct Layout {
+    QString name;
+    Section reportHeader;
+    Section pageHeader;
+    QList<Group> groups;
+    QList<Section> details;
+    Section reportFooter;
+    Section pageFooter;
+    QMap<QString, std::shared_ptr<const Layout>> subreports;
+
+    // Every field the layout reads from its own data.
+    QStringList fields() const;
+};
+
+class Report;
+
+// Where a report's rows come from.
+class Database {
+public:
+    // Reads the record set's rows; raises when a field the layout prints is
+    // not among the record set's fields.
+    void setDataSource(ado::Recordset& rs);
+    bool hasDataSource() const { return m_set; }
+    const DataTable& table() const { return m_table; }
+
+private:
+    friend class Report;
+    explicit Database(const Layout* layout) : m_layout(layout) {}
+    const Layout* m_layout;
+    DataTable m_table;
+    bool m_set = false;
+};
+
+// One sheet of a paginated report: bands placed at twip positions.
+struct PlacedBand {
+    const Report* report = nullptr;
+    const Section* section = nullptr;
+    int row = -1; // row of the report's data the band shows
+    int x = 0;    // twips from the sheet's left edge
+    int y = 0;    // twips from the sheet's top
+};
+struct Page {
+    QVector<PlacedBand> bands;
+    QSizeF sheet; // twips
+};
+
+class Report {
+public:
+    static constexpr int crPortrait = 1;
+    static constexpr int crLandscape = 2;
+    static constexpr int crPaperA4 = 9;
+
+    explicit Report(std::shared_ptr<const Layout> layout);
+    Report(const Report&) = delete;
+    Report& operator=(const Report&) = delete;
+
+    const Layout& layout() const { return *m_layout; }
+
+    // Drops the rows and texts given so far (0: all of them), so the report
+    // is as its layout designs it. Called first on every fresh report.
+    void discardSavedData(int scope = 0);
+
+    int paperOrientation() const { return m_orientation; }
+    void setPaperOrientation(int orientation); // 1 portrait, 2 landscape
+    int paperSize() const { return m_paperSize; }
+    void setPaperSize(int size); // 9 A4; 0 the printer's own
+
+    Database& database() { return m_database; }
+    const Database& database() const { return m_database; }
+
+    // Gives the text object name its text; raises when the layout has none.
+    void setText(const QString& objectName, const QString& text);
+    QString objectText(const QString& objectName) const;
+    void setReportTitle(const QString& title) { m_title = title; }
+    QString reportTitle() const { return m_title; }
+
+    // The subreport of that name; raises when the layout has none.
+    Report& openSubreport(const QString& name);
+    const Report* subreport(const QString& name) const;
+
+    // The pages for a sheet of the given size (twips).
+    QVector<Page> paginate(const QSizeF& sheet) const;
+    // The sheet size (twips) of the report's paper and orientation.
+    QSizeF sheetSize() const;
+    // Draws one page; the painter's units are device pixels, k of them a twip.
+    void drawPage(QPainter& painter, const QVector<Page>& pages, int index, double k) const;
+    // Sets the printer's orientation and paper to the report's.
+    void preparePrinter(Printer& printer) const;
+    // Prints every page on the printer's sheets and ends the job.
+    void print(Printer& printer) const;
+
+private:
+    std::shared_ptr<const Layout> m_layout;
+    Database m_database;
+    QHash<QString, QString> m_texts;
+    QString m_title;
+    int m_orientation = crPortrait;
+    int m_paperSize = 0;
+    std::map<QString, std::unique_ptr<Report>> m_subreports;
+};
+
+// The page view of a report, with its toolbar: first, previous, next and
+// last page, the page number and Print (through the print dialog).
+class ReportViewer : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ReportViewer(QWidget* parent = nullptr);
+
+    void setReportSource(std::shared_ptr<Report> report);
+    std::shared_ptr<Report> reportSource() const { return m_report; }
+    // Paginates the report and shows its first page.
+    void viewReport();
+
+    int pageCount() const { return m_pages.size(); }
+    int currentPage() const { return m_current; } // 0-based
+    void showPage(int index);
+    // The print dialog on a fresh printer; prints every page when accepted.
+    void printReport();
+
+    // Called with a failure while printing.
+    std::function<void(const AppError&)> onError;
+
+    QPushButton* cmdFirst = nullptr;
+    QPushButton* cmdPrevious = nullptr;
+    QPushButton* cmdNext = nullptr;
+    QPushButton* cmdLast = nullptr;
+    QPushButton* cmdPrint = nullptr;
+    QLabel* lblPage = nullptr;
+
+private:
+    void updateToolbar();
+
+    std::shared_ptr<Report> m_report;
+    QVector<Page> m_pages;
+    int m_current = 0;
+    QScrollArea* m_scroll = nullptr;
+    QLabel* m_pageView = nullptr;
+};
+
+} // namespace report

@@ -1,0 +1,292 @@
+#include "reports/frmreportview.h"
+
+#include "platform/reportengine.h"
+#include "platform/runtime.h"
+#include "reports/clssql.h"
+#include "reports/reportlayouts.h"
+#include "workspace/globals.h"
+#include "workspace/moddatabaseconnection.h"
+#include "workspace/modextendedmsgbox.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QResizeEvent>
+
+namespace {
+
+// The hourglass while a report is built; the default pointer again on
+// every way out.
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// The runners show only the error's description.
+template <class Body> void trapToUserMessage(Body&& body) {
+    try {
+        body();
+    } catch (const AppError& e) {
+        ShowUserMessage(e.description());
+    }
+}
+
+std::unique_ptr<ado::Recordset> openReportSource(const QString& sql) {
+    auto rs = std::make_unique<ado::Recordset>();
+    rs->Open(sql, gConnection.get(), ado::adOpenForwardOnly, ado::adLockOptimistic);
+    return rs;
+}
+
+QVariant textValue(ado::Recordset& rs, const char* name) {
+    const QVariant v = rs.Fields(name).Value();
+    return v.isNull() ? QVariant() : QVariant(v.toString());
+}
+
+} // namespace
+
+ReportviewProperties& frmReportview::Default() {
+    static ReportviewProperties properties;
+    return properties;
+}
+
+clsSQL& frmReportview::sql() {
+    static std::unique_ptr<clsSQL> instance;
+    if (!instance)
+        instance = std::make_unique<clsSQL>();
+    return *instance;
+}
+
+frmReportview::frmReportview(QWidget* parent) : QDialog(parent) {
+    setWindowTitle("Printouts");
+    setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
+    resize(twips(13500), twips(9600));
+    CRViewer1 = new report::ReportViewer(this);
+    CRViewer1->onError = [](const AppError& e) { ShowUserMessage(e.description()); };
+    // Done stands in the viewer's toolbar.
+    cmdDone = new QPushButton("Done", CRViewer1);
+    cmdDone->setGeometry(twips(11400), twips(60), twips(1200), twips(360));
+    connect(cmdDone, &QPushButton::clicked, this, [this] { cmdDone_Click(); });
+    Form_Resize();
+}
+
+frmReportview::~frmReportview() = default;
+
+int frmReportview::exec() {
+    Form_Load();
+    const int result = QDialog::exec();
+    Form_Unload();
+    return result;
+}
+
+void frmReportview::Form_Load() {
+    m_unloaded = false;
+    OpenConnection();
+    const QString mode = Default().ReportMode;
+    if (mode == "LearnerSummary")
+        showLearnerSummary();
+    else if (mode == "LearnerList")
+        showLearnerList();
+    else if (mode == "MainReport")
+        showMainReport();
+    else if (mode == "ScoreSummary")
+        showScoreSummary();
+}
+
+void frmReportview::Form_Resize() {
+    CRViewer1->setGeometry(0, 0, width(), height());
+    cmdDone->move(std::max(0, CRViewer1->width() - cmdDone->width() - 8), 4);
+}
+
+void frmReportview::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmReportview::cmdDone_Click() {
+    accept();
+}
+
+void frmReportview::Form_Unload() {
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    // Each step on its own: a report that failed before its record set was
+    // open still has its connection closed and its properties cleared.
+    try {
+        if (m_rs && m_rs->State() == ado::adStateOpen)
+            m_rs->Close();
+    } catch (const AppError&) {
+    }
+    CloseConnection();
+    Default().ReportMode.clear();
+    Default().SQL.clear();
+}
+
+std::shared_ptr<report::Report> frmReportview::shownReport() const {
+    return CRViewer1->reportSource();
+}
+
+void frmReportview::showListReport(const QString& layout, int orientation, const QString& title) {
+    trapToUserMessage([&] {
+        WaitCursor wait;
+        const bool perBarrier = layout == "crdLearner_DisSum";
+        std::shared_ptr<report::Report>& rpt = perBarrier ? m_rptBarrier : m_rptProvider;
+        rpt = std::make_shared<report::Report>(perBarrier ? crdLearner_DisSum()
+                                                          : crdLearner_ListProv());
+        rpt->discardSavedData(0);
+        rpt->setPaperOrientation(orientation);
+        m_rs = openReportSource(Default().SQL);
+        rpt->database().setDataSource(*m_rs);
+        rpt->setText(kSchoolNameObject, gSchoolName);
+        rpt->setReportTitle(title + QString::number(gReportYear));
+        CRViewer1->setReportSource(rpt);
+        CRViewer1->viewReport();
+    });
+}
+
+void frmReportview::showLearnerSummary() {
+    showListReport("crdLearner_DisSum", report::Report::crLandscape,
+                   "Learner Summary per Barrier (Primary): ");
+}
+
+void frmReportview::showLearnerList() {
+    showListReport("crdLearner_ListProv", report::Report::crPortrait,
+                   "Learner List per Responsible Provider : ");
+}
+
+void frmReportview::showMainReport() {
+    trapToUserMessage([&] {
+        WaitCursor wait;
+        m_rptProfile = std::make_shared<report::Report>(crd_01Background());
+        m_rptProfile->discardSavedData(0);
+        m_rptProfile->setPaperOrientation(report::Report::crPortrait);
+        m_rs = openReportSource(sql().Rep01BackgroundQuery());
+        m_rsDP = openReportSource(sql().Rep01DPQuery());
+        m_rsCFS = openReportSource(sql().Rep01CFS());
+        m_rptProfile->database().setDataSource(*m_rs);
+        m_rptProfile->setText(kSchoolNameObject, gSchoolName);
+        m_rptProfile->setText(kYearObject, QString::number(gReportYear));
+        m_rptProfile->openSubreport("crd_02LDP").database().setDataSource(*m_rsDP);
+        m_rptProfile->openSubreport("crd_03CFS").database().setDataSource(*m_rsCFS);
+        CRViewer1->setReportSource(m_rptProfile);
+        CRViewer1->viewReport();
+    });
+}
+
+QString scoreSummaryLearnerQuery(bool repGrade, const QString& repVar) {
+    QString sql = "SELECT  Grade, SName, FName, ";
+    sql += "AccessionNo, ID, LSENStatus From Learner_Info ";
+    sql += " WHERE Status='C' AND LSENStatus<>1 ";
+    if (repGrade) {
+        sql += " AND Grade =" + repVar;
+    } else if (!repVar.isEmpty()) {
+        // A quote in a typed accession number stays part of the value.
+        sql += " AND AccessionNo ='" + QString(repVar).replace("'", "''") + "'";
+    }
+    return sql;
+}
+
+QString getLevelText(double average) {
+    if (average == 1)
+        return "MILD";
+    if (average == 2)
+        return "MODERATE";
+    if (average == 3)
+        return "SEVERE";
+    return "N/A";
+}
+
+std::unique_ptr<ado::Recordset> buildScoreSummaryTable(const QString& learnerQuery, int year) {
+    const QString y = QString::number(year);
+    ado::Recordset learners;
+    learners.Open(learnerQuery, gConnection.get(), ado::adOpenKeyset);
+
+    static const char* const kLevels[8] = {"Mobility", "SelfCare", "Communication", "Vision",
+                                           "Hearing",  "Mental",   "Cognition",     "Needs"};
+    static const char* const kRatings[5] = {"Staff", "HRD", "Devices", "Cassessment", "Access"};
+    constexpr int kMayBeNull = 0x40;
+    auto table = std::make_unique<ado::Recordset>();
+    for (const char* name : {"Grade", "FName", "SName", "AccessionNo"})
+        table->Append(name, ado::adVarChar, 255, kMayBeNull);
+    table->Append("ID", ado::adInteger);
+    for (const char* name : kLevels)
+        table->Append(name, ado::adVarChar, 255, kMayBeNull);
+    for (const char* name : kRatings)
+        table->Append(name, ado::adInteger);
+    table->OpenDisconnected();
+
+    while (!learners.Eof()) {
+        QString levels[8];
+        for (QString& level : levels)
+            level = "N/A";
+        qint32 ratings[5] = {0, 0, 0, 0, 0};
+        const QString id = QString::number(learners.Fields("ID").Value().toLongLong());
+
+        ado::Recordset scores;
+        scores.Open("SELECT Avg(c.Score) AS AvgOfScore, s.Activity_Domain as sDomain FROM "
+                    "TAV_Criteria_For_Selection AS c "
+                    " INNER JOIN TAV_lu_Activity_Domain_Sub_Section AS s ON c.Sub_Section = s.ID "
+                    " GROUP BY s.Activity_Domain , c.LearnerID,C.Data_Year "
+                    " Having c.LearnerID =" +
+                        id + " And c.Data_Year =" + y,
+                    gConnection.get(), ado::adOpenKeyset);
+        while (!scores.Eof()) {
+            const int domain = scores.Fields("sDomain").toInt();
+            if (domain >= 1 && domain <= 8)
+                levels[domain - 1] = getLevelText(scores.Fields("AvgOfScore").Value().toDouble());
+            scores.MoveNext();
+        }
+        scores.Close();
+
+        ado::Recordset rating;
+        rating.Open("SELECT Support_Area, Rating From TAV_Assessment_Supp_Req_Rating "
+                    " WHERE LearnerID =" +
+                        id + " And Data_Year =" + y,
+                    gConnection.get(), ado::adOpenKeyset);
+        while (!rating.Eof()) {
+            const int area = rating.Fields("Support_Area").toInt();
+            if (area >= 1 && area <= 5)
+                ratings[area - 1] = rating.Fields("Rating").toInt();
+            rating.MoveNext();
+        }
+        rating.Close();
+
+        table->AddNew();
+        table->Fields("Grade").setValue(textValue(learners, "Grade"));
+        table->Fields("SName").setValue(textValue(learners, "SName"));
+        table->Fields("FName").setValue(textValue(learners, "FName"));
+        table->Fields("AccessionNo").setValue(textValue(learners, "AccessionNo"));
+        table->Fields("ID").setValue(qint32(learners.Fields("ID").toInt()));
+        for (int i = 0; i < 8; ++i)
+            table->Fields(kLevels[i]).setValue(levels[i]);
+        for (int i = 0; i < 5; ++i)
+            table->Fields(kRatings[i]).setValue(ratings[i]);
+        table->Update();
+        learners.MoveNext();
+    }
+    if (table->RecordCount() > 0)
+        table->MoveFirst();
+    return table;
+}
+
+void frmReportview::showScoreSummary() {
+    const QString y = QString::number(gReportYear);
+    Default().SQL = scoreSummaryLearnerQuery(Default().RepGrade, Default().RepVar);
+    trapToUserMessage([&] {
+        WaitCursor wait;
+        m_rptScoreSummary = std::make_shared<report::Report>(crdLearnerScoreSummary());
+        m_rptScoreSummary->discardSavedData(0);
+        m_rptScoreSummary->setPaperOrientation(report::Report::crLandscape);
+        m_rptScoreSummary->setPaperSize(report::Report::crPaperA4);
+        OpenConnection();
+        std::unique_ptr<ado::Recordset> table = buildScoreSummaryTable(Default().SQL, y.toInt());
+        CloseConnection();
+        m_rptScoreSummary->database().setDataSource(*table);
+        m_rptScoreSummary->setText(kSchoolNameObject, gSchoolName);
+        m_rptScoreSummary->setReportTitle("Learner Score Summary: " + y);
+        CRViewer1->setReportSource(m_rptScoreSummary);
+        CRViewer1->viewReport();
+    });
+}

@@ -1,0 +1,297 @@
+#include "reports/reportlayouts.h"
+
+using namespace report;
+
+namespace {
+
+// The school's name and the title, centred over the page.
+void addHeading(Layout& l) {
+    l.reportHeader
+        << text("").named(kSchoolNameObject).at(0, 0).font(14, true).aligned(Qt::AlignHCenter)
+        << text("{Title}").at(0, 400).font(12, true).aligned(Qt::AlignHCenter);
+    l.reportHeader.height = 900;
+}
+
+void addPageFooter(Layout& l) {
+    l.pageFooter << line(0)
+                 << text("Page {Page} of {Pages}").at(0, 60).font(8).aligned(Qt::AlignRight);
+}
+
+// A row of column captions over a rule.
+struct Column {
+    const char* caption;
+    const char* field;
+    int left;
+    int width;
+};
+
+void addColumns(Layout& l, Section& detail, const QList<Column>& columns, double size = 9) {
+    for (const Column& c : columns) {
+        l.pageHeader << text(c.caption).at(c.left, 0, c.width).font(size, true).wrapped();
+        detail << field(c.field).at(c.left, 0, c.width - 60).font(size);
+    }
+    int captionHeight = 0;
+    for (const Item& i : l.pageHeader.items)
+        captionHeight = std::max(captionHeight, i.top + 260);
+    l.pageHeader << line(captionHeight);
+    l.pageHeader.height = captionHeight + 60;
+    detail.height = 260;
+}
+
+QString yesNo(const QVariant& v) {
+    if (v.isNull())
+        return "No";
+    return v.toInt() != 0 ? "Yes" : "No";
+}
+
+// A caption and the field beside it.
+void addLabelled(Section& s, const char* caption, const char* fieldName, int top,
+                 int captionWidth = 2600) {
+    s << text(caption).at(0, top, captionWidth).font(9, true)
+      << field(fieldName).at(captionWidth, top).font(9);
+}
+
+} // namespace
+
+LayoutPtr crdLearner_DisSum() {
+    auto l = std::make_shared<Layout>();
+    l->name = "crdLearner_DisSum";
+    addHeading(*l);
+    Group barrier;
+    barrier.field = "Disability";
+    Section header;
+    header << text("Primary Barrier:").at(0, 120, 1800).font(10, true)
+           << field("Disability").at(1800, 120).font(10, true);
+    header.height = 420;
+    Section footer;
+    footer.height = 120;
+    barrier.headers << header;
+    barrier.footers << footer;
+    l->groups << barrier;
+    Section detail;
+    addColumns(*l, detail,
+               {{"Grade", "Name", 300, 2400},
+                {"Accession No", "AccessionNo", 2700, 1800},
+                {"Surname", "SName", 4500, 3600},
+                {"First Name", "FName", 8100, 3600}});
+    l->details << detail;
+    addPageFooter(*l);
+    return l;
+}
+
+LayoutPtr crdLearner_ListProv() {
+    auto l = std::make_shared<Layout>();
+    l->name = "crdLearner_ListProv";
+    addHeading(*l);
+    Group provider;
+    provider.field = "Name_Of_Provider";
+    Section header;
+    header << text("Responsible Provider:").at(0, 120, 2300).font(10, true)
+           << field("Name_Of_Provider").at(2300, 120).font(10, true);
+    header.height = 420;
+    Section footer;
+    footer.height = 120;
+    provider.headers << header;
+    provider.footers << footer;
+    l->groups << provider;
+    Section detail;
+    addColumns(*l, detail,
+               {{"Accession No", "AccessionNo", 300, 1700},
+                {"Surname", "SName", 2000, 3000},
+                {"First Name", "FName", 5000, 3000},
+                {"Grade", "Name", 8000, 2400}});
+    l->details << detail;
+    addPageFooter(*l);
+    return l;
+}
+
+LayoutPtr crd_02LDP() {
+    auto l = std::make_shared<Layout>();
+    l->name = "crd_02LDP";
+    l->reportHeader << text("DIAGNOSTIC PROFILE").at(0, 120).font(10, true) << line(400);
+    l->reportHeader.height = 460;
+    // One group a learner: the health professional's report, then the
+    // average score of each area of impairment.
+    Group learner;
+    learner.field = "ID";
+    for (const auto& [caption, name] : {std::pair{"Name:", "LName"},
+                                        {"Date of Birth:", "BirthDate"},
+                                        {"Disability:", "Disability"},
+                                        {"Year:", "Data_Year"},
+                                        {"Impairment Type:", "Impairment_Type"}}) {
+        Section s;
+        addLabelled(s, caption, name, 0);
+        s.height = 260;
+        learner.headers << s;
+    }
+    Section records;
+    records << text("Medical Record Viewed:").at(0, 0, 2600).font(9, true)
+            << formula({"Medical_Record_Viewed"},
+                       [](const Row& r) { return yesNo(r.value("Medical_Record_Viewed")); })
+                   .at(2600, 0, 1000)
+                   .font(9)
+            << text("Medical Record Attached:").at(4000, 0, 2600).font(9, true)
+            << formula({"Medical_Record_Attached"},
+                       [](const Row& r) { return yesNo(r.value("Medical_Record_Attached")); })
+                   .at(6600, 0, 1000)
+                   .font(9);
+    records.height = 260;
+    Section comments;
+    addLabelled(comments, "Comments:", "Comments", 0);
+    comments.height = 260;
+    Section captions;
+    captions << text("Area of Impairment").at(300, 80, 5000).font(9, true)
+             << text("Score").at(5400, 80, 1200).font(9, true) << line(340);
+    captions.height = 400;
+    learner.headers << records << comments << captions;
+    Section gap;
+    gap.height = 200;
+    learner.footers << gap;
+    l->groups << learner;
+    Section detail;
+    detail << field("Description").at(300, 0, 5000).font(9)
+           << field("Score").at(5400, 0, 1200).font(9);
+    detail.height = 240;
+    l->details << detail;
+    return l;
+}
+
+LayoutPtr crd_03CFS() {
+    auto l = std::make_shared<Layout>();
+    l->name = "crd_03CFS";
+    l->reportHeader << text("CRITERIA FOR SELECTION").at(0, 120).font(10, true)
+                    << text("Activity").at(300, 420, 3300).font(9, true)
+                    << text("Score").at(3600, 420, 700).font(9, true)
+                    << text("Limitation").at(4300, 420).font(9, true) << line(680);
+    l->reportHeader.height = 740;
+    Group area;
+    area.field = "AArea";
+    Section header;
+    header << field("AArea").at(0, 60).font(9, true);
+    header.height = 300;
+    area.headers << header;
+    l->groups << area;
+    Section detail;
+    // The description of the level scored.
+    detail << field("ADomain").at(300, 0, 3200).font(8) << field("Score").at(3600, 0, 600).font(8)
+           << formula({"Score", "DescMild", "DescMod", "DescSevere"},
+                      [](const Row& r) {
+                          switch (r.value("Score").toInt()) {
+                          case 1:
+                              return r.text("DescMild");
+                          case 2:
+                              return r.text("DescMod");
+                          case 3:
+                              return r.text("DescSevere");
+                          default:
+                              return QString();
+                          }
+                      })
+                  .at(4300, 0)
+                  .font(8);
+    detail.height = 230;
+    l->details << detail;
+    return l;
+}
+
+LayoutPtr crd_01Background() {
+    auto l = std::make_shared<Layout>();
+    l->name = "crd_01Background";
+    l->reportHeader
+        << text("").named(kSchoolNameObject).at(0, 0).font(14, true).aligned(Qt::AlignHCenter)
+        << text("LEARNER PROFILE").at(0, 400).font(12, true).aligned(Qt::AlignHCenter)
+        << text("Report Year:").at(0, 760, 1400).font(10, true)
+        << text("").named(kYearObject).at(1400, 760, 1200).font(10, true);
+    l->reportHeader.height = 1100;
+
+    // One learner a page: the background, the additional disabilities (one
+    // row each), then the diagnostic profile and the criteria scores. Each
+    // answer has a section of its own, which grows with its text.
+    Group learner;
+    learner.field = "LearnerID";
+    Section title;
+    title.newPageBefore = true;
+    title << text("SECTION 1: BACKGROUND INFORMATION").at(0, 0).font(10, true) << line(280);
+    title.height = 360;
+    learner.headers << title;
+    for (const auto& [caption, name] :
+         {std::pair{"Learner:", "Learner"},
+          {"Accession No:", "AccessionNo"},
+          {"Grade:", "Grade"},
+          {"Primary Disability:", "PDisa"},
+          {"Nature of Support Received:", "Nature_Of_Support_Received"},
+          {"Name of Provider:", "Name_Of_Provider"},
+          {"Contact Details:", "Contact_Details"},
+          {"Family Situation:", "Family_Situation"},
+          {"Parent's Understanding of Child:", "Parent_Understanding_Of_Child"}}) {
+        Section s;
+        addLabelled(s, caption, name, 0, 3400);
+        s.height = 280;
+        learner.headers << s;
+    }
+    Section addCaption;
+    addCaption << text("Additional Disabilities:").at(0, 60, 3400).font(9, true);
+    addCaption.height = 320;
+    learner.headers << addCaption;
+
+    Section dp;
+    dp.subreport = "crd_02LDP";
+    dp.linkField = "LearnerID";
+    dp.subreportLinkField = "ID";
+    dp.height = 200;
+    Section cfs;
+    cfs.subreport = "crd_03CFS";
+    cfs.linkField = "LearnerID";
+    cfs.subreportLinkField = "LearnerID";
+    cfs.height = 200;
+    cfs.hideWhenSubreportEmpty = true;
+    learner.footers << dp << cfs;
+    l->groups << learner;
+
+    Section detail;
+    detail << field("AddDisa").at(300, 0).font(9);
+    detail.height = 240;
+    l->details << detail;
+    l->subreports.insert("crd_02LDP", crd_02LDP());
+    l->subreports.insert("crd_03CFS", crd_03CFS());
+    addPageFooter(*l);
+    return l;
+}
+
+LayoutPtr crdLearnerScoreSummary() {
+    auto l = std::make_shared<Layout>();
+    l->name = "crdLearnerScoreSummary";
+    addHeading(*l);
+    Section detail;
+    QList<Column> columns = {{"Grade", "Grade", 0, 600},
+                             {"Accession No", "AccessionNo", 600, 1000},
+                             {"Surname", "Sname", 1600, 1600},
+                             {"First Name", "FName", 3200, 1400}};
+    const QList<std::pair<const char*, const char*>> areas = {{"Mobility", "Mobility"},
+                                                              {"Self Care", "SelfCare"},
+                                                              {"Commun- ication", "Communication"},
+                                                              {"Vision", "Vision"},
+                                                              {"Hearing", "Hearing"},
+                                                              {"Cognition", "Cognition"},
+                                                              {"Mental", "Mental"},
+                                                              {"Health Care Needs", "Needs"}};
+    int left = 4600;
+    for (const auto& [caption, name] : areas) {
+        columns << Column{caption, name, left, 950};
+        left += 950;
+    }
+    const QList<std::pair<const char*, const char*>> supportAreas = {
+        {"Staff", "Staff"},
+        {"HRD", "HRD"},
+        {"Devices", "Devices"},
+        {"Curri- culum", "Cassessment"},
+        {"Access", "Access"}};
+    for (const auto& [caption, name] : supportAreas) {
+        columns << Column{caption, name, left, 620};
+        left += 620;
+    }
+    addColumns(*l, detail, columns, 7.5);
+    l->details << detail;
+    addPageFooter(*l);
+    return l;
+}
