@@ -72,8 +72,8 @@ frmILSTIntervention::frmILSTIntervention(QWidget* parent)
          {kLearnerSupportRow, {}, false, kEntryHeight}},
         {});
 
-    const QString signature = QStringLiteral("Date: ____________________   Signature: "
-                                             "______________________________");
+    const QString signature =
+        QStringLiteral("Date: ______________   Signature: ______________________");
     gridOther = makeGrid(
         "gridOther", {56, 30, 8, 8},
         {{kDiscussedRow, "2. DISCUSSIONS HELD WITH PARENT/CAREGIVER AND LEARNER", true},
@@ -83,8 +83,8 @@ frmILSTIntervention::frmILSTIntervention(QWidget* parent)
          {5, "3. ILST ANALYSIS OF ACTION TAKEN AND RECOMMENDATIONS TO DBST", true},
          {6, "Brief comment"},
          {kAnalysisRow, {}, false, kEntryHeight},
-         {8, "Date: ____________________   Name of ILST Chairperson: "
-             "______________________________   Signature: ______________________________"},
+         {8, "Date: ______________   Name of ILST Chairperson: ______________________   "
+             "Signature: ______________________"},
          {kPrincipalRow, "4. PRINCIPAL APPROVES REQUEST FOR DBST SUPPORT", true},
          {10, "Reason for decision and recommendation"},
          {kPrincipalReasonRow, {}, false, kEntryHeight},

@@ -37,9 +37,9 @@ Grid* makePreviewGrid(const QString& name) {
     using K = frmSchoolRequestSupport;
     auto* grid = new Grid;
     grid->setObjectName(name);
-    grid->setColumns({{.header = {}, .width = 24, .maxLength = kLevelLength},
-                      {.header = {}, .width = 37, .maxLength = kTextLength},
-                      {.header = {}, .width = 37, .maxLength = kTextLength}});
+    grid->setColumns({{.header = {}, .width = 26, .maxLength = kLevelLength},
+                      {.header = {}, .width = 38, .maxLength = kTextLength},
+                      {.header = {}, .width = 38, .maxLength = kTextLength}});
     grid->setColHeadersShown(false);
     grid->setMaxRows(K::kFirstDataRow);
     grid->setFixedText(1, 1, kInstruction, 3);
@@ -69,7 +69,7 @@ frmSchoolRequestSupport::frmSchoolRequestSupport(QWidget* parent)
     vaSpread4->setMaxRows(1);
     vaSpread4->setColHeadersShown(false);
     for (int c = 1; c <= 3; ++c)
-        vaSpread4->SetColWidth(c, 34.5);
+        vaSpread4->SetColWidth(c, 34);
     vaSpread4->setFixedText(1, 1, "1. SUMMARY OF SCHOOL NEEDS IN TERMS OF LEVELS", 3);
     vaSpread4->setCellBold({1, 1}, true);
     vaSpread4->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -146,10 +146,10 @@ frmSchoolRequestSupport::frmSchoolRequestSupport(QWidget* parent)
     gridSignature->setMaxCols(4);
     gridSignature->setMaxRows(2);
     gridSignature->setColHeadersShown(false);
-    gridSignature->SetColWidth(1, 20);
-    gridSignature->SetColWidth(2, 50);
+    gridSignature->SetColWidth(1, 24);
+    gridSignature->SetColWidth(2, 46);
     gridSignature->SetColWidth(3, 8);
-    gridSignature->SetColWidth(4, 20);
+    gridSignature->SetColWidth(4, 24);
     gridSignature->setFixedText(1, 1, "School:");
     gridSignature->setFixedText(3, 1, "Date:");
     gridSignature->setFixedText(1, 2, "District/Circuit/Ward:");
