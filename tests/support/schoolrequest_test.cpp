@@ -329,6 +329,18 @@ TEST_F(SchoolRequestTest, OnlyTheAssistiveDevicesListTakesTyping) {
     EXPECT_EQ(shown(), QStringList({kSaved}));
     EXPECT_EQ(stored(2),
               QStringList({"|a hearing aid| ", "|a wheelchair| ", "Ma'am's| |a laptop"}));
+
+    // Every row of the has column typed full: the entry goes to a new last
+    // row, never into a heading.
+    rawExec(dbPath, "DELETE FROM TAV_Learner_Support_Needs");
+    Page typed;
+    typed.Form_Load();
+    Grid* full = typed.gridAssistivePreview;
+    userEdit(full, 2, 5, "typed has");
+    add(typed.assistiveList, "added has", true);
+    EXPECT_EQ(dataRows(full), QStringList({"|typed has|", "|added has|", "||"}));
+    EXPECT_TRUE(isLevelCell(full, 6));
+    EXPECT_EQ(full->GetText(2, 4), "WHAT SCHOOL HAS");
 }
 
 TEST_F(SchoolRequestTest, AnAreaThatFailsKeepsItsRowsWhileTheOthersAreSaved) {
