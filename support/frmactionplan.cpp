@@ -1,0 +1,142 @@
+#include "support/frmactionplan.h"
+
+#include "platform/adodb.h"
+#include "platform/colors.h"
+#include "platform/grid.h"
+#include "profile/frmbackgroundinfo.h"
+#include "workspace/globals.h"
+
+namespace {
+constexpr int kTextLength = 9000;
+}
+
+frmActionPlan::frmActionPlan(QWidget* parent) : ActionPlanPage("frmActionPlan", parent) {
+    gridReview = new Grid;
+    Grid* g = gridReview;
+    g->setObjectName("gridReview");
+    g->setMaxCols(5);
+    g->setMaxRows(9);
+    g->setColHeadersShown(false);
+    const double widths[] = {24, 32, 31, 8, 8};
+    for (int c = 1; c <= 5; ++c)
+        g->SetColWidth(c, widths[c - 1]);
+    g->setLocked({-1, -1}, true);
+    setLabel(g, 1, 1, "1. DBST REVIEWS ILST REQUEST", 5);
+    g->setCellBold({1, 1}, true);
+    setLabel(g, 1, kRequestRow,
+             "1.1 COORDINATOR OF ILST AND EDUCATOR DISCUSSED WITH PARENT/CAREGIVER AND LEARNER "
+             "REQUEST MADE TO DBST",
+             3);
+    setLabel(g, 1, kAcceptRow, "1.2 Parent or caregiver accepts the recommendations of ILST", 3);
+    m_pairs = YesNoPairs(g);
+    m_pairs.addPair(kRequestRow, kYesCol, kNoCol);
+    m_pairs.addPair(kAcceptRow, kYesCol, kNoCol);
+    setLabel(g, 1, kReasonRow, "Reason (if no)");
+    setEntry(g, 2, kReasonRow, kTextLength, 4);
+    setLabel(g, 1, 5,
+             "1.3 ILST request approved with the following amendments (as per action below)", 5);
+    setEntry(g, 1, kAmendmentRow, kTextLength, 5);
+    setLabel(g, 1, 7,
+             "1.4 Not approved and reason (see action plan below for DBST recommendations)", 5);
+    setEntry(g, 1, kNotApprovedRow, kTextLength, 5);
+    setLabel(g, 1, 9, QString(), 5);
+    g->SetRowHeight(kRequestRow, 26);
+    for (int row : {kReasonRow, kAmendmentRow, kNotApprovedRow})
+        g->SetRowHeight(row, 60);
+    g->SetRowHeight(9, 8);
+    addToFrame(g, 1);
+    watchEdits(g);
+    connect(g, &Grid::ButtonClicked, this, &frmActionPlan::gridReview_ButtonClicked);
+
+    setLoadRoutines({signatureRoutine(false), [this] { return getActionPlan(); }});
+    setSaveRoutines({[this] { return saveActionPlan(); }});
+    setNext("frmActionPlan2", "Next");
+    setActionPlanPrint({PrintItem::grid(gridReview, 500, 2000)});
+}
+
+bool frmActionPlan::getActionPlan() {
+    gBarriers.clear();
+    return loadFirstRow(
+        "getActionPlan Routine",
+        "SELECT DBSTRR.ISLT_Coord_Educ_Req_Made, DBSTRR.Parent_Accept_Recom, "
+        "DBSTRR.Parent_Reason, "
+        "DBSTRR.ISLT_Approved_Reason, DBSTRR.ISLT_Not_Approved_Reason, DI.Name "
+        "FROM TAV_DBST_Review_ILST_Request AS DBSTRR "
+        "RIGHT JOIN (Learner_Info as LI "
+        "LEFT JOIN Disabilities as DI "
+        "ON (LI.LSENDisabilities = DI.ID)) "
+        "ON (DBSTRR.LearnerID = LI.ID AND DBSTRR.Data_Year = " +
+            QString::number(gDataYear) + ") " + "WHERE LI.ID = " + QString::number(gLearnerID),
+        [this](ado::Recordset& rs) {
+            gBarriers = frmBackgroundInfo::loadDis(gLearnerID);
+            if (!gBarriers.isEmpty())
+                gBarriers.prepend(", ");
+            gBarriers.prepend(rs.Fields("Name").text());
+            gridSignature->SetText(2, 3, gBarriers);
+
+            Grid* g = gridReview;
+            g->SetText(2, kReasonRow, rs.Fields("Parent_Reason").text());
+            g->SetText(1, kAmendmentRow, rs.Fields("ISLT_Approved_Reason").text());
+            g->SetText(1, kNotApprovedRow, rs.Fields("ISLT_Not_Approved_Reason").text());
+            m_pairs.setAnswer(kRequestRow, rs.Fields("ISLT_Coord_Educ_Req_Made"));
+            m_pairs.setAnswer(kAcceptRow, rs.Fields("Parent_Accept_Recom"));
+        });
+}
+
+bool frmActionPlan::saveActionPlan() {
+    const Grid* g = gridReview;
+    const QString reason = g->GetText(2, kReasonRow);
+    const QString amendments = g->GetText(1, kAmendmentRow);
+    const QString notApproved = g->GetText(1, kNotApprovedRow);
+    const QString request = m_pairs.storedText(kRequestRow);
+    const QString accept = m_pairs.storedText(kAcceptRow);
+    return updateOrInsert(
+        "saveActionPlan Routine",
+        "SELECT ISLT_Coord_Educ_Req_Made, Parent_Accept_Recom, Parent_Reason, "
+        "ISLT_Approved_Reason, "
+        "ISLT_Not_Approved_Reason "
+        "FROM TAV_DBST_Review_ILST_Request " +
+            whereLearnerYear(),
+        "UPDATE TAV_DBST_Review_ILST_Request "
+        "SET ISLT_Coord_Educ_Req_Made = " +
+            request + ", Parent_Accept_Recom = " + accept + ", Parent_Reason = " + quoted(reason) +
+            ", ISLT_Approved_Reason = " + quoted(amendments) +
+            ", ISLT_Not_Approved_Reason = " + quoted(notApproved) + " " + whereLearnerYear(),
+        "INSERT INTO TAV_DBST_Review_ILST_Request (LearnerID, ISLT_Coord_Educ_Req_Made, "
+        "Parent_Accept_Recom "
+        ", Parent_Reason, ISLT_Approved_Reason, ISLT_Not_Approved_Reason, Data_Year) VALUES (" +
+            QString::number(gLearnerID) + "," + request + "," + accept + "," + quoted(reason) +
+            "," + quoted(amendments) + "," + quoted(notApproved) + "," +
+            QString::number(gDataYear) + ")");
+}
+
+void frmActionPlan::gridReview_ButtonClicked(int col, int row, int) {
+    if (!m_pairs.ButtonClicked(col, row))
+        return;
+    if (row == kAcceptRow && col == kNoCol) {
+        if (gridReview->GetInteger(col, row) == 1) {
+            LockUnlockCell(false);
+        } else {
+            LockUnlockCell(true);
+            gridReview->SetText(2, kReasonRow, QString());
+        }
+    }
+}
+
+void frmActionPlan::LockUnlockCell(bool vHow) {
+    Grid* g = gridReview;
+    const auto selectReason = [g] {
+        g->setCol(2);
+        g->setRow(kReasonRow);
+        g->setCol2(5);
+        g->setRow2(kReasonRow);
+        g->setBlockMode(true);
+    };
+    selectReason();
+    g->setLock(vHow);
+    g->setBlockMode(false);
+    selectReason();
+    g->setForeColor(vbBlack);
+    g->setBackColor(vHow ? vbLabelGrey : vbWhite);
+    g->setBlockMode(false);
+}

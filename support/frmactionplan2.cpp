@@ -1,0 +1,205 @@
+#include "support/frmactionplan2.h"
+
+#include "platform/adodb.h"
+#include "platform/colors.h"
+#include "platform/grid.h"
+#include "workspace/globals.h"
+
+namespace {
+
+constexpr int kLevelRow = 1;
+constexpr int kLastLevelCol = 5;
+constexpr int kStrategyCols = 7;
+constexpr int kBudgetCol = 7;
+constexpr int kCellLength = 60;
+
+const char* const kAreaHeadings[] = {
+    "Specialised staff e.g Learning Support Educator, counsellor",
+    "Assistive devices e.g wheelchair, FM radio system",
+    "Curriculum differentiation e.g access to therapy programmes",
+    "Training e.g educators need info on ADHD and implications for classroom management",
+    "Environmental access e.g ramps, support rails",
+    "Social support e.g grants, nutrition ",
+};
+
+} // namespace
+
+frmActionPlan2::frmActionPlan2(QWidget* parent) : ActionPlanPage("frmActionPlan2", parent) {
+    gridDBST_Support_Level = new Grid;
+    Grid* l = gridDBST_Support_Level;
+    l->setObjectName("gridDBST_Support_Level");
+    l->setMaxCols(5);
+    l->setMaxRows(2);
+    l->setColHeadersShown(false);
+    const double levelWidths[] = {30, 28, 15, 15, 15};
+    for (int c = 1; c <= 5; ++c)
+        l->SetColWidth(c, levelWidths[c - 1]);
+    l->setLocked({-1, -1}, true);
+    setLabel(l, 1, kLevelRow,
+             "DBST support strategy to be implemented at school site level\r\n(Please tick "
+             "relevant block)",
+             2);
+    l->setCellBold({1, kLevelRow}, true);
+    l->setCheckBox(3, kLevelRow, "Completely");
+    l->setCheckBox(4, kLevelRow, "Partially");
+    l->setCheckBox(5, kLevelRow, "Alternate site");
+    l->setLocked({3, kLevelRow, 5, kLevelRow}, false);
+    l->setFixedText(1, 2, "Date:  ");
+    l->setFixedText(2, 2, "Chairperson of DBST: ");
+    l->setFixedText(3, 2, "Signature:");
+    l->setFixedText(4, 2, QString(), 2);
+    l->SetRowHeight(kLevelRow, 26);
+    l->SetRowHeight(2, 20);
+    l->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    fixHeight(l, 1000);
+    addToFrame(l);
+    watchEdits(l);
+    connect(l, &Grid::ButtonClicked, this, &frmActionPlan2::gridDBST_Support_Level_ButtonClicked);
+
+    gridStrategy = new Grid;
+    Grid* s = gridStrategy;
+    s->setObjectName("gridStrategy");
+    s->setMaxCols(kStrategyCols);
+    s->setMaxRows(40);
+    s->setColHeadersShown(false);
+    const double strategyWidths[] = {22, 8, 17, 17, 14, 11, 11};
+    for (int c = 1; c <= kStrategyCols; ++c)
+        s->SetColWidth(c, strategyWidths[c - 1]);
+    s->setLocked({-1, -1}, true);
+    setLabel(s, 1, 1, "2. DBST SUPPORT STRATEGY ACTION PLAN FOR SCHOOL (Refer to RER: Section 3b)",
+             kStrategyCols);
+    s->setCellBold({1, 1}, true);
+    setLabel(s, 1, 2, "Type of support needed\r\nFill in where applicable");
+    setLabel(s, 2, 2, "Support Level\r\nL,M,H");
+    setLabel(s, 3, 2, "STEPS TO BE TAKEN", 2);
+    setLabel(s, 5, 2, "Person responsible", 1, 2);
+    setLabel(s, 6, 2, "Timeframe", 1, 2);
+    setLabel(s, 7, 2, "Budget", 1, 2);
+    setLabel(s, 1, 3, QString());
+    setLabel(s, 2, 3, QString());
+    setLabel(s, 3, 3, "SCHOOL LEVEL");
+    setLabel(s, 4, 3, "LEARNER LEVEL");
+    s->setCellBold({1, 2, kStrategyCols, 3}, true);
+    s->SetRowHeight(2, 26);
+    for (int area = 0; area < 6; ++area) {
+        const int headingRow = 4 + area * 6;
+        setLabel(s, 1, headingRow, kAreaHeadings[area], kStrategyCols);
+        s->setCellBold({1, headingRow}, true);
+    }
+    for (int line = 1; line <= kLines; ++line) {
+        const int row = lineRow(line);
+        for (int c = 1; c <= kStrategyCols; ++c)
+            setEntry(s, c, row, c == 2 ? 1 : kCellLength, 1, c != 2);
+        s->SetRowHeight(row, 26);
+    }
+    setLabel(s, 1, 40, QString(), kStrategyCols);
+    s->SetRowHeight(40, 8);
+    s->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    addToFrame(s, 1);
+    watchEdits(s);
+
+    setLoadRoutines({signatureRoutine(true), [this] { return getSupportStrategy(); },
+                     [this] { return getSupportLevel(); }});
+    setSaveRoutines(
+        {[this] { return saveSupportStrategy(); }, [this] { return saveSupportLevel(); }});
+    setNext("frmActionPlan3", "Next");
+    setPrevious("frmActionPlan", "Previous");
+    setActionPlanPrint(
+        {PrintItem::grid(gridDBST_Support_Level, 500, 2000),
+         PrintItem::paged(gridStrategy, rect(500, 3000, 0, -1000), rect(500, 3500, 3000, 0))});
+}
+
+// A line's Budget (column 7) is kept in the row's Timeframe column, which
+// nothing else writes; the Timeframe column of the grid (6) has always been
+// kept in Budget, where the rows saved so far hold it.
+bool frmActionPlan2::getSupportStrategy() {
+    return loadRows("getSupportStrategy Routine",
+                    "SELECT Support_Area, Support_Needed, Support_Level, School_Steps, "
+                    "Learner_Steps, Person_Responsible, Timeframe, Budget, "
+                    "School_Outcome, Learner_Outcome, Designation, Review_Date "
+                    "FROM TAV_DBST_Support_Strategy " +
+                        whereLearnerYear() + " ORDER BY Support_Area",
+                    [this](ado::Recordset& rs) {
+                        const int line = rs.Fields("Support_Area").toInt();
+                        if (line < 1 || line > kLines)
+                            return; // no line of the grid: headings stay as designed
+                        const int r = lineRow(line);
+                        Grid* s = gridStrategy;
+                        s->SetText(1, r, rs.Fields("Support_Needed").text());
+                        s->SetText(2, r, rs.Fields("Support_Level").text());
+                        s->SetText(3, r, rs.Fields("School_Steps").text());
+                        s->SetText(4, r, rs.Fields("Learner_Steps").text());
+                        s->SetText(5, r, rs.Fields("Person_Responsible").text());
+                        s->SetText(6, r, rs.Fields("Budget").text());
+                        s->SetText(kBudgetCol, r, rs.Fields("Timeframe").text());
+                    });
+}
+
+bool frmActionPlan2::saveSupportStrategy() {
+    QStringList inserts;
+    for (int line = 1; line <= kLines; ++line) {
+        const int r = lineRow(line);
+        QStringList texts;
+        for (int c = 1; c <= kStrategyCols; ++c)
+            texts << gridStrategy->GetText(c, r);
+        if (allBlank(texts))
+            continue;
+        inserts << "INSERT INTO TAV_DBST_Support_Strategy (LearnerID, Support_Area, "
+                   "Support_Needed, Support_Level, "
+                   "School_Steps, Learner_Steps, Person_Responsible, Budget, Timeframe, "
+                   "Data_Year) VALUES "
+                   "(" +
+                       QString::number(gLearnerID) + "," + QString::number(line) + "," +
+                       quoted(texts[0]) + "," + quoted(texts[1]) + "," + quoted(texts[2]) + "," +
+                       quoted(texts[3]) + "," + quoted(texts[4]) + "," + quoted(texts[5]) + "," +
+                       quoted(texts[6]) + "," + QString::number(gDataYear) + ")";
+    }
+    return replaceRows("saveSupportStrategy Routine",
+                       {"DELETE FROM TAV_DBST_Support_Strategy " + whereLearnerYear()}, inserts);
+}
+
+bool frmActionPlan2::getSupportLevel() {
+    return loadFirstRow("getSupportLevel Routine",
+                        "SELECT DBST_Support_School_Site "
+                        "FROM TAV_DBST_Review_ILST_Request " +
+                            whereLearnerYear(),
+                        [this](ado::Recordset& rs) {
+                            const int level = rs.Fields("DBST_Support_School_Site").toInt();
+                            if (level < 1 || level > 3)
+                                return; // none: the boxes keep their designed "0"
+                            for (int c = kCompletelyCol; c <= kLastLevelCol; ++c)
+                                gridDBST_Support_Level->SetText(
+                                    c, kLevelRow, c - kCompletelyCol + 1 == level ? "1" : "0");
+                        });
+}
+
+bool frmActionPlan2::saveSupportLevel() {
+    int level = 0;
+    for (int c = kCompletelyCol; c <= kLastLevelCol; ++c) {
+        if (gridDBST_Support_Level->GetText(c, kLevelRow) == "1")
+            level = c - kCompletelyCol + 1;
+    }
+    const QString levelText = QString::number(level);
+    return updateOrInsert(
+        "saveSupportLevel Routine",
+        "SELECT DBST_Support_School_Site "
+        "FROM TAV_DBST_Review_ILST_Request " +
+            whereLearnerYear(),
+        "UPDATE TAV_DBST_Review_ILST_Request "
+        "SET DBST_Support_School_Site = " +
+            levelText + " " + whereLearnerYear(),
+        "INSERT INTO TAV_DBST_Review_ILST_Request (LearnerID, DBST_Support_School_Site, "
+        "Data_Year) VALUES (" +
+            QString::number(gLearnerID) + "," + levelText + "," + QString::number(gDataYear) + ")");
+}
+
+void frmActionPlan2::gridDBST_Support_Level_ButtonClicked(int col, int row, int) {
+    if (row != kLevelRow || col < kCompletelyCol || col > kLastLevelCol)
+        return;
+    if (gridDBST_Support_Level->GetInteger(col, row) != 1)
+        return;
+    for (int c = kCompletelyCol; c <= kLastLevelCol; ++c) {
+        if (c != col)
+            gridDBST_Support_Level->SetText(c, row, "0");
+    }
+}

@@ -1,0 +1,671 @@
+// The three Section 4 pages: the learner header and gBarriers, the shared
+// review row that each page writes only its own columns of, the Yes/No
+// items, the strategy lines, the review lines, the chain and the prints.
+#include "platform/adodb.h"
+#include "platform/colors.h"
+#include "profile/frmbackgroundinfo.h"
+#include "support/frmactionplan.h"
+#include "support/frmactionplan2.h"
+#include "support/frmactionplan3.h"
+#include "support/supportforms.h"
+#include "tests/profile/pagetest.h"
+#include "workspace/formregistry.h"
+#include "workspace/globals.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
+
+namespace {
+
+const QString kSaved = "User Message: Your Information has been saved.";
+const QString kReviewColumns =
+    "ISLT_Coord_Educ_Req_Made, Parent_Accept_Recom, Parent_Reason, ISLT_Approved_Reason, "
+    "ISLT_Not_Approved_Reason, DBST_Support_School_Site, Senior_Manager_Approval, "
+    "School_Discussed_Parent, School_Discussed_Comment";
+
+// The user's edit of a cell's text, or tick of a check box, as the grid commits it.
+void userEdit(Grid* grid, int col, int row, const QString& text) {
+    grid->model()->setData(grid->model()->index(row - 1, col - 1), text, Qt::EditRole);
+}
+void userTick(Grid* grid, int col, int row, bool ticked) {
+    grid->model()->setData(grid->model()->index(row - 1, col - 1),
+                           ticked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+}
+// The texts of a row's cells from col to col2, joined.
+QString ticks(const Grid* grid, int row, int col, int col2) {
+    QString out;
+    for (int c = col; c <= col2; ++c)
+        out += grid->GetText(c, row);
+    return out;
+}
+
+// The tops, in points, of every word of a PDF that reads word.
+QList<double> wordTops(const QString& path, const QString& word) {
+    QProcess p;
+    p.start("pdftotext", {"-bbox", path, "-"});
+    p.waitForFinished(30000);
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    const QRegularExpression re("<word xMin=\"[0-9.]+\" yMin=\"([0-9.]+)\"[^>]*>" +
+                                QRegularExpression::escape(word) + "</word>");
+    QList<double> tops;
+    for (const QRegularExpressionMatch& m : re.globalMatch(html))
+        tops << m.captured(1).toDouble();
+    return tops;
+}
+
+class ActionPlanTest : public PageTest {
+protected:
+    void SetUp() override {
+        PageTest::SetUp();
+        gSchoolName = "Kliprivier Combined School";
+        gBirthDate = "20090608";
+        gBarriers = "left over from another learner";
+    }
+    // The learner-year's review rows, the columns joined by '|'.
+    QStringList reviewRows() {
+        return rawRows(dbPath, "SELECT " + kReviewColumns +
+                                   " FROM TAV_DBST_Review_ILST_Request WHERE LearnerID = 2 AND "
+                                   "Data_Year = 2026");
+    }
+    void insertReview(const QString& columns, const QString& values, int learner = 2,
+                      int year = 2026) {
+        rawExec(dbPath, "INSERT INTO TAV_DBST_Review_ILST_Request (LearnerID, Data_Year, " +
+                            columns + ") VALUES (" + QString::number(learner) + "," +
+                            QString::number(year) + "," + values + ")");
+    }
+};
+
+// ---- the header and gBarriers ------------------------------------------------------
+
+TEST_F(ActionPlanTest, PageOneShowsTheHeaderAndBuildsTheBarriers) {
+    frmActionPlan page;
+    page.Form_Load();
+    EXPECT_EQ(page.windowTitle(),
+              "RER [Section 4 : ACTION PLAN FOR ADDITIONAL SUPPORT PROVISION AND MONITORING]");
+    EXPECT_EQ(page.txtCurrentYear->text(), "2026");
+    EXPECT_TRUE(page.lblLearner->isHidden());
+    EXPECT_FALSE(page.txtCurrentYear->isHidden());
+    EXPECT_EQ(page.cmdPrevious, nullptr);
+    ASSERT_NE(page.cmdNext, nullptr);
+    EXPECT_EQ(page.cmdNext->text(), "Next");
+    EXPECT_EQ(page.cmdPrint->objectName(), "cmdPrintPage");
+
+    const Grid* s = page.gridSignature;
+    EXPECT_EQ(s->GetText(1, 1), "Name of School:");
+    EXPECT_EQ(s->GetText(2, 1), "Kliprivier Combined School");
+    EXPECT_EQ(s->GetText(3, 1), "Emis No:");
+    EXPECT_EQ(s->GetText(4, 1), "700123456");
+    EXPECT_EQ(s->GetText(1, 2), "Name of Learner:");
+    EXPECT_EQ(s->GetText(2, 2), "O'NEILL Lerato");
+    EXPECT_EQ(s->GetText(3, 2), "Date of Birth:");
+    EXPECT_EQ(s->GetText(4, 2), "08/06/2009");
+    EXPECT_EQ(s->GetText(1, 3), "Barriers or concern:");
+    EXPECT_EQ(s->columnSpan(2, 1), 3); // the barriers span columns 2 to 4
+    EXPECT_EQ(s->cellBackColor(1, 1), vbLabelGrey);
+    EXPECT_EQ(s->cellBackColor(2, 1), vbWhite);
+    for (int c = 1; c <= 4; ++c)
+        for (int r = 1; r <= 3; ++r)
+            EXPECT_TRUE(s->cellLocked(c, r)) << c << "," << r;
+    // Learner 2: primary Autism; the additional disability 0 is no disability.
+    EXPECT_EQ(gBarriers, "Autism Spectrum Disorder");
+    EXPECT_EQ(s->GetText(2, 3), "Autism Spectrum Disorder");
+    EXPECT_FALSE(page.isUnsaved());
+}
+
+TEST_F(ActionPlanTest, BarriersAreThePrimaryThenTheAdditionalDisabilities) {
+    rawExec(dbPath, "INSERT INTO MultipleDisabilities (LearnerID, DisabilityID, Knumber, "
+                    "Testdate) VALUES (12, 4, 'K1012', '2024-01-01')");
+    const struct {
+        int learner;
+        QString additional; // as loadDis joins them ("" for none)
+        QString barriers;
+    } cases[] = {
+        {8, frmBackgroundInfo::loadDis(8), "Hard of Hearing, " + frmBackgroundInfo::loadDis(8)},
+        {4, "Specific Learning Disability", "Blind, Specific Learning Disability"},
+        {3, "", "Behaviour Disorder"}, // primary alone
+        {6, "", ""},                   // neither
+        {12, "Blind", ", Blind"},      // additional without primary
+        {999, "", ""},                 // no such learner: nothing is built
+    };
+    EXPECT_EQ(frmBackgroundInfo::loadDis(8).count(", "), 2);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.learner);
+        gLearnerID = c.learner;
+        EXPECT_EQ(frmBackgroundInfo::loadDis(c.learner), c.additional);
+        frmActionPlan page;
+        page.Form_Load();
+        EXPECT_EQ(gBarriers, c.barriers);
+        EXPECT_EQ(page.gridSignature->GetText(2, 3), c.barriers);
+        // Pages 2 and 3 show the text page 1 built.
+        frmActionPlan2 two;
+        two.Form_Load();
+        EXPECT_EQ(two.gridSignature->GetText(2, 3), c.barriers);
+        frmActionPlan3 three;
+        three.Form_Load();
+        EXPECT_EQ(three.gridSignature->GetText(2, 3), c.barriers);
+        EXPECT_EQ(three.gridSignature->GetText(4, 2), "08/06/2009");
+    }
+    EXPECT_TRUE(errorProcedures().isEmpty());
+}
+
+TEST_F(ActionPlanTest, BirthDatePartsAreTakenAsTheyStand) {
+    EXPECT_EQ(ActionPlanPage::birthDateText("20090608"), "08/06/2009");
+    EXPECT_EQ(ActionPlanPage::birthDateText("2009-6-8"), "-8/-6/2009");
+    EXPECT_EQ(ActionPlanPage::birthDateText(""), "//");
+}
+
+// ---- page 1 --------------------------------------------------------------------------
+
+TEST_F(ActionPlanTest, PageOneWithoutReviewRowShowsNoAndSavesThenUpdatesOneRow) {
+    frmActionPlan page;
+    page.Form_Load();
+    const Grid* g = page.gridReview;
+    EXPECT_EQ(ticks(g, 2, 4, 5), "01");
+    EXPECT_EQ(ticks(g, 3, 4, 5), "01");
+    EXPECT_EQ(g->GetText(2, 4), "");
+    EXPECT_EQ(g->GetText(1, 6), "");
+    EXPECT_EQ(g->GetText(1, 8), "");
+    EXPECT_EQ(g->GetText(1, 2).left(11), "1.1 COORDIN");
+    EXPECT_EQ(g->GetText(1, 9), "");
+    EXPECT_FALSE(g->cellLocked(2, 4));
+    EXPECT_EQ(g->cellBackColor(2, 4), vbWhite);
+    EXPECT_TRUE(g->cellLocked(1, 5));
+
+    page.cmdSave_Click();
+    EXPECT_EQ(shown(), QStringList{kSaved});
+    EXPECT_EQ(reviewRows(), QStringList{"0|0| | | |NULL|NULL|NULL|NULL"});
+
+    userEdit(page.gridReview, 1, 6, "Amended: O'Brien's plan");
+    EXPECT_TRUE(page.isUnsaved());
+    userTick(page.gridReview, 4, 2, true);
+    page.cmdSave_Click();
+    EXPECT_FALSE(page.isUnsaved());
+    EXPECT_EQ(reviewRows(), QStringList{"1|0| |Amended: O'Brien's plan| |NULL|NULL|NULL|NULL"});
+
+    frmActionPlan again;
+    again.Form_Load();
+    EXPECT_EQ(again.gridReview->GetText(1, 6), "Amended: O'Brien's plan");
+    EXPECT_EQ(ticks(again.gridReview, 2, 4, 5), "10");
+    EXPECT_TRUE(connectionClosed());
+}
+
+TEST_F(ActionPlanTest, PageOneReadsTheStoredYesNoValues) {
+    const struct {
+        const char* stored;
+        const char* boxes;
+    } cases[] = {{"1", "10"}, {"-1", "10"}, {"0", "01"}, {"NULL", "01"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        rawExec(dbPath, "DELETE FROM TAV_DBST_Review_ILST_Request");
+        insertReview("ISLT_Coord_Educ_Req_Made, Parent_Accept_Recom, Parent_Reason",
+                     QString("%1, %1, 'reason'").arg(c.stored));
+        frmActionPlan page;
+        page.Form_Load();
+        EXPECT_EQ(ticks(page.gridReview, 2, 4, 5), c.boxes);
+        EXPECT_EQ(ticks(page.gridReview, 3, 4, 5), c.boxes);
+        EXPECT_EQ(page.gridReview->GetText(2, 4), "reason");
+        EXPECT_FALSE(page.gridReview->cellLocked(2, 4)); // the load leaves the reason open
+    }
+    // Another year's row is not this year's.
+    rawExec(dbPath, "DELETE FROM TAV_DBST_Review_ILST_Request");
+    insertReview("Parent_Accept_Recom, Parent_Reason", "1, 'last year'", 2, 2025);
+    frmActionPlan page;
+    page.Form_Load();
+    EXPECT_EQ(ticks(page.gridReview, 3, 4, 5), "01");
+    EXPECT_EQ(page.gridReview->GetText(2, 4), "");
+}
+
+TEST_F(ActionPlanTest, PageOneTicksKeepTheItemsExclusiveAndTheNoOfItemTwoGuardsTheReason) {
+    frmActionPlan page;
+    page.Form_Load();
+    Grid* g = page.gridReview;
+    userTick(g, 4, 2, true);
+    EXPECT_EQ(ticks(g, 2, 4, 5), "10");
+    EXPECT_TRUE(page.isUnsaved()); // a tick is an edit
+    userTick(g, 5, 2, true);
+    EXPECT_EQ(ticks(g, 2, 4, 5), "01");
+    userTick(g, 5, 2, false);
+    EXPECT_EQ(ticks(g, 2, 4, 5), "00");
+    EXPECT_EQ(ticks(g, 3, 4, 5), "01") << "the other item keeps its boxes";
+
+    // Clearing "No" of 1.2 empties the reason and greys and locks it.
+    userEdit(g, 2, 4, "The parent wants another opinion");
+    userTick(g, 5, 3, false);
+    EXPECT_EQ(ticks(g, 3, 4, 5), "00");
+    EXPECT_EQ(g->GetText(2, 4), "");
+    for (int c = 2; c <= 5; ++c) {
+        EXPECT_TRUE(g->cellLocked(c, 4)) << c;
+        EXPECT_EQ(g->cellBackColor(c, 4), vbLabelGrey) << c;
+        EXPECT_EQ(g->cellForeColor(c, 4), vbBlack) << c;
+    }
+    EXPECT_TRUE(g->cellLocked(1, 4)); // the label is no part of it
+    // Ticking it again opens the reason.
+    userTick(g, 5, 3, true);
+    EXPECT_FALSE(g->cellLocked(2, 4));
+    EXPECT_EQ(g->cellBackColor(2, 4), vbWhite);
+    userEdit(g, 2, 4, "Kept");
+    // "Yes" of 1.2 clears "No" without locking or emptying the reason.
+    userTick(g, 4, 3, true);
+    EXPECT_EQ(ticks(g, 3, 4, 5), "10");
+    EXPECT_EQ(g->GetText(2, 4), "Kept");
+    EXPECT_FALSE(g->cellLocked(2, 4));
+
+    // Both boxes of 1.1 clear: saved as 0, shown as "No" on reopening.
+    page.cmdSave_Click();
+    EXPECT_EQ(reviewRows(), QStringList{"0|1|Kept| | |NULL|NULL|NULL|NULL"});
+    frmActionPlan again;
+    again.Form_Load();
+    EXPECT_EQ(ticks(again.gridReview, 2, 4, 5), "01");
+    EXPECT_EQ(ticks(again.gridReview, 3, 4, 5), "10");
+}
+
+TEST_F(ActionPlanTest, EachPageWritesOnlyItsOwnColumnsOfTheSharedRow) {
+    // Page 3 saves first: it creates the row.
+    frmActionPlan3 three;
+    three.Form_Load();
+    userEdit(three.gridSupportLevel, 1, 3, "Approved");
+    userTick(three.gridSupportLevel, 3, 5, true);
+    userEdit(three.gridSupportLevel, 1, 7, "Happy");
+    three.cmdSave_Click();
+    EXPECT_EQ(reviewRows(), QStringList{"NULL|NULL|NULL|NULL|NULL|NULL|Approved|1|Happy"});
+
+    frmActionPlan one;
+    one.Form_Load();
+    userEdit(one.gridReview, 2, 4, "r");
+    userEdit(one.gridReview, 1, 8, "n");
+    userTick(one.gridReview, 4, 3, true);
+    one.cmdSave_Click();
+    EXPECT_EQ(reviewRows(), QStringList{"0|1|r| |n|NULL|Approved|1|Happy"});
+
+    frmActionPlan2 two;
+    two.Form_Load();
+    userTick(two.gridDBST_Support_Level, 4, 1, true);
+    two.cmdSave_Click();
+    EXPECT_EQ(reviewRows(), QStringList{"0|1|r| |n|2|Approved|1|Happy"});
+
+    frmActionPlan3 threeAgain;
+    threeAgain.Form_Load();
+    EXPECT_EQ(ticks(threeAgain.gridSupportLevel, 5, 3, 4), "10");
+    userTick(threeAgain.gridSupportLevel, 4, 5, true);
+    threeAgain.cmdSave_Click();
+    EXPECT_EQ(reviewRows(), QStringList{"0|1|r| |n|2|Approved|0|Happy"});
+    EXPECT_EQ(shown(), QStringList({kSaved, kSaved, kSaved, kSaved}));
+    EXPECT_EQ(rawScalar(dbPath, "SELECT COUNT(*) FROM TAV_DBST_Review_ILST_Request"), "1");
+}
+
+TEST_F(ActionPlanTest, PageOneFailuresAreReportedAndNothingIsConfirmed) {
+    rawExec(dbPath, "ALTER TABLE TAV_DBST_Review_ILST_Request RENAME TO Gone");
+    frmActionPlan page;
+    page.Form_Load();
+    EXPECT_EQ(errorProcedures(), QStringList{"getActionPlan Routine"});
+    EXPECT_EQ(boxes().first().text.section("Location: ", 1).section('\n', 0, 0).trimmed(),
+              "frmActionPlan");
+    EXPECT_EQ(gBarriers, "");
+    EXPECT_TRUE(connectionClosed());
+    boxes().clear();
+    page.cmdSave_Click(); // refused after the failed load
+    EXPECT_FALSE(shown().contains(kSaved));
+    rawExec(dbPath, "ALTER TABLE Gone RENAME TO TAV_DBST_Review_ILST_Request");
+
+    // A save that fails rolls back and is not confirmed.
+    frmActionPlan loaded;
+    loaded.Form_Load();
+    userEdit(loaded.gridReview, 1, 6, "new");
+    rawExec(dbPath, "CREATE TRIGGER NoInsert BEFORE INSERT ON TAV_DBST_Review_ILST_Request "
+                    "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    boxes().clear();
+    loaded.cmdSave_Click();
+    EXPECT_EQ(errorProcedures(), QStringList{"saveActionPlan Routine"});
+    EXPECT_FALSE(shown().contains(kSaved));
+    EXPECT_TRUE(loaded.isUnsaved());
+    EXPECT_TRUE(reviewRows().isEmpty());
+    EXPECT_TRUE(connectionClosed());
+}
+
+// ---- page 2 --------------------------------------------------------------------------
+
+TEST_F(ActionPlanTest, PageTwoGridsAsDesigned) {
+    frmActionPlan2 page;
+    page.Form_Load();
+    const Grid* s = page.gridStrategy;
+    EXPECT_EQ(s->MaxCols(), 7);
+    EXPECT_EQ(s->MaxRows(), 40);
+    const struct {
+        int row;
+        const char* heading;
+    } areas[] = {{4, "Specialised staff e.g Learning Support Educator, counsellor"},
+                 {10, "Assistive devices e.g wheelchair, FM radio system"},
+                 {16, "Curriculum differentiation e.g access to therapy programmes"},
+                 {22, "Training e.g educators need info on ADHD and implications for classroom "
+                      "management"},
+                 {28, "Environmental access e.g ramps, support rails"},
+                 {34, "Social support e.g grants, nutrition "}};
+    for (const auto& a : areas) {
+        EXPECT_EQ(s->GetText(1, a.row), a.heading);
+        EXPECT_TRUE(s->cellLocked(1, a.row));
+        EXPECT_EQ(s->columnSpan(a.row - 1, 0), 7);
+    }
+    EXPECT_EQ(s->GetText(2, 2), "Support Level\r\nL,M,H");
+    EXPECT_EQ(s->GetText(4, 3), "LEARNER LEVEL");
+    EXPECT_EQ(s->rowSpan(1, 4), 2); // Person responsible spans rows 2 and 3
+    for (int line = 1; line <= 30; ++line) {
+        const int r = frmActionPlan2::lineRow(line);
+        EXPECT_FALSE(s->cellLocked(1, r)) << line;
+        EXPECT_EQ(s->cellFormat(2, r).maxLength, 1);
+        EXPECT_EQ(s->cellFormat(5, r).maxLength, 60);
+    }
+    EXPECT_EQ(frmActionPlan2::lineRow(1), 5);
+    EXPECT_EQ(frmActionPlan2::lineRow(7), 12);
+    EXPECT_EQ(frmActionPlan2::lineRow(30), 39);
+    const Grid* l = page.gridDBST_Support_Level;
+    EXPECT_EQ(l->cellFormat(3, 1).caption, "Completely");
+    EXPECT_EQ(l->cellFormat(4, 1).caption, "Partially");
+    EXPECT_EQ(l->cellFormat(5, 1).caption, "Alternate site");
+    EXPECT_EQ(ticks(l, 1, 3, 5), "000");
+    EXPECT_EQ(l->GetText(1, 2), "Date:  ");
+    EXPECT_EQ(page.cmdNext->text(), "Next");
+    EXPECT_EQ(page.cmdPrevious->text(), "Previous");
+}
+
+TEST_F(ActionPlanTest, PageTwoLinesKeepTheirNumbersAndComeBackInTheirRows) {
+    frmActionPlan2 page;
+    page.Form_Load();
+    EXPECT_TRUE(page.cmdSave->isEnabled());
+    page.cmdSave_Click(); // no lines: none stored, the shared row gets 0
+    EXPECT_EQ(rawScalar(dbPath, "SELECT COUNT(*) FROM TAV_DBST_Support_Strategy"), "0");
+    EXPECT_EQ(reviewRows(), QStringList{"NULL|NULL|NULL|NULL|NULL|0|NULL|NULL|NULL"});
+
+    Grid* s = page.gridStrategy;
+    userEdit(s, 1, 12, "FM radio"); // line 7, the second of assistive devices
+    userEdit(s, 6, 12, "Term 2");
+    userEdit(s, 2, 39, "H");    // line 30: a support level alone
+    userEdit(s, 7, 5, "R2000"); // line 1: a budget alone
+    userEdit(s, 3, 17, "   ");  // line 11: blanks only
+    page.cmdSave_Click();
+    page.cmdSave_Click(); // twice: the lines are replaced
+    const QStringList stored = rawRows(
+        dbPath, "SELECT Support_Area, Support_Needed, Support_Level, School_Steps, Learner_Steps, "
+                "Person_Responsible, Budget, Timeframe FROM TAV_DBST_Support_Strategy "
+                "WHERE LearnerID = 2 AND Data_Year = 2026 ORDER BY Support_Area");
+    EXPECT_EQ(stored, QStringList({"1| | | | | | |R2000", "7|FM radio| | | | |Term 2| ",
+                                   "30| |H| | | | | "}));
+
+    frmActionPlan2 again;
+    again.Form_Load();
+    EXPECT_EQ(again.gridStrategy->GetText(1, 12), "FM radio");
+    EXPECT_EQ(again.gridStrategy->GetText(6, 12), "Term 2");
+    EXPECT_EQ(again.gridStrategy->GetText(2, 39), "H");
+    EXPECT_EQ(again.gridStrategy->GetText(7, 5), "R2000");
+    EXPECT_EQ(again.gridStrategy->GetText(1, 11), "");
+    EXPECT_FALSE(again.isUnsaved());
+}
+
+TEST_F(ActionPlanTest, PageTwoLoadSkipsLinesOutsideTheGrid) {
+    rawExec(dbPath, "INSERT INTO TAV_DBST_Support_Strategy (LearnerID, Support_Area, "
+                    "Support_Needed, Data_Year) VALUES (2, 0, 'zero', 2026), (2, 31, 'past', "
+                    "2026), (2, 6, 'six', 2026), (2, 6, 'six', 2025)");
+    frmActionPlan2 page;
+    page.Form_Load();
+    EXPECT_TRUE(errorProcedures().isEmpty());
+    EXPECT_EQ(page.gridStrategy->GetText(1, 4),
+              "Specialised staff e.g Learning Support Educator, counsellor");
+    EXPECT_EQ(page.gridStrategy->GetText(1, 40), "");
+    EXPECT_EQ(page.gridStrategy->GetText(1, 11), "six");
+}
+
+TEST_F(ActionPlanTest, PageTwoSupportLevelTicks) {
+    const struct {
+        const char* stored;
+        const char* boxes;
+    } cases[] = {{"1", "100"}, {"2", "010"}, {"3", "001"}, {"0", "000"}, {"NULL", "000"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        rawExec(dbPath, "DELETE FROM TAV_DBST_Review_ILST_Request");
+        insertReview("DBST_Support_School_Site", c.stored);
+        frmActionPlan2 page;
+        page.Form_Load();
+        EXPECT_EQ(ticks(page.gridDBST_Support_Level, 1, 3, 5), c.boxes);
+    }
+    frmActionPlan2 page;
+    page.Form_Load();
+    Grid* l = page.gridDBST_Support_Level;
+    userTick(l, 3, 1, true);
+    userTick(l, 5, 1, true);
+    EXPECT_EQ(ticks(l, 1, 3, 5), "001");
+    userTick(l, 4, 1, true); // Partially clears Completely and Alternate site
+    EXPECT_EQ(ticks(l, 1, 3, 5), "010");
+    EXPECT_TRUE(page.isUnsaved());
+    page.cmdSave_Click();
+    EXPECT_EQ(reviewRows(), QStringList{"NULL|NULL|NULL|NULL|NULL|2|NULL|NULL|NULL"});
+    userTick(l, 4, 1, false); // none ticked: 0
+    page.cmdSave_Click();
+    EXPECT_EQ(reviewRows(), QStringList{"NULL|NULL|NULL|NULL|NULL|0|NULL|NULL|NULL"});
+    frmActionPlan2 again;
+    again.Form_Load();
+    EXPECT_EQ(ticks(again.gridDBST_Support_Level, 1, 3, 5), "000");
+}
+
+TEST_F(ActionPlanTest, PageTwoFailedStrategySaveRollsBackAndTheLevelIsStoredAllTheSame) {
+    rawExec(dbPath, "INSERT INTO TAV_DBST_Support_Strategy (LearnerID, Support_Area, "
+                    "Support_Needed, Data_Year) VALUES (2, 3, 'earlier', 2026)");
+    frmActionPlan2 page;
+    page.Form_Load();
+    page.gridStrategy->SetText(1, 5, QString(300, 'x')); // longer than Support_Needed holds
+    userTick(page.gridDBST_Support_Level, 5, 1, true);
+    page.cmdSave_Click();
+    EXPECT_EQ(errorProcedures(), QStringList{"saveSupportStrategy Routine"});
+    EXPECT_FALSE(shown().contains(kSaved));
+    EXPECT_EQ(rawRows(dbPath, "SELECT Support_Area, Support_Needed FROM TAV_DBST_Support_Strategy"),
+              QStringList{"3|earlier"});
+    EXPECT_EQ(reviewRows(), QStringList{"NULL|NULL|NULL|NULL|NULL|3|NULL|NULL|NULL"});
+    EXPECT_TRUE(connectionClosed());
+}
+
+// ---- page 3 --------------------------------------------------------------------------
+
+TEST_F(ActionPlanTest, PageThreeWithoutReviewRowShowsBothClearAndInsertsTheRow) {
+    frmActionPlan3 page;
+    page.Form_Load();
+    const Grid* g = page.gridSupportLevel;
+    EXPECT_EQ(ticks(g, 5, 3, 4), "00");
+    EXPECT_EQ(g->GetText(1, 3), "");
+    EXPECT_EQ(g->GetText(1, 7), "");
+    EXPECT_EQ(g->GetText(1, 8), "Date:" + QString(24, ' '));
+    EXPECT_EQ(g->GetText(1, 4), "Date:" + QString(25, ' ') +
+                                    "District Senior Manager:" + QString(49, ' ') + "Signature:");
+    EXPECT_EQ(page.cmdNext, nullptr);
+    EXPECT_EQ(page.cmdPrevious->text(), "Previous");
+    const Grid* a = page.gridActionTaken;
+    EXPECT_EQ(a->GetText(1, 1), "5. REVIEW OF ACTION TAKEN");
+    EXPECT_EQ(a->GetText(5, 2), "Review Date");
+    for (int r = 3; r <= 12; ++r) {
+        EXPECT_TRUE(a->cellLocked(3, r)) << r; // the signature is signed by hand
+        EXPECT_FALSE(a->cellLocked(1, r));
+        EXPECT_EQ(a->cellFormat(1, r).maxLength, 255);
+        EXPECT_EQ(a->cellFormat(4, r).maxLength, 255);
+        EXPECT_EQ(a->cellFormat(2, r).maxLength, 2000);
+    }
+
+    page.cmdSave_Click();
+    EXPECT_EQ(shown(), QStringList{kSaved});
+    EXPECT_EQ(reviewRows(), QStringList{"NULL|NULL|NULL|NULL|NULL|NULL| |0| "});
+    EXPECT_EQ(rawScalar(dbPath, "SELECT COUNT(*) FROM TAV_Action_Review"), "0");
+}
+
+TEST_F(ActionPlanTest, PageThreeShowsTheStoredAnswerOfARowAnotherPageCreated) {
+    const struct {
+        const char* stored;
+        const char* boxes;
+    } cases[] = {{"1", "10"}, {"-1", "10"}, {"0", "01"}, {"NULL", "01"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        rawExec(dbPath, "DELETE FROM TAV_DBST_Review_ILST_Request");
+        insertReview("DBST_Support_School_Site, School_Discussed_Parent",
+                     QString("1, ") + c.stored);
+        frmActionPlan3 page;
+        page.Form_Load();
+        EXPECT_EQ(ticks(page.gridSupportLevel, 5, 3, 4), c.boxes);
+    }
+    frmActionPlan3 page;
+    page.Form_Load();
+    Grid* g = page.gridSupportLevel;
+    userTick(g, 3, 5, true);
+    EXPECT_EQ(ticks(g, 5, 3, 4), "10");
+    userTick(g, 3, 5, false);
+    EXPECT_EQ(ticks(g, 5, 3, 4), "00");
+    userEdit(g, 1, 3, "Manager's note");
+    page.cmdSave_Click();
+    EXPECT_EQ(reviewRows(), QStringList{"NULL|NULL|NULL|NULL|NULL|1|Manager's note|0| "});
+}
+
+TEST_F(ActionPlanTest, PageThreeReviewLinesKeepTheirRows) {
+    frmActionPlan3 page;
+    page.Form_Load();
+    Grid* a = page.gridActionTaken;
+    userEdit(a, 1, 7, "Ms O'Hara");
+    userEdit(a, 5, 7, "12/03/2026");
+    userEdit(a, 2, 12, "Outcome ten");
+    userEdit(a, 4, 4, "  ");
+    page.cmdSave_Click();
+    page.cmdSave_Click();
+    EXPECT_EQ(rawRows(dbPath, "SELECT [Action], Name, Outcome, Designation, Review_Date FROM "
+                              "TAV_Action_Review WHERE LearnerID = 2 AND Data_Year = 2026 "
+                              "ORDER BY [Action]"),
+              QStringList({"5|Ms O'Hara| | |12/03/2026", "10| |Outcome ten| | "}));
+    frmActionPlan3 again;
+    again.Form_Load();
+    EXPECT_EQ(again.gridActionTaken->GetText(1, 7), "Ms O'Hara");
+    EXPECT_EQ(again.gridActionTaken->GetText(5, 7), "12/03/2026");
+    EXPECT_EQ(again.gridActionTaken->GetText(2, 12), "Outcome ten");
+    EXPECT_EQ(again.gridActionTaken->GetText(1, 1), "5. REVIEW OF ACTION TAKEN");
+}
+
+TEST_F(ActionPlanTest, PageThreeFailedReviewSaveKeepsTheLinesAndStoresTheSharedRow) {
+    rawExec(dbPath, "INSERT INTO TAV_Action_Review (LearnerID, [Action], Name, Data_Year) "
+                    "VALUES (2, 1, 'Earlier', 2026)");
+    frmActionPlan3 page;
+    page.Form_Load();
+    EXPECT_EQ(page.gridActionTaken->GetText(1, 3), "Earlier");
+    page.gridActionTaken->SetText(1, 4, QString(256, 'n')); // more than Name holds
+    userEdit(page.gridSupportLevel, 1, 7, "Response");
+    page.cmdSave_Click();
+    EXPECT_EQ(errorProcedures(), QStringList{"saveActionReview Routine"});
+    EXPECT_FALSE(shown().contains(kSaved));
+    EXPECT_EQ(rawRows(dbPath, "SELECT [Action], Name FROM TAV_Action_Review"),
+              QStringList{"1|Earlier"});
+    EXPECT_EQ(reviewRows(), QStringList{"NULL|NULL|NULL|NULL|NULL|NULL| |0|Response"});
+    EXPECT_TRUE(connectionClosed());
+}
+
+// ---- the chain and the prints -----------------------------------------------------------
+
+TEST_F(ActionPlanTest, MainMenusSectionFourButtonWalksTheChain) {
+    registerSupportForms();
+    ASSERT_TRUE(isFormRegistered("frmActionPlan"));
+    const QStringList script = {"next", "next", "previous", "previous", "next", "menu"};
+    QStringList visited;
+    int step = 0;
+    QTimer timer;
+    timer.setInterval(0);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* page = qobject_cast<AssessmentPage*>(w);
+            if (!page || !page->isVisible() || page->property("walked").toBool())
+                continue;
+            page->setProperty("walked", true);
+            visited << page->formName();
+            const QString action = step < script.size() ? script[step++] : "menu";
+            QPushButton* button = action == "next"       ? page->cmdNext
+                                  : action == "previous" ? page->cmdPrevious
+                                                         : page->cmdMenu;
+            (button ? button : page->cmdMenu)->click();
+            return;
+        }
+    });
+    timer.start();
+    showFormChain("frmActionPlan");
+    timer.stop();
+    EXPECT_EQ(visited, (QStringList{"frmActionPlan", "frmActionPlan2", "frmActionPlan3",
+                                    "frmActionPlan2", "frmActionPlan", "frmActionPlan2"}));
+    EXPECT_TRUE(errorProcedures().isEmpty());
+
+    // Unsaved edits: leaving asks first, and No keeps the page.
+    frmActionPlan2 page;
+    page.Form_Load();
+    userEdit(page.gridStrategy, 1, 5, "x");
+    answerAll(msgbox::vbNo);
+    page.cmdPrevious_Click();
+    EXPECT_FALSE(page.isClosed());
+    ASSERT_EQ(boxes().size(), 1);
+    EXPECT_EQ(boxes().first().title, "Data has NOT been Saved");
+}
+
+TEST_F(ActionPlanTest, PrintsHoldTheHeadingAndTheGrids) {
+    insertReview("Parent_Reason, Senior_Manager_Approval", "'Because', 'Signed off'");
+    rawExec(dbPath, "INSERT INTO TAV_Action_Review (LearnerID, [Action], Name, Data_Year) "
+                    "VALUES (2, 10, 'Reviewer Ten', 2026)");
+    const QString heading = "EMIS NUMBER: 700123456 [ Section 4: ACTION PLAN FOR ADDITIONAL "
+                            "SUPPORT PROVISION AND MONITOR"; // the rest runs off the sheet
+    const auto compact = [](QString text) { return text.remove(QRegularExpression("\\s")); };
+
+    frmActionPlan one;
+    one.Form_Load();
+    const QString pdf1 = pdfPath("plan1.pdf");
+    printdialog::setAnswerer(printdialog::printToPdf(pdf1));
+    one.cmdPrintPage_Click();
+    QString text = pdfText(pdf1);
+    EXPECT_TRUE(text.contains(heading)) << text.toStdString();
+    EXPECT_FALSE(text.contains("LEARNER NAME"));
+    for (const char* expected :
+         {"NameofSchool:", "KliprivierCombinedSchool", "08/06/2009", "AutismSpectrumDisorder",
+          "1.DBSTREVIEWSILSTREQUEST", "Because", "1.4Notapproved"})
+        EXPECT_TRUE(compact(text).contains(expected)) << expected;
+    EXPECT_EQ(pdfPages(pdf1), 1);
+    // The header grid at top 800, the review grid below it from top 2000.
+    EXPECT_LT(pdfWordBox(pdf1, "School:").top(), pdfWordBox(pdf1, "DBST").top());
+    EXPECT_GE(pdfWordBox(pdf1, "DBST").top(), 2000 / 20.0 - 2);
+
+    frmActionPlan2 two;
+    two.Form_Load();
+    for (int line = 1; line <= 30; ++line)
+        two.gridStrategy->SetText(1, frmActionPlan2::lineRow(line),
+                                  QString("Support need number %1 ").arg(line).repeated(3));
+    const QString pdf2 = pdfPath("plan2.pdf");
+    printdialog::setAnswerer(printdialog::printToPdf(pdf2));
+    two.cmdPrintPage_Click();
+    text = pdfText(pdf2);
+    EXPECT_TRUE(text.contains(heading));
+    for (const char* expected : {"Completely", "Alternatesite", "2.DBSTSUPPORTSTRATEGY",
+                                 "Supportneednumber1", "Supportneednumber30", "Socialsupport"})
+        EXPECT_TRUE(compact(text).contains(expected)) << expected;
+    EXPECT_GE(pdfPages(pdf2), 2); // the strategy grid goes on over further sheets
+
+    frmActionPlan3 three;
+    three.Form_Load();
+    const QString pdf3 = pdfPath("plan3.pdf");
+    printdialog::setAnswerer(printdialog::printToPdf(pdf3));
+    three.cmdPrintPage_Click();
+    text = pdfText(pdf3);
+    EXPECT_TRUE(text.contains(heading));
+    for (const char* expected :
+         {"3.APPROVALBYDISTRICTSENIORMANAGER", "Signed", "5.REVIEWOFACTIONTAKEN", "ReviewerTen"})
+        EXPECT_TRUE(compact(text).contains(expected)) << expected;
+    EXPECT_EQ(pdfPages(pdf3), 1);
+    const double reviewTop = pdfWordBox(pdf3, "REVIEW").top();
+    EXPECT_GE(reviewTop, 5000 / 20.0 - 2);
+    // The approval grid ends above the review grid: its last "Date:" too.
+    const QList<double> dates = wordTops(pdf3, "Date:");
+    ASSERT_EQ(dates.size(), 2);
+    EXPECT_LT(dates[1] + 8, reviewTop);
+
+    EXPECT_TRUE(boxes().isEmpty());
+    printdialog::setAnswerer(printdialog::cancel);
+    three.cmdPrintPage_Click();
+    EXPECT_EQ(errorProcedures(), QStringList{"Print Routine"});
+}
+
+} // namespace
