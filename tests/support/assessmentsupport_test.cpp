@@ -1,0 +1,584 @@
+// Section 3a: the four assessment-of-support-requirements pages (levels per
+// item and support area loaded and saved by each page's own GridIDs, page 1's
+// learner texts, the rating key, the chain and the page print) and page 4's
+// overall rating per support area.
+#include "platform/adodb.h"
+#include "platform/runtime.h"
+#include "support/frmassessment_support_reg.h"
+#include "support/supportforms.h"
+#include "tests/profile/pagetest.h"
+#include "workspace/frmrer_main.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
+
+namespace {
+
+const QString kSaved = "User Message: Your Information has been saved.";
+
+// The user's choice in a cell, as the grid's editor commits it.
+void userEdit(Grid* grid, int col, int row, const QString& text) {
+    grid->model()->setData(grid->model()->index(row - 1, col - 1), text, Qt::EditRole);
+}
+
+// The level cells of each page: GridID -> support areas rated.
+struct PageItems {
+    int page;
+    QList<std::pair<int, QList<int>>> items; // GridID, areas
+    int offset;                              // row = GridID - offset (page 1: mapped)
+};
+const PageItems kPages[] = {
+    {1, {{1, {1, 2}}, {2, {1, 2, 3, 4, 5}}}, 0},
+    {2,
+     {{3, {1, 2, 3, 4, 5}},
+      {4, {1, 3}},
+      {5, {1, 2}},
+      {7, {1, 2, 4}},
+      {8, {1, 2, 4}},
+      {10, {1, 2, 3, 4}},
+      {11, {1, 2, 5}}},
+     0},
+    {3,
+     {{12, {4}},
+      {13, {2, 4}},
+      {14, {1, 2, 4}},
+      {16, {1, 2, 3, 4}},
+      {17, {1, 2, 3, 4, 5}},
+      {18, {1}},
+      {19, {1, 4}},
+      {20, {4}},
+      {21, {1}},
+      {22, {4}},
+      {23, {4}},
+      {24, {4}},
+      {25, {1, 2, 4}},
+      {26, {1, 2, 4}},
+      {27, {1, 2, 4}},
+      {28, {1, 2, 4}}},
+     7},
+    {4,
+     {{29, {4}},
+      {30, {4}},
+      {31, {3, 4}},
+      {32, {4}},
+      {35, {1, 2, 3, 4, 5}},
+      {36, {2, 3}},
+      {37, {1}},
+      {39, {1, 2, 3, 4}},
+      {40, {1, 2}},
+      {41, {1, 2}},
+      {43, {1, 2}},
+      {45, {1, 2}}},
+     26},
+};
+
+int rowOf(const PageItems& p, int gridId) {
+    if (p.page == 1)
+        return gridId == 1 ? 4 : 6;
+    return gridId - p.offset;
+}
+
+class AssessmentSupportTest : public PageTest {
+protected:
+    void storeLevel(int gridId, int area, const QString& level, int learner = 2, int year = 2026) {
+        rawExec(dbPath, QString("INSERT INTO TAV_Assessment_Supp_Req (LearnerID, GridID, "
+                                "Support_Area, [Level], Data_Year) VALUES (%1, %2, %3, '%4', %5)")
+                            .arg(learner)
+                            .arg(gridId)
+                            .arg(area)
+                            .arg(level)
+                            .arg(year));
+    }
+    // "GridID|Support_Area|Level" of the learner-year.
+    QStringList levels(int learner = 2, int year = 2026) {
+        return rawRows(dbPath, QString("SELECT GridID, Support_Area, [Level] FROM "
+                                       "TAV_Assessment_Supp_Req WHERE LearnerID = %1 AND "
+                                       "Data_Year = %2 ORDER BY GridID, Support_Area")
+                                   .arg(learner)
+                                   .arg(year));
+    }
+    // "Support_Area|Rating" of the learner-year.
+    QStringList ratings(int learner = 2, int year = 2026) {
+        return rawRows(dbPath, QString("SELECT Support_Area, Rating FROM "
+                                       "TAV_Assessment_Supp_Req_Rating WHERE LearnerID = %1 AND "
+                                       "Data_Year = %2 ORDER BY Support_Area")
+                                   .arg(learner)
+                                   .arg(year));
+    }
+    QStringList learnerTexts() {
+        return rawRows(dbPath, "SELECT Disability_Descr, Psycho_Social_Support FROM "
+                               "TAV_Learner_Supp_Needs WHERE LearnerID = 2 AND Data_Year = 2026");
+    }
+    static QStringList ratingRow(frmAssessment_Support_Reg& page) {
+        QStringList out;
+        for (int c = 2; c <= 6; ++c)
+            out << page.gridAreaLevel->GetText(c, kRatingRow);
+        return out;
+    }
+};
+
+} // namespace
+
+TEST_F(AssessmentSupportTest, PageOneSavesLevelsAndTextsAndShowsThemAgain) {
+    {
+        frmAssessment_Support_Reg page(1);
+        page.Form_Load();
+        EXPECT_EQ(page.objectName(), "frmAssessment_Support_Reg1");
+        EXPECT_EQ(page.windowTitle(), "RER [Section 3a: ASSESSMENT FOR SUPPORT REQUIREMENTS]");
+        EXPECT_EQ(page.lblLearner->text(), "O'NEILL Lerato : Acc Number: 006");
+        EXPECT_EQ(page.txtCurrentYear->text(), "2026");
+        EXPECT_EQ(page.cmdPrint->objectName(), "cmdPrint");
+        EXPECT_FALSE(page.isUnsaved());
+        EXPECT_EQ(page.gridAreaLevel->MaxRows(), 6);
+        for (int r = 2; r <= 6; ++r)
+            for (int c = 2; c <= 6; ++c)
+                EXPECT_EQ(page.gridAreaLevel->GetText(c, r), "") << c << "," << r;
+        EXPECT_EQ(page.gridDisability->GetText(1, 2), "");
+        EXPECT_EQ(page.gridSupport->GetText(1, 2), "");
+
+        userEdit(page.gridAreaLevel, 3, 4, "Level 3");
+        EXPECT_TRUE(page.isUnsaved());
+        userEdit(page.gridAreaLevel, 6, 6, "N/A");
+        userEdit(page.gridDisability, 1, 2, "Learner's hearing loss");
+        page.cmdSave_Click();
+        EXPECT_FALSE(page.isUnsaved());
+        EXPECT_EQ(shown(), QStringList{kSaved});
+        page.cmdSave_Click();
+    }
+    EXPECT_EQ(levels(), (QStringList{"1|2|Level 3", "2|5|N/A"}));
+    EXPECT_EQ(learnerTexts(), QStringList{"Learner's hearing loss| "});
+    {
+        frmAssessment_Support_Reg page(1);
+        page.Form_Load();
+        EXPECT_EQ(page.gridAreaLevel->GetText(3, 4), "Level 3");
+        EXPECT_EQ(page.gridAreaLevel->GetText(6, 6), "N/A");
+        EXPECT_EQ(page.gridDisability->GetText(1, 2), "Learner's hearing loss");
+        EXPECT_FALSE(page.isUnsaved());
+        // Only the psycho-social text: the disability column holds one blank.
+        userEdit(page.gridDisability, 1, 2, "");
+        userEdit(page.gridSupport, 1, 2, "Weekly sessions");
+        page.cmdSave_Click();
+        EXPECT_EQ(learnerTexts(), QStringList{" |Weekly sessions"});
+        // Both empty: no row remains.
+        userEdit(page.gridSupport, 1, 2, "   ");
+        page.cmdSave_Click();
+        EXPECT_TRUE(learnerTexts().isEmpty());
+    }
+    EXPECT_TRUE(errorProcedures().isEmpty());
+}
+
+TEST_F(AssessmentSupportTest, EachPageMapsItsRowsToItsOwnGridIdsBothWays) {
+    // Every level cell of all four pages stored, for this learner-year and others.
+    const auto levelOf = [](int gridId, int area) {
+        return QString("Level %1").arg((gridId + area) % 5 + 1);
+    };
+    for (const PageItems& p : kPages) {
+        for (const auto& [gridId, areas] : p.items) {
+            for (int area : areas) {
+                storeLevel(gridId, area, levelOf(gridId, area));
+                storeLevel(gridId, area, "Level 1", 5);
+                storeLevel(gridId, area, "Level 1", 2, 2025);
+            }
+        }
+    }
+    const int stored = levels().size();
+    for (const PageItems& p : kPages) {
+        SCOPED_TRACE(p.page);
+        frmAssessment_Support_Reg page(p.page);
+        page.Form_Load();
+        Grid* grid = page.gridAreaLevel;
+        QSet<std::pair<int, int>> levelCells;
+        for (const auto& [gridId, areas] : p.items) {
+            for (int area : areas) {
+                const int row = rowOf(p, gridId);
+                EXPECT_EQ(grid->GetText(area + 1, row), levelOf(gridId, area)) << gridId;
+                EXPECT_TRUE(page.isLevelCell(area + 1, row)) << gridId << "," << area;
+                EXPECT_EQ(grid->cellFormat(area + 1, row).comboList,
+                          "Level 1\tLevel 2\tLevel 3\tLevel 4\tLevel 5\tN/A");
+                EXPECT_EQ(grid->cellFormat(area + 1, row).comboWidth, 150);
+                EXPECT_FALSE(grid->cellFormat(area + 1, row).comboEditable);
+                levelCells.insert({area + 1, row});
+            }
+        }
+        // Every other cell is fixed: texts, headings, blocked-out cells.
+        for (int r = 1; r <= grid->MaxRows(); ++r) {
+            for (int c = 1; c <= 6; ++c) {
+                if (levelCells.contains({c, r}))
+                    continue;
+                EXPECT_TRUE(grid->cellLocked(c, r)) << c << "," << r;
+                if (c > 1 && r > 1 && !(p.page == 4 && r == kRatingRow)) {
+                    EXPECT_EQ(grid->GetText(c, r), "") << c << "," << r;
+                }
+            }
+        }
+        EXPECT_EQ(grid->GetText(2, 1), "Specialised/additional staff");
+        EXPECT_EQ(grid->GetText(6, 1), "Environmental access");
+
+        // Every level changed to N/A and saved: only the page's rows change.
+        const QStringList before = levels();
+        for (const auto& cell : levelCells)
+            userEdit(grid, cell.first, cell.second, "N/A");
+        page.cmdSave_Click();
+        QStringList expected;
+        for (const QString& row : before) {
+            const int gridId = row.section('|', 0, 0).toInt();
+            const bool mine = std::any_of(p.items.begin(), p.items.end(),
+                                          [&](const auto& item) { return item.first == gridId; });
+            expected << (mine ? row.section('|', 0, 1) + "|N/A" : row);
+        }
+        EXPECT_EQ(levels(), expected);
+        EXPECT_EQ(levels(5).size(), stored);
+        EXPECT_EQ(levels(2, 2025).size(), stored);
+    }
+    for (const QString& row : levels())
+        EXPECT_TRUE(row.endsWith("|N/A")) << row.toStdString();
+    EXPECT_TRUE(errorProcedures().isEmpty());
+}
+
+TEST_F(AssessmentSupportTest, ClearingPageTwoRemovesItsRowsOnlyAndSavingTwiceIsSavingOnce) {
+    storeLevel(2, 1, "Level 2");  // page 1
+    storeLevel(3, 1, "Level 4");  // page 2
+    storeLevel(11, 5, "Level 1"); // page 2
+    storeLevel(6, 2, "Level 3");  // page 2, a text-only row: loaded and kept as it stands
+    storeLevel(12, 4, "Level 5"); // page 3
+    {
+        frmAssessment_Support_Reg page(2);
+        page.Form_Load();
+        EXPECT_EQ(page.gridAreaLevel->GetText(3, 6), "Level 3");
+        page.cmdSave_Click();
+        EXPECT_EQ(levels(), (QStringList{"2|1|Level 2", "3|1|Level 4", "6|2|Level 3",
+                                         "11|5|Level 1", "12|4|Level 5"}));
+        for (int r = 3; r <= 11; ++r)
+            for (int c = 2; c <= 6; ++c)
+                page.gridAreaLevel->SetText(c, r, "");
+        page.cmdSave_Click();
+    }
+    EXPECT_EQ(levels(), (QStringList{"2|1|Level 2", "12|4|Level 5"}));
+
+    frmAssessment_Support_Reg three(3);
+    three.Form_Load();
+    userEdit(three.gridAreaLevel, 2, 21, "Level 2");
+    three.cmdSave_Click();
+    const QStringList once = levels();
+    three.cmdSave_Click();
+    EXPECT_EQ(levels(), once);
+    EXPECT_EQ(once, (QStringList{"2|1|Level 2", "12|4|Level 5", "28|1|Level 2"}));
+}
+
+TEST_F(AssessmentSupportTest, TextsWithQuotesAreStoredIntactAndBadLevelsComeBackUntouched) {
+    // A stored level of another area number than 1 to 5 leaves the item texts alone.
+    storeLevel(3, 0, "Level 2");
+    frmAssessment_Support_Reg two(2);
+    two.Form_Load();
+    EXPECT_TRUE(two.gridAreaLevel->GetText(1, 3).startsWith("a. Assessment of learner's"));
+    // A level that is no list entry, with a quote, cannot break the statement.
+    two.gridAreaLevel->SetText(2, 4, "it's");
+    two.cmdSave_Click();
+    EXPECT_TRUE(errorProcedures().isEmpty());
+    EXPECT_EQ(levels(), QStringList{"4|1|it's"});
+
+    frmAssessment_Support_Reg one(1);
+    one.Form_Load();
+    userEdit(one.gridDisability, 1, 2, "Can't see the board; 'low vision'");
+    one.cmdSave_Click();
+    EXPECT_EQ(learnerTexts(), QStringList{"Can't see the board; 'low vision'| "});
+    EXPECT_EQ(one.gridDisability->cellFormat(1, 2).maxLength, 255);
+}
+
+TEST_F(AssessmentSupportTest, FailedSavesRollBackAndAreNotConfirmed) {
+    storeLevel(1, 1, "Level 1");
+    rawExec(dbPath, "INSERT INTO TAV_Learner_Supp_Needs (LearnerID, Disability_Descr, "
+                    "Psycho_Social_Support, Data_Year) VALUES (2, 'old', 'old', 2026)");
+    frmAssessment_Support_Reg page(1);
+    page.Form_Load();
+    userEdit(page.gridAreaLevel, 2, 6, "Level 4");
+    userEdit(page.gridDisability, 1, 2, "new");
+    rawExec(dbPath, "CREATE TRIGGER no_levels BEFORE INSERT ON TAV_Assessment_Supp_Req "
+                    "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    page.cmdSave_Click();
+    // The texts' transaction was committed before the levels' failed.
+    EXPECT_EQ(learnerTexts(), QStringList{"new|old"});
+    EXPECT_EQ(levels(), QStringList{"1|1|Level 1"});
+    EXPECT_EQ(errorProcedures(), QStringList{"saveAreaLevels Routine"});
+    EXPECT_TRUE(boxes().first().text.contains("Location: frmAssessment_Support_Reg1"));
+    EXPECT_TRUE(page.isUnsaved());
+    EXPECT_FALSE(shown().contains(kSaved));
+    EXPECT_TRUE(connectionClosed());
+
+    // A failed load reports its routine and refuses the save for that opening.
+    boxes().clear();
+    rawExec(dbPath, "DROP TABLE TAV_Learner_Supp_Needs");
+    frmAssessment_Support_Reg again(1);
+    again.Form_Load();
+    EXPECT_EQ(errorProcedures(), QStringList{"getLearnerInfo Routine"});
+    EXPECT_EQ(again.gridAreaLevel->GetText(2, 4), "Level 1");
+    EXPECT_TRUE(again.loadFailed());
+    EXPECT_TRUE(connectionClosed());
+}
+
+TEST_F(AssessmentSupportTest, PageFourRatesEveryAreaFromTheLevelsOfAllFourPages) {
+    storeLevel(1, 1, "Level 2");  // page 1
+    storeLevel(17, 1, "Level 3"); // page 3: area 1 is (2 + 3) / 2 = 2.5, so 2
+    storeLevel(3, 2, "Level 3");  // page 2
+    storeLevel(36, 2, "Level 4"); // page 4: area 2 is 3.5, so 4
+    storeLevel(31, 3, "Level 4"); // area 3 is 4
+    storeLevel(2, 4, "N/A");      // area 4 only N/A: no rating
+    storeLevel(29, 4, "N/A");
+    storeLevel(35, 5, "Level 1"); // area 5: 1, 2, 2 give 2
+    storeLevel(17, 5, "Level 2");
+    storeLevel(11, 5, "Level 2");
+    storeLevel(35, 1, "Level 5", 5);       // another learner
+    storeLevel(35, 4, "Level 5", 2, 2025); // another year
+    rawExec(dbPath, "INSERT INTO TAV_Assessment_Supp_Req_Rating (LearnerID, Support_Area, Rating, "
+                    "Data_Year) VALUES (2, 4, 3, 2026), (5, 1, 5, 2026)");
+    frmAssessment_Support_Reg page(4);
+    page.Form_Load();
+    EXPECT_EQ(ratingRow(page), (QStringList{"2", "4", "4", "", "2"}));
+    EXPECT_FALSE(page.isUnsaved());
+    for (int c = 2; c <= 6; ++c)
+        EXPECT_TRUE(page.gridAreaLevel->cellLocked(c, kRatingRow));
+    EXPECT_TRUE(page.gridAreaLevel->GetText(1, 20).startsWith("Overall Ratings:"));
+    page.cmdSave_Click();
+    EXPECT_EQ(shown(), QStringList{kSaved});
+    EXPECT_EQ(ratings(), (QStringList{"1|2", "2|4", "3|4", "5|2"}));
+    EXPECT_EQ(ratings(5), QStringList{"1|5"});
+
+    // A level changed on page 2 counts only once page 4 is saved again.
+    {
+        frmAssessment_Support_Reg two(2);
+        two.Form_Load();
+        userEdit(two.gridAreaLevel, 3, 3, "Level 1");
+        two.cmdSave_Click();
+    }
+    EXPECT_EQ(ratings(), (QStringList{"1|2", "2|4", "3|4", "5|2"}));
+    page.cmdSave_Click();
+    EXPECT_EQ(ratingRow(page), (QStringList{"2", "2", "4", "", "2"})); // (1 + 4) / 2 to the even 2
+    EXPECT_EQ(ratings(), (QStringList{"1|2", "2|2", "3|4", "5|2"}));
+    EXPECT_TRUE(errorProcedures().isEmpty());
+}
+
+TEST_F(AssessmentSupportTest, AreasWithoutCountedLevelsHaveNoRating) {
+    // No levels at all: row 21 blank; the save deletes the learner-year's ratings.
+    rawExec(dbPath, "INSERT INTO TAV_Assessment_Supp_Req_Rating (LearnerID, Support_Area, Rating, "
+                    "Data_Year) VALUES (2, 1, 3, 2026), (2, 1, 3, 2025)");
+    {
+        frmAssessment_Support_Reg page(4);
+        page.Form_Load();
+        EXPECT_EQ(ratingRow(page), (QStringList{"", "", "", "", ""}));
+        page.cmdSave_Click();
+        EXPECT_TRUE(ratings().isEmpty());
+        EXPECT_EQ(ratings(2, 2025), QStringList{"1|3"});
+    }
+    // An area whose only levels are on page 4, changed there to N/A and saved,
+    // is left without a rating, on the page and in the table alike.
+    storeLevel(40, 1, "Level 4");
+    storeLevel(40, 2, "Level 3");
+    frmAssessment_Support_Reg page(4);
+    page.Form_Load();
+    EXPECT_EQ(ratingRow(page), (QStringList{"4", "3", "", "", ""}));
+    page.cmdSave_Click();
+    EXPECT_EQ(ratings(), (QStringList{"1|4", "2|3"}));
+    userEdit(page.gridAreaLevel, 2, 14, "N/A");
+    page.cmdSave_Click();
+    EXPECT_EQ(ratingRow(page), (QStringList{"", "3", "", "", ""}));
+    EXPECT_EQ(ratings(), QStringList{"2|3"});
+
+    // The save stores the whole numbers row 21 holds; 0 and texts that do not
+    // start with a number store nothing.
+    const QStringList cells = {"0", "abc", " 2", "3x", "2.5"};
+    for (int c = 2; c <= 6; ++c)
+        page.gridAreaLevel->SetText(c, kRatingRow, cells[c - 2]);
+    EXPECT_TRUE(page.saveFinalRating());
+    EXPECT_EQ(ratings(), (QStringList{"3|2", "4|3", "5|2"}));
+    EXPECT_EQ(rawScalar(dbPath, "SELECT DISTINCT typeof(Rating) FROM "
+                                "TAV_Assessment_Supp_Req_Rating"),
+              "integer");
+}
+
+TEST_F(AssessmentSupportTest, RatingFailuresKeepTheStoredRatings) {
+    storeLevel(29, 4, "Level 3");
+    rawExec(dbPath, "INSERT INTO TAV_Assessment_Supp_Req_Rating (LearnerID, Support_Area, Rating, "
+                    "Data_Year) VALUES (2, 4, 1, 2026)");
+    frmAssessment_Support_Reg page(4);
+    page.Form_Load();
+    EXPECT_EQ(ratingRow(page), (QStringList{"", "", "", "3", ""}));
+    rawExec(dbPath, "CREATE TRIGGER no_ratings BEFORE INSERT ON TAV_Assessment_Supp_Req_Rating "
+                    "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    page.cmdSave_Click();
+    EXPECT_EQ(errorProcedures(), QStringList{"saveFinalRating Routine"});
+    EXPECT_TRUE(boxes().first().text.contains("Location: frmAssessment_Support_Reg4"));
+    EXPECT_EQ(ratings(), QStringList{"4|1"}); // rolled back
+    EXPECT_FALSE(shown().contains(kSaved));
+    EXPECT_TRUE(connectionClosed());
+
+    // Without the levels' table neither the levels nor the ratings load.
+    boxes().clear();
+    rawExec(dbPath, "DROP TABLE TAV_Assessment_Supp_Req");
+    frmAssessment_Support_Reg broken(4);
+    broken.Form_Load();
+    EXPECT_EQ(errorProcedures(), (QStringList{"getAreaLevels Routine", "getFinalRating Routine"}));
+    EXPECT_EQ(ratingRow(broken), (QStringList{"", "", "", "", ""}));
+    EXPECT_TRUE(broken.loadFailed());
+    EXPECT_TRUE(connectionClosed());
+}
+
+TEST_F(AssessmentSupportTest, RatingKeyShowsAndHidesWithoutMarkingThePage) {
+    frmAssessment_Support_Reg page(3);
+    page.Form_Load();
+    EXPECT_EQ(page.fraRatingKey->title(), "To complete this section use the following rating KEY");
+    EXPECT_TRUE(page.fraRatingKey->isHidden());
+    EXPECT_EQ(page.cmdShowKEY->text(), "Show rating KEY >>");
+    EXPECT_EQ(page.vaSpread2->GetText(1, 3), "Level 3");
+    EXPECT_EQ(page.vaSpread2->GetText(2, 5), "Very High");
+    EXPECT_TRUE(page.vaSpread2->GetText(3, 1).startsWith(
+        "Low frequency intervention by ILST, specialist staff, DBST consultation - once per "
+        "annum"));
+    page.cmdShowKEY_Click();
+    EXPECT_FALSE(page.fraRatingKey->isHidden());
+    EXPECT_EQ(page.cmdShowKEY->text(), " Hide rating KEY <<");
+    EXPECT_EQ(page.fraRatingKey->geometry(),
+              QRect(twips(120), twips(4570), twips(8895), twips(4500)));
+    page.cmdShowKEY_Click();
+    EXPECT_TRUE(page.fraRatingKey->isHidden());
+    EXPECT_EQ(page.cmdShowKEY->text(), " Show rating KEY >>");
+    EXPECT_FALSE(page.isUnsaved());
+}
+
+TEST_F(AssessmentSupportTest, ChainRunsFromPageOneToPageFourAndBack) {
+    registerSupportForms();
+    for (int p = 1; p <= kSupportPages; ++p) {
+        SCOPED_TRACE(p);
+        EXPECT_TRUE(isFormRegistered(QString("frmAssessment_Support_Reg%1").arg(p)));
+        frmAssessment_Support_Reg back(p);
+        back.Form_Load();
+        if (p == 1) {
+            EXPECT_EQ(back.cmdPrevious, nullptr);
+        } else {
+            ASSERT_NE(back.cmdPrevious, nullptr);
+            EXPECT_EQ(back.cmdPrevious->text(), "Previous Page");
+            back.cmdPrevious_Click();
+            EXPECT_EQ(back.nextForm(), QString("frmAssessment_Support_Reg%1").arg(p - 1));
+        }
+        frmAssessment_Support_Reg forward(p);
+        forward.Form_Load();
+        if (p == kSupportPages) {
+            EXPECT_EQ(forward.cmdNext, nullptr);
+        } else {
+            ASSERT_NE(forward.cmdNext, nullptr);
+            EXPECT_EQ(forward.cmdNext->text(), "Next Page");
+            forward.cmdNext_Click();
+            EXPECT_EQ(forward.nextForm(), QString("frmAssessment_Support_Reg%1").arg(p + 1));
+        }
+    }
+    // Unsaved levels: leaving asks, and No keeps the page with its edits.
+    frmAssessment_Support_Reg page(2);
+    page.Form_Load();
+    userEdit(page.gridAreaLevel, 2, 3, "Level 2");
+    answerAll(msgbox::vbNo);
+    page.cmdNext_Click();
+    EXPECT_FALSE(page.isClosed());
+    ASSERT_EQ(boxes().size(), 1);
+    EXPECT_EQ(boxes().first().title, "Data has NOT been Saved");
+    EXPECT_EQ(page.gridAreaLevel->GetText(2, 3), "Level 2");
+}
+
+TEST_F(AssessmentSupportTest, MainMenusSection3aButtonWalksTheChain) {
+    registerSupportForms();
+    const QStringList script = {"next", "next", "next", "previous", "menu"};
+    QStringList visited;
+    int step = 0;
+    int ticks = 0;
+    QTimer timer;
+    timer.setInterval(0);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        ++ticks;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* page = qobject_cast<AssessmentPage*>(w);
+            if (!page || !page->isVisible() || page->property("walked").toBool())
+                continue;
+            page->setProperty("walked", true);
+            visited << page->formName();
+            const QString action = step < script.size() && ticks < 1000 ? script[step++] : "menu";
+            QPushButton* button = action == "next"       ? page->cmdNext
+                                  : action == "previous" ? page->cmdPrevious
+                                                         : page->cmdMenu;
+            (button ? button : page->cmdMenu)->click();
+            return;
+        }
+    });
+    timer.start();
+    frmRER_Main menu;
+    menu.cmdSection3a_Click();
+    timer.stop();
+    EXPECT_EQ(visited, (QStringList{"frmAssessment_Support_Reg1", "frmAssessment_Support_Reg2",
+                                    "frmAssessment_Support_Reg3", "frmAssessment_Support_Reg4",
+                                    "frmAssessment_Support_Reg3"}));
+    EXPECT_TRUE(errorProcedures().isEmpty());
+}
+
+TEST_F(AssessmentSupportTest, PagePrintsHoldTheirGridsOnTheirSheets) {
+    storeLevel(1, 2, "Level 3");
+    storeLevel(11, 5, "Level 4");
+    storeLevel(28, 4, "Level 5");
+    storeLevel(45, 2, "Level 1");
+    rawExec(dbPath, "INSERT INTO TAV_Learner_Supp_Needs (LearnerID, Disability_Descr, "
+                    "Psycho_Social_Support, Data_Year) VALUES (2, 'Low vision', 'Counselling', "
+                    "2026)");
+    struct Case {
+        int page;
+        QStringList expected; // texts of the print, blanks removed
+        QStringList absent;
+    } cases[] = {
+        {1,
+         {"IFLEARNERHASDISABILITY-DESCRIPTION", "Lowvision", "PSYCHO-SOCIALSUPPORTNEEDED",
+          "Counselling", "1.MANAGEMENTANDPLANNING", "b.ISPReviewandmonitoring", "Level3"},
+         {"Assessmentofnatureandintensity", "VeryHigh"}},
+        {2,
+         {"Assessmentofnatureandintensityofadditionalsupportneeds", "ContactDetails",
+          "2.ASSISTIVETECHNOLOGYANDMATERIALS", "g.Individualsupportintheuseofspecialised",
+          "Level4"},
+         {"Lowvision"}},
+        {3,
+         {"3.CURRICULUMDIFFERENTIATION", "m.Supportandguidelearner'sadministration", "Level5"},
+         {}},
+        {4, {"5.ENVIRONMENTALACCESS", "h.Teachingof", "OverallRatings:", "Level1"}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.page);
+        boxes().clear();
+        frmAssessment_Support_Reg page(c.page);
+        page.Form_Load();
+        const QString pdf = pdfPath(QString("support%1.pdf").arg(c.page));
+        printdialog::setAnswerer(printdialog::printToPdf(pdf));
+        page.cmdPrint_Click();
+        EXPECT_TRUE(boxes().isEmpty());
+        const QString text = pdfText(pdf);
+        EXPECT_TRUE(text.trimmed().startsWith(
+            "EMIS NUMBER: 700123456 [ ASSESSMENT FOR SUPPORT REQUIREMENTS ]"))
+            << text.left(200).toStdString();
+        QString compact = text;
+        compact.remove(QRegularExpression("\\s"));
+        EXPECT_TRUE(compact.contains("LEARNERNAME:O'NEILLLeratoASSESIONNUMBER:006"));
+        for (const QString& expected : c.expected)
+            EXPECT_TRUE(compact.contains(expected)) << expected.toStdString();
+        for (const QString& absent : c.absent)
+            EXPECT_FALSE(compact.contains(absent)) << absent.toStdString();
+        EXPECT_FALSE(compact.contains("HideratingKEY") || compact.contains("onceperannum"));
+        if (c.page == 2) {
+            EXPECT_EQ(pdfPages(pdf), 1);
+        }
+        for (const QString& sheet : text.split('\f', Qt::SkipEmptyParts))
+            EXPECT_FALSE(sheet.trimmed().isEmpty());
+    }
+    printdialog::setAnswerer(printdialog::cancel);
+    boxes().clear();
+    frmAssessment_Support_Reg page(3);
+    page.Form_Load();
+    page.cmdPrint_Click();
+    EXPECT_EQ(errorProcedures(), QStringList{"Print Routine"});
+}
