@@ -25,17 +25,16 @@ struct Column {
     int width;
 };
 
-void addColumns(Layout& l, Section& detail, const QList<Column>& columns, double size = 9) {
+void addColumns(Layout& l, Section& detail, const QList<Column>& columns, double size = 9,
+                int captionLines = 1) {
     for (const Column& c : columns) {
-        l.pageHeader << text(c.caption).at(c.left, 0, c.width).font(size, true).wrapped();
+        l.pageHeader << text(c.caption).at(c.left, 0, c.width - 60).font(size, true).wrapped();
         detail << field(c.field).at(c.left, 0, c.width - 60).font(size);
     }
-    int captionHeight = 0;
-    for (const Item& i : l.pageHeader.items)
-        captionHeight = std::max(captionHeight, i.top + 260);
+    const int captionHeight = qRound(size * 20 * 1.3 * captionLines) + 20;
     l.pageHeader << line(captionHeight);
     l.pageHeader.height = captionHeight + 60;
-    detail.height = 260;
+    detail.height = qRound(size * 20 * 1.45);
 }
 
 QString yesNo(const QVariant& v) {
@@ -290,7 +289,7 @@ LayoutPtr crdLearnerScoreSummary() {
         columns << Column{caption, name, left, 620};
         left += 620;
     }
-    addColumns(*l, detail, columns, 7.5);
+    addColumns(*l, detail, columns, 7.5, 2);
     l->details << detail;
     addPageFooter(*l);
     return l;

@@ -1,0 +1,238 @@
+// The report viewer: the two list reports, the learner profile with its two
+// subreports, the failures its runners show, and its page view and print.
+#include "reports/clssql.h"
+#include "reports/frmbarrierselect.h"
+#include "tests/reports/reportviewtest.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+class ReportViewerTest : public ReportViewTest {
+protected:
+    void SetUp() override {
+        ReportViewTest::SetUp();
+        // Section 1 rows of 2026: 1, 2 and 13 current; 5 archived; 6 without
+        // a primary barrier; 7 only in 2025.
+        rawExec(dbPath,
+                "INSERT INTO TAV_Learner_Background_Info (LearnerID, Data_Year, "
+                "Name_Of_Provider, Nature_Of_Support_Received, Contact_Details, Family_Situation, "
+                "Parent_Understanding_Of_Child) VALUES "
+                "(1, 2026, 'Clinic A', 'Speech therapy', '011 555 0101', 'Lives with aunt', "
+                "'Understands the needs well'),"
+                "(2, 2026, 'Clinic B', NULL, NULL, NULL, NULL),"
+                "(13, 2026, 'Clinic B', NULL, NULL, NULL, NULL),"
+                "(5, 2026, 'Clinic A', NULL, NULL, NULL, NULL),"
+                "(6, 2026, 'Clinic C', NULL, NULL, NULL, NULL),"
+                "(7, 2025, 'Clinic C', NULL, NULL, NULL, NULL)");
+    }
+
+    // The query the barrier window builds for its mode with every "All" ticked.
+    QString listQuery(const QString& mode) {
+        gBarrierSelectRequest.FormMode = mode;
+        frmBarrierSelect select;
+        select.setFormMode(mode);
+        return mode == "LearnerSummary" ? select.learnerSummaryQuery() : select.learnerListQuery();
+    }
+
+    // Runs the viewer in a mode and prints what it shows; "" when it shows nothing.
+    QString run(const QString& mode, const QString& pdf, int* pages = nullptr) {
+        frmReportview::Default().ReportMode = mode;
+        frmReportview w;
+        w.Form_Load();
+        QString text;
+        if (w.shownReport()) {
+            const QString path = printToPdf(*w.shownReport(), pdf);
+            text = pdfText(path);
+            if (pages)
+                *pages = pdfPages(path);
+            lastPdf = path;
+        }
+        w.Form_Unload();
+        return text;
+    }
+    QString lastPdf;
+};
+
+TEST_F(ReportViewerTest, LearnersPerBarrierGroupedByBarrierOnLandscape) {
+    frmReportview::Default().SQL = listQuery("LearnerSummary");
+    const QString text = flat(run("LearnerSummary", "barrier.pdf"));
+    EXPECT_TRUE(boxes().isEmpty()) << shown().join('\n').toStdString();
+    EXPECT_TRUE(text.contains("Kliprivier Combined School"));
+    EXPECT_TRUE(text.contains("Learner Summary per Barrier (Primary): 2026"));
+    EXPECT_TRUE(pdfInfo(lastPdf).contains("842 x 595 pts (A4)"));
+    // Each barrier heads its learners, in barrier order; the archived learner
+    // 5 and learner 6 without a barrier are not listed.
+    const qsizetype add = text.indexOf("Primary Barrier: Attention Deficit Disorder");
+    const qsizetype autism = text.indexOf("Primary Barrier: Autism Spectrum Disorder");
+    ASSERT_GE(add, 0) << text.toStdString();
+    ASSERT_GT(autism, add);
+    const QString addGroup = text.mid(add, autism - add);
+    EXPECT_TRUE(addGroup.contains("de Beer")) << text.toStdString();
+    EXPECT_TRUE(addGroup.contains("du Plessis"));
+    EXPECT_TRUE(text.mid(autism).contains("O'Neill"));
+    EXPECT_EQ(text.count("Primary Barrier:"), 2);
+    EXPECT_FALSE(text.contains("Zulu"));
+    EXPECT_FALSE(text.contains("Botha"));
+    // Grade name, accession number, surname, first name on one line.
+    EXPECT_TRUE(text.contains("Grade R 003 de Beer Thabo")) << text.toStdString();
+    EXPECT_TRUE(connectionClosed());
+    EXPECT_EQ(frmReportview::Default().ReportMode, "");
+    EXPECT_EQ(frmReportview::Default().SQL, "");
+}
+
+TEST_F(ReportViewerTest, LearnersPerProviderGroupedByProviderOnPortrait) {
+    gReportYear = 2025; // another year than the data year: archived learners too
+    rawExec(dbPath, "INSERT INTO TAV_Learner_Background_Info (LearnerID, Data_Year, "
+                    "Name_Of_Provider) VALUES (5, 2025, 'Clinic C')");
+    frmReportview::Default().SQL = listQuery("LearnerList");
+    const QString text = run("LearnerList", "provider.pdf");
+    EXPECT_TRUE(boxes().isEmpty()) << shown().join('\n').toStdString();
+    EXPECT_TRUE(text.contains("Learner List per Responsible Provider : 2025"));
+    EXPECT_TRUE(pdfInfo(lastPdf).contains("595 x 842 pts (A4)"));
+    EXPECT_EQ(text.count("Responsible Provider:"), 1) << text.toStdString();
+    EXPECT_TRUE(flat(text).contains("Responsible Provider: Clinic C"));
+    EXPECT_TRUE(text.contains("Nkosi"));
+    EXPECT_TRUE(text.contains("Zulu"));
+    EXPECT_FALSE(text.contains("de Beer"));
+}
+
+TEST_F(ReportViewerTest, AListWithoutRowsShowsItsTitleAndTheSchool) {
+    gReportYear = 2019;
+    frmReportview::Default().SQL = listQuery("LearnerSummary");
+    int pages = 0;
+    const QString text = run("LearnerSummary", "empty.pdf", &pages);
+    EXPECT_TRUE(text.contains("Learner Summary per Barrier (Primary): 2019"));
+    EXPECT_TRUE(text.contains("Kliprivier Combined School"));
+    EXPECT_FALSE(text.contains("Primary Barrier:"));
+    EXPECT_EQ(pages, 1);
+}
+
+TEST_F(ReportViewerTest, ARefusedQueryShowsOnlyItsDescription) {
+    // A barrier name with a quote, placed as it stands.
+    frmReportview::Default().SQL = listQuery("LearnerSummary") + " AND Disa.Name = 'O'Brien'";
+    frmReportview::Default().ReportMode = "LearnerSummary";
+    frmReportview w;
+    w.Form_Load();
+    ASSERT_EQ(boxes().size(), 1);
+    EXPECT_EQ(boxes()[0].title, "User Message");
+    EXPECT_FALSE(boxes()[0].text.contains("Error"));
+    EXPECT_FALSE(boxes()[0].text.isEmpty());
+    EXPECT_FALSE(w.shownReport());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    // The connection of a failed report is closed as well.
+    w.Form_Unload();
+    EXPECT_TRUE(connectionClosed());
+    EXPECT_EQ(frmReportview::Default().ReportMode, "");
+}
+
+TEST_F(ReportViewerTest, AModeThatNamesNoReportLeavesTheViewerEmpty) {
+    frmReportview::Default().ReportMode = "LearnerProfile";
+    frmReportview w;
+    w.Form_Load();
+    EXPECT_FALSE(w.shownReport());
+    EXPECT_EQ(w.CRViewer1->pageCount(), 0);
+    EXPECT_TRUE(boxes().isEmpty());
+    w.Form_Unload();
+    EXPECT_TRUE(connectionClosed());
+}
+
+TEST_F(ReportViewerTest, ProfileShowsEachLearnerOnItsPageWithTheSubreports) {
+    rawExec(dbPath, "INSERT INTO TAV_Health_Professional_Report (LearnerID, Data_Year, "
+                    "Impairment_Type, Medical_Record_Viewed, Medical_Record_Attached, Comments) "
+                    "VALUES (1, 2026, 'Perm', -1, 0, 'Seen by the clinic'),"
+                    "(2, 2026, 'Temp', 0, -1, 'Follow up in June')");
+    addScore(1, 2026, activity(1, 0), 2);
+    addScore(1, 2026, activity(1, 1), 2);
+    addScore(2, 2026, activity(4, 0), 3);
+    const QString domain1 = rawScalar(dbPath, "SELECT Description FROM "
+                                              "TAV_lu_Impairment_Area WHERE ID = 1");
+    const QString domain4 = rawScalar(dbPath, "SELECT Description FROM "
+                                              "TAV_lu_Impairment_Area WHERE ID = 4");
+    const QString moderate1 =
+        rawScalar(dbPath, "SELECT DescMod FROM TAV_lu_Activity_Domain_Limit_Desc WHERE ID = " +
+                              activity(1, 0));
+
+    // First one grade, then "All": all learners again the second time.
+    frmReportview::Default().RepGrade = true;
+    frmReportview::Default().RepVar = "2";
+    int pages = 0;
+    QString text = run("MainReport", "grade.pdf", &pages);
+    EXPECT_TRUE(boxes().isEmpty()) << shown().join('\n').toStdString();
+    EXPECT_TRUE(text.contains("O'Neill, Lerato"));
+    EXPECT_FALSE(text.contains("de Beer, Thabo"));
+
+    frmReportview::Default().RepGrade = false;
+    frmReportview::Default().RepVar = "";
+    text = run("MainReport", "all.pdf", &pages);
+    EXPECT_TRUE(boxes().isEmpty()) << shown().join('\n').toStdString();
+    EXPECT_TRUE(text.contains("de Beer, Thabo"));
+    EXPECT_TRUE(text.contains("O'Neill, Lerato"));
+    EXPECT_TRUE(text.contains("Report Year: 2026") || flat(text).contains("Report Year: 2026"));
+    const int learners = rawScalar(dbPath, "SELECT count(*) FROM Learner_Info WHERE Status = 'C' "
+                                           "AND (LSENStatus IN (2, 3) OR SocialGrantNo <> '')")
+                             .toInt();
+    EXPECT_GE(pages, learners);
+
+    // Learner 1's page: background, both additional disabilities, the
+    // health report with its average per area and the scores' descriptions;
+    // nothing of learner 2's profile.
+    int page1 = 0;
+    for (int p = 1; p <= pages && !page1; ++p) {
+        if (pdfPageText(lastPdf, p).contains("de Beer, Thabo"))
+            page1 = p;
+    }
+    ASSERT_GT(page1, 0);
+    const QString one = flat(pdfPageText(lastPdf, page1));
+    for (const QString& expected :
+         {QString("Speech therapy"), QString("Clinic A"), QString("011 555 0101"),
+          QString("Lives with aunt"), QString("Understands the needs well"),
+          QString("Primary Disability: Attention Deficit Disorder"), QString("Behaviour Disorder"),
+          QString("Hard of Hearing"), QString("DIAGNOSTIC PROFILE"),
+          QString("Date of Birth: 01/01 / 2008"), QString("Impairment Type: Perm"),
+          QString("Medical Record Viewed: Yes"), QString("Medical Record Attached: No"),
+          QString("Seen by the clinic"), domain1 + " 2", QString("CRITERIA FOR SELECTION"),
+          moderate1.simplified().left(30)})
+        EXPECT_TRUE(one.contains(expected)) << expected.toStdString() << "\n" << one.toStdString();
+    EXPECT_FALSE(one.contains("Follow up in June"));
+    EXPECT_FALSE(one.contains(domain4));
+}
+
+TEST_F(ReportViewerTest, ViewerPagesAndPrintsThroughThePrintDialog) {
+    frmReportview::Default().ReportMode = "MainReport";
+    frmReportview w;
+    w.Form_Load();
+    ASSERT_TRUE(w.shownReport());
+    const int pages = w.CRViewer1->pageCount();
+    ASSERT_GT(pages, 1);
+    EXPECT_EQ(w.CRViewer1->lblPage->text(), QString("1 of %1").arg(pages));
+    EXPECT_FALSE(w.CRViewer1->cmdPrevious->isEnabled());
+    w.CRViewer1->cmdNext->click();
+    EXPECT_EQ(w.CRViewer1->currentPage(), 1);
+    w.CRViewer1->cmdLast->click();
+    EXPECT_EQ(w.CRViewer1->currentPage(), pages - 1);
+    EXPECT_FALSE(w.CRViewer1->cmdNext->isEnabled());
+    w.CRViewer1->cmdFirst->click();
+    EXPECT_EQ(w.CRViewer1->currentPage(), 0);
+
+    // Cancel prints nothing; Print prints every page.
+    const QString path = pdfPath("printed.pdf");
+    printdialog::setAnswerer(printdialog::cancel);
+    w.CRViewer1->cmdPrint->click();
+    EXPECT_FALSE(QFile::exists(path));
+    printdialog::setAnswerer(printdialog::printToPdf(path));
+    w.CRViewer1->cmdPrint->click();
+    EXPECT_EQ(pdfPages(path), pages);
+    EXPECT_TRUE(pdfText(path).contains("LEARNER PROFILE"));
+    EXPECT_TRUE(boxes().isEmpty());
+
+    // The viewer fills the window at every size.
+    w.resize(700, 500);
+    w.Form_Resize();
+    EXPECT_EQ(w.CRViewer1->geometry(), QRect(0, 0, 700, 500));
+    w.cmdDone->click();
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+}
+
+} // namespace
