@@ -21,9 +21,9 @@ const QString kShowKey = QStringLiteral(" Show rating KEY >>");
 const QString kHideKey = QStringLiteral(" Hide rating KEY <<");
 
 // Column widths of gridAreaLevel (grid units of 105 twips).
-constexpr double kLevelColWidths[] = {44, 11, 11, 11, 11, 11};
+constexpr double kLevelColWidths[] = {36, 13, 13, 13, 13, 13};
 constexpr double kHeadingColWidths[] = {50, 25, 24};
-constexpr double kKeyColWidths[] = {7, 8, 68};
+constexpr double kKeyColWidths[] = {6, 10, 58};
 
 // A height (points) at which the wrapped text of a cell shows whole: about one
 // character a grid unit of width, ten points a line.
