@@ -238,6 +238,7 @@ LayoutPtr crd_01Background() {
     dp.linkField = "LearnerID";
     dp.subreportLinkField = "ID";
     dp.height = 200;
+    dp.hideWhenSubreportEmpty = true;
     Section cfs;
     cfs.subreport = "crd_03CFS";
     cfs.linkField = "LearnerID";

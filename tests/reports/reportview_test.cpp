@@ -2,10 +2,13 @@
 // subreports, the failures its runners show, and its page view and print.
 #include "reports/clssql.h"
 #include "reports/frmbarrierselect.h"
+#include "reports/reportforms.h"
 #include "tests/reports/reportviewtest.h"
+#include "workspace/formregistry.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 namespace {
 
@@ -233,6 +236,27 @@ TEST_F(ReportViewerTest, ViewerPagesAndPrintsThroughThePrintDialog) {
     EXPECT_EQ(w.CRViewer1->geometry(), QRect(0, 0, 700, 500));
     w.cmdDone->click();
     EXPECT_EQ(w.result(), QDialog::Accepted);
+}
+
+TEST_F(ReportViewerTest, ShownByNameItBuildsTheReportAndDoneUnloadsIt) {
+    registerReportForms();
+    frmReportview::Default().SQL = listQuery("LearnerList");
+    frmReportview::Default().ReportMode = "LearnerList";
+    int shownPages = 0;
+    bool wasModal = false;
+    QTimer::singleShot(0, [&] {
+        auto* w = qobject_cast<frmReportview*>(QApplication::activeModalWidget());
+        ASSERT_NE(w, nullptr);
+        wasModal = w->isModal() && w->windowTitle() == "Printouts";
+        shownPages = w->CRViewer1->pageCount();
+        w->cmdDone->click();
+    });
+    showFormChain("frmReportview");
+    EXPECT_TRUE(wasModal);
+    EXPECT_EQ(shownPages, 1);
+    EXPECT_TRUE(connectionClosed());
+    EXPECT_EQ(frmReportview::Default().ReportMode, "");
+    EXPECT_EQ(frmReportview::Default().SQL, "");
 }
 
 } // namespace

@@ -1,0 +1,173 @@
+// The report engine: groups, detail rows across pages with the page header
+// and footer on every page, subreports linked by a field, growing sections,
+// and the errors of a layout and its data that do not fit.
+#include "platform/printer.h"
+#include "platform/reportengine.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace report;
+
+namespace {
+
+ado::Recordset rows(const QStringList& names, const QVector<QVector<QVariant>>& data) {
+    ado::Recordset rs;
+    rs.setData(names, data);
+    return rs;
+}
+
+QString printed(const Report& rpt, const QString& path, int* pages = nullptr) {
+    Printer printer;
+    rpt.preparePrinter(printer);
+    printer.qprinter().setOutputFormat(QPrinter::PdfFormat);
+    printer.qprinter().setOutputFileName(path);
+    rpt.print(printer);
+    QProcess p;
+    p.start("pdftotext", {"-layout", path, "-"});
+    p.waitForFinished(30000);
+    const QString text = QString::fromUtf8(p.readAllStandardOutput());
+    if (pages)
+        *pages = text.count('\f');
+    return text;
+}
+
+std::shared_ptr<Layout> groupedLayout() {
+    auto l = std::make_shared<Layout>();
+    l->name = "grouped";
+    l->reportHeader << text("").named("txtSchool") << text("{Title}").at(0, 300);
+    l->reportHeader.height = 700;
+    l->pageHeader << text("Caption Row");
+    l->pageHeader.height = 300;
+    Group g;
+    g.field = "G";
+    Section h;
+    h << text("Group").at(0, 0, 900) << field("G").at(900, 0);
+    g.headers << h;
+    l->groups << g;
+    Section d;
+    d << field("N").at(300, 0);
+    l->details << d;
+    l->pageFooter << text("Page {Page} of {Pages}");
+    return l;
+}
+
+TEST(ReportEngine, GroupsBreakOnTheirFieldAndPagesRepeatHeaderAndFooter) {
+    QTemporaryDir dir;
+    QVector<QVector<QVariant>> data;
+    for (int i = 0; i < 120; ++i)
+        data << QVector<QVariant>{i < 70 ? "A" : "B", QString("Row%1").arg(i, 3, 10, QChar('0'))};
+    ado::Recordset rs = rows({"G", "N"}, data);
+    Report rpt(groupedLayout());
+    rpt.discardSavedData(0);
+    rpt.database().setDataSource(rs);
+    rpt.setText("txtSchool", "Test School");
+    rpt.setReportTitle("A Title: 2026");
+    int pages = 0;
+    const QString text = printed(rpt, dir.filePath("g.pdf"), &pages);
+    ASSERT_GE(pages, 2);
+    EXPECT_EQ(text.count("Test School"), 1);
+    EXPECT_EQ(text.count("A Title: 2026"), 1);
+    EXPECT_EQ(text.count("Caption Row"), pages);
+    for (int p = 1; p <= pages; ++p)
+        EXPECT_TRUE(text.contains(QString("Page %1 of %2").arg(p).arg(pages))) << p;
+    EXPECT_EQ(text.count(QRegularExpression("Group\\s+A")), 1);
+    EXPECT_EQ(text.count(QRegularExpression("Group\\s+B")), 1);
+    // Every row once, in order, B's group after the last row of A.
+    qsizetype at = -1;
+    for (int i = 0; i < 120; ++i) {
+        const qsizetype next = text.indexOf(QString("Row%1").arg(i, 3, 10, QChar('0')));
+        ASSERT_GT(next, at) << i;
+        at = next;
+    }
+    EXPECT_GT(text.indexOf(QRegularExpression("Group\\s+B")), text.indexOf("Row069"));
+    EXPECT_LT(text.indexOf(QRegularExpression("Group\\s+B")), text.indexOf("Row070"));
+}
+
+TEST(ReportEngine, SubreportsShowTheRowsLinkedToTheirMainRow) {
+    auto sub = std::make_shared<Layout>();
+    sub->name = "sub";
+    sub->reportHeader << text("Sub Heading");
+    Section sd;
+    sd << field("What").at(600, 0);
+    sub->details << sd;
+
+    auto main = std::make_shared<Layout>();
+    main->name = "main";
+    Section d;
+    d << field("Name");
+    Section s;
+    s.subreport = "items";
+    s.linkField = "ID";
+    s.subreportLinkField = "OwnerID";
+    s.hideWhenSubreportEmpty = true;
+    main->details << d << s;
+    main->subreports.insert("items", sub);
+
+    ado::Recordset mainRows = rows({"ID", "Name"}, {{1, "First"}, {2, "Second"}, {3, "Third"}});
+    ado::Recordset subRows =
+        rows({"OwnerID", "What"}, {{2, "Item2a"}, {1, "Item1a"}, {2, "Item2b"}, {1, "Item1b"}});
+    Report rpt(main);
+    rpt.database().setDataSource(mainRows);
+    rpt.openSubreport("items").database().setDataSource(subRows);
+    QTemporaryDir dir;
+    const QString text = printed(rpt, dir.filePath("s.pdf")).simplified();
+    EXPECT_EQ(text, "First Sub Heading Item1a Item1b Second Sub Heading Item2a Item2b Third")
+        << text.toStdString();
+}
+
+TEST(ReportEngine, AWrappedFieldGrowsItsSection) {
+    auto l = std::make_shared<Layout>();
+    l->name = "wrap";
+    Section d;
+    d << field("T").at(0, 0, 2000);
+    d.height = 200;
+    l->details << d;
+    const QString longText = QString("word ").repeated(60);
+    ado::Recordset rs = rows({"T"}, {{"short"}, {longText}, {"short"}});
+    Report rpt(l);
+    rpt.database().setDataSource(rs);
+    const QVector<Page> pages = rpt.paginate(rpt.sheetSize());
+    ASSERT_EQ(pages.size(), 1);
+    QVector<int> ys;
+    for (const PlacedBand& b : pages[0].bands)
+        if (b.section == &l->details[0])
+            ys << b.y;
+    ASSERT_EQ(ys.size(), 3);
+    const int oneLine = ys[1] - ys[0];
+    EXPECT_GT(ys[2] - ys[1], 5 * oneLine);
+}
+
+TEST(ReportEngine, ANewPageGroupStartsEachGroupOnItsOwnSheet) {
+    auto l = groupedLayout();
+    l->groups[0].headers[0].newPageBefore = true;
+    ado::Recordset rs = rows({"G", "N"}, {{"A", "a1"}, {"A", "a2"}, {"B", "b1"}, {"C", "c1"}});
+    Report rpt(l);
+    rpt.database().setDataSource(rs);
+    EXPECT_EQ(rpt.paginate(rpt.sheetSize()).size(), 3);
+    // Landscape turns the sheet.
+    rpt.setPaperOrientation(Report::crLandscape);
+    EXPECT_GT(rpt.sheetSize().width(), rpt.sheetSize().height());
+}
+
+TEST(ReportEngine, DataAndNamesTheLayoutDoesNotHaveAreRefused) {
+    Report rpt(groupedLayout());
+    ado::Recordset missing = rows({"G"}, {{"A"}});
+    try {
+        rpt.database().setDataSource(missing);
+        FAIL() << "a missing field was taken";
+    } catch (const AppError& e) {
+        EXPECT_TRUE(e.description().contains("N")) << e.description().toStdString();
+    }
+    EXPECT_FALSE(rpt.database().hasDataSource());
+    EXPECT_THROW(rpt.setText("txtNoSuch", "x"), AppError);
+    EXPECT_THROW(rpt.openSubreport("none"), AppError);
+    ado::Recordset closed;
+    EXPECT_THROW(rpt.database().setDataSource(closed), AppError);
+    // With no data the report still has its page: headers and footer.
+    EXPECT_EQ(rpt.paginate(rpt.sheetSize()).size(), 1);
+}
+
+} // namespace
