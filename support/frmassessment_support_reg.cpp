@@ -6,6 +6,7 @@
 #include "support/supportrating.h"
 #include "workspace/globals.h"
 
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -263,6 +264,8 @@ void frmAssessment_Support_Reg::makeLevelGrid() {
     gridAreaLevel->setRow(-1);
     addToFrame(gridAreaLevel, 1);
     watchEdits(gridAreaLevel);
+    connect(gridAreaLevel, &Grid::KeyPress, this,
+            [this](int& key) { gridAreaLevel_KeyPress(key); });
 }
 
 void frmAssessment_Support_Reg::makeRatingKey() {
@@ -296,6 +299,25 @@ void frmAssessment_Support_Reg::makeRatingKey() {
 bool frmAssessment_Support_Reg::isLevelCell(int col, int row) const {
     return gridAreaLevel->cellType(col, row) == GridCellType::ComboBox &&
            !gridAreaLevel->cellLocked(col, row);
+}
+
+void frmAssessment_Support_Reg::gridAreaLevel_KeyPress(int& keyAscii) {
+    if (keyAscii != 0x08 && keyAscii != 0x7F)
+        return;
+    const int col = gridAreaLevel->ActiveCol();
+    const int row = gridAreaLevel->ActiveRow();
+    if (!isLevelCell(col, row))
+        return;
+    // An open list keeps its own keys; its choice is committed when it closes.
+    for (const QComboBox* list : gridAreaLevel->viewport()->findChildren<QComboBox*>()) {
+        if (list->isVisible())
+            return;
+    }
+    keyAscii = 0;
+    if (gridAreaLevel->GetText(col, row).isEmpty())
+        return;
+    gridAreaLevel->SetText(col, row, QString());
+    markUnsaved();
 }
 
 void frmAssessment_Support_Reg::cmdShowKEY_Click() {

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -581,4 +582,31 @@ TEST_F(AssessmentSupportTest, PagePrintsHoldTheirGridsOnTheirSheets) {
     page.Form_Load();
     page.cmdPrint_Click();
     EXPECT_EQ(errorProcedures(), QStringList{"Print Routine"});
+}
+
+TEST_F(AssessmentSupportTest, DeleteOrBackspaceClearsALevelCell) {
+    storeLevel(3, 2, "Level 4");
+    storeLevel(4, 1, "Level 2");
+    frmAssessment_Support_Reg page(2);
+    page.Form_Load();
+    page.show();
+    Grid* grid = page.gridAreaLevel;
+    grid->setFocus();
+    const auto press = [grid](Qt::Key key, QChar c) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(grid, &event);
+    };
+    grid->SetActiveCell(3, 3);
+    press(Qt::Key_Delete, QChar(0x7F));
+    EXPECT_EQ(grid->GetText(3, 3), "");
+    EXPECT_TRUE(page.isUnsaved());
+    grid->SetActiveCell(2, 4);
+    press(Qt::Key_Backspace, QChar(0x08));
+    EXPECT_EQ(grid->GetText(2, 4), "");
+    // Other cells keep their texts.
+    grid->SetActiveCell(1, 3);
+    press(Qt::Key_Delete, QChar(0x7F));
+    EXPECT_TRUE(grid->GetText(1, 3).startsWith("a. Assessment"));
+    page.cmdSave_Click();
+    EXPECT_TRUE(levels().isEmpty());
 }
