@@ -56,15 +56,18 @@ frmActionPlan::frmActionPlan(QWidget* parent) : ActionPlanPage("frmActionPlan", 
 
 bool frmActionPlan::getActionPlan() {
     gBarriers.clear();
+    // The learner's own row leads the join, so that the year's review row is
+    // found through the (LearnerID, Data_Year) index: the right join the other
+    // way round would be run by SQLite over every review row of every year.
     return loadFirstRow(
         "getActionPlan Routine",
         "SELECT DBSTRR.ISLT_Coord_Educ_Req_Made, DBSTRR.Parent_Accept_Recom, "
         "DBSTRR.Parent_Reason, "
         "DBSTRR.ISLT_Approved_Reason, DBSTRR.ISLT_Not_Approved_Reason, DI.Name "
-        "FROM TAV_DBST_Review_ILST_Request AS DBSTRR "
-        "RIGHT JOIN (Learner_Info as LI "
+        "FROM (Learner_Info as LI "
         "LEFT JOIN Disabilities as DI "
         "ON (LI.LSENDisabilities = DI.ID)) "
+        "LEFT JOIN TAV_DBST_Review_ILST_Request AS DBSTRR "
         "ON (DBSTRR.LearnerID = LI.ID AND DBSTRR.Data_Year = " +
             QString::number(gDataYear) + ") " + "WHERE LI.ID = " + QString::number(gLearnerID),
         [this](ado::Recordset& rs) {
