@@ -192,11 +192,17 @@ QList<Figure> measure(const QString& path, int runs) {
         form = page.make();
         form->Form_Load();
         form->Form_Activate();
+        gLastMessage.clear();
         figures << timeIt(page.name + " save", runs, kSaveTarget, [&] {
             form->markUnsaved();
             form->cmdSave_Click();
         });
         form.reset();
+        // A save the page refused (after a failed load, say) would be no save.
+        if (!gLastMessage.contains("saved", Qt::CaseInsensitive)) {
+            QTextStream(stderr) << page.name << " did not save: " << gLastMessage << "\n";
+            ++gFailures;
+        }
     }
 
     // Every save wrote back what its page had loaded.

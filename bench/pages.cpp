@@ -5,6 +5,9 @@
 #include "profile/frmextendedprofile1.h"
 #include "profile/frmextendedprofile2.h"
 #include "profile/frmhealthreport.h"
+#include "support/frmactionplan.h"
+#include "support/frmactionplan2.h"
+#include "support/frmactionplan3.h"
 #include "support/frmilstintervention.h"
 #include "support/frmisp.h"
 #include "support/frmschoolrequestsupport.h"
@@ -28,5 +31,8 @@ QList<BenchPage> benchPages() {
     pages.append(page<frmISP>("frmISP"));
     pages.append(page<frmSchoolRequestSupport>("frmSchoolRequestSupport"));
     pages.append(page<frmILSTIntervention>("frmILSTIntervention"));
+    pages.append(page<frmActionPlan>("frmActionPlan"));
+    pages.append(page<frmActionPlan2>("frmActionPlan2"));
+    pages.append(page<frmActionPlan3>("frmActionPlan3"));
     return pages;
 }
