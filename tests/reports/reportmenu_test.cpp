@@ -1,0 +1,99 @@
+// The report menu: its year list, the year check of the two list reports and
+// the windows each button opens with what it hands them.
+#include "reports/frmbarrierselect.h"
+#include "reports/frmreportselect.h"
+#include "reports/reportforms.h"
+#include "tests/reports/reportmenutest.h"
+#include "workspace/frmselectlearner.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+
+class ReportMenuWindowTest : public ReportMenuTest {
+protected:
+    void SetUp() override {
+        ReportMenuTest::SetUp();
+        opened.clear();
+        // The next windows record the state they would load with.
+        registerForm("frmBarrierSelect", [this] {
+            opened << "frmBarrierSelect " + gBarrierSelectRequest.FormMode + " " +
+                          QString::number(gReportYear);
+            return QString();
+        });
+        registerForm("frmReportOptions", [this] {
+            opened << "frmReportOptions " + gReportOptionsRequest.strReportName + " [" +
+                          gReportOptionsRequest.txtAccession + "]";
+            return QString();
+        });
+    }
+    void TearDown() override {
+        registerForm("frmBarrierSelect", [] { return QString(); });
+        registerForm("frmReportOptions", [] { return QString(); });
+        ReportMenuTest::TearDown();
+    }
+    QStringList opened;
+};
+
+TEST_F(ReportMenuWindowTest, LoadSetsTheCaptionAndShowsThisYear) {
+    frmReportSelect w;
+    EXPECT_EQ(w.windowTitle(), "RER [ REPORT SELECTION ]");
+    EXPECT_EQ(w.cboYear->currentText(), "2026");
+    EXPECT_EQ(w.cboYear->count(), 2026 - 2008 + 1);
+    EXPECT_EQ(w.cboYear->itemText(w.cboYear->count() - 1), "2008");
+}
+
+TEST_F(ReportMenuWindowTest, TypingIntoTheYearBoxChangesNothing) {
+    frmReportSelect w;
+    w.cboYear->setCurrentIndex(1);
+    for (const char* key : {"2", "0", "x"}) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, key);
+        QApplication::sendEvent(w.cboYear, &press);
+    }
+    EXPECT_EQ(w.cboYear->currentText(), "2025");
+    int keyAscii = '7';
+    w.cboYear_KeyPress(keyAscii);
+    EXPECT_EQ(keyAscii, 0);
+}
+
+TEST_F(ReportMenuWindowTest, ListReportsSetTheReportYearAndTheSelectionMode) {
+    frmReportSelect w;
+    // A year other than the data year is allowed.
+    w.cboYear->setCurrentText("2024");
+    w.cmdLearnerPerBarrier_Click();
+    EXPECT_EQ(gReportYear, 2024);
+    w.cboYear->setCurrentText("2026");
+    w.cmdListPerResponsiblePerson_Click();
+    EXPECT_EQ(opened, QStringList({"frmBarrierSelect LearnerSummary 2024",
+                                   "frmBarrierSelect LearnerList 2026"}));
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(ReportMenuWindowTest, ListReportsRefuseAnEmptyYear) {
+    frmReportSelect w;
+    w.cboYear->setCurrentIndex(-1);
+    w.cmdLearnerPerBarrier_Click();
+    w.cmdListPerResponsiblePerson_Click();
+    EXPECT_EQ(messages(), QStringList({"Please select Report Year to continue.",
+                                       "Please select Report Year to continue."}));
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(gReportYear, 1999);
+}
+
+TEST_F(ReportMenuWindowTest, ScoreSummaryOpensTheOptionsWithoutAYearCheck) {
+    // The learner window's profile print left an accession number behind.
+    gReportOptionsRequest = {"006", "LearnerProfile"};
+    frmReportSelect w;
+    w.cboYear->setCurrentIndex(-1);
+    w.cmdLearnerScore_Click();
+    EXPECT_EQ(opened, QStringList({"frmReportOptions LearnerScoreSummary []"}));
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(gReportYear, 1999);
+}
+
+TEST(ReportForms, TheReportWindowsAreShownByName) {
+    registerReportForms();
+    for (const char* name :
+         {"frmReportSelect", "frmBarrierSelect", "frmReportOptions", "frmReportview"})
+        EXPECT_TRUE(isFormRegistered(name)) << name;
+}

@@ -1,0 +1,255 @@
+// The barrier and provider selection: its lists, the check boxes and their
+// boxes, the refusals of Print Report and the list reports' queries run on
+// the demo school.
+#include "reports/frmbarrierselect.h"
+#include "tests/reports/reportmenutest.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace {
+
+const QStringList kBarrierColumns = {"AccessionNo", "SName", "FName", "Disability", "Name"};
+const QStringList kProviderColumns = {"Name_Of_Provider", "AccessionNo", "SName", "FName", "Name"};
+
+QStringList items(const QComboBox* combo) {
+    QStringList out;
+    for (int i = 0; i < combo->count(); ++i)
+        out << combo->itemText(i);
+    return out;
+}
+
+} // namespace
+
+class SelectionTest : public ReportMenuTest {
+protected:
+    // The window in mode for report year year, loaded as the menu opens it.
+    std::unique_ptr<frmBarrierSelect> open(const QString& mode, qint16 year = 2026) {
+        gReportYear = year;
+        gBarrierSelectRequest.FormMode = mode;
+        return std::make_unique<frmBarrierSelect>();
+    }
+    // Print Report, then the rows of the query the viewer was handed.
+    QStringList print(frmBarrierSelect& w, const QStringList& columns) {
+        calls().clear();
+        w.cmdPrint_Click();
+        if (calls().size() != 1) {
+            ADD_FAILURE() << "the viewer was shown " << calls().size() << " times";
+            return {};
+        }
+        return run(calls().first().SQL, columns);
+    }
+};
+
+TEST_F(SelectionTest, LoadShowsTheModesFrameAndFillsBothLists) {
+    auto summary = open("LearnerSummary");
+    EXPECT_EQ(summary->windowTitle(), "RER [ BARRIER/LEARNER SELECTION ]");
+    EXPECT_FALSE(summary->fraBarrier->isHidden());
+    EXPECT_TRUE(summary->fraSupport->isHidden());
+    EXPECT_EQ(summary->cboBarrier->count(), 12);
+    EXPECT_TRUE(items(summary->cboBarrier).contains("Autism Spectrum Disorder"));
+    // Design state: every "All" box ticked, its box disabled and empty.
+    for (QCheckBox* check :
+         {summary->chkAllBarriers, summary->chkAllSupport, summary->chkAllLearners})
+        EXPECT_TRUE(check->isChecked());
+    EXPECT_FALSE(summary->cboBarrier->isEnabled());
+    EXPECT_EQ(summary->cboBarrier->currentText(), "");
+    EXPECT_FALSE(summary->txtAssNo->isEnabled());
+
+    auto list = open("LearnerList");
+    EXPECT_TRUE(list->fraBarrier->isHidden());
+    EXPECT_FALSE(list->fraSupport->isHidden());
+
+    // Another mode leaves the frames as designed.
+    auto other = open("Other");
+    EXPECT_FALSE(other->fraBarrier->isHidden());
+    EXPECT_TRUE(other->fraSupport->isHidden());
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(SelectionTest, ProviderListIsTheDataYearsWhateverTheReportYear) {
+    auto w = open("LearnerList", 2025);
+    QStringList providers = items(w->cboSupport);
+    providers.sort();
+    EXPECT_EQ(providers, QStringList({"Clinic A", "Clinic B", "O'Brien Trust"}));
+    EXPECT_EQ(w->cboSupport->currentText(), "");
+}
+
+TEST_F(SelectionTest, ListFailuresAreReportedWithTheirRoutines) {
+    rawExec(dbPath, "DROP TABLE TAV_Learner_Background_Info; DROP TABLE Disabilities");
+    auto w = open("LearnerSummary");
+    QStringList procedures;
+    for (const msgbox::Shown& box : boxes()) {
+        EXPECT_TRUE(box.title.startsWith("Error : ")) << box.title.toStdString();
+        EXPECT_TRUE(box.text.contains("Location: frmBarrierSelect")) << box.text.toStdString();
+        procedures << box.text.section("Procedure: ", 1).trimmed();
+    }
+    EXPECT_EQ(procedures, QStringList({"getBarriers Routine", "getPerson Routine"}));
+    EXPECT_EQ(w->cboBarrier->count(), 0);
+    EXPECT_TRUE(!gConnection || gConnection->State() == ado::adStateClosed);
+}
+
+TEST_F(SelectionTest, AllBoxEmptiesAndDisablesItsPairedBoxAndClearingFocusesIt) {
+    auto w = open("LearnerSummary");
+    w->show();
+    QApplication::processEvents();
+    struct Pair {
+        QCheckBox* check;
+        QWidget* box;
+        void (frmBarrierSelect::*click)();
+    };
+    for (const Pair& p :
+         {Pair{w->chkAllBarriers, w->cboBarrier, &frmBarrierSelect::chkAllBarriers_Click},
+          Pair{w->chkAllSupport, w->cboSupport, &frmBarrierSelect::chkAllSupport_Click},
+          Pair{w->chkAllLearners, w->txtAssNo, &frmBarrierSelect::chkAllLearners_Click}}) {
+        p.check->setChecked(false);
+        (w.get()->*p.click)();
+        EXPECT_TRUE(p.box->isEnabled());
+        EXPECT_TRUE(p.box->hasFocus() || p.box->isAncestorOf(QApplication::focusWidget()))
+            << p.check->text().toStdString();
+    }
+    w->cboBarrier->setCurrentIndex(1);
+    w->cboSupport->setEditText("Clinic A");
+    w->txtAssNo->setText("003");
+    for (const Pair& p :
+         {Pair{w->chkAllBarriers, w->cboBarrier, &frmBarrierSelect::chkAllBarriers_Click},
+          Pair{w->chkAllSupport, w->cboSupport, &frmBarrierSelect::chkAllSupport_Click},
+          Pair{w->chkAllLearners, w->txtAssNo, &frmBarrierSelect::chkAllLearners_Click}}) {
+        p.check->setChecked(true);
+        (w.get()->*p.click)();
+        EXPECT_FALSE(p.box->isEnabled());
+    }
+    EXPECT_EQ(w->cboBarrier->currentText(), "");
+    EXPECT_EQ(w->cboSupport->currentText(), "");
+    EXPECT_EQ(w->txtAssNo->text(), "");
+    // Cleared again: the boxes stay empty.
+    w->chkAllBarriers->setChecked(false);
+    w->chkAllBarriers_Click();
+    EXPECT_EQ(w->cboBarrier->currentText(), "");
+}
+
+TEST_F(SelectionTest, TypingIntoTheBarrierBoxChangesNothing) {
+    auto w = open("LearnerSummary");
+    w->chkAllBarriers->setChecked(false);
+    w->chkAllBarriers_Click();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "A");
+    QApplication::sendEvent(w->cboBarrier, &press);
+    EXPECT_EQ(w->cboBarrier->currentText(), "");
+    int key = 'A';
+    w->cboBarrier_KeyPress(key);
+    EXPECT_EQ(key, 0);
+}
+
+TEST_F(SelectionTest, PrintRefusesAMissingBarrierOrAccessionNumber) {
+    struct Case {
+        const char* mode;
+        bool allBarriers;
+        bool allLearners;
+        const char* assNo;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"LearnerSummary", false, true, "",
+         "Please select the Barrier from the list or select All Barriers"},
+        {"LearnerSummary", true, false, "  ",
+         "Please enter the Assession Number or select All Learner"},
+        {"LearnerList", true, false, "", "Please enter the Assession Number or select All Learner"},
+    };
+    for (const Case& c : cases) {
+        auto w = open(c.mode);
+        w->chkAllBarriers->setChecked(c.allBarriers);
+        w->chkAllBarriers_Click();
+        w->chkAllLearners->setChecked(c.allLearners);
+        w->chkAllLearners_Click();
+        w->txtAssNo->setText(c.assNo);
+        boxes().clear();
+        calls().clear();
+        w->cmdPrint_Click();
+        EXPECT_EQ(messages(), QStringList({c.message})) << c.mode;
+        EXPECT_TRUE(calls().isEmpty());
+    }
+    // No check of the provider box: an empty provider is filtered on as such.
+    boxes().clear();
+    auto w = open("LearnerList");
+    w->chkAllSupport->setChecked(false);
+    w->chkAllSupport_Click();
+    EXPECT_TRUE(print(*w, kProviderColumns).isEmpty());
+    EXPECT_TRUE(calls().first().SQL.contains(" AND BI.Name_Of_Provider = ''"));
+    EXPECT_TRUE(messages().isEmpty());
+
+    // A mode that names no report shows nothing.
+    auto other = open("Other");
+    calls().clear();
+    other->cmdPrint_Click();
+    EXPECT_TRUE(calls().isEmpty());
+}
+
+TEST_F(SelectionTest, PerBarrierReportListsTheYearsLearnersWithABackgroundRow) {
+    auto w = open("LearnerSummary");
+    // Current learners only, ordered by barrier, grade name, surname.
+    EXPECT_EQ(print(*w, kBarrierColumns),
+              QStringList({"039|du Plessis|Chloe|Attention Deficit Disorder|Grade 4",
+                           "003|de Beer|Thabo|Attention Deficit Disorder|Grade R",
+                           "006|O'Neill|Lerato|Autism Spectrum Disorder|Grade 1"}));
+    EXPECT_EQ(calls().first().ReportMode, "LearnerSummary");
+    EXPECT_EQ(calls().first().SQL,
+              "SELECT LI.AccessionNo, LI.SName, LI.FName, Disa.Name AS Disability, SG.Name"
+              " FROM ((Learner_Info as LI INNER JOIN TAV_Learner_Background_Info as BI ON LI.ID "
+              "= BI.LearnerID)"
+              " INNER JOIN Disabilities as Disa ON LI.LSENDisabilities = Disa.id)"
+              " INNER JOIN SchoolGrades as SG ON LI.Grade = SG.ID"
+              " WHERE (((LI.Status) = 'C') And ((BI.Data_Year) = 2026))"
+              " ORDER BY Disa.Name, SG.Name,LI.SName");
+
+    w->chkAllBarriers->setChecked(false);
+    w->chkAllBarriers_Click();
+    w->cboBarrier->setCurrentText("Attention Deficit Disorder");
+    EXPECT_EQ(print(*w, {"AccessionNo"}), QStringList({"039", "003"}));
+    w->chkAllLearners->setChecked(false);
+    w->chkAllLearners_Click();
+    w->txtAssNo->setText("003");
+    EXPECT_EQ(print(*w, {"AccessionNo"}), QStringList({"003"}));
+}
+
+TEST_F(SelectionTest, AnotherReportYearListsArchivedLearnersToo) {
+    gDataYear = 2025;
+    auto w = open("LearnerSummary", 2026);
+    EXPECT_EQ(print(*w, {"SName"}), QStringList({"du Plessis", "de Beer", "O'Neill", "Zulu"}));
+    EXPECT_TRUE(calls().first().SQL.contains(" WHERE (((BI.Data_Year) = 2026))"));
+
+    auto list = open("LearnerList", 2026);
+    EXPECT_EQ(print(*list, {"Name_Of_Provider", "SName"}),
+              QStringList({"Clinic A|Zulu", "Clinic A|de Beer", "Clinic B|O'Neill",
+                           "Clinic B|du Plessis", "O'Brien Trust|Botha"}));
+    EXPECT_TRUE(calls().first().SQL.contains(" WHERE ((BI.Data_Year) = 2026)"));
+
+    // The 2025 rows are of their year only.
+    auto old = open("LearnerList", 2025);
+    EXPECT_EQ(print(*old, {"Name_Of_Provider", "SName"}), QStringList({"Clinic C|Nkosi"}));
+}
+
+TEST_F(SelectionTest, PerProviderReportAndValuesHoldingAQuote) {
+    auto w = open("LearnerList");
+    EXPECT_EQ(print(*w, kProviderColumns), QStringList({"Clinic A|003|de Beer|Thabo|Grade R",
+                                                        "Clinic B|006|O'Neill|Lerato|Grade 1",
+                                                        "Clinic B|039|du Plessis|Chloe|Grade 4",
+                                                        "O'Brien Trust|018|Botha|Naledi|Grade 5"}));
+    EXPECT_EQ(calls().first().ReportMode, "LearnerList");
+
+    // A chosen provider or typed accession number with a quote stays one value.
+    w->chkAllSupport->setChecked(false);
+    w->chkAllSupport_Click();
+    w->cboSupport->setCurrentText("O'Brien Trust");
+    EXPECT_EQ(print(*w, {"SName"}), QStringList({"Botha"}));
+    w->chkAllSupport->setChecked(true);
+    w->chkAllSupport_Click();
+    w->chkAllLearners->setChecked(false);
+    w->chkAllLearners_Click();
+    w->txtAssNo->setText("0' OR ''='");
+    EXPECT_TRUE(print(*w, {"SName"}).isEmpty());
+    EXPECT_TRUE(messages().isEmpty());
+}
