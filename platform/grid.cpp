@@ -104,6 +104,11 @@ public:
             if (fmt.maxLength > 0)
                 edit->setMaxLength(fmt.maxLength);
             editor = edit;
+        } else if (fmt.type == GridCellType::Date) {
+            auto* edit = new QLineEdit(parent);
+            edit->setFrame(false);
+            edit->setMaxLength(10);
+            editor = edit;
         }
         if (editor)
             editor->installEventFilter(m_grid);
@@ -134,6 +139,9 @@ public:
         else if (auto* line = qobject_cast<QLineEdit*>(editor))
             text = line->text();
         else
+            return;
+        const GridCellFormat fmt = formatOf(m_grid->item(index.row(), index.column()));
+        if (fmt.type == GridCellType::Date && !Grid::acceptDate(fmt, text))
             return;
         model->setData(index, text, Qt::EditRole);
     }
@@ -350,6 +358,26 @@ void Grid::setEditCell(Block block, int maxLength, bool multiLine) {
     });
 }
 
+void Grid::setDateCell(Block block, const QDate& min, const QDate& max) {
+    shape(block, [&](GridCellFormat& f) {
+        f.type = GridCellType::Date;
+        f.dateMin = min;
+        f.dateMax = max;
+    });
+}
+
+bool Grid::acceptDate(const GridCellFormat& fmt, QString& text) {
+    text = text.trimmed();
+    if (text.isEmpty())
+        return true;
+    const QDate date = QDate::fromString(text, QStringLiteral("d/M/yyyy"));
+    if (!date.isValid() || (fmt.dateMin.isValid() && date < fmt.dateMin) ||
+        (fmt.dateMax.isValid() && date > fmt.dateMax))
+        return false;
+    text = date.toString(QStringLiteral("dd/MM/yyyy"));
+    return true;
+}
+
 void Grid::setCellType(Block block, GridCellType type) {
     shape(block, [&](GridCellFormat& f) { f.type = type; });
 }
@@ -563,7 +591,8 @@ void Grid::applyFormat(QTableWidgetItem* item, const GridCellFormat& fmt) {
     const bool hadFormat = item->data(FormatRole).isValid();
     item->setData(FormatRole, QVariant::fromValue(fmt));
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (!fmt.locked && (fmt.type == GridCellType::Edit || fmt.type == GridCellType::ComboBox))
+    if (!fmt.locked && (fmt.type == GridCellType::Edit || fmt.type == GridCellType::ComboBox ||
+                        fmt.type == GridCellType::Date))
         flags |= Qt::ItemIsEditable;
     if (!fmt.locked && fmt.type == GridCellType::CheckBox)
         flags |= Qt::ItemIsUserCheckable;

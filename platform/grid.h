@@ -24,6 +24,7 @@
 //
 // Only the user's edits raise Change and ButtonClicked: everything the program
 // places (SetText, SetInteger, ClearRange, DeleteRows, MaxRows) raises nothing.
+#include <QDate>
 #include <QList>
 #include <QString>
 #include <QTableWidget>
@@ -33,6 +34,7 @@ class Printer;
 class QPainter;
 
 enum class GridCellType {
+    Date = 0, // a date typed as day/month/year, kept as dd/MM/yyyy
     Edit = 1,
     StaticText = 5,
     Button = 7,
@@ -73,6 +75,8 @@ struct GridCellFormat {
     int comboMaxDrop = 6;
     int comboWidth = 0;
     QString caption; // check-box and button cells
+    QDate dateMin;   // date cells: the dates the cell takes
+    QDate dateMax;
     bool operator==(const GridCellFormat&) const = default;
 };
 
@@ -112,6 +116,10 @@ public:
     // Drop-down list cell: items separated by Tab (a trailing Tab is allowed).
     void setComboBox(Block block, const QString& tabList, bool editable = false);
     void setEditCell(Block block, int maxLength = 0, bool multiLine = false);
+    // Date cell: the user types day/month/year (d/M/yyyy); a date from min to
+    // max is kept as dd/MM/yyyy, an empty entry blanks the cell, and any other
+    // entry is refused (the cell keeps its text). SetText places any text.
+    void setDateCell(Block block, const QDate& min, const QDate& max);
 
     // Direct shape and look of a block.
     void setCellType(Block block, GridCellType type);
@@ -215,6 +223,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A date cell's entry: true when it is taken, text then as it is kept.
+    static bool acceptDate(const GridCellFormat& fmt, QString& text);
     class Delegate;
     friend class Delegate;
     struct PrintLayout;

@@ -9,7 +9,6 @@ namespace {
 
 constexpr int kTextLength = 9000;
 constexpr int kReviewLength = 2000;
-constexpr int kDateLength = 10; // dd/mm/yyyy
 constexpr int kNameCol = 1;
 constexpr int kOutcomeCol = 2;
 constexpr int kSignatureCol = 3;
@@ -79,7 +78,8 @@ frmActionPlan3::frmActionPlan3(QWidget* parent) : ActionPlanPage("frmActionPlan3
         setEntry(a, kNameCol, r, kNameLength);
         setEntry(a, kOutcomeCol, r, kReviewLength);
         setEntry(a, kDesignationCol, r, kNameLength);
-        setEntry(a, kDateCol, r, kDateLength, 1, false);
+        setEntry(a, kDateCol, r, 0, 1, false);
+        a->setDateCell({kDateCol, r}, QDate(1990, 1, 1), QDate(2100, 12, 31));
         a->setLocked({kSignatureCol, r}, true);
         a->SetRowHeight(r, 26);
     }

@@ -378,3 +378,40 @@ TEST_F(GridFixture, ActiveCellAndClicks) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(GridFixture, DateCellsTakeDatesInTheirRangeOnly) {
+    grid.setMaxRows(10);
+    grid.setDateCell({1, -1}, QDate(1990, 1, 1), QDate(2100, 12, 31));
+    EventLog log(grid);
+    const struct {
+        const char* typed;
+        const char* kept;
+    } cases[] = {
+        {"12/03/2026", "12/03/2026"},
+        {"1/2/1990", "01/02/1990"},
+        {"31/12/2100", "31/12/2100"},
+        {"31/12/1989", ""},
+        {"01/01/2101", ""},
+        {"30/02/2026", ""},
+        {"soon", ""},
+        {"2026/03/12", ""},
+    };
+    int row = 1;
+    for (const auto& c : cases) {
+        typeInto(1, ++row, c.typed);
+        EXPECT_EQ(grid.GetText(1, row), c.kept) << c.typed;
+        // The editor just closed goes before the next one opens.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    EXPECT_EQ(log.events.filter("Change").size(), 3); // refused entries change nothing
+    // The program places any text; a refused entry keeps it.
+    grid.SetText(1, 10, "as stored");
+    typeInto(1, 10, "x");
+    EXPECT_EQ(grid.GetText(1, 10), "as stored");
+    EXPECT_EQ(log.events.filter("Change").size(), 3);
+    EXPECT_EQ(grid.cellType(1, 10), GridCellType::Date);
+}
+
+} // namespace

@@ -488,6 +488,10 @@ TEST_F(ActionPlanTest, PageThreeWithoutReviewRowShowsBothClearAndInsertsTheRow) 
         EXPECT_EQ(a->cellFormat(1, r).maxLength, 255);
         EXPECT_EQ(a->cellFormat(4, r).maxLength, 255);
         EXPECT_EQ(a->cellFormat(2, r).maxLength, 2000);
+        EXPECT_EQ(a->cellType(5, r), GridCellType::Date);
+        EXPECT_EQ(a->cellFormat(5, r).dateMin, QDate(1990, 1, 1));
+        EXPECT_EQ(a->cellFormat(5, r).dateMax, QDate(2100, 12, 31));
+        EXPECT_FALSE(a->cellLocked(5, r));
     }
 
     page.cmdSave_Click();
