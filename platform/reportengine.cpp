@@ -54,10 +54,13 @@ QString resolveText(const Report& report, const Item& item, int row, int page, i
     case Item::Text:
         break;
     }
-    QString t = item.name.isEmpty() ? item.text : report.objectText(item.name);
-    t.replace("{Title}", report.reportTitle());
+    // A text given to a text object prints as it stands.
+    if (!item.name.isEmpty())
+        return report.objectText(item.name);
+    QString t = item.text;
     t.replace("{Page}", QString::number(page + 1));
     t.replace("{Pages}", QString::number(pages));
+    t.replace("{Title}", report.reportTitle());
     return t;
 }
 

@@ -15,15 +15,11 @@
 // Done. Form_Unload empties ReportMode and SQL again. A test that only wants
 // to see what a caller asked for registers its own "frmReportview" runner and
 // reads Default(); a test of the viewer itself builds a frmReportview, calls
-// Form_Load() (or a runner) without showing it and prints viewer's report.
+// Form_Load() (or a runner) without showing it and prints shownReport().
 //
 // clsSQL (reports/clssql.h) builds the learner profile's three queries; its
 // Rep01BackgroundQuery reads RepGrade and RepVar from Default(). The viewer
-// keeps one clsSQL in its default instance, made on first use. Of clsSQL
-// the viewer uses:
-//     QString Rep01BackgroundQuery(); // main rows of the learner profile
-//     QString Rep01DPQuery();         // its diagnostic-profile subreport
-//     QString Rep01CFS();             // its criteria-score subreport
+// keeps one clsSQL, sql(), made on first use and kept for the whole run.
 #include "platform/adodb.h"
 
 #include <QDialog>

@@ -63,12 +63,12 @@ TEST(ReportEngine, GroupsBreakOnTheirFieldAndPagesRepeatHeaderAndFooter) {
     Report rpt(groupedLayout());
     rpt.discardSavedData(0);
     rpt.database().setDataSource(rs);
-    rpt.setText("txtSchool", "Test School");
+    rpt.setText("txtSchool", "Test School {Page}");
     rpt.setReportTitle("A Title: 2026");
     int pages = 0;
     const QString text = printed(rpt, dir.filePath("g.pdf"), &pages);
     ASSERT_GE(pages, 2);
-    EXPECT_EQ(text.count("Test School"), 1);
+    EXPECT_EQ(text.count("Test School {Page}"), 1);
     EXPECT_EQ(text.count("A Title: 2026"), 1);
     EXPECT_EQ(text.count("Caption Row"), pages);
     for (int p = 1; p <= pages; ++p)

@@ -234,6 +234,8 @@ TEST_F(ReportViewerTest, ViewerPagesAndPrintsThroughThePrintDialog) {
     w.resize(700, 500);
     w.Form_Resize();
     EXPECT_EQ(w.CRViewer1->geometry(), QRect(0, 0, 700, 500));
+    if (!qEnvironmentVariableIsEmpty("REPORT_PDF_DIR"))
+        w.grab().save(qEnvironmentVariable("REPORT_PDF_DIR") + "/viewer.png");
     w.cmdDone->click();
     EXPECT_EQ(w.result(), QDialog::Accepted);
 }
