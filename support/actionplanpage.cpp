@@ -23,7 +23,7 @@ ActionPlanPage::ActionPlanPage(const QString& formName, QWidget* parent)
     g->setMaxCols(4);
     g->setMaxRows(3);
     g->setColHeadersShown(false);
-    const double widths[] = {18, 40, 14, 31};
+    const double widths[] = {19, 42, 16, 31};
     for (int c = 1; c <= 4; ++c)
         g->SetColWidth(c, widths[c - 1]);
     g->setLocked({-1, -1}, true);

@@ -17,7 +17,7 @@ frmActionPlan::frmActionPlan(QWidget* parent) : ActionPlanPage("frmActionPlan", 
     g->setMaxCols(5);
     g->setMaxRows(9);
     g->setColHeadersShown(false);
-    const double widths[] = {24, 32, 31, 8, 8};
+    const double widths[] = {26, 34, 32, 8, 8};
     for (int c = 1; c <= 5; ++c)
         g->SetColWidth(c, widths[c - 1]);
     g->setLocked({-1, -1}, true);

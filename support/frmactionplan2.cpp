@@ -31,7 +31,7 @@ frmActionPlan2::frmActionPlan2(QWidget* parent) : ActionPlanPage("frmActionPlan2
     l->setMaxCols(5);
     l->setMaxRows(2);
     l->setColHeadersShown(false);
-    const double levelWidths[] = {30, 28, 15, 15, 15};
+    const double levelWidths[] = {32, 30, 15, 15, 16};
     for (int c = 1; c <= 5; ++c)
         l->SetColWidth(c, levelWidths[c - 1]);
     l->setLocked({-1, -1}, true);
@@ -48,7 +48,7 @@ frmActionPlan2::frmActionPlan2(QWidget* parent) : ActionPlanPage("frmActionPlan2
     l->setFixedText(2, 2, "Chairperson of DBST: ");
     l->setFixedText(3, 2, "Signature:");
     l->setFixedText(4, 2, QString(), 2);
-    l->SetRowHeight(kLevelRow, 26);
+    l->SetRowHeight(kLevelRow, 30);
     l->SetRowHeight(2, 20);
     l->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     fixHeight(l, 1000);
@@ -62,7 +62,7 @@ frmActionPlan2::frmActionPlan2(QWidget* parent) : ActionPlanPage("frmActionPlan2
     s->setMaxCols(kStrategyCols);
     s->setMaxRows(40);
     s->setColHeadersShown(false);
-    const double strategyWidths[] = {22, 8, 17, 17, 14, 11, 11};
+    const double strategyWidths[] = {22, 10, 18, 18, 14, 12, 12};
     for (int c = 1; c <= kStrategyCols; ++c)
         s->SetColWidth(c, strategyWidths[c - 1]);
     s->setLocked({-1, -1}, true);
@@ -80,7 +80,7 @@ frmActionPlan2::frmActionPlan2(QWidget* parent) : ActionPlanPage("frmActionPlan2
     setLabel(s, 3, 3, "SCHOOL LEVEL");
     setLabel(s, 4, 3, "LEARNER LEVEL");
     s->setCellBold({1, 2, kStrategyCols, 3}, true);
-    s->SetRowHeight(2, 26);
+    s->SetRowHeight(2, 30);
     for (int area = 0; area < 6; ++area) {
         const int headingRow = 4 + area * 6;
         setLabel(s, 1, headingRow, kAreaHeadings[area], kStrategyCols);

@@ -24,7 +24,7 @@ frmActionPlan3::frmActionPlan3(QWidget* parent) : ActionPlanPage("frmActionPlan3
     g->setMaxCols(4);
     g->setMaxRows(8);
     g->setColHeadersShown(false);
-    const double widths[] = {40, 40, 11, 11};
+    const double widths[] = {42, 42, 12, 12};
     for (int c = 1; c <= 4; ++c)
         g->SetColWidth(c, widths[c - 1]);
     g->setLocked({-1, -1}, true);
@@ -63,7 +63,7 @@ frmActionPlan3::frmActionPlan3(QWidget* parent) : ActionPlanPage("frmActionPlan3
     a->setMaxCols(5);
     a->setMaxRows(kLastReviewRow);
     a->setColHeadersShown(false);
-    const double reviewWidths[] = {22, 36, 14, 18, 12};
+    const double reviewWidths[] = {23, 36, 14, 18, 14};
     for (int c = 1; c <= 5; ++c)
         a->SetColWidth(c, reviewWidths[c - 1]);
     a->setLocked({-1, -1}, true);
