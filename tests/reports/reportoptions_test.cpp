@@ -282,3 +282,19 @@ TEST_F(ReportOptionsTest, GradeListQueryText) {
               "SG.ID = LI.Grade WHERE schoolgrade ='Yes' AND ((((LI.LSENStatus)=2 Or "
               "(LI.LSENStatus)=3)) OR ((LI.SocialGrantNo)<>'')) GROUP BY SG.ID, SG.Name");
 }
+
+TEST_F(ReportOptionsTest, AGradeIdBeyondAWholeNumberIsReportedNotRun) {
+    rawExec(dbPath, "INSERT INTO SchoolGrades (ID, Name, schoolgrade) VALUES (40000, 'Grade 12', "
+                    "'Yes'); UPDATE Learner_Info SET Grade = 40000 WHERE ID = 1");
+    auto w = open("LearnerProfile");
+    w->optGrade_Click();
+    w->cboGrade->setCurrentText("Grade 12");
+    ASSERT_EQ(w->cboGrade->currentText(), "Grade 12");
+    calls().clear();
+    w->cmdPrint_Click();
+    EXPECT_TRUE(calls().isEmpty());
+    ASSERT_EQ(boxes().size(), 1);
+    EXPECT_TRUE(boxes().first().text.contains("Procedure: cmdPrint_Click Routine"))
+        << boxes().first().text.toStdString();
+    EXPECT_EQ(gReportYear, 1999);
+}

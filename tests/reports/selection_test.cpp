@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 
@@ -166,11 +167,17 @@ TEST_F(SelectionTest, PrintRefusesAMissingBarrierOrAccessionNumber) {
         w->chkAllLearners->setChecked(c.allLearners);
         w->chkAllLearners_Click();
         w->txtAssNo->setText(c.assNo);
+        w->show();
+        w->cmdPrint->setFocus();
+        QApplication::processEvents();
         boxes().clear();
         calls().clear();
         w->cmdPrint_Click();
         EXPECT_EQ(messages(), QStringList({c.message})) << c.mode;
         EXPECT_TRUE(calls().isEmpty());
+        // The box the message asks for has the focus.
+        QWidget* asked = c.allBarriers ? static_cast<QWidget*>(w->txtAssNo) : w->cboBarrier;
+        EXPECT_TRUE(asked->hasFocus()) << c.mode;
     }
     // No check of the provider box: an empty provider is filtered on as such.
     boxes().clear();
