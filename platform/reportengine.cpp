@@ -87,6 +87,16 @@ int sectionHeight(const Report& report, const Section& section, int row, int ban
     return h;
 }
 
+// The line spacing of a section's first growing item: where a band too tall
+// for a page is cut.
+double lineStep(const Section* section) {
+    for (const Item& item : section->items) {
+        if (item.wrap && item.kind != Item::Line)
+            return std::max(1.0, QFontMetricsF(itemFont(item)).lineSpacing());
+    }
+    return 240;
+}
+
 // A section to be placed, in the order the report prints them.
 struct Band {
     const Report* report;
@@ -436,6 +446,7 @@ QVector<Page> Report::paginate(const QSizeF& sheet) const {
     };
     startPage(lastRow);
     for (const Band& b : bands) {
+        // A band is kept on one page when it fits one.
         const bool breakHere =
             pageHasContent && (b.section->newPageBefore || y + b.height > bottom);
         if (breakHere) {
@@ -444,7 +455,28 @@ QVector<Page> Report::paginate(const QSizeF& sheet) const {
         }
         if (b.report == this)
             lastRow = b.row;
-        place(b.report, b.section, b.row, b.indent, b.height);
+        // One taller than the room a fresh page has goes on over the next
+        // pages, cut between its lines.
+        int offset = 0;
+        int lines = 0;
+        const double step = lineStep(b.section);
+        while (b.height - offset > bottom - y) {
+            lines += std::max(1, int((bottom - y) / step));
+            const int cut = int(lines * step);
+            pages.last().bands << PlacedBand{b.report, b.section, b.row,       kMargin + b.indent,
+                                             y,        offset,    cut - offset};
+            offset = cut;
+            finishPage();
+            startPage(b.row);
+        }
+        pages.last().bands << PlacedBand{b.report,
+                                         b.section,
+                                         b.row,
+                                         kMargin + b.indent,
+                                         y,
+                                         offset,
+                                         offset > 0 ? b.height - offset : -1};
+        y += b.height - offset;
         pageHasContent = true;
     }
     const int rfHeight = sectionHeight(*this, m_layout->reportFooter, lastRow, width);
@@ -469,9 +501,12 @@ void Report::drawPage(QPainter& painter, const QVector<Page>& pages, int index, 
     painter.setPen(QPen(Qt::black, 10));
     for (const PlacedBand& band : pages[index].bands) {
         const int bandWidth = int(sheet.width()) - kMargin - band.x;
+        painter.save();
+        if (band.clipHeight >= 0)
+            painter.setClipRect(QRectF(0, band.y, sheet.width(), band.clipHeight));
         for (const Item& item : band.section->items) {
             const int x = band.x + item.left;
-            const int y = band.y + item.top;
+            const int y = band.y - band.clipTop + item.top;
             const int w = itemWidth(item, bandWidth);
             if (item.kind == Item::Line) {
                 painter.drawLine(QPointF(x, y + 7), QPointF(x + w, y + 7));
@@ -483,6 +518,7 @@ void Report::drawPage(QPainter& painter, const QVector<Page>& pages, int index, 
             painter.setFont(itemFont(item));
             painter.drawText(QRectF(x, y, w, 1e6), flags(item), t);
         }
+        painter.restore();
     }
     painter.restore();
 }

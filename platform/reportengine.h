@@ -143,6 +143,10 @@ struct PlacedBand {
     int row = -1; // row of the report's data the band shows
     int x = 0;    // twips from the sheet's left edge
     int y = 0;    // twips from the sheet's top
+    // A band taller than a page is cut into pieces: this piece shows the
+    // band from clipTop down, clipHeight twips of it (-1: all of it).
+    int clipTop = 0;
+    int clipHeight = -1;
 };
 struct Page {
     QVector<PlacedBand> bands;

@@ -4,6 +4,8 @@
 #include "platform/printer.h"
 #include "platform/reportengine.h"
 
+#include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -138,6 +140,49 @@ TEST(ReportEngine, AWrappedFieldGrowsItsSection) {
     ASSERT_EQ(ys.size(), 3);
     const int oneLine = ys[1] - ys[0];
     EXPECT_GT(ys[2] - ys[1], 5 * oneLine);
+}
+
+TEST(ReportEngine, ABandTallerThanAPageGoesOnOverTheNextPages) {
+    auto l = std::make_shared<Layout>();
+    l->name = "long";
+    l->pageFooter << text("Footer {Page}");
+    Section d;
+    d << field("T").at(0, 0, 3000);
+    l->details << d;
+    QStringList words;
+    for (int i = 0; i < 1500; ++i)
+        words << QString("w%1").arg(i, 4, 10, QChar('0'));
+    ado::Recordset rs = rows({"T"}, {{words.join(' ')}, {"After"}});
+    Report rpt(l);
+    rpt.database().setDataSource(rs);
+    const QVector<Page> pages = rpt.paginate(rpt.sheetSize());
+    ASSERT_GE(pages.size(), 2);
+    // The pieces follow on from each other and stay above the footer.
+    int shown = 0;
+    for (const Page& page : pages) {
+        for (const PlacedBand& b : page.bands) {
+            if (b.section != &l->details[0] || b.row != 0)
+                continue;
+            EXPECT_EQ(b.clipTop, shown);
+            ASSERT_GT(b.clipHeight, 0);
+            shown += b.clipHeight;
+            EXPECT_LE(b.y + b.clipHeight, page.bands.last().y);
+        }
+    }
+    QImage image(600, 850, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter p(&image);
+        rpt.drawPage(p, pages, 1, 600 / rpt.sheetSize().width());
+    }
+    if (!qEnvironmentVariableIsEmpty("REPORT_PDF_DIR"))
+        image.save(qEnvironmentVariable("REPORT_PDF_DIR") + "/longband.png");
+    // The second page shows the band's text, not a blank sheet.
+    int dark = 0;
+    for (int y = 0; y < 700; ++y)
+        for (int x = 0; x < 300; ++x)
+            dark += qGray(image.pixel(x, y)) < 128;
+    EXPECT_GT(dark, 1000);
 }
 
 TEST(ReportEngine, ANewPageGroupStartsEachGroupOnItsOwnSheet) {
