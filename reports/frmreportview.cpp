@@ -128,13 +128,11 @@ std::shared_ptr<report::Report> frmReportview::shownReport() const {
     return CRViewer1->reportSource();
 }
 
-void frmReportview::showListReport(const QString& layout, int orientation, const QString& title) {
+void frmReportview::showListReport(std::shared_ptr<report::Report>& rpt, LayoutPtr layout,
+                                   int orientation, const QString& title) {
     trapToUserMessage([&] {
         WaitCursor wait;
-        const bool perBarrier = layout == "crdLearner_DisSum";
-        std::shared_ptr<report::Report>& rpt = perBarrier ? m_rptBarrier : m_rptProvider;
-        rpt = std::make_shared<report::Report>(perBarrier ? crdLearner_DisSum()
-                                                          : crdLearner_ListProv());
+        rpt = std::make_shared<report::Report>(std::move(layout));
         rpt->discardSavedData(0);
         rpt->setPaperOrientation(orientation);
         m_rs = openReportSource(Default().SQL);
@@ -147,12 +145,12 @@ void frmReportview::showListReport(const QString& layout, int orientation, const
 }
 
 void frmReportview::showLearnerSummary() {
-    showListReport("crdLearner_DisSum", report::Report::crLandscape,
+    showListReport(m_rptBarrier, crdLearner_DisSum(), report::Report::crLandscape,
                    "Learner Summary per Barrier (Primary): ");
 }
 
 void frmReportview::showLearnerList() {
-    showListReport("crdLearner_ListProv", report::Report::crPortrait,
+    showListReport(m_rptProvider, crdLearner_ListProv(), report::Report::crPortrait,
                    "Learner List per Responsible Provider : ");
 }
 

@@ -29,6 +29,7 @@
 class QPushButton;
 class clsSQL;
 namespace report {
+struct Layout;
 class Report;
 class ReportViewer;
 } // namespace report
@@ -80,7 +81,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void showListReport(const QString& layout, int orientation, const QString& title);
+    void showListReport(std::shared_ptr<report::Report>& rpt,
+                        std::shared_ptr<const report::Layout> layout, int orientation,
+                        const QString& title);
 
     // One report object per layout kind and the record sets they read.
     std::shared_ptr<report::Report> m_rptBarrier;

@@ -130,6 +130,21 @@ TEST_F(ReportViewerTest, ARefusedQueryShowsOnlyItsDescription) {
     EXPECT_EQ(frmReportview::Default().ReportMode, "");
 }
 
+TEST_F(ReportViewerTest, ADatabaseThatCannotBeOpenedIsReportedAndTheViewerStaysEmpty) {
+    frmReportview::Default().SQL = listQuery("LearnerList");
+    gDbPath = dir.filePath("missing.db");
+    frmReportview::Default().ReportMode = "LearnerList";
+    frmReportview w;
+    w.Form_Load();
+    // The connection's own error report, then the runner's message.
+    ASSERT_EQ(boxes().size(), 2) << shown().join('\n').toStdString();
+    EXPECT_TRUE(boxes()[0].title.startsWith("Error : "));
+    EXPECT_EQ(boxes()[1].title, "User Message");
+    EXPECT_FALSE(w.shownReport());
+    w.Form_Unload();
+    EXPECT_TRUE(connectionClosed());
+}
+
 TEST_F(ReportViewerTest, AModeThatNamesNoReportLeavesTheViewerEmpty) {
     frmReportview::Default().ReportMode = "LearnerProfile";
     frmReportview w;
