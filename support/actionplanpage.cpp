@@ -9,7 +9,6 @@ const QString ActionPlanPage::kCaption =
     QStringLiteral("RER [Section 4 : ACTION PLAN FOR ADDITIONAL SUPPORT PROVISION AND MONITORING]");
 const QString ActionPlanPage::kPrintTitle =
     QStringLiteral(" [ Section 4: ACTION PLAN FOR ADDITIONAL SUPPORT PROVISION AND MONITORING ]");
-const QString ActionPlanPage::kReviewTable = QStringLiteral("TAV_DBST_Review_ILST_Request");
 
 ActionPlanPage::ActionPlanPage(const QString& formName, QWidget* parent)
     : AssessmentPage(formName, parent) {

@@ -21,7 +21,6 @@ class ActionPlanPage : public AssessmentPage {
 public:
     static const QString kCaption;
     static const QString kPrintTitle;
-    static const QString kReviewTable; // TAV_DBST_Review_ILST_Request
 
     // YYYYMMDD as DD/MM/YYYY, the parts taken as they stand.
     static QString birthDateText(const QString& yyyymmdd);

@@ -1,9 +1,10 @@
 #pragma once
 // Section 4, page 2: the DBST's support strategy action plan for the school,
 // up to thirty lines in six support areas of five lines each
-// (TAV_DBST_Support_Strategy, Support_Area holding the line number 1 to 30),
-// and where the strategy is carried out (DBST_Support_School_Site of the
-// shared review row: 0 none, 1 completely, 2 partially, 3 alternate site).
+// (TAV_DBST_Support_Strategy, Support_Area holding the line number 1 to 30;
+// the grid's Timeframe is kept in Budget, its Budget in Timeframe), and where the strategy is
+// carried out (DBST_Support_School_Site of the shared review row: 0 none, 1 completely, 2
+// partially, 3 alternate site).
 #include "support/actionplanpage.h"
 
 class frmActionPlan2 : public ActionPlanPage {
