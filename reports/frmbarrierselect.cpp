@@ -79,6 +79,8 @@ frmBarrierSelect::frmBarrierSelect(QWidget* parent)
     cboSupport->setGeometry(twipsRect(1560, 300, 4335, 315));
     cboSupport->setEditable(true);
     cboSupport->setInsertPolicy(QComboBox::NoInsert);
+    // What is typed stays as typed: no completion from the list.
+    cboSupport->setCompleter(nullptr);
     cboSupport->setEnabled(false);
     chkAllSupport =
         checkBox("All Responsible Providers", fraSupport, twipsRect(1560, 780, 2535, 255));

@@ -50,6 +50,8 @@ frmReportOptions::frmReportOptions(QWidget* parent)
     cboGrade->setGeometry(twipsRect(1920, 300, 3255, 315));
     cboGrade->setEditable(true);
     cboGrade->setInsertPolicy(QComboBox::NoInsert);
+    // What is typed stays as typed: no completion from the list.
+    cboGrade->setCompleter(nullptr);
     frmGrade->setVisible(false);
 
     frmLearner = new QGroupBox(this);

@@ -10,6 +10,10 @@
 #include "workspace/globals.h"
 #include "workspace/moddatabaseconnection.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QStringList>
 
 // The viewer's properties at the moment a window showed it.
@@ -64,6 +68,18 @@ protected:
         for (const msgbox::Shown& box : boxes())
             out << box.text;
         return out;
+    }
+
+    // Types text key by key into the edit box of an editable combo of a shown
+    // window, as the user does.
+    static void typeInto(QComboBox* combo, const QString& text) {
+        combo->setEditText("");
+        combo->setFocus();
+        QApplication::processEvents();
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(combo->lineEdit(), &press);
+        }
     }
 
     // Every row of sql run through the program's own data access (the host

@@ -252,6 +252,11 @@ TEST_F(SelectionTest, PerProviderReportAndValuesHoldingAQuote) {
     w->chkAllSupport_Click();
     w->cboSupport->setCurrentText("O'Brien Trust");
     EXPECT_EQ(print(*w, {"SName"}), QStringList({"Botha"}));
+    // A typed name is taken as typed, not completed from the list.
+    w->show();
+    typeInto(w->cboSupport, "Clinic");
+    EXPECT_TRUE(print(*w, {"SName"}).isEmpty());
+    EXPECT_TRUE(calls().first().SQL.contains(" AND BI.Name_Of_Provider = 'Clinic'"));
     w->chkAllSupport->setChecked(true);
     w->chkAllSupport_Click();
     w->chkAllLearners->setChecked(false);
