@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,6 +31,18 @@ constexpr int kButtonWidth = 1455;
 constexpr int kButtonHeight = 375;
 constexpr int kMargin = 120;
 constexpr int kHeaderHeight = 480;
+
+// A heading wider than the printable part of the sheet right of CurrentX is
+// printed smaller, down to 8 points, so that none of it runs off the sheet.
+void fitHeading(Printer& printer, const QString& heading) {
+    const double room = printer.printableArea().right() - printer.CurrentX();
+    while (printer.FontSize() > 8) {
+        const QFontMetricsF metrics(printer.currentFont(), &printer.qprinter());
+        if (metrics.horizontalAdvance(heading) / printer.twipsToDevice() <= room)
+            break;
+        printer.setFontSize(printer.FontSize() - 0.5);
+    }
+}
 
 } // namespace
 
@@ -325,7 +338,9 @@ void AssessmentPage::cmdPrint_Click() {
         }
         printer.setCurrentX(500);
         printer.setCurrentY(130);
-        printer.Print(" EMIS NUMBER: " + gEmisCode + m_print.title);
+        const QString heading = " EMIS NUMBER: " + gEmisCode + m_print.title;
+        fitHeading(printer, heading);
+        printer.Print(heading);
 
         if (m_print.learnerLine) {
             printer.setFontSize(9);

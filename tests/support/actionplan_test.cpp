@@ -613,7 +613,7 @@ TEST_F(ActionPlanTest, PrintsHoldTheHeadingAndTheGrids) {
     rawExec(dbPath, "INSERT INTO TAV_Action_Review (LearnerID, [Action], Name, Data_Year) "
                     "VALUES (2, 10, 'Reviewer Ten', 2026)");
     const QString heading = "EMIS NUMBER: 700123456 [ Section 4: ACTION PLAN FOR ADDITIONAL "
-                            "SUPPORT PROVISION AND MONITOR"; // the rest runs off the sheet
+                            "SUPPORT PROVISION AND MONITORING ]"; // made to fit the sheet
     const auto compact = [](QString text) { return text.remove(QRegularExpression("\\s")); };
 
     frmActionPlan one;
