@@ -173,12 +173,12 @@ void frmBarrierSelect::chkAllLearners_Click() {
     pairBox(chkAllLearners, txtAssNo);
 }
 
-QString frmBarrierSelect::yearFilter(bool bracketedYearOnly) const {
+QString frmBarrierSelect::yearFilter(bool perBarrier) const {
     const QString Y = QString::number(gReportYear);
     if (gDataYear != gReportYear) {
         // Another year than the data year: archived learners are listed too.
-        return bracketedYearOnly ? " WHERE (((BI.Data_Year) = " + Y + "))"
-                                 : " WHERE ((BI.Data_Year) = " + Y + ")";
+        return perBarrier ? " WHERE (((BI.Data_Year) = " + Y + "))"
+                          : " WHERE ((BI.Data_Year) = " + Y + ")";
     }
     return " WHERE (((LI.Status) = 'C') And ((BI.Data_Year) = " + Y + "))";
 }

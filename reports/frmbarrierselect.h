@@ -64,8 +64,9 @@ private:
     // Fills combo with the first column of every row of sql.
     void fillList(QComboBox* combo, const QString& sql, const QString& field,
                   const QString& procedure);
-    // The year filter both reports start their WHERE clause with.
-    QString yearFilter(bool bracketedYearOnly) const;
+    // The WHERE clause of both reports: the report year, current learners only
+    // when it is the data year (the two reports bracket the year alone apart).
+    QString yearFilter(bool perBarrier) const;
 
     QString m_formMode;
 };
