@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
+#include <memory>
 
 namespace {
 
@@ -324,6 +325,37 @@ TEST_F(ActionPlanTest, PageOneFailuresAreReportedAndNothingIsConfirmed) {
     EXPECT_TRUE(loaded.isUnsaved());
     EXPECT_TRUE(reviewRows().isEmpty());
     EXPECT_TRUE(connectionClosed());
+}
+
+TEST_F(ActionPlanTest, PagesTwoAndThreeReportEachFailedLoadAndRefuseToSave) {
+    const struct {
+        int page;
+        const char* table;
+        const char* procedure;
+    } cases[] = {
+        {2, "TAV_DBST_Support_Strategy", "getSupportStrategy Routine"},
+        {2, "TAV_DBST_Review_ILST_Request", "getSupportLevel Routine"},
+        {3, "TAV_DBST_Review_ILST_Request", "getSupportLevel Routine"},
+        {3, "TAV_Action_Review", "getActionReview Routine"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.procedure);
+        boxes().clear();
+        rawExec(dbPath, QString("ALTER TABLE %1 RENAME TO Gone").arg(c.table));
+        std::unique_ptr<ActionPlanPage> page;
+        if (c.page == 2)
+            page = std::make_unique<frmActionPlan2>();
+        else
+            page = std::make_unique<frmActionPlan3>();
+        page->Form_Load();
+        EXPECT_EQ(errorProcedures(), QStringList{c.procedure});
+        EXPECT_TRUE(boxes().first().text.contains("frmActionPlan" + QString::number(c.page)));
+        EXPECT_TRUE(connectionClosed());
+        page->cmdSave_Click();
+        EXPECT_FALSE(shown().contains(kSaved));
+        rawExec(dbPath, QString("ALTER TABLE Gone RENAME TO %1").arg(c.table));
+    }
+    EXPECT_TRUE(reviewRows().isEmpty());
 }
 
 // ---- page 2 --------------------------------------------------------------------------
