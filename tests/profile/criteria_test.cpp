@@ -303,30 +303,7 @@ TEST_F(CriteriaTest, MainMenusDpButtonWalksTheWholeChain) {
     registerProfileForms();
     const QStringList script = {"next", "next",     "next",     "next", "next",
                                 "next", "previous", "previous", "menu"};
-    QStringList visited;
-    int step = 0;
-    int ticks = 0;
-    QTimer timer;
-    timer.setInterval(0);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        ++ticks;
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* page = qobject_cast<AssessmentPage*>(w);
-            if (!page || !page->isVisible() || page->property("walked").toBool())
-                continue;
-            page->setProperty("walked", true);
-            visited << page->formName();
-            const QString action = step < script.size() && ticks < 1000 ? script[step++] : "menu";
-            QPushButton* button = action == "next"       ? page->cmdNext
-                                  : action == "previous" ? page->cmdPrevious
-                                                         : page->cmdMenu;
-            (button ? button : page->cmdMenu)->click();
-            return;
-        }
-    });
-    timer.start();
-    showFormChain("frmHealthReport");
-    timer.stop();
+    const QStringList visited = walkChain([] { showFormChain("frmHealthReport"); }, script);
     EXPECT_EQ(
         visited,
         (QStringList{"frmHealthReport", "frmCriteriaSelection1", "frmCriteriaSelection2",

@@ -2,15 +2,20 @@
 // What the page tests share: a demo database with the program's tables, the
 // current learner and data year set, and the text of a printed PDF.
 #include "platform/printdialog.h"
+#include "profile/assessmentpage.h"
 #include "tests/common/fixture.h"
 #include "workspace/checktables.h"
 #include "workspace/globals.h"
 #include "workspace/moddatabaseconnection.h"
 
+#include <QApplication>
 #include <QProcess>
+#include <QPushButton>
 #include <QRectF>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTimer>
+#include <functional>
 
 class PageTest : public DemoDbTest {
 protected:
@@ -98,4 +103,36 @@ inline QString pdfFonts(const QString& path) {
     p.start("pdffonts", {path});
     p.waitForFinished(30000);
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// Walks a chain of pages as a user would while start() runs it: each page
+// that shows is left by the next step of the script ("next", "previous" or
+// "menu"; "menu" once the script is spent, or by a page without that button).
+// Returns the form names of the pages shown, in order.
+inline QStringList walkChain(const std::function<void()>& start, const QStringList& script) {
+    QStringList visited;
+    int step = 0;
+    int ticks = 0;
+    QTimer timer;
+    timer.setInterval(0);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        ++ticks;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* page = qobject_cast<AssessmentPage*>(w);
+            if (!page || !page->isVisible() || page->property("walked").toBool())
+                continue;
+            page->setProperty("walked", true);
+            visited << page->formName();
+            const QString action = step < script.size() && ticks < 1000 ? script[step++] : "menu";
+            QPushButton* button = action == "next"       ? page->cmdNext
+                                  : action == "previous" ? page->cmdPrevious
+                                                         : page->cmdMenu;
+            (button ? button : page->cmdMenu)->click();
+            return;
+        }
+    });
+    timer.start();
+    start();
+    timer.stop();
+    return visited;
 }

@@ -603,28 +603,7 @@ TEST_F(ActionPlanTest, MainMenusSectionFourButtonWalksTheChain) {
     registerSupportForms();
     ASSERT_TRUE(isFormRegistered("frmActionPlan"));
     const QStringList script = {"next", "next", "previous", "previous", "next", "menu"};
-    QStringList visited;
-    int step = 0;
-    QTimer timer;
-    timer.setInterval(0);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* page = qobject_cast<AssessmentPage*>(w);
-            if (!page || !page->isVisible() || page->property("walked").toBool())
-                continue;
-            page->setProperty("walked", true);
-            visited << page->formName();
-            const QString action = step < script.size() ? script[step++] : "menu";
-            QPushButton* button = action == "next"       ? page->cmdNext
-                                  : action == "previous" ? page->cmdPrevious
-                                                         : page->cmdMenu;
-            (button ? button : page->cmdMenu)->click();
-            return;
-        }
-    });
-    timer.start();
-    showFormChain("frmActionPlan");
-    timer.stop();
+    const QStringList visited = walkChain([] { showFormChain("frmActionPlan"); }, script);
     EXPECT_EQ(visited, (QStringList{"frmActionPlan", "frmActionPlan2", "frmActionPlan3",
                                     "frmActionPlan2", "frmActionPlan", "frmActionPlan2"}));
     EXPECT_TRUE(errorProcedures().isEmpty());

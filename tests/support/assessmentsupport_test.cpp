@@ -491,31 +491,12 @@ TEST_F(AssessmentSupportTest, ChainRunsFromPageOneToPageFourAndBack) {
 TEST_F(AssessmentSupportTest, MainMenusSection3aButtonWalksTheChain) {
     registerSupportForms();
     const QStringList script = {"next", "next", "next", "previous", "menu"};
-    QStringList visited;
-    int step = 0;
-    int ticks = 0;
-    QTimer timer;
-    timer.setInterval(0);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        ++ticks;
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* page = qobject_cast<AssessmentPage*>(w);
-            if (!page || !page->isVisible() || page->property("walked").toBool())
-                continue;
-            page->setProperty("walked", true);
-            visited << page->formName();
-            const QString action = step < script.size() && ticks < 1000 ? script[step++] : "menu";
-            QPushButton* button = action == "next"       ? page->cmdNext
-                                  : action == "previous" ? page->cmdPrevious
-                                                         : page->cmdMenu;
-            (button ? button : page->cmdMenu)->click();
-            return;
-        }
-    });
-    timer.start();
-    frmRER_Main menu;
-    menu.cmdSection3a_Click();
-    timer.stop();
+    const QStringList visited = walkChain(
+        [] {
+            frmRER_Main menu;
+            menu.cmdSection3a_Click();
+        },
+        script);
     EXPECT_EQ(visited, (QStringList{"frmAssessment_Support_Reg1", "frmAssessment_Support_Reg2",
                                     "frmAssessment_Support_Reg3", "frmAssessment_Support_Reg4",
                                     "frmAssessment_Support_Reg3"}));

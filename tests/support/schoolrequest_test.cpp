@@ -396,12 +396,12 @@ TEST_F(SchoolRequestTest, PrintsTheListOfTheTabOnShowInLandscape) {
               "EMIS NUMBER: 700123456 Support Needs Assessment [Section 3b : SCHOOL REQUEST FORM "
               "FOR ADDITIONAL SUPPORT]");
     EXPECT_TRUE(text.contains("LEARNER NAME : O'NEILL Lerato ASSESION NUMBER: 006"));
-    for (const QString& word : {"Workshop on braille", "Sign language course", "MODERATE",
-                                "WHAT SCHOOL NEEDS", "Preview Captured Information"})
-        EXPECT_TRUE(text.contains(word)) << word.toStdString() << "\n" << text.toStdString();
-    for (const QString& word : {"Staffing entry", "SUMMARY OF SCHOOL NEEDS", "Thuto Primary",
-                                "District/Circuit", "4. HRD"})
-        EXPECT_FALSE(text.contains(word)) << word.toStdString();
+    for (const char* word : {"Workshop on braille", "Sign language course", "MODERATE",
+                             "WHAT SCHOOL NEEDS", "Preview Captured Information"})
+        EXPECT_TRUE(text.contains(word)) << word << "\n" << text.toStdString();
+    for (const char* word : {"Staffing entry", "SUMMARY OF SCHOOL NEEDS", "Thuto Primary",
+                             "District/Circuit", "4. HRD"})
+        EXPECT_FALSE(text.contains(word)) << word;
     EXPECT_EQ(pdfPages(pdf), 1);
     const QStringList size =
         pdfInfo(pdf).section("Page size:", 1).trimmed().section(' ', 0, 2).split(" x ");
