@@ -1,5 +1,6 @@
 #include "bench/generator.h"
 
+#include "support/assessmentsupportpages.h"
 #include "workspace/checktables.h"
 #include "workspace/moddatabaseconnection.h"
 
@@ -263,6 +264,8 @@ public:
           isp(db, "INSERT INTO TAV_ISP (LearnerID, [Action], Target, Strategy, "
                   "Achievement_Criteria, Person_Responsible, Review_Date, Review_Comments, "
                   "Data_Year) VALUES (?,?,?,?,?,?,?,?,?)"),
+          supportLevel(db, "INSERT INTO TAV_Assessment_Supp_Req (LearnerID, GridID, Support_Area, "
+                           "[Level], Data_Year) VALUES (?,?,?,?,?)"),
           rating(db, "INSERT INTO TAV_Assessment_Supp_Req_Rating (LearnerID, Support_Area, "
                      "Rating, Data_Year) VALUES (?,?,?,?)"),
           suppNeeds(db, "INSERT INTO TAV_Learner_Supp_Needs (LearnerID, Disability_Descr, "
@@ -355,6 +358,20 @@ public:
             }
         }
 
+        // Every level cell of the four assessment pages.
+        const QStringList levels = levelList().split('\t');
+        for (int page = 1; page <= kSupportPages; ++page) {
+            for (const SupportItem& item : supportPage(page).items) {
+                for (int area : item.areas) {
+                    supportLevel.bind(l.id)
+                        .bind(item.gridId)
+                        .bind(area)
+                        .bind(levels[rnd.below(int(levels.size()))])
+                        .bind(year);
+                    supportLevel.run();
+                }
+            }
+        }
         for (int area = 1; area <= 5; ++area) {
             rating.bind(l.id).bind(area).bind(rnd.between(1, 5)).bind(year);
             rating.run();
@@ -362,12 +379,12 @@ public:
         suppNeeds.bind(l.id).bind(sentence(rnd, 20, 200)).bind(sentence(rnd, 20, 200)).bind(year);
         suppNeeds.run();
 
-        const char* const levels[] = {"LOW", "MODERATE", "HIGH LEVEL"};
+        const char* const needLevels[] = {"LOW", "MODERATE", "HIGH LEVEL"};
         for (int area = 1; area <= 5; ++area) {
             for (int n = rnd.between(1, 2); n > 0; --n) {
                 supportNeeds.bind(l.id)
                     .bind(area)
-                    .bind(QString::fromLatin1(rnd.pick(levels)))
+                    .bind(QString::fromLatin1(rnd.pick(needLevels)))
                     .bind(sentence(rnd, 15, 120))
                     .bind(rnd.chance(30) ? QString(" ") : sentence(rnd, 15, 120))
                     .bind(year);
@@ -430,16 +447,17 @@ public:
 
     qint64 rows() const {
         qint64 n = 0;
-        for (const Insert* i : {&background, &health, &criteria, &criteriaOther, &barriers,
-                                &community, &classroom, &school, &isp, &rating, &suppNeeds,
-                                &supportNeeds, &ilst, &review, &strategy, &actionReview})
+        for (const Insert* i :
+             {&background, &health, &criteria, &criteriaOther, &barriers, &community, &classroom,
+              &school, &isp, &supportLevel, &rating, &suppNeeds, &supportNeeds, &ilst, &review,
+              &strategy, &actionReview})
             n += i->rows();
         return n;
     }
 
 private:
     Insert background, health, criteria, criteriaOther, barriers, community, classroom, school;
-    Insert isp, rating, suppNeeds, supportNeeds, ilst, review, strategy, actionReview;
+    Insert isp, supportLevel, rating, suppNeeds, supportNeeds, ilst, review, strategy, actionReview;
 };
 
 } // namespace

@@ -14,6 +14,8 @@
 #include "platform/messagebox.h"
 #include "platform/runtime.h"
 #include "profile/assessmentpage.h"
+#include "reports/frmbarrierselect.h"
+#include "reports/frmreportview.h"
 #include "workspace/checktables.h"
 #include "workspace/endprogram.h"
 #include "workspace/frmselectlearner.h"
@@ -122,6 +124,61 @@ Figure peakMemory(const QString& name, double targetMb) {
     return f;
 }
 
+// One report as the viewer builds it when it opens: its queries, the data
+// it computes and the report laid out in the viewer.
+Figure timeReport(const QString& name, int runs, const QString& mode, const QString& sql,
+                  const QString& repVar) {
+    ReportviewProperties& p = frmReportview::Default();
+    std::unique_ptr<frmReportview> viewer;
+    gLastMessage.clear();
+    const Figure f = timeIt(
+        name, runs, 0, [&] { viewer->Form_Load(); },
+        [&] {
+            p.ReportMode = mode;
+            p.SQL = sql;
+            p.RepVar = repVar;
+            p.RepGrade = false;
+            viewer = std::make_unique<frmReportview>();
+        },
+        [&] {
+            viewer->Form_Unload();
+            viewer.reset();
+        });
+    // The runners tell a failure in a plain message box.
+    if (!gLastMessage.isEmpty()) {
+        QTextStream(stderr) << name << ": " << gLastMessage << "\n";
+        ++gFailures;
+    }
+    return f;
+}
+
+// The four reports for the whole school in the data year, and the learner
+// profile of the learner in use.
+QList<Figure> measureReports(int runs) {
+    gReportYear = gDataYear;
+    QList<Figure> figures;
+    QString summarySql, listSql;
+    {
+        gBarrierSelectRequest.FormMode = "LearnerSummary";
+        frmBarrierSelect barriers;
+        summarySql = barriers.learnerSummaryQuery();
+        gBarrierSelectRequest.FormMode = "LearnerList";
+        frmBarrierSelect providers;
+        listSql = providers.learnerListQuery();
+    }
+    figures << timeReport("Report: learners per barrier, all learners", runs, "LearnerSummary",
+                          summarySql, QString());
+    figures << timeReport("Report: learners per provider, all learners", runs, "LearnerList",
+                          listSql, QString());
+    figures << timeReport("Report: learner profile, one learner", runs, "MainReport", QString(),
+                          gAccessionNo);
+    figures << timeReport("Report: learner profile, all learners", runs, "MainReport", QString(),
+                          QString());
+    figures << timeReport("Report: score summary, all learners", runs, "ScoreSummary", QString(),
+                          QString());
+    return figures;
+}
+
 QList<Figure> measure(const QString& path, int runs) {
     QList<Figure> figures;
     gDbPath = path;
@@ -227,6 +284,8 @@ QList<Figure> measure(const QString& path, int runs) {
         },
         {}, [&] { rawExec(path, reset); });
     out() << "  roll-over: " << rolled << "\n";
+
+    figures << measureReports(runs);
 
     window.reset();
     figures << peakMemory("Peak memory (ru_maxrss), whole run", kMemoryTarget);

@@ -5,9 +5,11 @@
 #include "profile/frmextendedprofile1.h"
 #include "profile/frmextendedprofile2.h"
 #include "profile/frmhealthreport.h"
+#include "support/assessmentsupportpages.h"
 #include "support/frmactionplan.h"
 #include "support/frmactionplan2.h"
 #include "support/frmactionplan3.h"
+#include "support/frmassessment_support_reg.h"
 #include "support/frmilstintervention.h"
 #include "support/frmisp.h"
 #include "support/frmschoolrequestsupport.h"
@@ -29,6 +31,11 @@ QList<BenchPage> benchPages() {
     pages.append(page<frmExtendedProfile1>("frmExtendedProfile1"));
     pages.append(page<frmExtendedProfile2>("frmExtendedProfile2"));
     pages.append(page<frmISP>("frmISP"));
+    for (int p = 1; p <= kSupportPages; ++p) {
+        pages.append({supportPage(p).formName, [p] {
+                          return std::unique_ptr<AssessmentPage>(new frmAssessment_Support_Reg(p));
+                      }});
+    }
     pages.append(page<frmSchoolRequestSupport>("frmSchoolRequestSupport"));
     pages.append(page<frmILSTIntervention>("frmILSTIntervention"));
     pages.append(page<frmActionPlan>("frmActionPlan"));
