@@ -222,13 +222,17 @@ std::unique_ptr<ado::Recordset> buildScoreSummaryTable(const QString& learnerQue
         qint32 ratings[5] = {0, 0, 0, 0, 0};
         const QString id = QString::number(learners.Fields("ID").Value().toLongLong());
 
+        // The learner and year are picked before the grouping (the same rows
+        // as picking the groups afterwards), so that the learner-year index
+        // finds them: grouping the whole table for each learner took the
+        // report a time that grew with the square of the school's size.
         ado::Recordset scores;
         scores.Open("SELECT Avg(c.Score) AS AvgOfScore, s.Activity_Domain as sDomain FROM "
                     "TAV_Criteria_For_Selection AS c "
                     " INNER JOIN TAV_lu_Activity_Domain_Sub_Section AS s ON c.Sub_Section = s.ID "
-                    " GROUP BY s.Activity_Domain , c.LearnerID,C.Data_Year "
-                    " Having c.LearnerID =" +
-                        id + " And c.Data_Year =" + y,
+                    " WHERE c.LearnerID =" +
+                        id + " And c.Data_Year =" + y +
+                        " GROUP BY s.Activity_Domain , c.LearnerID,C.Data_Year ",
                     gConnection.get(), ado::adOpenKeyset);
         while (!scores.Eof()) {
             const int domain = scores.Fields("sDomain").toInt();
