@@ -52,56 +52,45 @@ void addLabelled(Section& s, const char* caption, const char* fieldName, int top
 
 } // namespace
 
-LayoutPtr crdLearner_DisSum() {
+// A list of learners grouped by one field, with the group's caption and value
+// heading each group.
+LayoutPtr groupedList(const char* name, const char* caption, const char* groupField,
+                      int captionWidth, const QList<Column>& columns) {
     auto l = std::make_shared<Layout>();
-    l->name = "crdLearner_DisSum";
+    l->name = name;
     addHeading(*l);
-    Group barrier;
-    barrier.field = "Disability";
+    Group group;
+    group.field = groupField;
     Section header;
-    header << text("Primary Barrier:").at(0, 120, 1800).font(10, true)
-           << field("Disability").at(1800, 120).font(10, true);
+    header << text(caption).at(0, 120, captionWidth).font(10, true)
+           << field(groupField).at(captionWidth, 120).font(10, true);
     header.height = 420;
     Section footer;
     footer.height = 120;
-    barrier.headers << header;
-    barrier.footers << footer;
-    l->groups << barrier;
+    group.headers << header;
+    group.footers << footer;
+    l->groups << group;
     Section detail;
-    addColumns(*l, detail,
-               {{"Grade", "Name", 300, 2400},
-                {"Accession No", "AccessionNo", 2700, 1800},
-                {"Surname", "SName", 4500, 3600},
-                {"First Name", "FName", 8100, 3600}});
+    addColumns(*l, detail, columns);
     l->details << detail;
     addPageFooter(*l);
     return l;
 }
 
+LayoutPtr crdLearner_DisSum() {
+    return groupedList("crdLearner_DisSum", "Primary Barrier:", "Disability", 1800,
+                       {{"Grade", "Name", 300, 2400},
+                        {"Accession No", "AccessionNo", 2700, 1800},
+                        {"Surname", "SName", 4500, 3600},
+                        {"First Name", "FName", 8100, 3600}});
+}
+
 LayoutPtr crdLearner_ListProv() {
-    auto l = std::make_shared<Layout>();
-    l->name = "crdLearner_ListProv";
-    addHeading(*l);
-    Group provider;
-    provider.field = "Name_Of_Provider";
-    Section header;
-    header << text("Responsible Provider:").at(0, 120, 2300).font(10, true)
-           << field("Name_Of_Provider").at(2300, 120).font(10, true);
-    header.height = 420;
-    Section footer;
-    footer.height = 120;
-    provider.headers << header;
-    provider.footers << footer;
-    l->groups << provider;
-    Section detail;
-    addColumns(*l, detail,
-               {{"Accession No", "AccessionNo", 300, 1700},
-                {"Surname", "SName", 2000, 3000},
-                {"First Name", "FName", 5000, 3000},
-                {"Grade", "Name", 8000, 2400}});
-    l->details << detail;
-    addPageFooter(*l);
-    return l;
+    return groupedList("crdLearner_ListProv", "Responsible Provider:", "Name_Of_Provider", 2300,
+                       {{"Accession No", "AccessionNo", 300, 1700},
+                        {"Surname", "SName", 2000, 3000},
+                        {"First Name", "FName", 5000, 3000},
+                        {"Grade", "Name", 8000, 2400}});
 }
 
 LayoutPtr crd_02LDP() {
