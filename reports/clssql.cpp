@@ -56,6 +56,10 @@ QString clsSQL::Rep01DPQuery() {
     const QString Y = reportYear();
     // The scores are matched on the health report's year as well, so that the
     // average of an area is that of the report year, as on the score summary.
+    // The joins run one after the other from the learner, each a left join on
+    // the one before (the same rows as the health report joined with its
+    // scores first), so that the report year's rows are found through the
+    // learner-year indexes rather than every year's scores being joined.
     return QStringLiteral(
                "SELECT LI.ID, LI.SName & ' ' & LI.FName AS LName, IIf(Len(LI.BirthDate)=8,") +
            " Mid(LI.BirthDate,7,2) & '/' & Mid(LI.BirthDate,5,2) & ' / ' & "
@@ -67,13 +71,13 @@ QString clsSQL::Rep01DPQuery() {
            " IIF(IsNull(HPR.Medical_Record_Attached),False,HPR.Medical_Record_Attached) as "
            "Medical_Record_Attached, HPR.Comments, CInt(Sum(CFS.Score)/Count(CFS.Sub_Section)) AS "
            "Score, LIA.Description" +
-           " FROM (Learner_Info AS LI LEFT JOIN ((TAV_Health_Professional_Report AS HPR LEFT JOIN" +
-           " (TAV_Criteria_For_Selection AS CFS LEFT JOIN TAV_lu_Activity_Domain_Sub_Section AS "
-           "LADS" +
-           " ON CFS.Sub_Section = LADS.ID) ON (HPR.LearnerID = CFS.LearnerID AND HPR.Data_Year = "
-           "CFS.Data_Year)) LEFT JOIN TAV_lu_Impairment_Area AS LIA" +
-           " ON LADS.Activity_Domain = LIA.ID) ON (LI.ID = HPR.LearnerID AND (HPR.Data_Year)=" + Y +
-           "))" + " INNER JOIN Disabilities ON LI.LSENDisabilities = Disabilities.id" +
+           " FROM ((((Learner_Info AS LI LEFT JOIN TAV_Health_Professional_Report AS HPR" +
+           " ON (LI.ID = HPR.LearnerID AND (HPR.Data_Year)=" + Y + "))" +
+           " LEFT JOIN TAV_Criteria_For_Selection AS CFS ON (HPR.LearnerID = CFS.LearnerID AND "
+           "HPR.Data_Year = CFS.Data_Year))" +
+           " LEFT JOIN TAV_lu_Activity_Domain_Sub_Section AS LADS ON CFS.Sub_Section = LADS.ID)" +
+           " LEFT JOIN TAV_lu_Impairment_Area AS LIA ON LADS.Activity_Domain = LIA.ID)" +
+           " INNER JOIN Disabilities ON LI.LSENDisabilities = Disabilities.id" +
            " GROUP BY LI.ID, LI.SName & ' ' & LI.FName, Disabilities.Name, HPR.Data_Year, "
            "HPR.Impairment_Type," +
            " IIF(IsNull(HPR.Medical_Record_Viewed), False,HPR.Medical_Record_Viewed)," +
