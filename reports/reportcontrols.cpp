@@ -35,10 +35,6 @@ private:
 
 } // namespace
 
-QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(twips(left), twips(top), twips(width), twips(height));
-}
-
 void routeKeyPress(QComboBox* combo, std::function<void(int&)> keyPress) {
     auto* filter = new KeyPressFilter(combo, std::move(keyPress));
     combo->installEventFilter(filter);

@@ -428,7 +428,7 @@ bool frmAssessment_Support_Reg::saveFinalRating() {
             continue;
         // Rating is a whole-number column: a number that is not whole is
         // rounded, and one beyond any rating is no rating.
-        const double number = leadingNumber(v);
+        const double number = Val(v);
         if (!std::isfinite(number) || std::fabs(number) > 32767)
             continue;
         const int rating = roundHalfEven(number);

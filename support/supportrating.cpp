@@ -38,26 +38,3 @@ std::array<std::optional<int>, kSupportAreas> supportAreaRatings(const QList<Sto
     }
     return ratings;
 }
-
-double leadingNumber(const QString& text) {
-    qsizetype i = 0;
-    while (i < text.size() && text[i] == ' ')
-        ++i;
-    QString number;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        number += text[i++];
-    bool digits = false, point = false;
-    for (; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c.isDigit() && c.unicode() < 128) {
-            digits = true;
-            number += c;
-        } else if (c == '.' && !point) {
-            point = true;
-            number += c;
-        } else {
-            break;
-        }
-    }
-    return digits ? number.toDouble() : 0.0;
-}

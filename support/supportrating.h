@@ -28,8 +28,3 @@ int roundHalfEven(double value);
 // The ratings of areas 1..5 (index area - 1); an area without a counted level
 // has none. Levels of areas outside 1..5 are ignored.
 std::array<std::optional<int>, kSupportAreas> supportAreaRatings(const QList<StoredLevel>& levels);
-
-// The leading number of a text: leading blanks skipped, then an optional sign,
-// digits and a decimal point; reading stops at the first other character.
-// No digits give 0.
-double leadingNumber(const QString& text);

@@ -21,7 +21,7 @@ constexpr int kKeyRole = Qt::UserRole;        // "K" and the disability's id
 constexpr int kTickedRole = Qt::UserRole + 1; // the tick last seen, to tell tick changes apart
 
 void place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(twips(left), twips(top), twips(width), twips(height));
+    w->setGeometry(twipsRect(left, top, width, height));
 }
 
 QLabel* label(QWidget* parent, const QString& text, int left, int top, int width) {

@@ -13,13 +13,10 @@
 #include <QPushButton>
 
 namespace {
-QRect tw(int left, int top, int width, int height) {
-    return QRect(twips(left), twips(top), twips(width), twips(height));
-}
 
 QPushButton* sectionButton(const QString& caption, QWidget* parent, int left, int top, int width) {
     auto* b = new QPushButton(caption, parent);
-    b->setGeometry(tw(left, top, width, 495));
+    b->setGeometry(twipsRect(left, top, width, 495));
     b->setAutoDefault(false);
     return b;
 }
@@ -30,17 +27,17 @@ frmRER_Main::frmRER_Main(QWidget* parent) : QDialog(parent) {
     setFixedSize(twips(10575), twips(6720));
 
     Frame2 = new QGroupBox(this);
-    Frame2->setGeometry(tw(120, 60, 10335, 615));
+    Frame2->setGeometry(twipsRect(120, 60, 10335, 615));
     lblLearner = new QLabel(Frame2);
-    lblLearner->setGeometry(tw(120, 200, 10095, 315));
+    lblLearner->setGeometry(twipsRect(120, 200, 10095, 315));
     QFont bold = lblLearner->font();
     bold.setBold(true);
     lblLearner->setFont(bold);
 
     Frame1 = new QGroupBox(this);
-    Frame1->setGeometry(tw(120, 720, 10335, 3855));
+    Frame1->setGeometry(twipsRect(120, 720, 10335, 3855));
     Label2 = new QLabel("CLICK on the MAIN MENU link to view the sub menu", Frame1);
-    Label2->setGeometry(tw(4800, 360, 5400, 255));
+    Label2->setGeometry(twipsRect(4800, 360, 5400, 255));
 
     const std::array<QString, 4> stageCaptions = {
         "Background and Diagnostic Profile", "Identify Barriers to Learning and ISP",
@@ -55,9 +52,9 @@ frmRER_Main::frmRER_Main(QWidget* parent) : QDialog(parent) {
         "RER (Section 4) Action plan for additional support"};
     for (int k = 0; k < 4; ++k) {
         stageLabels[k] = new QLabel(QString("STAGE %1").arg(k + 1), Frame1);
-        stageLabels[k]->setGeometry(tw(120, buttonTops[k] - 240, 2000, 240));
+        stageLabels[k]->setGeometry(twipsRect(120, buttonTops[k] - 240, 2000, 240));
         stageButtons[k] = new SaveButton(stageCaptions[k], Frame1);
-        stageButtons[k]->setGeometry(tw(120, buttonTops[k], 4365, 375));
+        stageButtons[k]->setGeometry(twipsRect(120, buttonTops[k], 4365, 375));
         stageButtons[k]->setAutoDefault(false);
         lines[k] = new QFrame(Frame1);
         lines[k]->setFrameShape(QFrame::HLine);
@@ -66,7 +63,7 @@ frmRER_Main::frmRER_Main(QWidget* parent) : QDialog(parent) {
         lines[k]->setGeometry(twips(4440), twips(lineTops[k]) - 1, twips(4800 - 4440), 3);
         lines[k]->hide();
         subMenus[k] = new QGroupBox(frameCaptions[k], Frame1);
-        subMenus[k]->setGeometry(tw(4800, 700, k < 2 ? 4600 : 5450, 2775));
+        subMenus[k]->setGeometry(twipsRect(4800, 700, k < 2 ? 4600 : 5450, 2775));
         subMenus[k]->hide();
     }
     connect(cmdStage1, &QPushButton::clicked, this, [this] { cmdStage1_Click(); });
@@ -98,12 +95,12 @@ frmRER_Main::frmRER_Main(QWidget* parent) : QDialog(parent) {
     connect(cmdSection4, &QPushButton::clicked, this, [this] { cmdSection4_Click(); });
 
     cmdMainMenu = new QPushButton("Learner Selection", this);
-    cmdMainMenu->setGeometry(tw(8040, 6225, 2415, 375));
+    cmdMainMenu->setGeometry(twipsRect(8040, 6225, 2415, 375));
     cmdMainMenu->setAutoDefault(false);
     connect(cmdMainMenu, &QPushButton::clicked, this, [this] { cmdMainMenu_Click(); });
 
     Image1 = new QLabel(this);
-    Image1->setGeometry(tw(120, 4680, 7800, 1920));
+    Image1->setGeometry(twipsRect(120, 4680, 7800, 1920));
 
     Form_Load();
 }
@@ -117,7 +114,7 @@ void frmRER_Main::show_Sub_Menu(qint16 vMenu) {
     if (vMenu < 1 || vMenu > 4)
         return;
     const int k = vMenu - 1;
-    subMenus[k]->setGeometry(tw(4800, 700, k < 2 ? 4600 : 5450, 2775));
+    subMenus[k]->setGeometry(twipsRect(4800, 700, k < 2 ? 4600 : 5450, 2775));
     subMenus[k]->show();
     lines[k]->show();
     for (int i = 0; i < 4; ++i) {

@@ -23,20 +23,6 @@
 ReportOptionsRequest gReportOptionsRequest;
 
 namespace {
-QRect tw(int left, int top, int width, int height) {
-    return QRect(twips(left), twips(top), twips(width), twips(height));
-}
-
-// The leading number of a text, 0 when it has none ("12abc" gives 12).
-qint32 leadingNumber(const QString& text) {
-    const QString t = text.trimmed();
-    qsizetype end = 0;
-    if (end < t.size() && (t[end] == '-' || t[end] == '+'))
-        ++end;
-    while (end < t.size() && t[end].isDigit())
-        ++end;
-    return t.left(end).toInt();
-}
 
 // A command button whose caption wraps onto further lines when it is wider
 // than the button, as the runtime's buttons do.
@@ -57,7 +43,7 @@ protected:
 
 QPushButton* menuButton(const QString& caption, QWidget* parent, int top, int height) {
     auto* b = new WrappingButton(caption, parent);
-    b->setGeometry(tw(120, top, 2175, height));
+    b->setGeometry(twipsRect(120, top, 2175, height));
     b->setAutoDefault(false);
     return b;
 }
@@ -83,19 +69,19 @@ frmSelectLearner::frmSelectLearner(QWidget* parent) : QDialog(parent) {
     setFixedSize(twips(10560), twips(8505));
 
     Frame2 = new QGroupBox(this);
-    Frame2->setGeometry(tw(120, 120, 7815, 6975));
+    Frame2->setGeometry(twipsRect(120, 120, 7815, 6975));
     Label4 = new QLabel("CLICK on the Learner name to select the Learner", Frame2);
-    Label4->setGeometry(tw(120, 270, 5175, 255));
+    Label4->setGeometry(twipsRect(120, 270, 5175, 255));
     optCurrent = new QRadioButton("Current", Frame2);
-    optCurrent->setGeometry(tw(5400, 240, 1035, 255));
+    optCurrent->setGeometry(twipsRect(5400, 240, 1035, 255));
     optCurrent->setToolTip("Display only Current Learners");
     optCurrent->setChecked(true);
     optArchived = new QRadioButton("Archived", Frame2);
-    optArchived->setGeometry(tw(6480, 240, 1215, 255));
+    optArchived->setGeometry(twipsRect(6480, 240, 1215, 255));
     optArchived->setToolTip("Display only Archived Learners");
     gridLearner = new Grid(Frame2);
     gridLearner->setObjectName("gridLearner");
-    gridLearner->setGeometry(tw(120, 600, 7575, 6255));
+    gridLearner->setGeometry(twipsRect(120, 600, 7575, 6255));
     gridLearner->setColumns({{.header = "ID", .width = 0},
                              {.header = "Name of Learner", .width = 26.75},
                              {.header = "Accession No", .width = 15},
@@ -104,30 +90,30 @@ frmSelectLearner::frmSelectLearner(QWidget* parent) : QDialog(parent) {
     gridLearner->setMaxRows(0);
 
     Frame1 = new QGroupBox(this);
-    Frame1->setGeometry(tw(120, 7080, 6015, 1335));
+    Frame1->setGeometry(twipsRect(120, 7080, 6015, 1335));
     Label1 = new QLabel("Search for Learner in the list.", Frame1);
-    Label1->setGeometry(tw(30, 165, 4935, 255));
+    Label1->setGeometry(twipsRect(30, 165, 4935, 255));
     txtSearch = new QLineEdit(Frame1);
-    txtSearch->setGeometry(tw(120, 435, 4845, 315));
+    txtSearch->setGeometry(twipsRect(120, 435, 4845, 315));
     optAssNo = new QRadioButton("Accession Number", Frame1);
-    optAssNo->setGeometry(tw(120, 900, 1815, 255));
+    optAssNo->setGeometry(twipsRect(120, 900, 1815, 255));
     optAssNo->setChecked(true);
     optName = new QRadioButton("Name", Frame1);
-    optName->setGeometry(tw(2040, 900, 975, 255));
+    optName->setGeometry(twipsRect(2040, 900, 975, 255));
     Command1 = new QPushButton("Search", Frame1);
-    Command1->setGeometry(tw(3120, 840, 1845, 375));
+    Command1->setGeometry(twipsRect(3120, 840, 1845, 375));
     Command1->setAutoDefault(false);
     Image1 = new QLabel(Frame1);
-    Image1->setGeometry(tw(5280, 240, 480, 480));
+    Image1->setGeometry(twipsRect(5280, 240, 480, 480));
     Image1->setScaledContents(true);
 
     Label3 = new QLabel("Learners", this);
-    Label3->setGeometry(tw(6360, 7200, 900, 255));
+    Label3->setGeometry(twipsRect(6360, 7200, 900, 255));
     txtNumber = new QLineEdit(this);
-    txtNumber->setGeometry(tw(7320, 7200, 615, 315));
+    txtNumber->setGeometry(twipsRect(7320, 7200, 615, 315));
 
     Frame3 = new QGroupBox(this);
-    Frame3->setGeometry(tw(8040, 120, 2400, 8265));
+    Frame3->setGeometry(twipsRect(8040, 120, 2400, 8265));
     cmdSupport = menuButton("Support Needs Assessment", Frame3, 240, 855);
     cmdReports = menuButton("Reports", Frame3, 1320, 855);
     btnPrint = menuButton("Print Learner Profile", Frame3, 2400, 855);
@@ -260,7 +246,7 @@ void frmSelectLearner::gridLearner_Click(int /*col*/, int row) {
     m_AccNo = gridLearner->GetText(3, row);
     m_Grade = gridLearner->GetText(4, row);
     m_BirthDate = gridLearner->GetText(5, row);
-    gLearnerID = leadingNumber(m_ID);
+    gLearnerID = qint32(Val(m_ID));
     gLearnerName = m_Name;
     gAccessionNo = m_AccNo;
     gBirthDate = m_BirthDate;

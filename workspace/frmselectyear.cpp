@@ -16,35 +16,29 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-QRect tw(int left, int top, int width, int height) {
-    return QRect(twips(left), twips(top), twips(width), twips(height));
-}
-} // namespace
-
 frmSelectYear::frmSelectYear(QWidget* parent) : QDialog(parent) {
     setObjectName("frmSelectYear");
     setFixedSize(twips(4005), twips(1890));
 
     Frame1 = new QGroupBox(this);
-    Frame1->setGeometry(tw(120, 120, 3735, 855));
+    Frame1->setGeometry(twipsRect(120, 120, 3735, 855));
     Label1 = new QLabel("Select Data Year:", Frame1);
-    Label1->setGeometry(tw(240, 360, 1455, 255));
+    Label1->setGeometry(twipsRect(240, 360, 1455, 255));
     cboYear = new QComboBox(Frame1);
     cboYear->setObjectName("cboYear");
-    cboYear->setGeometry(tw(1800, 360, 1575, 315));
+    cboYear->setGeometry(twipsRect(1800, 360, 1575, 315));
     cboYear->setEditable(false);
     cboYear->installEventFilter(this);
     cboYear->view()->installEventFilter(this);
 
     cmdCancel = new QPushButton("Return to TELLURA", this);
-    cmdCancel->setGeometry(tw(120, 1080, 1935, 375));
+    cmdCancel->setGeometry(twipsRect(120, 1080, 1935, 375));
     cmdCancel->setAutoDefault(false);
     cmdContinue = new SaveButton("Continue", this);
-    cmdContinue->setGeometry(tw(2190, 1080, 1635, 375));
+    cmdContinue->setGeometry(twipsRect(2190, 1080, 1635, 375));
     cmdContinue->setAutoDefault(false);
     Label2 = new QLabel("Version 1.1 ( 27 August 2011)", this);
-    Label2->setGeometry(tw(120, 1560, 3735, 495));
+    Label2->setGeometry(twipsRect(120, 1560, 3735, 495));
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     connect(cboYear, &QComboBox::activated, this, [this] { cboYear_Click(); });

@@ -73,12 +73,3 @@ TEST(SupportRating, AreasAreRatedApartInAnyOrderAndUnknownAreasIgnored) {
     const Ratings many = supportAreaRatings(inArea(1, QStringList(5000, "Level 5")));
     EXPECT_EQ(many[0], 5);
 }
-
-TEST(SupportRating, LeadingNumberOfACellText) {
-    const std::pair<const char*, double> cases[] = {
-        {"4", 4},    {"  3", 3},   {"2.5", 2.5}, {"-2", -2},   {"+1", 1},
-        {"3abc", 3}, {"12 4", 12}, {"abc", 0},   {"", 0},      {" ", 0},
-        {"-", 0},    {".", 0},     {"0", 0},     {".5x", 0.5}, {"1.2.3", 1.2}};
-    for (const auto& [text, expected] : cases)
-        EXPECT_DOUBLE_EQ(leadingNumber(text), expected) << text;
-}
