@@ -80,6 +80,13 @@ inline int pdfPages(const QString& path) {
     return 0;
 }
 
+// True when the first sheet of a PDF is wider than it is high.
+inline bool pdfIsLandscape(const QString& path) {
+    const QStringList size =
+        pdfInfo(path).section("Page size:", 1).trimmed().section(' ', 0, 2).split(" x ");
+    return size.size() == 2 && size[0].toDouble() > size[1].toDouble();
+}
+
 // The box, in points from the sheet's top-left corner, of the first word of
 // the PDF that reads word; a null box when there is none.
 inline QRectF pdfWordBox(const QString& path, const QString& word) {

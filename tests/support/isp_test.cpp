@@ -440,10 +440,7 @@ TEST_F(IspTest, PrintShowsTheListsAndTheCurrentKindOverAsManyPagesAsItNeeds) {
     for (const char* word : {"SUPPORT TARGETS", "Parent meeting", "CONSULTATION WITH"})
         EXPECT_FALSE(text.contains(word)) << word;
     EXPECT_EQ(pdfPages(pdf), 1);
-    const QStringList size =
-        pdfInfo(pdf).section("Page size:", 1).trimmed().section(' ', 0, 2).split(" x ");
-    ASSERT_EQ(size.size(), 2);
-    EXPECT_GT(size[0].toDouble(), size[1].toDouble());
+    EXPECT_TRUE(pdfIsLandscape(pdf));
 
     // The fourth tab's long preview: every row printed, the heading on the first sheet only.
     page.SSTab1->setTab(3);
