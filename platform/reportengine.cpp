@@ -16,6 +16,7 @@
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <numeric>
 
 namespace report {
@@ -106,16 +107,38 @@ struct Band {
     int height;
 };
 
-void addBand(QVector<Band>& out, const Report& report, const Section& section, int row, int indent,
-             int width);
+// The rows of a subreport that belong to one row of its main report, found
+// through an index of the subreport's link field made on first use: reading
+// the whole subreport for every main row grew with the square of the size.
+class SubreportRows {
+public:
+    const QVector<int>& rows(const Report& sub, const QString& linkField, const QString& key) {
+        auto [it, made] = m_index.try_emplace({&sub, linkField});
+        QHash<QString, QVector<int>>& byKey = it->second;
+        if (made) {
+            const DataTable& table = sub.database().table();
+            for (int r = 0; r < table.rows.size(); ++r)
+                byKey[linkField.isEmpty() ? QString() : Row(&table, r).text(linkField)] << r;
+        }
+        const auto found = byKey.constFind(linkField.isEmpty() ? QString() : key);
+        return found == byKey.cend() ? m_none : *found;
+    }
 
-void streamRows(QVector<Band>& out, const Report& report, const QVector<int>& rows, int indent,
-                int width, bool withHeaderAndFooter) {
+private:
+    std::map<std::pair<const Report*, QString>, QHash<QString, QVector<int>>> m_index;
+    const QVector<int> m_none;
+};
+
+void addBand(QVector<Band>& out, SubreportRows& subRowsOf, const Report& report,
+             const Section& section, int row, int indent, int width);
+
+void streamRows(QVector<Band>& out, SubreportRows& subRowsOf, const Report& report,
+                const QVector<int>& rows, int indent, int width, bool withHeaderAndFooter) {
     const Layout& layout = report.layout();
     const DataTable& table = report.database().table();
     if (withHeaderAndFooter)
-        addBand(out, report, layout.reportHeader, rows.isEmpty() ? -1 : rows.first(), indent,
-                width);
+        addBand(out, subRowsOf, report, layout.reportHeader, rows.isEmpty() ? -1 : rows.first(),
+                indent, width);
     const auto groupValue = [&](int g, int row) {
         return Row(&table, row).text(layout.groups[g].field);
     };
@@ -137,35 +160,31 @@ void streamRows(QVector<Band>& out, const Report& report, const QVector<int>& ro
         if (i > 0) {
             for (int g = groups - 1; g >= changed; --g)
                 for (const Section& s : layout.groups[g].footers)
-                    addBand(out, report, s, rows[i - 1], indent, width);
+                    addBand(out, subRowsOf, report, s, rows[i - 1], indent, width);
         }
         for (int g = changed; g < groups; ++g)
             for (const Section& s : layout.groups[g].headers)
-                addBand(out, report, s, row, indent, width);
+                addBand(out, subRowsOf, report, s, row, indent, width);
         for (const Section& detail : layout.details)
-            addBand(out, report, detail, row, indent, width);
+            addBand(out, subRowsOf, report, detail, row, indent, width);
     }
     if (!rows.isEmpty()) {
         for (int g = groups - 1; g >= 0; --g)
             for (const Section& s : layout.groups[g].footers)
-                addBand(out, report, s, rows.last(), indent, width);
+                addBand(out, subRowsOf, report, s, rows.last(), indent, width);
     }
     if (withHeaderAndFooter)
-        addBand(out, report, layout.reportFooter, rows.isEmpty() ? -1 : rows.last(), indent, width);
+        addBand(out, subRowsOf, report, layout.reportFooter, rows.isEmpty() ? -1 : rows.last(),
+                indent, width);
 }
 
-void addBand(QVector<Band>& out, const Report& report, const Section& section, int row, int indent,
-             int width) {
+void addBand(QVector<Band>& out, SubreportRows& subRowsOf, const Report& report,
+             const Section& section, int row, int indent, int width) {
     const Report* sub = section.subreport.isEmpty() ? nullptr : report.subreport(section.subreport);
     QVector<int> subRows;
     if (sub) {
         const QString key = Row(&report.database().table(), row).text(section.linkField);
-        const DataTable& subTable = sub->database().table();
-        for (int r = 0; r < subTable.rows.size(); ++r) {
-            if (section.subreportLinkField.isEmpty() ||
-                Row(&subTable, r).text(section.subreportLinkField) == key)
-                subRows << r;
-        }
+        subRows = subRowsOf.rows(*sub, section.subreportLinkField, key);
         if (subRows.isEmpty() && section.hideWhenSubreportEmpty)
             return;
     }
@@ -173,7 +192,7 @@ void addBand(QVector<Band>& out, const Report& report, const Section& section, i
     if (h > 0 || section.newPageBefore)
         out << Band{&report, &section, row, indent, h};
     if (sub)
-        streamRows(out, *sub, subRows, indent + section.subreportIndent, width, true);
+        streamRows(out, subRowsOf, *sub, subRows, indent + section.subreportIndent, width, true);
 }
 
 } // namespace
@@ -421,7 +440,8 @@ QVector<Page> Report::paginate(const QSizeF& sheet) const {
     const DataTable& table = m_database.table();
     QVector<int> rows(table.rows.size());
     std::iota(rows.begin(), rows.end(), 0);
-    streamRows(bands, *this, rows, 0, width, false);
+    SubreportRows subRowsOf;
+    streamRows(bands, subRowsOf, *this, rows, 0, width, false);
 
     QVector<Page> pages;
     int y = 0;
