@@ -228,9 +228,15 @@ void Recordset::Open(const QString& source, Connection* activeConnection, int cu
         CursorType = cursorType;
     if (lockType != -1)
         LockType = lockType;
+    // A text that comes again further down its column (a description, the
+    // name of an area or a grade) is kept once and shared: report data
+    // repeats a few long texts on thousands of rows. A column of mostly
+    // different texts stops being looked up once it has shown many.
+    constexpr qsizetype kSharedTextsPerColumn = 512;
     struct Collect {
         QStringList& names;
         QVector<QVector<QVariant>>& rows;
+        std::vector<QHash<QString, QVariant>> texts;
         void begin(sqlite3_stmt* st) {
             const int n = sqlite3_column_count(st);
             if (n == 0)
@@ -239,12 +245,24 @@ void Recordset::Open(const QString& source, Connection* activeConnection, int cu
             rows.clear();
             for (int i = 0; i < n; ++i)
                 names.append(QString::fromUtf8(sqlite3_column_name(st, i)));
+            texts.assign(n, {});
         }
         void row(sqlite3_stmt* st) {
             QVector<QVariant> r(names.size());
-            for (int i = 0; i < r.size(); ++i)
+            for (int i = 0; i < r.size(); ++i) {
                 r[i] = columnValue(st, i);
+                if (r[i].typeId() == QMetaType::QString)
+                    share(texts[i], r[i]);
+            }
             rows.append(std::move(r));
+        }
+        static void share(QHash<QString, QVariant>& seen, QVariant& value) {
+            const QString text = value.toString();
+            const auto it = seen.constFind(text);
+            if (it != seen.cend())
+                value = *it;
+            else if (seen.size() < kSharedTextsPerColumn)
+                seen.insert(text, value);
         }
         void end() {}
     };
