@@ -231,6 +231,19 @@ QList<Figure> measure(const QString& path, int runs) {
     out() << "  learner " << gLearnerID << " " << gLearnerName << ", data year " << gDataYear
           << "\n";
 
+    // What one sync of the disk costs now: every save commits a transaction,
+    // which syncs the journal and the database file a few times.
+    {
+        QFile probe(path + ".sync");
+        probe.open(QIODevice::ReadWrite | QIODevice::Truncate);
+        const QByteArray page(4096, 'x');
+        figures << timeIt("Disk: one fdatasync of 4 KB, for reference", runs, 0, [&] {
+            probe.write(page);
+            probe.flush();
+            ::fdatasync(probe.handle());
+        });
+        probe.remove();
+    }
     const qint64 rowsBefore = learnerYearRows(path, gLearnerID, gDataYear);
     for (const BenchPage& page : benchPages()) {
         std::unique_ptr<AssessmentPage> form;
