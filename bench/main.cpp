@@ -319,7 +319,16 @@ struct SizeResult {
     int learners = 0;
     QJsonObject school;
     QList<Figure> figures;
+    QString loadBefore, loadAfter; // the machine's load average around the measuring
 };
+
+// The one-minute load average: other work on the machine slows the figures,
+// the saves' disk syncs most of all.
+QString loadAverage() {
+    QFile f("/proc/loadavg");
+    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()).section(' ', 0, 0)
+                                       : QStringLiteral("?");
+}
 
 QString machineText() {
     QString cpu;
@@ -383,14 +392,16 @@ QString growthTable(const QList<SizeResult>& results) {
 QString schoolLine(const SizeResult& r) {
     const QJsonObject& s = r.school;
     return QString("- %1 listed learners (+ %2 archived, %3 not listed): %4 host rows, %5 "
-                   "assessment rows over 15 data years, file %6 MB, generated in %7 s\n")
+                   "assessment rows over 15 data years, file %6 MB, generated in %7 s; "
+                   "measured while the load average went from %8 to %9\n")
         .arg(r.learners)
         .arg(s["archived"].toInt())
         .arg(s["notListed"].toInt())
         .arg(qint64(s["learnerRows"].toDouble()))
         .arg(qint64(s["assessmentRows"].toDouble()))
         .arg(s["fileBytes"].toDouble() / 1e6, 0, 'f', 1)
-        .arg(s["seconds"].toDouble(), 0, 'f', 1);
+        .arg(s["seconds"].toDouble(), 0, 'f', 1)
+        .arg(r.loadBefore, r.loadAfter);
 }
 
 // Replaces the part of BENCHMARKS.md between the markers, keeping the rest.
@@ -445,16 +456,18 @@ int steer(const QList<int>& sizes, int runs, const QString& reportPath, const QS
         out() << "== " << n << " learners: measuring (" << runs << " runs each)\n";
         out().flush();
         const QString json = db + ".json";
+        r.loadBefore = loadAverage();
         if (!runChild({"--measure", db, "--runs", QString::number(runs), "--json", json}, &text))
             return 1;
+        r.loadAfter = loadAverage();
         out() << text;
         QFile f(json);
         f.open(QIODevice::ReadOnly);
         const QJsonObject o = QJsonDocument::fromJson(f.readAll()).object();
         if (o["failures"].toInt() > 0) {
             QTextStream(stderr) << n << " learners: " << o["failures"].toInt()
-                                << " failures (error reports, or saves that did not write back "
-                                   "what was loaded); the figures are not valid\n";
+                                << " failures (error reports, refused saves, saves that did not "
+                                   "write back what was loaded); the figures are not valid\n";
             return 1;
         }
         for (const QJsonValue& v : o["figures"].toArray())
