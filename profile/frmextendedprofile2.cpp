@@ -6,12 +6,19 @@
 #include "profile/previewlist.h"
 #include "workspace/globals.h"
 
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
+
+// The size of the factor columns (Positive_Influence, Enabling_Factor, Barrier).
+constexpr int kFactorLength = 255;
+// The designed height of the summary lists, in points.
+constexpr int kSummaryListHeight = 120;
 
 const QString kTitle =
     QStringLiteral("2.2 CONTEXTUAL FACTORS IMPACTING ON THE LEARNER, COMMUNITY AND FAMILY\r\n");
@@ -108,8 +115,23 @@ Grid* makeSummaryGrid(const QString& name, const QString& heading, bool listRow,
         grid->setFixedText(1, 2, QString(), 3);
         grid->setMultiLine({1, 2}, true);
         grid->SetRowHeight(2, listHeight);
+        // The list scrolls up and down; the grid is as wide as the tab.
+        grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
     return grid;
+}
+
+// Row 2 of a summary grid as tall as its list needs (at least as designed),
+// so that the grid scrolls through every stored line instead of cutting it.
+void fitListRow(Grid* grid) {
+    const QString text = grid->GetText(1, 2);
+    double width = 0;
+    for (int c = 1; c <= grid->MaxCols(); ++c)
+        width += grid->columnWidth(c - 1);
+    const QRect needed = grid->fontMetrics().boundingRect(
+        QRect(0, 0, std::max(1, int(width) - 8), 100000), Qt::TextWordWrap | Qt::AlignLeft, text);
+    const double points = (needed.height() + 8) * 0.75; // pixels at 96 an inch
+    grid->SetRowHeight(2, std::max<double>(kSummaryListHeight, points));
 }
 
 void fitHeight(Grid* grid, int twipsHeight) {
@@ -200,6 +222,10 @@ frmExtendedProfile2::frmExtendedProfile2(QWidget* parent)
     // preview grid is discarded by its list anyway.
     watchEdits(gridCommunity);
 
+    // An entry is kept in a TEXT(255) column: the boxes take no more.
+    for (PreviewList* list : {communityList, classroomList, schoolList})
+        list->entryBox()->setMaxLength(kFactorLength);
+
     txtAddCommunityFactor = communityList->entryBox();
     optPositive = communityList->optionA();
     optBarriers = communityList->optionB();
@@ -226,8 +252,10 @@ frmExtendedProfile2::frmExtendedProfile2(QWidget* parent)
     auto* summaryLayout = new QVBoxLayout(summary);
     gridSummHeader =
         makeSummaryGrid("gridSummHeader", "SUMMARY OF BARRIERS TO LEARNING\r\n", false);
-    gridSummBarriers = makeSummaryGrid("gridSummBarriers", "BARRIERS\r\n", true, 120);
-    gridSummEnabling = makeSummaryGrid("gridSummEnabling", "ENABLING FACTORS", true, 120);
+    gridSummBarriers =
+        makeSummaryGrid("gridSummBarriers", "BARRIERS\r\n", true, kSummaryListHeight);
+    gridSummEnabling =
+        makeSummaryGrid("gridSummEnabling", "ENABLING FACTORS", true, kSummaryListHeight);
     fitHeight(gridSummHeader, 560);
     summaryLayout->addWidget(gridSummHeader);
     summaryLayout->addWidget(gridSummBarriers, 1);
@@ -236,11 +264,13 @@ frmExtendedProfile2::frmExtendedProfile2(QWidget* parent)
 
     setLoadRoutines({[this] { return getData(); }});
     // The stored rows are shown again after a save, summary included. A save
-    // that failed leaves the rows the user typed on show, still unsaved.
+    // that failed leaves the rows the user typed on show, still unsaved. A
+    // reload that failed leaves rows half read, which must not be saved.
     setSaveRoutines({[this] {
         if (!saveData())
             return false;
-        getData();
+        if (!getData())
+            markLoadFailed();
         return true;
     }});
     setPrevious("frmExtendedProfile1");
@@ -293,6 +323,8 @@ bool frmExtendedProfile2::getData() {
                        });
         }
     });
+    fitListRow(gridSummBarriers);
+    fitListRow(gridSummEnabling);
     return done;
 }
 

@@ -9,6 +9,7 @@
 #include "workspace/formregistry.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -375,4 +376,61 @@ TEST_F(ExtendedProfile2Test, FailedLoadReportsAndKeepsWhatWasRead) {
     page.cmdSave_Click();
     EXPECT_EQ(storedCommunity(), QStringList({"caregiver|poverty"}));
     EXPECT_FALSE(shown().contains(kSaved));
+}
+
+TEST_F(ExtendedProfile2Test, AnEntryTooLongForItsColumnIsCutAtTheBoxSoTheSaveSucceeds) {
+    frmExtendedProfile2 page;
+    page.Form_Load();
+    for (PreviewList* list : {page.communityList, page.classroomList, page.schoolList}) {
+        SCOPED_TRACE(list->entryBox()->objectName().toStdString());
+        add(list, QString(300, 'x'), 'B');
+        EXPECT_EQ(list->grid()->GetText(2, S), QString(255, 'x'));
+    }
+    page.cmdSave_Click();
+    EXPECT_EQ(shown(), QStringList({kSaved}));
+    EXPECT_EQ(storedSchool(), QStringList({" |" + QString(255, 'x')}));
+}
+
+TEST_F(ExtendedProfile2Test, TheSummaryListsGrowToShowEveryStoredLine) {
+    frmExtendedProfile2 page;
+    page.Form_Load();
+    const double designed = page.gridSummBarriers->RowHeight(2);
+    for (int i = 1; i <= 30; ++i)
+        add(page.communityList, QString("barrier %1").arg(i), 'B');
+    page.cmdSave_Click();
+    // Thirty lines need more than the designed height; the enabling list,
+    // thirty blanks, as much.
+    const double line = QFontMetrics(page.gridSummBarriers->font()).lineSpacing() * 0.75;
+    EXPECT_GE(page.gridSummBarriers->RowHeight(2), 30 * line);
+    EXPECT_GT(page.gridSummBarriers->RowHeight(2), designed);
+    EXPECT_EQ(page.gridSummEnabling->RowHeight(2), page.gridSummBarriers->RowHeight(2));
+}
+
+TEST_F(ExtendedProfile2Test, AReloadThatFailsAfterASaveRefusesTheNextSave) {
+    frmExtendedProfile2 page;
+    page.Form_Load();
+    // The school table becomes a view that takes rows but cannot read them
+    // back (a blank is no JSON), so the save succeeds and the reload fails.
+    rawExec(dbPath, "ALTER TABLE TAV_Factors_School RENAME TO School_Store;"
+                    "CREATE VIEW TAV_Factors_School AS SELECT ID, LearnerID, "
+                    "json(Enabling_Factor) AS Enabling_Factor, Barrier, Data_Year "
+                    "FROM School_Store;"
+                    "CREATE TRIGGER view_insert INSTEAD OF INSERT ON TAV_Factors_School BEGIN "
+                    "INSERT INTO School_Store (LearnerID, Enabling_Factor, Barrier, Data_Year) "
+                    "VALUES (NEW.LearnerID, NEW.Enabling_Factor, NEW.Barrier, NEW.Data_Year); END;"
+                    "CREATE TRIGGER view_delete INSTEAD OF DELETE ON TAV_Factors_School BEGIN "
+                    "DELETE FROM School_Store WHERE ID = OLD.ID; END;");
+    add(page.communityList, "caregiver", 'A');
+    add(page.schoolList, "no ramps", 'B');
+    page.cmdSave_Click();
+    EXPECT_EQ(errorProcedures(), QStringList({"getData Routine"}));
+    EXPECT_TRUE(shown().contains(kSaved));
+    EXPECT_TRUE(connectionClosed());
+
+    boxes().clear();
+    add(page.communityList, "church group", 'A');
+    page.cmdSave_Click();
+    EXPECT_FALSE(shown().contains(kSaved));
+    EXPECT_TRUE(page.isUnsaved());
+    EXPECT_EQ(storedCommunity(), QStringList({"caregiver| "}));
 }
