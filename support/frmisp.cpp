@@ -124,7 +124,8 @@ frmISP::frmISP(QWidget* parent) : AssessmentPage("frmISP", parent) {
     factorsLayout->setContentsMargins(0, 0, 0, 0);
     factorsLayout->addWidget(gridBarrier);
     factorsLayout->addWidget(gridStrengths);
-    factors->setFixedHeight(twips(1300));
+    // The heading and four factors in sight.
+    factors->setFixedHeight(twips(1800));
     addToFrame(factors);
 
     vaSpread3 =

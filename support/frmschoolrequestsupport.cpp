@@ -37,9 +37,10 @@ Grid* makePreviewGrid(const QString& name) {
     using K = frmSchoolRequestSupport;
     auto* grid = new Grid;
     grid->setObjectName(name);
-    grid->setColumns({{.header = {}, .width = 26, .maxLength = kLevelLength},
-                      {.header = {}, .width = 38, .maxLength = kTextLength},
-                      {.header = {}, .width = 38, .maxLength = kTextLength}});
+    // The level column as wide as its heading "LOW/MODERATE/HIGH LEVEL".
+    grid->setColumns({{.header = {}, .width = 31, .maxLength = kLevelLength},
+                      {.header = {}, .width = 36, .maxLength = kTextLength},
+                      {.header = {}, .width = 36, .maxLength = kTextLength}});
     grid->setColHeadersShown(false);
     grid->setMaxRows(K::kFirstDataRow);
     grid->setFixedText(1, 1, kInstruction, 3);
