@@ -42,6 +42,8 @@ int show(const QString& prompt, int buttons, const QString& title, const QPixmap
 
     QMessageBox mb(QApplication::activeWindow());
     mb.setWindowTitle(title);
+    // The text is shown as it stands, never read as markup.
+    mb.setTextFormat(Qt::PlainText);
     mb.setText(prompt);
     if (box.hasIcon)
         mb.setIconPixmap(icon);

@@ -139,6 +139,36 @@ TEST_F(DialectTest, TextColumnRefusesAnOversizedValueAndKeepsItsLimit) {
         1);
 }
 
+TEST_F(DialectTest, DateTimeColumnHoldsIsoTextAndLongAndBitHoldWholeNumbers) {
+    exec("Create Table TAV_DBST_Support_Strategy(ID COUNTER, LearnerID LONG, Support_Needed "
+         "TEXT(255), Support_Area INTEGER, Support_Level TEXT(1), School_Steps MEMO, "
+         "Learner_Steps MEMO, Person_Responsible TEXT(255), Timeframe TEXT(255), Budget "
+         "TEXT(100), School_Outcome TEXT(255), Learner_Outcome TEXT(255), Designation "
+         "TEXT(255), Review_Date DATETIME, Data_Year INTEGER, Constraint STR_PK Primary Key "
+         "(ID))");
+    exec("INSERT INTO TAV_DBST_Support_Strategy (LearnerID, Support_Area, Review_Date, "
+         "Data_Year) VALUES ('7', 3, #3/8/2024#, 2024)");
+    exec("INSERT INTO TAV_DBST_Support_Strategy (LearnerID, Support_Area, Review_Date, "
+         "Data_Year) VALUES (8, 4, #2024-11-30#, 2024)");
+    EXPECT_EQ(rawRows(path, "SELECT LearnerID, typeof(LearnerID), Review_Date, "
+                            "typeof(Review_Date) FROM TAV_DBST_Support_Strategy ORDER BY ID"),
+              QStringList({"7|integer|2024-03-08|text", "8|integer|2024-11-30|text"}));
+    // Compared with a date literal, as a date.
+    EXPECT_EQ(rows("SELECT LearnerID FROM TAV_DBST_Support_Strategy WHERE Review_Date < "
+                   "#10/1/2024#"),
+              QStringList({"7"}));
+
+    exec("Create Table TAV_Health_Professional_Report(ID COUNTER, LearnerID LONG, "
+         "Impairment_Type TEXT(4), Medical_Record_Viewed BIT, Medical_Record_Attached BIT, "
+         "Comments MEMO, Data_Year INTEGER, Constraint Health_PK Primary Key (ID))");
+    exec("INSERT INTO TAV_Health_Professional_Report (LearnerID, Medical_Record_Viewed, "
+         "Medical_Record_Attached, Data_Year) VALUES (1, True, '0', 2024)");
+    EXPECT_EQ(rawRows(path, "SELECT Medical_Record_Viewed, typeof(Medical_Record_Viewed), "
+                            "Medical_Record_Attached, typeof(Medical_Record_Attached) FROM "
+                            "TAV_Health_Professional_Report"),
+              QStringList({"-1|integer|0|integer"}));
+}
+
 TEST_F(DialectTest, LookupTableKeepsItsExplicitIds) {
     exec("Create Table TAV_lu_ISP_Actions(ID INTEGER, Description TEXT(100), "
          "Constraint LU_ISP_PK Primary Key (ID))");

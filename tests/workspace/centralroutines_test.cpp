@@ -7,6 +7,7 @@
 #include "platform/runtime.h"
 #include "platform/savebutton.h"
 #include "platform/tabcontrol.h"
+#include "workspace/frmimages.h"
 #include "workspace/modcentralroutines.h"
 
 #include <QApplication>
@@ -190,7 +191,7 @@ TEST_F(ConfirmLeaveTest, WithTheFlagSetItAsksAndNoKeepsThePage) {
     EXPECT_EQ(box.title, "Data has NOT been Saved");
     EXPECT_EQ(box.buttonNames, QStringList({"Yes", "No"}));
     EXPECT_EQ(box.defaultAnswer, msgbox::vbNo);
-    EXPECT_TRUE(box.hasIcon);
+    EXPECT_EQ(box.iconKey, frmImages::picStop().cacheKey());
     EXPECT_TRUE(page.isVisible());
     EXPECT_EQ(page.grid->GetText(1, 1), "unsaved");
 
