@@ -10,10 +10,12 @@
 
 #include <QDateEdit>
 #include <QDateTime>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QStandardItemModel>
 
 namespace {
 const QString kLocation = QStringLiteral("frmMultipleDisabilities");
@@ -47,7 +49,7 @@ QDate storedDate(const QVariant& value) {
 frmMultipleDisabilities::frmMultipleDisabilities(QWidget* parent) : QDialog(parent) {
     setObjectName(kLocation);
     setWindowTitle("Multiple Disabilities per Learner");
-    setFixedSize(twips(6060), twips(6600));
+    setFixedSize(twips(6060), twips(6900));
 
     lblLearner = label(this, "Learner:", 120, 160, 2400);
     txtLearner = new QLineEdit(this);
@@ -61,28 +63,36 @@ frmMultipleDisabilities::frmMultipleDisabilities(QWidget* parent) : QDialog(pare
 
     lblList = label(this, "Please select all additional disability barriers for this learner", 120,
                     1000, 5760);
+    // The list's one column, "Disability", with its heading above the items.
+    lvwDisabilitiesHeader = new QHeaderView(Qt::Horizontal, this);
+    auto* headings = new QStandardItemModel(0, 1, lvwDisabilitiesHeader);
+    headings->setHorizontalHeaderLabels({"Disability"});
+    lvwDisabilitiesHeader->setModel(headings);
+    lvwDisabilitiesHeader->setStretchLastSection(true);
+    lvwDisabilitiesHeader->setSectionsClickable(false);
+    lvwDisabilitiesHeader->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    place(lvwDisabilitiesHeader, 120, 1280, 5760, 300);
     lvwDisabilities = new QListWidget(this);
-    place(lvwDisabilities, 120, 1280, 5760, 3000);
-    lvwDisabilities->setToolTip("Disability");
+    place(lvwDisabilities, 120, 1580, 5760, 3000);
 
-    Label4 = label(this, "Red indicates Primary Barrier ", 120, 4340, 5760);
+    Label4 = label(this, "Red indicates Primary Barrier ", 120, 4640, 5760);
     Label4->setStyleSheet("color: red;");
 
-    lblKNumber = label(this, "K Number of learner:", 120, 4800, 2400);
+    lblKNumber = label(this, "K Number of learner:", 120, 5100, 2400);
     txtKNumber = new QLineEdit(this);
-    place(txtKNumber, 2520, 4760, 2400, 315);
+    place(txtKNumber, 2520, 5060, 2400, 315);
     txtKNumber->installEventFilter(this);
 
-    lblTest = label(this, "Date of testing:", 120, 5240, 2400);
+    lblTest = label(this, "Date of testing:", 120, 5540, 2400);
     dtTest = new QDateEdit(this);
-    place(dtTest, 2520, 5200, 1800, 315);
+    place(dtTest, 2520, 5500, 1800, 315);
     dtTest->setCalendarPopup(true);
     dtTest->setDisplayFormat("yyyy-MM-dd");
 
     cmdSave = new SaveButton("Save", this);
-    place(cmdSave, 2520, 5880, 1560, 435);
+    place(cmdSave, 2520, 6180, 1560, 435);
     cmdDone = new QPushButton("Done", this);
-    place(cmdDone, 4320, 5880, 1560, 435);
+    place(cmdDone, 4320, 6180, 1560, 435);
     cmdSave->setAutoDefault(false);
     cmdDone->setAutoDefault(false);
 

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QDateEdit;
+class QHeaderView;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -47,6 +48,7 @@ public:
     QLabel* lblPrimary = nullptr;
     QLineEdit* txtPrimary = nullptr;
     QLabel* lblList = nullptr;
+    QHeaderView* lvwDisabilitiesHeader = nullptr; // the column heading "Disability"
     QListWidget* lvwDisabilities = nullptr;
     QLabel* Label4 = nullptr;
     QLabel* lblKNumber = nullptr;

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QDateEdit>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -69,6 +70,10 @@ protected:
 TEST_F(MultipleDisabilities, LearnerWithoutRowsShowsTheListUntickedWithTodaysDate) {
     auto w = open(3, "Behaviour Disorder");
     EXPECT_EQ(w->windowTitle(), "Multiple Disabilities per Learner");
+    // The list's one column.
+    ASSERT_EQ(w->lvwDisabilitiesHeader->count(), 1);
+    EXPECT_EQ(w->lvwDisabilitiesHeader->model()->headerData(0, Qt::Horizontal).toString(),
+              "Disability");
     ASSERT_EQ(w->lvwDisabilities->count(), 12);
     EXPECT_EQ(w->lvwDisabilities->item(0)->text(), "Attention Deficit Disorder");
     EXPECT_EQ(frmMultipleDisabilities::itemKey(w->lvwDisabilities->item(6)), "K7");
