@@ -340,3 +340,61 @@ TEST_F(CriteriaTest, PagePrintHoldsTheHeadingTheTextsAndTheScores) {
     page.cmdPrint_Click();
     EXPECT_EQ(errorProcedures(), QStringList{"Print Routine"});
 }
+
+TEST_F(CriteriaTest, TheDescriptionsAreTheLookupTextsAndTheQuestionsStandInQuotes) {
+    // Beside every activity stand its three limitation descriptions as the
+    // lookup table holds them; only sound recognition leaves its decibel
+    // figures to the Decibel loss row.
+    for (int p = 1; p <= 6; ++p) {
+        const CriteriaPageLayout& layout = criteriaPage(p);
+        frmCriteriaSelection page(p);
+        for (const CriteriaActivity& a : layout.activities) {
+            SCOPED_TRACE(a.subSection);
+            const QStringList lookup =
+                rawRows(dbPath, QString("SELECT DescMild, DescMod, DescSevere FROM "
+                                        "TAV_lu_Activity_Domain_Limit_Desc WHERE ID = %1")
+                                    .arg(a.subSection));
+            ASSERT_EQ(lookup.size(), 1);
+            const QStringList descriptions = lookup[0].split('|');
+            for (int col = 2; col <= 4; ++col) {
+                if (a.subSection == 16 && col > 2)
+                    continue;
+                EXPECT_EQ(page.gridScores->GetText(col, a.row), descriptions[col - 2]) << col;
+            }
+        }
+    }
+    frmCriteriaSelection four(4);
+    EXPECT_EQ(four.gridScores->GetText(3, 8),
+              "Cannot always localise sounds or hear warnings e.g alarm ringing; traffic.");
+    EXPECT_EQ(four.gridScores->GetText(4, 8),
+              "Severe difficulty or complete inability to hear warning sounds.");
+    EXPECT_EQ(four.gridScores->GetText(1, 4),
+              "Visual acuity e.g. ability to identify objects and shapes at close range and "
+              "distance; thread a needle\r\n\"Can you see well enough to recognise people and "
+              "objects\"?");
+    EXPECT_EQ(four.gridScores->GetText(1, 8), "Sound recognition\r\ne.g words; nature; warning "
+                                              "sounds \"Can you hear any noise nearby? If so, "
+                                              "what is It?\"");
+    EXPECT_EQ(four.gridScores->GetText(2, 6),
+              "This domain must be assessed through an auditory test + observation + asking of "
+              "questions. \"How well can you hear when you are are alone, with one person, and a "
+              "group\"?");
+    EXPECT_EQ(four.gridScores->GetText(1, 7),
+              "Decibel loss\r\n>31dB persons under the age of 15 = Moderate\r\n>41dB persons 15 "
+              "years and older = Moderate\r\n>61dB at 0,5; 1; 2 and 4KHz in the better ear = "
+              "Severe");
+    frmCriteriaSelection three(3);
+    EXPECT_EQ(three.gridScores->GetText(1, 3),
+              "Understand:\r\n\"Can the child understand what other people are saying in "
+              "his/her family or with friends and neighbours\" ?");
+    frmCriteriaSelection six(6);
+    EXPECT_EQ(six.gridScores->GetText(1, 3),
+              "Problem solving\r\ne.g simple task that needs solution or explanation \"Listen to "
+              "this puzzle and see if you can think of a way to solve it\".");
+    EXPECT_EQ(six.gridScores->GetText(2, 6),
+              "This domain needs to assessed by a medical practitioner.");
+    EXPECT_EQ(six.gridScores->GetText(1, 12), "Other medical conditions");
+    EXPECT_EQ(six.gridCriteria->GetText(1, 2),
+              "Activity limitations:\r\n1 = None or mild\r\n2 = Moderate\r\n3 = Severe");
+    EXPECT_EQ(six.gridScores->GetText(3, 1), "MODERATE\r\nimpairment / activity limitation");
+}
