@@ -167,6 +167,24 @@ TEST_F(IspTest, BarriersAndStrengthsComeFromTheStoredCommunityFactors) {
     }
 }
 
+TEST_F(IspTest, FourCommunityFactorsAreInSightUnderTheirHeadings) {
+    for (int i = 1; i <= 4; ++i)
+        rawExec(dbPath, QString("INSERT INTO TAV_Factors_Community (LearnerID, "
+                                "Positive_Influence, Barrier, Data_Year) VALUES (2, 'strength "
+                                "%1', 'barrier %1', 2026)")
+                            .arg(i));
+    frmISP page;
+    page.Form_Load();
+    page.show();
+    QApplication::processEvents();
+    for (Grid* grid : {page.gridBarrier, page.gridStrengths}) {
+        ASSERT_EQ(grid->MaxRows(), 5);
+        // The last factor's row ends inside the list's view.
+        EXPECT_LE(grid->rowViewportPosition(4) + grid->rowHeight(4), grid->viewport()->height())
+            << grid->objectName().toStdString();
+    }
+}
+
 TEST_F(IspTest, EachKindLoadsItsOwnStoredActions) {
     storeAction(2, 1, 2026, "Ramp at the gate");
     storeAction(2, 3, 2026, "Extra time in tests");

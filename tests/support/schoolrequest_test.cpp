@@ -427,3 +427,20 @@ TEST_F(SchoolRequestTest, NextAsksWhenUnsavedAndLeadsToTheIlstRecord) {
     EXPECT_EQ(page.nextForm(), "frmILSTIntervention");
     EXPECT_TRUE(stored(5).isEmpty());
 }
+
+TEST_F(SchoolRequestTest, TheHeadingsOfThePreviewColumnsAreShownWhole) {
+    Page page;
+    page.Form_Load();
+    for (int area = 1; area <= 5; ++area) {
+        Grid* grid = page.previewOf(area);
+        QFont bold = grid->font();
+        bold.setBold(true);
+        const QFontMetrics metrics(bold);
+        // Row 4 is one line high: each heading on one line in its column.
+        for (int c = 1; c <= 3; ++c) {
+            const QString heading = grid->GetText(c, 4);
+            SCOPED_TRACE(heading.toStdString());
+            EXPECT_LE(metrics.horizontalAdvance(heading) + 6, grid->columnWidth(c - 1));
+        }
+    }
+}
