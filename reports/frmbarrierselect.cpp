@@ -83,18 +83,18 @@ frmBarrierSelect::frmBarrierSelect(QWidget* parent)
     cboSupport->setCompleter(nullptr);
     cboSupport->setEnabled(false);
     chkAllSupport =
-        checkBox("All Responsible Providers", fraSupport, twipsRect(1560, 780, 2535, 255));
+        checkBox("All Responsible Providers", fraSupport, twipsRect(1560, 780, 2895, 255));
     fraSupport->setVisible(false);
 
     Frame2 = new QGroupBox(this);
     Frame2->setGeometry(twipsRect(120, 1440, 6135, 1215));
     Label2 = new QLabel("Learner Ass Number:", Frame2);
-    Label2->setGeometry(twipsRect(240, 360, 1695, 255));
+    Label2->setGeometry(twipsRect(240, 360, 2175, 255));
     txtAssNo = new QLineEdit(Frame2);
     txtAssNo->setObjectName("txtAssNo");
-    txtAssNo->setGeometry(twipsRect(2040, 300, 2055, 315));
+    txtAssNo->setGeometry(twipsRect(2520, 300, 2055, 315));
     txtAssNo->setEnabled(false);
-    chkAllLearners = checkBox("All Learners", Frame2, twipsRect(2040, 780, 2055, 255));
+    chkAllLearners = checkBox("All Learners", Frame2, twipsRect(2520, 780, 2055, 255));
 
     cmdPrint = new QPushButton("Print Report", this);
     cmdPrint->setGeometry(twipsRect(2760, 2880, 1695, 495));

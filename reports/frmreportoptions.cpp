@@ -33,7 +33,7 @@ frmReportOptions::frmReportOptions(QWidget* parent)
     optLearner->setChecked(true);
 
     lblYr = new QLabel("Select Report Year:", this);
-    lblYr->setGeometry(twipsRect(240, 1080, 1695, 255));
+    lblYr->setGeometry(twipsRect(240, 1080, 1785, 255));
     cboYear = new QComboBox(this);
     cboYear->setObjectName("cboYear");
     cboYear->setGeometry(twipsRect(2040, 1020, 1575, 315));

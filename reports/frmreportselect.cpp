@@ -18,7 +18,7 @@ frmReportSelect::frmReportSelect(QWidget* parent) : QDialog(parent) {
     setFixedSize(twips(6135), twips(3975));
 
     Label2 = new QLabel("Select Report Year:", this);
-    Label2->setGeometry(twipsRect(240, 240, 1695, 255));
+    Label2->setGeometry(twipsRect(240, 240, 1785, 255));
     cboYear = new QComboBox(this);
     cboYear->setObjectName("cboYear");
     cboYear->setGeometry(twipsRect(2040, 180, 1575, 315));
