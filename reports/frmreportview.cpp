@@ -5,6 +5,7 @@
 #include "reports/clssql.h"
 #include "reports/reportlayouts.h"
 #include "workspace/globals.h"
+#include "workspace/modcentralroutines.h"
 #include "workspace/moddatabaseconnection.h"
 #include "workspace/modextendedmsgbox.h"
 
@@ -181,7 +182,7 @@ QString scoreSummaryLearnerQuery(bool repGrade, const QString& repVar) {
         sql += " AND Grade =" + repVar;
     } else if (!repVar.isEmpty()) {
         // A quote in a typed accession number stays part of the value.
-        sql += " AND AccessionNo ='" + QString(repVar).replace("'", "''") + "'";
+        sql += " AND AccessionNo ='" + SqlText(repVar) + "'";
     }
     return sql;
 }
