@@ -469,9 +469,11 @@ QVector<Page> Report::paginate(const QSizeF& sheet) const {
         // A band is kept on one page when it fits one.
         const bool breakHere =
             pageHasContent && (b.section->newPageBefore || y + b.height > bottom);
+        // A page begun inside a subreport shows the main row it belongs to
+        // in its page header, not the subreport's row of the same number.
         if (breakHere) {
             finishPage();
-            startPage(b.row);
+            startPage(b.report == this ? b.row : lastRow);
         }
         if (b.report == this)
             lastRow = b.row;
@@ -487,7 +489,7 @@ QVector<Page> Report::paginate(const QSizeF& sheet) const {
                                              y,        offset,    cut - offset};
             offset = cut;
             finishPage();
-            startPage(b.row);
+            startPage(lastRow);
         }
         pages.last().bands << PlacedBand{b.report,
                                          b.section,

@@ -185,6 +185,47 @@ TEST(ReportEngine, ABandTallerThanAPageGoesOnOverTheNextPages) {
     EXPECT_GT(dark, 1000);
 }
 
+TEST(ReportEngine, APageBegunInsideASubreportHeadsItWithTheMainRow) {
+    auto sub = std::make_shared<Layout>();
+    sub->name = "sub";
+    Section sd;
+    sd << field("What").at(600, 0);
+    sub->details << sd;
+
+    auto main = std::make_shared<Layout>();
+    main->name = "main";
+    main->pageHeader << text("Running:").at(0, 0, 1200) << field("Name").at(1200, 0);
+    main->pageHeader.height = 300;
+    Section d;
+    d.newPageBefore = true;
+    d << field("Name").at(0, 0);
+    Section s;
+    s.subreport = "items";
+    s.linkField = "ID";
+    s.subreportLinkField = "OwnerID";
+    main->details << d << s;
+    main->subreports.insert("items", sub);
+
+    // The second main row's items run over three pages; the subreport's rows
+    // 0 and 1 would name the main rows First and Second.
+    ado::Recordset mainRows = rows({"ID", "Name"}, {{1, "First"}, {2, "Second"}});
+    QVector<QVector<QVariant>> items = {{1, "one"}};
+    for (int i = 0; i < 150; ++i)
+        items << QVector<QVariant>{2, QString("Item%1").arg(i)};
+    ado::Recordset subRows = rows({"OwnerID", "What"}, items);
+    Report rpt(main);
+    rpt.database().setDataSource(mainRows);
+    rpt.openSubreport("items").database().setDataSource(subRows);
+    QTemporaryDir dir;
+    int pages = 0;
+    const QStringList sheets = printed(rpt, dir.filePath("r.pdf"), &pages).split('\f');
+    ASSERT_GE(pages, 3);
+    EXPECT_TRUE(sheets[0].simplified().startsWith("Running: First")) << sheets[0].toStdString();
+    for (int p = 1; p < pages; ++p)
+        EXPECT_TRUE(sheets[p].simplified().startsWith("Running: Second"))
+            << p << ": " << sheets[p].left(200).toStdString();
+}
+
 TEST(ReportEngine, ANewPageGroupStartsEachGroupOnItsOwnSheet) {
     auto l = groupedLayout();
     l->groups[0].headers[0].newPageBefore = true;
