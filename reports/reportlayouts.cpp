@@ -191,6 +191,19 @@ LayoutPtr crd_01Background() {
         << text("Report Year:").at(0, 760, 1400).font(10, true)
         << text("").named(kYearObject).at(1400, 760, 1200).font(10, true);
     l->reportHeader.height = 1100;
+    // Every sheet names its learner, so that a profile running over several
+    // sheets can be told apart once printed.
+    l->pageHeader << formula({"Learner", "AccessionNo"},
+                             [](const Row& r) {
+                                 const QString learner = r.text("Learner");
+                                 if (learner.isEmpty())
+                                     return QString();
+                                 return learner + "  (" + r.text("AccessionNo") + ")";
+                             })
+                         .at(0, 0)
+                         .font(8)
+                         .aligned(Qt::AlignRight);
+    l->pageHeader.height = 280;
 
     // One learner a page: the background, the additional disabilities (one
     // row each), then the diagnostic profile and the criteria scores. Each
@@ -252,10 +265,12 @@ LayoutPtr crdLearnerScoreSummary() {
     l->name = "crdLearnerScoreSummary";
     addHeading(*l);
     Section detail;
-    QList<Column> columns = {{"Grade", "Grade", 0, 600},
-                             {"Accession No", "AccessionNo", 600, 1000},
-                             {"Surname", "Sname", 1600, 1600},
-                             {"First Name", "FName", 3200, 1400}};
+    // Landscape A4 holds 15400 twips between its margins: the names, eight
+    // level columns wide enough for "MODERATE" with a gap, five ratings.
+    QList<Column> columns = {{"Grade", "Grade", 0, 550},
+                             {"Accession No", "AccessionNo", 550, 880},
+                             {"Surname", "Sname", 1430, 1500},
+                             {"First Name", "FName", 2930, 1240}};
     const QList<std::pair<const char*, const char*>> areas = {{"Mobility", "Mobility"},
                                                               {"Self Care", "SelfCare"},
                                                               {"Commun- ication", "Communication"},
@@ -264,10 +279,10 @@ LayoutPtr crdLearnerScoreSummary() {
                                                               {"Cognition", "Cognition"},
                                                               {"Mental", "Mental"},
                                                               {"Health Care Needs", "Needs"}};
-    int left = 4600;
+    int left = 4170;
     for (const auto& [caption, name] : areas) {
-        columns << Column{caption, name, left, 950};
-        left += 950;
+        columns << Column{caption, name, left, 1010};
+        left += 1010;
     }
     const QList<std::pair<const char*, const char*>> supportAreas = {
         {"Staff", "Staff"},
@@ -276,8 +291,8 @@ LayoutPtr crdLearnerScoreSummary() {
         {"Curri- culum", "Cassessment"},
         {"Access", "Access"}};
     for (const auto& [caption, name] : supportAreas) {
-        columns << Column{caption, name, left, 620};
-        left += 620;
+        columns << Column{caption, name, left, 630};
+        left += 630;
     }
     addColumns(*l, detail, columns, 7.5, 2);
     l->details << detail;

@@ -217,6 +217,23 @@ TEST_F(ReportViewerTest, ProfileShowsEachLearnerOnItsPageWithTheSubreports) {
     EXPECT_FALSE(one.contains(domain4));
 }
 
+TEST_F(ReportViewerTest, EveryProfileSheetNamesItsLearner) {
+    // Learner 1's criteria scores run its profile over a second sheet.
+    rawExec(dbPath, "INSERT INTO TAV_Health_Professional_Report (LearnerID, Data_Year, "
+                    "Impairment_Type) VALUES (1, 2026, 'Perm')");
+    const QStringList subSections =
+        rawRows(dbPath, "SELECT ID FROM TAV_lu_Activity_Domain_Sub_Section WHERE ID <= 28");
+    for (const QString& sub : subSections)
+        addScore(1, 2026, sub, 3);
+    frmReportview::Default().RepVar = "003";
+    int pages = 0;
+    run("MainReport", "sheets.pdf", &pages);
+    ASSERT_GE(pages, 2);
+    for (int p = 1; p <= pages; ++p)
+        EXPECT_TRUE(flat(pdfPageText(lastPdf, p)).contains("de Beer, Thabo (003)")) << p;
+    EXPECT_TRUE(boxes().isEmpty()) << shown().join('\n').toStdString();
+}
+
 TEST_F(ReportViewerTest, ViewerPagesAndPrintsThroughThePrintDialog) {
     frmReportview::Default().ReportMode = "MainReport";
     frmReportview w;

@@ -1,7 +1,10 @@
 // The learner score summary: levels of the eight areas of impairment from the
 // report year's criteria scores and the five support-area ratings, one row a
 // current learner, built in memory and shown in the viewer.
+#include "reports/reportlayouts.h"
 #include "tests/reports/reportviewtest.h"
+
+#include <QFontMetricsF>
 
 namespace {
 
@@ -160,6 +163,46 @@ TEST_F(ScoreSummaryTest, RunnerShowsTheSummaryOnLandscapeA4) {
     w.Form_Unload();
     EXPECT_TRUE(connectionClosed());
     EXPECT_EQ(frmReportview::Default().ReportMode, "");
+}
+
+TEST(ScoreSummaryLayout, TheWidestLevelAndEveryRatingStandClearOfTheNextColumn) {
+    const auto layout = crdLearnerScoreSummary();
+    ASSERT_EQ(layout->details.size(), 1);
+    QList<report::Item> fields;
+    for (const report::Item& item : layout->details.first().items) {
+        if (item.kind == report::Item::Field)
+            fields << item;
+    }
+    std::sort(fields.begin(), fields.end(),
+              [](const report::Item& a, const report::Item& b) { return a.left < b.left; });
+    ASSERT_EQ(fields.size(), 18 - 1); // every column but ID
+    // The sheet's own measure: fonts sized in twips.
+    const auto advance = [](const report::Item& item, const QString& text) {
+        QFont font;
+        font.setFamilies({"Arial", "Liberation Sans", "Nimbus Sans", "Helvetica"});
+        font.setPixelSize(qRound(item.fontSize * 20));
+        font.setBold(item.bold);
+        return QFontMetricsF(font).horizontalAdvance(text);
+    };
+    const QStringList levels = {"Mobility", "SelfCare", "Communication", "Vision",
+                                "Hearing",  "Mental",   "Cognition",     "Needs"};
+    constexpr int kGap = 150; // twips between a column's text and the next column
+    for (int i = 0; i + 1 < fields.size(); ++i) {
+        const report::Item& f = fields[i];
+        const QString widest = levels.contains(f.field) ? "MODERATE" : "5";
+        if (!levels.contains(f.field) && f.left < fields[4].left)
+            continue; // the names wrap within their columns
+        EXPECT_LE(f.left + advance(f, widest) + kGap, fields[i + 1].left) << f.field.toStdString();
+    }
+    // Every word of a column's caption fits its column (captions wrap on words).
+    for (const report::Item& caption : layout->pageHeader.items) {
+        if (caption.kind != report::Item::Text)
+            continue;
+        for (const QString& word : caption.text.split(' ', Qt::SkipEmptyParts))
+            EXPECT_LE(advance(caption, word), caption.width) << word.toStdString();
+    }
+    // The last column ends within landscape A4's margins.
+    EXPECT_LE(fields.last().left + fields.last().width, 16838 - 2 * 720);
 }
 
 TEST_F(ScoreSummaryTest, AGradeWithoutLearnersGivesAnEmptyReportWithItsTitle) {
