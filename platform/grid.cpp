@@ -869,6 +869,24 @@ void Grid::OwnerPrintDraw(Printer& printer, int left, int top, int right, int bo
     }
 }
 
+QRectF Grid::OwnerPrintExtent(Printer& printer, int left, int top, int right, int bottom,
+                              int page) const {
+    const PrintLayout layout = layoutFor(printer, left, top, right, bottom);
+    const int pages = int(layout.pageFirstRow.size());
+    if (page <= 0)
+        page = pages;
+    if (page > pages || layout.area.width() <= 0 || layout.area.height() <= 0)
+        return {};
+    const int first = layout.pageFirstRow[page - 1];
+    const int last = page < pages ? layout.pageFirstRow[page] - 1 : rowCount();
+    double height = layout.rowHeight[0];
+    for (int r = first; r <= last; ++r)
+        height += layout.rowHeight[r];
+    const double width = std::min(layout.gridWidth * layout.scale, layout.area.width());
+    return QRectF(layout.area.left(), layout.area.top(), width,
+                  std::min(height * layout.scale, layout.area.height()));
+}
+
 void Grid::drawRows(QPainter& painter, const PrintLayout& layout, int firstRow, int lastRow) const {
     const double k = layout.k;
     const double s = layout.scale;

@@ -26,6 +26,7 @@
 // places (SetText, SetInteger, ClearRange, DeleteRows, MaxRows) raises nothing.
 #include <QDate>
 #include <QList>
+#include <QRectF>
 #include <QString>
 #include <QTableWidget>
 #include <functional>
@@ -204,6 +205,11 @@ public:
     // grid's end draw nothing (and the printer adds no blank sheet for them).
     int OwnerPrintPageCount(Printer& printer, int left, int top, int right, int bottom);
     void OwnerPrintDraw(Printer& printer, int left, int top, int right, int bottom, int page);
+    // The part of the sheet, in twips, that OwnerPrintDraw covers with the
+    // given page in that rectangle (0 or less: the last page); an empty
+    // rectangle when the page draws nothing.
+    QRectF OwnerPrintExtent(Printer& printer, int left, int top, int right, int bottom,
+                            int page) const;
 
 signals:
     // A check-box or button cell was clicked by the user; buttonDown is the

@@ -17,6 +17,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -31,6 +33,8 @@ constexpr int kButtonWidth = 1455;
 constexpr int kButtonHeight = 375;
 constexpr int kMargin = 120;
 constexpr int kHeaderHeight = 480;
+// The room left between a grid and one moved down below it, in twips.
+constexpr int kPrintGap = 120;
 
 // A heading wider than the printable part of the sheet right of CurrentX is
 // printed smaller, down to 8 points, so that none of it runs off the sheet.
@@ -41,6 +45,108 @@ void fitHeading(Printer& printer, const QString& heading) {
         if (metrics.horizontalAdvance(heading) / printer.twipsToDevice() <= room)
             break;
         printer.setFontSize(printer.FontSize() - 0.5);
+    }
+}
+
+// The items of a page print go where the page puts them, with two
+// exceptions so that nothing printed is lost or made unreadable: a grid that
+// would be drawn over a grid printed before it on the same sheet moves down
+// below it (and the items after it with it), and a grid too long for the
+// rest of its sheet goes on over the next sheets instead of being cut off.
+struct SheetFlow {
+    QList<QRectF> covered; // twips, what grids have drawn on the current sheet
+    int shift = 0;         // how far the items still to come are moved down
+
+    void newSheet() {
+        covered.clear();
+        shift = 0;
+    }
+
+    // The top at which grid, drawn in left, right, bottom from top (moved by
+    // the shift so far), covers nothing drawn on this sheet.
+    int place(Printer& printer, Grid* grid, int left, int top, int right, int bottom) {
+        top += shift;
+        for (int tries = 0; tries <= covered.size(); ++tries) {
+            const QRectF extent = grid->OwnerPrintExtent(printer, left, top, right, bottom, 1);
+            if (extent.isEmpty())
+                break;
+            int below = top;
+            for (const QRectF& drawn : covered) {
+                if (drawn.intersects(extent))
+                    below = std::max(below, int(std::ceil(drawn.bottom())) + kPrintGap);
+            }
+            if (below == top)
+                break;
+            top = below;
+        }
+        return top;
+    }
+};
+
+// Every page of grid in the rectangle from left, top, counted in the
+// rectangle given (the same one by default), NewPage between pages.
+void printPages(Printer& printer, Grid* grid, int left, int top, int right, int bottom,
+                SheetFlow& flow, const QRect& count = {}) {
+    const int sheets = printer.sheetCount();
+    const int pages = count.isNull() ? grid->OwnerPrintPageCount(printer, left, top, right, bottom)
+                                     : grid->OwnerPrintPageCount(printer, count.left(), count.top(),
+                                                                 count.right(), count.bottom());
+    for (int p = 1; p <= pages; ++p) {
+        grid->OwnerPrintDraw(printer, left, top, right, bottom, p);
+        if (p < pages)
+            printer.NewPage();
+    }
+    const QRectF last = grid->OwnerPrintExtent(printer, left, top, right, bottom, 0);
+    if (printer.sheetCount() > sheets)
+        flow.newSheet();
+    if (!last.isEmpty())
+        flow.covered << last;
+}
+
+void printItem(Printer& printer, const PrintItem& item, SheetFlow& flow) {
+    const auto right = [&](const PrintItem::Rect& r) { return printer.Width() + r.rightAdd; };
+    const auto bottom = [&](const PrintItem::Rect& r) { return printer.Height() + r.bottomAdd; };
+    const PrintItem::Rect& d = item.draw;
+    switch (item.kind) {
+    case PrintItem::Kind::Grid: {
+        int top = flow.place(printer, item.target, d.left, d.top, right(d), bottom(d));
+        // Moved down and no longer on the rest of the sheet: a fresh sheet,
+        // where the grid goes in its own place.
+        if (top != d.top &&
+            item.target->OwnerPrintPageCount(printer, d.left, top, right(d), bottom(d)) > 1) {
+            printer.NewPage();
+            flow.newSheet();
+            top = d.top;
+        }
+        flow.shift = top - d.top;
+        printPages(printer, item.target, d.left, top, right(d), bottom(d), flow);
+        break;
+    }
+    case PrintItem::Kind::PagedGrid: {
+        const int top = flow.place(printer, item.target, d.left, d.top, right(d), bottom(d));
+        flow.shift = top - d.top;
+        if (top == d.top) {
+            const PrintItem::Rect& c = item.count;
+            printPages(printer, item.target, d.left, d.top, right(d), bottom(d), flow,
+                       QRect(QPoint(c.left, c.top), QPoint(right(c), bottom(c))));
+        } else {
+            // Moved down: its pages are counted where they are drawn.
+            printPages(printer, item.target, d.left, top, right(d), bottom(d), flow);
+        }
+        break;
+    }
+    case PrintItem::Kind::Text:
+        printer.setFontName(kPrintFont);
+        printer.setFontSize(item.fontSize);
+        printer.setFontBold(item.fontBold);
+        printer.setCurrentX(d.left);
+        printer.setCurrentY(d.top + flow.shift);
+        printer.Print(item.text);
+        break;
+    case PrintItem::Kind::NewPage:
+        printer.NewPage();
+        flow.newSheet();
+        break;
     }
 }
 
@@ -352,43 +458,11 @@ void AssessmentPage::cmdPrint_Click() {
         }
         printer.setFontBold(false);
 
+        SheetFlow flow;
         for (const PrintItem& item : printItems())
-            printItem(printer, item);
+            printItem(printer, item, flow);
         printer.EndDoc();
     });
-}
-
-void AssessmentPage::printItem(Printer& printer, const PrintItem& item) {
-    const auto right = [&](const PrintItem::Rect& r) { return printer.Width() + r.rightAdd; };
-    const auto bottom = [&](const PrintItem::Rect& r) { return printer.Height() + r.bottomAdd; };
-    switch (item.kind) {
-    case PrintItem::Kind::Grid:
-        item.target->OwnerPrintDraw(printer, item.draw.left, item.draw.top, right(item.draw),
-                                    bottom(item.draw), 1);
-        break;
-    case PrintItem::Kind::PagedGrid: {
-        const int pages = item.target->OwnerPrintPageCount(printer, item.count.left, item.count.top,
-                                                           right(item.count), bottom(item.count));
-        for (int p = 1; p <= pages; ++p) {
-            item.target->OwnerPrintDraw(printer, item.draw.left, item.draw.top, right(item.draw),
-                                        bottom(item.draw), p);
-            if (p < pages)
-                printer.NewPage();
-        }
-        break;
-    }
-    case PrintItem::Kind::Text:
-        printer.setFontName(kPrintFont);
-        printer.setFontSize(item.fontSize);
-        printer.setFontBold(item.fontBold);
-        printer.setCurrentX(item.draw.left);
-        printer.setCurrentY(item.draw.top);
-        printer.Print(item.text);
-        break;
-    case PrintItem::Kind::NewPage:
-        printer.NewPage();
-        break;
-    }
 }
 
 // ---- SQL pieces ----------------------------------------------------------------------------

@@ -232,7 +232,6 @@ private:
     void leave(const QString& neighbour);
     bool confirmLeave();
     void layoutFrame();
-    void printItem(Printer& printer, const PrintItem& item);
 
     QString m_formName;
     QList<Routine> m_loadRoutines;

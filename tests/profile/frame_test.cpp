@@ -336,6 +336,49 @@ TEST_F(FrameTest, LandscapePrintPagesAPagedGridAndPrintsItsOwnLines) {
     delete list;
 }
 
+TEST_F(FrameTest, AGridReachingIntoTheNextMovesItDownAndALongGridGoesOnOverMoreSheets) {
+    TestPage page;
+    // Thirty rows from 800 run past 2000, where the second grid is placed;
+    // a text line at 2300 belongs under the second grid.
+    Grid first, second, tall;
+    for (Grid* grid : {&first, &second, &tall}) {
+        grid->setMaxCols(1);
+        grid->SetColWidth(1, 40);
+    }
+    first.setMaxRows(30);
+    for (int r = 1; r <= 30; ++r)
+        first.SetText(1, r, QString("upper%1").arg(r));
+    second.setMaxRows(1);
+    second.SetText(1, 1, "secondgrid");
+    tall.setMaxRows(150);
+    for (int r = 1; r <= 150; ++r)
+        tall.SetText(1, r, QString("tall%1").arg(r));
+    page.setPrint({.title = " [ TEST ]",
+                   .items = {PrintItem::grid(&first, 500, 800), PrintItem::grid(&second, 500, 2000),
+                             PrintItem::textLine(500, 2300, "underneath"), PrintItem::newPage(),
+                             PrintItem::grid(&tall, 500, 800)}});
+    const QString pdf = pdfPath("flow.pdf");
+    printdialog::setAnswerer(printdialog::printToPdf(pdf));
+    page.cmdPrintPage_Click();
+    EXPECT_TRUE(boxes().isEmpty());
+
+    const QRectF last = pdfWordBox(pdf, "upper30");
+    const QRectF moved = pdfWordBox(pdf, "secondgrid");
+    const QRectF line = pdfWordBox(pdf, "underneath");
+    ASSERT_FALSE(last.isNull());
+    ASSERT_FALSE(moved.isNull());
+    ASSERT_FALSE(line.isNull());
+    EXPECT_GT(moved.top(), last.bottom());
+    EXPECT_GT(line.top(), moved.bottom());
+    // 150 rows do not fit one sheet: none of them is cut off.
+    const QString text = pdfText(pdf);
+    for (int r = 1; r <= 150; ++r)
+        EXPECT_TRUE(text.contains(QString("tall%1\n").arg(r)) ||
+                    text.contains(QString("tall%1 ").arg(r)))
+            << r;
+    EXPECT_GE(pdfPages(pdf), 3);
+}
+
 namespace {
 class ActivatedPage : public TestPage {
 public:
