@@ -7,6 +7,7 @@
 #include "workspace/globals.h"
 
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -21,23 +22,32 @@ const QString kPrintTitle = QStringLiteral(" [ ASSESSMENT FOR SUPPORT REQUIREMEN
 const QString kShowKey = QStringLiteral(" Show rating KEY >>");
 const QString kHideKey = QStringLiteral(" Hide rating KEY <<");
 
-// Column widths of gridAreaLevel (grid units of 105 twips).
-constexpr double kLevelColWidths[] = {36, 13, 13, 13, 13, 13};
-constexpr double kHeadingColWidths[] = {50, 25, 24};
-constexpr double kKeyColWidths[] = {6, 10, 58};
+// Column widths of gridAreaLevel (grid units of 105 twips): the support
+// areas' columns as wide as the longest word of their headings. The heading
+// grid's first column is wide enough for the instructions to end above the
+// level grid, which the print draws 1700 twips below the heading grid's top.
+constexpr double kLevelColWidths[] = {36, 14, 14, 14, 14, 14};
+constexpr double kHeadingColWidths[] = {62, 22, 15};
+constexpr double kKeyColWidths[] = {8, 10, 60};
 
-// A height (points) at which the wrapped text of a cell shows whole: about one
-// character a grid unit of width, ten points a line.
-double heightFor(const QString& text, double widthUnits) {
-    const int perLine = std::max(1, int(widthUnits) - 1);
-    int lines = 0;
-    for (const QString& line : text.split("\r\n"))
-        lines += std::max<qsizetype>(1, (line.size() + perLine - 1) / perLine);
-    return lines * 10.0 + 8;
+// A row height (points) at which text, wrapped in a cell widthUnits wide in
+// the grid's font, shows whole; the print measures the same way.
+double heightFor(const Grid* grid, const QString& text, double widthUnits, bool bold) {
+    constexpr double kPixelsPerUnit = 7;
+    constexpr double kPadPixels = 40.0 / 15;
+    QFont font = grid->font();
+    font.setBold(bold);
+    const QFontMetricsF metrics(font);
+    const double width = std::max(1.0, widthUnits * kPixelsPerUnit - 2 * kPadPixels - 2);
+    QString shown = text;
+    shown.replace("\r\n", "\n");
+    const QRectF needed = metrics.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, shown);
+    return (needed.height() + 2 * kPadPixels + 4) * 0.75;
 }
 
-void fitRow(Grid* grid, int row, const QString& text, double widthUnits) {
-    grid->SetRowHeight(row, std::max(grid->RowHeight(row), heightFor(text, widthUnits)));
+void fitRow(Grid* grid, int row, const QString& text, double widthUnits, bool bold = false) {
+    grid->SetRowHeight(row,
+                       std::max(grid->RowHeight(row), heightFor(grid, text, widthUnits, bold)));
 }
 
 const QString kInstructions = QStringLiteral(
@@ -222,7 +232,7 @@ void frmAssessment_Support_Reg::makeLevelGrid() {
     const QStringList headings = supportAreaHeadings();
     for (int c = 1; c <= 6; ++c) {
         gridAreaLevel->setFixedText(c, 1, headings[c - 1]);
-        fitRow(gridAreaLevel, 1, headings[c - 1], kLevelColWidths[c - 1]);
+        fitRow(gridAreaLevel, 1, headings[c - 1], kLevelColWidths[c - 1], true);
     }
     gridAreaLevel->setMultiLine({1, 1, 6, 1}, true);
     gridAreaLevel->setCellBold({1, 1, 6, 1}, true);
@@ -232,7 +242,7 @@ void frmAssessment_Support_Reg::makeLevelGrid() {
         gridAreaLevel->setFixedText(1, h.row, h.text);
         gridAreaLevel->setMultiLine({1, h.row}, true);
         gridAreaLevel->setCellBold({1, h.row}, true);
-        fitRow(gridAreaLevel, h.row, h.text, kLevelColWidths[0]);
+        fitRow(gridAreaLevel, h.row, h.text, kLevelColWidths[0], true);
     }
     for (const SupportItem& item : m_layout.items) {
         gridAreaLevel->setFixedText(1, item.textRow, item.text);

@@ -591,3 +591,44 @@ TEST_F(AssessmentSupportTest, DeleteOrBackspaceClearsALevelCell) {
     page.cmdSave_Click();
     EXPECT_TRUE(levels().isEmpty());
 }
+
+TEST_F(AssessmentSupportTest, PrintedInstructionsEndAboveTheLevelGrid) {
+    // The heading grid is drawn at top 800 and the level grid at top 2500:
+    // the instructions have to end above the level grid's headings.
+    for (int p = 2; p <= kSupportPages; ++p) {
+        SCOPED_TRACE(p);
+        frmAssessment_Support_Reg page(p);
+        page.Form_Load();
+        const QString pdf = pdfPath(QString("instructions%1.pdf").arg(p));
+        printdialog::setAnswerer(printdialog::printToPdf(pdf));
+        page.cmdPrint_Click();
+        const QRectF lastWord = pdfWordBox(pdf, "form.");
+        const QRectF levelHeading = pdfWordBox(pdf, "Areas");
+        ASSERT_FALSE(lastWord.isNull());
+        ASSERT_FALSE(levelHeading.isNull());
+        EXPECT_LT(lastWord.bottom(), levelHeading.top());
+        EXPECT_GE(levelHeading.top(), 2500 / 20.0 - 1); // still drawn from top 2500
+    }
+}
+
+TEST_F(AssessmentSupportTest, EveryWordOfTheSupportAreaHeadingsFitsItsColumn) {
+    frmAssessment_Support_Reg page(3);
+    page.Form_Load();
+    Grid* grid = page.gridAreaLevel;
+    QFont bold = grid->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const QStringList headings = supportAreaHeadings();
+    for (int c = 2; c <= 6; ++c) {
+        // The grid wraps after blanks and after "/".
+        for (const QString& word :
+             headings[c - 1].split(QRegularExpression("(?<=/)| "), Qt::SkipEmptyParts)) {
+            SCOPED_TRACE(word.toStdString());
+            EXPECT_LE(metrics.horizontalAdvance(word) + 6, grid->columnWidth(c - 1))
+                << metrics.horizontalAdvance(word);
+        }
+    }
+    // The row of the headings is tall enough for their wrapped lines.
+    const int lines = 3; // "Differentiated / Curriculum & / assessment"
+    EXPECT_GE(grid->rowHeight(0), lines * metrics.lineSpacing());
+}
