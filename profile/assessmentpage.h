@@ -69,13 +69,14 @@ struct PrintItem {
 
     Kind kind = Kind::Grid;
     Grid* target = nullptr;
-    Rect draw;            // Grid: page 1 in this rectangle; PagedGrid: every page
+    Rect draw;            // Grid and PagedGrid: the rectangle drawn in
     Rect count;           // PagedGrid: the rectangle the pages are counted in
     QString text;         // Text: the line printed at draw.left, draw.top
     double fontSize = 9;  // Text
     bool fontBold = true; // Text
 
-    // Page 1 of grid drawn at left, top; right is Width + rightAdd, bottom Height.
+    // Grid drawn at left, top; right is Width + rightAdd, bottom Height. A grid
+    // longer than the rest of its sheet goes on over the next sheets.
     static PrintItem grid(Grid* grid, int left, int top, int rightAdd = 0);
     // Every page of grid: counted in count, drawn in draw, NewPage between pages.
     static PrintItem paged(Grid* grid, Rect count, Rect draw);
@@ -88,7 +89,9 @@ struct PrintItem {
 // What the page print prints: the heading " EMIS NUMBER: " & gEmisCode & title
 // at 500, 130 (bold Times New Roman, 11 pt, 12 pt on landscape pages, which
 // first print an empty line at 140, 130), the learner line at 500, 360 when
-// learnerLine is set, then the items in order, then EndDoc.
+// learnerLine is set, then the items in order, then EndDoc. A grid that would
+// be drawn over a grid printed before it on the same sheet moves down below
+// it, and the items after it move down as far.
 struct PrintLayout {
     bool landscape = false;
     QString title = {};
