@@ -4,15 +4,49 @@
 #include "platform/runtime.h"
 #include "platform/savebutton.h"
 #include "workspace/formregistry.h"
+#include "workspace/frmimages.h"
 #include "workspace/globals.h"
 
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
 #include <QPushButton>
 
 namespace {
+
+// The menu's picture: a row of learners on a light band, drawn once.
+const QPixmap& menuPicture() {
+    static const QPixmap pm = [] {
+        QPixmap picture(twips(7800), twips(1920));
+        picture.fill(Qt::transparent);
+        QPainter p(&picture);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        const QRectF band = QRectF(picture.rect()).adjusted(1, 1, -1, -1);
+        QLinearGradient fill(band.topLeft(), band.bottomLeft());
+        fill.setColorAt(0, QColor(0xe6, 0xef, 0xfa));
+        fill.setColorAt(1, QColor(0xc9, 0xdb, 0xf0));
+        p.setPen(QPen(QColor(0x9d, 0xb6, 0xd6), 1));
+        p.setBrush(fill);
+        p.drawRoundedRect(band, 8, 8);
+        const QPixmap& learner = frmImages::learnerPicture();
+        const int ground = picture.height() - 14;
+        const int sizes[] = {72, 88, 80, 96, 76, 90};
+        const int count = static_cast<int>(std::size(sizes));
+        const int step = picture.width() / (count + 1);
+        for (int i = 0; i < count; ++i) {
+            const int size = sizes[i];
+            p.drawPixmap(QRect(step * (i + 1) - size / 2, ground - size, size, size), learner);
+        }
+        p.setPen(QPen(QColor(0x2d, 0x5f, 0x9a), 2));
+        p.drawLine(QPointF(step / 2.0, ground), QPointF(picture.width() - step / 2.0, ground));
+        return picture;
+    }();
+    return pm;
+}
 
 QPushButton* sectionButton(const QString& caption, QWidget* parent, int left, int top, int width) {
     auto* b = new QPushButton(caption, parent);
@@ -72,15 +106,15 @@ frmRER_Main::frmRER_Main(QWidget* parent) : QDialog(parent) {
     connect(cmdStage4, &QPushButton::clicked, this, [this] { cmdStage4_Click(); });
 
     cmdBackground =
-        sectionButton("Section 1 : Background information on learner", fraStage1, 600, 840, 3400);
-    cmdDiagnosticProfile = sectionButton("DP: Diagnostic Profile", fraStage1, 600, 1560, 3400);
+        sectionButton("Section 1 : Background information on learner", fraStage1, 600, 840, 3600);
+    cmdDiagnosticProfile = sectionButton("DP: Diagnostic Profile", fraStage1, 600, 1560, 3600);
     cmdExtendedProfile =
-        sectionButton("Section 2 : Extended profile of learner needs", fraStage2, 600, 840, 3400);
-    cmdISP = sectionButton("ISP: Individual Support Plan", fraStage2, 600, 1560, 3400);
+        sectionButton("Section 2 : Extended profile of learner needs", fraStage2, 600, 840, 3600);
+    cmdISP = sectionButton("ISP: Individual Support Plan", fraStage2, 600, 1560, 3600);
     cmdSection3a =
-        sectionButton("Section 3a : Assessment of support requirements", fraStage3, 600, 840, 4250);
+        sectionButton("Section 3a : Assessment of support requirements", fraStage3, 600, 840, 4400);
     cmdSection3b = sectionButton("Section 3b: School request form for additional support",
-                                 fraStage3, 600, 1560, 4250);
+                                 fraStage3, 600, 1560, 4400);
     cmdSection4 =
         sectionButton("Section 4: Action plan for additional support provision and monitoring",
                       fraStage4, 120, 840, 5210);
@@ -101,6 +135,7 @@ frmRER_Main::frmRER_Main(QWidget* parent) : QDialog(parent) {
 
     Image1 = new QLabel(this);
     Image1->setGeometry(twipsRect(120, 4680, 7800, 1920));
+    Image1->setPixmap(menuPicture());
 
     Form_Load();
 }

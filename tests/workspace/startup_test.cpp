@@ -446,6 +446,7 @@ TEST_F(Startup, MainMenuShowsOneStageAtATime) {
     gAccessionNo = "027";
     frmRER_Main m;
     EXPECT_EQ(m.windowTitle(), "Support needs assessment [MAIN MENU] Learner : SMITH Megan");
+    EXPECT_FALSE(m.Image1->pixmap().isNull()); // the menu's picture
     const auto shown = [&] {
         QString s;
         for (int k = 0; k < 4; ++k)
