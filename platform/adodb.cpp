@@ -90,17 +90,19 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     if (rc == SQLITE_OK) {
+        // A file another program is writing is waited for a while, not refused.
+        sqlite3_busy_timeout(db, 5000);
         // Reading the schema tells a database from any other file.
         rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     }
     if (rc != SQLITE_OK) {
-        const AppError err(
-            rc,
-            QString("'%1' is not a database: %2").arg(path, QString::fromUtf8(sqlite3_errmsg(db))));
+        const QString reason = QString::fromUtf8(sqlite3_errmsg(db));
+        const AppError err(rc, (rc & 0xFF) == SQLITE_NOTADB
+                                   ? QString("'%1' is not a database: %2").arg(path, reason)
+                                   : QString("Could not open '%1': %2").arg(path, reason));
         sqlite3_close_v2(db);
         throw err;
     }
-    sqlite3_busy_timeout(db, 5000);
     sqlite3_exec(db, "PRAGMA foreign_keys = OFF", nullptr, nullptr, nullptr);
     registerJetFunctions(db);
     m_db = db;

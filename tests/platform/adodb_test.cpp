@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <thread>
 
 namespace {
 
@@ -65,6 +66,26 @@ TEST(AdoOpen, FailsWithNumberAndDescriptionAndNeverCreatesAFile) {
     }
     EXPECT_FALSE(QFile::exists(missing));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"notes.txt"}));
+}
+
+TEST_F(AdoTest, OpenWaitsForAFileThatAnotherProgramIsWriting) {
+    // Another program holds the file for a moment, as the host product may.
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(path.toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr),
+              SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE; UPDATE T SET N = 11 WHERE ID = 1", nullptr,
+                           nullptr, nullptr),
+              SQLITE_OK);
+    std::thread writer([other] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    });
+    ado::Connection second;
+    second.setProperty("Data Source", path);
+    EXPECT_NO_THROW(second.Open());
+    writer.join();
+    sqlite3_close(other);
+    EXPECT_EQ(second.State(), ado::adStateOpen);
 }
 
 TEST_F(AdoTest, ConnectionStringOpensASecondConnectionToTheSameFile) {
