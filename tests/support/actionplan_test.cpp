@@ -403,6 +403,23 @@ TEST_F(ActionPlanTest, PageTwoGridsAsDesigned) {
     EXPECT_EQ(page.cmdPrevious->text(), "Previous");
 }
 
+TEST_F(ActionPlanTest, PageTwoColumnHeadingsShowWhole) {
+    frmActionPlan2 page;
+    page.Form_Load();
+    const Grid* s = page.gridStrategy;
+    QFont bold = s->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    for (int c : {1, 2}) {
+        SCOPED_TRACE(c);
+        QString text = s->GetText(c, 2);
+        text.replace("\r\n", "\n");
+        const QRect needed = metrics.boundingRect(QRect(0, 0, s->columnWidth(c - 1) - 8, 10000),
+                                                  Qt::TextWordWrap, text);
+        EXPECT_LE(needed.height(), s->rowHeight(1));
+    }
+}
+
 TEST_F(ActionPlanTest, PageTwoLinesKeepTheirNumbersAndComeBackInTheirRows) {
     frmActionPlan2 page;
     page.Form_Load();
