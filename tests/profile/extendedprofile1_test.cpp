@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFontMetrics>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -204,4 +205,23 @@ TEST_F(ExtendedProfile1Test, TheMenuOpensItByName) {
     showFormChain("frmExtendedProfile1");
     EXPECT_EQ(caption, "RER [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(ExtendedProfile1Test, AnEntryRowGrowsToShowALongText) {
+    QStringList lines;
+    for (int i = 1; i <= 20; ++i)
+        lines << QString("Line %1 of the learning barriers").arg(i);
+    rawExec(dbPath, "INSERT INTO TAV_Learning_And_Development_Barriers (LearnerID, Learning, "
+                    "Communication, Behavioural_Social_Competence, Health_Wellness_Personal_Care, "
+                    "Physical_Access, Data_Year) VALUES (2, '" +
+                        lines.join("\n") + "', 'short', ' ', ' ', ' ', 2026)");
+    frmExtendedProfile1 page;
+    page.Form_Load();
+    const double line = QFontMetrics(page.gridBarriers->font()).lineSpacing() * 0.75;
+    EXPECT_GE(page.gridBarriers->RowHeight(4), 20 * line);
+    EXPECT_EQ(page.gridBarriers->RowHeight(7), 60); // a short text keeps the designed height
+
+    type(page.gridBarriers, 1, 10, lines.join("\n"));
+    EXPECT_GE(page.gridBarriers->RowHeight(10), 20 * line);
+    EXPECT_TRUE(page.isUnsaved());
 }
