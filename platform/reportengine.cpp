@@ -465,10 +465,17 @@ QVector<Page> Report::paginate(const QSizeF& sheet) const {
               sectionHeight(*this, m_layout->pageHeader, row, width));
     };
     startPage(lastRow);
-    for (const Band& b : bands) {
-        // A band is kept on one page when it fits one.
-        const bool breakHere =
-            pageHasContent && (b.section->newPageBefore || y + b.height > bottom);
+    for (qsizetype i = 0; i < bands.size(); ++i) {
+        const Band& b = bands[i];
+        // A band is kept on one page when it fits one; a heading kept with
+        // what follows it goes over to the next page with that.
+        int needed = b.height;
+        for (qsizetype j = i; j + 1 < bands.size() && bands[j].section->keepWithNext; ++j) {
+            if (bands[j + 1].height > (bottom - kMargin) / 2)
+                break;
+            needed += bands[j + 1].height;
+        }
+        const bool breakHere = pageHasContent && (b.section->newPageBefore || y + needed > bottom);
         // A page begun inside a subreport shows the main row it belongs to
         // in its page header, not the subreport's row of the same number.
         if (breakHere) {

@@ -226,6 +226,36 @@ TEST(ReportEngine, APageBegunInsideASubreportHeadsItWithTheMainRow) {
             << p << ": " << sheets[p].left(200).toStdString();
 }
 
+TEST(ReportEngine, AHeadingKeptWithWhatFollowsNeverEndsAPage) {
+    // Groups of one to seven rows: without the keep some group's heading
+    // falls last on a page, its rows on the next.
+    QVector<QVector<QVariant>> data;
+    for (int g = 0; g < 60; ++g)
+        for (int r = 0; r <= g % 7; ++r)
+            data << QVector<QVariant>{QString("G%1").arg(g, 2, 10, QChar('0')), "row"};
+    const auto headingsEndingAPage = [&](bool keep) {
+        auto l = groupedLayout();
+        l->groups[0].headers[0].keepWithNext = keep;
+        l->groups[0].headers[0].height = 500;
+        ado::Recordset rs = rows({"G", "N"}, data);
+        Report rpt(l);
+        rpt.database().setDataSource(rs);
+        const QVector<Page> pages = rpt.paginate(rpt.sheetSize());
+        int count = 0;
+        for (const Page& page : pages) {
+            // The last band before the page footer.
+            const PlacedBand& last = page.bands[page.bands.size() - 2];
+            count += last.section == &rpt.layout().groups[0].headers[0] ? 1 : 0;
+        }
+        return std::pair{count, int(pages.size())};
+    };
+    const auto [loose, loosePages] = headingsEndingAPage(false);
+    ASSERT_GT(loose, 0) << "the data should leave a heading last on a page";
+    const auto [kept, keptPages] = headingsEndingAPage(true);
+    EXPECT_EQ(kept, 0);
+    EXPECT_GE(keptPages, loosePages);
+}
+
 TEST(ReportEngine, ANewPageGroupStartsEachGroupOnItsOwnSheet) {
     auto l = groupedLayout();
     l->groups[0].headers[0].newPageBefore = true;
