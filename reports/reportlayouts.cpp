@@ -65,6 +65,7 @@ LayoutPtr groupedList(const char* name, const char* caption, const char* groupFi
     header << text(caption).at(0, 120, captionWidth).font(10, true)
            << field(groupField).at(captionWidth, 120).font(10, true);
     header.height = 420;
+    header.keepWithNext = true;
     Section footer;
     footer.height = 120;
     group.headers << header;
@@ -98,8 +99,10 @@ LayoutPtr crd_02LDP() {
     l->name = "crd_02LDP";
     l->reportHeader << text("DIAGNOSTIC PROFILE").at(0, 120).font(10, true) << line(400);
     l->reportHeader.height = 460;
+    l->reportHeader.keepWithNext = true;
     // One group a learner: the health professional's report, then the
-    // average score of each area of impairment.
+    // average score of each area of impairment, its headings kept together
+    // with the first area.
     Group learner;
     learner.field = "ID";
     for (const auto& [caption, name] : {std::pair{"Name:", "LName"},
@@ -110,6 +113,7 @@ LayoutPtr crd_02LDP() {
         Section s;
         addLabelled(s, caption, name, 0);
         s.height = 260;
+        s.keepWithNext = true;
         learner.headers << s;
     }
     Section records;
@@ -124,13 +128,16 @@ LayoutPtr crd_02LDP() {
                    .at(6600, 0, 1000)
                    .font(9);
     records.height = 260;
+    records.keepWithNext = true;
     Section comments;
     addLabelled(comments, "Comments:", "Comments", 0);
     comments.height = 260;
+    comments.keepWithNext = true;
     Section captions;
     captions << text("Area of Impairment").at(300, 80, 5000).font(9, true)
              << text("Score").at(5400, 80, 1200).font(9, true) << line(340);
     captions.height = 400;
+    captions.keepWithNext = true;
     learner.headers << records << comments << captions;
     Section gap;
     gap.height = 200;
@@ -152,11 +159,13 @@ LayoutPtr crd_03CFS() {
                     << text("Score").at(3600, 420, 700).font(9, true)
                     << text("Limitation").at(4300, 420).font(9, true) << line(680);
     l->reportHeader.height = 740;
+    l->reportHeader.keepWithNext = true;
     Group area;
     area.field = "AArea";
     Section header;
     header << field("AArea").at(0, 60).font(9, true);
     header.height = 300;
+    header.keepWithNext = true;
     area.headers << header;
     l->groups << area;
     Section detail;
@@ -233,6 +242,7 @@ LayoutPtr crd_01Background() {
     Section addCaption;
     addCaption << text("Additional Disabilities:").at(0, 60, 3400).font(9, true);
     addCaption.height = 320;
+    addCaption.keepWithNext = true;
     learner.headers << addCaption;
 
     Section dp;
@@ -241,12 +251,14 @@ LayoutPtr crd_01Background() {
     dp.subreportLinkField = "ID";
     dp.height = 200;
     dp.hideWhenSubreportEmpty = true;
+    dp.keepWithNext = true;
     Section cfs;
     cfs.subreport = "crd_03CFS";
     cfs.linkField = "LearnerID";
     cfs.subreportLinkField = "LearnerID";
     cfs.height = 200;
     cfs.hideWhenSubreportEmpty = true;
+    cfs.keepWithNext = true;
     learner.footers << dp << cfs;
     l->groups << learner;
 
