@@ -134,7 +134,10 @@ void fitListRow(Grid* grid) {
     grid->SetRowHeight(2, std::max<double>(kSummaryListHeight, points));
 }
 
+// A title grid: as high as given, with nothing to scroll and nothing to
+// select (its one cell is no entry).
 void fitHeight(Grid* grid, int twipsHeight) {
+    grid->setFocusPolicy(Qt::NoFocus);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setFixedHeight(twips(twipsHeight));
 }
