@@ -97,7 +97,12 @@ LayoutPtr crdLearner_ListProv() {
 LayoutPtr crd_02LDP() {
     auto l = std::make_shared<Layout>();
     l->name = "crd_02LDP";
-    l->reportHeader << text("DIAGNOSTIC PROFILE").at(0, 120).font(10, true) << line(400);
+    // The school's name stays empty where the profile prints this layout
+    // below its own heading.
+    l->reportHeader
+        << text("DIAGNOSTIC PROFILE").at(0, 120).font(10, true)
+        << text("").named(kSchoolNameObject).at(0, 120).font(10, true).aligned(Qt::AlignRight)
+        << line(400);
     l->reportHeader.height = 460;
     l->reportHeader.keepWithNext = true;
     // One group a learner: the health professional's report, then the
@@ -154,10 +159,12 @@ LayoutPtr crd_02LDP() {
 LayoutPtr crd_03CFS() {
     auto l = std::make_shared<Layout>();
     l->name = "crd_03CFS";
-    l->reportHeader << text("CRITERIA FOR SELECTION").at(0, 120).font(10, true)
-                    << text("Activity").at(300, 420, 3300).font(9, true)
-                    << text("Score").at(3600, 420, 700).font(9, true)
-                    << text("Limitation").at(4300, 420).font(9, true) << line(680);
+    l->reportHeader
+        << text("CRITERIA FOR SELECTION").at(0, 120).font(10, true)
+        << text("").named(kSchoolNameObject).at(0, 120).font(10, true).aligned(Qt::AlignRight)
+        << text("Activity").at(300, 420, 3300).font(9, true)
+        << text("Score").at(3600, 420, 700).font(9, true)
+        << text("Limitation").at(4300, 420).font(9, true) << line(680);
     l->reportHeader.height = 740;
     l->reportHeader.keepWithNext = true;
     Group area;

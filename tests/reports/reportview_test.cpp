@@ -3,6 +3,7 @@
 #include "reports/clssql.h"
 #include "reports/frmbarrierselect.h"
 #include "reports/reportforms.h"
+#include "reports/reportlayouts.h"
 #include "tests/reports/reportviewtest.h"
 #include "workspace/formregistry.h"
 
@@ -232,6 +233,16 @@ TEST_F(ReportViewerTest, EveryProfileSheetNamesItsLearner) {
     for (int p = 1; p <= pages; ++p)
         EXPECT_TRUE(flat(pdfPageText(lastPdf, p)).contains("de Beer, Thabo (003)")) << p;
     EXPECT_TRUE(boxes().isEmpty()) << shown().join('\n').toStdString();
+}
+
+TEST(ReportLayouts, EveryLayoutTakesTheSchoolsNameAndTheProfileTheYear) {
+    for (const LayoutPtr& layout : {crdLearner_DisSum(), crdLearner_ListProv(), crd_01Background(),
+                                    crd_02LDP(), crd_03CFS(), crdLearnerScoreSummary()}) {
+        report::Report rpt(layout);
+        EXPECT_NO_THROW(rpt.setText(kSchoolNameObject, "School")) << layout->name.toStdString();
+    }
+    report::Report profile(crd_01Background());
+    EXPECT_NO_THROW(profile.setText(kYearObject, "2026"));
 }
 
 TEST_F(ReportViewerTest, ViewerPagesAndPrintsThroughThePrintDialog) {
