@@ -54,8 +54,19 @@ PreviewList::PreviewList(AssessmentPage& page, Grid* preview, PreviewListSetup s
     connect(m_add, &QPushButton::clicked, this, [this] { Add(); });
     connect(m_remove, &QPushButton::clicked, this, [this] { Remove(); });
     connect(m_grid, &Grid::Click, this, [this](int, int row) { highlightRow(row); });
-    if (m_setup.readOnlyPreview)
+    if (m_setup.readOnlyPreview) {
         connect(m_grid, &Grid::KeyPress, this, [](int& keyAscii) { keyAscii = 0; });
+        // Nor does an editor open on an entry, whose menu could paste text
+        // into it without a key.
+        QList<int> entryCols;
+        if (isBoxForm())
+            entryCols = {m_setup.optionA.col, m_setup.optionB.col};
+        else
+            for (int c = 1; c <= m_setup.entryGrid->MaxCols(); ++c)
+                entryCols << c;
+        for (int c : entryCols)
+            m_grid->setLocked(Grid::Block(c, -1), true);
+    }
 }
 
 int PreviewList::CheckAvailableRow(int col) const {

@@ -243,6 +243,13 @@ TEST_F(PreviewListTest, TypingIntoThePreviewIsDiscarded) {
     EXPECT_EQ(page.preview->GetText(1, S), "kept");
     page.markSaved();
     page.hide();
+
+    // No cell of the entries opens an editor, on the rows added later too.
+    page.add("more", 'B');
+    for (int r = S; r <= page.preview->MaxRows(); ++r)
+        for (int c = 1; c <= 2; ++c)
+            EXPECT_FALSE(page.preview->item(r - 1, c - 1)->flags() & Qt::ItemIsEditable)
+                << c << "," << r;
 }
 
 TEST_F(PreviewListTest, AFullColumnTakesANewLastRowNeverAHeading) {
