@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScreen>
 
 namespace {
 
@@ -62,7 +63,12 @@ clsSQL& frmReportview::sql() {
 frmReportview::frmReportview(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Printouts");
     setWindowFlags(windowFlags() | Qt::WindowMaximizeButtonHint);
-    resize(twips(13500), twips(9600));
+    // Wide enough for a landscape sheet beside the scroll bar where the
+    // screen allows it.
+    QSize size(twips(13500), twips(9600));
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.expandedTo(QSize(1180, 820).boundedTo(screen->availableGeometry().size()));
+    resize(size);
     CRViewer1 = new report::ReportViewer(this);
     CRViewer1->onError = [](const AppError& e) { ShowUserMessage(e.description()); };
     // Done stands in the viewer's toolbar.
