@@ -270,7 +270,7 @@ void Recordset::Open(const QString& source, Connection* activeConnection, int cu
     };
     QStringList names;
     QVector<QVector<QVariant>> rows;
-    runStatements(activeConnection->handle(), source, Collect{names, rows});
+    runStatements(activeConnection->handle(), source, Collect{names, rows, {}});
     setData(std::move(names), std::move(rows));
 }
 
