@@ -481,6 +481,26 @@ QVector<Page> Report::paginate(const QSizeF& sheet) const {
         if (breakHere) {
             finishPage();
             startPage(b.report == this ? b.row : lastRow);
+            // A group whose lines run on to this page has its heading again;
+            // not when the page starts with its heading or its footer.
+            const Layout& bl = b.report->layout();
+            if (!b.section->newPageBefore && b.section != &bl.reportHeader &&
+                b.section != &bl.reportFooter) {
+                for (const Group& g : bl.groups) {
+                    bool boundary = false;
+                    for (const Section& h : g.headers)
+                        boundary = boundary || &h == b.section;
+                    for (const Section& f : g.footers)
+                        boundary = boundary || &f == b.section;
+                    if (boundary)
+                        break;
+                    for (const Section& h : g.headers) {
+                        if (h.repeatOnNewPage)
+                            place(b.report, &h, b.row, b.indent,
+                                  sectionHeight(*b.report, h, b.row, width - b.indent));
+                    }
+                }
+            }
         }
         if (b.report == this)
             lastRow = b.row;

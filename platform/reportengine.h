@@ -86,8 +86,10 @@ struct Section {
     int height = 0;             // twips at least
     bool newPageBefore = false; // starts a new page unless the page is still empty
     bool keepWithNext = false;  // printed on the page of the band after it
-    QString subreport;          // a subreport of the layout printed below the items
-    QString linkField;          // this report's field ...
+    bool repeatOnNewPage =
+        false;         // a group heading, printed again atop each page its group runs on to
+    QString subreport; // a subreport of the layout printed below the items
+    QString linkField; // this report's field ...
     QString subreportLinkField; // ... matched by the subreport's field
     int subreportIndent = 0;    // twips
     bool hideWhenSubreportEmpty = false;

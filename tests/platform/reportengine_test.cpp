@@ -256,6 +256,32 @@ TEST(ReportEngine, AHeadingKeptWithWhatFollowsNeverEndsAPage) {
     EXPECT_GE(keptPages, loosePages);
 }
 
+TEST(ReportEngine, AGroupHeadingRepeatsAtopEveryPageItsGroupRunsOnTo) {
+    QVector<QVector<QVariant>> data;
+    for (int i = 0; i < 200; ++i)
+        data << QVector<QVariant>{i < 150 ? "A" : "B", QString("Row%1").arg(i, 3, 10, QChar('0'))};
+    ado::Recordset rs = rows({"G", "N"}, data);
+    auto l = groupedLayout();
+    l->groups[0].headers[0].repeatOnNewPage = true;
+    Report rpt(l);
+    rpt.database().setDataSource(rs);
+    QTemporaryDir dir;
+    int pages = 0;
+    const QStringList sheets = printed(rpt, dir.filePath("h.pdf"), &pages).split('\f');
+    ASSERT_GE(pages, 4);
+    // Each page starts, under its captions, with the group of its first row.
+    for (int p = 0; p < pages; ++p) {
+        const QString sheet = sheets[p].simplified();
+        const QString first = sheet.mid(sheet.indexOf(QRegularExpression("Row\\d{3}")), 6);
+        const QString group = first.mid(3).toInt() < 150 ? "A" : "B";
+        EXPECT_TRUE(sheet.contains(QRegularExpression("Caption Row Group " + group + " " + first)))
+            << p << ": " << sheet.left(120).toStdString();
+    }
+    // Every row once.
+    const QString all = sheets.join(' ');
+    EXPECT_EQ(all.count(QRegularExpression("Row\\d{3}")), 200);
+}
+
 TEST(ReportEngine, ANewPageGroupStartsEachGroupOnItsOwnSheet) {
     auto l = groupedLayout();
     l->groups[0].headers[0].newPageBefore = true;
