@@ -66,6 +66,7 @@ LayoutPtr groupedList(const char* name, const char* caption, const char* groupFi
            << field(groupField).at(captionWidth, 120).font(10, true);
     header.height = 420;
     header.keepWithNext = true;
+    header.repeatOnNewPage = true;
     Section footer;
     footer.height = 120;
     group.headers << header;
@@ -173,6 +174,7 @@ LayoutPtr crd_03CFS() {
     header << field("AArea").at(0, 60).font(9, true);
     header.height = 300;
     header.keepWithNext = true;
+    header.repeatOnNewPage = true;
     area.headers << header;
     l->groups << area;
     Section detail;

@@ -102,6 +102,26 @@ TEST_F(ReportViewerTest, LearnersPerProviderGroupedByProviderOnPortrait) {
     EXPECT_FALSE(text.contains("de Beer"));
 }
 
+TEST_F(ReportViewerTest, ABarrierRunningOnToANewPageIsNamedAtopIt) {
+    QString sql;
+    for (int i = 500; i < 580; ++i)
+        sql += QString("INSERT INTO Learner_Info (ID, FName, SName, Grade, AccessionNo, Status, "
+                       "LSENStatus, LSENDisabilities) VALUES (%1, 'Learner', 'S%1', 2, 'X%1', "
+                       "'C', 2, 1); INSERT INTO TAV_Learner_Background_Info (LearnerID, "
+                       "Data_Year) VALUES (%1, 2026);")
+                   .arg(i);
+    rawExec(dbPath, sql);
+    frmReportview::Default().SQL = listQuery("LearnerSummary");
+    int pages = 0;
+    run("LearnerSummary", "long.pdf", &pages);
+    ASSERT_GE(pages, 2);
+    for (int p = 2; p <= pages; ++p) {
+        const QString sheet = flat(pdfPageText(lastPdf, p));
+        EXPECT_TRUE(sheet.startsWith("Grade Accession No Surname First Name Primary Barrier: "))
+            << p << ": " << sheet.left(120).toStdString();
+    }
+}
+
 TEST_F(ReportViewerTest, AListWithoutRowsShowsItsTitleAndTheSchool) {
     gReportYear = 2019;
     frmReportview::Default().SQL = listQuery("LearnerSummary");
