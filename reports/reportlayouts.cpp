@@ -288,7 +288,8 @@ LayoutPtr crdLearnerScoreSummary() {
     Section detail;
     // Landscape A4 holds 15400 twips between its margins: the names, eight
     // level columns wide enough for "MODERATE" with a gap, five ratings.
-    QList<Column> columns = {{"Grade", "Grade", 0, 550},
+    // The table holds the learner's grade ID, not the grade's name.
+    QList<Column> columns = {{"Grade ID", "Grade", 0, 550},
                              {"Accession No", "AccessionNo", 550, 880},
                              {"Surname", "Sname", 1430, 1500},
                              {"First Name", "FName", 2930, 1240}};
