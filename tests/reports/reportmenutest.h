@@ -16,6 +16,14 @@
 #include <QLineEdit>
 #include <QStringList>
 
+// The texts of a combo box's list, in order.
+inline QStringList items(const QComboBox* combo) {
+    QStringList out;
+    for (int i = 0; i < combo->count(); ++i)
+        out << combo->itemText(i);
+    return out;
+}
+
 // The viewer's properties at the moment a window showed it.
 struct ViewerCall {
     QString ReportMode;

@@ -13,17 +13,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-namespace {
-
-QStringList items(const QComboBox* combo) {
-    QStringList out;
-    for (int i = 0; i < combo->count(); ++i)
-        out << combo->itemText(i);
-    return out;
-}
-
-} // namespace
-
 class ReportOptionsTest : public ReportMenuTest {
 protected:
     std::unique_ptr<frmReportOptions> open(const QString& report, const QString& accession = {}) {

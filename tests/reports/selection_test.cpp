@@ -17,13 +17,6 @@ namespace {
 const QStringList kBarrierColumns = {"AccessionNo", "SName", "FName", "Disability", "Name"};
 const QStringList kProviderColumns = {"Name_Of_Provider", "AccessionNo", "SName", "FName", "Name"};
 
-QStringList items(const QComboBox* combo) {
-    QStringList out;
-    for (int i = 0; i < combo->count(); ++i)
-        out << combo->itemText(i);
-    return out;
-}
-
 } // namespace
 
 class SelectionTest : public ReportMenuTest {
