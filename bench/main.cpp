@@ -1,7 +1,7 @@
 // rer_bench: the program at school scale. Builds a synthetic school of each
 // size asked for, measures start-up, the list search, every page's load and
-// save, the roll-over and the peak memory, prints the figures and writes them
-// into BENCHMARKS.md.
+// save, the roll-over, each report's data build and the peak memory, prints
+// the figures and writes them into BENCHMARKS.md.
 //
 //   rer_bench [--learners 200,2000,10000] [--runs 7] [--out BENCHMARKS.md] [--work DIR]
 //
