@@ -6,16 +6,15 @@
 #include "workspace/frmselectyear.h"
 #include "workspace/workspaceforms.h"
 
+#include "platform/fonts.h"
+
 #include <QApplication>
-#include <QFont>
+#include <cstdio>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    // The windows are laid out for the host platform's small dialog font.
-    QFont font = QApplication::font();
-    font.setFamilies({"Arial", "Liberation Sans", "Nimbus Sans", "Helvetica", font.family()});
-    font.setPointSize(8);
-    QApplication::setFont(font);
+    if (!fonts::install())
+        std::fputs("rer: the program's fonts could not be registered\n", stderr);
     registerWorkspaceForms();
     registerProfileForms();
     registerSupportForms();

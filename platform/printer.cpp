@@ -1,6 +1,7 @@
 #include "platform/printer.h"
 
 #include "platform/apperror.h"
+#include "platform/fonts.h"
 
 #include <QFile>
 #include <QFontMetricsF>
@@ -65,10 +66,7 @@ double Printer::twipsToDevice() const {
 }
 
 QFont Printer::currentFont() const {
-    QFont font(m_fontName);
-    font.setPointSizeF(m_fontSize > 0 ? m_fontSize : 10);
-    font.setBold(m_fontBold);
-    return font;
+    return fonts::printFont(m_fontName, m_fontSize, m_fontBold);
 }
 
 void Printer::ensureSheet() {

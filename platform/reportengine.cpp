@@ -1,6 +1,7 @@
 #include "platform/reportengine.h"
 
 #include "platform/apperror.h"
+#include "platform/fonts.h"
 #include "platform/printdialog.h"
 #include "platform/printer.h"
 
@@ -24,19 +25,11 @@ namespace report {
 namespace {
 
 constexpr int kMargin = 720; // half an inch round the sheet
-constexpr double kTwipsPerPoint = 20;
 constexpr double kScreenTwipsToPixel = 96.0 / 1440.0;
 
 // Fonts are sized in twips, so one measure serves the screen and the printer.
 QFont itemFont(const Item& item) {
-    QFont font;
-    font.setFamilies({"Arial", "Liberation Sans", "Nimbus Sans", "Helvetica"});
-    font.setPixelSize(std::max(1, qRound(item.fontSize * kTwipsPerPoint)));
-    font.setBold(item.bold);
-    font.setItalic(item.italic);
-    font.setHintingPreference(QFont::PreferNoHinting);
-    font.setStyleStrategy(QFont::ForceOutline);
-    return font;
+    return fonts::reportFont(item.fontSize, item.bold, item.italic);
 }
 
 int itemWidth(const Item& item, int bandWidth) {

@@ -175,7 +175,7 @@ public:
     int paperOrientation() const { return m_orientation; }
     void setPaperOrientation(int orientation); // 1 portrait, 2 landscape
     int paperSize() const { return m_paperSize; }
-    void setPaperSize(int size); // 9 A4; 0 the printer's own
+    void setPaperSize(int size); // 9 A4 (the default); 0 the printer's own
 
     Database& database() { return m_database; }
     const Database& database() const { return m_database; }
@@ -207,7 +207,7 @@ private:
     QHash<QString, QString> m_texts;
     QString m_title;
     int m_orientation = crPortrait;
-    int m_paperSize = 0;
+    int m_paperSize = crPaperA4;
     std::map<QString, std::unique_ptr<Report>> m_subreports;
 };
 

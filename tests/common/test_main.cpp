@@ -1,6 +1,8 @@
-// Every test program starts here: headless Qt, settings in a temporary folder,
+// Every test program starts here: headless Qt, the program's fonts, settings
+// in a temporary folder,
 // and message boxes answered by the test seam (default button) unless a test
 // installs its own answerer.
+#include "platform/fonts.h"
 #include "platform/messagebox.h"
 
 #include <QApplication>
@@ -16,6 +18,9 @@ int main(int argc, char** argv) {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, settingsDir.path());
     QApplication app(argc, argv);
+    // Tests measure what the program draws: its own fonts.
+    if (!fonts::install())
+        return 1;
     msgbox::setAnswerer(msgbox::answerDefault);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
