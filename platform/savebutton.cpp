@@ -1,6 +1,6 @@
 #include "platform/savebutton.h"
 
-SaveButton::SaveButton(const QString& caption, QWidget* parent) : QPushButton(caption, parent) {}
+SaveButton::SaveButton(const QString& caption, QWidget* parent) : CommandButton(caption, parent) {}
 
 void SaveButton::setUnsaved(bool unsaved) {
     m_unsaved = unsaved;

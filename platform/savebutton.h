@@ -3,10 +3,9 @@
 // the button face (0x8000000F) while clear. The pages' Save button carries
 // the unsaved flag so; the preview lists' Add buttons carry "entry not added".
 #include "platform/colors.h"
+#include "platform/commandbutton.h"
 
-#include <QPushButton>
-
-class SaveButton : public QPushButton {
+class SaveButton : public CommandButton {
     Q_OBJECT
 
 public:

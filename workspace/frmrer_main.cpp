@@ -1,6 +1,7 @@
 #include "workspace/frmrer_main.h"
 
 #include "platform/colors.h"
+#include "platform/commandbutton.h"
 #include "platform/runtime.h"
 #include "platform/savebutton.h"
 #include "workspace/formregistry.h"
@@ -49,7 +50,7 @@ const QPixmap& menuPicture() {
 }
 
 QPushButton* sectionButton(const QString& caption, QWidget* parent, int left, int top, int width) {
-    auto* b = new QPushButton(caption, parent);
+    auto* b = new CommandButton(caption, parent);
     b->setGeometry(twipsRect(left, top, width, 495));
     b->setAutoDefault(false);
     return b;

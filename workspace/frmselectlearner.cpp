@@ -1,5 +1,6 @@
 #include "workspace/frmselectlearner.h"
 
+#include "platform/commandbutton.h"
 #include "platform/grid.h"
 #include "platform/runtime.h"
 #include "workspace/checktables.h"
@@ -17,32 +18,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyleOptionButton>
-#include <QStylePainter>
 
 ReportOptionsRequest gReportOptionsRequest;
 
 namespace {
 
-// A command button whose caption wraps onto further lines when it is wider
-// than the button, as the runtime's buttons do.
-class WrappingButton : public QPushButton {
-public:
-    using QPushButton::QPushButton;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QStylePainter painter(this);
-        QStyleOptionButton option;
-        initStyleOption(&option);
-        option.text.clear();
-        painter.drawControl(QStyle::CE_PushButton, option);
-        painter.drawText(rect().adjusted(4, 2, -4, -2), Qt::AlignCenter | Qt::TextWordWrap, text());
-    }
-};
-
 QPushButton* menuButton(const QString& caption, QWidget* parent, int top, int height) {
-    auto* b = new WrappingButton(caption, parent);
+    auto* b = new CommandButton(caption, parent);
     b->setGeometry(twipsRect(120, top, 2175, height));
     b->setAutoDefault(false);
     return b;

@@ -4,17 +4,14 @@
 #include "reports/frmreportoptions.h"
 #include "reports/frmreportselect.h"
 #include "reports/reportforms.h"
+#include "tests/common/captions.h"
 #include "tests/reports/reportmenutest.h"
 #include "workspace/frmselectlearner.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
 
 class ReportMenuWindowTest : public ReportMenuTest {
 protected:
@@ -97,39 +94,17 @@ TEST_F(ReportMenuWindowTest, ScoreSummaryOpensTheOptionsWithoutAYearCheck) {
     EXPECT_EQ(gReportYear, 1999);
 }
 
-// The captions of a window's labels, boxes and buttons that their controls cut off.
-QStringList clippedCaptions(QWidget& window) {
-    QStringList out;
-    for (QWidget* w : window.findChildren<QWidget*>()) {
-        QString text;
-        int needed = 0;
-        if (auto* label = qobject_cast<QLabel*>(w)) {
-            text = label->text();
-            needed = label->sizeHint().width();
-        } else if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
-            text = static_cast<QAbstractButton*>(w)->text();
-            needed = w->sizeHint().width();
-        } else if (auto* button = qobject_cast<QPushButton*>(w)) {
-            text = button->text();
-            needed = button->fontMetrics().horizontalAdvance(text) + 8;
-        }
-        if (!text.isEmpty() && needed > w->width())
-            out << QString("%1 (%2 of %3 px)").arg(text).arg(w->width()).arg(needed);
-    }
-    return out;
-}
-
 TEST_F(ReportMenuWindowTest, EveryCaptionOfTheReportWindowsIsShownWhole) {
     frmReportSelect menu;
-    EXPECT_EQ(clippedCaptions(menu).join("; ").toStdString(), "");
+    EXPECT_EQ(cutCaptions(menu).join("; ").toStdString(), "");
     for (const char* mode : {"LearnerSummary", "LearnerList"}) {
         gBarrierSelectRequest.FormMode = mode;
         frmBarrierSelect select;
-        EXPECT_EQ(clippedCaptions(select).join("; ").toStdString(), "") << mode;
+        EXPECT_EQ(cutCaptions(select).join("; ").toStdString(), "") << mode;
     }
     gReportOptionsRequest = {"", "LearnerProfile"};
     frmReportOptions options;
-    EXPECT_EQ(clippedCaptions(options).join("; ").toStdString(), "");
+    EXPECT_EQ(cutCaptions(options).join("; ").toStdString(), "");
 }
 
 TEST(ReportForms, TheReportWindowsAreShownByName) {
