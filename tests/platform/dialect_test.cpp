@@ -310,7 +310,7 @@ TEST_F(DialectTest, BirthDateExpressionOfTheProfileQuery) {
               QStringList({"1|SMITH John|05/03 / 2012|-1", "2|SMITH ||0"}));
 }
 
-// ---- the Parts' join queries -------------------------------------------------------
+// ---- the program's join queries -----------------------------------------------------
 
 namespace {
 const char* kReviewTable =

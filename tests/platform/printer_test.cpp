@@ -4,46 +4,19 @@
 #include "platform/grid.h"
 #include "platform/printdialog.h"
 #include "platform/printer.h"
+#include "tests/common/pdf.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-QString run(const QString& program, const QStringList& args) {
-    QProcess process;
-    process.start(program, args);
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-QString pdfText(const QString& path) {
-    return run("pdftotext", {"-layout", path, "-"});
-}
-
-int pdfPages(const QString& path) {
-    const auto m = QRegularExpression(R"(Pages:\s+(\d+))").match(run("pdfinfo", {path}));
-    return m.hasMatch() ? m.captured(1).toInt() : -1;
-}
-
-// Width and height of the first sheet, in points.
-QSizeF pdfPageSize(const QString& path) {
-    const auto m =
-        QRegularExpression(R"(Page size:\s+([\d.]+) x ([\d.]+))").match(run("pdfinfo", {path}));
-    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
-}
-
 // The position (points) of the first word of the PDF equal to word.
 QPointF wordPosition(const QString& path, const QString& word) {
-    const QString xml = run("pdftotext", {"-bbox", path, "-"});
-    const QString pattern = QStringLiteral(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>)re") +
-                            QRegularExpression::escape(word) + "</word>";
-    const auto m = QRegularExpression(pattern).match(xml);
-    return m.hasMatch() ? QPointF(m.captured(1).toDouble(), m.captured(2).toDouble())
-                        : QPointF(-1, -1);
+    const QRectF box = pdfWordBox(path, word);
+    return box.isNull() ? QPointF(-1, -1) : box.topLeft();
 }
 
 // A one-column-of-text grid of rows "Row 001" ... with a second column.

@@ -4,12 +4,12 @@
 #include "platform/printdialog.h"
 #include "profile/assessmentpage.h"
 #include "tests/common/fixture.h"
+#include "tests/common/pdf.h"
 #include "workspace/checktables.h"
 #include "workspace/globals.h"
 #include "workspace/moddatabaseconnection.h"
 
 #include <QApplication>
-#include <QProcess>
 #include <QPushButton>
 #include <QRectF>
 #include <QRegularExpression>
@@ -55,62 +55,6 @@ protected:
     }
     QString pdfPath(const QString& name) const { return dir.filePath(name); }
 };
-
-// The text of a PDF as pdftotext reads it (layout kept).
-inline QString pdfText(const QString& path) {
-    QProcess p;
-    p.start("pdftotext", {"-layout", path, "-"});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// "Pages" and "Page size" lines of pdfinfo.
-inline QString pdfInfo(const QString& path) {
-    QProcess p;
-    p.start("pdfinfo", {path});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-inline int pdfPages(const QString& path) {
-    for (const QString& line : pdfInfo(path).split('\n')) {
-        if (line.startsWith("Pages:"))
-            return line.section(':', 1).trimmed().toInt();
-    }
-    return 0;
-}
-
-// True when the first sheet of a PDF is wider than it is high.
-inline bool pdfIsLandscape(const QString& path) {
-    const QStringList size =
-        pdfInfo(path).section("Page size:", 1).trimmed().section(' ', 0, 2).split(" x ");
-    return size.size() == 2 && size[0].toDouble() > size[1].toDouble();
-}
-
-// The box, in points from the sheet's top-left corner, of the first word of
-// the PDF that reads word; a null box when there is none.
-inline QRectF pdfWordBox(const QString& path, const QString& word) {
-    QProcess p;
-    p.start("pdftotext", {"-bbox", path, "-"});
-    p.waitForFinished(30000);
-    const QString html = QString::fromUtf8(p.readAllStandardOutput());
-    const QRegularExpression re("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" "
-                                "yMax=\"([0-9.]+)\">" +
-                                QRegularExpression::escape(word) + "</word>");
-    const QRegularExpressionMatch m = re.match(html);
-    if (!m.hasMatch())
-        return {};
-    return QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
-                  QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
-}
-
-// The names of the fonts a PDF uses, as pdffonts lists them.
-inline QString pdfFonts(const QString& path) {
-    QProcess p;
-    p.start("pdffonts", {path});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 // Walks a chain of pages as a user would while start() runs it: each page
 // that shows is left by the next step of the script ("next", "previous" or

@@ -7,7 +7,6 @@
 #include "tests/profile/pagetest.h"
 
 #include <QApplication>
-#include <QProcess>
 
 class ReportViewTest : public PageTest {
 protected:
@@ -60,15 +59,6 @@ protected:
         return path;
     }
 };
-
-// The text of one page (from 1) of a PDF.
-inline QString pdfPageText(const QString& path, int page) {
-    QProcess p;
-    p.start("pdftotext",
-            {"-layout", "-f", QString::number(page), "-l", QString::number(page), path, "-"});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 // The text of a PDF on one line, runs of blanks as one, for phrases that
 // the layout may break across columns.

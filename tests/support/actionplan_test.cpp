@@ -44,20 +44,6 @@ QString ticks(const Grid* grid, int row, int col, int col2) {
     return out;
 }
 
-// The tops, in points, of every word of a PDF that reads word.
-QList<double> wordTops(const QString& path, const QString& word) {
-    QProcess p;
-    p.start("pdftotext", {"-bbox", path, "-"});
-    p.waitForFinished(30000);
-    const QString html = QString::fromUtf8(p.readAllStandardOutput());
-    const QRegularExpression re("<word xMin=\"[0-9.]+\" yMin=\"([0-9.]+)\"[^>]*>" +
-                                QRegularExpression::escape(word) + "</word>");
-    QList<double> tops;
-    for (const QRegularExpressionMatch& m : re.globalMatch(html))
-        tops << m.captured(1).toDouble();
-    return tops;
-}
-
 class ActionPlanTest : public PageTest {
 protected:
     void SetUp() override {
@@ -690,7 +676,7 @@ TEST_F(ActionPlanTest, PrintsHoldTheHeadingAndTheGrids) {
     const double reviewTop = pdfWordBox(pdf3, "REVIEW").top();
     EXPECT_GE(reviewTop, 5000 / 20.0 - 2);
     // The approval grid ends above the review grid: its last "Date:" too.
-    const QList<double> dates = wordTops(pdf3, "Date:");
+    const QList<double> dates = pdfWordTops(pdf3, "Date:");
     ASSERT_EQ(dates.size(), 2);
     EXPECT_LT(dates[1] + 8, reviewTop);
 
