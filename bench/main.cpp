@@ -313,7 +313,7 @@ void setUpHeadless(QTemporaryDir& settingsDir) {
             QSettings::setPath(format, scope, settingsDir.path());
 }
 
-// ---- in the steering process ----------------------------------------------
+// ---- in the parent process ------------------------------------------------
 
 struct SizeResult {
     int learners = 0;
@@ -438,7 +438,8 @@ bool runChild(const QStringList& args, QByteArray* stdoutText) {
     return true;
 }
 
-int steer(const QList<int>& sizes, int runs, const QString& reportPath, const QString& workDir) {
+int runParent(const QList<int>& sizes, int runs, const QString& reportPath,
+              const QString& workDir) {
     QList<SizeResult> results;
     for (int n : sizes) {
         const QString db = QDir(workDir).filePath(QString("school-%1.db").arg(n));
@@ -554,6 +555,6 @@ int main(int argc, char** argv) {
     QTemporaryDir scratch;
     const QString workDir = option("--work", scratch.path());
     QDir().mkpath(workDir);
-    return steer(parseSizes(option("--learners", "200,2000,10000")), runs,
-                 option("--out", RER_SOURCE_DIR "/BENCHMARKS.md"), workDir);
+    return runParent(parseSizes(option("--learners", "200,2000,10000")), runs,
+                     option("--out", RER_SOURCE_DIR "/BENCHMARKS.md"), workDir);
 }
