@@ -116,6 +116,8 @@ frmAssessment_Support_Reg::frmAssessment_Support_Reg(int page, QWidget* parent)
         gridSupport = makeLearnerTextGrid(
             "gridSupport",
             "PSYCHO-SOCIAL SUPPORT NEEDED(attach report of social worker if available)");
+        storeEntries(gridDisability, {1, 2}, "TAV_Learner_Supp_Needs", "Disability_Descr");
+        storeEntries(gridSupport, {1, 2}, "TAV_Learner_Supp_Needs", "Psycho_Social_Support");
     } else {
         gridHearder = heading;
         gridHearder->setObjectName("gridHearder");
@@ -206,8 +208,7 @@ Grid* frmAssessment_Support_Reg::makeLearnerTextGrid(const QString& name, const 
     grid->setCellBold({1, 1}, true);
     grid->setCellBackColor({1, 1, 3, 1}, vbLabelGrey);
     grid->setLocked({-1, -1}, true);
-    // The texts are kept in columns of 255 characters.
-    grid->setEditCell({1, 2}, 255, true);
+    grid->setEditCell({1, 2}, 0, true);
     grid->setLocked({1, 2}, false);
     grid->AddCellSpan(1, 2, 3, 1);
     grid->SetRowHeight(1, 15);
@@ -457,9 +458,8 @@ bool frmAssessment_Support_Reg::saveFinalRating() {
 
 void registerAssessmentSupportForms() {
     for (int page = 1; page <= kSupportPages; ++page) {
-        registerForm(supportPage(page).formName, [page] {
-            frmAssessment_Support_Reg form(page);
-            return form.run();
+        registerPageMaker(supportPage(page).formName, [page] {
+            return std::unique_ptr<AssessmentPage>(new frmAssessment_Support_Reg(page));
         });
     }
 }

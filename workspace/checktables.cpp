@@ -174,6 +174,30 @@ void addLearnerYearIndex(const QString& name) {
 
 } // namespace
 
+int declaredTextSize(const QString& table, const QString& column) {
+    QString columns;
+    for (const SectionTable& t : kSectionTables)
+        if (table.compare(t.name, Qt::CaseInsensitive) == 0)
+            columns = t.columns;
+    for (const LookupTable& t : kLookupTables)
+        if (table.compare(t.name, Qt::CaseInsensitive) == 0)
+            columns = t.columns;
+    for (const QString& def : columns.split(',')) {
+        QString name = def.section(' ', 0, 0, QString::SectionSkipEmpty);
+        if (name.startsWith('[') && name.endsWith(']'))
+            name = name.mid(1, name.size() - 2);
+        if (name.compare(column, Qt::CaseInsensitive) != 0)
+            continue;
+        const QString type = def.section(' ', 1, 1, QString::SectionSkipEmpty).toUpper();
+        if (type == "MEMO")
+            return 0;
+        if (type.startsWith("TEXT(") && type.endsWith(')'))
+            return type.mid(5, type.size() - 6).toInt();
+        return -1;
+    }
+    return -1;
+}
+
 bool checkOldLearnerID(const QString& tableName, bool lookup) {
     if (lookup)
         return false;

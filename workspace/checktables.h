@@ -39,6 +39,10 @@ inline constexpr std::array<const char*, 9> kRolloverTables = {
     "TAV_DBST_Support_Strategy",
     "TAV_Action_Review"};
 
+// The declared size of a text column of the program's tables: n for TEXT(n),
+// 0 for MEMO (any length), -1 for a column that holds no text or is unknown.
+int declaredTextSize(const QString& table, const QString& column);
+
 // Probes every own table on a fresh connection and repairs those whose probe
 // fails; then drops the old key column while TAV_Learner_Background_Info still
 // has it, and adds the (LearnerID, Data_Year) index of each section table.
