@@ -67,7 +67,7 @@ bool parseBenchOptions(const QStringList& args, BenchOptions& options, QString& 
             error = QString("unknown argument '%1'").arg(name);
             return false;
         }
-        if (i + 1 >= args.size()) {
+        if (i + 1 >= args.size() || args[i + 1].startsWith("--")) {
             error = QString("%1 needs a value").arg(name);
             return false;
         }
