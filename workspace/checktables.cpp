@@ -247,10 +247,9 @@ bool addIDChecked(const QString& tableName) {
 }
 
 bool isFileFailure(const AppError& error) {
-    const double number = error.number();
-    if (number < 0 || number > 0xFFFFFF)
-        return false; // not one of SQLite's codes
-    switch (int(number) & 0xFF) {
+    if (!error.fromDatabase())
+        return false;
+    switch (int(error.number()) & 0xFF) {
     case SQLITE_READONLY:
     case SQLITE_BUSY:
     case SQLITE_LOCKED:

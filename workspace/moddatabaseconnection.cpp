@@ -17,8 +17,7 @@ void OpenConnection() {
         gConnection->setProperty("Jet OLEDB:Database Password", kDatabasePassword);
         gConnection->Open("", "", "", -1);
     } catch (const AppError& e) {
-        const bool notADatabase =
-            e.number() > 0 && e.number() <= 0xFFFFFF && (int(e.number()) & 0xFF) == SQLITE_NOTADB;
+        const bool notADatabase = e.fromDatabase() && (int(e.number()) & 0xFF) == SQLITE_NOTADB;
         ShowErrorReport("modDatabaseConnection",
                         notADatabase ? notSchoolDatabaseText(gDbPath) : e.description(),
                         "Database Access Error", e.number());
