@@ -10,6 +10,7 @@
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -21,6 +22,15 @@ const QString kCaption = QStringLiteral("RER [Section 3a: ASSESSMENT FOR SUPPORT
 const QString kPrintTitle = QStringLiteral(" [ ASSESSMENT FOR SUPPORT REQUIREMENTS ]");
 const QString kShowKey = QStringLiteral(" Show rating KEY >>");
 const QString kHideKey = QStringLiteral(" Hide rating KEY <<");
+
+// Twips: the page's frame, and the rating key's size.
+constexpr int kFrameWidth = 11600;
+constexpr int kFrameHeight = 9300;
+constexpr int kKeyWidth = 8895;
+constexpr int kKeyHeight = 4500;
+// While the key is shown, the level grid keeps this much of itself in sight
+// (or all of it, when it is shorter).
+constexpr int kGridInSight = 2250;
 
 // Column widths of gridAreaLevel (grid units of 105 twips): the support
 // areas' columns as wide as the longest word of their headings. The heading
@@ -104,7 +114,7 @@ frmAssessment_Support_Reg::frmAssessment_Support_Reg(int page, QWidget* parent)
     : AssessmentPage(supportPage(page).formName, parent), m_layout(supportPage(page)) {
     setWindowTitle(kCaption);
     setPrintButtonName("cmdPrint");
-    setFrameSize(11600, 9300);
+    setFrameSize(kFrameWidth, kFrameHeight);
 
     Grid* heading = makeHeadingGrid();
     if (page == 1) {
@@ -304,6 +314,11 @@ void frmAssessment_Support_Reg::makeRatingKey() {
     vaSpread2->setCellBold({1, 1, 2, 5}, true);
     vaSpread2->setLocked({-1, -1}, true);
     keyLayout->addWidget(vaSpread2);
+    // The key shows between its button and the level grid: it covers neither
+    // the button nor the level cells it explains.
+    fraRatingKey->setFixedSize(twips(kKeyWidth), twips(kKeyHeight));
+    frameLayout()->insertWidget(frameLayout()->indexOf(gridAreaLevel), fraRatingKey, 0,
+                                Qt::AlignLeft);
     fraRatingKey->hide();
 }
 
@@ -334,12 +349,20 @@ void frmAssessment_Support_Reg::gridAreaLevel_KeyPress(int& keyAscii) {
 void frmAssessment_Support_Reg::cmdShowKEY_Click() {
     if (!fraRatingKey->isHidden()) {
         fraRatingKey->hide();
+        setFrameSize(kFrameWidth, kFrameHeight);
         cmdShowKEY->setText(kShowKey);
         return;
     }
-    fraRatingKey->setGeometry(twips(120), twips(4570), twips(8895), twips(4500));
+    // The page grows as far as the level grid needs to keep its first rows
+    // in sight below the key.
+    frameLayout()->activate();
+    const int content =
+        gridAreaLevel->verticalHeader()->length() + 2 * gridAreaLevel->frameWidth();
+    const int inSight = std::min(content, twips(kGridInSight));
+    const int left = gridAreaLevel->height() - twips(kKeyHeight) - frameLayout()->spacing();
+    const int grow = std::max(0, inSight - left);
+    setFrameSize(kFrameWidth, kFrameHeight + grow * 15);
     fraRatingKey->show();
-    fraRatingKey->raise();
     cmdShowKEY->setText(kHideKey);
 }
 
