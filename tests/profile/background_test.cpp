@@ -3,6 +3,7 @@
 // page print.
 #include "profile/frmbackgroundinfo.h"
 #include "profile/profileforms.h"
+#include "tests/common/userinput.h"
 #include "tests/profile/pagetest.h"
 #include "workspace/formregistry.h"
 #include "workspace/frmmultipledisabilities.h"
@@ -143,6 +144,7 @@ TEST_F(BackgroundInfo, ALearnerWithoutAPrimaryDisabilitySeesAndKeepsTheStoredTex
 // The host's primary disability is written only when the user changed the
 // primary cell: an id the page cannot show survives saves of the other texts.
 TEST_F(BackgroundInfo, OnlyAChangedPrimaryCellIsWrittenToTheHost) {
+    using namespace userinput;
     struct Case {
         const char* what;
         QString setUp;
@@ -162,20 +164,23 @@ TEST_F(BackgroundInfo, OnlyAChangedPrimaryCellIsWrittenToTheHost) {
         checkTables();
         rawExec(dbPath, c.setUp);
         auto page = open(7);
+        page->show();
+        QApplication::setActiveWindow(page.get());
         EXPECT_EQ(page->gridDisability->GetText(1, 2), "");
-        page->gridFamilySituation->SetText(1, 3, "Lives with an aunt");
-        page->cmdSave_Click();
-        page->gridEarlyIntervention->SetText(1, 3, "Speech therapy");
-        page->cmdSave_Click();
+        typeIntoCell(page->gridFamilySituation, 1, 3, "Lives with an aunt");
+        click(page->cmdSave);
+        typeIntoCell(page->gridEarlyIntervention, 1, 3, "Speech therapy");
+        click(page->cmdSave);
         EXPECT_EQ(primaryId(7), c.stored);
         EXPECT_EQ(backgroundRow(7), "Speech therapy| | |Lives with an aunt| ");
 
-        // Choosing a primary writes its id; blanking the cell again writes 0.
-        page->gridDisability->SetText(1, 2, "Blind");
-        page->cmdSave_Click();
+        // Choosing a primary writes its id; a blank cell is written as 0.
+        chooseInCell(page->gridDisability, 1, 2, "Blind");
+        EXPECT_EQ(page->gridDisability->GetText(1, 2), "Blind");
+        click(page->cmdSave);
         EXPECT_EQ(primaryId(7), "4");
         page->gridDisability->SetText(1, 2, "");
-        page->cmdSave_Click();
+        click(page->cmdSave);
         EXPECT_EQ(primaryId(7), "0");
         EXPECT_TRUE(errorProcedures().isEmpty());
     }

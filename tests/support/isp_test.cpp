@@ -6,6 +6,7 @@
 #include "profile/previewlist.h"
 #include "support/frmisp.h"
 #include "support/supportforms.h"
+#include "tests/common/userinput.h"
 #include "tests/profile/pagetest.h"
 #include "workspace/formregistry.h"
 
@@ -15,7 +16,6 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
-#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -520,24 +520,6 @@ TEST_F(IspTest, TheMainMenuButtonShowsThePageAndMainMenuLeavesIt) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
-namespace {
-
-// Types text into an entry cell as the user does: the first key opens the
-// cell's editor, the others go to it, and a click on the next cell commits.
-void typeIntoCell(Grid* grid, int col, int row, const QString& text) {
-    grid->setFocus();
-    grid->SetActiveCell(col, row);
-    QTest::keyClick(grid, text.at(0).toLatin1());
-    QWidget* editor = QApplication::focusWidget();
-    ASSERT_TRUE(editor && editor != grid) << "the cell opened no editor";
-    QTest::keyClicks(editor, text.mid(1), Qt::NoModifier, 1);
-    const int next = col < grid->MaxCols() ? col + 1 : col - 1;
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      grid->visualRect(grid->model()->index(row - 1, next - 1)).center());
-}
-
-} // namespace
-
 TEST_F(IspTest, EntryCellsTakeNoMoreThanTheirColumnsHold) {
     frmISP page;
     page.Form_Load();
@@ -546,15 +528,15 @@ TEST_F(IspTest, EntryCellsTakeNoMoreThanTheirColumnsHold) {
     Grid* entry = page.gridAddAction;
     const QString date = "By the end of the third school term 2026"; // 40 characters
     const QString target = QString("Reads a graded reader aloud. ").repeated(11); // 319
-    typeIntoCell(entry, 5, S, date);
-    typeIntoCell(entry, 1, S, target);
+    userinput::typeIntoCell(entry, 5, S, date);
+    userinput::typeIntoCell(entry, 1, S, target);
     EXPECT_EQ(entry->GetText(5, S), date.left(30));
     EXPECT_EQ(entry->GetText(1, S), target.left(255));
 
     answerAll(msgbox::vbYes);
-    page.cmdAddPreview->click();
+    userinput::click(page.cmdAddPreview);
     boxes().clear();
-    page.cmdSave->click();
+    userinput::click(page.cmdSave);
     EXPECT_EQ(shown(), QStringList{kSaved});
     EXPECT_EQ(rawRows(dbPath, "SELECT Target, Review_Date FROM TAV_ISP WHERE LearnerID = 2 AND "
                               "Data_Year = 2026"),

@@ -17,7 +17,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFrame>
 #include <QGroupBox>
@@ -525,8 +524,6 @@ TEST_F(Startup, ATableCheckThatCannotWriteTheFileReportsOnceAndEnds) {
         gConnectionPragma = c.pragma;
         boxes().clear();
         ends = 0;
-        QElapsedTimer timer;
-        timer.start();
 
         frmSelectLearner w;
         gConnectionPragma.clear();
@@ -534,8 +531,7 @@ TEST_F(Startup, ATableCheckThatCannotWriteTheFileReportsOnceAndEnds) {
             sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
             sqlite3_close(other);
         }
-        // One report, not one per table; a lock is waited for once.
-        EXPECT_LT(timer.elapsed(), 15000);
+        // One report, not one per table.
         EXPECT_EQ(ends, 1);
         ASSERT_EQ(boxes().size(), 2) << boxTexts().join("\n").toStdString();
         EXPECT_TRUE(boxes()[0].text.contains(c.says)) << boxes()[0].text.toStdString();
