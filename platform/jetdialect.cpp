@@ -2,9 +2,7 @@
 
 #include "platform/apperror.h"
 
-#include <QCollator>
 #include <QHash>
-#include <QLocale>
 #include <QRegularExpression>
 #include <QVector>
 #include <cmath>
@@ -947,28 +945,39 @@ void jetCInt(sqlite3_context* ctx, int, sqlite3_value** argv) {
 }
 
 // Text compared without case for every letter, and ordered as the host
-// engine orders it (accented letters beside their plain ones), the same on
-// every machine.
-int jetNoCase(void* collator, int n1, const void* s1, int n2, const void* s2) {
-    const QString a = QString::fromUtf8(static_cast<const char*>(s1), n1);
-    const QString b = QString::fromUtf8(static_cast<const char*>(s2), n2);
-    const int order = static_cast<const QCollator*>(collator)->compare(a, b);
-    if (order != 0 || a.compare(b, Qt::CaseInsensitive) == 0)
-        return order;
-    // Texts the collator holds equal that still differ beyond case (such as
-    // ones it ignores characters of) keep a fixed order.
-    return a.compare(b, Qt::CaseInsensitive);
+// engine orders it, the same on every machine: first by the letters without
+// case and without their accents (so "Émile" sorts among the Es), then by
+// the letters without case. Texts equal without case are equal. On plain
+// ASCII texts this is SQLite's NOCASE order, and it is worked out as cheaply.
+QString withoutAccents(const QString& folded) {
+    const QString decomposed = folded.normalized(QString::NormalizationForm_D);
+    QString plain;
+    plain.reserve(decomposed.size());
+    for (QChar c : decomposed)
+        if (!c.isMark())
+            plain += c;
+    return plain;
 }
 
-const QCollator& textCollator() {
-    static const QCollator collator = [] {
-        QCollator c{QLocale(QLocale::English, QLocale::UnitedStates)};
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        c.setNumericMode(false);
-        c.setIgnorePunctuation(false);
-        return c;
-    }();
-    return collator;
+int jetNoCase(void*, int n1, const void* s1, int n2, const void* s2) {
+    const auto* a = static_cast<const unsigned char*>(s1);
+    const auto* b = static_cast<const unsigned char*>(s2);
+    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : int(c); };
+    // Up to the first letter beyond ASCII, the first difference decides.
+    int i = 0;
+    for (; i < n1 && i < n2 && a[i] < 0x80 && b[i] < 0x80; ++i) {
+        const int d = lower(a[i]) - lower(b[i]);
+        if (d != 0)
+            return d;
+    }
+    if ((i == n1 || a[i] < 0x80) && (i == n2 || b[i] < 0x80))
+        return n1 == n2 ? 0 : (n1 < n2 ? -1 : 1);
+    const QString fa = QString::fromUtf8(reinterpret_cast<const char*>(a), n1).toCaseFolded();
+    const QString fb = QString::fromUtf8(reinterpret_cast<const char*>(b), n2).toCaseFolded();
+    const int primary = withoutAccents(fa).compare(withoutAccents(fb));
+    if (primary != 0)
+        return primary;
+    return fa.compare(fb);
 }
 
 QHash<QString, QString>& cache() {
@@ -1010,6 +1019,5 @@ void registerJetFunctions(sqlite3* db) {
     sqlite3_create_function(db, "mid", 3, flags, nullptr, jetMid, nullptr, nullptr);
     sqlite3_create_function(db, "jet_left", 2, flags, nullptr, jetLeft, nullptr, nullptr);
     sqlite3_create_function(db, "cint", 1, flags, nullptr, jetCInt, nullptr, nullptr);
-    sqlite3_create_collation(db, "jet_nocase", SQLITE_UTF8,
-                             const_cast<QCollator*>(&textCollator()), jetNoCase);
+    sqlite3_create_collation(db, "jet_nocase", SQLITE_UTF8, nullptr, jetNoCase);
 }
