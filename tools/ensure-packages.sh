@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when missing.
 set -euo pipefail
-need=(cmake ninja-build g++ qt6-base-dev libgl-dev libsqlite3-dev libgtest-dev poppler-utils sqlite3)
+need=(cmake ninja-build g++ clang qt6-base-dev libgl-dev libsqlite3-dev libgtest-dev poppler-utils sqlite3)
 missing=()
 for p in "${need[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
