@@ -4,11 +4,13 @@
 // the figures and writes them into BENCHMARKS.md.
 //
 //   rer_bench [--learners 200,2000,10000] [--runs 7] [--out BENCHMARKS.md] [--work DIR]
+//   rer_bench --help
 //
 // Each size is generated and then measured in a process of its own, so that
 // the peak memory of a size is that of the program's work at that size.
 #include "bench/generator.h"
 #include "bench/measure.h"
+#include "bench/options.h"
 #include "bench/pages.h"
 #include "platform/grid.h"
 #include "platform/messagebox.h"
@@ -505,16 +507,24 @@ int runParent(const QList<int>& sizes, int runs, const QString& reportPath,
     return 0;
 }
 
-QList<int> parseSizes(const QString& text) {
-    QList<int> sizes;
-    for (const QString& part : text.split(',', Qt::SkipEmptyParts))
-        sizes << part.trimmed().toInt();
-    return sizes;
-}
 
 } // namespace
 
 int main(int argc, char** argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    BenchOptions options;
+    QString error;
+    if (!parseBenchOptions(args, options, error)) {
+        QTextStream(stderr) << "rer_bench: " << error << "\nTry 'rer_bench --help'.\n";
+        return 2;
+    }
+    if (options.mode == BenchOptions::Mode::Help) {
+        out() << benchUsage();
+        return 0;
+    }
+
     QTemporaryDir settingsDir;
     setUpHeadless(settingsDir);
     QApplication app(argc, argv);
@@ -522,16 +532,9 @@ int main(int argc, char** argv) {
     setClockOverride(kToday);
     setEndProgramHook([] { QTextStream(stderr) << "the program asked to end\n"; });
 
-    const QStringList args = app.arguments().mid(1);
-    const auto option = [&](const QString& name, const QString& fallback) {
-        const qsizetype i = args.indexOf(name);
-        return i >= 0 && i + 1 < args.size() ? args[i + 1] : fallback;
-    };
-    const int runs = option("--runs", "7").toInt();
-
-    if (args.value(0) == "--generate") {
-        const SchoolSize size = SchoolSize::forLearners(args.value(1).toInt(), kToday.year());
-        const GeneratedSchool s = generateSchool(args.value(2), size, RER_DEMO_SQL);
+    if (options.mode == BenchOptions::Mode::Generate) {
+        const SchoolSize size = SchoolSize::forLearners(options.generateLearners, kToday.year());
+        const GeneratedSchool s = generateSchool(options.path, size, RER_DEMO_SQL);
         const QJsonObject o{{"archived", size.archived},
                             {"notListed", size.notListed},
                             {"learnerRows", double(s.learnerRows)},
@@ -541,20 +544,20 @@ int main(int argc, char** argv) {
         out() << QJsonDocument(o).toJson(QJsonDocument::Compact);
         return gFailures ? 1 : 0;
     }
-    if (args.value(0) == "--measure") {
-        const QList<Figure> figures = measure(args.value(1), runs);
+    if (options.mode == BenchOptions::Mode::Measure) {
+        const QList<Figure> figures = measure(options.path, options.runs);
         QJsonArray list;
         for (const Figure& f : figures)
             list.append(f.toJson());
-        QFile json(option("--json", args.value(1) + ".json"));
+        QFile json(options.json.isEmpty() ? options.path + ".json" : options.json);
         json.open(QIODevice::WriteOnly | QIODevice::Truncate);
         json.write(QJsonDocument(QJsonObject{{"figures", list}, {"failures", gFailures}}).toJson());
         return 0;
     }
 
     QTemporaryDir scratch;
-    const QString workDir = option("--work", scratch.path());
+    const QString workDir = options.work.isEmpty() ? scratch.path() : options.work;
     QDir().mkpath(workDir);
-    return runParent(parseSizes(option("--learners", "200,2000,10000")), runs,
-                     option("--out", RER_SOURCE_DIR "/BENCHMARKS.md"), workDir);
+    return runParent(options.sizes, options.runs,
+                     options.out.isEmpty() ? RER_SOURCE_DIR "/BENCHMARKS.md" : options.out, workDir);
 }

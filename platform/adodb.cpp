@@ -10,7 +10,7 @@ namespace {
 
 [[noreturn]] void raiseSqlite(sqlite3* db, int rc) {
     const char* msg = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
-    throw AppError(db ? sqlite3_extended_errcode(db) : rc, QString::fromUtf8(msg));
+    throw AppError(db ? sqlite3_extended_errcode(db) : rc, QString::fromUtf8(msg), true);
 }
 
 QVariant columnValue(sqlite3_stmt* st, int i) {
@@ -99,7 +99,8 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
         const QString reason = QString::fromUtf8(sqlite3_errmsg(db));
         const AppError err(rc, (rc & 0xFF) == SQLITE_NOTADB
                                    ? QString("'%1' is not a database: %2").arg(path, reason)
-                                   : QString("Could not open '%1': %2").arg(path, reason));
+                                   : QString("Could not open '%1': %2").arg(path, reason),
+                           true);
         sqlite3_close_v2(db);
         throw err;
     }

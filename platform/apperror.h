@@ -6,10 +6,12 @@
 
 class AppError : public std::exception {
 public:
-    AppError(double number, QString description)
+    // fromDatabase: the number is one of SQLite's result codes.
+    AppError(double number, QString description, bool fromDatabase = false)
         : m_number(number), m_description(std::move(description)),
-          m_what(m_description.toUtf8()) {}
+          m_what(m_description.toUtf8()), m_fromDatabase(fromDatabase) {}
     double number() const { return m_number; }
+    bool fromDatabase() const { return m_fromDatabase; }
     const QString& description() const { return m_description; }
     const char* what() const noexcept override { return m_what.constData(); }
 
@@ -17,6 +19,7 @@ private:
     double m_number;
     QString m_description;
     QByteArray m_what;
+    bool m_fromDatabase = false;
 };
 
 // Error numbers raised by the layers themselves (SQLite's own codes pass through).

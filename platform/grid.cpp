@@ -455,7 +455,7 @@ int Grid::GetInteger(int col, int row) const {
 
 void Grid::ClearRange(int col, int row, int col2, int row2, bool) {
     Silence quiet(m_silent);
-    forEachItem(Block(col, row, col2, row2), [this](QTableWidgetItem* item) {
+    forEachItem(Block(col, row, col2, row2), [](QTableWidgetItem* item) {
         const GridCellFormat fmt = formatOf(item);
         if (fmt.type == GridCellType::CheckBox)
             item->setCheckState(Qt::Unchecked);

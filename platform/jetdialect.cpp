@@ -1,5 +1,7 @@
 #include "platform/jetdialect.h"
 
+#include "platform/apperror.h"
+
 #include <QHash>
 #include <QRegularExpression>
 #include <QVector>
@@ -14,9 +16,15 @@
 //   4. statements    CREATE/ALTER column types, the DELETE and UPDATE forms
 //   5. concatenation each chain a & b & c becomes jet_concat(a, b, c)
 //   6. text order    ORDER BY / GROUP BY terms and text literals compared
-//                    with COLLATE NOCASE
+//                    with COLLATE jet_nocase (every letter without case, as
+//                    the host engine compares; the tables keep NOCASE)
 //   7. result names  unaliased outer columns X.Y get the name Y
 // Quoted text, [names] and #dates# are single tokens, so no pass looks inside.
+//
+// A text that is not well-formed (an unterminated quote or name, a #date#
+// that is no date, two literals with no operator between them, an unknown
+// DELETE target) is refused with the host engine's syntax error, never
+// rewritten into some other statement.
 
 namespace {
 
@@ -32,6 +40,11 @@ struct Token {
 };
 
 using Tokens = QVector<Token>;
+
+// The host engine's syntax error.
+[[noreturn]] void syntaxError(const QString& what, const QString& sql) {
+    throw AppError(3075, QString("Syntax error %1 in query expression '%2'.").arg(what, sql));
+}
 
 bool isWordChar(QChar c) {
     return c.isLetterOrNumber() || c == '_' || c == '$';
@@ -51,6 +64,7 @@ Tokens tokenize(const QString& s) {
             kind = Kind::Space;
         } else if (c == '\'' || c == '"') {
             // Quoted text; a doubled quote stands for one.
+            bool closed = false;
             while (j < n) {
                 if (s[j] == c) {
                     if (j + 1 < n && s[j + 1] == c) {
@@ -58,15 +72,20 @@ Tokens tokenize(const QString& s) {
                         continue;
                     }
                     ++j;
+                    closed = true;
                     break;
                 }
                 ++j;
             }
+            if (!closed)
+                syntaxError("in string", s);
             kind = Kind::Text;
         } else if (c == '[') {
             while (j < n && s[j] != ']')
                 ++j;
-            j = qMin(j + 1, n);
+            if (j >= n)
+                syntaxError("(unterminated name)", s);
+            ++j;
             kind = Kind::Name;
         } else if (c == '#') {
             const qsizetype close = s.indexOf('#', j);
@@ -213,8 +232,10 @@ QString dateLiteral(const QString& inner) {
         d = mt.captured(2).toInt();
         y = mt.captured(3).toInt();
     } else {
-        return sqlQuote(inner.trimmed());
+        syntaxError("in date", '#' + inner + '#');
     }
+    if (m < 1 || m > 12 || d < 1 || d > 31)
+        syntaxError("in date", '#' + inner + '#');
     QString out = QString::asprintf("%04d-%02d-%02d", y, m, d);
     if (!mt.captured(4).isEmpty())
         out += QString::asprintf(" %02d:%02d:%02d", mt.captured(4).toInt(), mt.captured(5).toInt(),
@@ -440,6 +461,14 @@ void deleteForms(Tokens& t, qsizetype at) {
     if (from < 0)
         return;
     const Tokens target = trimmed(slice(t, at + 1, from));
+    // The target is nothing, * or T.*: anything else is no DELETE statement.
+    const bool star = target.size() == 1 && target[0].isPunct("*");
+    const bool tableStar = target.size() == 3 &&
+                           (target[0].kind == Kind::Word || target[0].kind == Kind::Name) &&
+                           target[1].isPunct(".") && target[2].isPunct("*");
+    if (!target.isEmpty() && !star && !tableStar)
+        throw AppError(3075, "Syntax error in DELETE statement: '" + join(target) +
+                                 "' is no table to delete from.");
     const qsizetype where = findTopWord(t, "WHERE", from + 1);
     const qsizetype fromEnd = where < 0 ? t.size() : where;
     const Tokens source = trimmed(slice(t, from + 1, fromEnd));
@@ -675,7 +704,7 @@ bool isComparison(const Token& k) {
 }
 
 void addCollate(Tokens& t, qsizetype at) {
-    insertAt(t, at, {space(), word("COLLATE"), space(), word("NOCASE")});
+    insertAt(t, at, {space(), word("COLLATE"), space(), word("jet_nocase")});
 }
 
 // Each ORDER BY / GROUP BY term compares text without regard to case; a term
@@ -801,8 +830,20 @@ void passResultNames(Tokens& t) {
     t = out;
 }
 
+// Two literals written together with no operator between them ('a'"b",
+// #1/2/2020#'x') are no expression.
+void refuseJoinedLiterals(const Tokens& t, const QString& sql) {
+    for (qsizetype i = 1; i < t.size(); ++i) {
+        const bool literal = t[i].kind == Kind::Text || t[i].kind == Kind::Date;
+        const bool before = t[i - 1].kind == Kind::Text || t[i - 1].kind == Kind::Date;
+        if (literal && before)
+            syntaxError("(missing operator)", sql);
+    }
+}
+
 QString translateStatement(const QString& sql) {
     Tokens t = tokenize(sql);
+    refuseJoinedLiterals(t, sql);
     passLiterals(t);
     passFunctions(t);
     passDivision(t);
@@ -815,7 +856,11 @@ QString translateStatement(const QString& sql) {
 
 // ---- functions -----------------------------------------------------------------
 
+// A value as the host engine prints it where it becomes text: a number
+// with a fraction only when it has one (6/3 reads "2", not "2.0").
 QString argText(sqlite3_value* v) {
+    if (sqlite3_value_type(v) == SQLITE_FLOAT)
+        return QString::number(sqlite3_value_double(v), 'g', 15);
     return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)),
                              sqlite3_value_bytes(v));
 }
@@ -833,10 +878,7 @@ void jetConcat(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
         if (sqlite3_value_type(argv[i]) == SQLITE_NULL)
             continue;
         any = true;
-        if (sqlite3_value_type(argv[i]) == SQLITE_FLOAT)
-            s += QString::number(sqlite3_value_double(argv[i]), 'g', 15);
-        else
-            s += argText(argv[i]);
+        s += argText(argv[i]);
     }
     if (any)
         resultText(ctx, s);
@@ -902,6 +944,42 @@ void jetCInt(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_int(ctx, int(r));
 }
 
+// Text compared without case for every letter, and ordered as the host
+// engine orders it, the same on every machine: first by the letters without
+// case and without their accents (so "Émile" sorts among the Es), then by
+// the letters without case. Texts equal without case are equal. On plain
+// ASCII texts this is SQLite's NOCASE order, and it is worked out as cheaply.
+QString withoutAccents(const QString& folded) {
+    const QString decomposed = folded.normalized(QString::NormalizationForm_D);
+    QString plain;
+    plain.reserve(decomposed.size());
+    for (QChar c : decomposed)
+        if (!c.isMark())
+            plain += c;
+    return plain;
+}
+
+int jetNoCase(void*, int n1, const void* s1, int n2, const void* s2) {
+    const auto* a = static_cast<const unsigned char*>(s1);
+    const auto* b = static_cast<const unsigned char*>(s2);
+    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : int(c); };
+    // Up to the first letter beyond ASCII, the first difference decides.
+    int i = 0;
+    for (; i < n1 && i < n2 && a[i] < 0x80 && b[i] < 0x80; ++i) {
+        const int d = lower(a[i]) - lower(b[i]);
+        if (d != 0)
+            return d;
+    }
+    if ((i == n1 || a[i] < 0x80) && (i == n2 || b[i] < 0x80))
+        return n1 == n2 ? 0 : (n1 < n2 ? -1 : 1);
+    const QString fa = QString::fromUtf8(reinterpret_cast<const char*>(a), n1).toCaseFolded();
+    const QString fb = QString::fromUtf8(reinterpret_cast<const char*>(b), n2).toCaseFolded();
+    const int primary = withoutAccents(fa).compare(withoutAccents(fb));
+    if (primary != 0)
+        return primary;
+    return fa.compare(fb);
+}
+
 QHash<QString, QString>& cache() {
     static QHash<QString, QString> c;
     return c;
@@ -941,4 +1019,5 @@ void registerJetFunctions(sqlite3* db) {
     sqlite3_create_function(db, "mid", 3, flags, nullptr, jetMid, nullptr, nullptr);
     sqlite3_create_function(db, "jet_left", 2, flags, nullptr, jetLeft, nullptr, nullptr);
     sqlite3_create_function(db, "cint", 1, flags, nullptr, jetCInt, nullptr, nullptr);
+    sqlite3_create_collation(db, "jet_nocase", SQLITE_UTF8, nullptr, jetNoCase);
 }

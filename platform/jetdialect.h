@@ -9,7 +9,9 @@ struct sqlite3;
 QString translateJetSql(const QString& sql);
 
 // Registers the host engine's functions on db: jet_concat (the & operator),
-// jet_isnull (IsNull), Len, Mid, jet_left (Left) and CInt.
+// jet_isnull (IsNull), Len, Mid, jet_left (Left) and CInt; and the collation
+// jet_nocase, which compares every letter without case.
+// translateJetSql raises AppError for a text that is not well-formed.
 void registerJetFunctions(sqlite3* db);
 
 // Lowest SQLite version the dialect relies on (RIGHT JOIN).

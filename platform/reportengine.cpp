@@ -114,12 +114,12 @@ public:
                 byKey[linkField.isEmpty() ? QString() : Row(&table, r).text(linkField)] << r;
         }
         const auto found = byKey.constFind(linkField.isEmpty() ? QString() : key);
-        return found == byKey.cend() ? m_none : *found;
+        static const QVector<int> none;
+        return found == byKey.cend() ? none : *found;
     }
 
 private:
     std::map<std::pair<const Report*, QString>, QHash<QString, QVector<int>>> m_index;
-    const QVector<int> m_none;
 };
 
 void addBand(QVector<Band>& out, SubreportRows& subRowsOf, const Report& report,

@@ -3,6 +3,7 @@
 #include "platform/adodb.h"
 #include "platform/printer.h"
 #include "platform/runtime.h"
+#include "workspace/checktables.h"
 #include "workspace/globals.h"
 #include "workspace/modcentralroutines.h"
 #include "workspace/moddatabaseconnection.h"
@@ -255,6 +256,59 @@ void AssessmentPage::addToFrame(QWidget* widget, int stretch) {
 
 void AssessmentPage::watchEdits(Grid* grid) {
     connect(grid, &Grid::Change, this, [this](int, int) { markUnsaved(); });
+}
+
+void AssessmentPage::storeEntries(Grid* grid, Grid::Block block, const QString& table,
+                                  const QString& column) {
+    const int size = declaredTextSize(table, column);
+    if (size > 0) {
+        // A smaller limit the page gave a cell stays.
+        const int col2 = block.col == -1 ? grid->MaxCols() : block.col2;
+        const int row2 = block.row == -1 ? grid->MaxRows() : block.row2;
+        for (int col = block.col == -1 ? 1 : block.col; col <= col2; ++col) {
+            for (int row = block.row == -1 ? 1 : block.row; row <= row2; ++row) {
+                const int given = grid->cellFormat(col, row).maxLength;
+                if (given == 0 || given > size)
+                    grid->setMaxLength({col, row}, size);
+            }
+            const int columnLimit = grid->cellFormat(col, 1).maxLength;
+            if (block.row == -1 && (columnLimit == 0 || columnLimit > size))
+                grid->setMaxLength({col, -1}, size);
+        }
+    }
+    m_storedCells.append({grid, block, {table, column}});
+}
+
+void AssessmentPage::storeEntries(QLineEdit* box, const QString& table, const QString& column) {
+    const int size = declaredTextSize(table, column);
+    if (size > 0 && box->maxLength() > size)
+        box->setMaxLength(size);
+    m_storedBoxes.insert(box, {table, column});
+}
+
+void AssessmentPage::storeNowhere(Grid* grid, Grid::Block block) {
+    m_storedCells.append({grid, block, {}});
+}
+
+std::optional<AssessmentPage::StoredColumn> AssessmentPage::storedColumn(const Grid* grid, int col,
+                                                                         int row) const {
+    // The last declaration that covers the cell holds.
+    for (qsizetype i = m_storedCells.size() - 1; i >= 0; --i) {
+        const StoredCells& cells = m_storedCells[i];
+        const Grid::Block& b = cells.block;
+        if (cells.grid == grid && (b.col == -1 || (col >= b.col && col <= b.col2)) &&
+            (b.row == -1 || (row >= b.row && row <= b.row2)))
+            return cells.column;
+    }
+    return std::nullopt;
+}
+
+std::optional<AssessmentPage::StoredColumn>
+AssessmentPage::storedColumn(const QLineEdit* box) const {
+    const auto it = m_storedBoxes.constFind(box);
+    if (it == m_storedBoxes.cend())
+        return std::nullopt;
+    return *it;
 }
 
 void AssessmentPage::setActiveCell(Grid* grid, int col, int row) {
@@ -549,4 +603,20 @@ bool AssessmentPage::updateOrInsert(const QString& procedure, const QString& sel
         rs.Close();
         db.Execute(exists ? updateSql : insertSql);
     });
+}
+
+namespace {
+QMap<QString, PageMaker>& pageMakers() {
+    static QMap<QString, PageMaker> makers;
+    return makers;
+}
+} // namespace
+
+void registerPageMaker(const QString& name, PageMaker make) {
+    pageMakers().insert(name, make);
+    registerForm(name, [make] { return make()->run(); });
+}
+
+const QMap<QString, PageMaker>& registeredPages() {
+    return pageMakers();
 }

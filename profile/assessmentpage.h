@@ -38,10 +38,14 @@
 #include "workspace/formregistry.h"
 
 #include <QDialog>
+#include <QHash>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
+#include <optional>
 
 class QFrame;
 class QLabel;
@@ -156,6 +160,18 @@ public:
     QFrame* Frame1 = nullptr;
     CommonDialog cd1;
 
+    // --- entries and the columns that keep them ------------------------------
+    // The column of the program's tables that an entry's text is saved into;
+    // an empty table for an entry that is saved nowhere.
+    struct StoredColumn {
+        QString table;
+        QString column;
+    };
+    // What the page declared for an entry cell or box; nullopt when it
+    // declared nothing.
+    std::optional<StoredColumn> storedColumn(const Grid* grid, int col, int row) const;
+    std::optional<StoredColumn> storedColumn(const QLineEdit* box) const;
+
     // --- SQL pieces ------------------------------------------------------------
     // "WHERE LearnerID = " & gLearnerID & " AND Data_Year = " & gDataYear
     static QString whereLearnerYear();
@@ -180,6 +196,13 @@ protected:
     void addToFrame(QWidget* widget, int stretch = 0);
     // The user's edits in grid mark the page unsaved.
     void watchEdits(Grid* grid);
+    // The entry cells of block (or the box) are saved into table.column: they
+    // take at most a text column's declared size (a smaller limit the page
+    // gave stays; a MEMO or number column leaves the page's limit as it is).
+    void storeEntries(Grid* grid, Grid::Block block, const QString& table, const QString& column);
+    void storeEntries(QLineEdit* box, const QString& table, const QString& column);
+    // The entry cells of block are shown only and saved nowhere.
+    void storeNowhere(Grid* grid, Grid::Block block);
     void setLoadRoutines(QList<Routine> routines) { m_loadRoutines = std::move(routines); }
     void setActiveCell(Grid* grid, int col, int row);
     void setSaveRoutines(QList<Routine> routines) { m_saveRoutines = std::move(routines); }
@@ -254,12 +277,23 @@ private:
     bool m_lostToDialog =
         false; // deactivated by a message box, the print dialog or another application
     QString m_nextForm;
+    struct StoredCells {
+        const Grid* grid;
+        Grid::Block block;
+        StoredColumn column;
+    };
+    QList<StoredCells> m_storedCells;
+    QHash<const QLineEdit*, StoredColumn> m_storedBoxes;
 };
 
-// Registers Page under name: each showing makes a fresh Page and runs it.
+// Makes one page, not yet loaded or shown.
+using PageMaker = std::function<std::unique_ptr<AssessmentPage>()>;
+
+// Registers a page under name: each showing makes a fresh page and runs it.
+void registerPageMaker(const QString& name, PageMaker make);
+// Every page registered so far, by form name.
+const QMap<QString, PageMaker>& registeredPages();
+
 template <class Page> void registerPage(const QString& name) {
-    registerForm(name, [] {
-        Page page;
-        return page.run();
-    });
+    registerPageMaker(name, [] { return std::unique_ptr<AssessmentPage>(new Page); });
 }

@@ -29,8 +29,7 @@ const QString kParentGuidance = QStringLiteral(
 // Column widths of the four grids (105 twips a unit): together they fill Frame1.
 constexpr double kColWidths[] = {36, 36, 35};
 
-// The text columns of TAV_Learner_Background_Info hold 255 characters.
-constexpr int kTextLength = 255;
+const QString kTable = QStringLiteral("TAV_Learner_Background_Info");
 
 Grid* designGrid(const QString& name, int rows) {
     auto* grid = new Grid;
@@ -83,7 +82,10 @@ frmBackgroundInfo::frmBackgroundInfo(QWidget* parent)
     gridEarlyIntervention->setFixedText(1, 2, "Name of support received ");
     gridEarlyIntervention->setFixedText(2, 2, "Name of provider (organisation/department)");
     gridEarlyIntervention->setFixedText(3, 2, "Contact Details");
-    gridEarlyIntervention->setEditCell({1, 3, 3, 3}, kTextLength, true);
+    gridEarlyIntervention->setEditCell({1, 3, 3, 3}, 0, true);
+    storeEntries(gridEarlyIntervention, {1, 3}, kTable, "Nature_Of_Support_Received");
+    storeEntries(gridEarlyIntervention, {2, 3}, kTable, "Name_Of_Provider");
+    storeEntries(gridEarlyIntervention, {3, 3}, kTable, "Contact_Details");
     fitHeight(gridEarlyIntervention, {15, 24, 45});
 
     gridDisability = designGrid("gridDisability", 2);
@@ -95,6 +97,8 @@ frmBackgroundInfo::frmBackgroundInfo(QWidget* parent)
     gridDisability->setTypeComboBoxMaxDrop(6);
     gridDisability->setTypeComboBoxWidth(150);
     gridDisability->setEditCell({2, 2}, 0, true);
+    // The additional disabilities are kept by their own window.
+    storeNowhere(gridDisability, {2, 2});
     gridDisability->setButton(3, 2, "Additional Disabilities");
     fitHeight(gridDisability, {15, 30});
 
@@ -102,6 +106,8 @@ frmBackgroundInfo::frmBackgroundInfo(QWidget* parent)
         designTextGrid("gridFamilySituation", "1.3 Family and home situation", kFamilyGuidance, 30);
     gridParent_Understanding = designTextGrid(
         "gridParent_Understanding", "1.4 Parent's understanding of the child", kParentGuidance, 42);
+    storeEntries(gridFamilySituation, {1, 3}, kTable, "Family_Situation");
+    storeEntries(gridParent_Understanding, {1, 3}, kTable, "Parent_Understanding_Of_Child");
 
     for (Grid* grid :
          {gridEarlyIntervention, gridDisability, gridFamilySituation, gridParent_Understanding}) {
@@ -168,6 +174,7 @@ bool frmBackgroundInfo::getBackground_Info(bool PopulateAll) {
                           "Name", 1, 2);
         }
         rs.Close();
+        m_ShownPrimary = gridDisability->GetText(1, 2);
     });
     if (!loaded && !PopulateAll)
         markLoadFailed(); // a save now could write a primary disability never shown
@@ -265,8 +272,9 @@ bool frmBackgroundInfo::saveBackgroundInfo() {
     const QString id = QString::number(gLearnerID);
     const QString year = QString::number(gDataYear);
     const bool blank = allBlank({support, provider, contact, m_PrimaryDisability, family, parent});
+    const bool primaryChanged = m_PrimaryDisability != m_ShownPrimary;
     // The year's row and the host's primary disability change together or not at all.
-    return inTransaction("saveBackgroundInfo Routine", [&](ado::Connection& db) {
+    const bool saved = inTransaction("saveBackgroundInfo Routine", [&](ado::Connection& db) {
         db.Execute("DELETE TAV_Learner_Background_Info.* FROM TAV_Learner_Background_Info INNER "
                    "JOIN"
                    " Learner_Info on TAV_Learner_Background_Info.LearnerID = Learner_Info.ID"
@@ -281,9 +289,13 @@ bool frmBackgroundInfo::saveBackgroundInfo() {
                    "(" +
                    id + "," + quoted(support) + "," + quoted(provider) + "," + quoted(contact) +
                    "," + quoted(family) + "," + quoted(parent) + "," + year + ")");
-        db.Execute("UPDATE Learner_Info SET Learner_Info.LSENDisabilities = " +
-                   QString::number(mainDisID) + " WHERE Learner_Info.ID = " + id);
+        if (primaryChanged)
+            db.Execute("UPDATE Learner_Info SET Learner_Info.LSENDisabilities = " +
+                       QString::number(mainDisID) + " WHERE Learner_Info.ID = " + id);
     });
+    if (saved && !blank)
+        m_ShownPrimary = m_PrimaryDisability;
+    return saved;
 }
 
 void frmBackgroundInfo::prepareAdditionalDisabilities(frmMultipleDisabilities& window) {

@@ -48,5 +48,10 @@ private:
 
     QList<ListEntry> m_Disabilities{ListEntry{}};
     QString m_PrimaryDisability;
+    // The primary cell as the last load (or save) left it: the host's
+    // LSENDisabilities is written only when the user has changed the cell, so
+    // an id the list cannot show (a disability without a name, or none at all)
+    // is kept by saves of the other texts.
+    QString m_ShownPrimary;
     QStringList m_AdditionalDisabilities; // the names loadDis joined at the last load
 };

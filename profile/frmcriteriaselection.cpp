@@ -95,12 +95,18 @@ frmCriteriaSelection::frmCriteriaSelection(int page, QWidget* parent)
     for (const CriteriaActivity& a : m_layout.activities) {
         gridScores->setEditCell({kScoreCol, a.row}, 1);
         gridScores->setLocked({kScoreCol, a.row}, false);
+        storeEntries(gridScores, {kScoreCol, a.row}, "TAV_Criteria_For_Selection", "Score");
     }
     if (m_layout.otherRow > 0) {
         gridScores->setEditCell({2, m_layout.otherRow, 4, m_layout.otherRow}, 0, true);
         gridScores->setLocked({2, m_layout.otherRow, 4, m_layout.otherRow}, false);
         gridScores->setEditCell({kScoreCol, m_layout.otherRow}, 1);
         gridScores->setLocked({kScoreCol, m_layout.otherRow}, false);
+        const QString other = QStringLiteral("TAV_Criteria_For_Selection_Other");
+        storeEntries(gridScores, {2, m_layout.otherRow}, other, "None_Mild");
+        storeEntries(gridScores, {3, m_layout.otherRow}, other, "Moderate");
+        storeEntries(gridScores, {4, m_layout.otherRow}, other, "Severe");
+        storeEntries(gridScores, {kScoreCol, m_layout.otherRow}, other, "Score");
         gridScores->SetRowHeight(m_layout.otherRow, 3 * kTextRowHeight / 2);
     }
     addToFrame(gridScores, 1);
@@ -238,9 +244,8 @@ bool frmCriteriaSelection::saveScores() {
 
 void registerCriteriaSelectionForms() {
     for (int page = 1; page <= kCriteriaPages; ++page) {
-        registerForm(formOfPage(page), [page] {
-            frmCriteriaSelection form(page);
-            return form.run();
+        registerPageMaker(formOfPage(page), [page] {
+            return std::unique_ptr<AssessmentPage>(new frmCriteriaSelection(page));
         });
     }
 }

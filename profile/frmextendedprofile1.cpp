@@ -112,6 +112,8 @@ frmExtendedProfile1::frmExtendedProfile1(QWidget* parent)
         gridBarriers->setEditCell({1, entry.row}, 0, true);
         gridBarriers->AddCellSpan(1, entry.row, 3, 1);
         gridBarriers->SetRowHeight(entry.row, kEntryRowHeight);
+        storeEntries(gridBarriers, {1, entry.row}, "TAV_Learning_And_Development_Barriers",
+                     entry.field);
     }
     addToFrame(gridBarriers, 1);
     watchEdits(gridBarriers);

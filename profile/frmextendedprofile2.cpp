@@ -15,8 +15,6 @@
 
 namespace {
 
-// The size of the factor columns (Positive_Influence, Enabling_Factor, Barrier).
-constexpr int kFactorLength = 255;
 // The designed height of the summary lists, in points.
 constexpr int kSummaryListHeight = 120;
 
@@ -225,9 +223,11 @@ frmExtendedProfile2::frmExtendedProfile2(QWidget* parent)
     // preview grid is discarded by its list anyway.
     watchEdits(gridCommunity);
 
-    // An entry is kept in a TEXT(255) column: the boxes take no more.
-    for (PreviewList* list : {communityList, classroomList, schoolList})
-        list->entryBox()->setMaxLength(kFactorLength);
+    // An entry is kept as a barrier or as the other kind of factor, in
+    // columns of the same size: the boxes take no more.
+    storeEntries(communityList->entryBox(), "TAV_Factors_Community", "Barrier");
+    storeEntries(classroomList->entryBox(), "TAV_Factors_Classroom", "Barrier");
+    storeEntries(schoolList->entryBox(), "TAV_Factors_School", "Barrier");
 
     txtAddCommunityFactor = communityList->entryBox();
     optPositive = communityList->optionA();

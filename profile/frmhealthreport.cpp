@@ -97,6 +97,7 @@ frmHealthReport::frmHealthReport(QWidget* parent) : AssessmentPage("frmHealthRep
     a->setEditCell({kCommentsCol, kCommentsRow}, 0, true);
     a->setLocked({kCommentsCol, kCommentsRow}, false);
     a->AddCellSpan(kCommentsCol, kCommentsRow, 3, 1);
+    storeEntries(a, {kCommentsCol, kCommentsRow}, "TAV_Health_Professional_Report", "Comments");
     a->SetRowHeight(kCommentsRow, 75);
     addToFrame(a, 1);
     watchEdits(a);

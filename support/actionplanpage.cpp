@@ -69,12 +69,13 @@ void ActionPlanPage::setLabel(Grid* grid, int col, int row, const QString& text,
     grid->setMultiLine({col, row}, true);
 }
 
-void ActionPlanPage::setEntry(Grid* grid, int col, int row, int maxLength, int colSpan,
-                              bool multiLine) {
+void ActionPlanPage::setEntry(Grid* grid, int col, int row, int maxLength, const QString& table,
+                              const QString& column, int colSpan, bool multiLine) {
     grid->setEditCell({col, row}, maxLength, multiLine);
     grid->setLocked({col, row}, false);
     grid->setCellBackColor({col, row}, vbWhite);
     grid->AddCellSpan(col, row, colSpan, 1);
+    storeEntries(grid, {col, row}, table, column);
 }
 
 void ActionPlanPage::fixHeight(Grid* grid, int twipsHeight) {

@@ -39,9 +39,10 @@ protected:
     // A grey, locked label cell spanning colSpan columns.
     static void setLabel(Grid* grid, int col, int row, const QString& text, int colSpan = 1,
                          int rowSpan = 1);
-    // A white text cell open for entry, spanning colSpan columns.
-    static void setEntry(Grid* grid, int col, int row, int maxLength, int colSpan = 1,
-                         bool multiLine = true);
+    // A white text cell open for entry, spanning colSpan columns, whose text
+    // is saved into table.column.
+    void setEntry(Grid* grid, int col, int row, int maxLength, const QString& table,
+                  const QString& column, int colSpan = 1, bool multiLine = true);
     // The grid keeps the height it was given and scrolls no sideways.
     static void fixHeight(Grid* grid, int twipsHeight);
 };

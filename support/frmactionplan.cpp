@@ -8,6 +8,7 @@
 
 namespace {
 constexpr int kTextLength = 9000;
+const QString kReview = QStringLiteral("TAV_DBST_Review_ILST_Request");
 }
 
 frmActionPlan::frmActionPlan(QWidget* parent) : ActionPlanPage("frmActionPlan", parent) {
@@ -32,13 +33,13 @@ frmActionPlan::frmActionPlan(QWidget* parent) : ActionPlanPage("frmActionPlan", 
     m_pairs.addPair(kRequestRow, kYesCol, kNoCol);
     m_pairs.addPair(kAcceptRow, kYesCol, kNoCol);
     setLabel(g, 1, kReasonRow, "Reason (if no)");
-    setEntry(g, 2, kReasonRow, kTextLength, 4);
+    setEntry(g, 2, kReasonRow, kTextLength, kReview, "Parent_Reason", 4);
     setLabel(g, 1, 5,
              "1.3 ILST request approved with the following amendments (as per action below)", 5);
-    setEntry(g, 1, kAmendmentRow, kTextLength, 5);
+    setEntry(g, 1, kAmendmentRow, kTextLength, kReview, "ISLT_Approved_Reason", 5);
     setLabel(g, 1, 7,
              "1.4 Not approved and reason (see action plan below for DBST recommendations)", 5);
-    setEntry(g, 1, kNotApprovedRow, kTextLength, 5);
+    setEntry(g, 1, kNotApprovedRow, kTextLength, kReview, "ISLT_Not_Approved_Reason", 5);
     setLabel(g, 1, 9, QString(), 5);
     g->SetRowHeight(kRequestRow, 26);
     for (int row : {kReasonRow, kAmendmentRow, kNotApprovedRow})

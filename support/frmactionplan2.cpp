@@ -15,6 +15,12 @@ constexpr int kLastLevelCol = 5;
 constexpr int kStrategyCols = 7;
 constexpr int kBudgetCol = 7;
 constexpr int kCellLength = 60;
+// The columns of TAV_DBST_Support_Strategy that the grid's columns 1 to 7 are
+// saved into (the grid's Timeframe in Budget and its Budget in Timeframe, see
+// getSupportStrategy).
+const char* const kStrategyColumns[kStrategyCols] = {
+    "Support_Needed", "Support_Level",      "School_Steps", "Learner_Steps",
+    "Person_Responsible", "Budget", "Timeframe"};
 
 const char* const kAreaHeadings[] = {
     "Specialised staff e.g Learning Support Educator, counsellor",
@@ -109,7 +115,8 @@ frmActionPlan2::frmActionPlan2(QWidget* parent) : ActionPlanPage("frmActionPlan2
     for (int line = 1; line <= kLines; ++line) {
         const int row = lineRow(line);
         for (int c = 1; c <= kStrategyCols; ++c)
-            setEntry(s, c, row, c == 2 ? 1 : kCellLength, 1, c != 2);
+            setEntry(s, c, row, c == 2 ? 1 : kCellLength, "TAV_DBST_Support_Strategy",
+                     kStrategyColumns[c - 1], 1, c != 2);
         s->SetRowHeight(row, 26);
     }
     setLabel(s, 1, 40, QString(), kStrategyCols);

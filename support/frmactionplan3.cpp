@@ -9,6 +9,8 @@ namespace {
 
 constexpr int kTextLength = 9000;
 constexpr int kReviewLength = 2000;
+const QString kReview = QStringLiteral("TAV_DBST_Review_ILST_Request");
+const QString kActionReview = QStringLiteral("TAV_Action_Review");
 constexpr int kNameCol = 1;
 constexpr int kOutcomeCol = 2;
 constexpr int kSignatureCol = 3;
@@ -31,7 +33,7 @@ frmActionPlan3::frmActionPlan3(QWidget* parent) : ActionPlanPage("frmActionPlan3
     setLabel(g, 1, 1, "3. APPROVAL BY DISTRICT SENIOR MANAGER", 4);
     g->setCellBold({1, 1}, true);
     setLabel(g, 1, 2, "Comment", 4);
-    setEntry(g, 1, kApprovalRow, kTextLength, 4);
+    setEntry(g, 1, kApprovalRow, kTextLength, kReview, "Senior_Manager_Approval", 4);
     setLabel(g, 1, 4,
              "Date:                         District Senior Manager:                         "
              "                        Signature:",
@@ -45,7 +47,7 @@ frmActionPlan3::frmActionPlan3(QWidget* parent) : ActionPlanPage("frmActionPlan3
              "Brief comment on learner and parent/caregiver response including goals, aims, "
              "hopes and wishes for the learner:",
              4);
-    setEntry(g, 1, kResponseRow, kTextLength, 4);
+    setEntry(g, 1, kResponseRow, kTextLength, kReview, "School_Discussed_Comment", 4);
     setLabel(g, 1, 8, "Date:                        ", 4);
     // Printed at top 2000, the grid ends above the review grid at top 5000.
     g->SetRowHeight(kApprovalRow, 26);
@@ -75,10 +77,10 @@ frmActionPlan3::frmActionPlan3(QWidget* parent) : ActionPlanPage("frmActionPlan3
         setLabel(a, c, 2, headings[c - 1]);
     a->setCellBold({1, 2, 5, 2}, true);
     for (int r = kFirstReviewRow; r <= kLastReviewRow; ++r) {
-        setEntry(a, kNameCol, r, kNameLength);
-        setEntry(a, kOutcomeCol, r, kReviewLength);
-        setEntry(a, kDesignationCol, r, kNameLength);
-        setEntry(a, kDateCol, r, 0, 1, false);
+        setEntry(a, kNameCol, r, kNameLength, kActionReview, "Name");
+        setEntry(a, kOutcomeCol, r, kReviewLength, kActionReview, "Outcome");
+        setEntry(a, kDesignationCol, r, kNameLength, kActionReview, "Designation");
+        setEntry(a, kDateCol, r, 0, kActionReview, "Review_Date", 1, false);
         a->setDateCell({kDateCol, r}, QDate(1990, 1, 1), QDate(2100, 12, 31));
         a->setLocked({kSignatureCol, r}, true);
         a->SetRowHeight(r, 26);

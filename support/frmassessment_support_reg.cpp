@@ -10,6 +10,7 @@
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -21,6 +22,15 @@ const QString kCaption = QStringLiteral("RER [Section 3a: ASSESSMENT FOR SUPPORT
 const QString kPrintTitle = QStringLiteral(" [ ASSESSMENT FOR SUPPORT REQUIREMENTS ]");
 const QString kShowKey = QStringLiteral(" Show rating KEY >>");
 const QString kHideKey = QStringLiteral(" Hide rating KEY <<");
+
+// Twips: the page's frame, and the rating key's size.
+constexpr int kFrameWidth = 11600;
+constexpr int kFrameHeight = 9300;
+constexpr int kKeyWidth = 8895;
+constexpr int kKeyHeight = 4500;
+// While the key is shown, the level grid keeps this much of itself in sight
+// (or all of it, when it is shorter).
+constexpr int kGridInSight = 2250;
 
 // Column widths of gridAreaLevel (grid units of 105 twips): the support
 // areas' columns as wide as the longest word of their headings. The heading
@@ -104,7 +114,7 @@ frmAssessment_Support_Reg::frmAssessment_Support_Reg(int page, QWidget* parent)
     : AssessmentPage(supportPage(page).formName, parent), m_layout(supportPage(page)) {
     setWindowTitle(kCaption);
     setPrintButtonName("cmdPrint");
-    setFrameSize(11600, 9300);
+    setFrameSize(kFrameWidth, kFrameHeight);
 
     Grid* heading = makeHeadingGrid();
     if (page == 1) {
@@ -116,6 +126,8 @@ frmAssessment_Support_Reg::frmAssessment_Support_Reg(int page, QWidget* parent)
         gridSupport = makeLearnerTextGrid(
             "gridSupport",
             "PSYCHO-SOCIAL SUPPORT NEEDED(attach report of social worker if available)");
+        storeEntries(gridDisability, {1, 2}, "TAV_Learner_Supp_Needs", "Disability_Descr");
+        storeEntries(gridSupport, {1, 2}, "TAV_Learner_Supp_Needs", "Psycho_Social_Support");
     } else {
         gridHearder = heading;
         gridHearder->setObjectName("gridHearder");
@@ -206,8 +218,7 @@ Grid* frmAssessment_Support_Reg::makeLearnerTextGrid(const QString& name, const 
     grid->setCellBold({1, 1}, true);
     grid->setCellBackColor({1, 1, 3, 1}, vbLabelGrey);
     grid->setLocked({-1, -1}, true);
-    // The texts are kept in columns of 255 characters.
-    grid->setEditCell({1, 2}, 255, true);
+    grid->setEditCell({1, 2}, 0, true);
     grid->setLocked({1, 2}, false);
     grid->AddCellSpan(1, 2, 3, 1);
     grid->SetRowHeight(1, 15);
@@ -303,6 +314,11 @@ void frmAssessment_Support_Reg::makeRatingKey() {
     vaSpread2->setCellBold({1, 1, 2, 5}, true);
     vaSpread2->setLocked({-1, -1}, true);
     keyLayout->addWidget(vaSpread2);
+    // The key shows between its button and the level grid: it covers neither
+    // the button nor the level cells it explains.
+    fraRatingKey->setFixedSize(twips(kKeyWidth), twips(kKeyHeight));
+    frameLayout()->insertWidget(frameLayout()->indexOf(gridAreaLevel), fraRatingKey, 0,
+                                Qt::AlignLeft);
     fraRatingKey->hide();
 }
 
@@ -333,12 +349,20 @@ void frmAssessment_Support_Reg::gridAreaLevel_KeyPress(int& keyAscii) {
 void frmAssessment_Support_Reg::cmdShowKEY_Click() {
     if (!fraRatingKey->isHidden()) {
         fraRatingKey->hide();
+        setFrameSize(kFrameWidth, kFrameHeight);
         cmdShowKEY->setText(kShowKey);
         return;
     }
-    fraRatingKey->setGeometry(twips(120), twips(4570), twips(8895), twips(4500));
+    // The page grows as far as the level grid needs to keep its first rows
+    // in sight below the key.
+    frameLayout()->activate();
+    const int content =
+        gridAreaLevel->verticalHeader()->length() + 2 * gridAreaLevel->frameWidth();
+    const int inSight = std::min(content, twips(kGridInSight));
+    const int left = gridAreaLevel->height() - twips(kKeyHeight) - frameLayout()->spacing();
+    const int grow = std::max(0, inSight - left);
+    setFrameSize(kFrameWidth, kFrameHeight + grow * 15);
     fraRatingKey->show();
-    fraRatingKey->raise();
     cmdShowKEY->setText(kHideKey);
 }
 
@@ -457,9 +481,8 @@ bool frmAssessment_Support_Reg::saveFinalRating() {
 
 void registerAssessmentSupportForms() {
     for (int page = 1; page <= kSupportPages; ++page) {
-        registerForm(supportPage(page).formName, [page] {
-            frmAssessment_Support_Reg form(page);
-            return form.run();
+        registerPageMaker(supportPage(page).formName, [page] {
+            return std::unique_ptr<AssessmentPage>(new frmAssessment_Support_Reg(page));
         });
     }
 }

@@ -101,6 +101,15 @@ frmILSTIntervention::frmILSTIntervention(QWidget* parent)
     SSTab1->addTab(gridLearnerAdditionalNeeds, "Action 1");
     SSTab1->addTab(gridOther, "Other Actions");
 
+    const QString table = QStringLiteral("TAV_ILST_Intervention_Records");
+    storeEntries(gridLearnerAdditionalNeeds, {1, kWholeSchoolRow}, table,
+                 "Whole_School_Development");
+    storeEntries(gridLearnerAdditionalNeeds, {1, kEducatorTrainingRow}, table, "Educator_Training");
+    storeEntries(gridLearnerAdditionalNeeds, {1, kLearnerSupportRow}, table, "Learner_Support");
+    storeEntries(gridOther, {1, kParentResponseRow}, table, "Learner_Parent_Response");
+    storeEntries(gridOther, {1, kAnalysisRow}, table, "ILST_Analysis_To_DBST");
+    storeEntries(gridOther, {1, kPrincipalReasonRow}, table, "Principal_Reason");
+    storeEntries(gridOther, {1, kCircuitManagerReasonRow}, table, "Circuit_Manager_Reason");
     watchEdits(gridLearnerAdditionalNeeds);
     watchEdits(gridOther);
     connect(gridOther, &Grid::ButtonClicked, this,

@@ -154,6 +154,8 @@ frmISP::frmISP(QWidget* parent) : AssessmentPage("frmISP", parent) {
         Grid* entry = makeActionGrid(design.entryName, design.title, kFirstDataRow);
         entry->setMultiLine({1, kFirstDataRow, 6, kFirstDataRow}, true);
         entry->SetRowHeight(kFirstDataRow, 30);
+        for (int c = 1; c <= 6; ++c)
+            storeEntries(entry, {c, kFirstDataRow}, "TAV_ISP", kFields[c - 1]);
         entry->setFixedHeight(twips(1700));
         Grid* preview = makeActionGrid(
             design.previewName,

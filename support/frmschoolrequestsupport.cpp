@@ -160,6 +160,18 @@ frmSchoolRequestSupport::frmSchoolRequestSupport(QWidget* parent)
     gridSignature->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     gridSignature->setFixedHeight(twips(600));
     addToFrame(gridSignature);
+    // The school's details and the date are filled in for the print only.
+    storeNowhere(gridSignature, {2, 1, 4, 2});
+
+    // What the school has or needs is kept in TAV_Learner_Support_Needs: the
+    // entry box's text in either column, both of the same size.
+    const QString table = QStringLiteral("TAV_Learner_Support_Needs");
+    for (PreviewList* list : m_lists) {
+        storeEntries(list->entryBox(), table, "School_Need");
+        storeEntries(list->grid(), {kHasCol, -1}, table, "School_Available");
+        storeEntries(list->grid(), {kNeedsCol, -1}, table, "School_Need");
+        storeEntries(list->grid(), {kLevelCol, -1}, table, "Low_Moderate_High");
+    }
 
     setLoadRoutines({[this] {
         gridSignature->SetText(2, 1, gSchoolName);

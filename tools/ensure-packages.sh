@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when missing.
+# Installs the Debian packages the build and the tests need, when missing;
+# packages named as arguments too.
 set -euo pipefail
 need=(cmake ninja-build g++ qt6-base-dev libgl-dev libsqlite3-dev libgtest-dev poppler-utils sqlite3
-      fonts-liberation2)
+      fonts-liberation2 "$@")
 missing=()
 for p in "${need[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

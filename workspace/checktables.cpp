@@ -5,6 +5,7 @@
 #include "workspace/modextendedmsgbox.h"
 
 #include <memory>
+#include <sqlite3.h>
 
 const std::array<SectionTable, 18> kSectionTables = {{
     {"TAV_Learner_Background_Info",
@@ -122,8 +123,9 @@ void fillLookup(clsDataInsert& inserter, const QString& name) {
 }
 
 // A table's CREATE (and, for a lookup table, its rows) as one unit: a failure
-// leaves no table behind, so the next start creates it again.
-void createTable(const QString& createSql, const QString& lookupName,
+// leaves no table behind, so the next start creates it again. False when the
+// failure was about the file: nothing further can be written.
+bool createTable(const QString& createSql, const QString& lookupName,
                  std::unique_ptr<clsDataInsert>& inserter) {
     try {
         ado::TransactionScope transaction(*gConnection);
@@ -136,17 +138,29 @@ void createTable(const QString& createSql, const QString& lookupName,
         transaction.commit();
     } catch (const AppError& e) {
         ShowErrorReport(kLocation, e.description(), kProcedure, e.number());
+        return !isFileFailure(e);
     }
+    return true;
 }
 
 // A table whose probe failed, for whatever reason: an older section table is
-// migrated, anything else is created (and a lookup table filled).
-void repair(const QString& name, bool lookup, const QString& createSql,
+// migrated, anything else is created (and a lookup table filled). False when
+// the file cannot be written.
+bool repair(const QString& name, bool lookup, const QString& createSql,
             std::unique_ptr<clsDataInsert>& inserter) {
     if (checkOldLearnerID(name, lookup))
-        addID(name);
-    else
-        createTable(createSql, lookup ? name : QString(), inserter);
+        return addIDChecked(name);
+    return createTable(createSql, lookup ? name : QString(), inserter);
+}
+
+// The host tables the file lacks.
+QStringList missingHostTables(ado::Recordset& rs) {
+    QStringList missing;
+    for (const char* table : kHostTables) {
+        if (!probe(rs, QString("Select * from ") + table))
+            missing << table;
+    }
+    return missing;
 }
 
 // Drops Learner_ID from one table that still has it, after giving every row
@@ -174,6 +188,30 @@ void addLearnerYearIndex(const QString& name) {
 
 } // namespace
 
+int declaredTextSize(const QString& table, const QString& column) {
+    QString columns;
+    for (const SectionTable& t : kSectionTables)
+        if (table.compare(t.name, Qt::CaseInsensitive) == 0)
+            columns = t.columns;
+    for (const LookupTable& t : kLookupTables)
+        if (table.compare(t.name, Qt::CaseInsensitive) == 0)
+            columns = t.columns;
+    for (const QString& def : columns.split(',')) {
+        QString name = def.section(' ', 0, 0, QString::SectionSkipEmpty);
+        if (name.startsWith('[') && name.endsWith(']'))
+            name = name.mid(1, name.size() - 2);
+        if (name.compare(column, Qt::CaseInsensitive) != 0)
+            continue;
+        const QString type = def.section(' ', 1, 1, QString::SectionSkipEmpty).toUpper();
+        if (type == "MEMO")
+            return 0;
+        if (type.startsWith("TEXT(") && type.endsWith(')'))
+            return type.mid(5, type.size() - 6).toInt();
+        return -1;
+    }
+    return -1;
+}
+
 bool checkOldLearnerID(const QString& tableName, bool lookup) {
     if (lookup)
         return false;
@@ -191,6 +229,10 @@ bool checkOldLearnerID(const QString& tableName, bool lookup) {
 }
 
 void addID(const QString& tableName) {
+    addIDChecked(tableName);
+}
+
+bool addIDChecked(const QString& tableName) {
     try {
         ado::TransactionScope transaction(*gConnection);
         gConnection->Execute("ALTER TABLE " + tableName + " ADD LearnerID LONG");
@@ -199,24 +241,59 @@ void addID(const QString& tableName) {
         transaction.commit();
     } catch (const AppError& e) {
         ShowErrorReport("Alter/Update IDs", e.description(), "addID", e.number());
+        return !isFileFailure(e);
+    }
+    return true;
+}
+
+bool isFileFailure(const AppError& error) {
+    if (!error.fromDatabase())
+        return false;
+    switch (int(error.number()) & 0xFF) {
+    case SQLITE_READONLY:
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+    case SQLITE_FULL:
+    case SQLITE_IOERR:
+    case SQLITE_CANTOPEN:
+    case SQLITE_PERM:
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return true;
+    default:
+        return false;
     }
 }
 
-void checkTables() {
+bool checkTables() {
     OpenConnection();
     // A connection that did not open has been reported; there is nothing to check.
     if (!gConnection || gConnection->State() != ado::adStateOpen)
-        return;
+        return false;
     std::unique_ptr<clsDataInsert> inserter; // created on its first use
     ado::Recordset rs;
 
+    // Another file than the school's database gets none of the program's tables.
+    const QStringList missing = missingHostTables(rs);
+    if (!missing.isEmpty()) {
+        ShowErrorReport("modDatabaseConnection", notSchoolDatabaseText(gDbPath, missing),
+                        "Database Access Error", ErrNo::OpenFailed);
+        CloseConnection();
+        return false;
+    }
+
+    bool writable = true;
     for (const SectionTable& table : kSectionTables) {
-        if (!probe(rs, QString("Select LearnerID from ") + table.name))
-            repair(table.name, false, createStatement(table), inserter);
+        if (writable && !probe(rs, QString("Select LearnerID from ") + table.name))
+            writable = repair(table.name, false, createStatement(table), inserter);
     }
     for (const LookupTable& table : kLookupTables) {
-        if (!probe(rs, QString("Select ID from ") + table.name))
-            repair(table.name, true, createStatement(table), inserter);
+        if (writable && !probe(rs, QString("Select ID from ") + table.name))
+            writable = repair(table.name, true, createStatement(table), inserter);
+    }
+    if (!writable) {
+        CloseConnection();
+        return false;
     }
 
     if (checkOldLearnerID(kSectionTables.front().name, false)) {
@@ -227,4 +304,5 @@ void checkTables() {
         addLearnerYearIndex(table.name);
 
     CloseConnection();
+    return true;
 }

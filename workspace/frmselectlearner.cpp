@@ -136,8 +136,19 @@ void frmSelectLearner::Form_Load() {
         return;
     }
 
-    runUntrapped("checkTables", [] { checkTables(); }) &&
-        runUntrapped("getSchoolInfo", [this] { getSchoolInfo(); }) &&
+    // A file that is not the school's database, or one the table check cannot
+    // write, has been reported: no page could save, so the program ends.
+    bool checked = false;
+    if (!runUntrapped("checkTables", [&checked] { checked = checkTables(); }))
+        return;
+    if (!checked) {
+        ShowUserMessage("The program cannot work with the database " + gDbPath +
+                        ", so it cannot continue. The program will now close.");
+        m_ended = true;
+        EndProgram();
+        return;
+    }
+    runUntrapped("getSchoolInfo", [this] { getSchoolInfo(); }) &&
         runUntrapped("getLearners", [this] { getLearners(); });
 }
 

@@ -2,6 +2,8 @@
 
 #include "workspace/modextendedmsgbox.h"
 
+#include <sqlite3.h>
+
 QString gDbPath;
 std::unique_ptr<ado::Connection> gConnection;
 std::unique_ptr<ado::Command> gCommand;
@@ -15,9 +17,19 @@ void OpenConnection() {
         gConnection->setProperty("Jet OLEDB:Database Password", kDatabasePassword);
         gConnection->Open("", "", "", -1);
     } catch (const AppError& e) {
-        ShowErrorReport("modDatabaseConnection", e.description(), "Database Access Error",
-                        e.number());
+        const bool notADatabase = e.fromDatabase() && (int(e.number()) & 0xFF) == SQLITE_NOTADB;
+        ShowErrorReport("modDatabaseConnection",
+                        notADatabase ? notSchoolDatabaseText(gDbPath) : e.description(),
+                        "Database Access Error", e.number());
     }
+}
+
+QString notSchoolDatabaseText(const QString& path, const QStringList& missing) {
+    return "The file " + path + ", named by the setting Startup/Database, is not the school's " +
+           "database: " +
+           (missing.isEmpty()      ? QStringLiteral("it is no database at all.")
+            : missing.size() == 1 ? "it has no table " + missing.first() + "."
+                                  : "it has none of the tables " + missing.join(", ") + ".");
 }
 
 void CloseConnection() {

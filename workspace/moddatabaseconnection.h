@@ -17,6 +17,10 @@ inline const QString kDatabasePassword = QStringLiteral("Mup@rka");
 // ("modDatabaseConnection" / "Database Access Error") and gConnection then
 // holds a closed connection.
 void OpenConnection();
+// The report's text for a file named by the setting that is not the school's
+// database: one that is no database at all (missing empty), or one without
+// the host tables named in missing.
+QString notSchoolDatabaseText(const QString& path, const QStringList& missing = {});
 // Closes and releases gConnection; never reports.
 void CloseConnection();
 // Runs sql into gRecordset on the shared connection (opening it when closed)

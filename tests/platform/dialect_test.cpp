@@ -517,3 +517,73 @@ TEST_F(DialectTest, YesNoValueReadsTrueWhenNonZero) {
         read << rs.Fields("v").isTrue();
     EXPECT_EQ(read, QList<bool>({true, true, true, false, false, false, true}));
 }
+
+// ---- what the host engine prints and refuses -------------------------------------
+
+TEST_F(DialectTest, TextFunctionsReadADivisionAsTheHostEnginePrintsIt) {
+    EXPECT_EQ(rows("SELECT Len(4/2), Mid(6/3, 1), Left(7/2, 3), 'n' & 6/3, Len(1/4), 6/3 & ''"),
+              QStringList({"1|2|3.5|n2|4|2"}));
+}
+
+TEST_F(DialectTest, MalformedTextIsRefusedNeverRewritten) {
+    const QStringList malformed = {
+        "SELECT \"abc AS x",                                  // unterminated text
+        "SELECT 'abc AS x",                                   //
+        "SELECT [Name FROM Disabilities",                     // unterminated name
+        "SELECT 'a'\"b\"",                                    // two literals, no operator
+        "SELECT ##'x'",                                       //
+        "SELECT #2024-01-02#'x'",                             //
+        "SELECT #next week#",                                 // no date
+        "SELECT Name FROM Disabilities WHERE Name = 'Blind'\"Deaf\"",
+    };
+    for (const QString& sql : malformed) {
+        SCOPED_TRACE(sql.toStdString());
+        EXPECT_THROW(translateJetSql(sql), AppError);
+        EXPECT_THROW(rows(sql), AppError);
+    }
+    for (const QString& sql : {QString("DELETE junk FROM Disabilities WHERE id = 1"),
+                               QString("DELETE Disabilities FROM Disabilities"),
+                               QString("DELETE id, Name FROM Disabilities")}) {
+        SCOPED_TRACE(sql.toStdString());
+        EXPECT_THROW(exec(sql), AppError);
+    }
+    EXPECT_EQ(rows("SELECT count(*) FROM Disabilities"), QStringList{"3"});
+
+    // A doubled quote inside one literal stays what it is.
+    EXPECT_EQ(rows("SELECT 'O''Neill', \"say \"\"hi\"\"\", 'a' & \"b\""),
+              QStringList({"O'Neill|say \"hi\"|ab"}));
+    EXPECT_EQ(exec("DELETE * FROM Disabilities WHERE id = 3"), 1);
+    EXPECT_EQ(exec("DELETE Disabilities.* FROM Disabilities WHERE id = 2"), 1);
+}
+
+TEST_F(DialectTest, EveryLetterSortsAndMatchesWithoutCase) {
+    exec("INSERT INTO Learner_Info (ID, FName, SName, Status, LSENStatus, SocialGrantNo) VALUES "
+         "(11, 'Karabo', 'ZWANE', 'C', 2, ''), (12, 'Émile', 'ÉBERSOHN', 'C', 2, ''), "
+         "(13, 'Ana', 'ÑANDÚ', 'C', 2, ''), (14, 'Lwazi', 'Ndlovu', 'C', 2, '')");
+    EXPECT_EQ(rows("SELECT l.SName & ' ' & l.FName FROM Learner_Info l WHERE l.ID > 10 ORDER BY "
+                   "l.SName"),
+              QStringList({"ÉBERSOHN Émile", "ÑANDÚ Ana", "Ndlovu Lwazi", "ZWANE Karabo"}));
+    EXPECT_EQ(rows("SELECT FName FROM Learner_Info WHERE SName = 'éBERSOHN'"),
+              QStringList{"Émile"});
+    EXPECT_EQ(rows("SELECT FName FROM Learner_Info WHERE SName = 'ñandú'"), QStringList{"Ana"});
+
+    exec("Create Table TAV_Learner_Background_Info(ID COUNTER, LearnerID LONG, "
+         "Nature_Of_Support_Received TEXT(255), Name_Of_Provider TEXT(255), Contact_Details "
+         "TEXT(255), Family_Situation MEMO, Parent_Understanding_Of_Child MEMO, Data_Year "
+         "INTEGER, Constraint Background_Info_PK Primary Key (ID))");
+    for (const char* p : {"'Zoë''s Ñandú'", "'ZOË''S ÑANDÚ'", "'Zoe''s Nandu'"})
+        exec(QString("INSERT INTO TAV_Learner_Background_Info (LearnerID, Name_Of_Provider, "
+                     "Data_Year) VALUES (1, %1, 2024)")
+                 .arg(p));
+    EXPECT_EQ(rows("SELECT BI.Name_Of_Provider FROM TAV_Learner_Background_Info AS BI WHERE "
+                   "BI.Name_Of_Provider = 'zoë''s ñandú' ORDER BY BI.Name_Of_Provider")
+                  .size(),
+              2);
+    EXPECT_EQ(rows("SELECT DISTINCT Name_Of_Provider FROM TAV_Learner_Background_Info WHERE "
+                   "Data_Year = 2024 Group By Name_Of_Provider")
+                  .size(),
+              2);
+    // The tables are declared as before: other programs open the file too.
+    EXPECT_FALSE(rawScalar(path, "SELECT group_concat(sql) FROM sqlite_master")
+                     .contains("jet_nocase"));
+}

@@ -3,10 +3,12 @@
 // page print.
 #include "profile/frmbackgroundinfo.h"
 #include "profile/profileforms.h"
+#include "tests/common/userinput.h"
 #include "tests/profile/pagetest.h"
 #include "workspace/formregistry.h"
 #include "workspace/frmmultipledisabilities.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -135,7 +137,52 @@ TEST_F(BackgroundInfo, ALearnerWithoutAPrimaryDisabilitySeesAndKeepsTheStoredTex
         page->gridFamilySituation->SetText(1, 3, "Family, updated");
         page->cmdSave_Click();
         EXPECT_EQ(backgroundRow(6), "Clinic|Dept|Phone|Family, updated|Parent");
-        EXPECT_EQ(primaryId(6), "0"); // a blank primary cell is written as 0
+        EXPECT_EQ(primaryId(6), primary); // the primary cell was not touched
+    }
+}
+
+// The host's primary disability is written only when the user changed the
+// primary cell: an id the page cannot show survives saves of the other texts.
+TEST_F(BackgroundInfo, OnlyAChangedPrimaryCellIsWrittenToTheHost) {
+    using namespace userinput;
+    struct Case {
+        const char* what;
+        QString setUp;
+        QString stored;
+    };
+    const Case cases[] = {
+        {"a disability without a name", "UPDATE Disabilities SET Name = NULL WHERE id = 7", "7"},
+        {"no primary at all", "UPDATE Learner_Info SET LSENDisabilities = NULL WHERE ID = 7",
+         "NULL"},
+        {"an id without a disability", "UPDATE Learner_Info SET LSENDisabilities = 42 WHERE ID = 7",
+         "42"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(dbPath);
+        createDatabaseFromScript(dbPath);
+        checkTables();
+        rawExec(dbPath, c.setUp);
+        auto page = open(7);
+        page->show();
+        QApplication::setActiveWindow(page.get());
+        EXPECT_EQ(page->gridDisability->GetText(1, 2), "");
+        typeIntoCell(page->gridFamilySituation, 1, 3, "Lives with an aunt");
+        click(page->cmdSave);
+        typeIntoCell(page->gridEarlyIntervention, 1, 3, "Speech therapy");
+        click(page->cmdSave);
+        EXPECT_EQ(primaryId(7), c.stored);
+        EXPECT_EQ(backgroundRow(7), "Speech therapy| | |Lives with an aunt| ");
+
+        // Choosing a primary writes its id; a blank cell is written as 0.
+        chooseInCell(page->gridDisability, 1, 2, "Blind");
+        EXPECT_EQ(page->gridDisability->GetText(1, 2), "Blind");
+        click(page->cmdSave);
+        EXPECT_EQ(primaryId(7), "4");
+        page->gridDisability->SetText(1, 2, "");
+        click(page->cmdSave);
+        EXPECT_EQ(primaryId(7), "0");
+        EXPECT_TRUE(errorProcedures().isEmpty());
     }
 }
 

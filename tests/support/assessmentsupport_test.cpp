@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -442,12 +443,58 @@ TEST_F(AssessmentSupportTest, RatingKeyShowsAndHidesWithoutMarkingThePage) {
     page.cmdShowKEY_Click();
     EXPECT_FALSE(page.fraRatingKey->isHidden());
     EXPECT_EQ(page.cmdShowKEY->text(), " Hide rating KEY <<");
-    EXPECT_EQ(page.fraRatingKey->geometry(),
-              QRect(twips(120), twips(4570), twips(8895), twips(4500)));
+    EXPECT_EQ(page.fraRatingKey->size(), QSize(twips(8895), twips(4500)));
     page.cmdShowKEY_Click();
     EXPECT_TRUE(page.fraRatingKey->isHidden());
     EXPECT_EQ(page.cmdShowKEY->text(), " Show rating KEY >>");
     EXPECT_FALSE(page.isUnsaved());
+}
+
+// The key shows below its button and above the level grid on every page: the
+// button stays where the user can click it again, and the level cells stay
+// in sight beside the key that explains them.
+TEST_F(AssessmentSupportTest, TheRatingKeyCoversNeitherItsButtonNorTheLevelCells) {
+    for (int p = 1; p <= kSupportPages; ++p) {
+        SCOPED_TRACE(p);
+        frmAssessment_Support_Reg page(p);
+        page.Form_Load();
+        page.show();
+        QApplication::processEvents();
+        const QSize designed = page.size();
+        const auto inPage = [&page](const QWidget* w, QRect r) {
+            return QRect(w->mapTo(&page, r.topLeft()), r.size());
+        };
+        // What the user's click on the button lands on.
+        const auto clickButton = [&] {
+            const QPoint at = page.cmdShowKEY->mapTo(&page, page.cmdShowKEY->rect().center());
+            QWidget* hit = page.childAt(at);
+            ASSERT_EQ(hit, page.cmdShowKEY) << "the button is covered";
+            QTest::mouseClick(hit, Qt::LeftButton, Qt::NoModifier, hit->rect().center());
+            QApplication::processEvents();
+        };
+
+        clickButton();
+        ASSERT_TRUE(page.fraRatingKey->isVisible());
+        EXPECT_EQ(page.cmdShowKEY->text(), " Hide rating KEY <<");
+        const QRect key = inPage(page.fraRatingKey, page.fraRatingKey->rect());
+        Grid* grid = page.gridAreaLevel;
+        const QRect cells = inPage(grid->viewport(), grid->viewport()->rect());
+        EXPECT_FALSE(key.intersects(inPage(page.cmdShowKEY, page.cmdShowKEY->rect())));
+        EXPECT_FALSE(key.intersects(cells));
+        // The first item's level cells are in sight.
+        const SupportItem& first = page.layout().items.first();
+        const QRect firstCells =
+            inPage(grid->viewport(),
+                   grid->visualRect(grid->model()->index(first.row - 1, first.areas.first())));
+        EXPECT_TRUE(cells.contains(firstCells)) << "item a is out of sight";
+        EXPECT_TRUE(QRect(QPoint(0, 0), page.size()).contains(key));
+
+        clickButton();
+        EXPECT_FALSE(page.fraRatingKey->isVisible());
+        EXPECT_EQ(page.cmdShowKEY->text(), " Show rating KEY >>");
+        EXPECT_EQ(page.size(), designed);
+        EXPECT_FALSE(page.isUnsaved());
+    }
 }
 
 TEST_F(AssessmentSupportTest, ChainRunsFromPageOneToPageFourAndBack) {

@@ -6,6 +6,7 @@
 #include "profile/previewlist.h"
 #include "support/frmisp.h"
 #include "support/supportforms.h"
+#include "tests/common/userinput.h"
 #include "tests/profile/pagetest.h"
 #include "workspace/formregistry.h"
 
@@ -517,4 +518,27 @@ TEST_F(IspTest, TheMainMenuButtonShowsThePageAndMainMenuLeavesIt) {
     showFormChain("frmISP");
     EXPECT_EQ(shownForm, "frmISP");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(IspTest, EntryCellsTakeNoMoreThanTheirColumnsHold) {
+    frmISP page;
+    page.Form_Load();
+    page.show();
+    QApplication::setActiveWindow(&page);
+    Grid* entry = page.gridAddAction;
+    const QString date = "By the end of the third school term 2026"; // 40 characters
+    const QString target = QString("Reads a graded reader aloud. ").repeated(11); // 319
+    userinput::typeIntoCell(entry, 5, S, date);
+    userinput::typeIntoCell(entry, 1, S, target);
+    EXPECT_EQ(entry->GetText(5, S), date.left(30));
+    EXPECT_EQ(entry->GetText(1, S), target.left(255));
+
+    answerAll(msgbox::vbYes);
+    userinput::click(page.cmdAddPreview);
+    boxes().clear();
+    userinput::click(page.cmdSave);
+    EXPECT_EQ(shown(), QStringList{kSaved});
+    EXPECT_EQ(rawRows(dbPath, "SELECT Target, Review_Date FROM TAV_ISP WHERE LearnerID = 2 AND "
+                              "Data_Year = 2026"),
+              QStringList{target.left(255) + "|" + date.left(30)});
 }

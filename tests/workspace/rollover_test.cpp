@@ -293,7 +293,10 @@ TEST_F(RollOver, CountsPastTheSixteenBitRange) {
 TEST_F(RollOver, FindsThisYearsRowsThroughTheIndex) {
     for (const QString& t : kRollTables) {
         const QString sql = appendInfoSql(t, dataColumns(t), 2026);
-        const QStringList plan = rawRows(dbPath, "EXPLAIN QUERY PLAN " + translateJetSql(sql));
+        // The plan read outside the program's connections, which alone know
+        // its collation: the index does not depend on it.
+        const QStringList plan = rawRows(
+            dbPath, "EXPLAIN QUERY PLAN " + translateJetSql(sql).replace("jet_nocase", "NOCASE"));
         ASSERT_FALSE(plan.isEmpty()) << t.toStdString();
         for (const QString& step : plan) {
             const QString detail = step.section('|', 3);

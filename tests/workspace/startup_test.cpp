@@ -24,6 +24,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTemporaryDir>
+#include <sqlite3.h>
 
 namespace {
 
@@ -426,8 +428,126 @@ TEST_F(Startup, AMissingDatabaseEndsCleanlyAndCreatesNoFile) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"school.db"}));
 }
 
+// Every connection the program opens gets this pragma (when set).
+QByteArray gConnectionPragma;
+int applyConnectionPragma(sqlite3* db, const char**, const sqlite3_api_routines*) {
+    if (!gConnectionPragma.isEmpty())
+        sqlite3_exec(db, gConnectionPragma.constData(), nullptr, nullptr, nullptr);
+    return SQLITE_OK;
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+}
+
+TEST_F(Startup, AFileThatIsNotTheSchoolsDatabaseIsReportedAndLeftAsItWas) {
+    struct Case {
+        const char* what;
+        QByteArray content; // written as it stands, or the SQL of a database
+        bool sql;
+    };
+    const Case cases[] = {
+        {"an empty file", "", false},
+        {"another program's database", "CREATE TABLE Orders (ID INTEGER, Item TEXT);", true},
+        {"a text file", "Learner_Info, General_Info\nnot a database at all\n", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir other;
+        const QString path = other.filePath("setting names this.db");
+        if (c.sql) {
+            QFile script(other.filePath("other.sql"));
+            ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+            script.write(c.content);
+            script.close();
+            createDatabaseFromScript(path, script.fileName());
+            script.remove();
+        } else {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write(c.content);
+        }
+        const QByteArray before = fileBytes(path);
+        SaveSetting("MarvikEmis", "Startup", "Database", path);
+        boxes().clear();
+        ends = 0;
+
+        frmSelectLearner w;
+        EXPECT_EQ(ends, 1);
+        ASSERT_EQ(boxes().size(), 2) << boxTexts().join("\n").toStdString();
+        EXPECT_TRUE(boxes()[0].title.startsWith("Error : "));
+        EXPECT_TRUE(boxes()[0].text.contains("The file " + path + ", named by the setting"))
+            << boxes()[0].text.toStdString();
+        EXPECT_TRUE(boxes()[0].text.contains("is not the school's database"));
+        EXPECT_TRUE(boxes()[0].text.endsWith("Procedure: Database Access Error"));
+        EXPECT_TRUE(boxes()[1].text.contains("cannot continue"));
+        EXPECT_EQ(w.gridLearner->MaxRows(), 0);
+        EXPECT_EQ(fileBytes(path), before);
+        EXPECT_EQ(QDir(other.path()).entryList(QDir::Files), QStringList{"setting names this.db"});
+    }
+
+    // The school's database starts as it always did.
+    SaveSetting("MarvikEmis", "Startup", "Database", dbPath);
+    boxes().clear();
+    ends = 0;
+    frmSelectLearner w;
+    EXPECT_EQ(ends, 0);
+    EXPECT_TRUE(boxes().isEmpty()) << boxTexts().join("\n").toStdString();
+    EXPECT_GT(w.gridLearner->MaxRows(), 0);
+}
+
+TEST_F(Startup, ATableCheckThatCannotWriteTheFileReportsOnceAndEnds) {
+    ASSERT_EQ(sqlite3_auto_extension(reinterpret_cast<void (*)()>(applyConnectionPragma)),
+              SQLITE_OK);
+    struct Case {
+        const char* what;
+        QByteArray pragma;
+        bool locked;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"read-only", "PRAGMA query_only = 1", false, "readonly"},
+        {"disk full", "PRAGMA max_page_count = 1", false, "full"},
+        {"locked by another program", "", true, "locked"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(dbPath);
+        createDatabaseFromScript(dbPath);
+        const QByteArray before = fileBytes(dbPath);
+        sqlite3* other = nullptr;
+        if (c.locked) {
+            sqlite3_open_v2(dbPath.toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr);
+            ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        }
+        gConnectionPragma = c.pragma;
+        boxes().clear();
+        ends = 0;
+
+        frmSelectLearner w;
+        gConnectionPragma.clear();
+        if (other) {
+            sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+            sqlite3_close(other);
+        }
+        // One report, not one per table.
+        EXPECT_EQ(ends, 1);
+        ASSERT_EQ(boxes().size(), 2) << boxTexts().join("\n").toStdString();
+        EXPECT_TRUE(boxes()[0].text.contains(c.says)) << boxes()[0].text.toStdString();
+        EXPECT_TRUE(boxes()[0].text.endsWith("Procedure: checkTables Routine"));
+        EXPECT_TRUE(boxes()[1].text.contains("cannot continue"));
+        EXPECT_EQ(w.gridLearner->MaxRows(), 0);
+        // Nothing half-made: no table of the program's.
+        EXPECT_EQ(rawScalar(dbPath, "SELECT count(*) FROM sqlite_master WHERE name LIKE 'TAV%'"),
+                  "0");
+        EXPECT_EQ(fileBytes(dbPath), before);
+    }
+    sqlite3_cancel_auto_extension(reinterpret_cast<void (*)()>(applyConnectionPragma));
+}
+
 TEST_F(Startup, AFailingStartUpReadIsReportedAndEndsTheProgram) {
-    rawExec(dbPath, "DROP TABLE General_Info");
+    rawExec(dbPath, "ALTER TABLE General_Info RENAME COLUMN EmisCode TO Emis");
     frmSelectLearner w;
     EXPECT_EQ(ends, 1);
     ASSERT_EQ(boxes().size(), 1) << boxTexts().join("\n").toStdString();

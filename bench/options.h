@@ -1,0 +1,35 @@
+#pragma once
+// The command line of rer_bench. The measuring run is long and rewrites
+// BENCHMARKS.md, so anything the parser does not know ends the program
+// before it starts.
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+struct BenchOptions {
+    enum class Mode {
+        Steer,    // generate and measure every size, write the report
+        Generate, // child: --generate N PATH
+        Measure,  // child: --measure PATH [--runs N] [--json FILE]
+        Help,
+    };
+    Mode mode = Mode::Steer;
+    QList<int> sizes{200, 2000, 10000};
+    int runs = 7;
+    QString out;  // empty: the source folder's BENCHMARKS.md
+    QString work; // empty: a temporary folder
+    QString path; // --generate and --measure: the database
+    int generateLearners = 0;
+    QString json; // --measure: where the figures go (empty: PATH.json)
+};
+
+// Largest school size: with the archived and unlisted learners beside the
+// listed ones, every learner ID stays within the 16-bit learner number.
+constexpr int kMaxBenchLearners = 20000;
+
+// Reads the arguments (without the program name). False when they are not
+// valid; error then says why in one line.
+bool parseBenchOptions(const QStringList& args, BenchOptions& options, QString& error);
+
+// The text of --help.
+QString benchUsage();
