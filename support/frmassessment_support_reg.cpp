@@ -28,9 +28,9 @@ constexpr int kFrameWidth = 11600;
 constexpr int kFrameHeight = 9300;
 constexpr int kKeyWidth = 8895;
 constexpr int kKeyHeight = 4500;
-// While the key is shown, the level grid keeps this much of itself in sight
-// (or all of it, when it is shorter).
-constexpr int kGridInSight = 2250;
+// The key is never made shorter than this (twips), so that it shows at least
+// one level whole.
+constexpr int kKeyLeast = 1800;
 
 // Column widths of gridAreaLevel (grid units of 105 twips): the support
 // areas' columns as wide as the longest word of their headings. The heading
@@ -349,19 +349,19 @@ void frmAssessment_Support_Reg::gridAreaLevel_KeyPress(int& keyAscii) {
 void frmAssessment_Support_Reg::cmdShowKEY_Click() {
     if (!fraRatingKey->isHidden()) {
         fraRatingKey->hide();
-        setFrameSize(kFrameWidth, kFrameHeight);
         cmdShowKEY->setText(kShowKey);
         return;
     }
-    // The page grows as far as the level grid needs to keep its first rows
-    // in sight below the key.
+    // The key takes the room of the level grid below it, but for what the
+    // grid needs to keep its headings and first item in sight; the page keeps
+    // its size, so it still fits a small screen.
     frameLayout()->activate();
-    const int content =
-        gridAreaLevel->verticalHeader()->length() + 2 * gridAreaLevel->frameWidth();
-    const int inSight = std::min(content, twips(kGridInSight));
-    const int left = gridAreaLevel->height() - twips(kKeyHeight) - frameLayout()->spacing();
-    const int grow = std::max(0, inSight - left);
-    setFrameSize(kFrameWidth, kFrameHeight + grow * 15);
+    const SupportItem& first = layout().items.first();
+    const QRect firstCells = gridAreaLevel->visualRect(
+        gridAreaLevel->model()->index(first.row - 1, first.areas.first()));
+    const int inSight = firstCells.bottom() + 2 * gridAreaLevel->frameWidth() + 1;
+    const int room = gridAreaLevel->height() - frameLayout()->spacing() - inSight;
+    fraRatingKey->setFixedHeight(std::clamp(room, twips(kKeyLeast), twips(kKeyHeight)));
     fraRatingKey->show();
     cmdShowKEY->setText(kHideKey);
 }

@@ -488,6 +488,7 @@ TEST_F(AssessmentSupportTest, TheRatingKeyCoversNeitherItsButtonNorTheLevelCells
                    grid->visualRect(grid->model()->index(first.row - 1, first.areas.first())));
         EXPECT_TRUE(cells.contains(firstCells)) << "item a is out of sight";
         EXPECT_TRUE(QRect(QPoint(0, 0), page.size()).contains(key));
+        EXPECT_EQ(page.size(), designed) << "the page grew";
 
         clickButton();
         EXPECT_FALSE(page.fraRatingKey->isVisible());
