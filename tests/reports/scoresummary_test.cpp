@@ -194,8 +194,8 @@ TEST(ScoreSummaryLayout, TheWidestLevelAndEveryRatingStandClearOfTheNextColumn) 
     }
     // Every word of a column's caption fits its column (captions wrap on words).
     for (const report::Item& caption : layout->pageHeader.items) {
-        if (caption.kind != report::Item::Text)
-            continue;
+        if (caption.kind != report::Item::Text || caption.width == 0)
+            continue; // the school and the title run across the page
         for (const QString& word : caption.text.split(' ', Qt::SkipEmptyParts))
             EXPECT_LE(advance(caption, word), caption.width) << word.toStdString();
     }
