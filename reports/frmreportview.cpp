@@ -192,6 +192,8 @@ QString scoreSummaryLearnerQuery(bool repGrade, const QString& repVar) {
         // A quote in a typed accession number stays part of the value.
         sql += " AND AccessionNo ='" + SqlText(repVar) + "'";
     }
+    // The summary lists its learners by grade, then by name.
+    sql += " ORDER BY Grade, SName, FName";
     return sql;
 }
 
