@@ -865,6 +865,7 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
         new QRegularExpressionValidator(QRegularExpression("[0-9]{0,5}"), txtPage));
     txtPage->setToolTip("Type a page number and press Enter");
     lblPage = new QLabel(this);
+    lblPage->setContentsMargins(4, 0, 4, 0);
     cmdNext = button(">", "Next page", true);
     cmdLast = button(">|", "Last page", true);
     cmdZoomOut = button("-", "Zoom out", true);
@@ -1074,7 +1075,8 @@ void ReportViewer::goToTypedPage() {
     if (ok && !m_pages.isEmpty())
         showPage(std::clamp(typed, 1, int(m_pages.size())) - 1);
     updateToolbar();
-    txtPage->selectAll();
+    // On to the page: the paging keys work at once.
+    pageArea->setFocus();
 }
 
 bool ReportViewer::eventFilter(QObject* watched, QEvent* event) {
