@@ -262,8 +262,10 @@ LayoutPtr crd_01Background() {
           {"Family Situation:", "Family_Situation"},
           {"Parent's Understanding of Child:", "Parent_Understanding_Of_Child"}}) {
         Section s;
-        addLabelled(s, caption, name, 0, 3400);
-        s.height = 280;
+        // A little room above each answer keeps a long one apart from the
+        // caption after it.
+        addLabelled(s, caption, name, 60, 3400);
+        s.height = 300;
         learner.headers << s;
     }
     Section addCaption;
