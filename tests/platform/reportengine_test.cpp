@@ -383,6 +383,40 @@ TEST(ReportEngine, AGroupHeadingRepeatsAtopEveryPageItsGroupRunsOnTo) {
     EXPECT_EQ(all.count(QRegularExpression("Row\\d{3}")), 400);
 }
 
+TEST(ReportEngine, GroupsCompareWithoutCaseShowTheirFirstSpellingAndCountTheirRows) {
+    // Blank values (Null, empty, blanks only), one value in three spellings
+    // over several pages, and another.
+    QVector<QVector<QVariant>> data = {{QVariant(), "n0"}, {"", "n1"}, {"  ", "n2"}};
+    const QStringList spellings = {"Alpha", "ALPHA", "alpha"};
+    for (int i = 0; i < 150; ++i)
+        data << QVector<QVariant>{spellings[i % 3], QString("a%1").arg(i)};
+    data << QVector<QVariant>{"Beta", "b0"} << QVector<QVariant>{"BETA", "b1"};
+    ado::Recordset rs = rows({"G", "N"}, data);
+    auto l = groupedLayout();
+    l->groups[0].headers[0].repeatOnNewPage = true;
+    Section footer;
+    footer << text("Count {Count}");
+    l->groups[0].footers << footer;
+    l->reportFooter << text("Total {Count}");
+    Report rpt(l);
+    rpt.database().setDataSource(rs);
+    QTemporaryDir dir;
+    int pages = 0;
+    const QString printedText = printed(rpt, dir.filePath("case.pdf"), &pages);
+    const QString text = printedText.simplified();
+    ASSERT_GE(pages, 3);
+    EXPECT_EQ(text.count("Count "), 3) << text.toStdString();
+    EXPECT_TRUE(text.contains("n2 Count 3 Group Alpha a0"));
+    EXPECT_TRUE(text.contains("a149 Count 150 Group Beta b0 b1 Count 2 Total 155"))
+        << text.toStdString();
+    // Atop each page it runs on to, the group has its first spelling.
+    const QStringList sheets = printedText.split('\f');
+    for (int p = 1; p < pages; ++p)
+        EXPECT_TRUE(sheets[p].simplified().startsWith("Caption Row Group Alpha a")) << p;
+    EXPECT_FALSE(text.contains("ALPHA") || text.contains("Group alpha"));
+    EXPECT_FALSE(text.contains("BETA"));
+}
+
 TEST(ReportEngine, ANewPageGroupStartsEachGroupOnItsOwnSheet) {
     auto l = groupedLayout();
     l->groups[0].headers[0].newPageBefore = true;
