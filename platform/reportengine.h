@@ -227,8 +227,8 @@ public:
     };
     // Prints every page on the printer's sheets and ends the job.
     void print(Printer& printer) const;
-    // Prints the pages of the range, paginated for the report's own sheet,
-    // and ends the job; a range holding no page prints nothing.
+    // Prints the range of the pages (as paginate gave them for the report's
+    // own sheet) and ends the job; a range holding no page prints nothing.
     void print(Printer& printer, const QVector<Page>& pages, const PrintRange& range) const;
 
 private:
