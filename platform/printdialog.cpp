@@ -3,8 +3,11 @@
 #include "platform/apperror.h"
 #include "platform/printer.h"
 
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStandardPaths>
 
 namespace {
 printdialog::Answerer& answerer() {
@@ -12,6 +15,14 @@ printdialog::Answerer& answerer() {
     return a;
 }
 int& shown() {
+    static int n = 0;
+    return n;
+}
+savedialog::Answerer& saveAnswerer() {
+    static savedialog::Answerer a;
+    return a;
+}
+int& saveShown() {
     static int n = 0;
     return n;
 }
@@ -24,11 +35,43 @@ bool CommonDialog::ShowPrinter(Printer& printer) {
         accepted = answerer()(printer.qprinter());
     } else {
         QPrintDialog dialog(&printer.qprinter());
+        if (m_max > 0) {
+            dialog.setMinMax(std::max(1, m_min), m_max);
+            dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+        }
         accepted = dialog.exec() == QDialog::Accepted;
     }
     if (!accepted && m_cancelError)
         throw AppError(ErrNo::PrintCancel, "Cancel was selected.");
     return accepted;
+}
+
+bool CommonDialog::ShowSave() {
+    ++saveShown();
+    QString chosen;
+    if (saveAnswerer()) {
+        chosen = saveAnswerer()(m_fileName);
+    } else {
+        QFileDialog dialog(nullptr, m_dialogTitle);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        if (!m_filter.isEmpty())
+            dialog.setNameFilter(m_filter);
+        dialog.setDefaultSuffix(m_defaultExt);
+        dialog.setDirectory(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+        dialog.selectFile(m_fileName);
+        if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+            chosen = dialog.selectedFiles().first();
+    }
+    if (chosen.isEmpty()) {
+        if (m_cancelError)
+            throw AppError(ErrNo::PrintCancel, "Cancel was selected.");
+        return false;
+    }
+    if (!m_defaultExt.isEmpty() && QFileInfo(chosen).suffix().isEmpty())
+        chosen += "." + m_defaultExt;
+    m_fileName = chosen;
+    return true;
 }
 
 namespace printdialog {
@@ -54,3 +97,23 @@ int shownCount() {
 }
 
 } // namespace printdialog
+
+namespace savedialog {
+
+void setAnswerer(Answerer a) {
+    saveAnswerer() = std::move(a);
+}
+
+Answerer saveAs(const QString& path) {
+    return [path](const QString&) { return path; };
+}
+
+QString cancel(const QString&) {
+    return {};
+}
+
+int shownCount() {
+    return saveShown();
+}
+
+} // namespace savedialog

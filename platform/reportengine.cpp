@@ -5,15 +5,24 @@
 #include "platform/printdialog.h"
 #include "platform/printer.h"
 
+#include <QDir>
 #include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPageSize>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTextLayout>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
@@ -26,6 +35,9 @@ namespace {
 
 constexpr int kMargin = 720; // half an inch round the sheet
 constexpr double kScreenTwipsToPixel = 96.0 / 1440.0;
+constexpr int kRuleHeight = 15;
+// How far a line's edge may stand over a cut and still count as on its side.
+constexpr double kEdge = 0.5;
 
 // Fonts are sized in twips, so one measure serves the screen and the printer.
 QFont itemFont(const Item& item) {
@@ -36,7 +48,8 @@ int itemWidth(const Item& item, int bandWidth) {
     return item.width > 0 ? item.width : std::max(0, bandWidth - item.left);
 }
 
-QString resolveText(const Report& report, const Item& item, int row, int page, int pages) {
+QString resolveText(const Report& report, const Item& item, int row, int page, int pages,
+                    int count) {
     const DataTable& table = report.database().table();
     switch (item.kind) {
     case Item::Field:
@@ -55,23 +68,50 @@ QString resolveText(const Report& report, const Item& item, int row, int page, i
     t.replace("{Page}", QString::number(page + 1));
     t.replace("{Pages}", QString::number(pages));
     t.replace("{Title}", report.reportTitle());
+    t.replace("{Count}", QString::number(count));
     return t;
 }
 
-int flags(const Item& item) {
-    return int(item.align) | (item.wrap ? int(Qt::TextWordWrap) : 0);
+// The height of one line of an item's font.
+double lineHeight(const Item& item) {
+    return QFontMetricsF(itemFont(item)).lineSpacing();
+}
+
+// Lays an item's text out in lines across its width: wrapped between words
+// (a word wider than the box wherever it must be), or on one line. Every
+// kind of line break in the text starts a new line. Returns the height.
+double layOut(QTextLayout& layout, const Item& item, QString text, double width) {
+    text.replace(QLatin1String("\r\n"), QString(QChar::LineSeparator));
+    text.replace(QLatin1Char('\r'), QChar::LineSeparator);
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    layout.setText(text);
+    layout.setFont(itemFont(item));
+    QTextOption option(item.align & Qt::AlignHorizontal_Mask);
+    option.setWrapMode(item.wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+    layout.setTextOption(option);
+    double y = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        line.setLeadingIncluded(true);
+        line.setPosition(QPointF(0, y));
+        y += line.height();
+    }
+    layout.endLayout();
+    return y;
 }
 
 int itemHeight(const Report& report, const Item& item, int row, int bandWidth) {
     if (item.kind == Item::Line)
-        return 15;
-    const QFontMetricsF fm(itemFont(item));
+        return kRuleHeight;
+    const double one = lineHeight(item);
     if (!item.wrap)
-        return qCeil(fm.height());
-    const QString t = resolveText(report, item, row, 0, 1);
-    const QRectF r = fm.boundingRect(QRectF(0, 0, itemWidth(item, bandWidth), 1e7), flags(item),
-                                     t.isEmpty() ? QStringLiteral(" ") : t);
-    return qCeil(std::max(r.height(), fm.height()));
+        return qCeil(one);
+    const QString t = resolveText(report, item, row, 0, 1, 0);
+    if (t.isEmpty())
+        return qCeil(one);
+    QTextLayout layout;
+    return qCeil(std::max(layOut(layout, item, t, itemWidth(item, bandWidth)), one));
 }
 
 int sectionHeight(const Report& report, const Section& section, int row, int bandWidth) {
@@ -81,14 +121,46 @@ int sectionHeight(const Report& report, const Section& section, int row, int ban
     return h;
 }
 
-// The line spacing of a section's first growing item: where a band too tall
-// for a page is cut.
-double lineStep(const Section* section) {
-    for (const Item& item : section->items) {
-        if (item.wrap && item.kind != Item::Line)
-            return std::max(1.0, QFontMetricsF(itemFont(item)).lineSpacing());
+// Where a section may be cut between pages: the tops (twips from the
+// section's top) of the rows of lines that no line of any item spans, in
+// order, the section's top itself left out.
+QVector<double> cutsOf(const Report& report, const Section& section, int row, int bandWidth) {
+    QVector<std::pair<double, double>> lines; // top and bottom of each line
+    for (const Item& item : section.items) {
+        if (item.kind == Item::Line) {
+            lines.append({item.top, item.top + kRuleHeight});
+            continue;
+        }
+        const QString t = resolveText(report, item, row, 0, 1, 0);
+        if (t.isEmpty())
+            continue;
+        QTextLayout layout;
+        layOut(layout, item, t, itemWidth(item, bandWidth));
+        for (int i = 0; i < layout.lineCount(); ++i) {
+            const QTextLine line = layout.lineAt(i);
+            lines.append({item.top + line.y(), item.top + line.y() + line.height()});
+        }
     }
-    return 240;
+    std::sort(lines.begin(), lines.end());
+    QVector<double> cuts;
+    double reach = 0;
+    for (int i = 0; i < lines.size(); ++i) {
+        if (i > 0 && lines[i].first >= reach - kEdge && lines[i].first > 0 &&
+            (cuts.isEmpty() || lines[i].first > cuts.last()))
+            cuts.append(lines[i].first);
+        reach = std::max(reach, lines[i].second);
+    }
+    return cuts;
+}
+
+// The value a group compares: as the host engine compares text, without
+// regard to case; blanks only are no value.
+QString groupKey(const QString& value) {
+    for (const QChar c : value) {
+        if (!c.isSpace())
+            return value.toCaseFolded();
+    }
+    return {};
 }
 
 // A section to be placed, in the order the report prints them.
@@ -98,6 +170,8 @@ struct Band {
     int row;
     int indent;
     int height;
+    int count;              // a group footer's rows, the report footer's
+    QVector<int> groupRows; // the first row of each group the band is in
 };
 
 // The rows of a subreport that belong to one row of its main report, found
@@ -123,28 +197,31 @@ private:
 };
 
 void addBand(QVector<Band>& out, SubreportRows& subRowsOf, const Report& report,
-             const Section& section, int row, int indent, int width);
+             const Section& section, int row, int indent, int width, int count,
+             const QVector<int>& groupRows);
 
 void streamRows(QVector<Band>& out, SubreportRows& subRowsOf, const Report& report,
                 const QVector<int>& rows, int indent, int width, bool withHeaderAndFooter) {
     const Layout& layout = report.layout();
     const DataTable& table = report.database().table();
+    const int groups = layout.groups.size();
+    QVector<int> groupRows(groups, -1); // the first row of each open group
+    QVector<int> groupStart(groups, 0); // where in rows it opened
     if (withHeaderAndFooter)
         addBand(out, subRowsOf, report, layout.reportHeader, rows.isEmpty() ? -1 : rows.first(),
-                indent, width);
-    const auto groupValue = [&](int g, int row) {
-        return Row(&table, row).text(layout.groups[g].field);
-    };
-    const int groups = layout.groups.size();
+                indent, width, 0, groupRows);
+    QStringList keys(groups), previous(groups);
     for (int i = 0; i < rows.size(); ++i) {
         const int row = rows[i];
+        for (int g = 0; g < groups; ++g)
+            keys[g] = groupKey(Row(&table, row).text(layout.groups[g].field));
         // The outermost group whose value changed closes every inner group.
         int changed = groups;
         if (i == 0) {
             changed = 0;
         } else {
             for (int g = 0; g < groups; ++g) {
-                if (groupValue(g, row) != groupValue(g, rows[i - 1])) {
+                if (keys[g] != previous[g]) {
                     changed = g;
                     break;
                 }
@@ -153,26 +230,34 @@ void streamRows(QVector<Band>& out, SubreportRows& subRowsOf, const Report& repo
         if (i > 0) {
             for (int g = groups - 1; g >= changed; --g)
                 for (const Section& s : layout.groups[g].footers)
-                    addBand(out, subRowsOf, report, s, rows[i - 1], indent, width);
+                    addBand(out, subRowsOf, report, s, rows[i - 1], indent, width,
+                            i - groupStart[g], groupRows);
+        }
+        for (int g = changed; g < groups; ++g) {
+            groupRows[g] = row;
+            groupStart[g] = i;
         }
         for (int g = changed; g < groups; ++g)
             for (const Section& s : layout.groups[g].headers)
-                addBand(out, subRowsOf, report, s, row, indent, width);
+                addBand(out, subRowsOf, report, s, row, indent, width, 0, groupRows);
         for (const Section& detail : layout.details)
-            addBand(out, subRowsOf, report, detail, row, indent, width);
+            addBand(out, subRowsOf, report, detail, row, indent, width, 0, groupRows);
+        std::swap(keys, previous);
     }
     if (!rows.isEmpty()) {
         for (int g = groups - 1; g >= 0; --g)
             for (const Section& s : layout.groups[g].footers)
-                addBand(out, subRowsOf, report, s, rows.last(), indent, width);
+                addBand(out, subRowsOf, report, s, rows.last(), indent, width,
+                        int(rows.size()) - groupStart[g], groupRows);
     }
     if (withHeaderAndFooter)
         addBand(out, subRowsOf, report, layout.reportFooter, rows.isEmpty() ? -1 : rows.last(),
-                indent, width);
+                indent, width, int(rows.size()), groupRows);
 }
 
 void addBand(QVector<Band>& out, SubreportRows& subRowsOf, const Report& report,
-             const Section& section, int row, int indent, int width) {
+             const Section& section, int row, int indent, int width, int count,
+             const QVector<int>& groupRows) {
     const Report* sub = section.subreport.isEmpty() ? nullptr : report.subreport(section.subreport);
     QVector<int> subRows;
     if (sub) {
@@ -183,9 +268,221 @@ void addBand(QVector<Band>& out, SubreportRows& subRowsOf, const Report& report,
     }
     const int h = sectionHeight(report, section, row, width - indent);
     if (h > 0 || section.newPageBefore)
-        out << Band{&report, &section, row, indent, h};
+        out << Band{&report, &section, row, indent, h, count, groupRows};
     if (sub)
         streamRows(out, subRowsOf, *sub, subRows, indent + section.subreportIndent, width, true);
+}
+
+// Places a report's bands on pages, one after the other: a band goes where
+// it stands when it fits there; one that does not is cut between its lines
+// where it is long enough to be (at least two lines on each side of a cut),
+// and moved whole to the next page where it is not.
+class Paginator {
+public:
+    Paginator(const Report& report, const QSizeF& sheet)
+        : m_report(report), m_layout(report.layout()), m_sheet(sheet),
+          m_width(int(sheet.width()) - 2 * kMargin),
+          m_bottom(int(sheet.height()) - kMargin -
+                   sectionHeight(report, report.layout().pageFooter, -1, m_width)) {}
+
+    QVector<Page> run();
+
+private:
+    const QVector<double>& cuts(int i);
+    int firstPiece(int i);
+    int neededToStart(int i);
+    double chooseCut(int i, double from, bool fresh);
+    void place(const Report* report, const Section* section, int row, int indent, int height,
+               int count = 0);
+    void startPage(int row);
+    void finishPage();
+    void repeatHeadings(const Band& b);
+
+    const Report& m_report;
+    const Layout& m_layout;
+    const QSizeF m_sheet;
+    const int m_width;
+    const int m_bottom;
+    QVector<Band> m_bands;
+    QHash<int, QVector<double>> m_cuts; // of the bands that had to be cut, by index
+    QVector<Page> m_pages;
+    int m_y = 0;
+    bool m_hasContent = false;
+    int m_lastRow = -1;
+};
+
+const QVector<double>& Paginator::cuts(int i) {
+    auto it = m_cuts.find(i);
+    if (it == m_cuts.end()) {
+        const Band& b = m_bands[i];
+        it = m_cuts.insert(i, cutsOf(*b.report, *b.section, b.row, m_width - b.indent));
+    }
+    return *it;
+}
+
+// The least of a band that may start at a page's foot: its first two lines
+// when it may be cut, all of it when not.
+int Paginator::firstPiece(int i) {
+    const QVector<double>& c = cuts(i);
+    return c.size() >= 3 ? qCeil(c[1]) : m_bands[i].height;
+}
+
+// The room band i needs to start on this page: itself, or its first piece
+// when it is cut; with what it is kept with.
+int Paginator::neededToStart(int i) {
+    const int room = m_bottom - m_y;
+    if (m_bands[i].height > room)
+        return firstPiece(i);
+    int needed = m_bands[i].height;
+    for (int j = i; j + 1 < m_bands.size() && m_bands[j].section->keepWithNext; ++j) {
+        if (m_bands[j + 1].section->newPageBefore)
+            break;
+        int part = m_bands[j + 1].height;
+        const bool cut = needed + part > room;
+        if (cut)
+            part = firstPiece(j + 1);
+        if (part > (m_bottom - kMargin) / 2)
+            break;
+        needed += part;
+        if (cut)
+            break;
+    }
+    return needed;
+}
+
+// Where to cut band i, placed from `from` at the page's y, for the page's
+// foot: the lowest cut that fits, leaving at least two lines for the last
+// piece and, on a page that holds something already, putting at least two
+// on this one. `from` itself when no cut will do.
+double Paginator::chooseCut(int i, double from, bool fresh) {
+    const QVector<double>& c = cuts(i);
+    const double limit = from + (m_bottom - m_y);
+    const int first = int(std::upper_bound(c.begin(), c.end(), from + kEdge) - c.begin());
+    const int last = int(std::upper_bound(c.begin(), c.end(), limit) - c.begin()) - 1;
+    if (last < first)
+        return from;
+    if (c.size() < 3) // too short to be cut but across pages
+        return fresh ? c[last] : from;
+    const int best = std::min(last, int(c.size()) - 2);
+    if (!fresh)
+        return best >= first + 1 ? c[best] : from;
+    return best >= first ? c[best] : c[last];
+}
+
+void Paginator::place(const Report* report, const Section* section, int row, int indent, int height,
+                      int count) {
+    m_pages.last().bands << PlacedBand{report, section, row, kMargin + indent, m_y, 0, -1, count};
+    m_y += height;
+}
+
+void Paginator::startPage(int row) {
+    m_pages << Page{{}, m_sheet};
+    m_y = kMargin;
+    m_hasContent = false;
+    if (m_pages.size() == 1)
+        place(&m_report, &m_layout.reportHeader, row, 0,
+              sectionHeight(m_report, m_layout.reportHeader, row, m_width));
+    place(&m_report, &m_layout.pageHeader, row, 0,
+          sectionHeight(m_report, m_layout.pageHeader, row, m_width));
+}
+
+void Paginator::finishPage() {
+    m_pages.last().bands << PlacedBand{&m_report, &m_layout.pageFooter, m_lastRow, kMargin,
+                                       m_bottom};
+}
+
+// Atop a page that band b begins or goes on to: its subreport's heading
+// and the headings of the groups it runs on in, where they repeat; not
+// when the band is itself such a heading or ends its group.
+void Paginator::repeatHeadings(const Band& b) {
+    const Layout& bl = b.report->layout();
+    if (b.section == &bl.reportHeader || b.section == &bl.reportFooter)
+        return;
+    const int width = m_width - b.indent;
+    if (b.report != &m_report && bl.reportHeader.repeatOnNewPage)
+        place(b.report, &bl.reportHeader, b.row, b.indent,
+              sectionHeight(*b.report, bl.reportHeader, b.row, width));
+    if (b.section->newPageBefore)
+        return;
+    for (int g = 0; g < bl.groups.size(); ++g) {
+        const Group& group = bl.groups[g];
+        bool boundary = false;
+        for (const Section& h : group.headers)
+            boundary = boundary || &h == b.section;
+        for (const Section& f : group.footers)
+            boundary = boundary || &f == b.section;
+        if (boundary)
+            break;
+        // The heading shows its group's first row.
+        const int row = g < b.groupRows.size() && b.groupRows[g] >= 0 ? b.groupRows[g] : b.row;
+        for (const Section& h : group.headers) {
+            if (h.repeatOnNewPage)
+                place(b.report, &h, row, b.indent, sectionHeight(*b.report, h, row, width));
+        }
+    }
+}
+
+QVector<Page> Paginator::run() {
+    const DataTable& table = m_report.database().table();
+    QVector<int> rows(table.rows.size());
+    std::iota(rows.begin(), rows.end(), 0);
+    SubreportRows subRowsOf;
+    streamRows(m_bands, subRowsOf, m_report, rows, 0, m_width, false);
+
+    m_lastRow = rows.isEmpty() ? -1 : rows.first();
+    startPage(m_lastRow);
+    for (int i = 0; i < m_bands.size(); ++i) {
+        const Band& b = m_bands[i];
+        // A page begun inside a subreport shows the main row it belongs to
+        // in its page header, not the subreport's row of the same number.
+        if (m_hasContent && (b.section->newPageBefore || m_y + neededToStart(i) > m_bottom)) {
+            finishPage();
+            startPage(b.report == &m_report ? b.row : m_lastRow);
+            repeatHeadings(b);
+        }
+        if (b.report == &m_report)
+            m_lastRow = b.row;
+        // What does not fit goes on over the next pages, cut between lines.
+        double from = 0;
+        while (b.height - from > m_bottom - m_y) {
+            const bool fresh = !m_hasContent;
+            double cut = chooseCut(i, from, fresh);
+            if (cut <= from) {
+                if (!fresh) {
+                    finishPage();
+                    startPage(m_lastRow);
+                    repeatHeadings(b);
+                    continue;
+                }
+                // Not one line fits a whole page: the next runs over its foot.
+                const QVector<double>& c = cuts(i);
+                const auto next = std::upper_bound(c.begin(), c.end(), from + kEdge);
+                if (next == c.end())
+                    break;
+                cut = *next;
+            }
+            m_pages.last().bands << PlacedBand{b.report, b.section, b.row, kMargin + b.indent,
+                                               m_y,      from,      cut,   b.count};
+            from = cut;
+            finishPage();
+            startPage(m_lastRow);
+            repeatHeadings(b);
+        }
+        m_pages.last().bands << PlacedBand{b.report, b.section, b.row, kMargin + b.indent,
+                                           m_y,      from,      -1,    b.count};
+        m_y += qCeil(b.height - from);
+        m_hasContent = true;
+    }
+    const int rfHeight = sectionHeight(m_report, m_layout.reportFooter, m_lastRow, m_width);
+    if (rfHeight > 0) {
+        if (m_hasContent && m_y + rfHeight > m_bottom) {
+            finishPage();
+            startPage(m_lastRow);
+        }
+        place(&m_report, &m_layout.reportFooter, m_lastRow, 0, rfHeight, int(rows.size()));
+    }
+    finishPage();
+    return m_pages;
 }
 
 } // namespace
@@ -416,7 +713,7 @@ const Report* Report::subreport(const QString& name) const {
 }
 
 QSizeF Report::sheetSize() const {
-    // The A4 sheet unless the printer says otherwise.
+    // A4, the paper the layouts are made for, in the report's orientation.
     const QSizeF mm = QPageSize(QPageSize::A4).size(QPageSize::Millimeter);
     QSizeF twips(mm.width() * 1440 / 25.4, mm.height() * 1440 / 25.4);
     if (m_orientation == crLandscape)
@@ -425,112 +722,7 @@ QSizeF Report::sheetSize() const {
 }
 
 QVector<Page> Report::paginate(const QSizeF& sheet) const {
-    const int width = int(sheet.width()) - 2 * kMargin;
-    const int footerHeight = sectionHeight(*this, m_layout->pageFooter, -1, width);
-    const int bottom = int(sheet.height()) - kMargin - footerHeight;
-
-    QVector<Band> bands;
-    const DataTable& table = m_database.table();
-    QVector<int> rows(table.rows.size());
-    std::iota(rows.begin(), rows.end(), 0);
-    SubreportRows subRowsOf;
-    streamRows(bands, subRowsOf, *this, rows, 0, width, false);
-
-    QVector<Page> pages;
-    int y = 0;
-    bool pageHasContent = false;
-    int lastRow = rows.isEmpty() ? -1 : rows.first();
-    const auto place = [&](const Report* r, const Section* s, int row, int indent, int h) {
-        pages.last().bands << PlacedBand{r, s, row, kMargin + indent, y};
-        y += h;
-    };
-    const auto finishPage = [&] {
-        pages.last().bands << PlacedBand{this, &m_layout->pageFooter, lastRow, kMargin, bottom};
-    };
-    const auto startPage = [&](int row) {
-        pages << Page{{}, sheet};
-        y = kMargin;
-        pageHasContent = false;
-        if (pages.size() == 1)
-            place(this, &m_layout->reportHeader, row, 0,
-                  sectionHeight(*this, m_layout->reportHeader, row, width));
-        place(this, &m_layout->pageHeader, row, 0,
-              sectionHeight(*this, m_layout->pageHeader, row, width));
-    };
-    startPage(lastRow);
-    for (qsizetype i = 0; i < bands.size(); ++i) {
-        const Band& b = bands[i];
-        // A band is kept on one page when it fits one; a heading kept with
-        // what follows it goes over to the next page with that.
-        int needed = b.height;
-        for (qsizetype j = i; j + 1 < bands.size() && bands[j].section->keepWithNext; ++j) {
-            if (bands[j + 1].height > (bottom - kMargin) / 2)
-                break;
-            needed += bands[j + 1].height;
-        }
-        const bool breakHere = pageHasContent && (b.section->newPageBefore || y + needed > bottom);
-        // A page begun inside a subreport shows the main row it belongs to
-        // in its page header, not the subreport's row of the same number.
-        if (breakHere) {
-            finishPage();
-            startPage(b.report == this ? b.row : lastRow);
-            // A group whose lines run on to this page has its heading again;
-            // not when the page starts with its heading or its footer.
-            const Layout& bl = b.report->layout();
-            if (!b.section->newPageBefore && b.section != &bl.reportHeader &&
-                b.section != &bl.reportFooter) {
-                for (const Group& g : bl.groups) {
-                    bool boundary = false;
-                    for (const Section& h : g.headers)
-                        boundary = boundary || &h == b.section;
-                    for (const Section& f : g.footers)
-                        boundary = boundary || &f == b.section;
-                    if (boundary)
-                        break;
-                    for (const Section& h : g.headers) {
-                        if (h.repeatOnNewPage)
-                            place(b.report, &h, b.row, b.indent,
-                                  sectionHeight(*b.report, h, b.row, width - b.indent));
-                    }
-                }
-            }
-        }
-        if (b.report == this)
-            lastRow = b.row;
-        // One taller than the room a fresh page has goes on over the next
-        // pages, cut between its lines.
-        int offset = 0;
-        int lines = 0;
-        const double step = lineStep(b.section);
-        while (b.height - offset > bottom - y) {
-            lines += std::max(1, int((bottom - y) / step));
-            const int cut = int(lines * step);
-            pages.last().bands << PlacedBand{b.report, b.section, b.row,       kMargin + b.indent,
-                                             y,        offset,    cut - offset};
-            offset = cut;
-            finishPage();
-            startPage(lastRow);
-        }
-        pages.last().bands << PlacedBand{b.report,
-                                         b.section,
-                                         b.row,
-                                         kMargin + b.indent,
-                                         y,
-                                         offset,
-                                         offset > 0 ? b.height - offset : -1};
-        y += b.height - offset;
-        pageHasContent = true;
-    }
-    const int rfHeight = sectionHeight(*this, m_layout->reportFooter, lastRow, width);
-    if (rfHeight > 0) {
-        if (pageHasContent && y + rfHeight > bottom) {
-            finishPage();
-            startPage(lastRow);
-        }
-        place(this, &m_layout->reportFooter, lastRow, 0, rfHeight);
-    }
-    finishPage();
-    return pages;
+    return Paginator(*this, sheet).run();
 }
 
 void Report::drawPage(QPainter& painter, const QVector<Page>& pages, int index, double k) const {
@@ -543,25 +735,58 @@ void Report::drawPage(QPainter& painter, const QVector<Page>& pages, int index, 
     painter.setPen(QPen(Qt::black, 10));
     for (const PlacedBand& band : pages[index].bands) {
         const int bandWidth = int(sheet.width()) - kMargin - band.x;
-        painter.save();
-        if (band.clipHeight >= 0)
-            painter.setClipRect(QRectF(0, band.y, sheet.width(), band.clipHeight));
+        // A piece of a band shows the lines that lie whole inside it.
+        const double to = band.to < 0 ? std::numeric_limits<double>::max() : band.to;
+        const auto inPiece = [&](double top, double bottom) {
+            return top >= band.from - kEdge && bottom <= to + kEdge;
+        };
+        const double top = band.y - band.from;
         for (const Item& item : band.section->items) {
             const int x = band.x + item.left;
-            const int y = band.y - band.clipTop + item.top;
             const int w = itemWidth(item, bandWidth);
             if (item.kind == Item::Line) {
-                painter.drawLine(QPointF(x, y + 7), QPointF(x + w, y + 7));
+                if (inPiece(item.top, item.top + kRuleHeight))
+                    painter.drawLine(QPointF(x, top + item.top + 7),
+                                     QPointF(x + w, top + item.top + 7));
                 continue;
             }
-            const QString t = resolveText(*band.report, item, band.row, index, pages.size());
+            const QString t =
+                resolveText(*band.report, item, band.row, index, pages.size(), band.count);
             if (t.isEmpty())
                 continue;
-            painter.setFont(itemFont(item));
-            painter.drawText(QRectF(x, y, w, 1e6), flags(item), t);
+            QTextLayout layout;
+            layOut(layout, item, t, w);
+            for (int i = 0; i < layout.lineCount(); ++i) {
+                const QTextLine line = layout.lineAt(i);
+                if (inPiece(item.top + line.y(), item.top + line.y() + line.height()))
+                    line.draw(&painter, QPointF(x, top + item.top));
+            }
         }
-        painter.restore();
     }
+    painter.restore();
+}
+
+void Report::drawPageOnSheet(Printer& printer, const QVector<Page>& pages, int index) const {
+    if (index < 0 || index >= pages.size())
+        return;
+    QPainter& painter = printer.painter();
+    const double k = printer.twipsToDevice();
+    const QSizeF sheet = pages[index].sheet;
+    const QSizeF paper(printer.Width(), printer.Height());
+    const bool turn = (sheet.width() > sheet.height()) != (paper.width() > paper.height());
+    const QSizeF placed = turn ? sheet.transposed() : sheet;
+    const double s =
+        std::min({1.0, paper.width() / placed.width(), paper.height() / placed.height()});
+    painter.save();
+    // Centred on the paper; turned, the page's head lies along its left edge.
+    painter.translate((paper.width() - placed.width() * s) / 2 * k,
+                      (paper.height() - placed.height() * s) / 2 * k);
+    if (turn) {
+        painter.translate(0, placed.height() * s * k);
+        painter.rotate(-90);
+    }
+    painter.scale(s, s);
+    drawPage(painter, pages, index, k);
     painter.restore();
 }
 
@@ -572,111 +797,410 @@ void Report::preparePrinter(Printer& printer) const {
 }
 
 void Report::print(Printer& printer) const {
-    const QVector<Page> pages = paginate(QSizeF(printer.Width(), printer.Height()));
-    for (int i = 0; i < pages.size(); ++i) {
+    print(printer, paginate(sheetSize()), PrintRange{});
+}
+
+void Report::print(Printer& printer, const QVector<Page>& pages, const PrintRange& range) const {
+    const int n = pages.size();
+    const int first = std::max(1, range.fromPage) - 1;
+    const int last = (range.toPage <= 0 ? n : std::min(range.toPage, n)) - 1;
+    const int copies = std::clamp(range.copies, 1, 999);
+    QVector<int> order;
+    for (int a = 0; a < (range.collate ? copies : last - first + 1); ++a) {
+        for (int b = 0; b < (range.collate ? last - first + 1 : copies); ++b)
+            order << first + (range.collate ? b : a);
+    }
+    for (int i = 0; i < order.size(); ++i) {
         if (i > 0)
             printer.NewPage();
-        drawPage(printer.painter(), pages, i, printer.twipsToDevice());
+        drawPageOnSheet(printer, pages, order[i]);
     }
     printer.EndDoc();
 }
 
 // ---------------------------------------------------------------- viewer
 
+namespace {
+
+constexpr double kZoomSteps[] = {0.25, 0.5, 0.75, 1, 1.25, 1.5, 2, 3, 4};
+constexpr double kLeastZoom = 0.1;
+constexpr double kMostZoom = 4;
+constexpr int kPagePad = 8; // pixels of the view round the page
+constexpr int kWheelNotch = 120;
+
+// A file name made of a document's name.
+QString fileNameOf(const QString& name) {
+    QString out;
+    for (const QChar c : name)
+        out += QStringLiteral("\\/:*?\"<>|").contains(c) ? QChar(' ') : c;
+    return out.simplified();
+}
+
+} // namespace
+
 ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
-    auto* bar = new QHBoxLayout;
-    cmdFirst = new QPushButton("|<", this);
-    cmdPrevious = new QPushButton("<", this);
+    outer->setSpacing(0);
+    m_toolbar = new QHBoxLayout;
+    m_toolbar->setContentsMargins(4, 4, 4, 4);
+    const auto button = [this](const QString& caption, const QString& tip, bool narrow = false) {
+        auto* b = new QPushButton(caption, this);
+        // Enter in the page box goes to its page, never to a button.
+        b->setAutoDefault(false);
+        b->setToolTip(tip);
+        if (narrow)
+            b->setFixedWidth(32);
+        return b;
+    };
+    cmdPrint = button("Print", "Print the report");
+    cmdExport = button("Export to PDF", "Write the report to a PDF file");
+    cmdFirst = button("|<", "First page", true);
+    cmdPrevious = button("<", "Previous page", true);
+    txtPage = new QLineEdit(this);
+    txtPage->setObjectName("txtPage");
+    txtPage->setFixedWidth(QFontMetrics(txtPage->font()).horizontalAdvance("99999") + 16);
+    txtPage->setAlignment(Qt::AlignRight);
+    txtPage->setValidator(
+        new QRegularExpressionValidator(QRegularExpression("[0-9]{0,5}"), txtPage));
+    txtPage->setToolTip("Type a page number and press Enter");
     lblPage = new QLabel(this);
-    cmdNext = new QPushButton(">", this);
-    cmdLast = new QPushButton(">|", this);
-    cmdPrint = new QPushButton("Print", this);
-    for (QPushButton* b : {cmdFirst, cmdPrevious, cmdNext, cmdLast})
-        b->setFixedWidth(32);
-    bar->addWidget(cmdPrint);
-    bar->addSpacing(12);
-    bar->addWidget(cmdFirst);
-    bar->addWidget(cmdPrevious);
-    bar->addWidget(lblPage);
-    bar->addWidget(cmdNext);
-    bar->addWidget(cmdLast);
-    bar->addStretch();
-    outer->addLayout(bar);
-    m_scroll = new QScrollArea(this);
-    m_scroll->setBackgroundRole(QPalette::Dark);
-    m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_pageView = new QLabel;
-    m_scroll->setWidget(m_pageView);
-    outer->addWidget(m_scroll);
+    lblPage->setContentsMargins(4, 0, 4, 0);
+    cmdNext = button(">", "Next page", true);
+    cmdLast = button(">|", "Last page", true);
+    cmdZoomOut = button("-", "Zoom out", true);
+    lblZoom = new QLabel(this);
+    lblZoom->setAlignment(Qt::AlignCenter);
+    lblZoom->setMinimumWidth(QFontMetrics(lblZoom->font()).horizontalAdvance("400%") + 12);
+    cmdZoomIn = button("+", "Zoom in", true);
+    cmdFitWidth = button("Fit Width", "The page as wide as the view");
+    cmdFitPage = button("Fit Page", "The whole page in the view");
+
+    m_toolbar->addWidget(cmdPrint);
+    m_toolbar->addWidget(cmdExport);
+    m_toolbar->addSpacing(12);
+    m_toolbar->addWidget(cmdFirst);
+    m_toolbar->addWidget(cmdPrevious);
+    m_toolbar->addWidget(txtPage);
+    m_toolbar->addWidget(lblPage);
+    m_toolbar->addWidget(cmdNext);
+    m_toolbar->addWidget(cmdLast);
+    m_toolbar->addSpacing(12);
+    m_toolbar->addWidget(cmdZoomOut);
+    m_toolbar->addWidget(lblZoom);
+    m_toolbar->addWidget(cmdZoomIn);
+    m_toolbar->addWidget(cmdFitWidth);
+    m_toolbar->addWidget(cmdFitPage);
+    m_toolbar->addStretch();
+    outer->addLayout(m_toolbar);
+
+    pageArea = new QScrollArea(this);
+    pageArea->setObjectName("pageArea");
+    pageArea->setBackgroundRole(QPalette::Dark);
+    pageArea->setAlignment(Qt::AlignCenter);
+    pageArea->setFocusPolicy(Qt::StrongFocus);
+    pageView = new QLabel;
+    pageView->setBackgroundRole(QPalette::Dark);
+    pageView->setMargin(kPagePad);
+    pageArea->setWidget(pageView);
+    outer->addWidget(pageArea, 1);
+    setFocusProxy(pageArea);
+
+    pageArea->installEventFilter(this);
+    pageArea->viewport()->installEventFilter(this);
+    txtPage->installEventFilter(this);
+
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { printReport(); });
+    connect(cmdExport, &QPushButton::clicked, this, [this] { exportReport(); });
     connect(cmdFirst, &QPushButton::clicked, this, [this] { showPage(0); });
     connect(cmdPrevious, &QPushButton::clicked, this, [this] { showPage(m_current - 1); });
     connect(cmdNext, &QPushButton::clicked, this, [this] { showPage(m_current + 1); });
     connect(cmdLast, &QPushButton::clicked, this, [this] { showPage(m_pages.size() - 1); });
-    connect(cmdPrint, &QPushButton::clicked, this, [this] { printReport(); });
+    connect(cmdZoomIn, &QPushButton::clicked, this, [this] {
+        for (const double step : kZoomSteps) {
+            if (step > m_zoom + 0.005) {
+                setFit(Fit::None, step);
+                return;
+            }
+        }
+    });
+    connect(cmdZoomOut, &QPushButton::clicked, this, [this] {
+        for (auto it = std::rbegin(kZoomSteps); it != std::rend(kZoomSteps); ++it) {
+            if (*it < m_zoom - 0.005) {
+                setFit(Fit::None, *it);
+                return;
+            }
+        }
+    });
+    connect(cmdFitWidth, &QPushButton::clicked, this, [this] { setFit(Fit::Width); });
+    connect(cmdFitPage, &QPushButton::clicked, this, [this] { setFit(Fit::Page); });
     updateToolbar();
+}
+
+ReportViewer::~ReportViewer() = default;
+
+void ReportViewer::addToolbarWidget(QWidget* widget) {
+    widget->setParent(this);
+    m_toolbar->addWidget(widget);
+}
+
+QString ReportViewer::documentName() const {
+    if (!m_documentName.isEmpty())
+        return m_documentName;
+    if (m_report && !m_report->reportTitle().isEmpty())
+        return m_report->reportTitle();
+    return QStringLiteral("Report");
 }
 
 void ReportViewer::setReportSource(std::shared_ptr<Report> report) {
     m_report = std::move(report);
     m_pages.clear();
     m_current = 0;
-    m_pageView->clear();
+    render();
     updateToolbar();
 }
 
 void ReportViewer::viewReport() {
     m_pages = m_report ? m_report->paginate(m_report->sheetSize()) : QVector<Page>{};
-    m_current = 0;
+    m_fit = Fit::Auto;
+    m_zoom = fittedZoom();
     showPage(0);
+    pageArea->setFocus();
 }
 
 void ReportViewer::showPage(int index) {
-    if (m_pages.isEmpty() || !m_report) {
-        m_pageView->clear();
-        updateToolbar();
+    showPageAt(index, false);
+}
+
+void ReportViewer::showPageAt(int index, bool atFoot) {
+    m_current = m_pages.isEmpty() ? 0 : std::clamp(index, 0, int(m_pages.size()) - 1);
+    render();
+    updateToolbar();
+    QScrollBar* bar = pageArea->verticalScrollBar();
+    bar->setValue(atFoot ? bar->maximum() : bar->minimum());
+}
+
+// The zoom of the fit in force: the page as wide as the view (less a
+// vertical scroll bar where its height needs one), or whole in it; at
+// first the width, at most the printed size.
+double ReportViewer::fittedZoom() const {
+    if (m_fit == Fit::None || !m_report)
+        return m_zoom;
+    const QSizeF sheet = (m_pages.isEmpty() ? m_report->sheetSize() : m_pages[m_current].sheet) *
+                         kScreenTwipsToPixel;
+    const QSizeF room =
+        QSizeF(pageArea->maximumViewportSize()) - QSizeF(2 * kPagePad + 2, 2 * kPagePad + 2);
+    double width = room.width() / sheet.width();
+    if (sheet.height() * width > room.height())
+        width = (room.width() - style()->pixelMetric(QStyle::PM_ScrollBarExtent)) / sheet.width();
+    const double page = std::min(room.width() / sheet.width(), room.height() / sheet.height());
+    double zoom = m_fit == Fit::Page ? page : width;
+    if (m_fit == Fit::Auto)
+        zoom = std::min(1.0, zoom);
+    return std::clamp(zoom, kLeastZoom, kMostZoom);
+}
+
+void ReportViewer::setFit(Fit fit, double zoom) {
+    m_fit = fit;
+    m_zoom = fit == Fit::None ? std::clamp(zoom, kLeastZoom, kMostZoom) : fittedZoom();
+    render();
+    updateToolbar();
+}
+
+void ReportViewer::render() {
+    if (!m_report || m_pages.isEmpty()) {
+        pageView->clear();
+        pageView->resize(0, 0);
         return;
     }
-    m_current = std::clamp(index, 0, int(m_pages.size()) - 1);
-    const QSizeF sheet = m_report->sheetSize();
-    QImage image(qCeil(sheet.width() * kScreenTwipsToPixel),
-                 qCeil(sheet.height() * kScreenTwipsToPixel), QImage::Format_RGB32);
+    const double k = kScreenTwipsToPixel * m_zoom;
+    const QSizeF sheet = m_pages[m_current].sheet;
+    QImage image(qCeil(sheet.width() * k), qCeil(sheet.height() * k), QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::TextAntialiasing);
-        m_report->drawPage(p, m_pages, m_current, kScreenTwipsToPixel);
+        m_report->drawPage(p, m_pages, m_current, k);
     }
-    m_pageView->setPixmap(QPixmap::fromImage(image));
-    m_pageView->resize(image.size());
+    pageView->setPixmap(QPixmap::fromImage(image));
+    pageView->resize(image.size() + QSize(2 * kPagePad, 2 * kPagePad));
+}
+
+void ReportViewer::scrollScreen(int direction) {
+    QScrollBar* bar = pageArea->verticalScrollBar();
+    if (direction > 0) {
+        if (bar->value() < bar->maximum())
+            bar->setValue(bar->value() + bar->pageStep());
+        else if (m_current + 1 < m_pages.size())
+            showPageAt(m_current + 1, false);
+    } else {
+        if (bar->value() > bar->minimum())
+            bar->setValue(bar->value() - bar->pageStep());
+        else if (m_current > 0)
+            showPageAt(m_current - 1, true);
+    }
+}
+
+bool ReportViewer::pagingKey(QKeyEvent* event) {
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (mods != Qt::NoModifier && mods != Qt::ControlModifier)
+        return false;
+    switch (event->key()) {
+    case Qt::Key_PageDown:
+        scrollScreen(1);
+        return true;
+    case Qt::Key_PageUp:
+        scrollScreen(-1);
+        return true;
+    case Qt::Key_Home:
+        showPage(0);
+        return true;
+    case Qt::Key_End:
+        showPage(m_pages.size() - 1);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void ReportViewer::keyPressEvent(QKeyEvent* event) {
+    if (!pagingKey(event))
+        QWidget::keyPressEvent(event);
+}
+
+void ReportViewer::goToTypedPage() {
+    bool ok = false;
+    const int typed = txtPage->text().toInt(&ok);
+    if (ok && !m_pages.isEmpty())
+        showPage(std::clamp(typed, 1, int(m_pages.size())) - 1);
     updateToolbar();
+    // On to the page: the paging keys work at once.
+    pageArea->setFocus();
+}
+
+bool ReportViewer::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == pageArea) {
+        if (event->type() == QEvent::KeyPress && pagingKey(static_cast<QKeyEvent*>(event)))
+            return true;
+        // The fits hold while the view changes size.
+        if (event->type() == QEvent::Resize && m_fit != Fit::None && !m_pages.isEmpty()) {
+            const double zoom = fittedZoom();
+            if (std::abs(zoom - m_zoom) > 0.001) {
+                m_zoom = zoom;
+                render();
+                updateToolbar();
+            }
+        }
+    } else if (watched == pageArea->viewport() && event->type() == QEvent::Wheel) {
+        // At the page's foot the wheel turns to the next page, at its head
+        // to the previous one.
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        const int delta = wheel->angleDelta().y();
+        QScrollBar* bar = pageArea->verticalScrollBar();
+        const bool onward =
+            delta < 0 && bar->value() >= bar->maximum() && m_current + 1 < m_pages.size();
+        const bool back = delta > 0 && bar->value() <= bar->minimum() && m_current > 0;
+        if (wheel->modifiers() == Qt::NoModifier && (onward || back)) {
+            m_wheelAtEdge += std::abs(delta);
+            if (m_wheelAtEdge >= kWheelNotch) {
+                m_wheelAtEdge = 0;
+                showPageAt(m_current + (onward ? 1 : -1), back);
+            }
+            return true;
+        }
+        m_wheelAtEdge = 0;
+    } else if (watched == txtPage) {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                goToTypedPage();
+                return true;
+            }
+        } else if (event->type() == QEvent::FocusIn) {
+            // A click in the box selects its number, so typing replaces it.
+            QTimer::singleShot(0, txtPage, &QLineEdit::selectAll);
+        } else if (event->type() == QEvent::FocusOut) {
+            updateToolbar(); // a number typed but not entered is dropped
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void ReportViewer::printReport() {
-    if (!m_report)
+    if (!m_report || m_pages.isEmpty())
         return;
     try {
         Printer printer;
         m_report->preparePrinter(printer);
+        QPrinter& qprinter = printer.qprinter();
+        qprinter.setDocName(documentName());
         CommonDialog dialog;
-        if (dialog.ShowPrinter(printer))
-            m_report->print(printer);
+        dialog.setMin(1);
+        dialog.setMax(m_pages.size());
+        if (!dialog.ShowPrinter(printer))
+            return;
+        Report::PrintRange range;
+        if (qprinter.printRange() == QPrinter::PageRange) {
+            range.fromPage = qprinter.fromPage();
+            range.toPage = qprinter.toPage();
+        } else if (qprinter.printRange() == QPrinter::CurrentPage) {
+            range.fromPage = range.toPage = m_current + 1;
+        }
+        // Copies the printer cannot make itself are printed one by one.
+        if (!qprinter.supportsMultipleCopies()) {
+            range.copies = qprinter.copyCount();
+            range.collate = qprinter.collateCopies();
+        }
+        m_report->print(printer, m_pages, range);
     } catch (const AppError& e) {
         if (onError)
             onError(e);
     }
 }
 
+void ReportViewer::exportReport() {
+    if (!m_report || m_pages.isEmpty())
+        return;
+    CommonDialog dialog;
+    dialog.setDialogTitle("Export to PDF");
+    dialog.setFilter("PDF files (*.pdf)");
+    dialog.setDefaultExt("pdf");
+    dialog.setFileName(fileNameOf(documentName()) + ".pdf");
+    if (!dialog.ShowSave())
+        return;
+    const QString path = dialog.FileName();
+    try {
+        Printer printer;
+        m_report->preparePrinter(printer);
+        QPrinter& qprinter = printer.qprinter();
+        qprinter.setDocName(documentName());
+        qprinter.setOutputFormat(QPrinter::PdfFormat);
+        qprinter.setOutputFileName(path);
+        m_report->print(printer, m_pages, Report::PrintRange{});
+    } catch (const AppError& e) {
+        if (onError)
+            onError(AppError(e.number(), QString("The report could not be written to %1.")
+                                             .arg(QDir::toNativeSeparators(path))));
+    }
+}
+
 void ReportViewer::updateToolbar() {
     const int n = m_pages.size();
-    lblPage->setText(n ? QString("%1 of %2").arg(m_current + 1).arg(n) : QString("0 of 0"));
+    txtPage->setText(QString::number(n ? m_current + 1 : 0));
+    txtPage->setEnabled(n > 0);
+    lblPage->setText(QString("of %1").arg(n));
     cmdFirst->setEnabled(n > 0 && m_current > 0);
     cmdPrevious->setEnabled(n > 0 && m_current > 0);
     cmdNext->setEnabled(n > 0 && m_current < n - 1);
     cmdLast->setEnabled(n > 0 && m_current < n - 1);
-    cmdPrint->setEnabled(m_report != nullptr);
+    cmdPrint->setEnabled(n > 0);
+    cmdExport->setEnabled(n > 0);
+    lblZoom->setText(n ? QString("%1%").arg(qRound(m_zoom * 100)) : QString());
+    cmdZoomOut->setEnabled(n > 0 && m_zoom > kZoomSteps[0] + 0.005);
+    cmdZoomIn->setEnabled(n > 0 && m_zoom < kMostZoom - 0.005);
+    cmdFitWidth->setEnabled(n > 0);
+    cmdFitPage->setEnabled(n > 0);
 }
 
 } // namespace report

@@ -9,8 +9,15 @@
 //
 // A Report is a layout with its data: each report and subreport reads its
 // rows from the record set given to its database, fields by name. Reports
-// are paginated for a sheet and drawn with QPainter, on a Printer or into
-// the ReportViewer page view.
+// are paginated for their sheet band by band and drawn with QPainter, on a
+// Printer or into the ReportViewer page view.
+//
+// Groups compare their field as the host engine's queries compare text:
+// without regard to case, so rows whose values differ only in case are one
+// group, shown with the spelling of its first row; a value of blanks only is
+// no value. A text too long for the rest of a page starts where it stands
+// and goes on over the next pages, cut between its lines: each line is
+// printed once and whole.
 #include "platform/adodb.h"
 
 #include <QHash>
@@ -25,7 +32,10 @@
 #include <memory>
 
 class Printer;
+class QHBoxLayout;
+class QKeyEvent;
 class QLabel;
+class QLineEdit;
 class QPainter;
 class QPushButton;
 class QScrollArea;
@@ -55,8 +65,10 @@ private:
 struct Item {
     enum Kind { Text, Field, Formula, Line };
     Kind kind = Text;
-    QString name;  // a text object's name (Report::setText)
-    QString text;  // Text: may hold {Title}, {Page} and {Pages}
+    QString name; // a text object's name (Report::setText)
+    // Text: may hold {Title}, {Page}, {Pages} and {Count} (in a group footer
+    // the rows of its group, in the report footer the rows of the report).
+    QString text;
     QString field; // Field: the field shown
     std::function<QString(const Row&)> formula;
     QStringList formulaFields; // the fields a formula reads
@@ -86,10 +98,11 @@ struct Section {
     int height = 0;             // twips at least
     bool newPageBefore = false; // starts a new page unless the page is still empty
     bool keepWithNext = false;  // printed on the page of the band after it
-    bool repeatOnNewPage =
-        false;         // a group heading, printed again atop each page its group runs on to
-    QString subreport; // a subreport of the layout printed below the items
-    QString linkField; // this report's field ...
+    // A group heading printed again atop each page its group runs on to; a
+    // subreport's report header, atop each page the subreport runs on to.
+    bool repeatOnNewPage = false;
+    QString subreport;          // a subreport of the layout printed below the items
+    QString linkField;          // this report's field ...
     QString subreportLinkField; // ... matched by the subreport's field
     int subreportIndent = 0;    // twips
     bool hideWhenSubreportEmpty = false;
@@ -146,10 +159,12 @@ struct PlacedBand {
     int row = -1; // row of the report's data the band shows
     int x = 0;    // twips from the sheet's left edge
     int y = 0;    // twips from the sheet's top
-    // A band taller than a page is cut into pieces: this piece shows the
-    // band from clipTop down, clipHeight twips of it (-1: all of it).
-    int clipTop = 0;
-    int clipHeight = -1;
+    // A band cut between pages is placed in pieces: this piece shows the
+    // lines of the band (twips from its top) that start at or below from
+    // and end at or above to (to < 0: to the band's end), from at y.
+    double from = 0;
+    double to = -1;
+    int count = 0; // {Count}: the rows of the group or report the band closes
 };
 struct Page {
     QVector<PlacedBand> bands;
@@ -196,10 +211,25 @@ public:
     QSizeF sheetSize() const;
     // Draws one page; the painter's units are device pixels, k of them a twip.
     void drawPage(QPainter& painter, const QVector<Page>& pages, int index, double k) const;
+    // Draws one page on the printer's current sheet: as it stands on a sheet
+    // of its own size and orientation, turned a quarter where the sheet's
+    // orientation differs, and scaled down where it is smaller.
+    void drawPageOnSheet(Printer& printer, const QVector<Page>& pages, int index) const;
     // Sets the printer's orientation and paper to the report's.
     void preparePrinter(Printer& printer) const;
+
+    // Which pages a print job holds, and how many times.
+    struct PrintRange {
+        int fromPage = 0; // from 1; 0: the first
+        int toPage = 0;   // 0: the last
+        int copies = 1;
+        bool collate = true; // 1 2 3 1 2 3 rather than 1 1 2 2 3 3
+    };
     // Prints every page on the printer's sheets and ends the job.
     void print(Printer& printer) const;
+    // Prints the range of the pages (as paginate gave them for the report's
+    // own sheet) and ends the job; a range holding no page prints nothing.
+    void print(Printer& printer, const QVector<Page>& pages, const PrintRange& range) const;
 
 private:
     std::shared_ptr<const Layout> m_layout;
@@ -211,43 +241,97 @@ private:
     std::map<QString, std::unique_ptr<Report>> m_subreports;
 };
 
-// The page view of a report, with its toolbar: first, previous, next and
-// last page, the page number and Print (through the print dialog).
+// The page view of a report, with its toolbar:
+//   Print         the print dialog; prints the pages and copies chosen there
+//   Export to PDF asks for a file name and writes the report to it
+//   |< < [n] of m > >|   first, previous, the page box (type a number and
+//                 press Enter to go to that page), next, last
+//   - 100% +      zoom out, the zoom, zoom in
+//   Fit Width, Fit Page  the page as wide as the view, or whole in it
+// and, at its right end, what the window adds (its Done button).
+//
+// The page opens as wide as the view allows, at most at its printed size;
+// the fits hold while the window is resized. On the page view and the
+// toolbar, Page Down and Page Up scroll a screen and run on to the next or
+// previous page at the page's foot or head; Home and Ctrl+Home show the first
+// page, End and Ctrl+End the last. The mouse wheel scrolls the page and runs
+// on to the next or previous page the same way.
 class ReportViewer : public QWidget {
     Q_OBJECT
 
 public:
     explicit ReportViewer(QWidget* parent = nullptr);
+    ~ReportViewer() override;
 
     void setReportSource(std::shared_ptr<Report> report);
     std::shared_ptr<Report> reportSource() const { return m_report; }
     // Paginates the report and shows its first page.
     void viewReport();
+    // The name of the print job and of the exported file (the report's
+    // title when none is given).
+    void setDocumentName(const QString& name) { m_documentName = name; }
+    QString documentName() const;
 
     int pageCount() const { return m_pages.size(); }
     int currentPage() const { return m_current; } // 0-based
+    // Shows a page (clamped to the report's) from its head.
     void showPage(int index);
-    // The print dialog on a fresh printer; prints every page when accepted.
+    // The print dialog on a fresh printer; prints the pages and copies
+    // chosen there when accepted.
     void printReport();
+    // The save dialog; writes the report to the PDF file named there.
+    void exportReport();
 
-    // Called with a failure while printing.
+    // The scale of the page shown: 1 is the sheet's printed size.
+    double zoom() const { return m_zoom; }
+
+    // Adds a control at the toolbar's right end.
+    void addToolbarWidget(QWidget* widget);
+
+    // Called with a failure while printing or exporting.
     std::function<void(const AppError&)> onError;
 
+    QPushButton* cmdPrint = nullptr;
+    QPushButton* cmdExport = nullptr;
     QPushButton* cmdFirst = nullptr;
     QPushButton* cmdPrevious = nullptr;
+    QLineEdit* txtPage = nullptr; // the page shown, from 1
+    QLabel* lblPage = nullptr;    // "of m"
     QPushButton* cmdNext = nullptr;
     QPushButton* cmdLast = nullptr;
-    QPushButton* cmdPrint = nullptr;
-    QLabel* lblPage = nullptr;
+    QPushButton* cmdZoomOut = nullptr;
+    QLabel* lblZoom = nullptr; // "75%"
+    QPushButton* cmdZoomIn = nullptr;
+    QPushButton* cmdFitWidth = nullptr;
+    QPushButton* cmdFitPage = nullptr;
+    // The scrolled view of the page, and the page in it.
+    QScrollArea* pageArea = nullptr;
+    QLabel* pageView = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    enum class Fit { Auto, None, Width, Page };
+    void setFit(Fit fit, double zoom = 1);
+    double fittedZoom() const;
+    void render();
+    void showPageAt(int index, bool atFoot);
+    // Scrolls a screen down (1) or up (-1), running on to the next page.
+    void scrollScreen(int direction);
+    bool pagingKey(QKeyEvent* event);
+    void goToTypedPage();
     void updateToolbar();
 
     std::shared_ptr<Report> m_report;
     QVector<Page> m_pages;
     int m_current = 0;
-    QScrollArea* m_scroll = nullptr;
-    QLabel* m_pageView = nullptr;
+    Fit m_fit = Fit::Auto;
+    double m_zoom = 1;
+    int m_wheelAtEdge = 0; // wheel turned at a page's head or foot
+    QString m_documentName;
+    QHBoxLayout* m_toolbar = nullptr;
 };
 
 } // namespace report

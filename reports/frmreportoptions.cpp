@@ -122,7 +122,9 @@ void frmReportOptions::optLearner_Click() {
 }
 
 void frmReportOptions::loadGrades() {
-    try {
+    // A failure is reported; the list keeps what was added, and the grade is
+    // then chosen from that.
+    const bool loaded = trapErrors("frmReportOptions", "loadGrades Routine", [&] {
         ConnectionScope connection;
         ExecuteQuery(sql().qSchoolGrades());
         while (!gRecordset->Eof()) {
@@ -131,8 +133,8 @@ void frmReportOptions::loadGrades() {
             gRecordset->MoveNext();
         }
         gRecordset.reset();
-    } catch (const AppError&) {
-        // The list keeps what was added; the grade is then chosen from that.
+    });
+    if (!loaded) {
         gRecordset.reset();
         return;
     }

@@ -71,9 +71,11 @@ frmReportview::frmReportview(QWidget* parent) : QDialog(parent) {
     resize(size);
     CRViewer1 = new report::ReportViewer(this);
     CRViewer1->onError = [](const AppError& e) { ShowUserMessage(e.description()); };
-    // Done stands in the viewer's toolbar.
-    cmdDone = new QPushButton("Done", CRViewer1);
-    cmdDone->setGeometry(twips(11400), twips(60), twips(1200), twips(360));
+    // Done stands at the right end of the viewer's toolbar.
+    cmdDone = new QPushButton("Done");
+    cmdDone->setAutoDefault(false);
+    cmdDone->setMinimumWidth(twips(1200));
+    CRViewer1->addToolbarWidget(cmdDone);
     connect(cmdDone, &QPushButton::clicked, this, [this] { cmdDone_Click(); });
     Form_Resize();
 }
@@ -103,7 +105,6 @@ void frmReportview::Form_Load() {
 
 void frmReportview::Form_Resize() {
     CRViewer1->setGeometry(0, 0, width(), height());
-    cmdDone->move(std::max(0, CRViewer1->width() - cmdDone->width() - 8), 4);
 }
 
 void frmReportview::resizeEvent(QResizeEvent* event) {
@@ -175,6 +176,7 @@ void frmReportview::showMainReport() {
         m_rptProfile->setText(kYearObject, QString::number(gReportYear));
         m_rptProfile->openSubreport("crd_02LDP").database().setDataSource(*m_rsDP);
         m_rptProfile->openSubreport("crd_03CFS").database().setDataSource(*m_rsCFS);
+        CRViewer1->setDocumentName("Learner Profile " + QString::number(gReportYear));
         CRViewer1->setReportSource(m_rptProfile);
         CRViewer1->viewReport();
     });
@@ -190,6 +192,8 @@ QString scoreSummaryLearnerQuery(bool repGrade, const QString& repVar) {
         // A quote in a typed accession number stays part of the value.
         sql += " AND AccessionNo ='" + SqlText(repVar) + "'";
     }
+    // The summary lists its learners by grade, then by name.
+    sql += " ORDER BY Grade, SName, FName";
     return sql;
 }
 

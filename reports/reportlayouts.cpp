@@ -4,12 +4,13 @@ using namespace report;
 
 namespace {
 
-// The school's name and the title, centred over the page.
-void addHeading(Layout& l) {
-    l.reportHeader
-        << text("").named(kSchoolNameObject).at(0, 0).font(14, true).aligned(Qt::AlignHCenter)
-        << text("{Title}").at(0, 400).font(12, true).aligned(Qt::AlignHCenter);
-    l.reportHeader.height = 900;
+// The school's name and the report's title, which holds its year, centred
+// atop every page. Returns where the page header goes on below them.
+int addRunningHeading(Layout& l) {
+    l.pageHeader
+        << text("").named(kSchoolNameObject).at(0, 0).font(13, true).aligned(Qt::AlignHCenter)
+        << text("{Title}").at(0, 360).font(11, true).aligned(Qt::AlignHCenter);
+    return 800;
 }
 
 void addPageFooter(Layout& l) {
@@ -17,7 +18,7 @@ void addPageFooter(Layout& l) {
                  << text("Page {Page} of {Pages}").at(0, 60).font(8).aligned(Qt::AlignRight);
 }
 
-// A row of column captions over a rule.
+// A row of column captions over a rule, in the page header from top down.
 struct Column {
     const char* caption;
     const char* field;
@@ -25,15 +26,15 @@ struct Column {
     int width;
 };
 
-void addColumns(Layout& l, Section& detail, const QList<Column>& columns, double size = 9,
+void addColumns(Layout& l, Section& detail, const QList<Column>& columns, int top, double size = 9,
                 int captionLines = 1) {
     for (const Column& c : columns) {
-        l.pageHeader << text(c.caption).at(c.left, 0, c.width - 60).font(size, true).wrapped();
+        l.pageHeader << text(c.caption).at(c.left, top, c.width - 60).font(size, true).wrapped();
         detail << field(c.field).at(c.left, 0, c.width - 60).font(size);
     }
     const int captionHeight = qRound(size * 20 * 1.3 * captionLines) + 20;
-    l.pageHeader << line(captionHeight);
-    l.pageHeader.height = captionHeight + 60;
+    l.pageHeader << line(top + captionHeight);
+    l.pageHeader.height = top + captionHeight + 60;
     detail.height = qRound(size * 20 * 1.45);
 }
 
@@ -52,35 +53,48 @@ void addLabelled(Section& s, const char* caption, const char* fieldName, int top
 
 } // namespace
 
-// A list of learners grouped by one field, with the group's caption and value
-// heading each group.
+// A list of learners grouped by one field: the group's caption and value
+// head each group (a blank value shows as blankCaption), the number of its
+// learners closes it, and the number of all learners ends the list.
 LayoutPtr groupedList(const char* name, const char* caption, const char* groupField,
-                      int captionWidth, const QList<Column>& columns) {
+                      const char* blankCaption, int captionWidth, const QList<Column>& columns) {
     auto l = std::make_shared<Layout>();
     l->name = name;
-    addHeading(*l);
+    const int top = addRunningHeading(*l);
     Group group;
     group.field = groupField;
     Section header;
+    const QString fieldName = groupField;
+    const QString blank = blankCaption;
     header << text(caption).at(0, 120, captionWidth).font(10, true)
-           << field(groupField).at(captionWidth, 120).font(10, true);
+           << formula({fieldName},
+                      [fieldName, blank](const Row& r) {
+                          const QString value = r.text(fieldName);
+                          return value.trimmed().isEmpty() ? blank : value;
+                      })
+                  .at(captionWidth, 120)
+                  .font(10, true);
     header.height = 420;
     header.keepWithNext = true;
     header.repeatOnNewPage = true;
     Section footer;
-    footer.height = 120;
+    footer << text("Number of learners: {Count}").at(300, 40, 4000).font(9, true);
+    footer.height = 440;
     group.headers << header;
     group.footers << footer;
     l->groups << group;
     Section detail;
-    addColumns(*l, detail, columns);
+    addColumns(*l, detail, columns, top);
     l->details << detail;
+    l->reportFooter << line(60)
+                    << text("Total number of learners: {Count}").at(0, 160, 5000).font(10, true);
+    l->reportFooter.height = 460;
     addPageFooter(*l);
     return l;
 }
 
 LayoutPtr crdLearner_DisSum() {
-    return groupedList("crdLearner_DisSum", "Primary Barrier:", "Disability", 1800,
+    return groupedList("crdLearner_DisSum", "Primary Barrier:", "Disability", "(no barrier)", 1800,
                        {{"Grade", "Name", 300, 2400},
                         {"Accession No", "AccessionNo", 2700, 1800},
                         {"Surname", "SName", 4500, 3600},
@@ -88,7 +102,8 @@ LayoutPtr crdLearner_DisSum() {
 }
 
 LayoutPtr crdLearner_ListProv() {
-    return groupedList("crdLearner_ListProv", "Responsible Provider:", "Name_Of_Provider", 2300,
+    return groupedList("crdLearner_ListProv", "Responsible Provider:", "Name_Of_Provider",
+                       "(no provider)", 2300,
                        {{"Accession No", "AccessionNo", 300, 1700},
                         {"Surname", "SName", 2000, 3000},
                         {"First Name", "FName", 5000, 3000},
@@ -144,6 +159,7 @@ LayoutPtr crd_02LDP() {
              << text("Score").at(5400, 80, 1200).font(9, true) << line(340);
     captions.height = 400;
     captions.keepWithNext = true;
+    captions.repeatOnNewPage = true;
     learner.headers << records << comments << captions;
     Section gap;
     gap.height = 200;
@@ -168,6 +184,8 @@ LayoutPtr crd_03CFS() {
         << text("Limitation").at(4300, 420).font(9, true) << line(680);
     l->reportHeader.height = 740;
     l->reportHeader.keepWithNext = true;
+    // The captions head every page the scores run on to.
+    l->reportHeader.repeatOnNewPage = true;
     Group area;
     area.field = "AArea";
     Section header;
@@ -203,25 +221,25 @@ LayoutPtr crd_03CFS() {
 LayoutPtr crd_01Background() {
     auto l = std::make_shared<Layout>();
     l->name = "crd_01Background";
-    l->reportHeader
-        << text("").named(kSchoolNameObject).at(0, 0).font(14, true).aligned(Qt::AlignHCenter)
-        << text("LEARNER PROFILE").at(0, 400).font(12, true).aligned(Qt::AlignHCenter)
-        << text("Report Year:").at(0, 760, 1400).font(10, true)
-        << text("").named(kYearObject).at(1400, 760, 1200).font(10, true);
-    l->reportHeader.height = 1100;
-    // Every sheet names its learner, so that a profile running over several
-    // sheets can be told apart once printed.
-    l->pageHeader << formula({"Learner", "AccessionNo"},
+    // Every sheet carries the school, the report and its year, and names its
+    // learner, so that a profile running over several sheets can be told
+    // apart once printed.
+    l->pageHeader << text("").named(kSchoolNameObject).at(0, 0, 6800).font(11, true)
+                  << text("LEARNER PROFILE").at(6900, 0).font(11, true).aligned(Qt::AlignRight)
+                  << text("Report Year:").at(0, 320, 1300).font(9, true)
+                  << text("").named(kYearObject).at(1300, 320, 900).font(9, true)
+                  << formula({"Learner", "AccessionNo"},
                              [](const Row& r) {
                                  const QString learner = r.text("Learner");
                                  if (learner.isEmpty())
                                      return QString();
-                                 return learner + "  (" + r.text("AccessionNo") + ")";
+                                 return "Learner: " + learner + "  (" + r.text("AccessionNo") + ")";
                              })
-                         .at(0, 0)
-                         .font(8)
-                         .aligned(Qt::AlignRight);
-    l->pageHeader.height = 280;
+                         .at(2300, 320)
+                         .font(9)
+                         .aligned(Qt::AlignRight)
+                  << line(600);
+    l->pageHeader.height = 760;
 
     // One learner a page: the background, the additional disabilities (one
     // row each), then the diagnostic profile and the criteria scores. Each
@@ -244,8 +262,10 @@ LayoutPtr crd_01Background() {
           {"Family Situation:", "Family_Situation"},
           {"Parent's Understanding of Child:", "Parent_Understanding_Of_Child"}}) {
         Section s;
-        addLabelled(s, caption, name, 0, 3400);
-        s.height = 280;
+        // A little room above each answer keeps a long one apart from the
+        // caption after it.
+        addLabelled(s, caption, name, 60, 3400);
+        s.height = 300;
         learner.headers << s;
     }
     Section addCaption;
@@ -284,7 +304,7 @@ LayoutPtr crd_01Background() {
 LayoutPtr crdLearnerScoreSummary() {
     auto l = std::make_shared<Layout>();
     l->name = "crdLearnerScoreSummary";
-    addHeading(*l);
+    const int top = addRunningHeading(*l);
     Section detail;
     // Landscape A4 holds 15400 twips between its margins: the names, eight
     // level columns wide enough for "MODERATE" with a gap, five ratings.
@@ -316,7 +336,7 @@ LayoutPtr crdLearnerScoreSummary() {
         columns << Column{caption, name, left, 630};
         left += 630;
     }
-    addColumns(*l, detail, columns, 7.5, 2);
+    addColumns(*l, detail, columns, top, 7.5, 2);
     l->details << detail;
     addPageFooter(*l);
     return l;

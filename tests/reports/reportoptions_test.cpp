@@ -152,12 +152,17 @@ TEST_F(ReportOptionsTest, GradeFilterIsTheGradesIdOrZeroForAnUnlistedText) {
     EXPECT_TRUE(profileLearners(true, "0").isEmpty());
 }
 
-TEST_F(ReportOptionsTest, GradeListFailureEndsSilently) {
+TEST_F(ReportOptionsTest, GradeListFailureIsReportedWithItsRoutine) {
     rawExec(dbPath, "DROP TABLE SchoolGrades");
     auto w = open("LearnerProfile");
     w->optGrade_Click();
     EXPECT_EQ(w->cboGrade->count(), 0);
-    EXPECT_TRUE(boxes().isEmpty());
+    ASSERT_EQ(boxes().size(), 1);
+    EXPECT_TRUE(boxes()[0].title.startsWith("Error : "));
+    EXPECT_TRUE(boxes()[0].text.contains("Location: frmReportOptions"))
+        << boxes()[0].text.toStdString();
+    EXPECT_TRUE(boxes()[0].text.contains("Procedure: loadGrades Routine"));
+    EXPECT_TRUE(boxes()[0].text.contains("SchoolGrades"));
     EXPECT_TRUE(!gConnection || gConnection->State() == ado::adStateClosed);
     // Print with a typed grade then asks for no learner at all.
     w->cboGrade->setEditText("Grade 1");

@@ -7,8 +7,15 @@
 #include "tests/reports/reportviewtest.h"
 #include "workspace/formregistry.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -77,6 +84,12 @@ TEST_F(ReportViewerTest, LearnersPerBarrierGroupedByBarrierOnLandscape) {
     EXPECT_TRUE(addGroup.contains("du Plessis"));
     EXPECT_TRUE(text.mid(autism).contains("O'Neill"));
     EXPECT_EQ(text.count("Primary Barrier:"), 2);
+    // A count under each barrier's learners, the total at the end.
+    EXPECT_TRUE(addGroup.contains("du Plessis Chloe Grade R 003 de Beer Thabo Number of "
+                                  "learners: 2"))
+        << addGroup.toStdString();
+    EXPECT_TRUE(text.mid(autism).contains("Lerato Number of learners: 1"));
+    EXPECT_TRUE(text.endsWith("Total number of learners: 3 Page 1 of 1")) << text.toStdString();
     EXPECT_FALSE(text.contains("Zulu"));
     EXPECT_FALSE(text.contains("Botha"));
     // Grade name, accession number, surname, first name on one line.
@@ -102,6 +115,48 @@ TEST_F(ReportViewerTest, LearnersPerProviderGroupedByProviderOnPortrait) {
     EXPECT_FALSE(text.contains("de Beer"));
 }
 
+TEST_F(ReportViewerTest, ProvidersSpeltInOtherCasesAreOneGroupCountedWithTheBlankOnesApart) {
+    // One provider in three spellings; learners 3 and 6 with none, stored as
+    // the page stores an empty name (a blank) and as Null.
+    rawExec(dbPath,
+            "UPDATE TAV_Learner_Background_Info SET Name_Of_Provider = CASE LearnerID "
+            "WHEN 2 THEN 'Dr Smith Clinic' WHEN 1 THEN 'DR SMITH CLINIC' WHEN 13 THEN 'dr smith "
+            "clinic' WHEN 6 THEN ' ' ELSE Name_Of_Provider END WHERE Data_Year = 2026;"
+            "INSERT INTO TAV_Learner_Background_Info (LearnerID, Data_Year) VALUES (3, 2026)");
+
+    // The user picks the provider's one entry in the list.
+    gBarrierSelectRequest.FormMode = "LearnerList";
+    frmBarrierSelect select;
+    QTest::mouseClick(select.chkAllSupport, Qt::LeftButton);
+    ASSERT_TRUE(select.cboSupport->isEnabled());
+    const int entry = select.cboSupport->findText("dr smith clinic", Qt::MatchFixedString);
+    ASSERT_GE(entry, 0);
+    select.cboSupport->setCurrentIndex(entry);
+    frmReportview::Default().SQL = select.learnerListQuery();
+    QString text = flat(run("LearnerList", "oneprovider.pdf"));
+    EXPECT_TRUE(boxes().isEmpty()) << shown().join('\n').toStdString();
+    // One group, under the spelling of its first row (by grade name: Grade 1).
+    EXPECT_EQ(text.count("Responsible Provider:"), 1) << text.toStdString();
+    EXPECT_TRUE(text.contains("Responsible Provider: Dr Smith Clinic 006 O'Neill Lerato"))
+        << text.toStdString();
+    EXPECT_FALSE(text.contains("DR SMITH CLINIC"));
+    EXPECT_TRUE(text.contains("Number of learners: 3 Total number of learners: 3"));
+
+    // All providers: the blank ones are one group with a heading of its own.
+    frmReportview::Default().SQL = listQuery("LearnerList");
+    text = flat(run("LearnerList", "providers.pdf"));
+    EXPECT_EQ(text.count("Responsible Provider:"), 2) << text.toStdString();
+    const qsizetype none = text.indexOf("Responsible Provider: (no provider)");
+    const qsizetype smith = text.indexOf("Responsible Provider: Dr Smith Clinic");
+    ASSERT_GE(none, 0) << text.toStdString();
+    ASSERT_GT(smith, none);
+    const QString blankGroup = text.mid(none, smith - none);
+    EXPECT_TRUE(blankGroup.contains("Mokoena") && blankGroup.contains("Botha"));
+    EXPECT_TRUE(blankGroup.contains("Number of learners: 2"));
+    EXPECT_TRUE(text.mid(smith).contains("Number of learners: 3 Total number of learners: 5"))
+        << text.toStdString();
+}
+
 TEST_F(ReportViewerTest, ABarrierRunningOnToANewPageIsNamedAtopIt) {
     QString sql;
     for (int i = 500; i < 580; ++i)
@@ -115,10 +170,14 @@ TEST_F(ReportViewerTest, ABarrierRunningOnToANewPageIsNamedAtopIt) {
     int pages = 0;
     run("LearnerSummary", "long.pdf", &pages);
     ASSERT_GE(pages, 2);
+    // Every sheet carries the school, the title with its year and the
+    // captions, then the barrier whose lines run on to it.
     for (int p = 2; p <= pages; ++p) {
         const QString sheet = flat(pdfPageText(lastPdf, p));
-        EXPECT_TRUE(sheet.startsWith("Grade Accession No Surname First Name Primary Barrier: "))
-            << p << ": " << sheet.left(120).toStdString();
+        EXPECT_TRUE(sheet.startsWith("Kliprivier Combined School Learner Summary per Barrier "
+                                     "(Primary): 2026 Grade Accession No Surname First Name "
+                                     "Primary Barrier: "))
+            << p << ": " << sheet.left(160).toStdString();
     }
 }
 
@@ -250,9 +309,54 @@ TEST_F(ReportViewerTest, EveryProfileSheetNamesItsLearner) {
     int pages = 0;
     run("MainReport", "sheets.pdf", &pages);
     ASSERT_GE(pages, 2);
-    for (int p = 1; p <= pages; ++p)
-        EXPECT_TRUE(flat(pdfPageText(lastPdf, p)).contains("de Beer, Thabo (003)")) << p;
+    // Each sheet carries the school, the report, its year and the learner.
+    for (int p = 1; p <= pages; ++p) {
+        EXPECT_TRUE(flat(pdfPageText(lastPdf, p))
+                        .startsWith("Kliprivier Combined School LEARNER PROFILE Report Year: "
+                                    "2026 Learner: de Beer, Thabo (003)"))
+            << p << ": " << flat(pdfPageText(lastPdf, p)).left(120).toStdString();
+    }
+    // The criteria scores run on to the second sheet under their captions and
+    // the heading of the area they run on in.
+    const QString second = flat(pdfPageText(lastPdf, 2)).section("(003) ", 1);
+    EXPECT_TRUE(second.startsWith("CRITERIA FOR SELECTION Activity Score Limitation "))
+        << second.left(120).toStdString();
+    EXPECT_EQ(flat(pdfText(lastPdf)).count("Activity Score Limitation"), pages);
     EXPECT_TRUE(boxes().isEmpty()) << shown().join('\n').toStdString();
+}
+
+TEST_F(ReportViewerTest, ALongFamilySituationStartsWhereItStandsAndPrintsEachLineOnce) {
+    QString family;
+    for (int i = 1; family.size() < 8500; ++i)
+        family += QString("Sentence %1 tells how the family lives and who cares for the "
+                          "learner after school. ")
+                      .arg(i, 3, 10, QChar('0'));
+    family = family.trimmed();
+    rawExec(dbPath, "UPDATE TAV_Learner_Background_Info SET Family_Situation = '" + family +
+                        "' WHERE LearnerID = 1 AND Data_Year = 2026");
+    frmReportview::Default().RepVar = "003";
+    int pages = 0;
+    const QString text = run("MainReport", "family.pdf", &pages);
+    ASSERT_GE(pages, 2);
+    EXPECT_TRUE(boxes().isEmpty()) << shown().join('\n').toStdString();
+    // Every sentence once, in order: the stored text whole.
+    QStringList numbers;
+    for (const auto& m : QRegularExpression("Sentence (\\d{3})").globalMatch(text))
+        numbers << m.captured(1);
+    QStringList stored;
+    for (const auto& m : QRegularExpression("Sentence (\\d{3})").globalMatch(family))
+        stored << m.captured(1);
+    EXPECT_EQ(numbers, stored);
+    EXPECT_EQ(QString(text).remove(QRegularExpression("[^a-z]")).count("tellshowthefamily"),
+              stored.size());
+    // It starts on the first sheet, beside its caption, below the answers
+    // before it; what follows it comes after its last line.
+    const QString first = flat(pdfPageText(lastPdf, 1));
+    EXPECT_TRUE(first.contains("Contact Details: 011 555 0101 Family Situation: Sentence 001"))
+        << first.toStdString();
+    const QString all = flat(text);
+    EXPECT_GT(all.indexOf("Parent's Understanding of Child:"),
+              all.indexOf("Sentence " + stored.last()));
 }
 
 TEST(ReportLayouts, EveryLayoutTakesTheSchoolsNameAndTheProfileTheYear) {
@@ -272,7 +376,8 @@ TEST_F(ReportViewerTest, ViewerPagesAndPrintsThroughThePrintDialog) {
     ASSERT_TRUE(w.shownReport());
     const int pages = w.CRViewer1->pageCount();
     ASSERT_GT(pages, 1);
-    EXPECT_EQ(w.CRViewer1->lblPage->text(), QString("1 of %1").arg(pages));
+    EXPECT_EQ(w.CRViewer1->txtPage->text(), "1");
+    EXPECT_EQ(w.CRViewer1->lblPage->text(), QString("of %1").arg(pages));
     EXPECT_FALSE(w.CRViewer1->cmdPrevious->isEnabled());
     w.CRViewer1->cmdNext->click();
     EXPECT_EQ(w.CRViewer1->currentPage(), 1);
@@ -305,20 +410,33 @@ TEST_F(ReportViewerTest, ViewerPagesAndPrintsThroughThePrintDialog) {
 
 TEST_F(ReportViewerTest, ShownByNameItBuildsTheReportAndDoneUnloadsIt) {
     registerReportForms();
-    frmReportview::Default().SQL = listQuery("LearnerList");
-    frmReportview::Default().ReportMode = "LearnerList";
+    frmReportview::Default().SQL = listQuery("LearnerSummary");
+    frmReportview::Default().ReportMode = "LearnerSummary";
     int shownPages = 0;
     bool wasModal = false;
+    bool whole = false;
+    bool openAfterEnter = false;
     QTimer::singleShot(0, [&] {
         auto* w = qobject_cast<frmReportview*>(QApplication::activeModalWidget());
         ASSERT_NE(w, nullptr);
         wasModal = w->isModal() && w->windowTitle() == "Printouts";
         shownPages = w->CRViewer1->pageCount();
+        // The landscape sheet shows whole across the window.
+        whole = w->CRViewer1->pageArea->horizontalScrollBar()->maximum() == 0;
+        // Enter in the page box goes to the page; it is not Done.
+        QTest::mouseClick(w->CRViewer1->txtPage, Qt::LeftButton);
+        QTest::keyClicks(w->CRViewer1->txtPage, "1", Qt::NoModifier, 20);
+        QTest::keyClick(w->CRViewer1->txtPage, Qt::Key_Return);
+        openAfterEnter = w->isVisible();
+        if (!qEnvironmentVariableIsEmpty("REPORT_PDF_DIR"))
+            w->grab().save(qEnvironmentVariable("REPORT_PDF_DIR") + "/viewer-shown.png");
         w->cmdDone->click();
     });
     showFormChain("frmReportview");
     EXPECT_TRUE(wasModal);
     EXPECT_EQ(shownPages, 1);
+    EXPECT_TRUE(whole);
+    EXPECT_TRUE(openAfterEnter);
     EXPECT_TRUE(connectionClosed());
     EXPECT_EQ(frmReportview::Default().ReportMode, "");
     EXPECT_EQ(frmReportview::Default().SQL, "");
