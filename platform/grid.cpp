@@ -35,7 +35,6 @@ constexpr double kTwipsPerPixel = 15;
 constexpr double kCellPadTwips = 40;
 // The room a check box or a drop-down arrow takes beside a cell's text.
 constexpr double kIndicatorTwips = 240;
-constexpr int kPostedFit = QEvent::User + 161;
 
 // The grid of the window that the user worked in last: of a window's grids
 // only it shows its selection.
@@ -81,8 +80,10 @@ public:
     IntegerValidator(int min, int max, QObject* parent) : QValidator(parent), m_min(min), m_max(max) {}
     State validate(QString& input, int&) const override {
         const QString t = input.trimmed();
-        if (t.isEmpty())
+        if (input.isEmpty())
             return Acceptable;
+        if (t.isEmpty())
+            return Invalid; // blanks alone are no number
         static const QRegularExpression number(QStringLiteral("^-?[0-9]+$"));
         if (!number.match(t).hasMatch())
             return t == QLatin1String("-") && m_min < 0 ? Intermediate : Invalid;
@@ -464,7 +465,7 @@ void Grid::setMaxRows(int rows) {
     m_designedHeights.resize(rows, verticalHeader()->defaultSectionSize());
     for (int r = old + 1; r <= rows; ++r)
         prepareRow(r);
-    scheduleFit();
+    fitVerticalScrollBar();
 }
 
 int Grid::MaxCols() const {
@@ -487,7 +488,6 @@ void Grid::setMaxCols(int cols) {
             applyFormat(item, m_columnFormats[c - 1]);
         }
     }
-    scheduleFit();
 }
 
 void Grid::setColumns(const QList<GridColumn>& columns) {
@@ -526,7 +526,7 @@ void Grid::SetColWidth(int col, double width) {
         setColumnHidden(col - 1, false);
         setColumnWidth(col - 1, qRound(width * kColUnitPixels));
     }
-    scheduleFit();
+    fitRows();
 }
 
 double Grid::ColWidth(int col) const {
@@ -538,15 +538,12 @@ void Grid::SetRowHeight(int row, double height) {
         return;
     const int pixels = std::max(1, int(std::lround(height * kRowUnitPixels)));
     m_designedHeights[row - 1] = pixels;
-    setRowHeight(row - 1, pixels);
-    scheduleFit();
+    fitRows(row, row);
 }
 
 double Grid::RowHeight(int row) const {
     if (row < 1 || row > rowCount())
         return 0;
-    if (m_fitPending)
-        const_cast<Grid*>(this)->fitRows();
     return rowHeight(row - 1) / kRowUnitPixels;
 }
 
@@ -556,7 +553,7 @@ double Grid::DesignedRowHeight(int row) const {
 
 void Grid::setRowsFitText(bool fit) {
     m_fitText = fit;
-    scheduleFit();
+    fitRows();
 }
 
 void Grid::setVerticalScrollBarPolicy(Qt::ScrollBarPolicy policy) {
@@ -572,7 +569,7 @@ void Grid::AddCellSpan(int col, int row, int numCols, int numRows) {
     numRows = std::clamp(numRows, 1, rowCount() - row + 1);
     if (numCols > 1 || numRows > 1)
         setSpan(row - 1, col - 1, numRows, numCols);
-    scheduleFit();
+    fitRows(row, row + numRows - 1);
 }
 
 void Grid::setFixedText(int col, int row, const QString& text, int colSpan, int rowSpan) {
@@ -737,7 +734,7 @@ void Grid::SetText(int col, int row, const QString& text) {
         item->setCheckState(isTicked(text) ? Qt::Checked : Qt::Unchecked);
     else if (fmt.type != GridCellType::Button)
         item->setText(text);
-    scheduleFit();
+    fitRows(row, row);
 }
 
 QString Grid::GetText(int col, int row) const {
@@ -773,7 +770,7 @@ void Grid::ClearRange(int col, int row, int col2, int row2, bool) {
         else if (fmt.type != GridCellType::Button)
             item->setText(QString());
     });
-    scheduleFit();
+    fitRows(std::min(row, row2), std::max(row, row2));
 }
 
 void Grid::DeleteRows(int row, int count) {
@@ -791,7 +788,7 @@ void Grid::DeleteRows(int row, int count) {
         m_designedHeights.append(verticalHeader()->defaultSectionSize());
         prepareRow(rowCount());
     }
-    scheduleFit();
+    fitVerticalScrollBar();
 }
 
 int Grid::SearchRow(int row, int colFirst, int colLast, const QString& text, int flags) const {
@@ -955,8 +952,6 @@ void Grid::applyFormat(QTableWidgetItem* item, const GridCellFormat& fmt) {
         else if (wasCaptioned)
             item->setText(QString());
     }
-    if (old.bold != fmt.bold || old.type != fmt.type)
-        scheduleFit();
 }
 
 GridCellFormat Grid::firstOfSelection() const {
@@ -1004,11 +999,16 @@ void Grid::shape(Block block, const std::function<void(GridCellFormat&)>& change
         for (int c = std::max(1, c1); c <= std::min(c2, columnCount()); ++c)
             change(m_columnFormats[c - 1]);
     }
+    int firstRow = rowCount() + 1, lastRow = 0;
     forEachItem(block, [&](QTableWidgetItem* cell) {
         GridCellFormat fmt = formatOf(cell);
         change(fmt);
         applyFormat(cell, fmt);
+        firstRow = std::min(firstRow, cell->row() + 1);
+        lastRow = std::max(lastRow, cell->row() + 1);
     });
+    // A bold text or a cell's indicator may need more height.
+    fitRows(firstRow, lastRow);
 }
 
 // --- rows as tall as their texts ------------------------------------------------
@@ -1047,20 +1047,20 @@ double Grid::rowTextHeightTwips(int row, const QList<double>& colWidthTwips,
     return h;
 }
 
-void Grid::scheduleFit() {
-    if (m_fitPending)
+void Grid::fitRows(int first, int last) {
+    if (last < 0)
+        last = rowCount();
+    first = std::max(first, 1);
+    last = std::min(last, rowCount());
+    if (first > last) {
+        fitVerticalScrollBar();
         return;
-    m_fitPending = true;
-    QCoreApplication::postEvent(this, new QEvent(QEvent::Type(kPostedFit)));
-}
-
-void Grid::fitRows() {
-    m_fitPending = false;
+    }
     const int cols = columnCount();
     QList<double> widths(cols + 1, 0.0);
     for (int c = 1; c <= cols; ++c)
         widths[c] = isColumnHidden(c - 1) ? 0 : columnWidth(c - 1) * kTwipsPerPixel;
-    for (int r = 1; r <= rowCount(); ++r) {
+    for (int r = first; r <= last; ++r) {
         int pixels = m_designedHeights.value(r - 1, verticalHeader()->defaultSectionSize());
         if (m_fitText) {
             const double need = rowTextHeightTwips(r, widths, nullptr, 1 / kTwipsPerPixel);
@@ -1093,25 +1093,10 @@ void Grid::updateGeometries() {
     fitVerticalScrollBar();
 }
 
-bool Grid::event(QEvent* event) {
-    if (event->type() == kPostedFit) {
-        if (m_fitPending)
-            fitRows();
-        return true;
-    }
-    return QTableWidget::event(event);
-}
-
 void Grid::changeEvent(QEvent* event) {
     QTableWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange)
-        scheduleFit();
-}
-
-void Grid::showEvent(QShowEvent* event) {
-    if (m_fitPending)
         fitRows();
-    QTableWidget::showEvent(event);
 }
 
 // --- entry cells and the keys that move ------------------------------------------
@@ -1128,6 +1113,10 @@ bool Grid::isEntryCell(int col, int row) const {
         if (index.row() == row - 1 && index.column() == col - 1)
             return true;
     return false;
+}
+
+bool Grid::hasEntryCells() const {
+    return !entryCells().isEmpty();
 }
 
 QList<QModelIndex> Grid::entryCells() const {
@@ -1247,7 +1236,7 @@ void Grid::onItemChanged(QTableWidgetItem* changed) {
     if (m_silent > 0 || !changed || changed->tableWidget() != this)
         return;
     const int col = changed->column() + 1, row = changed->row() + 1;
-    scheduleFit();
+    fitRows(row, row);
     if (formatOf(changed).type == GridCellType::CheckBox)
         emit ButtonClicked(col, row, changed->checkState() == Qt::Checked ? 1 : 0);
     emit Change(col, row);

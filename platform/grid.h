@@ -168,6 +168,7 @@ public:
     // True for a cell the user enters: shown, unlocked, and an edit, number,
     // date, drop-down, check-box or button cell.
     bool isEntryCell(int col, int row) const;
+    bool hasEntryCells() const;
     // Whether text (else the cell's current text) is a value the cell takes
     // whole; text is then the value as the cell keeps it.
     bool acceptsEntry(int col, int row, QString& text) const;
@@ -287,9 +288,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool focusNextPrevChild(bool next) override;
@@ -323,10 +322,8 @@ private:
     void onItemChanged(QTableWidgetItem* item);
     int raiseKeyPress(QKeyEvent* event);
 
-    // Rows grown to their texts: scheduleFit asks for it once the events on
-    // hand are done; fitRows does it now.
-    void scheduleFit();
-    void fitRows();
+    // Rows first to last (-1: the last row) as designed or grown to their texts.
+    void fitRows(int first = 1, int last = -1);
     void fitVerticalScrollBar();
 
     // The entry cells in reading order (row by row, left to right).
@@ -361,7 +358,6 @@ private:
 
     QList<int> m_designedHeights; // pixels, index row - 1
     bool m_fitText = true;
-    bool m_fitPending = false;
     Qt::ScrollBarPolicy m_vPolicy = Qt::ScrollBarAsNeeded;
     bool m_adjustingPolicy = false;
 
