@@ -826,6 +826,15 @@ void Grid::ClearActiveCell() {
     selectionModel()->clear();
 }
 
+void Grid::ShowRowSelected(int row) {
+    if (row < 1 || row > rowCount() || columnCount() == 0) {
+        selectionModel()->clearSelection();
+        return;
+    }
+    const QItemSelection cells(model()->index(row - 1, 0), model()->index(row - 1, columnCount() - 1));
+    selectionModel()->select(cells, QItemSelectionModel::ClearAndSelect);
+}
+
 bool Grid::showsSelection() const {
     return !s_activeGrid || s_activeGrid == this || s_activeGrid->window() != window();
 }
@@ -1081,10 +1090,17 @@ void Grid::fitVerticalScrollBar() {
     m_adjustingPolicy = true;
     const int content = verticalHeader()->length() +
                         (colHeadersShown() ? horizontalHeader()->height() : 0) + 2 * frameWidth();
-    const Qt::ScrollBarPolicy wanted =
-        content > height() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
-    if (verticalScrollBarPolicy() != wanted)
-        QAbstractScrollArea::setVerticalScrollBarPolicy(wanted);
+    if (minimumHeight() > 0 && minimumHeight() == maximumHeight() && !hasEntryCells()) {
+        // A title of fixed texts, designed to be seen whole: as high as its rows.
+        if (content > minimumHeight())
+            setFixedHeight(content);
+    } else {
+        // Rows grown past the grid's height: they are read by scrolling.
+        const Qt::ScrollBarPolicy wanted =
+            content > height() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+        if (verticalScrollBarPolicy() != wanted)
+            QAbstractScrollArea::setVerticalScrollBarPolicy(wanted);
+    }
     m_adjustingPolicy = false;
 }
 

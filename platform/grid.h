@@ -37,7 +37,8 @@
 // Rows are as tall as designed (SetRowHeight) or as their texts need, wrapped
 // in their cells, whichever is more; the print measures them with the same
 // routine. A grid designed without a vertical scroll bar shows one when its
-// rows have grown past its height.
+// rows have grown past its height; a title grid of fixed texts and a fixed
+// height grows as high as its rows instead.
 #include <QDate>
 #include <QList>
 #include <QPersistentModelIndex>
@@ -201,6 +202,10 @@ public:
     int ActiveCol() const;
     // No active cell: ActiveRow and ActiveCol read 1 again.
     void ClearActiveCell();
+    // For a list whose selected row the program decides (the user's keys and
+    // clicks select nothing themselves): shows row as the selected one, its
+    // cells all; 0 shows none.
+    void ShowRowSelected(int row);
     // Of the grids of a window, only the one the user worked in last (the
     // grid with the focus, or last with it) shows its selected cells.
     bool showsSelection() const;
