@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QTest>
 #include <QWidget>
+#include <gtest/gtest.h>
 
 namespace user {
 
@@ -16,6 +17,7 @@ constexpr int kKeyDelay = 50;
 // Shows window and waits until it is the active window, as the user sees it.
 inline bool showActive(QWidget* window) {
     window->show();
+    window->activateWindow();
     QApplication::setActiveWindow(window);
     return QTest::qWaitForWindowActive(window);
 }
@@ -37,14 +39,36 @@ inline void doubleClickCell(Grid* grid, int col, int row) {
     QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, at);
 }
 
-// Types text at the keyboard focus.
+// The widget the keys go to: the focus widget of the active window.
+inline QWidget* keyboardFocus() {
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus)
+        ADD_FAILURE() << "no widget has the keyboard focus";
+    return focus;
+}
+
+// One key, pressed and released at the widget with the keyboard focus after
+// the pause between keys (the press and the release each at the widget with
+// the focus at that moment: a key may close the editor it was typed in);
+// then what the key set going is done, as before the next key.
+template <class Key> void press(Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::qWait(kKeyDelay);
+    if (QWidget* focus = keyboardFocus())
+        QTest::keyPress(focus, key, modifiers);
+    if (QWidget* focus = QApplication::focusWidget())
+        QTest::keyRelease(focus, key, modifiers);
+    QCoreApplication::processEvents();
+}
+
+// Types text at the keyboard focus, key by key.
 inline void type(const QString& text) {
-    QTest::keyClicks(nullptr, text, Qt::NoModifier, kKeyDelay);
+    for (const QChar c : text)
+        press(c.toLatin1(), Qt::NoModifier);
 }
 
 // One key at the keyboard focus.
 inline void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QTest::keyClick(static_cast<QWidget*>(nullptr), key, modifiers, kKeyDelay);
+    press(key, modifiers);
 }
 
 // Copies text and pastes it with Ctrl+V at the keyboard focus.
