@@ -1051,7 +1051,16 @@ double Grid::rowTextHeightTwips(int row, const QList<double>& colWidthTwips,
             w -= kIndicatorTwips;
         QFont f = font();
         f.setBold(fmt.bold);
-        h = std::max(h, textHeightTwips(f, cell->text(), w, device, k));
+        if (device) {
+            h = std::max(h, textHeightTwips(f, cell->text(), w, device, k));
+            continue;
+        }
+        // On the screen a text is measured once for its width and weight.
+        const QString key = QString::number(w) + (fmt.bold ? u'b' : u'n') + cell->text();
+        auto known = m_measured.constFind(key);
+        if (known == m_measured.constEnd())
+            known = m_measured.insert(key, textHeightTwips(f, cell->text(), w, nullptr, k));
+        h = std::max(h, *known);
     }
     return h;
 }
@@ -1111,8 +1120,10 @@ void Grid::updateGeometries() {
 
 void Grid::changeEvent(QEvent* event) {
     QTableWidget::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
+        m_measured.clear();
         fitRows();
+    }
 }
 
 // --- entry cells and the keys that move ------------------------------------------

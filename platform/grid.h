@@ -40,6 +40,7 @@
 // rows have grown past its height; a title grid of fixed texts and a fixed
 // height grows as high as its rows instead.
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QPersistentModelIndex>
 #include <QPointer>
@@ -362,6 +363,7 @@ private:
     QEvent* m_forwardedKey = nullptr;
 
     QList<int> m_designedHeights; // pixels, index row - 1
+    mutable QHash<QString, double> m_measured; // screen heights of texts, by width and weight
     bool m_fitText = true;
     Qt::ScrollBarPolicy m_vPolicy = Qt::ScrollBarAsNeeded;
     bool m_adjustingPolicy = false;
