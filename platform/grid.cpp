@@ -1471,6 +1471,10 @@ void Grid::keepRefusedEntry(QWidget* editor) {
                 selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
             kept->setFocus();
             refuse(cell.column() + 1, cell.row() + 1, editorText(kept));
+            // The message over the window took the focus, and the view gave
+            // it to itself as the editor lost it: back to the entry.
+            if (kept)
+                kept->setFocus();
         },
         Qt::QueuedConnection);
 }

@@ -2,6 +2,11 @@
 # Installs the Debian packages the build and the tests need, when missing.
 set -euo pipefail
 need=(cmake ninja-build g++ qt6-base-dev libgl-dev libsqlite3-dev libgtest-dev poppler-utils sqlite3)
+# "x11": also a virtual X server and a typist, to try the program by hand as a
+# user does (xvfb-run and xdotool); the build and the tests need neither.
+if [ "${1:-}" = "x11" ]; then
+    need+=(xvfb xauth xdotool)
+fi
 missing=()
 for p in "${need[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

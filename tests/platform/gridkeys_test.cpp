@@ -9,6 +9,8 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDialog>
+#include <QTimer>
 #include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -283,6 +285,28 @@ TEST_F(GridWindow, ADateTheCellCannotTakeStaysInSightWithWhatTheCellTakes) {
     user::key(Qt::Key_Escape);
     EXPECT_EQ(grid->GetText(LineCol, 2), "15/03/2026");
     EXPECT_EQ(editor(), nullptr);
+
+    // Said in a window of its own, which takes the focus while it shows: the
+    // entry has it back afterwards and the keys go on into it.
+    QObject::connect(grid, &Grid::EntryRefused, &window, [this] {
+        QDialog message(&window);
+        QTimer::singleShot(100, &message, &QDialog::accept);
+        message.exec();
+    });
+    choose(LineCol, 2);
+    user::type("30/02/2026");
+    user::key(Qt::Key_Tab);
+    QTest::qWait(300);
+    ASSERT_TRUE(user::showActive(&window));
+    line = qobject_cast<QLineEdit*>(editor());
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->text(), "30/02/2026");
+    user::key(Qt::Key_Home);
+    user::key(Qt::Key_Delete);
+    user::key(Qt::Key_Delete);
+    user::type("28");
+    user::key(Qt::Key_Return);
+    EXPECT_EQ(grid->GetText(LineCol, 2), "28/02/2026");
 }
 
 TEST_F(GridWindow, ADropDownCellShowsItsArrowOpensOnOneClickAndOffersABlank) {
