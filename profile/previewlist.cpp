@@ -52,6 +52,16 @@ PreviewList::PreviewList(AssessmentPage& page, Grid* preview, PreviewListSetup s
     layout->addLayout(entryRow);
     layout->addWidget(m_grid, 1);
 
+    // Tab goes from the entry to Add, Remove and the preview, as they stand.
+    QList<QWidget*> order;
+    if (isBoxForm())
+        order = {m_entry, m_optionA, m_optionB};
+    else
+        order = {m_setup.entryGrid};
+    order << m_add << m_remove << m_grid;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
     connect(m_add, &QPushButton::clicked, this, [this] { Add(); });
     connect(m_remove, &QPushButton::clicked, this, [this] { Remove(); });
     connect(m_grid, &Grid::Click, this, [this](int, int row) { highlightRow(row); });

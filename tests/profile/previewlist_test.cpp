@@ -321,6 +321,27 @@ TEST_F(PreviewListTest, AFullColumnTakesANewLastRowNeverAHeading) {
         EXPECT_NE(page.preview->GetText(1, r), "three");
 }
 
+TEST_F(PreviewListTest, TabGoesFromTheEntryToAddRemoveAndThePreview) {
+    RowFormPage page;
+    page.Form_Load();
+    ASSERT_TRUE(user::showActive(&page));
+    page.entry->setFocus();
+    page.entry->SetActiveCell(1, 3);
+    user::type("Ramp");
+    for (int c = 1; c <= 6; ++c)
+        user::key(Qt::Key_Tab);
+    EXPECT_EQ(page.entry->GetText(1, 3), "Ramp");
+    EXPECT_TRUE(page.list->addButton()->hasFocus());
+    answerAll(msgbox::vbYes); // the other cells left blank
+    user::key(Qt::Key_Space); // Add
+    EXPECT_EQ(page.preview->GetText(1, 3), "Ramp");
+    user::key(Qt::Key_Tab);
+    EXPECT_TRUE(page.list->removeButton()->hasFocus());
+    user::key(Qt::Key_Tab);
+    EXPECT_TRUE(page.preview->hasFocus());
+    page.markSaved();
+}
+
 TEST_F(PreviewListTest, RowFormAppendsAskingAboutBlankCells) {
     RowFormPage page;
     page.Form_Load();
