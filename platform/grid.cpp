@@ -17,7 +17,6 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
-#include <QScrollBar>
 #include <QSet>
 #include <QStyledItemDelegate>
 #include <QValidator>
@@ -547,10 +546,6 @@ double Grid::RowHeight(int row) const {
     return rowHeight(row - 1) / kRowUnitPixels;
 }
 
-double Grid::DesignedRowHeight(int row) const {
-    return row >= 1 && row <= rowCount() ? m_designedHeights[row - 1] / kRowUnitPixels : 0;
-}
-
 void Grid::setRowsFitText(bool fit) {
     m_fitText = fit;
     fitRows();
@@ -678,11 +673,6 @@ bool Grid::acceptEntry(const GridCellFormat& fmt, QString& text, const QString& 
     default:
         return true;
     }
-}
-
-bool Grid::acceptsEntry(int col, int row, QString& text) const {
-    const QTableWidgetItem* item = cellItem(col, row);
-    return item && acceptEntry(formatOf(item), text, item->text());
 }
 
 void Grid::setCellType(Block block, GridCellType type) {
@@ -1127,20 +1117,6 @@ void Grid::changeEvent(QEvent* event) {
 }
 
 // --- entry cells and the keys that move ------------------------------------------
-
-bool Grid::isEntryCell(int col, int row) const {
-    const QTableWidgetItem* cell = cellItem(col, row);
-    if (!cell || isColumnHidden(col - 1) || columnWidth(col - 1) <= 0 || isRowHidden(row - 1))
-        return false;
-    const GridCellFormat fmt = formatOf(cell);
-    if (fmt.locked || fmt.type == GridCellType::StaticText)
-        return false;
-    // A cell that a span covers is no cell of its own.
-    for (const QModelIndex& index : entryCells())
-        if (index.row() == row - 1 && index.column() == col - 1)
-            return true;
-    return false;
-}
 
 bool Grid::hasEntryCells() const {
     return !entryCells().isEmpty();

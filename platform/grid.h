@@ -151,8 +151,6 @@ public:
     // cells hold one short line each may keep its rows as designed).
     void setRowsFitText(bool fit);
     bool rowsFitText() const { return m_fitText; }
-    // The designed height of a row (RowHeight is the height shown).
-    double DesignedRowHeight(int row) const;
     // The scroll bar policy as designed; AlwaysOff holds while every row is in sight.
     void setVerticalScrollBarPolicy(Qt::ScrollBarPolicy policy);
 
@@ -167,13 +165,9 @@ public:
 
     // The shape and look of a cell.
     GridCellFormat cellFormat(int col, int row) const;
-    // True for a cell the user enters: shown, unlocked, and an edit, number,
-    // date, drop-down, check-box or button cell.
-    bool isEntryCell(int col, int row) const;
+    // True when the grid has a cell the user enters: shown, unlocked, and an
+    // edit, number, date, drop-down, check-box or button cell.
     bool hasEntryCells() const;
-    // Whether text (else the cell's current text) is a value the cell takes
-    // whole; text is then the value as the cell keeps it.
-    bool acceptsEntry(int col, int row, QString& text) const;
     GridCellType cellType(int col, int row) const { return cellFormat(col, row).type; }
     bool cellLocked(int col, int row) const { return cellFormat(col, row).locked; }
     quint32 cellForeColor(int col, int row) const { return cellFormat(col, row).foreColor; }
