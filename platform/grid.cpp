@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProxyStyle>
+#include <QRegularExpression>
 #include <QSet>
 #include <QStyledItemDelegate>
 #include <QValidator>
