@@ -5,16 +5,22 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
+#include <QRegularExpression>
+#include <QSet>
 #include <QStyledItemDelegate>
+#include <QValidator>
 #include <algorithm>
 #include <cmath>
 
@@ -27,6 +33,12 @@ constexpr double kColUnitPixels = 7;       // 105 twips
 constexpr double kRowUnitPixels = 4.0 / 3; // a point at 96 pixels an inch
 constexpr double kTwipsPerPixel = 15;
 constexpr double kCellPadTwips = 40;
+// The room a check box or a drop-down arrow takes beside a cell's text.
+constexpr double kIndicatorTwips = 240;
+
+// The grid of the window that the user worked in last: of a window's grids
+// only it shows its selection.
+QPointer<Grid> s_activeGrid;
 
 GridCellFormat formatOf(const QTableWidgetItem* item) {
     return item ? item->data(FormatRole).value<GridCellFormat>() : GridCellFormat{};
@@ -48,6 +60,12 @@ QStringList comboItems(const QString& tabList) {
     return items;
 }
 
+// Cells whose text the user types, pastes or clears.
+bool holdsText(const GridCellFormat& fmt) {
+    return fmt.type == GridCellType::Edit || fmt.type == GridCellType::Integer ||
+           fmt.type == GridCellType::Date || fmt.type == GridCellType::ComboBox;
+}
+
 // Keeps the program's own changes from being taken for the user's.
 struct Silence {
     explicit Silence(int& counter) : m_counter(counter) { ++m_counter; }
@@ -55,24 +73,160 @@ struct Silence {
     int& m_counter;
 };
 
+// A whole number from min to max, or nothing; a number still too short for
+// the range may be on its way.
+class IntegerValidator : public QValidator {
+public:
+    IntegerValidator(int min, int max, QObject* parent) : QValidator(parent), m_min(min), m_max(max) {}
+    State validate(QString& input, int&) const override {
+        const QString t = input.trimmed();
+        if (input.isEmpty())
+            return Acceptable;
+        if (t.isEmpty())
+            return Invalid; // blanks alone are no number
+        static const QRegularExpression number(QStringLiteral("^-?[0-9]+$"));
+        if (!number.match(t).hasMatch())
+            return t == QLatin1String("-") && m_min < 0 ? Intermediate : Invalid;
+        bool ok = false;
+        const qlonglong v = t.toLongLong(&ok);
+        if (ok && v >= m_min && v <= m_max)
+            return Acceptable;
+        const int digits = int(std::max(QString::number(m_min).size(), QString::number(m_max).size()));
+        return ok && t.size() < digits ? Intermediate : Invalid;
+    }
+
+private:
+    int m_min, m_max;
+};
+
+// The characters of a date as day/month/year or year-month-day.
+class DateValidator : public QValidator {
+public:
+    explicit DateValidator(QObject* parent) : QValidator(parent) {}
+    State validate(QString& input, int&) const override {
+        static const QRegularExpression chars(QStringLiteral("^[0-9/\\-. ]{0,10}$"));
+        return chars.match(input).hasMatch() ? Intermediate : Invalid;
+    }
+};
+
+// A text of at most max characters; one that came longer into the editor
+// (stored before the limit) may stay as long, not grow.
+class LengthValidator : public QValidator {
+public:
+    LengthValidator(int max, int start, QObject* parent)
+        : QValidator(parent), m_max(std::max(max, start)) {}
+    State validate(QString& input, int&) const override {
+        return input.size() <= m_max ? Acceptable : Invalid;
+    }
+
+private:
+    int m_max;
+};
+
+// The multi-line editor: Tab never enters the text, and typed or pasted text
+// that would make it longer than the cell takes is refused whole.
+class MultiLineEditor : public QPlainTextEdit {
+public:
+    explicit MultiLineEditor(int maxLength, QWidget* parent)
+        : QPlainTextEdit(parent), m_max(maxLength) {
+        setTabChangesFocus(true);
+    }
+    void setStartLength(int length) { m_start = length; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const QString text = event->text();
+        if (!text.isEmpty() && text.at(0) >= QChar(' ') && text.at(0) != QChar(0x7F) &&
+            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && !fits(text.size())) {
+            QApplication::beep();
+            event->accept();
+            return;
+        }
+        QPlainTextEdit::keyPressEvent(event);
+    }
+    void insertFromMimeData(const QMimeData* source) override {
+        if (source && source->hasText() && !fits(source->text().size())) {
+            QApplication::beep();
+            return;
+        }
+        QPlainTextEdit::insertFromMimeData(source);
+    }
+
+private:
+    bool fits(qsizetype added) const {
+        if (m_max <= 0)
+            return true;
+        const qsizetype after = toPlainText().size() - textCursor().selectedText().size() + added;
+        return after <= std::max<qsizetype>(m_max, m_start);
+    }
+    int m_max;
+    int m_start = 0;
+};
+
+// Drop-down lists open as a list of the cell's number of visible items, not
+// as a menu of all of them.
+class ListPopupStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == QStyle::SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 } // namespace
 
 // ---------------------------------------------------------------------------
-// The cells' editors and the mouse on check-box and button cells.
+// A cell: the user's text reaches it only when the cell takes it whole.
+
+class GridItem : public QTableWidgetItem {
+public:
+    GridItem() : QTableWidgetItem(QTableWidgetItem::UserType) {}
+    QTableWidgetItem* clone() const override { return new GridItem(*this); }
+
+    void setData(int role, const QVariant& value) override {
+        auto* grid = qobject_cast<Grid*>(tableWidget());
+        if (grid && grid->m_silent == 0 && (role == Qt::EditRole || role == Qt::DisplayRole)) {
+            const GridCellFormat fmt = formatOf(this);
+            if (holdsText(fmt)) {
+                QString text = value.toString();
+                if (!Grid::acceptEntry(fmt, text, QTableWidgetItem::text())) {
+                    grid->refuse(column() + 1, row() + 1, value.toString());
+                    return;
+                }
+                QTableWidgetItem::setData(role, text);
+                return;
+            }
+        }
+        QTableWidgetItem::setData(role, value);
+    }
+};
+
+// ---------------------------------------------------------------------------
+// The cells' editors and looks, and the mouse on check-box and button cells.
 
 class Grid::Delegate : public QStyledItemDelegate {
 public:
-    explicit Delegate(Grid* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+    explicit Delegate(Grid* grid) : QStyledItemDelegate(grid), m_grid(grid) {
+        m_listStyle = new ListPopupStyle;
+        m_listStyle->setParent(this);
+    }
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex& index) const override {
         const GridCellFormat fmt = formatOf(m_grid->item(index.row(), index.column()));
         if (fmt.locked)
             return nullptr;
+        const QString text = index.data(Qt::EditRole).toString();
         QWidget* editor = nullptr;
         if (fmt.type == GridCellType::ComboBox) {
             auto* combo = new QComboBox(parent);
+            combo->setStyle(m_listStyle);
             combo->setEditable(fmt.comboEditable);
+            // A blank entry first: choosing it clears the cell.
+            if (!fmt.comboEditable)
+                combo->addItem(QString());
             combo->addItems(comboItems(fmt.comboList));
             combo->setMaxVisibleItems(fmt.comboMaxDrop > 0 ? fmt.comboMaxDrop : 6);
             if (fmt.comboWidth > 0)
@@ -85,47 +239,47 @@ public:
                              [self, combo] { emit self->commitData(combo); });
             editor = combo;
         } else if (fmt.type == GridCellType::Edit && fmt.multiLine) {
-            auto* edit = new QPlainTextEdit(parent);
-            const int maxLength = fmt.maxLength;
-            if (maxLength > 0) {
-                QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [edit, maxLength] {
-                    const QString text = edit->toPlainText();
-                    if (text.size() > maxLength) {
-                        QSignalBlocker block(edit);
-                        edit->setPlainText(text.left(maxLength));
-                        edit->moveCursor(QTextCursor::End);
-                    }
-                });
-            }
+            auto* edit = new MultiLineEditor(fmt.maxLength, parent);
+            edit->setStartLength(int(text.size()));
             editor = edit;
-        } else if (fmt.type == GridCellType::Edit) {
+        } else if (holdsText(fmt)) {
             auto* edit = new QLineEdit(parent);
             edit->setFrame(false);
-            if (fmt.maxLength > 0)
-                edit->setMaxLength(fmt.maxLength);
-            editor = edit;
-        } else if (fmt.type == GridCellType::Date) {
-            auto* edit = new QLineEdit(parent);
-            edit->setFrame(false);
-            edit->setMaxLength(10);
+            if (fmt.type == GridCellType::Integer)
+                edit->setValidator(new IntegerValidator(fmt.minValue, fmt.maxValue, edit));
+            else if (fmt.type == GridCellType::Date)
+                edit->setValidator(new DateValidator(edit));
+            else if (fmt.maxLength > 0)
+                edit->setValidator(new LengthValidator(fmt.maxLength, int(text.size()), edit));
+            QObject::connect(edit, &QLineEdit::inputRejected, edit, [] { QApplication::beep(); });
             editor = edit;
         }
-        if (editor)
+        if (editor) {
             editor->installEventFilter(m_grid);
+            m_grid->m_editor = editor;
+            m_grid->m_editorIndex = index;
+        }
         return editor;
     }
 
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-        const QString text = index.data(Qt::EditRole).toString();
+        // A key typed on the cell starts its text afresh; a double click or F2
+        // opens the text with the caret after it.
+        const bool fresh = m_grid->m_opening == QAbstractItemView::AnyKeyPressed;
+        const QString text = fresh ? QString() : index.data(Qt::EditRole).toString();
         if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+            const QString cell = index.data(Qt::EditRole).toString();
             if (combo->isEditable())
-                combo->setEditText(text);
+                combo->setEditText(cell);
             else
-                combo->setCurrentIndex(combo->findText(text));
+                combo->setCurrentIndex(std::max(0, combo->findText(cell)));
         } else if (auto* plain = qobject_cast<QPlainTextEdit*>(editor)) {
             plain->setPlainText(text);
+            plain->moveCursor(QTextCursor::End);
         } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
             line->setText(text);
+            // The view selects a line editor's text once it is filled.
+            line->setProperty("caretAtEnd", true);
         }
     }
 
@@ -140,10 +294,37 @@ public:
             text = line->text();
         else
             return;
-        const GridCellFormat fmt = formatOf(m_grid->item(index.row(), index.column()));
-        if (fmt.type == GridCellType::Date && !Grid::acceptDate(fmt, text))
-            return;
+        if (text == index.data(Qt::EditRole).toString())
+            return; // nothing changed: no Change
         model->setData(index, text, Qt::EditRole);
+    }
+
+    bool eventFilter(QObject* object, QEvent* event) override {
+        auto* editor = qobject_cast<QWidget*>(object);
+        if (editor && event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            const bool plainKey = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+            // Tab and Shift+Tab leave the cell for the next or previous entry
+            // cell and never enter a text.
+            if (key->key() == Qt::Key_Tab && plainKey && !(key->modifiers() & Qt::ShiftModifier)) {
+                m_grid->finishEdit(editor, 1);
+                return true;
+            }
+            if (key->key() == Qt::Key_Backtab ||
+                (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier))) {
+                m_grid->finishEdit(editor, -1);
+                return true;
+            }
+            // Enter ends a one-line entry (a multi-line cell takes line breaks).
+            if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                qobject_cast<QLineEdit*>(editor)) {
+                if (m_grid->raiseKeyPress(key) == 0)
+                    return true;
+                m_grid->finishEdit(editor, 0);
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
     }
 
     bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
@@ -186,34 +367,81 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         const GridCellFormat fmt = formatOf(m_grid->item(index.row(), index.column()));
-        if (fmt.type != GridCellType::Button) {
-            QStyledItemDelegate::paint(painter, option, index);
+        if (fmt.type == GridCellType::Button) {
+            QStyleOptionButton button;
+            button.rect = option.rect.adjusted(1, 1, -1, -1);
+            button.text = fmt.caption;
+            button.state = QStyle::State_Enabled | QStyle::State_Raised;
+            button.palette = option.palette;
+            m_grid->style()->drawControl(QStyle::CE_PushButton, &button, painter, m_grid);
             return;
         }
-        QStyleOptionButton button;
-        button.rect = option.rect.adjusted(1, 1, -1, -1);
-        button.text = fmt.caption;
-        button.state = QStyle::State_Enabled | QStyle::State_Raised;
-        button.palette = option.palette;
-        m_grid->style()->drawControl(QStyle::CE_PushButton, &button, painter, m_grid);
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        if (!m_grid->showsSelection())
+            opt.state &= ~QStyle::State_Selected;
+        QStyle* style = m_grid->style();
+        if (fmt.type == GridCellType::CheckBox) {
+            style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, m_grid);
+            return;
+        }
+        // The background, selection and focus as the style draws them; the
+        // text wrapped and padded as the grid measures it (and prints it).
+        const QString text = opt.text;
+        opt.text.clear();
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, m_grid);
+        const double pad = kCellPadTwips / kTwipsPerPixel;
+        // The cell less its grid line: the text keeps the measured width.
+        QRectF textRect = QRectF(option.rect).adjusted(pad, pad, 1 - pad, 1 - pad);
+        const bool arrow = fmt.type == GridCellType::ComboBox && !fmt.locked;
+        if (arrow || fmt.type == GridCellType::ComboBox)
+            textRect.setRight(textRect.right() - kIndicatorTwips / kTwipsPerPixel);
+        painter->save();
+        QFont font = m_grid->font();
+        font.setBold(fmt.bold);
+        painter->setFont(font);
+        const QPalette::ColorGroup group =
+            (opt.state & QStyle::State_Active) ? QPalette::Normal : QPalette::Inactive;
+        painter->setPen(opt.palette.color(group, (opt.state & QStyle::State_Selected)
+                                                     ? QPalette::HighlightedText
+                                                     : QPalette::Text));
+        painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text);
+        if (arrow) {
+            // A drop-down cell shows its arrow.
+            const int w = int(kIndicatorTwips / kTwipsPerPixel);
+            QStyleOption arrowOption;
+            arrowOption.initFrom(m_grid);
+            arrowOption.rect = QRect(option.rect.right() - w, option.rect.center().y() - w / 2, w, w);
+            style->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrowOption, painter, m_grid);
+        }
+        painter->restore();
     }
 
 private:
     Grid* m_grid;
+    QStyle* m_listStyle;
 };
 
 // ---------------------------------------------------------------------------
 
 Grid::Grid(QWidget* parent) : QTableWidget(parent) {
+    setItemPrototype(new GridItem);
     setItemDelegate(new Delegate(this));
     verticalHeader()->hide();
     horizontalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(qRound(kGridDefaultRowHeight * kRowUnitPixels));
-    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
-                    QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    // No editor opens a moment after a click: a click chooses the cell, and
+    // the keys typed at once go to the editor the first of them opens.
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setWordWrap(true);
+    // Tab goes from entry cell to entry cell, then on to the next control.
+    setTabKeyNavigation(false);
+    // A row taller than the view is read to its end.
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     connect(this, &QTableWidget::itemChanged, this, &Grid::onItemChanged);
     connect(this, &QTableWidget::cellClicked, this,
             [this](int row, int column) { emit Click(column + 1, row + 1); });
@@ -234,8 +462,10 @@ void Grid::setMaxRows(int rows) {
     rows = std::max(0, rows);
     const int old = rowCount();
     setRowCount(rows);
+    m_designedHeights.resize(rows, verticalHeader()->defaultSectionSize());
     for (int r = old + 1; r <= rows; ++r)
         prepareRow(r);
+    fitVerticalScrollBar();
 }
 
 int Grid::MaxCols() const {
@@ -253,7 +483,7 @@ void Grid::setMaxCols(int cols) {
         setHorizontalHeaderItem(c - 1, new QTableWidgetItem);
         SetColWidth(c, kGridDefaultColWidth);
         for (int r = 1; r <= rowCount(); ++r) {
-            auto* item = new QTableWidgetItem;
+            auto* item = new GridItem;
             setItem(r - 1, c - 1, item);
             applyFormat(item, m_columnFormats[c - 1]);
         }
@@ -296,6 +526,7 @@ void Grid::SetColWidth(int col, double width) {
         setColumnHidden(col - 1, false);
         setColumnWidth(col - 1, qRound(width * kColUnitPixels));
     }
+    fitRows();
 }
 
 double Grid::ColWidth(int col) const {
@@ -305,11 +536,26 @@ double Grid::ColWidth(int col) const {
 void Grid::SetRowHeight(int row, double height) {
     if (row < 1 || row > rowCount())
         return;
-    setRowHeight(row - 1, std::max(1, int(std::lround(height * kRowUnitPixels))));
+    const int pixels = std::max(1, int(std::lround(height * kRowUnitPixels)));
+    m_designedHeights[row - 1] = pixels;
+    fitRows(row, row);
 }
 
 double Grid::RowHeight(int row) const {
-    return row >= 1 && row <= rowCount() ? rowHeight(row - 1) / kRowUnitPixels : 0;
+    if (row < 1 || row > rowCount())
+        return 0;
+    return rowHeight(row - 1) / kRowUnitPixels;
+}
+
+void Grid::setRowsFitText(bool fit) {
+    m_fitText = fit;
+    fitRows();
+}
+
+void Grid::setVerticalScrollBarPolicy(Qt::ScrollBarPolicy policy) {
+    m_vPolicy = policy;
+    QAbstractScrollArea::setVerticalScrollBarPolicy(policy);
+    fitVerticalScrollBar();
 }
 
 void Grid::AddCellSpan(int col, int row, int numCols, int numRows) {
@@ -319,6 +565,7 @@ void Grid::AddCellSpan(int col, int row, int numCols, int numRows) {
     numRows = std::clamp(numRows, 1, rowCount() - row + 1);
     if (numCols > 1 || numRows > 1)
         setSpan(row - 1, col - 1, numRows, numCols);
+    fitRows(row, row + numRows - 1);
 }
 
 void Grid::setFixedText(int col, int row, const QString& text, int colSpan, int rowSpan) {
@@ -366,16 +613,67 @@ void Grid::setDateCell(Block block, const QDate& min, const QDate& max) {
     });
 }
 
+void Grid::setIntegerCell(Block block, int min, int max) {
+    shape(block, [&](GridCellFormat& f) {
+        f.type = GridCellType::Integer;
+        f.minValue = min;
+        f.maxValue = max;
+    });
+}
+
 bool Grid::acceptDate(const GridCellFormat& fmt, QString& text) {
     text = text.trimmed();
     if (text.isEmpty())
         return true;
-    const QDate date = QDate::fromString(text, QStringLiteral("d/M/yyyy"));
+    QDate date = QDate::fromString(text, QStringLiteral("d/M/yyyy"));
+    if (!date.isValid())
+        date = QDate::fromString(text, QStringLiteral("yyyy-M-d"));
     if (!date.isValid() || (fmt.dateMin.isValid() && date < fmt.dateMin) ||
         (fmt.dateMax.isValid() && date > fmt.dateMax))
         return false;
     text = date.toString(QStringLiteral("dd/MM/yyyy"));
     return true;
+}
+
+bool Grid::acceptEntry(const GridCellFormat& fmt, QString& text, const QString& old) {
+    switch (fmt.type) {
+    case GridCellType::Date:
+        return acceptDate(fmt, text);
+    case GridCellType::Integer: {
+        const QString t = text.trimmed();
+        if (t.isEmpty()) {
+            text.clear();
+            return true;
+        }
+        int pos = 0;
+        QString copy = t;
+        if (IntegerValidator(fmt.minValue, fmt.maxValue, nullptr).validate(copy, pos) !=
+            QValidator::Acceptable)
+            return false;
+        text = QString::number(t.toInt());
+        return true;
+    }
+    case GridCellType::ComboBox:
+        if (!fmt.comboEditable) {
+            if (text.trimmed().isEmpty()) {
+                text.clear();
+                return true;
+            }
+            for (const QString& item : comboItems(fmt.comboList)) {
+                if (item.compare(text.trimmed(), Qt::CaseInsensitive) == 0) {
+                    text = item;
+                    return true;
+                }
+            }
+            return false;
+        }
+        [[fallthrough]];
+    case GridCellType::Edit:
+        // Longer than the cell takes: refused, unless it was as long before.
+        return fmt.maxLength <= 0 || text.size() <= std::max<qsizetype>(fmt.maxLength, old.size());
+    default:
+        return true;
+    }
 }
 
 void Grid::setCellType(Block block, GridCellType type) {
@@ -427,6 +725,7 @@ void Grid::SetText(int col, int row, const QString& text) {
         item->setCheckState(isTicked(text) ? Qt::Checked : Qt::Unchecked);
     else if (fmt.type != GridCellType::Button)
         item->setText(text);
+    fitRows(row, row);
 }
 
 QString Grid::GetText(int col, int row) const {
@@ -462,6 +761,7 @@ void Grid::ClearRange(int col, int row, int col2, int row2, bool) {
         else if (fmt.type != GridCellType::Button)
             item->setText(QString());
     });
+    fitRows(std::min(row, row2), std::max(row, row2));
 }
 
 void Grid::DeleteRows(int row, int count) {
@@ -470,12 +770,16 @@ void Grid::DeleteRows(int row, int count) {
     if (row < 1 || row > total || count < 1)
         return;
     count = std::min(count, total - row + 1);
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
         removeRow(row - 1);
+        m_designedHeights.removeAt(row - 1);
+    }
     for (int i = 0; i < count; ++i) {
         insertRow(rowCount());
+        m_designedHeights.append(verticalHeader()->defaultSectionSize());
         prepareRow(rowCount());
     }
+    fitVerticalScrollBar();
 }
 
 int Grid::SearchRow(int row, int colFirst, int colLast, const QString& text, int flags) const {
@@ -505,6 +809,35 @@ int Grid::ActiveRow() const {
 
 int Grid::ActiveCol() const {
     return currentColumn() >= 0 ? currentColumn() + 1 : 1;
+}
+
+void Grid::ClearActiveCell() {
+    if (state() == EditingState && m_editor)
+        QTableWidget::closeEditor(m_editor, QAbstractItemDelegate::RevertModelCache);
+    selectionModel()->clear();
+}
+
+void Grid::ShowRowSelected(int row) {
+    if (row < 1 || row > rowCount() || columnCount() == 0) {
+        selectionModel()->clearSelection();
+        return;
+    }
+    const QItemSelection cells(model()->index(row - 1, 0), model()->index(row - 1, columnCount() - 1));
+    selectionModel()->select(cells, QItemSelectionModel::ClearAndSelect);
+}
+
+bool Grid::showsSelection() const {
+    return !s_activeGrid || s_activeGrid == this || s_activeGrid->window() != window();
+}
+
+void Grid::becomeActiveGrid() {
+    if (s_activeGrid == this)
+        return;
+    Grid* before = s_activeGrid;
+    s_activeGrid = this;
+    if (before)
+        before->viewport()->update();
+    viewport()->update();
 }
 
 // --- the selection members -------------------------------------------------
@@ -579,7 +912,7 @@ QTableWidgetItem* Grid::cellItem(int col, int row) const {
 
 void Grid::prepareRow(int row) {
     for (int c = 1; c <= columnCount(); ++c) {
-        auto* cell = new QTableWidgetItem;
+        auto* cell = new GridItem;
         setItem(row - 1, c - 1, cell);
         applyFormat(cell, m_columnFormats[c - 1]);
     }
@@ -591,8 +924,7 @@ void Grid::applyFormat(QTableWidgetItem* item, const GridCellFormat& fmt) {
     const bool hadFormat = item->data(FormatRole).isValid();
     item->setData(FormatRole, QVariant::fromValue(fmt));
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (!fmt.locked && (fmt.type == GridCellType::Edit || fmt.type == GridCellType::ComboBox ||
-                        fmt.type == GridCellType::Date))
+    if (!fmt.locked && holdsText(fmt))
         flags |= Qt::ItemIsEditable;
     if (!fmt.locked && fmt.type == GridCellType::CheckBox)
         flags |= Qt::ItemIsUserCheckable;
@@ -667,12 +999,240 @@ void Grid::shape(Block block, const std::function<void(GridCellFormat&)>& change
         for (int c = std::max(1, c1); c <= std::min(c2, columnCount()); ++c)
             change(m_columnFormats[c - 1]);
     }
+    int firstRow = rowCount() + 1, lastRow = 0;
     forEachItem(block, [&](QTableWidgetItem* cell) {
         GridCellFormat fmt = formatOf(cell);
         change(fmt);
         applyFormat(cell, fmt);
+        firstRow = std::min(firstRow, cell->row() + 1);
+        lastRow = std::max(lastRow, cell->row() + 1);
     });
+    // A bold text or a cell's indicator may need more height.
+    fitRows(firstRow, lastRow);
 }
+
+// --- rows as tall as their texts ------------------------------------------------
+
+double Grid::textHeightTwips(const QFont& font, const QString& text, double widthTwips,
+                             const QPaintDevice* device, double k) {
+    if (text.isEmpty())
+        return 0;
+    const QFontMetricsF fm = device ? QFontMetricsF(font, device) : QFontMetricsF(font);
+    const double w = std::max(1.0, (widthTwips - 2 * kCellPadTwips) * k);
+    const QRectF r = fm.boundingRect(QRectF(0, 0, w, 1e7), Qt::TextWordWrap | Qt::AlignLeft, text);
+    return r.height() / k + 2 * kCellPadTwips;
+}
+
+double Grid::rowTextHeightTwips(int row, const QList<double>& colWidthTwips,
+                                const QPaintDevice* device, double k) const {
+    const int cols = columnCount();
+    double h = 0;
+    for (int c = 1; c <= cols && c < colWidthTwips.size(); ++c) {
+        if (colWidthTwips[c] <= 0 || rowSpan(row - 1, c - 1) > 1)
+            continue;
+        const QTableWidgetItem* cell = item(row - 1, c - 1);
+        if (!cell || cell->text().isEmpty())
+            continue;
+        double w = 0;
+        for (int s = c; s < c + columnSpan(row - 1, c - 1) && s <= cols && s < colWidthTwips.size();
+             ++s)
+            w += colWidthTwips[s];
+        const GridCellFormat fmt = formatOf(cell);
+        if (fmt.type == GridCellType::CheckBox || fmt.type == GridCellType::ComboBox)
+            w -= kIndicatorTwips;
+        QFont f = font();
+        f.setBold(fmt.bold);
+        if (device) {
+            h = std::max(h, textHeightTwips(f, cell->text(), w, device, k));
+            continue;
+        }
+        // On the screen a text is measured once for its width and weight.
+        const QString key = QString::number(w) + (fmt.bold ? u'b' : u'n') + cell->text();
+        auto known = m_measured.constFind(key);
+        if (known == m_measured.constEnd())
+            known = m_measured.insert(key, textHeightTwips(f, cell->text(), w, nullptr, k));
+        h = std::max(h, *known);
+    }
+    return h;
+}
+
+void Grid::fitRows(int first, int last) {
+    if (last < 0)
+        last = rowCount();
+    first = std::max(first, 1);
+    last = std::min(last, rowCount());
+    if (first > last) {
+        fitVerticalScrollBar();
+        return;
+    }
+    const int cols = columnCount();
+    QList<double> widths(cols + 1, 0.0);
+    for (int c = 1; c <= cols; ++c)
+        widths[c] = isColumnHidden(c - 1) ? 0 : columnWidth(c - 1) * kTwipsPerPixel;
+    for (int r = first; r <= last; ++r) {
+        int pixels = m_designedHeights.value(r - 1, verticalHeader()->defaultSectionSize());
+        if (m_fitText) {
+            const double need = rowTextHeightTwips(r, widths, nullptr, 1 / kTwipsPerPixel);
+            // The text's padding reaches over the grid line below it, as
+            // its width reaches over the line on its right.
+            if (need > 0)
+                pixels = std::max(pixels, int(std::ceil(need / kTwipsPerPixel - 0.01)));
+        }
+        if (rowHeight(r - 1) != pixels)
+            setRowHeight(r - 1, pixels);
+    }
+    fitVerticalScrollBar();
+}
+
+void Grid::fitVerticalScrollBar() {
+    if (m_vPolicy != Qt::ScrollBarAlwaysOff || m_adjustingPolicy)
+        return;
+    m_adjustingPolicy = true;
+    const int content = verticalHeader()->length() +
+                        (colHeadersShown() ? horizontalHeader()->height() : 0) + 2 * frameWidth();
+    if (minimumHeight() > 0 && minimumHeight() == maximumHeight() && !hasEntryCells()) {
+        // A title of fixed texts, designed to be seen whole: as high as its rows.
+        if (content > minimumHeight())
+            setFixedHeight(content);
+    } else {
+        // Rows grown past the grid's height: they are read by scrolling.
+        const Qt::ScrollBarPolicy wanted =
+            content > height() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+        if (verticalScrollBarPolicy() != wanted)
+            QAbstractScrollArea::setVerticalScrollBarPolicy(wanted);
+    }
+    m_adjustingPolicy = false;
+}
+
+void Grid::updateGeometries() {
+    QTableWidget::updateGeometries();
+    fitVerticalScrollBar();
+}
+
+void Grid::changeEvent(QEvent* event) {
+    QTableWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        m_measured.clear();
+        fitRows();
+    }
+}
+
+// --- entry cells and the keys that move ------------------------------------------
+
+bool Grid::hasEntryCells() const {
+    return !entryCells().isEmpty();
+}
+
+QList<QModelIndex> Grid::entryCells() const {
+    QList<QModelIndex> cells;
+    QSet<QPair<int, int>> covered;
+    for (int r = 0; r < rowCount(); ++r) {
+        for (int c = 0; c < columnCount(); ++c) {
+            if (covered.contains({r, c}))
+                continue;
+            const int rs = rowSpan(r, c), cs = columnSpan(r, c);
+            for (int rr = r; rr < r + rs; ++rr)
+                for (int cc = c; cc < c + cs; ++cc)
+                    if (rr != r || cc != c)
+                        covered.insert({rr, cc});
+            if (isRowHidden(r) || isColumnHidden(c) || columnWidth(c) <= 0)
+                continue;
+            const GridCellFormat fmt = formatOf(item(r, c));
+            if (!fmt.locked && fmt.type != GridCellType::StaticText)
+                cells << model()->index(r, c);
+        }
+    }
+    return cells;
+}
+
+void Grid::moveToEntry(bool next) {
+    const QList<QModelIndex> cells = entryCells();
+    const QModelIndex current = currentIndex();
+    const auto before = [](const QModelIndex& a, const QModelIndex& b) {
+        return a.row() < b.row() || (a.row() == b.row() && a.column() < b.column());
+    };
+    QModelIndex to;
+    if (next) {
+        for (const QModelIndex& cell : cells) {
+            if (!current.isValid() || before(current, cell)) {
+                to = cell;
+                break;
+            }
+        }
+    } else if (current.isValid()) {
+        for (auto it = cells.crbegin(); it != cells.crend(); ++it) {
+            if (before(*it, current)) {
+                to = *it;
+                break;
+            }
+        }
+    }
+    if (to.isValid()) {
+        setCurrentIndex(to);
+        setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return;
+    }
+    // Past the last (first) entry cell: on to the window's next (previous) control.
+    setFocus();
+    QWidget::focusNextPrevChild(next);
+}
+
+bool Grid::focusNextPrevChild(bool next) {
+    if (state() == EditingState && m_editor) {
+        finishEdit(m_editor, next ? 1 : -1);
+        return true;
+    }
+    moveToEntry(next);
+    return true;
+}
+
+void Grid::focusInEvent(QFocusEvent* event) {
+    QTableWidget::focusInEvent(event);
+    becomeActiveGrid();
+    // Coming in by Tab (Shift+Tab), or with no cell chosen yet: the first
+    // (last) entry cell.
+    const bool tab = event->reason() == Qt::TabFocusReason;
+    const bool backtab = event->reason() == Qt::BacktabFocusReason;
+    const bool noCell = !currentIndex().isValid() && event->reason() != Qt::MouseFocusReason;
+    if (tab || backtab || noCell) {
+        const QList<QModelIndex> cells = entryCells();
+        if (!cells.isEmpty())
+            setCurrentIndex(backtab ? cells.last() : cells.first());
+    }
+    viewport()->update();
+}
+
+void Grid::focusOutEvent(QFocusEvent* event) {
+    QTableWidget::focusOutEvent(event);
+    viewport()->update();
+}
+
+void Grid::mouseReleaseEvent(QMouseEvent* event) {
+    QTableWidget::mouseReleaseEvent(event);
+    // A drop-down cell opens its list on one click.
+    if (event->button() != Qt::LeftButton || state() == EditingState)
+        return;
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (!index.isValid() || index != currentIndex())
+        return;
+    const GridCellFormat fmt = formatOf(item(index.row(), index.column()));
+    if (fmt.type != GridCellType::ComboBox || fmt.locked)
+        return;
+    edit(index);
+    if (auto* combo = qobject_cast<QComboBox*>(m_editor.data()))
+        combo->showPopup();
+}
+
+bool Grid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    const EditTrigger before = m_opening;
+    m_opening = trigger;
+    const bool opened = QTableWidget::edit(index, trigger, event);
+    m_opening = before;
+    return opened;
+}
+
+// Typing on a cell that takes no typing does nothing (it does not search the grid).
+void Grid::keyboardSearch(const QString&) {}
 
 // --- the user's actions --------------------------------------------------------
 
@@ -680,9 +1240,73 @@ void Grid::onItemChanged(QTableWidgetItem* changed) {
     if (m_silent > 0 || !changed || changed->tableWidget() != this)
         return;
     const int col = changed->column() + 1, row = changed->row() + 1;
+    fitRows(row, row);
     if (formatOf(changed).type == GridCellType::CheckBox)
         emit ButtonClicked(col, row, changed->checkState() == Qt::Checked ? 1 : 0);
     emit Change(col, row);
+}
+
+void Grid::refuse(int col, int row, const QString& text) {
+    const GridCellFormat fmt = cellFormat(col, row);
+    QString message;
+    if (fmt.type == GridCellType::Date) {
+        const QString range =
+            fmt.dateMin.isValid() && fmt.dateMax.isValid()
+                ? " from " + fmt.dateMin.toString("dd/MM/yyyy") + " to " +
+                      fmt.dateMax.toString("dd/MM/yyyy")
+                : QString();
+        message = "\"" + text.trimmed() +
+                  "\" is not a date this cell takes. Please type the date as DD/MM/YYYY (for "
+                  "example 15/03/2026) or as YYYY-MM-DD (2026-03-15)" +
+                  range + ".";
+    }
+    QApplication::beep();
+    ++m_refusing;
+    emit EntryRefused(col, row, text, message);
+    --m_refusing;
+}
+
+bool Grid::refusesFirstKey(const QModelIndex& index, const QString& typed) const {
+    const QTableWidgetItem* cell = item(index.row(), index.column());
+    const GridCellFormat fmt = formatOf(cell);
+    if (fmt.locked)
+        return false;
+    QString text = typed;
+    int pos = int(text.size());
+    if (fmt.type == GridCellType::Integer)
+        return IntegerValidator(fmt.minValue, fmt.maxValue, nullptr).validate(text, pos) ==
+               QValidator::Invalid;
+    if (fmt.type == GridCellType::Date)
+        return DateValidator(nullptr).validate(text, pos) == QValidator::Invalid;
+    return false;
+}
+
+void Grid::clearCell(const QModelIndex& index) {
+    QTableWidgetItem* cell = item(index.row(), index.column());
+    const GridCellFormat fmt = formatOf(cell);
+    if (!cell || fmt.locked || !holdsText(fmt) || cell->text().isEmpty())
+        return;
+    cell->setText(QString()); // the user's edit: Change
+}
+
+void Grid::pasteInto(const QModelIndex& index) {
+    QTableWidgetItem* cell = item(index.row(), index.column());
+    const GridCellFormat fmt = formatOf(cell);
+    if (!cell || fmt.locked || !holdsText(fmt))
+        return;
+    QString text = QApplication::clipboard()->text();
+    if (!(fmt.type == GridCellType::Edit && fmt.multiLine)) {
+        // A line copied with its line break.
+        while (text.endsWith('\n') || text.endsWith('\r'))
+            text.chop(1);
+    }
+    QString kept = text;
+    if (!acceptEntry(fmt, kept, cell->text())) {
+        refuse(index.column() + 1, index.row() + 1, text);
+        return;
+    }
+    if (kept != cell->text())
+        cell->setText(kept); // the user's edit: Change
 }
 
 // The key code of a key that types or changes text: its character, the
@@ -698,6 +1322,8 @@ static int typedKey(const QKeyEvent* event) {
     }
     if (event->key() == Qt::Key_Delete)
         return 0x7F;
+    if (event->key() == Qt::Key_Backspace)
+        return 0x08;
     const QString text = event->text();
     if (text.isEmpty())
         return 0;
@@ -721,6 +1347,27 @@ void Grid::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    const QModelIndex current = currentIndex();
+    if (state() != EditingState && current.isValid()) {
+        const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (event->matches(QKeySequence::Paste)) {
+            pasteInto(current);
+            event->accept();
+            return;
+        }
+        if (plain && (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace)) {
+            clearCell(current);
+            event->accept();
+            return;
+        }
+        // A typed character starts the cell's text afresh; a character that
+        // cannot start a value of the cell opens nothing.
+        if (plain && key >= 32 && key != 0x7F && refusesFirstKey(current, QString(QChar(key)))) {
+            QApplication::beep();
+            event->accept();
+            return;
+        }
+    }
     // The view hands the key to the editor it opens: it was raised already.
     QKeyEvent replaced(event->type(), event->key(), event->modifiers(),
                        QString(QChar(char16_t(key > 0 ? key : 0))));
@@ -733,24 +1380,130 @@ void Grid::keyPressEvent(QKeyEvent* event) {
 
 bool Grid::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (event->type() == QEvent::KeyPress && event != m_forwardedKey && widget &&
-        viewport()->isAncestorOf(widget)) {
-        auto* keyEvent = static_cast<QKeyEvent*>(event);
-        const int key = raiseKeyPress(keyEvent);
-        if (key == 0)
-            return true;
-        if (key >= 32 && key != 0x7F && key != typedKey(keyEvent)) {
-            QKeyEvent replaced(keyEvent->type(), keyEvent->key(), keyEvent->modifiers(),
-                               QString(QChar(char16_t(key))));
-            m_forwardedKey = &replaced;
-            QCoreApplication::sendEvent(widget, &replaced);
-            m_forwardedKey = nullptr;
-            return true;
+    if (widget && viewport()->isAncestorOf(widget)) {
+        if (event->type() == QEvent::FocusIn) {
+            becomeActiveGrid();
+        } else if (event->type() == QEvent::Show && widget->property("caretAtEnd").toBool()) {
+            // A text opened for changing: the caret after it, nothing selected.
+            widget->setProperty("caretAtEnd", false);
+            if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+                line->deselect();
+                line->end(false);
+            }
+        } else if (event->type() == QEvent::KeyPress && event != m_forwardedKey) {
+            auto* keyEvent = static_cast<QKeyEvent*>(event);
+            const int key = raiseKeyPress(keyEvent);
+            if (key == 0)
+                return true;
+            if (key >= 32 && key != 0x7F && key != typedKey(keyEvent)) {
+                QKeyEvent replaced(keyEvent->type(), keyEvent->key(), keyEvent->modifiers(),
+                                   QString(QChar(char16_t(key))));
+                m_forwardedKey = &replaced;
+                QCoreApplication::sendEvent(widget, &replaced);
+                m_forwardedKey = nullptr;
+                return true;
+            }
         }
     }
     return QTableWidget::eventFilter(watched, event);
 }
 
+// --- the open editor -------------------------------------------------------------
+
+QString Grid::editorText(QWidget* editor) const {
+    if (auto* combo = qobject_cast<QComboBox*>(editor))
+        return combo->currentText();
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(editor))
+        return plain->toPlainText();
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+        return line->text();
+    return QString();
+}
+
+bool Grid::editorAccepted(QWidget* editor) {
+    if (editor != m_editor || !m_editorIndex.isValid())
+        return true;
+    const QTableWidgetItem* cell = item(m_editorIndex.row(), m_editorIndex.column());
+    QString text = editorText(editor);
+    return !cell || text == cell->text() || acceptEntry(formatOf(cell), text, cell->text());
+}
+
+// A refused entry stays in its editor, to be put right or given up with
+// Escape: once the click or key that left it is done, the editor's cell is
+// the chosen one again, the editor has the focus, and the refusal is said
+// (once, though a click both moves the focus and chooses another cell).
+void Grid::keepRefusedEntry(QWidget* editor) {
+    if (m_refusalPending || !isVisible())
+        return;
+    m_refusalPending = true;
+    const QPointer<QWidget> kept(editor);
+    const QPersistentModelIndex cell = m_editorIndex;
+    QMetaObject::invokeMethod(
+        this,
+        [this, kept, cell] {
+            m_refusalPending = false;
+            if (!kept || !cell.isValid() || kept != m_editor)
+                return;
+            if (currentIndex() != cell)
+                selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
+            kept->setFocus();
+            refuse(cell.column() + 1, cell.row() + 1, editorText(kept));
+            // The message over the window took the focus, and the view gave
+            // it to itself as the editor lost it: back to the entry.
+            if (kept)
+                kept->setFocus();
+        },
+        Qt::QueuedConnection);
+}
+
+void Grid::finishEdit(QWidget* editor, int move) {
+    if (m_refusing)
+        return;
+    if (!editorAccepted(editor)) {
+        keepRefusedEntry(editor);
+        return;
+    }
+    QTableWidget::commitData(editor);
+    QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    if (move != 0)
+        moveToEntry(move > 0);
+}
+
+void Grid::commitData(QWidget* editor) {
+    if (m_refusing)
+        return;
+    if (!editorAccepted(editor)) {
+        m_keptEditor = editor;
+        keepRefusedEntry(editor);
+        return;
+    }
+    QTableWidget::commitData(editor);
+}
+
+void Grid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    if (m_refusing)
+        return;
+    bool keep = editor && editor == m_keptEditor;
+    m_keptEditor = nullptr;
+    // An editor closed without its text committed (the delegate commits no
+    // entry it cannot check): committed here when the cell takes it, kept
+    // otherwise. Escape gives the entry up.
+    if (!keep && editor && editor == m_editor && hint != QAbstractItemDelegate::RevertModelCache &&
+        m_editorIndex.isValid()) {
+        const QTableWidgetItem* cell = item(m_editorIndex.row(), m_editorIndex.column());
+        if (cell && editorText(editor) != cell->text()) {
+            if (editorAccepted(editor))
+                QTableWidget::commitData(editor);
+            else
+                keep = true;
+        }
+    }
+    if (keep && isVisible()) {
+        keepRefusedEntry(editor);
+        return;
+    }
+    QTableWidget::closeEditor(editor, hint);
+}
 // ---------------------------------------------------------------------------
 // Printing.
 
@@ -793,15 +1546,9 @@ Grid::PrintLayout Grid::layoutFor(Printer& printer, int left, int top, int right
     QPaintDevice* device = &printer.qprinter();
     const double k = printer.twipsToDevice();
     auto textHeight = [&](const QString& text, bool bold, double widthTwips) {
-        if (text.isEmpty())
-            return 0.0;
         QFont f = font();
         f.setBold(bold);
-        const QFontMetricsF fm(f, device);
-        const double w = std::max(1.0, (widthTwips - 2 * kCellPadTwips) * k);
-        const QRectF r =
-            fm.boundingRect(QRectF(0, 0, w, 1e7), Qt::TextWordWrap | Qt::AlignLeft, text);
-        return r.height() / k + 2 * kCellPadTwips;
+        return textHeightTwips(f, text, widthTwips, device, k);
     };
     layout.rowHeight.resize(rows + 1);
     if (colHeadersShown()) {
@@ -812,21 +1559,9 @@ Grid::PrintLayout Grid::layoutFor(Printer& printer, int left, int top, int right
         layout.rowHeight[0] = h;
     }
     for (int r = 1; r <= rows; ++r) {
-        double h = rowHeight(r - 1) * kTwipsPerPixel;
-        for (int c = 1; c <= cols; ++c) {
-            if (layout.colWidth[c] <= 0 || rowSpan(r - 1, c - 1) > 1)
-                continue;
-            const QTableWidgetItem* cell = item(r - 1, c - 1);
-            if (!cell || cell->text().isEmpty())
-                continue;
-            double w = 0;
-            for (int s = c; s < c + columnSpan(r - 1, c - 1) && s <= cols; ++s)
-                w += layout.colWidth[s];
-            const GridCellFormat fmt = formatOf(cell);
-            if (fmt.type == GridCellType::CheckBox)
-                w -= 240;
-            h = std::max(h, textHeight(cell->text(), fmt.bold, w));
-        }
+        // As designed, or as tall as the texts need: measured as on the screen.
+        const double h = std::max(m_designedHeights.value(r - 1) * kTwipsPerPixel,
+                                  rowTextHeightTwips(r, layout.colWidth, device, k));
         layout.rowHeight[r] = h;
     }
 

@@ -200,6 +200,8 @@ AssessmentPage::AssessmentPage(const QString& formName, QWidget* parent)
     txtCurrentYear = new QLineEdit(this);
     txtCurrentYear->setObjectName("txtCurrentYear");
     txtCurrentYear->setReadOnly(true);
+    // Nothing to type there: the keys go to the page's entries.
+    txtCurrentYear->setFocusPolicy(Qt::NoFocus);
     lblLearner = new QLabel(this);
     lblLearner->setObjectName("lblLearner");
     QFont bold = lblLearner->font();
@@ -371,6 +373,7 @@ void AssessmentPage::layoutFrame() {
 // ---- opening ----------------------------------------------------------------------
 
 void AssessmentPage::Form_Load() {
+    prepareKeyboard();
     lblLearner->setText(gLearnerName + " : Acc Number: " + gAccessionNo);
     txtCurrentYear->setText(QString::number(gDataYear));
     for (const Routine& load : m_loadRoutines) {
@@ -397,11 +400,70 @@ bool AssessmentPage::event(QEvent* event) {
         const QWidget* now = QApplication::activeWindow();
         m_lostToDialog = !now || now->inherits("QMessageBox") || now->inherits("QPrintDialog");
     } else if (event->type() == QEvent::WindowActivate) {
+        if (!m_focusPlaced) {
+            m_focusPlaced = true;
+            focusFirstEntry();
+        }
         if (!m_lostToDialog)
             Form_Activate();
         m_lostToDialog = false;
     }
     return handled;
+}
+
+// ---- the keyboard ----------------------------------------------------------------------
+
+void AssessmentPage::prepareKeyboard() {
+    if (m_keyboardPrepared)
+        return;
+    m_keyboardPrepared = true;
+    for (Grid* grid : Frame1->findChildren<Grid*>()) {
+        connect(grid, &Grid::EntryRefused, this,
+                [](int, int, const QString&, const QString& message) {
+                    if (!message.isEmpty())
+                        ShowUserMessage(message);
+                });
+    }
+    // The buttons after the page's own controls, in their order on the screen.
+    QWidget* last = nullptr;
+    for (QWidget* w = Frame1->nextInFocusChain(); w && w != Frame1; w = w->nextInFocusChain()) {
+        if (Frame1->isAncestorOf(w))
+            last = w;
+    }
+    for (QPushButton* b :
+         {cmdPrevious, cmdNext, cmdPrint, static_cast<QPushButton*>(cmdSave), cmdMenu}) {
+        if (!b)
+            continue;
+        if (last)
+            setTabOrder(last, b);
+        last = b;
+    }
+}
+
+void AssessmentPage::focusFirstEntry() {
+    prepareKeyboard();
+    if (m_activeGrid && m_activeGrid->isVisible()) {
+        m_activeGrid->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    // The first control of the page that takes an entry: a grid with an entry
+    // cell, or a box to type in.
+    for (QWidget* w = Frame1->nextInFocusChain(); w && w != Frame1; w = w->nextInFocusChain()) {
+        if (!Frame1->isAncestorOf(w) || !w->isVisible() || !w->isEnabled() ||
+            !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        if (auto* grid = qobject_cast<Grid*>(w)) {
+            if (!grid->hasEntryCells())
+                continue;
+        } else if (auto* box = qobject_cast<QLineEdit*>(w)) {
+            if (box->isReadOnly())
+                continue;
+        } else {
+            continue;
+        }
+        w->setFocus(Qt::TabFocusReason);
+        return;
+    }
 }
 
 // ---- the unsaved flag ----------------------------------------------------------------
@@ -478,6 +540,7 @@ void AssessmentPage::reject() {
 // ---- printing ----------------------------------------------------------------------------
 
 void AssessmentPage::cmdPrint_Click() {
+    emit printing();
     trapErrors(m_formName, "Print Routine", [&] {
         Printer printer;
         printer.setOrientation(m_print.landscape ? Printer::vbPRORLandscape

@@ -32,6 +32,11 @@
 // its own error and reports it with the form name as location. Save is
 // confirmed only when every save routine succeeded; after a failed load the
 // page refuses to save for that opening.
+//
+// The keyboard: a page opens with the focus in its highlighted entry cell (or
+// the first entry of the page); Tab goes through the page's entries in their
+// order, then the buttons. A grid's refusal of a typed entry that says what
+// the cell takes (a date) is shown in a message box.
 #include "platform/grid.h"
 #include "platform/printdialog.h"
 #include "platform/savebutton.h"
@@ -147,6 +152,13 @@ public:
     // Form_Load, the modal showing, and the form to show next.
     QString run();
 
+signals:
+    // The page print starts: marks that only the screen shows (the
+    // highlighted row of a preview list) are put away.
+    void printing();
+
+public:
+
     // --- controls of the frame ----------------------------------------------
     SaveButton* cmdSave = nullptr;
     QPushButton* cmdPrint = nullptr; // "Print Page"; named cmdPrint or cmdPrintPage
@@ -258,6 +270,11 @@ private:
     void leave(const QString& neighbour);
     bool confirmLeave();
     void layoutFrame();
+    // The grids of the page: their refusals are said; Tab runs through the
+    // page's entries, then the buttons.
+    void prepareKeyboard();
+    // The focus in the highlighted entry cell, or the page's first entry.
+    void focusFirstEntry();
 
     QString m_formName;
     QList<Routine> m_loadRoutines;
@@ -276,6 +293,8 @@ private:
     bool m_confirming = false;
     bool m_lostToDialog =
         false; // deactivated by a message box, the print dialog or another application
+    bool m_keyboardPrepared = false;
+    bool m_focusPlaced = false;
     QString m_nextForm;
     struct StoredCells {
         const Grid* grid;
