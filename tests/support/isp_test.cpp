@@ -384,8 +384,10 @@ TEST_F(IspTest, AKindThatFailsKeepsItsRowsWhileTheOthersAreSaved) {
     page.Form_Load();
     type(page.gridAddAction, {"t1", "s1", "c1", "p1", "r1", "x1"});
     page.cmdAddPreview->click();
-    // Review_Date holds 30 characters.
-    type(page.gridAdd3Action, {"t3", "s3", "c3", "p3", QString(31, 'd'), "x3"});
+    // The database refuses the third kind's rows.
+    rawExec(dbPath, "CREATE TRIGGER refuse_kind_3 BEFORE INSERT ON TAV_ISP WHEN NEW.[Action] = 3 "
+                    "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    type(page.gridAdd3Action, {"t3", "s3", "c3", "p3", "r3", "x3"});
     page.cmdAddTo3Preview->click();
     type(page.gridAdd4Action, {"t4", "s4", "c4", "p4", "r4", "x4"});
     page.cmdAddTo4Preview->click();
