@@ -1051,7 +1051,7 @@ void Grid::paginate(PrintLayout& layout) const {
                 break;
             }
             const double at = layout.splittable[r] ? cut(after, from + room - layout.pad) : -1;
-            if (at > after) {
+            if (at > 0 && at > after) {
                 // The lines up to `at` on this page, the rest from the next one on.
                 page.slices.append({r, from, at + layout.pad, after, at, false});
                 y += at + layout.pad - from;

@@ -265,6 +265,33 @@ TEST_F(PrinterTest, ARowTallerThanTheRoomLeftGoesOnOverTheNextSheetsLineByLine) 
     }
 }
 
+TEST_F(PrinterTest, RowsWithoutTextGoOnOverTheSheetsToo) {
+    Grid grid;
+    grid.setColumns({{.header = {}, .width = 40}});
+    grid.setMaxRows(90);
+    grid.SetText(1, 90, "lastrow");
+    Printer printer;
+    CommonDialog().ShowPrinter(printer);
+    const int pages =
+        grid.OwnerPrintPageCount(printer, 500, 800, printer.Width(), printer.Height());
+    for (int p = 1; p <= pages; ++p) {
+        // Each page stays inside the printable part of its sheet.
+        const QRectF drawn =
+            grid.OwnerPrintExtent(printer, 500, 800, printer.Width(), printer.Height(), p);
+        EXPECT_LE(drawn.bottom(), printer.printableArea().bottom()) << p;
+        grid.OwnerPrintDraw(printer, 500, 800, printer.Width(), printer.Height(), p);
+        if (p < pages)
+            printer.NewPage();
+    }
+    printer.EndDoc();
+    EXPECT_EQ(pages, 2);
+    EXPECT_EQ(pdfPages(pdf()), 2);
+    const QList<PdfWord> words = pdfWords(pdf());
+    ASSERT_EQ(words.size(), 1);
+    EXPECT_EQ(words[0].page, 2);
+    EXPECT_LE(words[0].box.bottom(), printer.printableArea().bottom() / 20);
+}
+
 TEST_F(PrinterTest, CancelRaisesTheCancelErrorAndPrintsNothing) {
     printdialog::setAnswerer(printdialog::cancel);
     bool drew = false;

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -563,6 +564,18 @@ TEST_F(AssessmentSupportTest, PagePrintsHoldTheirGridsOnTheirSheets) {
     page.Form_Load();
     page.cmdPrint_Click();
     EXPECT_EQ(errorProcedures(), QStringList{"Print Routine"});
+}
+
+TEST_F(AssessmentSupportTest, TheLevelGridScaledToTheSheetKeepsItsRightLine) {
+    frmAssessment_Support_Reg page(1);
+    page.Form_Load();
+    const QString pdf = pdfPath("rightline.pdf");
+    printdialog::setAnswerer(printdialog::printToPdf(pdf));
+    QTest::mouseClick(page.cmdPrint, Qt::LeftButton);
+    EXPECT_TRUE(boxes().isEmpty());
+    // The last column's heading and its last item's row.
+    EXPECT_TRUE(lineRightOf(pdf, "Environmental"));
+    EXPECT_TRUE(lineRightOf(pdf, "monitoring"));
 }
 
 TEST_F(AssessmentSupportTest, DeleteOrBackspaceClearsALevelCell) {
