@@ -21,8 +21,10 @@
 #include <QSet>
 #include <QStyledItemDelegate>
 #include <QValidator>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 Q_DECLARE_METATYPE(GridCellFormat)
 
@@ -1506,99 +1508,350 @@ void Grid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
 }
 // ---------------------------------------------------------------------------
 // Printing.
+//
+// The layout is in twips on the sheet (the grid's scale applied); drawing is
+// in the printer's device pixels, k of them to a twip. Texts are set in lines
+// from the top of their row, so that a row may be split between two lines
+// when it does not fit on a page; a row printed whole has its texts centred
+// in it, as on the screen.
+
+namespace {
+constexpr double kGridLineTwips = 8;
+constexpr double kCheckBoxTwips = 160;
+constexpr double kNoLimit = 1e12;
+constexpr double kEpsilon = 0.01;
+} // namespace
+
+// A line of a cell's text: its top and bottom in twips from its row's top,
+// and its line in the cell's text (-1: the box of a check box without a
+// caption).
+struct Grid::PrintLine {
+    double top = 0;
+    double bottom = 0;
+    int line = -1;
+};
+
+// A cell as printed: where it stands in the grid and its text set in lines.
+struct Grid::PrintCell {
+    int row = 0;
+    int rowSpan = 1;
+    double left = 0; // twips from the grid's left
+    double width = 0;
+    GridCellFormat fmt;
+    bool header = false;
+    Qt::CheckState check = Qt::Unchecked;
+    std::shared_ptr<QTextLayout> text; // device pixels
+    double textLeft = 0;               // twips from the cell's left
+    QList<PrintLine> lines;
+    double height = 0; // what the texts need, padding included; 0 without text
+};
+
+// The part of a row on one page: from and to are twips from the row's top;
+// the lines whose bottoms lie after linesAfter and up to linesTo are drawn.
+struct Grid::PrintSlice {
+    int row = 0;
+    double from = 0;
+    double to = 0;
+    double linesAfter = -kNoLimit;
+    double linesTo = kNoLimit;
+    bool whole = true; // the whole row on one page: its texts are centred in it
+};
+
+struct Grid::PrintPage {
+    double top = 0; // twips on the sheet
+    QList<PrintSlice> slices;
+    double height = 0; // header included; 0 when the page draws nothing
+};
 
 struct Grid::PrintLayout {
-    QRectF area;             // twips on the sheet, clipped to the printable part
-    double scale = 1;        // grid twips to sheet twips
-    QList<double> colLeft;   // grid twips from the grid's left, index col (1..), [0] unused
-    QList<double> colWidth;  // grid twips, 0 for hidden columns
-    QList<double> rowHeight; // grid twips, index row; [0] the header row (0 when not printed)
-    QList<int> pageFirstRow; // first row of each page
-    double gridWidth = 0;
-    double k = 1; // device pixels per twip
+    QRectF area;             // the first page's rectangle, clipped to the printable part
+    double continuedTop = 0; // where every further page starts
+    double scale = 1;        // designed twips to sheet twips
+    double k = 1;            // device pixels per twip
+    double pad = 0;          // a cell's padding
+    double pen = 0;          // the grid lines' width
+    QList<double> colLeft;   // twips from the grid's left, index col (1..), [0] unused
+    QList<double> colWidth;  // 0 for hidden columns
+    double width = 0;
+    QList<double> rowHeight;       // index row; [0] the header row (0 when not printed)
+    QList<QList<PrintCell>> cells; // the cells that start in each row; [0] the header row
+    QList<bool> splittable;        // rows that no cell spans down into or from
+    QList<PrintPage> pages;
 };
+
+// The print's one measure of a cell's text: set in lines in the cell's width
+// (less the padding and a check box), the row's height following from it.
+Grid::PrintCell Grid::layoutCell(const QString& rawText, const GridCellFormat& fmt,
+                                 double widthTwips, bool header, const PrintLayout& layout,
+                                 QPaintDevice* device) const {
+    PrintCell cell;
+    cell.fmt = fmt;
+    cell.header = header;
+    cell.width = widthTwips;
+    const bool box = !header && fmt.type == GridCellType::CheckBox;
+    const double boxSize = kCheckBoxTwips * layout.scale;
+    cell.textLeft = layout.pad + (box ? boxSize + layout.pad : 0);
+    const double textWidth = std::max(1.0, widthTwips - cell.textLeft - layout.pad);
+
+    QString text = rawText;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    // Blank lines at the end of a text carry nothing to print.
+    while (!text.isEmpty() && text.back().isSpace())
+        text.chop(1);
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    if (!text.isEmpty()) {
+        QFont f = font();
+        f.setBold(fmt.bold);
+        if (f.pointSizeF() > 0)
+            f.setPointSizeF(f.pointSizeF() * layout.scale);
+        auto set = std::make_shared<QTextLayout>(text, f, device);
+        const bool centred = header || fmt.type == GridCellType::Button;
+        QTextOption option(centred ? Qt::AlignHCenter : Qt::AlignLeft);
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        set->setTextOption(option);
+        set->beginLayout();
+        double y = 0;
+        for (QTextLine line = set->createLine(); line.isValid(); line = set->createLine()) {
+            line.setLeadingIncluded(true);
+            line.setLineWidth(textWidth * layout.k);
+            line.setPosition(QPointF(0, y));
+            cell.lines.append({layout.pad + y / layout.k,
+                               layout.pad + (y + line.height()) / layout.k, line.lineNumber()});
+            y += line.height();
+        }
+        set->endLayout();
+        cell.text = set;
+    }
+    if (box && cell.lines.isEmpty())
+        cell.lines.append({layout.pad, layout.pad + boxSize, -1});
+    cell.height = cell.lines.isEmpty() ? 0 : cell.lines.last().bottom + layout.pad;
+    return cell;
+}
 
 Grid::PrintLayout Grid::layoutFor(Printer& printer, int left, int top, int right,
                                   int bottom) const {
     PrintLayout layout;
     layout.k = printer.twipsToDevice();
     const QRectF printable = printer.printableArea();
-    layout.area = QRectF(QPointF(left, top), QPointF(right, bottom)).intersected(printable);
-    if (!layout.area.isValid())
-        layout.area = QRectF(QPointF(std::max<double>(left, printable.left()),
-                                     std::max<double>(top, printable.top())),
-                             QSizeF(0, 0));
+    const double areaLeft = std::max<double>(left, printable.left());
+    const double areaRight = std::max(areaLeft, std::min<double>(right, printable.right()));
+    const double areaTop = std::max<double>(top, printable.top());
+    const double areaBottom = std::max(areaTop, std::min<double>(bottom, printable.bottom()));
+    layout.area = QRectF(QPointF(areaLeft, areaTop), QPointF(areaRight, areaBottom));
+    layout.continuedTop =
+        std::max<double>(printable.top(), std::min(top, int(Printer::kContinuedTop)));
 
     const int cols = columnCount(), rows = rowCount();
+    QList<double> designed(cols + 1, 0.0);
+    double designedWidth = 0;
+    for (int c = 1; c <= cols; ++c) {
+        designed[c] = isColumnHidden(c - 1) ? 0 : columnWidth(c - 1) * kTwipsPerPixel;
+        designedWidth += designed[c];
+    }
+    // A grid wider than the rectangle is scaled down so that it fits with its
+    // outer lines, which stand half outside the cells.
+    const double available = layout.area.width();
+    if (designedWidth > 0 && available > 0 && designedWidth + kGridLineTwips > available)
+        layout.scale = available / (designedWidth + kGridLineTwips);
+    const double s = layout.scale;
+    layout.pad = kCellPadTwips * s;
+    layout.pen = kGridLineTwips * s;
     layout.colLeft.resize(cols + 1);
     layout.colWidth.resize(cols + 1);
     double x = 0;
     for (int c = 1; c <= cols; ++c) {
         layout.colLeft[c] = x;
-        layout.colWidth[c] = isColumnHidden(c - 1) ? 0 : columnWidth(c - 1) * kTwipsPerPixel;
+        layout.colWidth[c] = designed[c] * s;
         x += layout.colWidth[c];
     }
-    layout.gridWidth = x;
-    if (x > 0 && layout.area.width() > 0 && x > layout.area.width())
-        layout.scale = layout.area.width() / x;
+    layout.width = x;
 
-    // Row heights: as designed, or as tall as the wrapped texts need.
     QPaintDevice* device = &printer.qprinter();
-    const double k = printer.twipsToDevice();
-    auto textHeight = [&](const QString& text, bool bold, double widthTwips) {
-        QFont f = font();
-        f.setBold(bold);
-        return textHeightTwips(f, text, widthTwips, device, k);
-    };
     layout.rowHeight.resize(rows + 1);
+    layout.cells.resize(rows + 1);
+    layout.splittable.fill(true, rows + 1);
     if (colHeadersShown()) {
-        double h = horizontalHeader()->height() * kTwipsPerPixel;
-        for (int c = 1; c <= cols; ++c)
-            if (layout.colWidth[c] > 0)
-                h = std::max(h, textHeight(GetText(c, 0), false, layout.colWidth[c]));
+        double h = horizontalHeader()->height() * kTwipsPerPixel * s;
+        for (int c = 1; c <= cols; ++c) {
+            if (layout.colWidth[c] <= 0)
+                continue;
+            PrintCell cell = layoutCell(GetText(c, 0), GridCellFormat{}, layout.colWidth[c], true,
+                                        layout, device);
+            cell.left = layout.colLeft[c];
+            h = std::max(h, cell.height);
+            layout.cells[0].append(cell);
+        }
         layout.rowHeight[0] = h;
     }
+
+    // The cells that spans cover are not printed on their own.
+    QList<QList<bool>> covered(rows + 1, QList<bool>(cols + 1, false));
     for (int r = 1; r <= rows; ++r) {
-        // As designed, or as tall as the texts need: measured as on the screen.
-        const double h = std::max(m_designedHeights.value(r - 1) * kTwipsPerPixel,
-                                  rowTextHeightTwips(r, layout.colWidth, device, k));
+        for (int c = 1; c <= cols; ++c) {
+            if (covered[r][c])
+                continue;
+            const int rs = std::max(1, rowSpan(r - 1, c - 1));
+            const int cs = std::max(1, columnSpan(r - 1, c - 1));
+            for (int rr = r; rr < r + rs && rr <= rows; ++rr) {
+                for (int cc = c; cc < c + cs && cc <= cols; ++cc)
+                    covered[rr][cc] = rr != r || cc != c;
+                if (rs > 1)
+                    layout.splittable[rr] = false;
+            }
+            double width = 0;
+            for (int cc = c; cc < c + cs && cc <= cols; ++cc)
+                width += layout.colWidth[cc];
+            if (width <= 0)
+                continue;
+            const QTableWidgetItem* item = this->item(r - 1, c - 1);
+            PrintCell cell = layoutCell(item ? item->text() : QString(), formatOf(item), width,
+                                        false, layout, device);
+            cell.row = r;
+            cell.rowSpan = rs;
+            cell.left = layout.colLeft[c];
+            cell.check = item ? item->checkState() : Qt::Unchecked;
+            layout.cells[r].append(cell);
+        }
+    }
+    // Rows as designed, or as tall as their texts need.
+    for (int r = 1; r <= rows; ++r) {
+        double h = m_designedHeights.value(r - 1) * kTwipsPerPixel * s;
+        for (const PrintCell& cell : layout.cells[r]) {
+            if (cell.rowSpan == 1)
+                h = std::max(h, cell.height);
+        }
         layout.rowHeight[r] = h;
     }
-
-    // Pages: as many rows as fit below the header in the rectangle's height.
-    const double room = layout.area.height() / layout.scale - layout.rowHeight[0];
-    double used = 0;
-    layout.pageFirstRow.append(1);
-    for (int r = 1; r <= rows; ++r) {
-        if (used > 0 && used + layout.rowHeight[r] > room) {
-            layout.pageFirstRow.append(r);
-            used = 0;
-        }
-        used += layout.rowHeight[r];
-    }
+    paginate(layout);
     return layout;
 }
 
+void Grid::paginate(PrintLayout& layout) const {
+    const double headerHeight = layout.rowHeight[0];
+    const double bottom = layout.area.bottom();
+    const double fullRoom = bottom - layout.continuedTop - headerHeight;
+    const int rows = rowCount();
+
+    PrintPage page{layout.area.top(), {}, 0};
+    double y = page.top + headerHeight;
+    auto finish = [&] {
+        page.height = 0;
+        if (!page.slices.isEmpty() || rows == 0) {
+            page.height = headerHeight;
+            for (const PrintSlice& slice : page.slices)
+                page.height += slice.to - slice.from;
+        }
+        layout.pages.append(page);
+    };
+    auto newPage = [&] {
+        finish();
+        page = PrintPage{layout.continuedTop, {}, 0};
+        y = page.top + headerHeight;
+    };
+
+    for (int r = 1; r <= rows; ++r) {
+        const QList<PrintCell>& cells = layout.cells[r];
+        const double height = layout.rowHeight[r];
+        // The lowest line bottom after `after` and up to `limit` at which the
+        // row may end a page, one that no line straddles when there is such
+        // a one; -1 when no line ends in that range.
+        auto cut = [&](double after, double limit) {
+            double any = -1, clean = -1;
+            for (const PrintCell& cell : cells) {
+                for (const PrintLine& line : cell.lines) {
+                    const double at = line.bottom;
+                    if (at <= after + kEpsilon || at > limit + kEpsilon || at <= clean)
+                        continue;
+                    any = std::max(any, at);
+                    bool straddled = false;
+                    for (const PrintCell& other : cells) {
+                        for (const PrintLine& l : other.lines)
+                            straddled = straddled || (l.top < at - kEpsilon &&
+                                                      l.bottom > at + kEpsilon && l.bottom > after);
+                    }
+                    if (!straddled)
+                        clean = at;
+                }
+            }
+            return clean > 0 ? clean : any;
+        };
+        // The top of the first line that ends after `after`.
+        auto nextTop = [&](double after) {
+            double top = kNoLimit;
+            for (const PrintCell& cell : cells) {
+                for (const PrintLine& line : cell.lines) {
+                    if (line.bottom > after + kEpsilon)
+                        top = std::min(top, line.top);
+                }
+            }
+            return top;
+        };
+
+        // Where the row's texts end: a row split over pages ends there.
+        double textEnd = 0;
+        for (const PrintCell& cell : cells)
+            textEnd = std::max(textEnd, cell.height);
+
+        double from = 0;
+        double after = -kNoLimit;
+        for (;;) {
+            const double room = bottom - y;
+            const double end = from > 0 ? std::min(height, textEnd) : height;
+            if (end - from <= room + kEpsilon) {
+                page.slices.append({r, from, end, after, kNoLimit, from == 0});
+                y += end - from;
+                break;
+            }
+            const double at = layout.splittable[r] ? cut(after, from + room - layout.pad) : -1;
+            if (at > 0 && at > after) {
+                // The lines up to `at` on this page, the rest from the next one on.
+                page.slices.append({r, from, at + layout.pad, after, at, false});
+                y += at + layout.pad - from;
+                const double next = nextTop(at);
+                if (next >= kNoLimit)
+                    break; // no text left: the rest of the row is blank
+                after = at;
+                from = next - layout.pad;
+                newPage();
+                continue;
+            }
+            if (page.slices.isEmpty() && room >= fullRoom - kEpsilon) {
+                // Taller than a whole page and not to be split: cut at the foot.
+                page.slices.append({r, from, from + room, after, kNoLimit, false});
+                y = bottom;
+                break;
+            }
+            newPage();
+        }
+    }
+    finish();
+}
+
 int Grid::OwnerPrintPageCount(Printer& printer, int left, int top, int right, int bottom) {
-    m_countedPages = int(layoutFor(printer, left, top, right, bottom).pageFirstRow.size());
+    m_countedPages = OwnerPrintPagesNeeded(printer, left, top, right, bottom);
     return m_countedPages;
+}
+
+int Grid::OwnerPrintPagesNeeded(Printer& printer, int left, int top, int right, int bottom) const {
+    return int(layoutFor(printer, left, top, right, bottom).pages.size());
 }
 
 void Grid::OwnerPrintDraw(Printer& printer, int left, int top, int right, int bottom, int page) {
     const PrintLayout layout = layoutFor(printer, left, top, right, bottom);
-    const int pages = int(layout.pageFirstRow.size());
-    if (page < 1 || page > pages || layout.area.width() <= 0 || layout.area.height() <= 0) {
+    const int pages = int(layout.pages.size());
+    if (page < 1 || page > pages || layout.area.width() <= 0) {
         if (page >= m_countedPages)
             m_countedPages = 0;
         return;
     }
-    auto lastRowOf = [&](int p) { return p < pages ? layout.pageFirstRow[p] - 1 : rowCount(); };
-    drawRows(printer.painter(), layout, layout.pageFirstRow[page - 1], lastRowOf(page));
+    if (layout.pages[page - 1].height > 0)
+        drawPage(printer.painter(), layout, page - 1);
     // The last page counted carries what a smaller counting rectangle left over.
     if (page == m_countedPages) {
         for (int p = page + 1; p <= pages; ++p) {
             printer.NewPage();
-            drawRows(printer.painter(), layout, layout.pageFirstRow[p - 1], lastRowOf(p));
+            drawPage(printer.painter(), layout, p - 1);
         }
         m_countedPages = 0;
     }
@@ -1607,131 +1860,120 @@ void Grid::OwnerPrintDraw(Printer& printer, int left, int top, int right, int bo
 QRectF Grid::OwnerPrintExtent(Printer& printer, int left, int top, int right, int bottom,
                               int page) const {
     const PrintLayout layout = layoutFor(printer, left, top, right, bottom);
-    const int pages = int(layout.pageFirstRow.size());
+    const int pages = int(layout.pages.size());
     if (page <= 0)
         page = pages;
-    if (page > pages || layout.area.width() <= 0 || layout.area.height() <= 0)
+    if (page > pages || layout.area.width() <= 0 || layout.pages[page - 1].height <= 0)
         return {};
-    const int first = layout.pageFirstRow[page - 1];
-    const int last = page < pages ? layout.pageFirstRow[page] - 1 : rowCount();
-    double height = layout.rowHeight[0];
-    for (int r = first; r <= last; ++r)
-        height += layout.rowHeight[r];
-    const double width = std::min(layout.gridWidth * layout.scale, layout.area.width());
-    return QRectF(layout.area.left(), layout.area.top(), width,
-                  std::min(height * layout.scale, layout.area.height()));
+    const PrintPage& p = layout.pages[page - 1];
+    return QRectF(layout.area.left(), p.top, std::min(layout.width, layout.area.width()), p.height);
 }
 
-void Grid::drawRows(QPainter& painter, const PrintLayout& layout, int firstRow, int lastRow) const {
+void Grid::drawPage(QPainter& painter, const PrintLayout& layout, int pageIndex) const {
+    const PrintPage& page = layout.pages[pageIndex];
     const double k = layout.k;
-    const double s = layout.scale;
-    const int cols = columnCount();
-    // Sheet device pixels of a grid-twips position.
-    auto dx = [&](double gx) { return (layout.area.left() + gx * s) * k; };
-    double y = layout.area.top();
-    QList<double> rowTop(rowCount() + 2);
-    const double headerTop = y;
-    y += layout.rowHeight[0] * s;
-    for (int r = firstRow; r <= lastRow; ++r) {
-        rowTop[r] = y;
-        y += layout.rowHeight[r] * s;
-    }
-    rowTop[lastRow + 1] = y;
+    auto device = [&](double x, double y) { return QPointF((layout.area.left() + x) * k, y * k); };
 
     painter.save();
-    // Nothing is drawn outside the rectangle (a row taller than it is cut).
-    painter.setClipRect(QRectF(layout.area.topLeft() * k, layout.area.bottomRight() * k));
-    QPen pen(Qt::black);
-    pen.setWidthF(std::max(1.0, 8 * k * s));
-    auto drawCell = [&](const QRectF& rect, const QString& text, const GridCellFormat& fmt,
-                        bool header, Qt::CheckState check) {
-        const QColor back = header ? QColor(0xE0, 0xE0, 0xE0) : toQColor(fmt.backColor);
+    // Nothing is drawn outside the rectangle, but for the outer lines.
+    const double pen = layout.pen;
+    painter.setClipRect(QRectF(device(-pen, page.top - pen),
+                               device(layout.area.width() + pen, layout.area.bottom() + pen)));
+    QPen linePen(Qt::black);
+    linePen.setWidthF(std::max(1.0, pen * k));
+
+    // One cell in rect (twips: x from the grid's left, y on the sheet); the
+    // lines of its text in the slice, from the slice's `from`.
+    auto drawCell = [&](const PrintCell& cell, const QRectF& rect, const PrintSlice& slice,
+                        bool centred) {
+        const QRectF deviceRect(device(rect.left(), rect.top()),
+                                device(rect.right(), rect.bottom()));
+        const QColor back = cell.header ? QColor(0xE0, 0xE0, 0xE0) : toQColor(cell.fmt.backColor);
         if (back != Qt::white)
-            painter.fillRect(rect, back);
-        painter.setPen(pen);
+            painter.fillRect(deviceRect, back);
+        painter.setPen(linePen);
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(rect);
-        QFont f = font();
-        f.setBold(fmt.bold);
-        if (f.pointSizeF() > 0)
-            f.setPointSizeF(f.pointSizeF() * s);
-        painter.setFont(f);
-        painter.setPen(header ? QColor(Qt::black) : toQColor(fmt.foreColor));
-        const double pad = kCellPadTwips * k * s;
-        QRectF textRect = rect.adjusted(pad, pad, -pad, -pad);
-        if (fmt.type == GridCellType::CheckBox) {
-            const double box = 160 * k * s;
-            const QRectF boxRect(textRect.left(), rect.center().y() - box / 2, box, box);
-            QPen boxPen = pen;
-            painter.setPen(boxPen);
-            painter.drawRect(boxRect);
-            if (check == Qt::Checked) {
-                painter.drawLine(boxRect.topLeft(), boxRect.bottomRight());
-                painter.drawLine(boxRect.topRight(), boxRect.bottomLeft());
+        painter.drawRect(deviceRect);
+        if (cell.fmt.type == GridCellType::Button && !cell.header && slice.whole) {
+            const double pad = layout.pad * k;
+            painter.drawRoundedRect(deviceRect.adjusted(pad, pad, -pad, -pad), pad, pad);
+        }
+        // A row on one page shows its texts centred; a split one from the top.
+        const double offset = centred ? std::max(0.0, (rect.height() - cell.height) / 2) : 0.0;
+        const QColor ink = cell.header ? QColor(Qt::black) : toQColor(cell.fmt.foreColor);
+        painter.save();
+        painter.setClipRect(deviceRect, Qt::IntersectClip);
+        for (const PrintLine& line : cell.lines) {
+            if (line.bottom <= slice.linesAfter + kEpsilon ||
+                line.bottom > slice.linesTo + kEpsilon)
+                continue;
+            const double top = rect.top() + offset + line.top - slice.from;
+            if (line.line == cell.lines.first().line && !cell.header &&
+                cell.fmt.type == GridCellType::CheckBox) {
+                const double box = kCheckBoxTwips * layout.scale;
+                const double middle = top + (line.bottom - line.top) / 2;
+                const QRectF boxRect(device(rect.left() + layout.pad, middle - box / 2),
+                                     device(rect.left() + layout.pad + box, middle + box / 2));
+                painter.setPen(linePen);
+                painter.drawRect(boxRect);
+                if (cell.check == Qt::Checked) {
+                    painter.drawLine(boxRect.topLeft(), boxRect.bottomRight());
+                    painter.drawLine(boxRect.topRight(), boxRect.bottomLeft());
+                }
             }
-            painter.setPen(toQColor(fmt.foreColor));
-            textRect.setLeft(boxRect.right() + pad);
+            if (line.line < 0 || !cell.text)
+                continue;
+            const QTextLine textLine = cell.text->lineAt(line.line);
+            painter.setPen(ink);
+            textLine.draw(&painter,
+                          device(rect.left() + cell.textLeft, top) - QPointF(0, textLine.y()));
         }
-        if (fmt.type == GridCellType::Button) {
-            painter.drawRoundedRect(rect.adjusted(pad, pad, -pad, -pad), pad, pad);
-        }
-        const int align = header || fmt.type == GridCellType::Button
-                              ? Qt::AlignCenter
-                              : Qt::AlignLeft | Qt::AlignVCenter;
-        painter.drawText(textRect, align | Qt::TextWordWrap, text);
+        painter.restore();
     };
 
+    double y = page.top;
     if (layout.rowHeight[0] > 0) {
-        for (int c = 1; c <= cols; ++c) {
-            if (layout.colWidth[c] <= 0)
-                continue;
-            const QRectF rect(QPointF(dx(layout.colLeft[c]), headerTop * k),
-                              QPointF(dx(layout.colLeft[c] + layout.colWidth[c]),
-                                      (headerTop + layout.rowHeight[0] * s) * k));
-            drawCell(rect, GetText(c, 0), GridCellFormat{}, true, Qt::Unchecked);
-        }
+        const PrintSlice all;
+        for (const PrintCell& cell : layout.cells[0])
+            drawCell(cell, QRectF(cell.left, y, cell.width, layout.rowHeight[0]), all, true);
+        y += layout.rowHeight[0];
     }
-
-    // Which cell covers each cell of a span.
-    QHash<QPair<int, int>, QPair<int, int>> origin;
-    for (int r = 1; r <= rowCount(); ++r)
-        for (int c = 1; c <= cols; ++c) {
-            // The view gives every cell inside a span the span's size: only
-            // its top-left cell starts it.
-            if (origin.contains({r, c}))
-                continue;
-            const int rs = rowSpan(r - 1, c - 1), cs = columnSpan(r - 1, c - 1);
-            if (rs > 1 || cs > 1)
-                for (int rr = r; rr < r + rs; ++rr)
-                    for (int cc = c; cc < c + cs; ++cc)
-                        if (rr != r || cc != c)
-                            origin.insert({rr, cc}, {r, c});
-        }
-
-    for (int r = firstRow; r <= lastRow; ++r) {
-        for (int c = 1; c <= cols; ++c) {
-            int orow = r, ocol = c;
-            if (auto it = origin.constFind({r, c}); it != origin.constEnd()) {
-                // A span begun on an earlier page is drawn again from this page's first row.
-                if (!(it->first < firstRow && r == firstRow && it->second == c))
-                    continue;
-                orow = it->first;
-                ocol = it->second;
+    // Where each row stands on this page.
+    QHash<int, QPair<double, double>> rowAt;
+    for (const PrintSlice& slice : page.slices) {
+        rowAt.insert(slice.row, {y, y + slice.to - slice.from});
+        y += slice.to - slice.from;
+    }
+    for (int i = 0; i < page.slices.size(); ++i) {
+        const PrintSlice& slice = page.slices[i];
+        const double rowTop = rowAt.value(slice.row).first;
+        const double rowBottom = rowAt.value(slice.row).second;
+        QList<const PrintCell*> cells;
+        for (const PrintCell& cell : layout.cells[slice.row])
+            cells.append(&cell);
+        // A span begun on an earlier page is drawn again from this page's first row.
+        if (i == 0) {
+            for (int r = 1; r < slice.row; ++r) {
+                for (const PrintCell& cell : layout.cells[r]) {
+                    if (cell.rowSpan > 1 && r + cell.rowSpan - 1 >= slice.row)
+                        cells.append(&cell);
+                }
             }
-            const int cs = columnSpan(orow - 1, ocol - 1), rs = rowSpan(orow - 1, ocol - 1);
-            double width = 0;
-            for (int cc = ocol; cc < ocol + cs && cc <= cols; ++cc)
-                width += layout.colWidth[cc];
-            if (width <= 0)
+        }
+        for (const PrintCell* cell : cells) {
+            if (cell->rowSpan == 1) {
+                drawCell(*cell, QRectF(cell->left, rowTop, cell->width, rowBottom - rowTop), slice,
+                         slice.whole);
                 continue;
-            const int lastSpanRow = std::min(orow + rs - 1, lastRow);
-            const QRectF rect(
-                QPointF(dx(layout.colLeft[ocol]), rowTop[r] * k),
-                QPointF(dx(layout.colLeft[ocol] + width), rowTop[lastSpanRow + 1] * k));
-            const QTableWidgetItem* cell = item(orow - 1, ocol - 1);
-            const GridCellFormat fmt = formatOf(cell);
-            drawCell(rect, cell ? cell->text() : QString(), fmt, false,
-                     cell ? cell->checkState() : Qt::Unchecked);
+            }
+            // A span down over several rows: as far as its rows are on this page.
+            double spanBottom = rowBottom;
+            for (int r = slice.row; r < cell->row + cell->rowSpan; ++r) {
+                if (rowAt.contains(r))
+                    spanBottom = rowAt.value(r).second;
+            }
+            drawCell(*cell, QRectF(cell->left, rowTop, cell->width, spanBottom - rowTop),
+                     PrintSlice{}, true);
         }
     }
     painter.restore();

@@ -242,12 +242,22 @@ public:
     // The grid is printed with its header row (when shown), fixed texts, cell
     // colours, wrapped texts and grid lines at twips positions on the printer
     // page. The rectangle is clipped to the printable area; a grid wider than
-    // it is scaled down to fit. Rows are paged in the rectangle that is drawn
-    // in: count the pages with the rectangle you draw in. Should the count
-    // have been made in a smaller rectangle, drawing its last page carries the
-    // rows left over onto further sheets, so no row is lost; pages past the
-    // grid's end draw nothing (and the printer adds no blank sheet for them).
+    // it is scaled down to fit, its outer lines kept inside. The first page
+    // starts at the rectangle's top; every further page starts on a new sheet
+    // at the top margin of a continued sheet (Printer::kContinuedTop, or the
+    // rectangle's top when that is higher), with the header row again. Rows
+    // go onto a page while they fit; a row taller than the room left is split
+    // between two lines of its texts and goes on over the next pages, so that
+    // every line of every cell is printed once and whole (a page the first
+    // line does not fit on stays empty). Count the pages with the rectangle
+    // you draw in. Should the count have been made in a smaller rectangle,
+    // drawing its last page carries the rows left over onto further sheets, so
+    // no row is lost; pages past the grid's end draw nothing (and the printer
+    // adds no blank sheet for them).
     int OwnerPrintPageCount(Printer& printer, int left, int top, int right, int bottom);
+    // The pages the grid needs in that rectangle: what OwnerPrintPageCount
+    // counts, without changing what drawing the last page counted carries.
+    int OwnerPrintPagesNeeded(Printer& printer, int left, int top, int right, int bottom) const;
     void OwnerPrintDraw(Printer& printer, int left, int top, int right, int bottom, int page);
     // The part of the sheet, in twips, that OwnerPrintDraw covers with the
     // given page in that rectangle (0 or less: the last page); an empty
@@ -310,6 +320,10 @@ private:
     class Delegate;
     friend class Delegate;
     friend class GridItem;
+    struct PrintLine;
+    struct PrintCell;
+    struct PrintSlice;
+    struct PrintPage;
     struct PrintLayout;
 
     QTableWidgetItem* cellItem(int col, int row) const;
@@ -346,7 +360,10 @@ private:
     void keepRefusedEntry(QWidget* editor);
     void finishEdit(QWidget* editor, int move);
     PrintLayout layoutFor(Printer& printer, int left, int top, int right, int bottom) const;
-    void drawRows(QPainter& painter, const PrintLayout& layout, int firstRow, int lastRow) const;
+    PrintCell layoutCell(const QString& text, const GridCellFormat& fmt, double widthTwips,
+                         bool header, const PrintLayout& layout, QPaintDevice* device) const;
+    void paginate(PrintLayout& layout) const;
+    void drawPage(QPainter& painter, const PrintLayout& layout, int page) const;
 
     QList<GridCellFormat> m_columnFormats; // index col - 1
     QList<double> m_colWidths;

@@ -85,7 +85,8 @@ struct PrintItem {
     bool fontBold = true; // Text
 
     // Grid drawn at left, top; right is Width + rightAdd, bottom Height. A grid
-    // longer than the rest of its sheet goes on over the next sheets.
+    // longer than the rest of its sheet goes on over the next sheets, from
+    // their top margin.
     static PrintItem grid(Grid* grid, int left, int top, int rightAdd = 0);
     // Every page of grid: counted in count, drawn in draw, NewPage between pages.
     static PrintItem paged(Grid* grid, Rect count, Rect draw);
@@ -100,7 +101,9 @@ struct PrintItem {
 // first print an empty line at 140, 130), the learner line at 500, 360 when
 // learnerLine is set, then the items in order, then EndDoc. A grid that would
 // be drawn over a grid printed before it on the same sheet moves down below
-// it, and the items after it move down as far.
+// it, and the items after it move down as far. After a grid that went on over
+// further sheets the items follow below its end; grids placed side by side
+// (one top, apart from each other) go on over the sheets side by side.
 struct PrintLayout {
     bool landscape = false;
     QString title = {};

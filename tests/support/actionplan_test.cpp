@@ -698,6 +698,11 @@ TEST_F(ActionPlanTest, PrintsHoldTheHeadingAndTheGrids) {
                                  "Supportneednumber1", "Supportneednumber30", "Socialsupport"})
         EXPECT_TRUE(compact(text).contains(expected)) << expected;
     EXPECT_GE(pdfPages(pdf2), 2); // the strategy grid goes on over further sheets
+    EXPECT_LT(firstWordTop(pdf2, 2), 800 / 20.0 + 5); // from the top margin
+    // The grids scaled to the sheet keep their right lines.
+    EXPECT_TRUE(lineRightOf(pdf2, "700123456"));
+    EXPECT_TRUE(lineRightOf(pdf2, "site"));
+    EXPECT_TRUE(lineRightOf(pdf2, "Budget"));
 
     frmActionPlan3 three;
     three.Form_Load();

@@ -615,6 +615,18 @@ TEST_F(AssessmentSupportTest, PagePrintsHoldTheirGridsOnTheirSheets) {
     EXPECT_EQ(errorProcedures(), QStringList{"Print Routine"});
 }
 
+TEST_F(AssessmentSupportTest, TheLevelGridScaledToTheSheetKeepsItsRightLine) {
+    frmAssessment_Support_Reg page(1);
+    page.Form_Load();
+    const QString pdf = pdfPath("rightline.pdf");
+    printdialog::setAnswerer(printdialog::printToPdf(pdf));
+    QTest::mouseClick(page.cmdPrint, Qt::LeftButton);
+    EXPECT_TRUE(boxes().isEmpty());
+    // The last column's heading and its last item's row.
+    EXPECT_TRUE(lineRightOf(pdf, "Environmental"));
+    EXPECT_TRUE(lineRightOf(pdf, "monitoring"));
+}
+
 TEST_F(AssessmentSupportTest, DeleteOrBackspaceClearsALevelCell) {
     storeLevel(3, 2, "Level 4");
     storeLevel(4, 1, "Level 2");

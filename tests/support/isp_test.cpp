@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -496,6 +497,48 @@ TEST_F(IspTest, PrintShowsTheListsAndTheCurrentKindOverAsManyPagesAsItNeeds) {
     page.cmdPrintPage_Click();
     EXPECT_EQ(errorProcedures(), QStringList({"Print Routine"}));
     EXPECT_FALSE(QFile::exists(cancelled));
+}
+
+TEST_F(IspTest, ALongBarrierListGoesOnBesideTheStrengthsOnTheNextSheet) {
+    // 36 community rows: every one a barrier of two lines, the first five a strength too.
+    QStringList inserts;
+    for (int i = 1; i <= 36; ++i)
+        inserts << QString("INSERT INTO TAV_Factors_Community (LearnerID, Positive_Influence, "
+                           "Barrier, Data_Year) VALUES (2, '%1', 'Barrier bar%2 keeps the learner "
+                           "from class on many days of the week, so the work falls behind', "
+                           "2026)")
+                       .arg(i <= 5 ? QString("Strength str%1").arg(i) : QString(" "))
+                       .arg(i, 2, 10, QChar('0'));
+    rawExec(dbPath, inserts.join(';'));
+    frmISP page;
+    page.Form_Load();
+    page.Form_Activate();
+    const QString pdf = pdfPath("barriers.pdf");
+    printdialog::setAnswerer(printdialog::printToPdf(pdf));
+    QTest::mouseClick(page.cmdPrint, Qt::LeftButton);
+    EXPECT_TRUE(boxes().isEmpty());
+
+    ASSERT_EQ(pdfPages(pdf), 2);
+    const QHash<QString, int> counts = printedWordCounts(pdf);
+    QHash<QString, PdfWord> words;
+    for (const PdfWord& w : pdfWords(pdf))
+        words.insert(w.text, w);
+    for (int i = 1; i <= 36; ++i)
+        EXPECT_EQ(counts.value(QString("bar%1").arg(i, 2, 10, QChar('0'))), 1) << i;
+    // The strengths stand beside the barriers on the first sheet.
+    for (int i = 1; i <= 5; ++i) {
+        const PdfWord strength = words.value(QString("str%1").arg(i));
+        EXPECT_EQ(strength.page, 1) << i;
+        EXPECT_GT(strength.box.left(), words["bar01"].box.right());
+    }
+    EXPECT_NEAR(words["str1"].box.top(), words["bar01"].box.top(), 1);
+    // The barriers go on at the top margin of the second sheet, and the
+    // actions follow below them there.
+    EXPECT_EQ(words["bar36"].page, 2);
+    EXPECT_LT(firstWordTop(pdf, 2), 800 / 20.0 + 5);
+    const PdfWord actions = words["ACTIONS"];
+    EXPECT_EQ(actions.page, 2);
+    EXPECT_GT(actions.box.top(), words["bar36"].box.bottom());
 }
 
 TEST_F(IspTest, TheMainMenuButtonShowsThePageAndMainMenuLeavesIt) {

@@ -579,6 +579,7 @@ TEST_F(Startup, ATableCheckThatCannotWriteTheFileReportsOnceAndEnds) {
         SCOPED_TRACE(c.what);
         QFile::remove(dbPath);
         createDatabaseFromScript(dbPath);
+        dropProgramTables(dbPath); // the host's database before the program's first start
         const QByteArray before = fileBytes(dbPath);
         sqlite3* other = nullptr;
         if (c.locked) {
