@@ -3,8 +3,11 @@
 // widget with the keyboard focus, with a pause between keys as a person types.
 #include "platform/grid.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -51,8 +54,8 @@ inline QWidget* keyboardFocus() {
 // the pause between keys (the press and the release each at the widget with
 // the focus at that moment: a key may close the editor it was typed in);
 // then what the key set going is done, as before the next key.
-template <class Key> void press(Key key, Qt::KeyboardModifiers modifiers) {
-    QTest::qWait(kKeyDelay);
+template <class Key> void press(Key key, Qt::KeyboardModifiers modifiers, int delay = kKeyDelay) {
+    QTest::qWait(delay);
     if (QWidget* focus = keyboardFocus())
         QTest::keyPress(focus, key, modifiers);
     if (QWidget* focus = QApplication::focusWidget())
@@ -60,10 +63,10 @@ template <class Key> void press(Key key, Qt::KeyboardModifiers modifiers) {
     QCoreApplication::processEvents();
 }
 
-// Types text at the keyboard focus, key by key.
-inline void type(const QString& text) {
+// Types text at the keyboard focus, key by key (delay milliseconds apart).
+inline void type(const QString& text, int delay = kKeyDelay) {
     for (const QChar c : text)
-        press(c.toLatin1(), Qt::NoModifier);
+        press(c.toLatin1(), Qt::NoModifier, delay);
 }
 
 // One key at the keyboard focus.
@@ -75,6 +78,56 @@ inline void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
 inline void paste(const QString& text) {
     QApplication::clipboard()->setText(text);
     key(Qt::Key_V, Qt::ControlModifier);
+}
+
+// A left click on a button of the active window.
+inline void click(QAbstractButton* button) {
+    QApplication::setActiveWindow(button->window());
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+    QApplication::processEvents();
+}
+
+// Leaves the cell being edited for the one beside it, as a click there does
+// (the edit is committed).
+inline void leaveCell(Grid* grid, int col, int row) {
+    clickCell(grid, col < grid->MaxCols() ? col + 1 : col - 1, row);
+    QApplication::processEvents();
+}
+
+// Types text into an edit cell of a window that is shown: a click on the
+// cell (unless it is the chosen cell already), the keys (the first opens the
+// editor), and a click on the cell beside it.
+inline void typeIntoCell(Grid* grid, int col, int row, const QString& text, int delay = kKeyDelay) {
+    QApplication::setActiveWindow(grid->window());
+    if (grid->currentIndex() != grid->model()->index(row - 1, col - 1))
+        clickCell(grid, col, row);
+    grid->setFocus();
+    type(text, delay);
+    leaveCell(grid, col, row);
+}
+
+// Chooses an item of a drop-down list cell: the cell's list is opened and
+// the item clicked in it.
+inline void chooseInCell(Grid* grid, int col, int row, const QString& item) {
+    QApplication::setActiveWindow(grid->window());
+    clickCell(grid, col, row);
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_F2);
+    QComboBox* combo = nullptr;
+    for (QComboBox* open : grid->viewport()->findChildren<QComboBox*>())
+        if (open->isVisible())
+            combo = open;
+    ASSERT_NE(combo, nullptr) << "the cell opened no list";
+    const int index = combo->findText(item);
+    ASSERT_GE(index, 0) << item.toStdString() << " is not in the list";
+    combo->showPopup();
+    QAbstractItemView* view = combo->view();
+    const QModelIndex at = view->model()->index(index, 0);
+    view->scrollTo(at);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      view->visualRect(at).center());
+    QApplication::processEvents();
+    leaveCell(grid, col, row);
 }
 
 } // namespace user

@@ -3,7 +3,6 @@
 // page print.
 #include "profile/frmbackgroundinfo.h"
 #include "profile/profileforms.h"
-#include "tests/common/userinput.h"
 #include "tests/common/user.h"
 #include "tests/profile/pagetest.h"
 #include "workspace/formregistry.h"
@@ -147,7 +146,7 @@ TEST_F(BackgroundInfo, ALearnerWithoutAPrimaryDisabilitySeesAndKeepsTheStoredTex
 // The host's primary disability is written only when the user changed the
 // primary cell: an id the page cannot show survives saves of the other texts.
 TEST_F(BackgroundInfo, OnlyAChangedPrimaryCellIsWrittenToTheHost) {
-    using namespace userinput;
+    using namespace user;
     struct Case {
         const char* what;
         QString setUp;

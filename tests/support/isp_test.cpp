@@ -6,7 +6,7 @@
 #include "profile/previewlist.h"
 #include "support/frmisp.h"
 #include "support/supportforms.h"
-#include "tests/common/userinput.h"
+#include "tests/common/user.h"
 #include "tests/profile/pagetest.h"
 #include "workspace/formregistry.h"
 
@@ -573,15 +573,15 @@ TEST_F(IspTest, EntryCellsTakeNoMoreThanTheirColumnsHold) {
     Grid* entry = page.gridAddAction;
     const QString date = "By the end of the third school term 2026"; // 40 characters
     const QString target = QString("Reads a graded reader aloud. ").repeated(11); // 319
-    userinput::typeIntoCell(entry, 5, S, date);
-    userinput::typeIntoCell(entry, 1, S, target);
+    user::typeIntoCell(entry, 5, S, date, 10);
+    user::typeIntoCell(entry, 1, S, target, 10);
     EXPECT_EQ(entry->GetText(5, S), date.left(30));
     EXPECT_EQ(entry->GetText(1, S), target.left(255));
 
     answerAll(msgbox::vbYes);
-    userinput::click(page.cmdAddPreview);
+    user::click(page.cmdAddPreview);
     boxes().clear();
-    userinput::click(page.cmdSave);
+    user::click(page.cmdSave);
     EXPECT_EQ(shown(), QStringList{kSaved});
     EXPECT_EQ(rawRows(dbPath, "SELECT Target, Review_Date FROM TAV_ISP WHERE LearnerID = 2 AND "
                               "Data_Year = 2026"),
