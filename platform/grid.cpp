@@ -20,8 +20,8 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QStyledItemDelegate>
-#include <QValidator>
 #include <QTextLayout>
+#include <QValidator>
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -79,7 +79,8 @@ struct Silence {
 // the range may be on its way.
 class IntegerValidator : public QValidator {
 public:
-    IntegerValidator(int min, int max, QObject* parent) : QValidator(parent), m_min(min), m_max(max) {}
+    IntegerValidator(int min, int max, QObject* parent)
+        : QValidator(parent), m_min(min), m_max(max) {}
     State validate(QString& input, int&) const override {
         const QString t = input.trimmed();
         if (input.isEmpty())
@@ -93,7 +94,8 @@ public:
         const qlonglong v = t.toLongLong(&ok);
         if (ok && v >= m_min && v <= m_max)
             return Acceptable;
-        const int digits = int(std::max(QString::number(m_min).size(), QString::number(m_max).size()));
+        const int digits =
+            int(std::max(QString::number(m_min).size(), QString::number(m_max).size()));
         return ok && t.size() < digits ? Intermediate : Invalid;
     }
 
@@ -407,13 +409,23 @@ public:
         painter->setPen(opt.palette.color(group, (opt.state & QStyle::State_Selected)
                                                      ? QPalette::HighlightedText
                                                      : QPalette::Text));
-        painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text);
+        // The lines as the grid measures and prints them, centred in the
+        // cell's height while they fit it, from its top otherwise.
+        if (const auto set =
+                Grid::setInLines(text, font, textRect.width(), nullptr, Qt::AlignLeft)) {
+            const QTextLine last = set->lineAt(set->lineCount() - 1);
+            const double height = last.y() + last.height();
+            const double top = textRect.top() + std::max(0.0, (textRect.height() - height) / 2);
+            painter->setClipRect(option.rect);
+            set->draw(painter, QPointF(textRect.left(), top));
+        }
         if (arrow) {
             // A drop-down cell shows its arrow.
             const int w = int(kIndicatorTwips / kTwipsPerPixel);
             QStyleOption arrowOption;
             arrowOption.initFrom(m_grid);
-            arrowOption.rect = QRect(option.rect.right() - w, option.rect.center().y() - w / 2, w, w);
+            arrowOption.rect =
+                QRect(option.rect.right() - w, option.rect.center().y() - w / 2, w, w);
             style->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrowOption, painter, m_grid);
         }
         painter->restore();
@@ -824,7 +836,8 @@ void Grid::ShowRowSelected(int row) {
         selectionModel()->clearSelection();
         return;
     }
-    const QItemSelection cells(model()->index(row - 1, 0), model()->index(row - 1, columnCount() - 1));
+    const QItemSelection cells(model()->index(row - 1, 0),
+                               model()->index(row - 1, columnCount() - 1));
     selectionModel()->select(cells, QItemSelectionModel::ClearAndSelect);
 }
 
@@ -1013,16 +1026,53 @@ void Grid::shape(Block block, const std::function<void(GridCellFormat&)>& change
     fitRows(firstRow, lastRow);
 }
 
+// --- a cell's text set in lines ---------------------------------------------------
+
+std::shared_ptr<QTextLayout> Grid::setInLines(const QString& rawText, const QFont& font,
+                                              double widthPixels, QPaintDevice* device,
+                                              Qt::Alignment align, bool trimEnd) {
+    QString text = rawText;
+    // A shown text comes with its line feeds as line separators.
+    text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    while (trimEnd && !text.isEmpty() && text.back().isSpace())
+        text.chop(1);
+    // Blanks before a line break show nothing, but would wrap a line that
+    // they alone overfill onto an empty one.
+    static const QRegularExpression blanksBeforeBreak(QStringLiteral("[ \\t]+\\n"));
+    text.replace(blanksBeforeBreak, QStringLiteral("\n"));
+    if (text.isEmpty())
+        return nullptr;
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    auto set = device ? std::make_shared<QTextLayout>(text, font, device)
+                      : std::make_shared<QTextLayout>(text, font);
+    QTextOption option(align);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    set->setTextOption(option);
+    set->beginLayout();
+    double y = 0;
+    for (QTextLine line = set->createLine(); line.isValid(); line = set->createLine()) {
+        line.setLeadingIncluded(true);
+        line.setLineWidth(std::max(1.0, widthPixels));
+        line.setPosition(QPointF(0, y));
+        y += line.height();
+    }
+    set->endLayout();
+    return set;
+}
+
 // --- rows as tall as their texts ------------------------------------------------
 
 double Grid::textHeightTwips(const QFont& font, const QString& text, double widthTwips,
                              const QPaintDevice* device, double k) {
-    if (text.isEmpty())
+    const std::shared_ptr<QTextLayout> set =
+        setInLines(text, font, (widthTwips - 2 * kCellPadTwips) * k,
+                   const_cast<QPaintDevice*>(device), Qt::AlignLeft);
+    if (!set)
         return 0;
-    const QFontMetricsF fm = device ? QFontMetricsF(font, device) : QFontMetricsF(font);
-    const double w = std::max(1.0, (widthTwips - 2 * kCellPadTwips) * k);
-    const QRectF r = fm.boundingRect(QRectF(0, 0, w, 1e7), Qt::TextWordWrap | Qt::AlignLeft, text);
-    return r.height() / k + 2 * kCellPadTwips;
+    const QTextLine last = set->lineAt(set->lineCount() - 1);
+    return (last.y() + last.height()) / k + 2 * kCellPadTwips;
 }
 
 double Grid::rowTextHeightTwips(int row, const QList<double>& colWidthTwips,
@@ -1252,11 +1302,10 @@ void Grid::refuse(int col, int row, const QString& text) {
     const GridCellFormat fmt = cellFormat(col, row);
     QString message;
     if (fmt.type == GridCellType::Date) {
-        const QString range =
-            fmt.dateMin.isValid() && fmt.dateMax.isValid()
-                ? " from " + fmt.dateMin.toString("dd/MM/yyyy") + " to " +
-                      fmt.dateMax.toString("dd/MM/yyyy")
-                : QString();
+        const QString range = fmt.dateMin.isValid() && fmt.dateMax.isValid()
+                                  ? " from " + fmt.dateMin.toString("dd/MM/yyyy") + " to " +
+                                        fmt.dateMax.toString("dd/MM/yyyy")
+                                  : QString();
         message = "\"" + text.trimmed() +
                   "\" is not a date this cell takes. Please type the date as DD/MM/YYYY (for "
                   "example 15/03/2026) or as YYYY-MM-DD (2026-03-15)" +
@@ -1593,35 +1642,18 @@ Grid::PrintCell Grid::layoutCell(const QString& rawText, const GridCellFormat& f
     cell.textLeft = layout.pad + (box ? boxSize + layout.pad : 0);
     const double textWidth = std::max(1.0, widthTwips - cell.textLeft - layout.pad);
 
-    QString text = rawText;
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QFont f = font();
+    f.setBold(fmt.bold);
+    if (f.pointSizeF() > 0)
+        f.setPointSizeF(f.pointSizeF() * layout.scale);
+    const bool centred = header || fmt.type == GridCellType::Button;
     // Blank lines at the end of a text carry nothing to print.
-    while (!text.isEmpty() && text.back().isSpace())
-        text.chop(1);
-    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
-    if (!text.isEmpty()) {
-        QFont f = font();
-        f.setBold(fmt.bold);
-        if (f.pointSizeF() > 0)
-            f.setPointSizeF(f.pointSizeF() * layout.scale);
-        auto set = std::make_shared<QTextLayout>(text, f, device);
-        const bool centred = header || fmt.type == GridCellType::Button;
-        QTextOption option(centred ? Qt::AlignHCenter : Qt::AlignLeft);
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        set->setTextOption(option);
-        set->beginLayout();
-        double y = 0;
-        for (QTextLine line = set->createLine(); line.isValid(); line = set->createLine()) {
-            line.setLeadingIncluded(true);
-            line.setLineWidth(textWidth * layout.k);
-            line.setPosition(QPointF(0, y));
-            cell.lines.append({layout.pad + y / layout.k,
-                               layout.pad + (y + line.height()) / layout.k, line.lineNumber()});
-            y += line.height();
-        }
-        set->endLayout();
-        cell.text = set;
+    cell.text = setInLines(rawText, f, textWidth * layout.k, device,
+                           centred ? Qt::AlignHCenter : Qt::AlignLeft, true);
+    for (int i = 0; cell.text && i < cell.text->lineCount(); ++i) {
+        const QTextLine line = cell.text->lineAt(i);
+        cell.lines.append({layout.pad + line.y() / layout.k,
+                           layout.pad + (line.y() + line.height()) / layout.k, line.lineNumber()});
     }
     if (box && cell.lines.isEmpty())
         cell.lines.append({layout.pad, layout.pad + boxSize, -1});

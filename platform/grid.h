@@ -48,9 +48,11 @@
 #include <QString>
 #include <QTableWidget>
 #include <functional>
+#include <memory>
 
 class Printer;
 class QPainter;
+class QTextLayout;
 
 enum class GridCellType {
     Date = 0, // a date typed as day/month/year or year-month-day, kept as dd/MM/yyyy
@@ -266,6 +268,15 @@ public:
                             int page) const;
 
     // --- the height of texts -----------------------------------------------
+    // A cell's text set in lines widthPixels wide in font, on device (the
+    // screen when null), as the grid shows, measures and prints it: its line
+    // breaks kept, words wrapped at blanks (one wider than the line at any
+    // letter), with trimEnd its blank lines at the end dropped; the lines
+    // stand from 0 down, their leading included. Null for a text with nothing
+    // to show.
+    static std::shared_ptr<QTextLayout> setInLines(const QString& text, const QFont& font,
+                                                   double widthPixels, QPaintDevice* device,
+                                                   Qt::Alignment align, bool trimEnd = false);
     // The one measure of how tall a text stands wrapped in a cell widthTwips
     // wide, padding included, in font on device (the screen when null),
     // where a twip is k device pixels; 0 for no text.
@@ -373,7 +384,7 @@ private:
     int m_countedPages = 0;
     QEvent* m_forwardedKey = nullptr;
 
-    QList<int> m_designedHeights; // pixels, index row - 1
+    QList<int> m_designedHeights;              // pixels, index row - 1
     mutable QHash<QString, double> m_measured; // screen heights of texts, by width and weight
     bool m_fitText = true;
     Qt::ScrollBarPolicy m_vPolicy = Qt::ScrollBarAsNeeded;
@@ -382,7 +393,7 @@ private:
     EditTrigger m_opening = NoEditTriggers; // while an editor opens
     QPointer<QWidget> m_editor;             // the open editor and its cell
     QPersistentModelIndex m_editorIndex;
-    QPointer<QWidget> m_keptEditor; // an editor whose refused text stays
+    QPointer<QWidget> m_keptEditor;  // an editor whose refused text stays
     int m_refusing = 0;              // > 0 while a refusal is reported
     bool m_refusalPending = false;   // a refused entry is to be shown and said
     QPersistentModelIndex m_pressed; // the cell a left button went down on
