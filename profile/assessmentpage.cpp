@@ -292,6 +292,7 @@ AssessmentPage::AssessmentPage(const QString& formName, QWidget* parent)
 
     cmdSave = new SaveButton(QStringLiteral("Save"), this);
     cmdSave->setObjectName("cmdSave");
+    connect(this, &AssessmentPage::unsavedChanged, cmdSave, &SaveButton::setUnsaved);
     cmdPrint = new QPushButton(QStringLiteral("Print Page"), this);
     cmdPrint->setObjectName("cmdPrintPage");
     cmdMenu = new QPushButton(QStringLiteral("Main Menu"), this);
@@ -541,16 +542,11 @@ void AssessmentPage::focusFirstEntry() {
 
 // ---- the unsaved flag ----------------------------------------------------------------
 
-void AssessmentPage::markUnsaved() {
-    cmdSave->setBackColor(vbYellow);
-}
-
-void AssessmentPage::markSaved() {
-    cmdSave->setBackColor(vbButtonFace);
-}
-
-bool AssessmentPage::isUnsaved() const {
-    return cmdSave->BackColor() == vbYellow;
+void AssessmentPage::setUnsaved(bool unsaved) {
+    if (m_unsaved == unsaved)
+        return;
+    m_unsaved = unsaved;
+    emit unsavedChanged(unsaved);
 }
 
 // ---- saving --------------------------------------------------------------------------

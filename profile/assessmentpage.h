@@ -141,10 +141,11 @@ public:
     void cmdPrevious_Click() { leave(m_previous); }
 
     // --- state ---------------------------------------------------------------
-    // The Save button's colour, the unsaved flag.
-    void markUnsaved();
-    void markSaved();
-    bool isUnsaved() const;
+    // The unsaved flag; the Save button's colour follows it (yellow while set,
+    // the button face while clear), which is what leaving the page tests.
+    void markUnsaved() { setUnsaved(true); }
+    void markSaved() { setUnsaved(false); }
+    bool isUnsaved() const { return m_unsaved; }
     // True after a load routine failed: Save is refused for this opening.
     bool loadFailed() const { return m_loadFailed; }
     // True once the page was left (by a button or the title bar).
@@ -159,6 +160,8 @@ signals:
     // The page print starts: marks that only the screen shows (the
     // highlighted row of a preview list) are put away.
     void printing();
+    // The unsaved flag was set or cleared.
+    void unsavedChanged(bool unsaved);
 
 public:
 
@@ -270,6 +273,7 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    void setUnsaved(bool unsaved);
     void leave(const QString& neighbour);
     bool confirmLeave();
     void layoutFrame();
@@ -291,6 +295,7 @@ private:
     QVBoxLayout* m_frameLayout = nullptr;
     int m_frameWidth = 11600;
     int m_frameHeight = 7200;
+    bool m_unsaved = false;
     bool m_loadFailed = false;
     bool m_closed = false;
     bool m_confirming = false;
