@@ -13,12 +13,16 @@ public:
     // RepVar) and gReportYear.
     QString Rep01BackgroundQuery();
     // The diagnostic-profile subreport: one row per learner and area of
-    // impairment, from the health report and the scores of gReportYear.
+    // impairment, from the health report and the scores of gReportYear, for
+    // the learners of the last Rep01BackgroundQuery.
     QString Rep01DPQuery();
-    // The criteria-score subreport: every score of gReportYear.
+    // The criteria-score subreport: every score of gReportYear of the
+    // learners of the last Rep01BackgroundQuery.
     QString Rep01CFS();
 
 private:
+    // "(SELECT LI.ID ...)": the learners the main query lists.
+    QString profileLearnerIds() const;
     QString m_body;   // the statement up to its learner filter
-    QString m_filter; // the learner filter, built afresh at each call
+    QString m_filter; // the learner filter with the status, built afresh at each call
 };
