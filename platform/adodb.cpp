@@ -97,9 +97,10 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
     }
     if (rc != SQLITE_OK) {
         const QString reason = QString::fromUtf8(sqlite3_errmsg(db));
-        const AppError err(rc, (rc & 0xFF) == SQLITE_NOTADB
-                                   ? QString("'%1' is not a database: %2").arg(path, reason)
-                                   : QString("Could not open '%1': %2").arg(path, reason),
+        const AppError err(rc,
+                           (rc & 0xFF) == SQLITE_NOTADB
+                               ? QString("'%1' is not a database: %2").arg(path, reason)
+                               : QString("Could not open '%1': %2").arg(path, reason),
                            true);
         sqlite3_close_v2(db);
         throw err;
@@ -239,7 +240,9 @@ void Recordset::Open(const QString& source, Connection* activeConnection, int cu
     struct Collect {
         QStringList& names;
         QVector<QVector<QVariant>>& rows;
-        std::vector<QHash<QString, QVariant>> texts;
+        // By column, the texts seen, looked up by their bytes before they are
+        // turned into a text of their own.
+        std::vector<QHash<QByteArray, QVariant>> texts;
         void begin(sqlite3_stmt* st) {
             const int n = sqlite3_column_count(st);
             if (n == 0)
@@ -253,19 +256,23 @@ void Recordset::Open(const QString& source, Connection* activeConnection, int cu
         void row(sqlite3_stmt* st) {
             QVector<QVariant> r(names.size());
             for (int i = 0; i < r.size(); ++i) {
-                r[i] = columnValue(st, i);
-                if (r[i].typeId() == QMetaType::QString)
-                    share(texts[i], r[i]);
+                if (sqlite3_column_type(st, i) == SQLITE_TEXT)
+                    r[i] = sharedText(st, i, texts[i]);
+                else
+                    r[i] = columnValue(st, i);
             }
             rows.append(std::move(r));
         }
-        static void share(QHash<QString, QVariant>& seen, QVariant& value) {
-            const QString text = value.toString();
-            const auto it = seen.constFind(text);
+        static QVariant sharedText(sqlite3_stmt* st, int i, QHash<QByteArray, QVariant>& seen) {
+            const char* text = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+            const int size = sqlite3_column_bytes(st, i);
+            const auto it = seen.constFind(QByteArray::fromRawData(text, size));
             if (it != seen.cend())
-                value = *it;
-            else if (seen.size() < kSharedTextsPerColumn)
-                seen.insert(text, value);
+                return *it;
+            QVariant value = QString::fromUtf8(text, size);
+            if (seen.size() < kSharedTextsPerColumn)
+                seen.insert(QByteArray(text, size), value);
+            return value;
         }
         void end() {}
     };

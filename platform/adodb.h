@@ -127,6 +127,8 @@ public:
     void Update() {}
 
     const QStringList& fieldNames() const { return m_names; }
+    // Every row, in order (shared, not copied, by whoever keeps it).
+    const QVector<QVector<QVariant>>& rows() const { return m_rows; }
     // Fills the record set directly (the schema and the tests use it).
     void setData(QStringList names, QVector<QVector<QVariant>> rows);
 

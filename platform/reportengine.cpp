@@ -73,9 +73,7 @@ QString resolveText(const Report& report, const Item& item, int row, int page, i
 }
 
 // The height of one line of an item's font.
-double lineHeight(const Item& item) {
-    return QFontMetricsF(itemFont(item)).lineSpacing();
-}
+double lineHeight(const Item& item);
 
 // Lays an item's text out in lines across its width: wrapped between words
 // (a word wider than the box wherever it must be), or on one line. Every
@@ -101,6 +99,113 @@ double layOut(QTextLayout& layout, const Item& item, QString text, double width)
     return y;
 }
 
+// The heights of items' texts, as layOut gives them. A band is measured for
+// every row of its report, and a large report measures the same texts again
+// and again (a description on thousands of rows, the same grade, the same
+// captions), so each distinct text is laid out once per font and width; and
+// a text of Latin-1 letters far narrower than its box stands on one line,
+// whose height is the font's, without being laid out at all.
+class Measurer {
+public:
+    struct Font {
+        double lineSpacing = 0;
+        double oneLine = 0;       // a line laid out
+        double advance[256] = {}; // of each Latin-1 character
+        double widest = 0;
+    };
+
+    const Font& font(const Item& item) {
+        const quint32 key = fontKey(item);
+        auto it = m_fonts.find(key);
+        if (it == m_fonts.end()) {
+            auto f = std::make_unique<Font>();
+            const QFontMetricsF metrics(itemFont(item));
+            f->lineSpacing = metrics.lineSpacing();
+            for (int c = 0x20; c < 0x100; ++c) {
+                if (c >= 0x7F && c < 0xA0)
+                    continue;
+                f->advance[c] = metrics.horizontalAdvance(QChar(c));
+                f->widest = std::max(f->widest, f->advance[c]);
+            }
+            Item probe = item;
+            probe.wrap = false;
+            QTextLayout layout;
+            f->oneLine = layOut(layout, probe, QStringLiteral("Xg"), 1e6);
+            it = m_fonts.emplace(key, std::move(f)).first;
+        }
+        return *it->second;
+    }
+
+    double textHeight(const Item& item, const QString& text, double width) {
+        const Font& f = font(item);
+        if (onOneLine(f, text, width))
+            return f.oneLine;
+        const TextKey key{text, fontKey(item), item.wrap, qRound(width * 16)};
+        const auto hit = m_texts.constFind(key);
+        if (hit != m_texts.cend())
+            return *hit;
+        QTextLayout layout;
+        const double h = layOut(layout, item, text, width);
+        m_texts.insert(key, h);
+        return h;
+    }
+
+    // The texts are kept for one pagination.
+    void forgetTexts() { m_texts = {}; }
+
+private:
+    struct TextKey {
+        QString text;
+        quint32 font;
+        bool wrap;
+        int width;
+        bool operator==(const TextKey& o) const {
+            return font == o.font && wrap == o.wrap && width == o.width && text == o.text;
+        }
+    };
+    friend size_t qHash(const TextKey& k, size_t seed) {
+        return qHashMulti(seed, k.text, k.font, k.wrap, k.width);
+    }
+
+    static quint32 fontKey(const Item& item) {
+        return quint32(qRound(item.fontSize * 64)) << 2 | (item.bold ? 1 : 0) |
+               (item.italic ? 2 : 0);
+    }
+
+    // Printable Latin-1 only (no breaks, tabs or other scripts, whose glyphs
+    // may come from another font), and narrower than the box by a wide
+    // margin whatever kerning and shaping do.
+    static bool onOneLine(const Font& f, const QString& text, double width) {
+        if (text.size() * f.widest * 1.1 + 2 * f.widest <= width) {
+            for (const QChar c : text)
+                if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0) ||
+                    c.unicode() > 0xFF)
+                    return false;
+            return true;
+        }
+        double sum = 0;
+        for (const QChar c : text) {
+            const ushort u = c.unicode();
+            if (u < 0x20 || (u >= 0x7F && u < 0xA0) || u > 0xFF)
+                return false;
+            sum += f.advance[u];
+        }
+        return sum * 1.1 + 2 * f.widest <= width;
+    }
+
+    std::map<quint32, std::unique_ptr<Font>> m_fonts;
+    QHash<TextKey, double> m_texts;
+};
+
+Measurer& measurer() {
+    static Measurer m;
+    return m;
+}
+
+double lineHeight(const Item& item) {
+    return measurer().font(item).lineSpacing;
+}
+
 int itemHeight(const Report& report, const Item& item, int row, int bandWidth) {
     if (item.kind == Item::Line)
         return kRuleHeight;
@@ -110,8 +215,7 @@ int itemHeight(const Report& report, const Item& item, int row, int bandWidth) {
     const QString t = resolveText(report, item, row, 0, 1, 0);
     if (t.isEmpty())
         return qCeil(one);
-    QTextLayout layout;
-    return qCeil(std::max(layOut(layout, item, t, itemWidth(item, bandWidth)), one));
+    return qCeil(std::max(measurer().textHeight(item, t, itemWidth(item, bandWidth)), one));
 }
 
 int sectionHeight(const Report& report, const Section& section, int row, int bandWidth) {
@@ -490,11 +594,22 @@ QVector<Page> Paginator::run() {
 // ---------------------------------------------------------------- data
 
 int DataTable::column(const QString& name) const {
-    for (int i = 0; i < names.size(); ++i) {
-        if (names[i].compare(name, Qt::CaseInsensitive) == 0)
-            return i;
+    // A layout asks for the same few names on every row: each is looked up
+    // without case once.
+    if (m_indexedNames != names) {
+        m_index.clear();
+        m_indexedNames = names;
     }
-    return -1;
+    const auto hit = m_index.constFind(name);
+    if (hit != m_index.cend())
+        return *hit;
+    int found = -1;
+    for (int i = 0; i < names.size() && found < 0; ++i) {
+        if (names[i].compare(name, Qt::CaseInsensitive) == 0)
+            found = i;
+    }
+    m_index.insert(name, found);
+    return found;
 }
 
 DataTable DataTable::fromRecordset(ado::Recordset& rs) {
@@ -502,16 +617,8 @@ DataTable DataTable::fromRecordset(ado::Recordset& rs) {
         throw AppError(ErrNo::NotOpen, "Operation is not allowed when the object is closed.");
     DataTable t;
     t.names = rs.fieldNames();
-    if (rs.RecordCount() > 0)
-        rs.MoveFirst();
-    while (!rs.Eof()) {
-        QVector<QVariant> row;
-        row.reserve(t.names.size());
-        for (int i = 0; i < t.names.size(); ++i)
-            row << rs.Fields(i).Value();
-        t.rows << row;
-        rs.MoveNext();
-    }
+    // The record set's rows, shared rather than copied.
+    t.rows = rs.rows();
     if (rs.RecordCount() > 0)
         rs.MoveFirst();
     return t;
@@ -722,6 +829,9 @@ QSizeF Report::sheetSize() const {
 }
 
 QVector<Page> Report::paginate(const QSizeF& sheet) const {
+    struct Forget {
+        ~Forget() { measurer().forgetTexts(); }
+    } forget;
     return Paginator(*this, sheet).run();
 }
 

@@ -48,6 +48,10 @@ struct DataTable {
     QVector<QVector<QVariant>> rows;
     int column(const QString& name) const; // any case; -1 when absent
     static DataTable fromRecordset(ado::Recordset& rs);
+
+private:
+    mutable QStringList m_indexedNames;
+    mutable QHash<QString, int> m_index;
 };
 
 // One row of a report's data, as the formulas see it.
