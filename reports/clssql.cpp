@@ -70,12 +70,13 @@ QString clsSQL::Rep01DPQuery() {
     // The subreport prints beside the main query's learners only, so only
     // their rows are read. The scores are matched on the health report's
     // year as well, so that the average of an area is that of the report
-    // year, as on the score summary. They are summed per learner and area
-    // first, through the learner-year index, and then joined to the health
-    // report: the same groups and the same averages as grouping every score
-    // row with the learner's and the report's columns (a repeated health
-    // report row repeats the sums and counts alike), for a fraction of the
-    // rows grouped on the long texts.
+    // year, as on the score summary. They are summed and counted per learner
+    // and activity domain first, through the learner-year index, and the
+    // sums and counts of each area's domains are added up after the join
+    // with the health report: the same groups and the same averages as
+    // grouping every score row with the learner's and the report's columns
+    // (a repeated health report row repeats the sums and counts alike), for a
+    // fraction of the rows grouped on the long texts.
     return QStringLiteral(
                "SELECT LI.ID, LI.SName & ' ' & LI.FName AS LName, IIf(Len(LI.BirthDate)=8,") +
            " Mid(LI.BirthDate,7,2) & '/' & Mid(LI.BirthDate,5,2) & ' / ' & "
@@ -86,25 +87,25 @@ QString clsSQL::Rep01DPQuery() {
            "Medical_Record_Viewed," +
            " IIF(IsNull(HPR.Medical_Record_Attached),False,HPR.Medical_Record_Attached) as "
            "Medical_Record_Attached, HPR.Comments, "
-           "CInt(Sum(CFS.SumOfScore)/Sum(CFS.CountOfSub_Section)) AS Score, CFS.Description" +
-           " FROM ((Learner_Info AS LI LEFT JOIN TAV_Health_Professional_Report AS HPR" +
+           "CInt(Sum(CFS.SumOfScore)/Sum(CFS.CountOfSub_Section)) AS Score, LIA.Description" +
+           " FROM (((Learner_Info AS LI LEFT JOIN TAV_Health_Professional_Report AS HPR" +
            " ON (LI.ID = HPR.LearnerID AND (HPR.Data_Year)=" + Y + "))" +
-           " LEFT JOIN (SELECT S.LearnerID, S.Data_Year, LIA.Description, Sum(S.Score) AS "
+           " LEFT JOIN (SELECT S.LearnerID, S.Data_Year, LADS.Activity_Domain, Sum(S.Score) AS "
            "SumOfScore, Count(S.Sub_Section) AS CountOfSub_Section" +
-           " FROM (TAV_Criteria_For_Selection AS S LEFT JOIN TAV_lu_Activity_Domain_Sub_Section "
-           "AS LADS ON S.Sub_Section = LADS.ID)" +
-           " LEFT JOIN TAV_lu_Impairment_Area AS LIA ON LADS.Activity_Domain = LIA.ID" +
+           " FROM TAV_Criteria_For_Selection AS S LEFT JOIN TAV_lu_Activity_Domain_Sub_Section "
+           "AS LADS ON S.Sub_Section = LADS.ID" +
            " WHERE S.Data_Year = " + Y + " AND S.LearnerID IN" + profileLearnerIds() +
-           " GROUP BY S.LearnerID, S.Data_Year, LIA.Description) AS CFS" +
+           " GROUP BY S.LearnerID, S.Data_Year, LADS.Activity_Domain) AS CFS" +
            " ON (HPR.LearnerID = CFS.LearnerID AND HPR.Data_Year = CFS.Data_Year))" +
+           " LEFT JOIN TAV_lu_Impairment_Area AS LIA ON CFS.Activity_Domain = LIA.ID)" +
            " INNER JOIN Disabilities ON LI.LSENDisabilities = Disabilities.id" + " WHERE LI.ID IN" +
            profileLearnerIds() +
-           " GROUP BY LI.ID, CFS.Description, HPR.Data_Year, HPR.Impairment_Type, "
+           " GROUP BY LI.ID, LIA.Description, HPR.Data_Year, HPR.Impairment_Type, "
            "LI.SName & ' ' & LI.FName, Disabilities.Name," +
            " IIF(IsNull(HPR.Medical_Record_Viewed), False,HPR.Medical_Record_Viewed)," +
            " IIF(IsNull(HPR.Medical_Record_Attached),False,HPR.Medical_Record_Attached), "
            "HPR.Comments, LI.BirthDate, LI.Grade, LI.Status" +
-           " ORDER BY LI.SName & ' ' & LI.FName, Disabilities.Name, CFS.Description, LI.Grade";
+           " ORDER BY LI.SName & ' ' & LI.FName, Disabilities.Name, LIA.Description, LI.Grade";
 }
 
 QString clsSQL::Rep01CFS() {
