@@ -10,9 +10,11 @@
 #include "workspace/modextendedmsgbox.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <array>
 
 namespace {
 
@@ -212,6 +214,60 @@ std::unique_ptr<ado::Recordset> buildScoreSummaryTable(const QString& learnerQue
     ado::Recordset learners;
     learners.Open(learnerQuery, gConnection.get(), ado::adOpenKeyset);
 
+    // The averages and ratings of all the learners at once, two queries for
+    // the year rather than two for each learner: the same groups (each
+    // learner's scores grouped by domain) and the same rating rows, in the
+    // order the learner's own query gives them, found through the
+    // learner-year index for the learners of the learner query.
+    const QString ofLearners = " c.LearnerID IN (SELECT L.ID FROM (" + learnerQuery + ") AS L)";
+    ado::Recordset scores;
+    scores.Open("SELECT c.LearnerID, Avg(c.Score) AS AvgOfScore, s.Activity_Domain as sDomain FROM "
+                "TAV_Criteria_For_Selection AS c "
+                " INNER JOIN TAV_lu_Activity_Domain_Sub_Section AS s ON c.Sub_Section = s.ID "
+                " WHERE c.Data_Year =" +
+                    y + " AND" + ofLearners +
+                    " GROUP BY s.Activity_Domain , c.LearnerID,C.Data_Year ",
+                gConnection.get(), ado::adOpenKeyset);
+    QHash<qint64, std::array<QString, 8>> levelsOf;
+    const int scoreLearner = scores.fieldIndex("LearnerID");
+    const int scoreAverage = scores.fieldIndex("AvgOfScore");
+    const int scoreDomain = scores.fieldIndex("sDomain");
+    while (!scores.Eof()) {
+        const int domain = scores.Fields(scoreDomain).toInt();
+        if (domain >= 1 && domain <= 8) {
+            auto it = levelsOf.find(scores.Fields(scoreLearner).Value().toLongLong());
+            if (it == levelsOf.end()) {
+                it = levelsOf.insert(scores.Fields(scoreLearner).Value().toLongLong(), {});
+                it->fill("N/A");
+            }
+            (*it)[domain - 1] = getLevelText(scores.Fields(scoreAverage).Value().toDouble());
+        }
+        scores.MoveNext();
+    }
+    scores.Close();
+
+    ado::Recordset rating;
+    rating.Open("SELECT c.LearnerID, c.Support_Area, c.Rating From TAV_Assessment_Supp_Req_Rating "
+                "AS c WHERE c.Data_Year =" +
+                    y + " AND" + ofLearners + " ORDER BY c.LearnerID, c.ID",
+                gConnection.get(), ado::adOpenKeyset);
+    QHash<qint64, std::array<qint32, 5>> ratingsOf;
+    const int ratingLearner = rating.fieldIndex("LearnerID");
+    const int ratingArea = rating.fieldIndex("Support_Area");
+    const int ratingValue = rating.fieldIndex("Rating");
+    while (!rating.Eof()) {
+        const int area = rating.Fields(ratingArea).toInt();
+        if (area >= 1 && area <= 5) {
+            // A later row for the same area replaces an earlier one.
+            auto it = ratingsOf.find(rating.Fields(ratingLearner).Value().toLongLong());
+            if (it == ratingsOf.end())
+                it = ratingsOf.insert(rating.Fields(ratingLearner).Value().toLongLong(), {});
+            (*it)[area - 1] = rating.Fields(ratingValue).toInt();
+        }
+        rating.MoveNext();
+    }
+    rating.Close();
+
     static const char* const kLevels[8] = {"Mobility", "SelfCare", "Communication", "Vision",
                                            "Hearing",  "Mental",   "Cognition",     "Needs"};
     static const char* const kRatings[5] = {"Staff", "HRD", "Devices", "Cassessment", "Access"};
@@ -226,46 +282,13 @@ std::unique_ptr<ado::Recordset> buildScoreSummaryTable(const QString& learnerQue
         table->Append(name, ado::adInteger);
     table->OpenDisconnected();
 
+    std::array<QString, 8> noLevels;
+    noLevels.fill("N/A");
+    const std::array<qint32, 5> noRatings{};
     while (!learners.Eof()) {
-        QString levels[8];
-        for (QString& level : levels)
-            level = "N/A";
-        qint32 ratings[5] = {0, 0, 0, 0, 0};
-        const QString id = QString::number(learners.Fields("ID").Value().toLongLong());
-
-        // The learner and year are picked before the grouping (the same rows
-        // as picking the groups afterwards), so that the learner-year index
-        // finds them: grouping the whole table for each learner took the
-        // report a time that grew with the square of the school's size.
-        ado::Recordset scores;
-        scores.Open("SELECT Avg(c.Score) AS AvgOfScore, s.Activity_Domain as sDomain FROM "
-                    "TAV_Criteria_For_Selection AS c "
-                    " INNER JOIN TAV_lu_Activity_Domain_Sub_Section AS s ON c.Sub_Section = s.ID "
-                    " WHERE c.LearnerID =" +
-                        id + " And c.Data_Year =" + y +
-                        " GROUP BY s.Activity_Domain , c.LearnerID,C.Data_Year ",
-                    gConnection.get(), ado::adOpenKeyset);
-        while (!scores.Eof()) {
-            const int domain = scores.Fields("sDomain").toInt();
-            if (domain >= 1 && domain <= 8)
-                levels[domain - 1] = getLevelText(scores.Fields("AvgOfScore").Value().toDouble());
-            scores.MoveNext();
-        }
-        scores.Close();
-
-        ado::Recordset rating;
-        rating.Open("SELECT Support_Area, Rating From TAV_Assessment_Supp_Req_Rating "
-                    " WHERE LearnerID =" +
-                        id + " And Data_Year =" + y,
-                    gConnection.get(), ado::adOpenKeyset);
-        while (!rating.Eof()) {
-            const int area = rating.Fields("Support_Area").toInt();
-            if (area >= 1 && area <= 5)
-                ratings[area - 1] = rating.Fields("Rating").toInt();
-            rating.MoveNext();
-        }
-        rating.Close();
-
+        const qint64 id = learners.Fields("ID").Value().toLongLong();
+        const auto levels = levelsOf.value(id, noLevels);
+        const auto ratings = ratingsOf.value(id, noRatings);
         table->AddNew();
         table->Fields("Grade").setValue(textValue(learners, "Grade"));
         table->Fields("SName").setValue(textValue(learners, "SName"));
