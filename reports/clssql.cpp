@@ -28,20 +28,6 @@ QString clsSQL::Rep01BackgroundQuery() {
     const bool repGrade = frmReportview::Default().RepGrade;
     const QString repVar = frmReportview::Default().RepVar;
     const QString Y = reportYear();
-    // Led by the learner (the same rows as the background row's right join
-    // with the learner, and the additional disabilities joined one after the
-    // other), so that one learner's background row is found through the
-    // learner-year index rather than every year's rows being read.
-    m_body = QStringLiteral("SELECT LI.ID AS LearnerID, LI.SName & ', ' & LI.FName AS Learner") +
-             " , LI.AccessionNo, SchoolGrades.Name AS Grade, BI.Nature_Of_Support_Received" +
-             " , BI.Name_Of_Provider, BI.Contact_Details, Disabilities.Name AS PDisa " +
-             " , BI.Family_Situation, BI.Parent_Understanding_Of_Child, Disab.Name AS AddDisa" +
-             " FROM ((((Learner_Info AS LI LEFT JOIN TAV_Learner_Background_Info AS BI ON "
-             "(BI.LearnerID = LI.ID AND BI.Data_Year = " +
-             Y + "))" + " LEFT JOIN Disabilities ON LI.LSENDisabilities = Disabilities.id) " +
-             " INNER JOIN SchoolGrades ON LI.Grade = SchoolGrades.ID) " +
-             " LEFT JOIN MultipleDisabilities AS MD ON LI.ID = MD.LearnerID)" +
-             " LEFT JOIN Disabilities AS Disab ON MD.DisabilityID = Disab.id" + kProfileLearners;
     // The filter of an earlier run never carries over to this one.
     m_filter.clear();
     if (repGrade) {
@@ -55,12 +41,42 @@ QString clsSQL::Rep01BackgroundQuery() {
     }
     if (gDataYear == gReportYear)
         m_filter += " AND (LI.Status)='C'";
+    // Led by the learner (the same rows as the background row's right join
+    // with the learner), so that one learner's background row is found
+    // through the learner-year index rather than every year's rows being
+    // read; the additional disabilities of the listed learners are picked
+    // once (the same rows for them), as the host's table has no index on the
+    // learner that would find one learner's rows.
+    m_mainLearners.clear();
+    m_body =
+        QStringLiteral("SELECT LI.ID AS LearnerID, LI.SName & ', ' & LI.FName AS Learner") +
+        " , LI.AccessionNo, SchoolGrades.Name AS Grade, BI.Nature_Of_Support_Received" +
+        " , BI.Name_Of_Provider, BI.Contact_Details, Disabilities.Name AS PDisa " +
+        " , BI.Family_Situation, BI.Parent_Understanding_Of_Child, Disab.Name AS AddDisa" +
+        " FROM (((Learner_Info AS LI LEFT JOIN TAV_Learner_Background_Info AS BI ON "
+        "(BI.LearnerID = LI.ID AND BI.Data_Year = " +
+        Y + "))" + " LEFT JOIN Disabilities ON LI.LSENDisabilities = Disabilities.id) " +
+        " INNER JOIN SchoolGrades ON LI.Grade = SchoolGrades.ID) " +
+        " LEFT JOIN (SELECT MD.LearnerID, Disab.Name FROM MultipleDisabilities AS MD" +
+        " LEFT JOIN Disabilities AS Disab ON MD.DisabilityID = Disab.id WHERE MD.LearnerID IN" +
+        profileLearnerIds() + ") AS Disab ON LI.ID = Disab.LearnerID" + kProfileLearners;
     return m_body + m_filter + " ORDER BY LI.SName & ', ' & LI.FName";
 }
 
+void clsSQL::setMainLearners(const QList<qint64>& learnerIds) {
+    m_mainLearners = learnerIds;
+}
+
 QString clsSQL::profileLearnerIds() const {
-    // The learners of the main query: its learner filter, and a grade that
-    // SchoolGrades holds.
+    // A few learners the main query gave are named; otherwise its learner
+    // filter, with a grade that SchoolGrades holds, picks them.
+    constexpr qsizetype kNamedLearners = 200;
+    if (!m_mainLearners.isEmpty() && m_mainLearners.size() <= kNamedLearners) {
+        QStringList ids;
+        for (const qint64 id : m_mainLearners)
+            ids << QString::number(id);
+        return " (" + ids.join(", ") + ")";
+    }
     return QStringLiteral(" (SELECT LI.ID FROM Learner_Info AS LI") + kProfileLearners + m_filter +
            " AND LI.Grade IN (SELECT SchoolGrades.ID FROM SchoolGrades))";
 }

@@ -2,6 +2,7 @@
 // The query texts of the grade list and of the learner profile's three data
 // sources. The texts only: nothing here touches the database. The report
 // options window and the report viewer each keep one instance.
+#include <QList>
 #include <QString>
 
 class clsSQL {
@@ -20,9 +21,14 @@ public:
     // learners of the last Rep01BackgroundQuery.
     QString Rep01CFS();
 
+    // The learners the last Rep01BackgroundQuery gave, by ID: the subreport
+    // queries that follow read their rows only.
+    void setMainLearners(const QList<qint64>& learnerIds);
+
 private:
-    // "(SELECT LI.ID ...)": the learners the main query lists.
+    // "(SELECT LI.ID ...)" or "(id, ...)": the learners the main query lists.
     QString profileLearnerIds() const;
     QString m_body;   // the statement up to its learner filter
     QString m_filter; // the learner filter with the status, built afresh at each call
+    QList<qint64> m_mainLearners;
 };

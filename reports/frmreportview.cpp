@@ -171,6 +171,15 @@ void frmReportview::showMainReport() {
         m_rptProfile->discardSavedData(0);
         m_rptProfile->setPaperOrientation(report::Report::crPortrait);
         m_rs = openReportSource(sql().Rep01BackgroundQuery());
+        // The subreports read the rows of the learners listed.
+        QList<qint64> learners;
+        const int learnerColumn = m_rs->fieldIndex("LearnerID");
+        for (const QVector<QVariant>& row : m_rs->rows()) {
+            const qint64 id = row[learnerColumn].toLongLong();
+            if (learners.isEmpty() || learners.last() != id)
+                learners << id;
+        }
+        sql().setMainLearners(learners);
         m_rsDP = openReportSource(sql().Rep01DPQuery());
         m_rsCFS = openReportSource(sql().Rep01CFS());
         m_rptProfile->database().setDataSource(*m_rs);

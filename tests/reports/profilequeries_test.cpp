@@ -174,11 +174,20 @@ protected:
             const QStringList firstMain = run(firstBackgroundQuery(firstFilter), kMainColumns);
             EXPECT_EQ(sorted(main), sorted(firstMain));
             QSet<QString> learners;
-            for (const QString& row : firstMain)
+            QList<qint64> ids;
+            for (const QString& row : firstMain) {
                 learners.insert(row.section('|', 0, 0));
-            EXPECT_EQ(sorted(dp), sorted(ofLearners(run(firstDPQuery(), kDPColumns), learners)));
+                ids << row.section('|', 0, 0).toLongLong();
+            }
+            const QStringList firstDP = ofLearners(run(firstDPQuery(), kDPColumns), learners);
             // The scores in the order the subreport prints them.
-            EXPECT_EQ(cfs, ofLearners(run(firstCFSQuery(), kCFSColumns), learners));
+            const QStringList firstCFS = ofLearners(run(firstCFSQuery(), kCFSColumns), learners);
+            EXPECT_EQ(sorted(dp), sorted(firstDP));
+            EXPECT_EQ(cfs, firstCFS);
+            // The same with the main query's learners named.
+            sql.setMainLearners(ids);
+            EXPECT_EQ(sorted(run(sql.Rep01DPQuery(), kDPColumns)), sorted(firstDP));
+            EXPECT_EQ(run(sql.Rep01CFS(), kCFSColumns), firstCFS);
         }
     }
 
