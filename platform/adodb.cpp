@@ -3,6 +3,7 @@
 #include "platform/jetdialect.h"
 
 #include <QFileInfo>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace ado {
@@ -243,6 +244,7 @@ void Recordset::Open(const QString& source, Connection* activeConnection, int cu
         // By column, the texts seen, looked up by their bytes before they are
         // turned into a text of their own.
         std::vector<QHash<QByteArray, QVariant>> texts;
+        std::vector<QByteArray> lastText; // by column, the bytes of the last text not shared
         void begin(sqlite3_stmt* st) {
             const int n = sqlite3_column_count(st);
             if (n == 0)
@@ -252,6 +254,7 @@ void Recordset::Open(const QString& source, Connection* activeConnection, int cu
             for (int i = 0; i < n; ++i)
                 names.append(QString::fromUtf8(sqlite3_column_name(st, i)));
             texts.assign(n, {});
+            lastText.assign(n, {});
         }
         void row(sqlite3_stmt* st) {
             QVector<QVariant> r(names.size());
@@ -263,10 +266,18 @@ void Recordset::Open(const QString& source, Connection* activeConnection, int cu
             }
             rows.append(std::move(r));
         }
-        static QVariant sharedText(sqlite3_stmt* st, int i, QHash<QByteArray, QVariant>& seen) {
+        QVariant sharedText(sqlite3_stmt* st, int i, QHash<QByteArray, QVariant>& seen) {
             const char* text = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
             const int size = sqlite3_column_bytes(st, i);
-            const auto it = seen.constFind(QByteArray::fromRawData(text, size));
+            const QByteArray bytes = QByteArray::fromRawData(text, size);
+            // The text of the row above: a learner's long texts stand on each
+            // of the learner's rows. lastText holds the column's last text.
+            QByteArray& last = lastText[i];
+            if (!rows.isEmpty() && rows.last()[i].typeId() == QMetaType::QString && last == bytes)
+                return rows.last()[i];
+            last.resize(size);
+            std::memcpy(last.data(), text, size_t(size));
+            const auto it = seen.constFind(bytes);
             if (it != seen.cend())
                 return *it;
             QVariant value = QString::fromUtf8(text, size);
@@ -278,7 +289,7 @@ void Recordset::Open(const QString& source, Connection* activeConnection, int cu
     };
     QStringList names;
     QVector<QVector<QVariant>> rows;
-    runStatements(activeConnection->handle(), source, Collect{names, rows, {}});
+    runStatements(activeConnection->handle(), source, Collect{names, rows, {}, {}});
     setData(std::move(names), std::move(rows));
 }
 

@@ -26,6 +26,7 @@
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <map>
 #include <numeric>
 
@@ -274,8 +275,29 @@ struct Band {
     int row;
     int indent;
     int height;
-    int count;              // a group footer's rows, the report footer's
-    QVector<int> groupRows; // the first row of each group the band is in
+    int count;       // a group footer's rows, the report footer's
+    int groupRowsAt; // where in Bands::groupRows the first rows of its groups stand; -1 none
+    int groups;      // how many
+};
+
+// The bands of a report in order, and the first rows of the groups they are
+// in (one entry for each time a group starts, shared by the bands after it).
+struct Bands {
+    std::deque<Band> bands; // from the band numbered first on
+    int first = 0;
+    int end() const { return first + int(bands.size()); }
+    const Band& operator[](int i) const { return bands[size_t(i - first)]; }
+    // Forgets the bands before i.
+    void dropBefore(int i) {
+        while (first < i && !bands.empty()) {
+            bands.pop_front();
+            ++first;
+        }
+    }
+    QVector<int> groupRows;
+    int groupRow(const Band& b, int g) const {
+        return b.groupRowsAt >= 0 && g < b.groups ? groupRows[b.groupRowsAt + g] : -1;
+    }
 };
 
 // The rows of a subreport that belong to one row of its main report, found
@@ -300,68 +322,115 @@ private:
     std::map<std::pair<const Report*, QString>, QHash<QString, QVector<int>>> m_index;
 };
 
-void addBand(QVector<Band>& out, SubreportRows& subRowsOf, const Report& report,
-             const Section& section, int row, int indent, int width, int count,
-             const QVector<int>& groupRows);
+void addBand(Bands& out, SubreportRows& subRowsOf, const Report& report, const Section& section,
+             int row, int indent, int width, int count, int groupRowsAt, int groups);
 
-void streamRows(QVector<Band>& out, SubreportRows& subRowsOf, const Report& report,
-                const QVector<int>& rows, int indent, int width, bool withHeaderAndFooter) {
-    const Layout& layout = report.layout();
-    const DataTable& table = report.database().table();
-    const int groups = layout.groups.size();
-    QVector<int> groupRows(groups, -1); // the first row of each open group
-    QVector<int> groupStart(groups, 0); // where in rows it opened
-    if (withHeaderAndFooter)
-        addBand(out, subRowsOf, report, layout.reportHeader, rows.isEmpty() ? -1 : rows.first(),
-                indent, width, 0, groupRows);
-    QStringList keys(groups), previous(groups);
-    for (int i = 0; i < rows.size(); ++i) {
-        const int row = rows[i];
-        for (int g = 0; g < groups; ++g)
-            keys[g] = groupKey(Row(&table, row).text(layout.groups[g].field));
+// The bands of a report's rows, made one row at a time (with the subreports
+// the row prints), so that a long report's bands need not all be held.
+class RowStream {
+public:
+    RowStream(SubreportRows& subRowsOf, const Report& report, QVector<int> rows, int indent,
+              int width, bool withHeaderAndFooter)
+        : m_subRowsOf(subRowsOf), m_report(report), m_layout(report.layout()),
+          m_table(report.database().table()), m_rows(std::move(rows)), m_indent(indent),
+          m_width(width), m_withHeaderAndFooter(withHeaderAndFooter),
+          m_groups(int(m_layout.groups.size())), m_groupRows(m_groups, -1),
+          m_groupStart(m_groups, 0), m_keys(m_groups), m_previous(m_groups) {}
+
+    // Adds the next row's bands; false when every band has been added.
+    bool step(Bands& out) {
+        if (m_done)
+            return false;
+        if (m_next < 0) {
+            m_at = m_groups > 0 ? snapshot(out) : -1;
+            if (m_withHeaderAndFooter)
+                add(out, m_layout.reportHeader, m_rows.isEmpty() ? -1 : m_rows.first(), 0);
+            m_next = 0;
+            return true;
+        }
+        if (m_next < m_rows.size()) {
+            addRow(out, m_next++);
+            return true;
+        }
+        if (!m_rows.isEmpty()) {
+            for (int g = m_groups - 1; g >= 0; --g)
+                for (const Section& s : m_layout.groups[g].footers)
+                    add(out, s, m_rows.last(), int(m_rows.size()) - m_groupStart[g]);
+        }
+        if (m_withHeaderAndFooter)
+            add(out, m_layout.reportFooter, m_rows.isEmpty() ? -1 : m_rows.last(),
+                int(m_rows.size()));
+        m_done = true;
+        return true;
+    }
+
+private:
+    // Where the first rows of the open groups stand in out.groupRows.
+    int snapshot(Bands& out) const {
+        const int at = int(out.groupRows.size());
+        out.groupRows << m_groupRows;
+        return at;
+    }
+
+    void add(Bands& out, const Section& section, int row, int count) {
+        addBand(out, m_subRowsOf, m_report, section, row, m_indent, m_width, count, m_at,
+                m_groups);
+    }
+
+    void addRow(Bands& out, int i) {
+        const int row = m_rows[i];
+        for (int g = 0; g < m_groups; ++g)
+            m_keys[g] = groupKey(Row(&m_table, row).text(m_layout.groups[g].field));
         // The outermost group whose value changed closes every inner group.
-        int changed = groups;
+        int changed = m_groups;
         if (i == 0) {
             changed = 0;
         } else {
-            for (int g = 0; g < groups; ++g) {
-                if (keys[g] != previous[g]) {
+            for (int g = 0; g < m_groups; ++g) {
+                if (m_keys[g] != m_previous[g]) {
                     changed = g;
                     break;
                 }
             }
         }
         if (i > 0) {
-            for (int g = groups - 1; g >= changed; --g)
-                for (const Section& s : layout.groups[g].footers)
-                    addBand(out, subRowsOf, report, s, rows[i - 1], indent, width,
-                            i - groupStart[g], groupRows);
+            for (int g = m_groups - 1; g >= changed; --g)
+                for (const Section& s : m_layout.groups[g].footers)
+                    add(out, s, m_rows[i - 1], i - m_groupStart[g]);
         }
-        for (int g = changed; g < groups; ++g) {
-            groupRows[g] = row;
-            groupStart[g] = i;
+        for (int g = changed; g < m_groups; ++g) {
+            m_groupRows[g] = row;
+            m_groupStart[g] = i;
         }
-        for (int g = changed; g < groups; ++g)
-            for (const Section& s : layout.groups[g].headers)
-                addBand(out, subRowsOf, report, s, row, indent, width, 0, groupRows);
-        for (const Section& detail : layout.details)
-            addBand(out, subRowsOf, report, detail, row, indent, width, 0, groupRows);
-        std::swap(keys, previous);
+        if (changed < m_groups)
+            m_at = snapshot(out);
+        for (int g = changed; g < m_groups; ++g)
+            for (const Section& s : m_layout.groups[g].headers)
+                add(out, s, row, 0);
+        for (const Section& detail : m_layout.details)
+            add(out, detail, row, 0);
+        std::swap(m_keys, m_previous);
     }
-    if (!rows.isEmpty()) {
-        for (int g = groups - 1; g >= 0; --g)
-            for (const Section& s : layout.groups[g].footers)
-                addBand(out, subRowsOf, report, s, rows.last(), indent, width,
-                        int(rows.size()) - groupStart[g], groupRows);
-    }
-    if (withHeaderAndFooter)
-        addBand(out, subRowsOf, report, layout.reportFooter, rows.isEmpty() ? -1 : rows.last(),
-                indent, width, int(rows.size()), groupRows);
-}
 
-void addBand(QVector<Band>& out, SubreportRows& subRowsOf, const Report& report,
-             const Section& section, int row, int indent, int width, int count,
-             const QVector<int>& groupRows) {
+    SubreportRows& m_subRowsOf;
+    const Report& m_report;
+    const Layout& m_layout;
+    const DataTable& m_table;
+    const QVector<int> m_rows;
+    const int m_indent;
+    const int m_width;
+    const bool m_withHeaderAndFooter;
+    const int m_groups;
+    QVector<int> m_groupRows;  // the first row of each open group
+    QVector<int> m_groupStart; // where in rows it opened
+    QStringList m_keys, m_previous;
+    int m_at = -1;
+    int m_next = -1; // -1: the report header comes first
+    bool m_done = false;
+};
+
+void addBand(Bands& out, SubreportRows& subRowsOf, const Report& report, const Section& section,
+             int row, int indent, int width, int count, int groupRowsAt, int groups) {
     const Report* sub = section.subreport.isEmpty() ? nullptr : report.subreport(section.subreport);
     QVector<int> subRows;
     if (sub) {
@@ -372,9 +441,12 @@ void addBand(QVector<Band>& out, SubreportRows& subRowsOf, const Report& report,
     }
     const int h = sectionHeight(report, section, row, width - indent);
     if (h > 0 || section.newPageBefore)
-        out << Band{&report, &section, row, indent, h, count, groupRows};
-    if (sub)
-        streamRows(out, subRowsOf, *sub, subRows, indent + section.subreportIndent, width, true);
+        out.bands.push_back(Band{&report, &section, row, indent, h, count, groupRowsAt, groups});
+    if (sub) {
+        RowStream stream(subRowsOf, *sub, subRows, indent + section.subreportIndent, width, true);
+        while (stream.step(out)) {
+        }
+    }
 }
 
 // Places a report's bands on pages, one after the other: a band goes where
@@ -407,7 +479,11 @@ private:
     const QSizeF m_sheet;
     const int m_width;
     const int m_bottom;
-    QVector<Band> m_bands;
+    // Made as the pages need them, a few bands ahead.
+    bool has(int i);
+    SubreportRows m_subRowsOf;
+    std::unique_ptr<RowStream> m_stream;
+    Bands m_bands;
     QHash<int, QVector<double>> m_cuts; // of the bands that had to be cut, by index
     QVector<Page> m_pages;
     int m_y = 0;
@@ -438,7 +514,7 @@ int Paginator::neededToStart(int i) {
     if (m_bands[i].height > room)
         return firstPiece(i);
     int needed = m_bands[i].height;
-    for (int j = i; j + 1 < m_bands.size() && m_bands[j].section->keepWithNext; ++j) {
+    for (int j = i; has(j + 1) && m_bands[j].section->keepWithNext; ++j) {
         if (m_bands[j + 1].section->newPageBefore)
             break;
         int part = m_bands[j + 1].height;
@@ -475,7 +551,7 @@ double Paginator::chooseCut(int i, double from, bool fresh) {
 
 void Paginator::place(const Report* report, const Section* section, int row, int indent, int height,
                       int count) {
-    m_pages.last().bands << PlacedBand{report, section, row, kMargin + indent, m_y, 0, -1, count};
+    m_pages.last().bands << PlacedBand{report, section, row, kMargin + indent, m_y, count, 0, -1};
     m_y += height;
 }
 
@@ -493,6 +569,8 @@ void Paginator::startPage(int row) {
 void Paginator::finishPage() {
     m_pages.last().bands << PlacedBand{&m_report, &m_layout.pageFooter, m_lastRow, kMargin,
                                        m_bottom};
+    // A long report keeps thousands of pages: each holds no more than it needs.
+    m_pages.last().bands.squeeze();
 }
 
 // Atop a page that band b begins or goes on to: its subreport's heading
@@ -518,7 +596,8 @@ void Paginator::repeatHeadings(const Band& b) {
         if (boundary)
             break;
         // The heading shows its group's first row.
-        const int row = g < b.groupRows.size() && b.groupRows[g] >= 0 ? b.groupRows[g] : b.row;
+        const int first = m_bands.groupRow(b, g);
+        const int row = first >= 0 ? first : b.row;
         for (const Section& h : group.headers) {
             if (h.repeatOnNewPage)
                 place(b.report, &h, row, b.indent, sectionHeight(*b.report, h, row, width));
@@ -526,16 +605,24 @@ void Paginator::repeatHeadings(const Band& b) {
     }
 }
 
+bool Paginator::has(int i) {
+    while (i >= m_bands.end() && m_stream->step(m_bands)) {
+    }
+    return i < m_bands.end();
+}
+
 QVector<Page> Paginator::run() {
     const DataTable& table = m_report.database().table();
     QVector<int> rows(table.rows.size());
     std::iota(rows.begin(), rows.end(), 0);
-    SubreportRows subRowsOf;
-    streamRows(m_bands, subRowsOf, m_report, rows, 0, m_width, false);
+    m_stream = std::make_unique<RowStream>(m_subRowsOf, m_report, rows, 0, m_width, false);
 
     m_lastRow = rows.isEmpty() ? -1 : rows.first();
     startPage(m_lastRow);
-    for (int i = 0; i < m_bands.size(); ++i) {
+    for (int i = 0; has(i); ++i) {
+        // The bands placed are done with.
+        m_bands.dropBefore(i);
+        m_cuts.remove(i - 1);
         const Band& b = m_bands[i];
         // A page begun inside a subreport shows the main row it belongs to
         // in its page header, not the subreport's row of the same number.
@@ -566,14 +653,14 @@ QVector<Page> Paginator::run() {
                 cut = *next;
             }
             m_pages.last().bands << PlacedBand{b.report, b.section, b.row, kMargin + b.indent,
-                                               m_y,      from,      cut,   b.count};
+                                               m_y,      b.count,   from,  cut};
             from = cut;
             finishPage();
             startPage(m_lastRow);
             repeatHeadings(b);
         }
         m_pages.last().bands << PlacedBand{b.report, b.section, b.row, kMargin + b.indent,
-                                           m_y,      from,      -1,    b.count};
+                                           m_y,      b.count,   from,  -1};
         m_y += qCeil(b.height - from);
         m_hasContent = true;
     }

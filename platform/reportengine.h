@@ -160,15 +160,15 @@ private:
 struct PlacedBand {
     const Report* report = nullptr;
     const Section* section = nullptr;
-    int row = -1; // row of the report's data the band shows
-    int x = 0;    // twips from the sheet's left edge
-    int y = 0;    // twips from the sheet's top
+    int row = -1;  // row of the report's data the band shows
+    int x = 0;     // twips from the sheet's left edge
+    int y = 0;     // twips from the sheet's top
+    int count = 0; // {Count}: the rows of the group or report the band closes
     // A band cut between pages is placed in pieces: this piece shows the
     // lines of the band (twips from its top) that start at or below from
     // and end at or above to (to < 0: to the band's end), from at y.
     double from = 0;
     double to = -1;
-    int count = 0; // {Count}: the rows of the group or report the band closes
 };
 struct Page {
     QVector<PlacedBand> bands;
