@@ -190,12 +190,12 @@ void Connection::Close() {
 
 QVariant Field::Value() const {
     m_rs->requireRow();
-    return m_rs->m_rows[m_rs->m_pos][m_index];
+    return m_rs->m_store.at(m_rs->m_pos, m_index);
 }
 
 void Field::setValue(const QVariant& v) {
     m_rs->requireRow();
-    m_rs->m_rows[m_rs->m_pos][m_index] = v;
+    m_rs->m_store.at(m_rs->m_pos, m_index) = v;
 }
 
 QString Field::text() const {
@@ -240,7 +240,7 @@ void Recordset::Open(const QString& source, Connection* activeConnection, int cu
     constexpr qsizetype kSharedTextsPerColumn = 512;
     struct Collect {
         QStringList& names;
-        QVector<QVector<QVariant>>& rows;
+        RowStore& store;
         // By column, the texts seen, looked up by their bytes before they are
         // turned into a text of their own.
         std::vector<QHash<QByteArray, QVariant>> texts;
@@ -250,21 +250,22 @@ void Recordset::Open(const QString& source, Connection* activeConnection, int cu
             if (n == 0)
                 return;
             names.clear();
-            rows.clear();
+            store.reset(n);
             for (int i = 0; i < n; ++i)
                 names.append(QString::fromUtf8(sqlite3_column_name(st, i)));
             texts.assign(n, {});
             lastText.assign(n, {});
         }
         void row(sqlite3_stmt* st) {
-            QVector<QVariant> r(names.size());
-            for (int i = 0; i < r.size(); ++i) {
+            const int n = int(names.size());
+            store.addRow();
+            const qsizetype r = store.rowCount() - 1;
+            for (int i = 0; i < n; ++i) {
                 if (sqlite3_column_type(st, i) == SQLITE_TEXT)
-                    r[i] = sharedText(st, i, texts[i]);
+                    store.at(r, i) = sharedText(st, i, texts[i]);
                 else
-                    r[i] = columnValue(st, i);
+                    store.at(r, i) = columnValue(st, i);
             }
-            rows.append(std::move(r));
         }
         QVariant sharedText(sqlite3_stmt* st, int i, QHash<QByteArray, QVariant>& seen) {
             const char* text = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
@@ -273,8 +274,12 @@ void Recordset::Open(const QString& source, Connection* activeConnection, int cu
             // The text of the row above: a learner's long texts stand on each
             // of the learner's rows. lastText holds the column's last text.
             QByteArray& last = lastText[i];
-            if (!rows.isEmpty() && rows.last()[i].typeId() == QMetaType::QString && last == bytes)
-                return rows.last()[i];
+            const qsizetype rowCount = store.rowCount() - 1; // this row is added already
+            if (rowCount > 0) {
+                const QVariant& above = store.at(rowCount - 1, i);
+                if (above.typeId() == QMetaType::QString && last == bytes)
+                    return above;
+            }
             last.resize(size);
             std::memcpy(last.data(), text, size_t(size));
             const auto it = seen.constFind(bytes);
@@ -288,14 +293,22 @@ void Recordset::Open(const QString& source, Connection* activeConnection, int cu
         void end() {}
     };
     QStringList names;
-    QVector<QVector<QVariant>> rows;
-    runStatements(activeConnection->handle(), source, Collect{names, rows, {}, {}});
-    setData(std::move(names), std::move(rows));
+    RowStore store;
+    runStatements(activeConnection->handle(), source, Collect{names, store, {}, {}});
+    m_names = std::move(names);
+    m_store = std::move(store);
+    m_pos = 0;
+    m_open = true;
 }
 
 void Recordset::setData(QStringList names, QVector<QVector<QVariant>> rows) {
     m_names = std::move(names);
-    m_rows = std::move(rows);
+    m_store.reset(int(m_names.size()));
+    for (const QVector<QVariant>& row : rows) {
+        m_store.addRow();
+        for (int i = 0; i < m_names.size(); ++i)
+            m_store.at(m_store.rowCount() - 1, i) = row.value(i);
+    }
     m_pos = 0;
     m_open = true;
 }
@@ -304,7 +317,7 @@ void Recordset::Close() {
     if (!m_open)
         throw AppError(ErrNo::NotOpen, "Operation is not allowed when the object is closed.");
     m_open = false;
-    m_rows.clear();
+    m_store.reset(0);
     m_names.clear();
     m_pos = 0;
 }
@@ -343,7 +356,7 @@ Field Recordset::Fields(int index) {
 void Recordset::requireRow() const {
     if (!m_open)
         throw AppError(ErrNo::NotOpen, "Operation is not allowed when the object is closed.");
-    if (m_pos < 0 || m_pos >= m_rows.size())
+    if (m_pos < 0 || m_pos >= m_store.rowCount())
         throw AppError(ErrNo::NoCurrentRow,
                        "Either BOF or EOF is True, or the current record has been deleted.");
 }
@@ -355,7 +368,7 @@ void Recordset::Append(const QString& name, int, int, int) {
 }
 
 void Recordset::OpenDisconnected() {
-    m_rows.clear();
+    m_store.reset(int(m_names.size()));
     m_pos = 0;
     m_open = true;
 }
@@ -363,8 +376,8 @@ void Recordset::OpenDisconnected() {
 void Recordset::AddNew() {
     if (!m_open)
         throw AppError(ErrNo::NotOpen, "Operation is not allowed when the object is closed.");
-    m_rows.append(QVector<QVariant>(m_names.size()));
-    m_pos = m_rows.size() - 1;
+    m_store.addRow();
+    m_pos = m_store.rowCount() - 1;
 }
 
 } // namespace ado

@@ -310,7 +310,7 @@ public:
         QHash<QString, QVector<int>>& byKey = it->second;
         if (made) {
             const DataTable& table = sub.database().table();
-            for (int r = 0; r < table.rows.size(); ++r)
+            for (int r = 0; r < table.rowCount; ++r)
                 byKey[linkField.isEmpty() ? QString() : Row(&table, r).text(linkField)] << r;
         }
         const auto found = byKey.constFind(linkField.isEmpty() ? QString() : key);
@@ -373,8 +373,7 @@ private:
     }
 
     void add(Bands& out, const Section& section, int row, int count) {
-        addBand(out, m_subRowsOf, m_report, section, row, m_indent, m_width, count, m_at,
-                m_groups);
+        addBand(out, m_subRowsOf, m_report, section, row, m_indent, m_width, count, m_at, m_groups);
     }
 
     void addRow(Bands& out, int i) {
@@ -613,7 +612,7 @@ bool Paginator::has(int i) {
 
 QVector<Page> Paginator::run() {
     const DataTable& table = m_report.database().table();
-    QVector<int> rows(table.rows.size());
+    QVector<int> rows(table.rowCount);
     std::iota(rows.begin(), rows.end(), 0);
     m_stream = std::make_unique<RowStream>(m_subRowsOf, m_report, rows, 0, m_width, false);
 
@@ -705,17 +704,18 @@ DataTable DataTable::fromRecordset(ado::Recordset& rs) {
     DataTable t;
     t.names = rs.fieldNames();
     // The record set's rows, shared rather than copied.
-    t.rows = rs.rows();
+    t.cells = rs.store();
+    t.rowCount = int(rs.RecordCount());
     if (rs.RecordCount() > 0)
         rs.MoveFirst();
     return t;
 }
 
 QVariant Row::value(const QString& field) const {
-    if (!m_table || m_row < 0 || m_row >= m_table->rows.size())
+    if (!m_table || m_row < 0 || m_row >= m_table->rowCount)
         return {};
     const int c = m_table->column(field);
-    return c < 0 ? QVariant() : m_table->rows[m_row][c];
+    return c < 0 ? QVariant() : m_table->at(m_row, c);
 }
 
 QString Row::text(const QString& field) const {

@@ -45,7 +45,9 @@ namespace report {
 // The rows a report reads: a copy of a record set's fields and rows.
 struct DataTable {
     QStringList names;
-    QVector<QVector<QVariant>> rows;
+    ado::RowStore cells; // a field of each name to a row
+    int rowCount = 0;
+    const QVariant& at(int row, int column) const { return cells.at(row, column); }
     int column(const QString& name) const; // any case; -1 when absent
     static DataTable fromRecordset(ado::Recordset& rs);
 

@@ -174,8 +174,8 @@ void frmReportview::showMainReport() {
         // The subreports read the rows of the learners listed.
         QList<qint64> learners;
         const int learnerColumn = m_rs->fieldIndex("LearnerID");
-        for (const QVector<QVariant>& row : m_rs->rows()) {
-            const qint64 id = row[learnerColumn].toLongLong();
+        for (qsizetype r = 0; learnerColumn >= 0 && r < m_rs->RecordCount(); ++r) {
+            const qint64 id = m_rs->store().at(r, learnerColumn).toLongLong();
             if (learners.isEmpty() || learners.last() != id)
                 learners << id;
         }
