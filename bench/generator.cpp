@@ -150,13 +150,16 @@ struct Learner {
 constexpr int kDisabilities = 12; // the demo's list
 constexpr int kActivities = 28;   // scored on the criteria pages (29 "Other" has its own table)
 
-// The host tables of the demo school, emptied of its learners.
+// The host tables of the demo school, emptied of its learners (the demo's
+// assessment and its tables go too: the program makes its tables itself).
 void createHostTables(sqlite3* db, const QString& demoScriptPath) {
     QFile script(demoScriptPath);
     if (!script.open(QIODevice::ReadOnly))
         throw std::runtime_error("cannot read " + demoScriptPath.toStdString());
     exec(db, QString::fromUtf8(script.readAll()));
     exec(db, "DELETE FROM MultipleDisabilities; DELETE FROM Learner_Info;");
+    for (const SectionTable& table : kSectionTables)
+        exec(db, QString("DROP TABLE IF EXISTS ") + table.name);
 }
 
 std::vector<Learner> writeLearners(sqlite3* db, const SchoolSize& size, Random& rnd, qint64& rows) {

@@ -5,18 +5,26 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFontMetricsF>
 #include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QProxyStyle>
+#include <QRegularExpression>
+#include <QSet>
 #include <QStyledItemDelegate>
+#include <QValidator>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 Q_DECLARE_METATYPE(GridCellFormat)
 
@@ -27,6 +35,12 @@ constexpr double kColUnitPixels = 7;       // 105 twips
 constexpr double kRowUnitPixels = 4.0 / 3; // a point at 96 pixels an inch
 constexpr double kTwipsPerPixel = 15;
 constexpr double kCellPadTwips = 40;
+// The room a check box or a drop-down arrow takes beside a cell's text.
+constexpr double kIndicatorTwips = 240;
+
+// The grid of the window that the user worked in last: of a window's grids
+// only it shows its selection.
+QPointer<Grid> s_activeGrid;
 
 GridCellFormat formatOf(const QTableWidgetItem* item) {
     return item ? item->data(FormatRole).value<GridCellFormat>() : GridCellFormat{};
@@ -48,6 +62,12 @@ QStringList comboItems(const QString& tabList) {
     return items;
 }
 
+// Cells whose text the user types, pastes or clears.
+bool holdsText(const GridCellFormat& fmt) {
+    return fmt.type == GridCellType::Edit || fmt.type == GridCellType::Integer ||
+           fmt.type == GridCellType::Date || fmt.type == GridCellType::ComboBox;
+}
+
 // Keeps the program's own changes from being taken for the user's.
 struct Silence {
     explicit Silence(int& counter) : m_counter(counter) { ++m_counter; }
@@ -55,24 +75,160 @@ struct Silence {
     int& m_counter;
 };
 
+// A whole number from min to max, or nothing; a number still too short for
+// the range may be on its way.
+class IntegerValidator : public QValidator {
+public:
+    IntegerValidator(int min, int max, QObject* parent) : QValidator(parent), m_min(min), m_max(max) {}
+    State validate(QString& input, int&) const override {
+        const QString t = input.trimmed();
+        if (input.isEmpty())
+            return Acceptable;
+        if (t.isEmpty())
+            return Invalid; // blanks alone are no number
+        static const QRegularExpression number(QStringLiteral("^-?[0-9]+$"));
+        if (!number.match(t).hasMatch())
+            return t == QLatin1String("-") && m_min < 0 ? Intermediate : Invalid;
+        bool ok = false;
+        const qlonglong v = t.toLongLong(&ok);
+        if (ok && v >= m_min && v <= m_max)
+            return Acceptable;
+        const int digits = int(std::max(QString::number(m_min).size(), QString::number(m_max).size()));
+        return ok && t.size() < digits ? Intermediate : Invalid;
+    }
+
+private:
+    int m_min, m_max;
+};
+
+// The characters of a date as day/month/year or year-month-day.
+class DateValidator : public QValidator {
+public:
+    explicit DateValidator(QObject* parent) : QValidator(parent) {}
+    State validate(QString& input, int&) const override {
+        static const QRegularExpression chars(QStringLiteral("^[0-9/\\-. ]{0,10}$"));
+        return chars.match(input).hasMatch() ? Intermediate : Invalid;
+    }
+};
+
+// A text of at most max characters; one that came longer into the editor
+// (stored before the limit) may stay as long, not grow.
+class LengthValidator : public QValidator {
+public:
+    LengthValidator(int max, int start, QObject* parent)
+        : QValidator(parent), m_max(std::max(max, start)) {}
+    State validate(QString& input, int&) const override {
+        return input.size() <= m_max ? Acceptable : Invalid;
+    }
+
+private:
+    int m_max;
+};
+
+// The multi-line editor: Tab never enters the text, and typed or pasted text
+// that would make it longer than the cell takes is refused whole.
+class MultiLineEditor : public QPlainTextEdit {
+public:
+    explicit MultiLineEditor(int maxLength, QWidget* parent)
+        : QPlainTextEdit(parent), m_max(maxLength) {
+        setTabChangesFocus(true);
+    }
+    void setStartLength(int length) { m_start = length; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const QString text = event->text();
+        if (!text.isEmpty() && text.at(0) >= QChar(' ') && text.at(0) != QChar(0x7F) &&
+            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && !fits(text.size())) {
+            QApplication::beep();
+            event->accept();
+            return;
+        }
+        QPlainTextEdit::keyPressEvent(event);
+    }
+    void insertFromMimeData(const QMimeData* source) override {
+        if (source && source->hasText() && !fits(source->text().size())) {
+            QApplication::beep();
+            return;
+        }
+        QPlainTextEdit::insertFromMimeData(source);
+    }
+
+private:
+    bool fits(qsizetype added) const {
+        if (m_max <= 0)
+            return true;
+        const qsizetype after = toPlainText().size() - textCursor().selectedText().size() + added;
+        return after <= std::max<qsizetype>(m_max, m_start);
+    }
+    int m_max;
+    int m_start = 0;
+};
+
+// Drop-down lists open as a list of the cell's number of visible items, not
+// as a menu of all of them.
+class ListPopupStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == QStyle::SH_ComboBox_Popup)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
 } // namespace
 
 // ---------------------------------------------------------------------------
-// The cells' editors and the mouse on check-box and button cells.
+// A cell: the user's text reaches it only when the cell takes it whole.
+
+class GridItem : public QTableWidgetItem {
+public:
+    GridItem() : QTableWidgetItem(QTableWidgetItem::UserType) {}
+    QTableWidgetItem* clone() const override { return new GridItem(*this); }
+
+    void setData(int role, const QVariant& value) override {
+        auto* grid = qobject_cast<Grid*>(tableWidget());
+        if (grid && grid->m_silent == 0 && (role == Qt::EditRole || role == Qt::DisplayRole)) {
+            const GridCellFormat fmt = formatOf(this);
+            if (holdsText(fmt)) {
+                QString text = value.toString();
+                if (!Grid::acceptEntry(fmt, text, QTableWidgetItem::text())) {
+                    grid->refuse(column() + 1, row() + 1, value.toString());
+                    return;
+                }
+                QTableWidgetItem::setData(role, text);
+                return;
+            }
+        }
+        QTableWidgetItem::setData(role, value);
+    }
+};
+
+// ---------------------------------------------------------------------------
+// The cells' editors and looks, and the mouse on check-box and button cells.
 
 class Grid::Delegate : public QStyledItemDelegate {
 public:
-    explicit Delegate(Grid* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
+    explicit Delegate(Grid* grid) : QStyledItemDelegate(grid), m_grid(grid) {
+        m_listStyle = new ListPopupStyle;
+        m_listStyle->setParent(this);
+    }
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex& index) const override {
         const GridCellFormat fmt = formatOf(m_grid->item(index.row(), index.column()));
         if (fmt.locked)
             return nullptr;
+        const QString text = index.data(Qt::EditRole).toString();
         QWidget* editor = nullptr;
         if (fmt.type == GridCellType::ComboBox) {
             auto* combo = new QComboBox(parent);
+            combo->setStyle(m_listStyle);
             combo->setEditable(fmt.comboEditable);
+            // A blank entry first: choosing it clears the cell.
+            if (!fmt.comboEditable)
+                combo->addItem(QString());
             combo->addItems(comboItems(fmt.comboList));
             combo->setMaxVisibleItems(fmt.comboMaxDrop > 0 ? fmt.comboMaxDrop : 6);
             if (fmt.comboWidth > 0)
@@ -85,47 +241,47 @@ public:
                              [self, combo] { emit self->commitData(combo); });
             editor = combo;
         } else if (fmt.type == GridCellType::Edit && fmt.multiLine) {
-            auto* edit = new QPlainTextEdit(parent);
-            const int maxLength = fmt.maxLength;
-            if (maxLength > 0) {
-                QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [edit, maxLength] {
-                    const QString text = edit->toPlainText();
-                    if (text.size() > maxLength) {
-                        QSignalBlocker block(edit);
-                        edit->setPlainText(text.left(maxLength));
-                        edit->moveCursor(QTextCursor::End);
-                    }
-                });
-            }
+            auto* edit = new MultiLineEditor(fmt.maxLength, parent);
+            edit->setStartLength(int(text.size()));
             editor = edit;
-        } else if (fmt.type == GridCellType::Edit) {
+        } else if (holdsText(fmt)) {
             auto* edit = new QLineEdit(parent);
             edit->setFrame(false);
-            if (fmt.maxLength > 0)
-                edit->setMaxLength(fmt.maxLength);
-            editor = edit;
-        } else if (fmt.type == GridCellType::Date) {
-            auto* edit = new QLineEdit(parent);
-            edit->setFrame(false);
-            edit->setMaxLength(10);
+            if (fmt.type == GridCellType::Integer)
+                edit->setValidator(new IntegerValidator(fmt.minValue, fmt.maxValue, edit));
+            else if (fmt.type == GridCellType::Date)
+                edit->setValidator(new DateValidator(edit));
+            else if (fmt.maxLength > 0)
+                edit->setValidator(new LengthValidator(fmt.maxLength, int(text.size()), edit));
+            QObject::connect(edit, &QLineEdit::inputRejected, edit, [] { QApplication::beep(); });
             editor = edit;
         }
-        if (editor)
+        if (editor) {
             editor->installEventFilter(m_grid);
+            m_grid->m_editor = editor;
+            m_grid->m_editorIndex = index;
+        }
         return editor;
     }
 
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-        const QString text = index.data(Qt::EditRole).toString();
+        // A key typed on the cell starts its text afresh; a double click or F2
+        // opens the text with the caret after it.
+        const bool fresh = m_grid->m_opening == QAbstractItemView::AnyKeyPressed;
+        const QString text = fresh ? QString() : index.data(Qt::EditRole).toString();
         if (auto* combo = qobject_cast<QComboBox*>(editor)) {
+            const QString cell = index.data(Qt::EditRole).toString();
             if (combo->isEditable())
-                combo->setEditText(text);
+                combo->setEditText(cell);
             else
-                combo->setCurrentIndex(combo->findText(text));
+                combo->setCurrentIndex(std::max(0, combo->findText(cell)));
         } else if (auto* plain = qobject_cast<QPlainTextEdit*>(editor)) {
             plain->setPlainText(text);
+            plain->moveCursor(QTextCursor::End);
         } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
             line->setText(text);
+            // The view selects a line editor's text once it is filled.
+            line->setProperty("caretAtEnd", true);
         }
     }
 
@@ -140,10 +296,37 @@ public:
             text = line->text();
         else
             return;
-        const GridCellFormat fmt = formatOf(m_grid->item(index.row(), index.column()));
-        if (fmt.type == GridCellType::Date && !Grid::acceptDate(fmt, text))
-            return;
+        if (text == index.data(Qt::EditRole).toString())
+            return; // nothing changed: no Change
         model->setData(index, text, Qt::EditRole);
+    }
+
+    bool eventFilter(QObject* object, QEvent* event) override {
+        auto* editor = qobject_cast<QWidget*>(object);
+        if (editor && event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            const bool plainKey = !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+            // Tab and Shift+Tab leave the cell for the next or previous entry
+            // cell and never enter a text.
+            if (key->key() == Qt::Key_Tab && plainKey && !(key->modifiers() & Qt::ShiftModifier)) {
+                m_grid->finishEdit(editor, 1);
+                return true;
+            }
+            if (key->key() == Qt::Key_Backtab ||
+                (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ShiftModifier))) {
+                m_grid->finishEdit(editor, -1);
+                return true;
+            }
+            // Enter ends a one-line entry (a multi-line cell takes line breaks).
+            if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                qobject_cast<QLineEdit*>(editor)) {
+                if (m_grid->raiseKeyPress(key) == 0)
+                    return true;
+                m_grid->finishEdit(editor, 0);
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
     }
 
     bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
@@ -186,34 +369,81 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         const GridCellFormat fmt = formatOf(m_grid->item(index.row(), index.column()));
-        if (fmt.type != GridCellType::Button) {
-            QStyledItemDelegate::paint(painter, option, index);
+        if (fmt.type == GridCellType::Button) {
+            QStyleOptionButton button;
+            button.rect = option.rect.adjusted(1, 1, -1, -1);
+            button.text = fmt.caption;
+            button.state = QStyle::State_Enabled | QStyle::State_Raised;
+            button.palette = option.palette;
+            m_grid->style()->drawControl(QStyle::CE_PushButton, &button, painter, m_grid);
             return;
         }
-        QStyleOptionButton button;
-        button.rect = option.rect.adjusted(1, 1, -1, -1);
-        button.text = fmt.caption;
-        button.state = QStyle::State_Enabled | QStyle::State_Raised;
-        button.palette = option.palette;
-        m_grid->style()->drawControl(QStyle::CE_PushButton, &button, painter, m_grid);
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        if (!m_grid->showsSelection())
+            opt.state &= ~QStyle::State_Selected;
+        QStyle* style = m_grid->style();
+        if (fmt.type == GridCellType::CheckBox) {
+            style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, m_grid);
+            return;
+        }
+        // The background, selection and focus as the style draws them; the
+        // text wrapped and padded as the grid measures it (and prints it).
+        const QString text = opt.text;
+        opt.text.clear();
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, m_grid);
+        const double pad = kCellPadTwips / kTwipsPerPixel;
+        // The cell less its grid line: the text keeps the measured width.
+        QRectF textRect = QRectF(option.rect).adjusted(pad, pad, 1 - pad, 1 - pad);
+        const bool arrow = fmt.type == GridCellType::ComboBox && !fmt.locked;
+        if (arrow || fmt.type == GridCellType::ComboBox)
+            textRect.setRight(textRect.right() - kIndicatorTwips / kTwipsPerPixel);
+        painter->save();
+        QFont font = m_grid->font();
+        font.setBold(fmt.bold);
+        painter->setFont(font);
+        const QPalette::ColorGroup group =
+            (opt.state & QStyle::State_Active) ? QPalette::Normal : QPalette::Inactive;
+        painter->setPen(opt.palette.color(group, (opt.state & QStyle::State_Selected)
+                                                     ? QPalette::HighlightedText
+                                                     : QPalette::Text));
+        painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text);
+        if (arrow) {
+            // A drop-down cell shows its arrow.
+            const int w = int(kIndicatorTwips / kTwipsPerPixel);
+            QStyleOption arrowOption;
+            arrowOption.initFrom(m_grid);
+            arrowOption.rect = QRect(option.rect.right() - w, option.rect.center().y() - w / 2, w, w);
+            style->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrowOption, painter, m_grid);
+        }
+        painter->restore();
     }
 
 private:
     Grid* m_grid;
+    QStyle* m_listStyle;
 };
 
 // ---------------------------------------------------------------------------
 
 Grid::Grid(QWidget* parent) : QTableWidget(parent) {
+    setItemPrototype(new GridItem);
     setItemDelegate(new Delegate(this));
     verticalHeader()->hide();
     horizontalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(qRound(kGridDefaultRowHeight * kRowUnitPixels));
-    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
-                    QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    // No editor opens a moment after a click: a click chooses the cell, and
+    // the keys typed at once go to the editor the first of them opens.
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setWordWrap(true);
+    // Tab goes from entry cell to entry cell, then on to the next control.
+    setTabKeyNavigation(false);
+    // A row taller than the view is read to its end.
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     connect(this, &QTableWidget::itemChanged, this, &Grid::onItemChanged);
     connect(this, &QTableWidget::cellClicked, this,
             [this](int row, int column) { emit Click(column + 1, row + 1); });
@@ -234,8 +464,10 @@ void Grid::setMaxRows(int rows) {
     rows = std::max(0, rows);
     const int old = rowCount();
     setRowCount(rows);
+    m_designedHeights.resize(rows, verticalHeader()->defaultSectionSize());
     for (int r = old + 1; r <= rows; ++r)
         prepareRow(r);
+    fitVerticalScrollBar();
 }
 
 int Grid::MaxCols() const {
@@ -253,7 +485,7 @@ void Grid::setMaxCols(int cols) {
         setHorizontalHeaderItem(c - 1, new QTableWidgetItem);
         SetColWidth(c, kGridDefaultColWidth);
         for (int r = 1; r <= rowCount(); ++r) {
-            auto* item = new QTableWidgetItem;
+            auto* item = new GridItem;
             setItem(r - 1, c - 1, item);
             applyFormat(item, m_columnFormats[c - 1]);
         }
@@ -296,6 +528,7 @@ void Grid::SetColWidth(int col, double width) {
         setColumnHidden(col - 1, false);
         setColumnWidth(col - 1, qRound(width * kColUnitPixels));
     }
+    fitRows();
 }
 
 double Grid::ColWidth(int col) const {
@@ -305,11 +538,26 @@ double Grid::ColWidth(int col) const {
 void Grid::SetRowHeight(int row, double height) {
     if (row < 1 || row > rowCount())
         return;
-    setRowHeight(row - 1, std::max(1, int(std::lround(height * kRowUnitPixels))));
+    const int pixels = std::max(1, int(std::lround(height * kRowUnitPixels)));
+    m_designedHeights[row - 1] = pixels;
+    fitRows(row, row);
 }
 
 double Grid::RowHeight(int row) const {
-    return row >= 1 && row <= rowCount() ? rowHeight(row - 1) / kRowUnitPixels : 0;
+    if (row < 1 || row > rowCount())
+        return 0;
+    return rowHeight(row - 1) / kRowUnitPixels;
+}
+
+void Grid::setRowsFitText(bool fit) {
+    m_fitText = fit;
+    fitRows();
+}
+
+void Grid::setVerticalScrollBarPolicy(Qt::ScrollBarPolicy policy) {
+    m_vPolicy = policy;
+    QAbstractScrollArea::setVerticalScrollBarPolicy(policy);
+    fitVerticalScrollBar();
 }
 
 void Grid::AddCellSpan(int col, int row, int numCols, int numRows) {
@@ -319,6 +567,7 @@ void Grid::AddCellSpan(int col, int row, int numCols, int numRows) {
     numRows = std::clamp(numRows, 1, rowCount() - row + 1);
     if (numCols > 1 || numRows > 1)
         setSpan(row - 1, col - 1, numRows, numCols);
+    fitRows(row, row + numRows - 1);
 }
 
 void Grid::setFixedText(int col, int row, const QString& text, int colSpan, int rowSpan) {
@@ -366,16 +615,67 @@ void Grid::setDateCell(Block block, const QDate& min, const QDate& max) {
     });
 }
 
+void Grid::setIntegerCell(Block block, int min, int max) {
+    shape(block, [&](GridCellFormat& f) {
+        f.type = GridCellType::Integer;
+        f.minValue = min;
+        f.maxValue = max;
+    });
+}
+
 bool Grid::acceptDate(const GridCellFormat& fmt, QString& text) {
     text = text.trimmed();
     if (text.isEmpty())
         return true;
-    const QDate date = QDate::fromString(text, QStringLiteral("d/M/yyyy"));
+    QDate date = QDate::fromString(text, QStringLiteral("d/M/yyyy"));
+    if (!date.isValid())
+        date = QDate::fromString(text, QStringLiteral("yyyy-M-d"));
     if (!date.isValid() || (fmt.dateMin.isValid() && date < fmt.dateMin) ||
         (fmt.dateMax.isValid() && date > fmt.dateMax))
         return false;
     text = date.toString(QStringLiteral("dd/MM/yyyy"));
     return true;
+}
+
+bool Grid::acceptEntry(const GridCellFormat& fmt, QString& text, const QString& old) {
+    switch (fmt.type) {
+    case GridCellType::Date:
+        return acceptDate(fmt, text);
+    case GridCellType::Integer: {
+        const QString t = text.trimmed();
+        if (t.isEmpty()) {
+            text.clear();
+            return true;
+        }
+        int pos = 0;
+        QString copy = t;
+        if (IntegerValidator(fmt.minValue, fmt.maxValue, nullptr).validate(copy, pos) !=
+            QValidator::Acceptable)
+            return false;
+        text = QString::number(t.toInt());
+        return true;
+    }
+    case GridCellType::ComboBox:
+        if (!fmt.comboEditable) {
+            if (text.trimmed().isEmpty()) {
+                text.clear();
+                return true;
+            }
+            for (const QString& item : comboItems(fmt.comboList)) {
+                if (item.compare(text.trimmed(), Qt::CaseInsensitive) == 0) {
+                    text = item;
+                    return true;
+                }
+            }
+            return false;
+        }
+        [[fallthrough]];
+    case GridCellType::Edit:
+        // Longer than the cell takes: refused, unless it was as long before.
+        return fmt.maxLength <= 0 || text.size() <= std::max<qsizetype>(fmt.maxLength, old.size());
+    default:
+        return true;
+    }
 }
 
 void Grid::setCellType(Block block, GridCellType type) {
@@ -427,6 +727,7 @@ void Grid::SetText(int col, int row, const QString& text) {
         item->setCheckState(isTicked(text) ? Qt::Checked : Qt::Unchecked);
     else if (fmt.type != GridCellType::Button)
         item->setText(text);
+    fitRows(row, row);
 }
 
 QString Grid::GetText(int col, int row) const {
@@ -462,6 +763,7 @@ void Grid::ClearRange(int col, int row, int col2, int row2, bool) {
         else if (fmt.type != GridCellType::Button)
             item->setText(QString());
     });
+    fitRows(std::min(row, row2), std::max(row, row2));
 }
 
 void Grid::DeleteRows(int row, int count) {
@@ -470,12 +772,16 @@ void Grid::DeleteRows(int row, int count) {
     if (row < 1 || row > total || count < 1)
         return;
     count = std::min(count, total - row + 1);
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
         removeRow(row - 1);
+        m_designedHeights.removeAt(row - 1);
+    }
     for (int i = 0; i < count; ++i) {
         insertRow(rowCount());
+        m_designedHeights.append(verticalHeader()->defaultSectionSize());
         prepareRow(rowCount());
     }
+    fitVerticalScrollBar();
 }
 
 int Grid::SearchRow(int row, int colFirst, int colLast, const QString& text, int flags) const {
@@ -505,6 +811,35 @@ int Grid::ActiveRow() const {
 
 int Grid::ActiveCol() const {
     return currentColumn() >= 0 ? currentColumn() + 1 : 1;
+}
+
+void Grid::ClearActiveCell() {
+    if (state() == EditingState && m_editor)
+        QTableWidget::closeEditor(m_editor, QAbstractItemDelegate::RevertModelCache);
+    selectionModel()->clear();
+}
+
+void Grid::ShowRowSelected(int row) {
+    if (row < 1 || row > rowCount() || columnCount() == 0) {
+        selectionModel()->clearSelection();
+        return;
+    }
+    const QItemSelection cells(model()->index(row - 1, 0), model()->index(row - 1, columnCount() - 1));
+    selectionModel()->select(cells, QItemSelectionModel::ClearAndSelect);
+}
+
+bool Grid::showsSelection() const {
+    return !s_activeGrid || s_activeGrid == this || s_activeGrid->window() != window();
+}
+
+void Grid::becomeActiveGrid() {
+    if (s_activeGrid == this)
+        return;
+    Grid* before = s_activeGrid;
+    s_activeGrid = this;
+    if (before)
+        before->viewport()->update();
+    viewport()->update();
 }
 
 // --- the selection members -------------------------------------------------
@@ -579,7 +914,7 @@ QTableWidgetItem* Grid::cellItem(int col, int row) const {
 
 void Grid::prepareRow(int row) {
     for (int c = 1; c <= columnCount(); ++c) {
-        auto* cell = new QTableWidgetItem;
+        auto* cell = new GridItem;
         setItem(row - 1, c - 1, cell);
         applyFormat(cell, m_columnFormats[c - 1]);
     }
@@ -591,8 +926,7 @@ void Grid::applyFormat(QTableWidgetItem* item, const GridCellFormat& fmt) {
     const bool hadFormat = item->data(FormatRole).isValid();
     item->setData(FormatRole, QVariant::fromValue(fmt));
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (!fmt.locked && (fmt.type == GridCellType::Edit || fmt.type == GridCellType::ComboBox ||
-                        fmt.type == GridCellType::Date))
+    if (!fmt.locked && holdsText(fmt))
         flags |= Qt::ItemIsEditable;
     if (!fmt.locked && fmt.type == GridCellType::CheckBox)
         flags |= Qt::ItemIsUserCheckable;
@@ -667,12 +1001,240 @@ void Grid::shape(Block block, const std::function<void(GridCellFormat&)>& change
         for (int c = std::max(1, c1); c <= std::min(c2, columnCount()); ++c)
             change(m_columnFormats[c - 1]);
     }
+    int firstRow = rowCount() + 1, lastRow = 0;
     forEachItem(block, [&](QTableWidgetItem* cell) {
         GridCellFormat fmt = formatOf(cell);
         change(fmt);
         applyFormat(cell, fmt);
+        firstRow = std::min(firstRow, cell->row() + 1);
+        lastRow = std::max(lastRow, cell->row() + 1);
     });
+    // A bold text or a cell's indicator may need more height.
+    fitRows(firstRow, lastRow);
 }
+
+// --- rows as tall as their texts ------------------------------------------------
+
+double Grid::textHeightTwips(const QFont& font, const QString& text, double widthTwips,
+                             const QPaintDevice* device, double k) {
+    if (text.isEmpty())
+        return 0;
+    const QFontMetricsF fm = device ? QFontMetricsF(font, device) : QFontMetricsF(font);
+    const double w = std::max(1.0, (widthTwips - 2 * kCellPadTwips) * k);
+    const QRectF r = fm.boundingRect(QRectF(0, 0, w, 1e7), Qt::TextWordWrap | Qt::AlignLeft, text);
+    return r.height() / k + 2 * kCellPadTwips;
+}
+
+double Grid::rowTextHeightTwips(int row, const QList<double>& colWidthTwips,
+                                const QPaintDevice* device, double k) const {
+    const int cols = columnCount();
+    double h = 0;
+    for (int c = 1; c <= cols && c < colWidthTwips.size(); ++c) {
+        if (colWidthTwips[c] <= 0 || rowSpan(row - 1, c - 1) > 1)
+            continue;
+        const QTableWidgetItem* cell = item(row - 1, c - 1);
+        if (!cell || cell->text().isEmpty())
+            continue;
+        double w = 0;
+        for (int s = c; s < c + columnSpan(row - 1, c - 1) && s <= cols && s < colWidthTwips.size();
+             ++s)
+            w += colWidthTwips[s];
+        const GridCellFormat fmt = formatOf(cell);
+        if (fmt.type == GridCellType::CheckBox || fmt.type == GridCellType::ComboBox)
+            w -= kIndicatorTwips;
+        QFont f = font();
+        f.setBold(fmt.bold);
+        if (device) {
+            h = std::max(h, textHeightTwips(f, cell->text(), w, device, k));
+            continue;
+        }
+        // On the screen a text is measured once for its width and weight.
+        const QString key = QString::number(w) + (fmt.bold ? u'b' : u'n') + cell->text();
+        auto known = m_measured.constFind(key);
+        if (known == m_measured.constEnd())
+            known = m_measured.insert(key, textHeightTwips(f, cell->text(), w, nullptr, k));
+        h = std::max(h, *known);
+    }
+    return h;
+}
+
+void Grid::fitRows(int first, int last) {
+    if (last < 0)
+        last = rowCount();
+    first = std::max(first, 1);
+    last = std::min(last, rowCount());
+    if (first > last) {
+        fitVerticalScrollBar();
+        return;
+    }
+    const int cols = columnCount();
+    QList<double> widths(cols + 1, 0.0);
+    for (int c = 1; c <= cols; ++c)
+        widths[c] = isColumnHidden(c - 1) ? 0 : columnWidth(c - 1) * kTwipsPerPixel;
+    for (int r = first; r <= last; ++r) {
+        int pixels = m_designedHeights.value(r - 1, verticalHeader()->defaultSectionSize());
+        if (m_fitText) {
+            const double need = rowTextHeightTwips(r, widths, nullptr, 1 / kTwipsPerPixel);
+            // The text's padding reaches over the grid line below it, as
+            // its width reaches over the line on its right.
+            if (need > 0)
+                pixels = std::max(pixels, int(std::ceil(need / kTwipsPerPixel - 0.01)));
+        }
+        if (rowHeight(r - 1) != pixels)
+            setRowHeight(r - 1, pixels);
+    }
+    fitVerticalScrollBar();
+}
+
+void Grid::fitVerticalScrollBar() {
+    if (m_vPolicy != Qt::ScrollBarAlwaysOff || m_adjustingPolicy)
+        return;
+    m_adjustingPolicy = true;
+    const int content = verticalHeader()->length() +
+                        (colHeadersShown() ? horizontalHeader()->height() : 0) + 2 * frameWidth();
+    if (minimumHeight() > 0 && minimumHeight() == maximumHeight() && !hasEntryCells()) {
+        // A title of fixed texts, designed to be seen whole: as high as its rows.
+        if (content > minimumHeight())
+            setFixedHeight(content);
+    } else {
+        // Rows grown past the grid's height: they are read by scrolling.
+        const Qt::ScrollBarPolicy wanted =
+            content > height() ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+        if (verticalScrollBarPolicy() != wanted)
+            QAbstractScrollArea::setVerticalScrollBarPolicy(wanted);
+    }
+    m_adjustingPolicy = false;
+}
+
+void Grid::updateGeometries() {
+    QTableWidget::updateGeometries();
+    fitVerticalScrollBar();
+}
+
+void Grid::changeEvent(QEvent* event) {
+    QTableWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        m_measured.clear();
+        fitRows();
+    }
+}
+
+// --- entry cells and the keys that move ------------------------------------------
+
+bool Grid::hasEntryCells() const {
+    return !entryCells().isEmpty();
+}
+
+QList<QModelIndex> Grid::entryCells() const {
+    QList<QModelIndex> cells;
+    QSet<QPair<int, int>> covered;
+    for (int r = 0; r < rowCount(); ++r) {
+        for (int c = 0; c < columnCount(); ++c) {
+            if (covered.contains({r, c}))
+                continue;
+            const int rs = rowSpan(r, c), cs = columnSpan(r, c);
+            for (int rr = r; rr < r + rs; ++rr)
+                for (int cc = c; cc < c + cs; ++cc)
+                    if (rr != r || cc != c)
+                        covered.insert({rr, cc});
+            if (isRowHidden(r) || isColumnHidden(c) || columnWidth(c) <= 0)
+                continue;
+            const GridCellFormat fmt = formatOf(item(r, c));
+            if (!fmt.locked && fmt.type != GridCellType::StaticText)
+                cells << model()->index(r, c);
+        }
+    }
+    return cells;
+}
+
+void Grid::moveToEntry(bool next) {
+    const QList<QModelIndex> cells = entryCells();
+    const QModelIndex current = currentIndex();
+    const auto before = [](const QModelIndex& a, const QModelIndex& b) {
+        return a.row() < b.row() || (a.row() == b.row() && a.column() < b.column());
+    };
+    QModelIndex to;
+    if (next) {
+        for (const QModelIndex& cell : cells) {
+            if (!current.isValid() || before(current, cell)) {
+                to = cell;
+                break;
+            }
+        }
+    } else if (current.isValid()) {
+        for (auto it = cells.crbegin(); it != cells.crend(); ++it) {
+            if (before(*it, current)) {
+                to = *it;
+                break;
+            }
+        }
+    }
+    if (to.isValid()) {
+        setCurrentIndex(to);
+        setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return;
+    }
+    // Past the last (first) entry cell: on to the window's next (previous) control.
+    setFocus();
+    QWidget::focusNextPrevChild(next);
+}
+
+bool Grid::focusNextPrevChild(bool next) {
+    if (state() == EditingState && m_editor) {
+        finishEdit(m_editor, next ? 1 : -1);
+        return true;
+    }
+    moveToEntry(next);
+    return true;
+}
+
+void Grid::focusInEvent(QFocusEvent* event) {
+    QTableWidget::focusInEvent(event);
+    becomeActiveGrid();
+    // Coming in by Tab (Shift+Tab), or with no cell chosen yet: the first
+    // (last) entry cell.
+    const bool tab = event->reason() == Qt::TabFocusReason;
+    const bool backtab = event->reason() == Qt::BacktabFocusReason;
+    const bool noCell = !currentIndex().isValid() && event->reason() != Qt::MouseFocusReason;
+    if (tab || backtab || noCell) {
+        const QList<QModelIndex> cells = entryCells();
+        if (!cells.isEmpty())
+            setCurrentIndex(backtab ? cells.last() : cells.first());
+    }
+    viewport()->update();
+}
+
+void Grid::focusOutEvent(QFocusEvent* event) {
+    QTableWidget::focusOutEvent(event);
+    viewport()->update();
+}
+
+void Grid::mouseReleaseEvent(QMouseEvent* event) {
+    QTableWidget::mouseReleaseEvent(event);
+    // A drop-down cell opens its list on one click.
+    if (event->button() != Qt::LeftButton || state() == EditingState)
+        return;
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (!index.isValid() || index != currentIndex())
+        return;
+    const GridCellFormat fmt = formatOf(item(index.row(), index.column()));
+    if (fmt.type != GridCellType::ComboBox || fmt.locked)
+        return;
+    edit(index);
+    if (auto* combo = qobject_cast<QComboBox*>(m_editor.data()))
+        combo->showPopup();
+}
+
+bool Grid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    const EditTrigger before = m_opening;
+    m_opening = trigger;
+    const bool opened = QTableWidget::edit(index, trigger, event);
+    m_opening = before;
+    return opened;
+}
+
+// Typing on a cell that takes no typing does nothing (it does not search the grid).
+void Grid::keyboardSearch(const QString&) {}
 
 // --- the user's actions --------------------------------------------------------
 
@@ -680,9 +1242,73 @@ void Grid::onItemChanged(QTableWidgetItem* changed) {
     if (m_silent > 0 || !changed || changed->tableWidget() != this)
         return;
     const int col = changed->column() + 1, row = changed->row() + 1;
+    fitRows(row, row);
     if (formatOf(changed).type == GridCellType::CheckBox)
         emit ButtonClicked(col, row, changed->checkState() == Qt::Checked ? 1 : 0);
     emit Change(col, row);
+}
+
+void Grid::refuse(int col, int row, const QString& text) {
+    const GridCellFormat fmt = cellFormat(col, row);
+    QString message;
+    if (fmt.type == GridCellType::Date) {
+        const QString range =
+            fmt.dateMin.isValid() && fmt.dateMax.isValid()
+                ? " from " + fmt.dateMin.toString("dd/MM/yyyy") + " to " +
+                      fmt.dateMax.toString("dd/MM/yyyy")
+                : QString();
+        message = "\"" + text.trimmed() +
+                  "\" is not a date this cell takes. Please type the date as DD/MM/YYYY (for "
+                  "example 15/03/2026) or as YYYY-MM-DD (2026-03-15)" +
+                  range + ".";
+    }
+    QApplication::beep();
+    ++m_refusing;
+    emit EntryRefused(col, row, text, message);
+    --m_refusing;
+}
+
+bool Grid::refusesFirstKey(const QModelIndex& index, const QString& typed) const {
+    const QTableWidgetItem* cell = item(index.row(), index.column());
+    const GridCellFormat fmt = formatOf(cell);
+    if (fmt.locked)
+        return false;
+    QString text = typed;
+    int pos = int(text.size());
+    if (fmt.type == GridCellType::Integer)
+        return IntegerValidator(fmt.minValue, fmt.maxValue, nullptr).validate(text, pos) ==
+               QValidator::Invalid;
+    if (fmt.type == GridCellType::Date)
+        return DateValidator(nullptr).validate(text, pos) == QValidator::Invalid;
+    return false;
+}
+
+void Grid::clearCell(const QModelIndex& index) {
+    QTableWidgetItem* cell = item(index.row(), index.column());
+    const GridCellFormat fmt = formatOf(cell);
+    if (!cell || fmt.locked || !holdsText(fmt) || cell->text().isEmpty())
+        return;
+    cell->setText(QString()); // the user's edit: Change
+}
+
+void Grid::pasteInto(const QModelIndex& index) {
+    QTableWidgetItem* cell = item(index.row(), index.column());
+    const GridCellFormat fmt = formatOf(cell);
+    if (!cell || fmt.locked || !holdsText(fmt))
+        return;
+    QString text = QApplication::clipboard()->text();
+    if (!(fmt.type == GridCellType::Edit && fmt.multiLine)) {
+        // A line copied with its line break.
+        while (text.endsWith('\n') || text.endsWith('\r'))
+            text.chop(1);
+    }
+    QString kept = text;
+    if (!acceptEntry(fmt, kept, cell->text())) {
+        refuse(index.column() + 1, index.row() + 1, text);
+        return;
+    }
+    if (kept != cell->text())
+        cell->setText(kept); // the user's edit: Change
 }
 
 // The key code of a key that types or changes text: its character, the
@@ -698,6 +1324,8 @@ static int typedKey(const QKeyEvent* event) {
     }
     if (event->key() == Qt::Key_Delete)
         return 0x7F;
+    if (event->key() == Qt::Key_Backspace)
+        return 0x08;
     const QString text = event->text();
     if (text.isEmpty())
         return 0;
@@ -721,6 +1349,27 @@ void Grid::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    const QModelIndex current = currentIndex();
+    if (state() != EditingState && current.isValid()) {
+        const bool plain = !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+        if (event->matches(QKeySequence::Paste)) {
+            pasteInto(current);
+            event->accept();
+            return;
+        }
+        if (plain && (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace)) {
+            clearCell(current);
+            event->accept();
+            return;
+        }
+        // A typed character starts the cell's text afresh; a character that
+        // cannot start a value of the cell opens nothing.
+        if (plain && key >= 32 && key != 0x7F && refusesFirstKey(current, QString(QChar(key)))) {
+            QApplication::beep();
+            event->accept();
+            return;
+        }
+    }
     // The view hands the key to the editor it opens: it was raised already.
     QKeyEvent replaced(event->type(), event->key(), event->modifiers(),
                        QString(QChar(char16_t(key > 0 ? key : 0))));
@@ -733,137 +1382,476 @@ void Grid::keyPressEvent(QKeyEvent* event) {
 
 bool Grid::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (event->type() == QEvent::KeyPress && event != m_forwardedKey && widget &&
-        viewport()->isAncestorOf(widget)) {
-        auto* keyEvent = static_cast<QKeyEvent*>(event);
-        const int key = raiseKeyPress(keyEvent);
-        if (key == 0)
-            return true;
-        if (key >= 32 && key != 0x7F && key != typedKey(keyEvent)) {
-            QKeyEvent replaced(keyEvent->type(), keyEvent->key(), keyEvent->modifiers(),
-                               QString(QChar(char16_t(key))));
-            m_forwardedKey = &replaced;
-            QCoreApplication::sendEvent(widget, &replaced);
-            m_forwardedKey = nullptr;
-            return true;
+    if (widget && viewport()->isAncestorOf(widget)) {
+        if (event->type() == QEvent::FocusIn) {
+            becomeActiveGrid();
+        } else if (event->type() == QEvent::Show && widget->property("caretAtEnd").toBool()) {
+            // A text opened for changing: the caret after it, nothing selected.
+            widget->setProperty("caretAtEnd", false);
+            if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+                line->deselect();
+                line->end(false);
+            }
+        } else if (event->type() == QEvent::KeyPress && event != m_forwardedKey) {
+            auto* keyEvent = static_cast<QKeyEvent*>(event);
+            const int key = raiseKeyPress(keyEvent);
+            if (key == 0)
+                return true;
+            if (key >= 32 && key != 0x7F && key != typedKey(keyEvent)) {
+                QKeyEvent replaced(keyEvent->type(), keyEvent->key(), keyEvent->modifiers(),
+                                   QString(QChar(char16_t(key))));
+                m_forwardedKey = &replaced;
+                QCoreApplication::sendEvent(widget, &replaced);
+                m_forwardedKey = nullptr;
+                return true;
+            }
         }
     }
     return QTableWidget::eventFilter(watched, event);
 }
 
+// --- the open editor -------------------------------------------------------------
+
+QString Grid::editorText(QWidget* editor) const {
+    if (auto* combo = qobject_cast<QComboBox*>(editor))
+        return combo->currentText();
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(editor))
+        return plain->toPlainText();
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+        return line->text();
+    return QString();
+}
+
+bool Grid::editorAccepted(QWidget* editor) {
+    if (editor != m_editor || !m_editorIndex.isValid())
+        return true;
+    const QTableWidgetItem* cell = item(m_editorIndex.row(), m_editorIndex.column());
+    QString text = editorText(editor);
+    return !cell || text == cell->text() || acceptEntry(formatOf(cell), text, cell->text());
+}
+
+// A refused entry stays in its editor, to be put right or given up with
+// Escape: once the click or key that left it is done, the editor's cell is
+// the chosen one again, the editor has the focus, and the refusal is said
+// (once, though a click both moves the focus and chooses another cell).
+void Grid::keepRefusedEntry(QWidget* editor) {
+    if (m_refusalPending || !isVisible())
+        return;
+    m_refusalPending = true;
+    const QPointer<QWidget> kept(editor);
+    const QPersistentModelIndex cell = m_editorIndex;
+    QMetaObject::invokeMethod(
+        this,
+        [this, kept, cell] {
+            m_refusalPending = false;
+            if (!kept || !cell.isValid() || kept != m_editor)
+                return;
+            if (currentIndex() != cell)
+                selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
+            kept->setFocus();
+            refuse(cell.column() + 1, cell.row() + 1, editorText(kept));
+            // The message over the window took the focus, and the view gave
+            // it to itself as the editor lost it: back to the entry.
+            if (kept)
+                kept->setFocus();
+        },
+        Qt::QueuedConnection);
+}
+
+void Grid::finishEdit(QWidget* editor, int move) {
+    if (m_refusing)
+        return;
+    if (!editorAccepted(editor)) {
+        keepRefusedEntry(editor);
+        return;
+    }
+    QTableWidget::commitData(editor);
+    QTableWidget::closeEditor(editor, QAbstractItemDelegate::NoHint);
+    if (move != 0)
+        moveToEntry(move > 0);
+}
+
+void Grid::commitData(QWidget* editor) {
+    if (m_refusing)
+        return;
+    if (!editorAccepted(editor)) {
+        m_keptEditor = editor;
+        keepRefusedEntry(editor);
+        return;
+    }
+    QTableWidget::commitData(editor);
+}
+
+void Grid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    if (m_refusing)
+        return;
+    bool keep = editor && editor == m_keptEditor;
+    m_keptEditor = nullptr;
+    // An editor closed without its text committed (the delegate commits no
+    // entry it cannot check): committed here when the cell takes it, kept
+    // otherwise. Escape gives the entry up.
+    if (!keep && editor && editor == m_editor && hint != QAbstractItemDelegate::RevertModelCache &&
+        m_editorIndex.isValid()) {
+        const QTableWidgetItem* cell = item(m_editorIndex.row(), m_editorIndex.column());
+        if (cell && editorText(editor) != cell->text()) {
+            if (editorAccepted(editor))
+                QTableWidget::commitData(editor);
+            else
+                keep = true;
+        }
+    }
+    if (keep && isVisible()) {
+        keepRefusedEntry(editor);
+        return;
+    }
+    QTableWidget::closeEditor(editor, hint);
+}
 // ---------------------------------------------------------------------------
 // Printing.
+//
+// The layout is in twips on the sheet (the grid's scale applied); drawing is
+// in the printer's device pixels, k of them to a twip. Texts are set in lines
+// from the top of their row, so that a row may be split between two lines
+// when it does not fit on a page; a row printed whole has its texts centred
+// in it, as on the screen.
+
+namespace {
+constexpr double kGridLineTwips = 8;
+constexpr double kCheckBoxTwips = 160;
+constexpr double kNoLimit = 1e12;
+constexpr double kEpsilon = 0.01;
+} // namespace
+
+// A line of a cell's text: its top and bottom in twips from its row's top,
+// and its line in the cell's text (-1: the box of a check box without a
+// caption).
+struct Grid::PrintLine {
+    double top = 0;
+    double bottom = 0;
+    int line = -1;
+};
+
+// A cell as printed: where it stands in the grid and its text set in lines.
+struct Grid::PrintCell {
+    int row = 0;
+    int rowSpan = 1;
+    double left = 0; // twips from the grid's left
+    double width = 0;
+    GridCellFormat fmt;
+    bool header = false;
+    Qt::CheckState check = Qt::Unchecked;
+    std::shared_ptr<QTextLayout> text; // device pixels
+    double textLeft = 0;               // twips from the cell's left
+    QList<PrintLine> lines;
+    double height = 0; // what the texts need, padding included; 0 without text
+};
+
+// The part of a row on one page: from and to are twips from the row's top;
+// the lines whose bottoms lie after linesAfter and up to linesTo are drawn.
+struct Grid::PrintSlice {
+    int row = 0;
+    double from = 0;
+    double to = 0;
+    double linesAfter = -kNoLimit;
+    double linesTo = kNoLimit;
+    bool whole = true; // the whole row on one page: its texts are centred in it
+};
+
+struct Grid::PrintPage {
+    double top = 0; // twips on the sheet
+    QList<PrintSlice> slices;
+    double height = 0; // header included; 0 when the page draws nothing
+};
 
 struct Grid::PrintLayout {
-    QRectF area;             // twips on the sheet, clipped to the printable part
-    double scale = 1;        // grid twips to sheet twips
-    QList<double> colLeft;   // grid twips from the grid's left, index col (1..), [0] unused
-    QList<double> colWidth;  // grid twips, 0 for hidden columns
-    QList<double> rowHeight; // grid twips, index row; [0] the header row (0 when not printed)
-    QList<int> pageFirstRow; // first row of each page
-    double gridWidth = 0;
-    double k = 1; // device pixels per twip
+    QRectF area;             // the first page's rectangle, clipped to the printable part
+    double continuedTop = 0; // where every further page starts
+    double scale = 1;        // designed twips to sheet twips
+    double k = 1;            // device pixels per twip
+    double pad = 0;          // a cell's padding
+    double pen = 0;          // the grid lines' width
+    QList<double> colLeft;   // twips from the grid's left, index col (1..), [0] unused
+    QList<double> colWidth;  // 0 for hidden columns
+    double width = 0;
+    QList<double> rowHeight;       // index row; [0] the header row (0 when not printed)
+    QList<QList<PrintCell>> cells; // the cells that start in each row; [0] the header row
+    QList<bool> splittable;        // rows that no cell spans down into or from
+    QList<PrintPage> pages;
 };
+
+// The print's one measure of a cell's text: set in lines in the cell's width
+// (less the padding and a check box), the row's height following from it.
+Grid::PrintCell Grid::layoutCell(const QString& rawText, const GridCellFormat& fmt,
+                                 double widthTwips, bool header, const PrintLayout& layout,
+                                 QPaintDevice* device) const {
+    PrintCell cell;
+    cell.fmt = fmt;
+    cell.header = header;
+    cell.width = widthTwips;
+    const bool box = !header && fmt.type == GridCellType::CheckBox;
+    const double boxSize = kCheckBoxTwips * layout.scale;
+    cell.textLeft = layout.pad + (box ? boxSize + layout.pad : 0);
+    const double textWidth = std::max(1.0, widthTwips - cell.textLeft - layout.pad);
+
+    QString text = rawText;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    // Blank lines at the end of a text carry nothing to print.
+    while (!text.isEmpty() && text.back().isSpace())
+        text.chop(1);
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    if (!text.isEmpty()) {
+        QFont f = font();
+        f.setBold(fmt.bold);
+        if (f.pointSizeF() > 0)
+            f.setPointSizeF(f.pointSizeF() * layout.scale);
+        auto set = std::make_shared<QTextLayout>(text, f, device);
+        const bool centred = header || fmt.type == GridCellType::Button;
+        QTextOption option(centred ? Qt::AlignHCenter : Qt::AlignLeft);
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        set->setTextOption(option);
+        set->beginLayout();
+        double y = 0;
+        for (QTextLine line = set->createLine(); line.isValid(); line = set->createLine()) {
+            line.setLeadingIncluded(true);
+            line.setLineWidth(textWidth * layout.k);
+            line.setPosition(QPointF(0, y));
+            cell.lines.append({layout.pad + y / layout.k,
+                               layout.pad + (y + line.height()) / layout.k, line.lineNumber()});
+            y += line.height();
+        }
+        set->endLayout();
+        cell.text = set;
+    }
+    if (box && cell.lines.isEmpty())
+        cell.lines.append({layout.pad, layout.pad + boxSize, -1});
+    cell.height = cell.lines.isEmpty() ? 0 : cell.lines.last().bottom + layout.pad;
+    return cell;
+}
 
 Grid::PrintLayout Grid::layoutFor(Printer& printer, int left, int top, int right,
                                   int bottom) const {
     PrintLayout layout;
     layout.k = printer.twipsToDevice();
     const QRectF printable = printer.printableArea();
-    layout.area = QRectF(QPointF(left, top), QPointF(right, bottom)).intersected(printable);
-    if (!layout.area.isValid())
-        layout.area = QRectF(QPointF(std::max<double>(left, printable.left()),
-                                     std::max<double>(top, printable.top())),
-                             QSizeF(0, 0));
+    const double areaLeft = std::max<double>(left, printable.left());
+    const double areaRight = std::max(areaLeft, std::min<double>(right, printable.right()));
+    const double areaTop = std::max<double>(top, printable.top());
+    const double areaBottom = std::max(areaTop, std::min<double>(bottom, printable.bottom()));
+    layout.area = QRectF(QPointF(areaLeft, areaTop), QPointF(areaRight, areaBottom));
+    layout.continuedTop =
+        std::max<double>(printable.top(), std::min(top, int(Printer::kContinuedTop)));
 
     const int cols = columnCount(), rows = rowCount();
+    QList<double> designed(cols + 1, 0.0);
+    double designedWidth = 0;
+    for (int c = 1; c <= cols; ++c) {
+        designed[c] = isColumnHidden(c - 1) ? 0 : columnWidth(c - 1) * kTwipsPerPixel;
+        designedWidth += designed[c];
+    }
+    // A grid wider than the rectangle is scaled down so that it fits with its
+    // outer lines, which stand half outside the cells.
+    const double available = layout.area.width();
+    if (designedWidth > 0 && available > 0 && designedWidth + kGridLineTwips > available)
+        layout.scale = available / (designedWidth + kGridLineTwips);
+    const double s = layout.scale;
+    layout.pad = kCellPadTwips * s;
+    layout.pen = kGridLineTwips * s;
     layout.colLeft.resize(cols + 1);
     layout.colWidth.resize(cols + 1);
     double x = 0;
     for (int c = 1; c <= cols; ++c) {
         layout.colLeft[c] = x;
-        layout.colWidth[c] = isColumnHidden(c - 1) ? 0 : columnWidth(c - 1) * kTwipsPerPixel;
+        layout.colWidth[c] = designed[c] * s;
         x += layout.colWidth[c];
     }
-    layout.gridWidth = x;
-    if (x > 0 && layout.area.width() > 0 && x > layout.area.width())
-        layout.scale = layout.area.width() / x;
+    layout.width = x;
 
-    // Row heights: as designed, or as tall as the wrapped texts need.
     QPaintDevice* device = &printer.qprinter();
-    const double k = printer.twipsToDevice();
-    auto textHeight = [&](const QString& text, bool bold, double widthTwips) {
-        if (text.isEmpty())
-            return 0.0;
-        QFont f = font();
-        f.setBold(bold);
-        const QFontMetricsF fm(f, device);
-        const double w = std::max(1.0, (widthTwips - 2 * kCellPadTwips) * k);
-        const QRectF r =
-            fm.boundingRect(QRectF(0, 0, w, 1e7), Qt::TextWordWrap | Qt::AlignLeft, text);
-        return r.height() / k + 2 * kCellPadTwips;
-    };
     layout.rowHeight.resize(rows + 1);
+    layout.cells.resize(rows + 1);
+    layout.splittable.fill(true, rows + 1);
     if (colHeadersShown()) {
-        double h = horizontalHeader()->height() * kTwipsPerPixel;
-        for (int c = 1; c <= cols; ++c)
-            if (layout.colWidth[c] > 0)
-                h = std::max(h, textHeight(GetText(c, 0), false, layout.colWidth[c]));
+        double h = horizontalHeader()->height() * kTwipsPerPixel * s;
+        for (int c = 1; c <= cols; ++c) {
+            if (layout.colWidth[c] <= 0)
+                continue;
+            PrintCell cell = layoutCell(GetText(c, 0), GridCellFormat{}, layout.colWidth[c], true,
+                                        layout, device);
+            cell.left = layout.colLeft[c];
+            h = std::max(h, cell.height);
+            layout.cells[0].append(cell);
+        }
         layout.rowHeight[0] = h;
     }
+
+    // The cells that spans cover are not printed on their own.
+    QList<QList<bool>> covered(rows + 1, QList<bool>(cols + 1, false));
     for (int r = 1; r <= rows; ++r) {
-        double h = rowHeight(r - 1) * kTwipsPerPixel;
         for (int c = 1; c <= cols; ++c) {
-            if (layout.colWidth[c] <= 0 || rowSpan(r - 1, c - 1) > 1)
+            if (covered[r][c])
                 continue;
-            const QTableWidgetItem* cell = item(r - 1, c - 1);
-            if (!cell || cell->text().isEmpty())
+            const int rs = std::max(1, rowSpan(r - 1, c - 1));
+            const int cs = std::max(1, columnSpan(r - 1, c - 1));
+            for (int rr = r; rr < r + rs && rr <= rows; ++rr) {
+                for (int cc = c; cc < c + cs && cc <= cols; ++cc)
+                    covered[rr][cc] = rr != r || cc != c;
+                if (rs > 1)
+                    layout.splittable[rr] = false;
+            }
+            double width = 0;
+            for (int cc = c; cc < c + cs && cc <= cols; ++cc)
+                width += layout.colWidth[cc];
+            if (width <= 0)
                 continue;
-            double w = 0;
-            for (int s = c; s < c + columnSpan(r - 1, c - 1) && s <= cols; ++s)
-                w += layout.colWidth[s];
-            const GridCellFormat fmt = formatOf(cell);
-            if (fmt.type == GridCellType::CheckBox)
-                w -= 240;
-            h = std::max(h, textHeight(cell->text(), fmt.bold, w));
+            const QTableWidgetItem* item = this->item(r - 1, c - 1);
+            PrintCell cell = layoutCell(item ? item->text() : QString(), formatOf(item), width,
+                                        false, layout, device);
+            cell.row = r;
+            cell.rowSpan = rs;
+            cell.left = layout.colLeft[c];
+            cell.check = item ? item->checkState() : Qt::Unchecked;
+            layout.cells[r].append(cell);
+        }
+    }
+    // Rows as designed, or as tall as their texts need.
+    for (int r = 1; r <= rows; ++r) {
+        double h = m_designedHeights.value(r - 1) * kTwipsPerPixel * s;
+        for (const PrintCell& cell : layout.cells[r]) {
+            if (cell.rowSpan == 1)
+                h = std::max(h, cell.height);
         }
         layout.rowHeight[r] = h;
     }
-
-    // Pages: as many rows as fit below the header in the rectangle's height.
-    const double room = layout.area.height() / layout.scale - layout.rowHeight[0];
-    double used = 0;
-    layout.pageFirstRow.append(1);
-    for (int r = 1; r <= rows; ++r) {
-        if (used > 0 && used + layout.rowHeight[r] > room) {
-            layout.pageFirstRow.append(r);
-            used = 0;
-        }
-        used += layout.rowHeight[r];
-    }
+    paginate(layout);
     return layout;
 }
 
+void Grid::paginate(PrintLayout& layout) const {
+    const double headerHeight = layout.rowHeight[0];
+    const double bottom = layout.area.bottom();
+    const double fullRoom = bottom - layout.continuedTop - headerHeight;
+    const int rows = rowCount();
+
+    PrintPage page{layout.area.top(), {}, 0};
+    double y = page.top + headerHeight;
+    auto finish = [&] {
+        page.height = 0;
+        if (!page.slices.isEmpty() || rows == 0) {
+            page.height = headerHeight;
+            for (const PrintSlice& slice : page.slices)
+                page.height += slice.to - slice.from;
+        }
+        layout.pages.append(page);
+    };
+    auto newPage = [&] {
+        finish();
+        page = PrintPage{layout.continuedTop, {}, 0};
+        y = page.top + headerHeight;
+    };
+
+    for (int r = 1; r <= rows; ++r) {
+        const QList<PrintCell>& cells = layout.cells[r];
+        const double height = layout.rowHeight[r];
+        // The lowest line bottom after `after` and up to `limit` at which the
+        // row may end a page, one that no line straddles when there is such
+        // a one; -1 when no line ends in that range.
+        auto cut = [&](double after, double limit) {
+            double any = -1, clean = -1;
+            for (const PrintCell& cell : cells) {
+                for (const PrintLine& line : cell.lines) {
+                    const double at = line.bottom;
+                    if (at <= after + kEpsilon || at > limit + kEpsilon || at <= clean)
+                        continue;
+                    any = std::max(any, at);
+                    bool straddled = false;
+                    for (const PrintCell& other : cells) {
+                        for (const PrintLine& l : other.lines)
+                            straddled = straddled || (l.top < at - kEpsilon &&
+                                                      l.bottom > at + kEpsilon && l.bottom > after);
+                    }
+                    if (!straddled)
+                        clean = at;
+                }
+            }
+            return clean > 0 ? clean : any;
+        };
+        // The top of the first line that ends after `after`.
+        auto nextTop = [&](double after) {
+            double top = kNoLimit;
+            for (const PrintCell& cell : cells) {
+                for (const PrintLine& line : cell.lines) {
+                    if (line.bottom > after + kEpsilon)
+                        top = std::min(top, line.top);
+                }
+            }
+            return top;
+        };
+
+        // Where the row's texts end: a row split over pages ends there.
+        double textEnd = 0;
+        for (const PrintCell& cell : cells)
+            textEnd = std::max(textEnd, cell.height);
+
+        double from = 0;
+        double after = -kNoLimit;
+        for (;;) {
+            const double room = bottom - y;
+            const double end = from > 0 ? std::min(height, textEnd) : height;
+            if (end - from <= room + kEpsilon) {
+                page.slices.append({r, from, end, after, kNoLimit, from == 0});
+                y += end - from;
+                break;
+            }
+            const double at = layout.splittable[r] ? cut(after, from + room - layout.pad) : -1;
+            if (at > 0 && at > after) {
+                // The lines up to `at` on this page, the rest from the next one on.
+                page.slices.append({r, from, at + layout.pad, after, at, false});
+                y += at + layout.pad - from;
+                const double next = nextTop(at);
+                if (next >= kNoLimit)
+                    break; // no text left: the rest of the row is blank
+                after = at;
+                from = next - layout.pad;
+                newPage();
+                continue;
+            }
+            if (page.slices.isEmpty() && room >= fullRoom - kEpsilon) {
+                // Taller than a whole page and not to be split: cut at the foot.
+                page.slices.append({r, from, from + room, after, kNoLimit, false});
+                y = bottom;
+                break;
+            }
+            newPage();
+        }
+    }
+    finish();
+}
+
 int Grid::OwnerPrintPageCount(Printer& printer, int left, int top, int right, int bottom) {
-    m_countedPages = int(layoutFor(printer, left, top, right, bottom).pageFirstRow.size());
+    m_countedPages = OwnerPrintPagesNeeded(printer, left, top, right, bottom);
     return m_countedPages;
+}
+
+int Grid::OwnerPrintPagesNeeded(Printer& printer, int left, int top, int right, int bottom) const {
+    return int(layoutFor(printer, left, top, right, bottom).pages.size());
 }
 
 void Grid::OwnerPrintDraw(Printer& printer, int left, int top, int right, int bottom, int page) {
     const PrintLayout layout = layoutFor(printer, left, top, right, bottom);
-    const int pages = int(layout.pageFirstRow.size());
-    if (page < 1 || page > pages || layout.area.width() <= 0 || layout.area.height() <= 0) {
+    const int pages = int(layout.pages.size());
+    if (page < 1 || page > pages || layout.area.width() <= 0) {
         if (page >= m_countedPages)
             m_countedPages = 0;
         return;
     }
-    auto lastRowOf = [&](int p) { return p < pages ? layout.pageFirstRow[p] - 1 : rowCount(); };
-    drawRows(printer.painter(), layout, layout.pageFirstRow[page - 1], lastRowOf(page));
+    if (layout.pages[page - 1].height > 0)
+        drawPage(printer.painter(), layout, page - 1);
     // The last page counted carries what a smaller counting rectangle left over.
     if (page == m_countedPages) {
         for (int p = page + 1; p <= pages; ++p) {
             printer.NewPage();
-            drawRows(printer.painter(), layout, layout.pageFirstRow[p - 1], lastRowOf(p));
+            drawPage(printer.painter(), layout, p - 1);
         }
         m_countedPages = 0;
     }
@@ -872,131 +1860,120 @@ void Grid::OwnerPrintDraw(Printer& printer, int left, int top, int right, int bo
 QRectF Grid::OwnerPrintExtent(Printer& printer, int left, int top, int right, int bottom,
                               int page) const {
     const PrintLayout layout = layoutFor(printer, left, top, right, bottom);
-    const int pages = int(layout.pageFirstRow.size());
+    const int pages = int(layout.pages.size());
     if (page <= 0)
         page = pages;
-    if (page > pages || layout.area.width() <= 0 || layout.area.height() <= 0)
+    if (page > pages || layout.area.width() <= 0 || layout.pages[page - 1].height <= 0)
         return {};
-    const int first = layout.pageFirstRow[page - 1];
-    const int last = page < pages ? layout.pageFirstRow[page] - 1 : rowCount();
-    double height = layout.rowHeight[0];
-    for (int r = first; r <= last; ++r)
-        height += layout.rowHeight[r];
-    const double width = std::min(layout.gridWidth * layout.scale, layout.area.width());
-    return QRectF(layout.area.left(), layout.area.top(), width,
-                  std::min(height * layout.scale, layout.area.height()));
+    const PrintPage& p = layout.pages[page - 1];
+    return QRectF(layout.area.left(), p.top, std::min(layout.width, layout.area.width()), p.height);
 }
 
-void Grid::drawRows(QPainter& painter, const PrintLayout& layout, int firstRow, int lastRow) const {
+void Grid::drawPage(QPainter& painter, const PrintLayout& layout, int pageIndex) const {
+    const PrintPage& page = layout.pages[pageIndex];
     const double k = layout.k;
-    const double s = layout.scale;
-    const int cols = columnCount();
-    // Sheet device pixels of a grid-twips position.
-    auto dx = [&](double gx) { return (layout.area.left() + gx * s) * k; };
-    double y = layout.area.top();
-    QList<double> rowTop(rowCount() + 2);
-    const double headerTop = y;
-    y += layout.rowHeight[0] * s;
-    for (int r = firstRow; r <= lastRow; ++r) {
-        rowTop[r] = y;
-        y += layout.rowHeight[r] * s;
-    }
-    rowTop[lastRow + 1] = y;
+    auto device = [&](double x, double y) { return QPointF((layout.area.left() + x) * k, y * k); };
 
     painter.save();
-    // Nothing is drawn outside the rectangle (a row taller than it is cut).
-    painter.setClipRect(QRectF(layout.area.topLeft() * k, layout.area.bottomRight() * k));
-    QPen pen(Qt::black);
-    pen.setWidthF(std::max(1.0, 8 * k * s));
-    auto drawCell = [&](const QRectF& rect, const QString& text, const GridCellFormat& fmt,
-                        bool header, Qt::CheckState check) {
-        const QColor back = header ? QColor(0xE0, 0xE0, 0xE0) : toQColor(fmt.backColor);
+    // Nothing is drawn outside the rectangle, but for the outer lines.
+    const double pen = layout.pen;
+    painter.setClipRect(QRectF(device(-pen, page.top - pen),
+                               device(layout.area.width() + pen, layout.area.bottom() + pen)));
+    QPen linePen(Qt::black);
+    linePen.setWidthF(std::max(1.0, pen * k));
+
+    // One cell in rect (twips: x from the grid's left, y on the sheet); the
+    // lines of its text in the slice, from the slice's `from`.
+    auto drawCell = [&](const PrintCell& cell, const QRectF& rect, const PrintSlice& slice,
+                        bool centred) {
+        const QRectF deviceRect(device(rect.left(), rect.top()),
+                                device(rect.right(), rect.bottom()));
+        const QColor back = cell.header ? QColor(0xE0, 0xE0, 0xE0) : toQColor(cell.fmt.backColor);
         if (back != Qt::white)
-            painter.fillRect(rect, back);
-        painter.setPen(pen);
+            painter.fillRect(deviceRect, back);
+        painter.setPen(linePen);
         painter.setBrush(Qt::NoBrush);
-        painter.drawRect(rect);
-        QFont f = font();
-        f.setBold(fmt.bold);
-        if (f.pointSizeF() > 0)
-            f.setPointSizeF(f.pointSizeF() * s);
-        painter.setFont(f);
-        painter.setPen(header ? QColor(Qt::black) : toQColor(fmt.foreColor));
-        const double pad = kCellPadTwips * k * s;
-        QRectF textRect = rect.adjusted(pad, pad, -pad, -pad);
-        if (fmt.type == GridCellType::CheckBox) {
-            const double box = 160 * k * s;
-            const QRectF boxRect(textRect.left(), rect.center().y() - box / 2, box, box);
-            QPen boxPen = pen;
-            painter.setPen(boxPen);
-            painter.drawRect(boxRect);
-            if (check == Qt::Checked) {
-                painter.drawLine(boxRect.topLeft(), boxRect.bottomRight());
-                painter.drawLine(boxRect.topRight(), boxRect.bottomLeft());
+        painter.drawRect(deviceRect);
+        if (cell.fmt.type == GridCellType::Button && !cell.header && slice.whole) {
+            const double pad = layout.pad * k;
+            painter.drawRoundedRect(deviceRect.adjusted(pad, pad, -pad, -pad), pad, pad);
+        }
+        // A row on one page shows its texts centred; a split one from the top.
+        const double offset = centred ? std::max(0.0, (rect.height() - cell.height) / 2) : 0.0;
+        const QColor ink = cell.header ? QColor(Qt::black) : toQColor(cell.fmt.foreColor);
+        painter.save();
+        painter.setClipRect(deviceRect, Qt::IntersectClip);
+        for (const PrintLine& line : cell.lines) {
+            if (line.bottom <= slice.linesAfter + kEpsilon ||
+                line.bottom > slice.linesTo + kEpsilon)
+                continue;
+            const double top = rect.top() + offset + line.top - slice.from;
+            if (line.line == cell.lines.first().line && !cell.header &&
+                cell.fmt.type == GridCellType::CheckBox) {
+                const double box = kCheckBoxTwips * layout.scale;
+                const double middle = top + (line.bottom - line.top) / 2;
+                const QRectF boxRect(device(rect.left() + layout.pad, middle - box / 2),
+                                     device(rect.left() + layout.pad + box, middle + box / 2));
+                painter.setPen(linePen);
+                painter.drawRect(boxRect);
+                if (cell.check == Qt::Checked) {
+                    painter.drawLine(boxRect.topLeft(), boxRect.bottomRight());
+                    painter.drawLine(boxRect.topRight(), boxRect.bottomLeft());
+                }
             }
-            painter.setPen(toQColor(fmt.foreColor));
-            textRect.setLeft(boxRect.right() + pad);
+            if (line.line < 0 || !cell.text)
+                continue;
+            const QTextLine textLine = cell.text->lineAt(line.line);
+            painter.setPen(ink);
+            textLine.draw(&painter,
+                          device(rect.left() + cell.textLeft, top) - QPointF(0, textLine.y()));
         }
-        if (fmt.type == GridCellType::Button) {
-            painter.drawRoundedRect(rect.adjusted(pad, pad, -pad, -pad), pad, pad);
-        }
-        const int align = header || fmt.type == GridCellType::Button
-                              ? Qt::AlignCenter
-                              : Qt::AlignLeft | Qt::AlignVCenter;
-        painter.drawText(textRect, align | Qt::TextWordWrap, text);
+        painter.restore();
     };
 
+    double y = page.top;
     if (layout.rowHeight[0] > 0) {
-        for (int c = 1; c <= cols; ++c) {
-            if (layout.colWidth[c] <= 0)
-                continue;
-            const QRectF rect(QPointF(dx(layout.colLeft[c]), headerTop * k),
-                              QPointF(dx(layout.colLeft[c] + layout.colWidth[c]),
-                                      (headerTop + layout.rowHeight[0] * s) * k));
-            drawCell(rect, GetText(c, 0), GridCellFormat{}, true, Qt::Unchecked);
-        }
+        const PrintSlice all;
+        for (const PrintCell& cell : layout.cells[0])
+            drawCell(cell, QRectF(cell.left, y, cell.width, layout.rowHeight[0]), all, true);
+        y += layout.rowHeight[0];
     }
-
-    // Which cell covers each cell of a span.
-    QHash<QPair<int, int>, QPair<int, int>> origin;
-    for (int r = 1; r <= rowCount(); ++r)
-        for (int c = 1; c <= cols; ++c) {
-            // The view gives every cell inside a span the span's size: only
-            // its top-left cell starts it.
-            if (origin.contains({r, c}))
-                continue;
-            const int rs = rowSpan(r - 1, c - 1), cs = columnSpan(r - 1, c - 1);
-            if (rs > 1 || cs > 1)
-                for (int rr = r; rr < r + rs; ++rr)
-                    for (int cc = c; cc < c + cs; ++cc)
-                        if (rr != r || cc != c)
-                            origin.insert({rr, cc}, {r, c});
-        }
-
-    for (int r = firstRow; r <= lastRow; ++r) {
-        for (int c = 1; c <= cols; ++c) {
-            int orow = r, ocol = c;
-            if (auto it = origin.constFind({r, c}); it != origin.constEnd()) {
-                // A span begun on an earlier page is drawn again from this page's first row.
-                if (!(it->first < firstRow && r == firstRow && it->second == c))
-                    continue;
-                orow = it->first;
-                ocol = it->second;
+    // Where each row stands on this page.
+    QHash<int, QPair<double, double>> rowAt;
+    for (const PrintSlice& slice : page.slices) {
+        rowAt.insert(slice.row, {y, y + slice.to - slice.from});
+        y += slice.to - slice.from;
+    }
+    for (int i = 0; i < page.slices.size(); ++i) {
+        const PrintSlice& slice = page.slices[i];
+        const double rowTop = rowAt.value(slice.row).first;
+        const double rowBottom = rowAt.value(slice.row).second;
+        QList<const PrintCell*> cells;
+        for (const PrintCell& cell : layout.cells[slice.row])
+            cells.append(&cell);
+        // A span begun on an earlier page is drawn again from this page's first row.
+        if (i == 0) {
+            for (int r = 1; r < slice.row; ++r) {
+                for (const PrintCell& cell : layout.cells[r]) {
+                    if (cell.rowSpan > 1 && r + cell.rowSpan - 1 >= slice.row)
+                        cells.append(&cell);
+                }
             }
-            const int cs = columnSpan(orow - 1, ocol - 1), rs = rowSpan(orow - 1, ocol - 1);
-            double width = 0;
-            for (int cc = ocol; cc < ocol + cs && cc <= cols; ++cc)
-                width += layout.colWidth[cc];
-            if (width <= 0)
+        }
+        for (const PrintCell* cell : cells) {
+            if (cell->rowSpan == 1) {
+                drawCell(*cell, QRectF(cell->left, rowTop, cell->width, rowBottom - rowTop), slice,
+                         slice.whole);
                 continue;
-            const int lastSpanRow = std::min(orow + rs - 1, lastRow);
-            const QRectF rect(
-                QPointF(dx(layout.colLeft[ocol]), rowTop[r] * k),
-                QPointF(dx(layout.colLeft[ocol] + width), rowTop[lastSpanRow + 1] * k));
-            const QTableWidgetItem* cell = item(orow - 1, ocol - 1);
-            const GridCellFormat fmt = formatOf(cell);
-            drawCell(rect, cell ? cell->text() : QString(), fmt, false,
-                     cell ? cell->checkState() : Qt::Unchecked);
+            }
+            // A span down over several rows: as far as its rows are on this page.
+            double spanBottom = rowBottom;
+            for (int r = slice.row; r < cell->row + cell->rowSpan; ++r) {
+                if (rowAt.contains(r))
+                    spanBottom = rowAt.value(r).second;
+            }
+            drawCell(*cell, QRectF(cell->left, rowTop, cell->width, spanBottom - rowTop),
+                     PrintSlice{}, true);
         }
     }
     painter.restore();

@@ -24,8 +24,26 @@
 //
 // Only the user's edits raise Change and ButtonClicked: everything the program
 // places (SetText, SetInteger, ClearRange, DeleteRows, MaxRows) raises nothing.
+//
+// The keys, as in a spreadsheet: a click or the arrows choose a cell; typing
+// on a chosen cell replaces its text; a double click or F2 opens the cell's
+// editor with the caret after its text; Delete and Backspace clear a chosen
+// cell; Ctrl+V puts the clipboard's text into it; Tab and Shift+Tab go to the
+// next and previous entry cell (an unlocked cell of the user's), and on from
+// the last one to the window's next control. A cell with a rule (a number
+// range, a list, a date, a length) takes a typed or pasted value only whole:
+// one it does not take is refused and the cell keeps its value.
+//
+// Rows are as tall as designed (SetRowHeight) or as their texts need, wrapped
+// in their cells, whichever is more; the print measures them with the same
+// routine. A grid designed without a vertical scroll bar shows one when its
+// rows have grown past its height; a title grid of fixed texts and a fixed
+// height grows as high as its rows instead.
 #include <QDate>
+#include <QHash>
 #include <QList>
+#include <QPersistentModelIndex>
+#include <QPointer>
 #include <QRectF>
 #include <QString>
 #include <QTableWidget>
@@ -35,8 +53,9 @@ class Printer;
 class QPainter;
 
 enum class GridCellType {
-    Date = 0, // a date typed as day/month/year, kept as dd/MM/yyyy
+    Date = 0, // a date typed as day/month/year or year-month-day, kept as dd/MM/yyyy
     Edit = 1,
+    Integer = 3, // a whole number from a least to a greatest value
     StaticText = 5,
     Button = 7,
     ComboBox = 8, // drop-down list of Tab-separated items
@@ -78,6 +97,8 @@ struct GridCellFormat {
     QString caption; // check-box and button cells
     QDate dateMin;   // date cells: the dates the cell takes
     QDate dateMax;
+    int minValue = 0; // whole-number cells: the numbers the cell takes
+    int maxValue = 0;
     bool operator==(const GridCellFormat&) const = default;
 };
 
@@ -117,10 +138,21 @@ public:
     // Drop-down list cell: items separated by Tab (a trailing Tab is allowed).
     void setComboBox(Block block, const QString& tabList, bool editable = false);
     void setEditCell(Block block, int maxLength = 0, bool multiLine = false);
-    // Date cell: the user types day/month/year (d/M/yyyy); a date from min to
-    // max is kept as dd/MM/yyyy, an empty entry blanks the cell, and any other
-    // entry is refused (the cell keeps its text). SetText places any text.
+    // Date cell: the user types day/month/year (d/M/yyyy) or year-month-day
+    // (yyyy-M-d); a date from min to max is kept as dd/MM/yyyy, an empty entry
+    // blanks the cell, and any other entry is refused: the cell keeps its
+    // text, the refused entry stays in the cell's editor and EntryRefused
+    // says which form the cell takes. SetText places any text.
     void setDateCell(Block block, const QDate& min, const QDate& max);
+    // Whole-number cell: it takes the numbers from min to max, or nothing;
+    // blanks around the number are dropped.
+    void setIntegerCell(Block block, int min, int max);
+    // Whether rows grow to their texts (on unless switched off; a list whose
+    // cells hold one short line each may keep its rows as designed).
+    void setRowsFitText(bool fit);
+    bool rowsFitText() const { return m_fitText; }
+    // The scroll bar policy as designed; AlwaysOff holds while every row is in sight.
+    void setVerticalScrollBarPolicy(Qt::ScrollBarPolicy policy);
 
     // Direct shape and look of a block.
     void setCellType(Block block, GridCellType type);
@@ -133,6 +165,9 @@ public:
 
     // The shape and look of a cell.
     GridCellFormat cellFormat(int col, int row) const;
+    // True when the grid has a cell the user enters: shown, unlocked, and an
+    // edit, number, date, drop-down, check-box or button cell.
+    bool hasEntryCells() const;
     GridCellType cellType(int col, int row) const { return cellFormat(col, row).type; }
     bool cellLocked(int col, int row) const { return cellFormat(col, row).locked; }
     quint32 cellForeColor(int col, int row) const { return cellFormat(col, row).foreColor; }
@@ -160,6 +195,15 @@ public:
     void SetActiveCell(int col, int row);
     int ActiveRow() const; // 1 before any cell was made active
     int ActiveCol() const;
+    // No active cell: ActiveRow and ActiveCol read 1 again.
+    void ClearActiveCell();
+    // For a list whose selected row the program decides (the user's keys and
+    // clicks select nothing themselves): shows row as the selected one, its
+    // cells all; 0 shows none.
+    void ShowRowSelected(int row);
+    // Of the grids of a window, only the one the user worked in last (the
+    // grid with the focus, or last with it) shows its selected cells.
+    bool showsSelection() const;
 
     // --- the selection members ------------------------------------------
     int Col() const { return m_col; }
@@ -198,18 +242,39 @@ public:
     // The grid is printed with its header row (when shown), fixed texts, cell
     // colours, wrapped texts and grid lines at twips positions on the printer
     // page. The rectangle is clipped to the printable area; a grid wider than
-    // it is scaled down to fit. Rows are paged in the rectangle that is drawn
-    // in: count the pages with the rectangle you draw in. Should the count
-    // have been made in a smaller rectangle, drawing its last page carries the
-    // rows left over onto further sheets, so no row is lost; pages past the
-    // grid's end draw nothing (and the printer adds no blank sheet for them).
+    // it is scaled down to fit, its outer lines kept inside. The first page
+    // starts at the rectangle's top; every further page starts on a new sheet
+    // at the top margin of a continued sheet (Printer::kContinuedTop, or the
+    // rectangle's top when that is higher), with the header row again. Rows
+    // go onto a page while they fit; a row taller than the room left is split
+    // between two lines of its texts and goes on over the next pages, so that
+    // every line of every cell is printed once and whole (a page the first
+    // line does not fit on stays empty). Count the pages with the rectangle
+    // you draw in. Should the count have been made in a smaller rectangle,
+    // drawing its last page carries the rows left over onto further sheets, so
+    // no row is lost; pages past the grid's end draw nothing (and the printer
+    // adds no blank sheet for them).
     int OwnerPrintPageCount(Printer& printer, int left, int top, int right, int bottom);
+    // The pages the grid needs in that rectangle: what OwnerPrintPageCount
+    // counts, without changing what drawing the last page counted carries.
+    int OwnerPrintPagesNeeded(Printer& printer, int left, int top, int right, int bottom) const;
     void OwnerPrintDraw(Printer& printer, int left, int top, int right, int bottom, int page);
     // The part of the sheet, in twips, that OwnerPrintDraw covers with the
     // given page in that rectangle (0 or less: the last page); an empty
     // rectangle when the page draws nothing.
     QRectF OwnerPrintExtent(Printer& printer, int left, int top, int right, int bottom,
                             int page) const;
+
+    // --- the height of texts -----------------------------------------------
+    // The one measure of how tall a text stands wrapped in a cell widthTwips
+    // wide, padding included, in font on device (the screen when null),
+    // where a twip is k device pixels; 0 for no text.
+    static double textHeightTwips(const QFont& font, const QString& text, double widthTwips,
+                                  const QPaintDevice* device, double k);
+    // The height in twips that the texts of row need in columns of the given
+    // widths (twips, index col, 0 for a column not shown).
+    double rowTextHeightTwips(int row, const QList<double>& colWidthTwips,
+                              const QPaintDevice* device, double k) const;
 
 signals:
     // A check-box or button cell was clicked by the user; buttonDown is the
@@ -223,16 +288,42 @@ signals:
     // letter as its control code) was pressed at the grid or in a cell being
     // edited; setting keyAscii to 0 discards it, another character replaces it.
     void KeyPress(int& keyAscii);
+    // The user's entry text for cell (col, row) was refused whole; message,
+    // when not empty, says what the cell takes (date cells).
+    void EntryRefused(int col, int row, const QString& text, const QString& message);
+
+public:
+    using QTableWidget::edit;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void keyboardSearch(const QString& search) override;
+    void updateGeometries() override;
+
+protected slots:
+    void commitData(QWidget* editor) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
+    // Whether text is a value a cell of fmt takes whole (old: the cell's text
+    // before); text is then the value as the cell keeps it.
+    static bool acceptEntry(const GridCellFormat& fmt, QString& text, const QString& old);
     // A date cell's entry: true when it is taken, text then as it is kept.
     static bool acceptDate(const GridCellFormat& fmt, QString& text);
     class Delegate;
     friend class Delegate;
+    friend class GridItem;
+    struct PrintLine;
+    struct PrintCell;
+    struct PrintSlice;
+    struct PrintPage;
     struct PrintLayout;
 
     QTableWidgetItem* cellItem(int col, int row) const;
@@ -244,8 +335,35 @@ private:
     Block selection() const;
     void onItemChanged(QTableWidgetItem* item);
     int raiseKeyPress(QKeyEvent* event);
+
+    // Rows first to last (-1: the last row) as designed or grown to their texts.
+    void fitRows(int first = 1, int last = -1);
+    void fitVerticalScrollBar();
+
+    // The entry cells in reading order (row by row, left to right).
+    QList<QModelIndex> entryCells() const;
+    // Moves to the next (previous) entry cell; past the last (first) one the
+    // focus goes on to the window's next (previous) control.
+    void moveToEntry(bool next);
+    void becomeActiveGrid();
+
+    // The user's own actions on the chosen cell.
+    bool refusesFirstKey(const QModelIndex& index, const QString& typed) const;
+    void clearCell(const QModelIndex& index);
+    void pasteInto(const QModelIndex& index);
+    void refuse(int col, int row, const QString& text);
+
+    // The open editor: its text, whether it may be committed (a refusal is
+    // reported), and finishing it by Tab, Shift+Tab or Enter.
+    QString editorText(QWidget* editor) const;
+    bool editorAccepted(QWidget* editor);
+    void keepRefusedEntry(QWidget* editor);
+    void finishEdit(QWidget* editor, int move);
     PrintLayout layoutFor(Printer& printer, int left, int top, int right, int bottom) const;
-    void drawRows(QPainter& painter, const PrintLayout& layout, int firstRow, int lastRow) const;
+    PrintCell layoutCell(const QString& text, const GridCellFormat& fmt, double widthTwips,
+                         bool header, const PrintLayout& layout, QPaintDevice* device) const;
+    void paginate(PrintLayout& layout) const;
+    void drawPage(QPainter& painter, const PrintLayout& layout, int page) const;
 
     QList<GridCellFormat> m_columnFormats; // index col - 1
     QList<double> m_colWidths;
@@ -254,4 +372,18 @@ private:
     int m_silent = 0; // > 0 while the program itself changes cells
     int m_countedPages = 0;
     QEvent* m_forwardedKey = nullptr;
+
+    QList<int> m_designedHeights; // pixels, index row - 1
+    mutable QHash<QString, double> m_measured; // screen heights of texts, by width and weight
+    bool m_fitText = true;
+    Qt::ScrollBarPolicy m_vPolicy = Qt::ScrollBarAsNeeded;
+    bool m_adjustingPolicy = false;
+
+    EditTrigger m_opening = NoEditTriggers; // while an editor opens
+    QPointer<QWidget> m_editor;             // the open editor and its cell
+    QPersistentModelIndex m_editorIndex;
+    QPointer<QWidget> m_keptEditor; // an editor whose refused text stays
+    int m_refusing = 0;              // > 0 while a refusal is reported
+    bool m_refusalPending = false;   // a refused entry is to be shown and said
+    QPersistentModelIndex m_pressed; // the cell a left button went down on
 };

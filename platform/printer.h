@@ -21,6 +21,9 @@ class Printer {
 public:
     static constexpr int vbPRORPortrait = 1;
     static constexpr int vbPRORLandscape = 2;
+    // The top margin of a sheet that continues a page print, in twips: what
+    // runs over from the sheet before goes on from here.
+    static constexpr int kContinuedTop = 800;
 
     Printer();
     ~Printer();

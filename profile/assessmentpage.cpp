@@ -20,6 +20,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -49,107 +50,179 @@ void fitHeading(Printer& printer, const QString& heading) {
     }
 }
 
-// The items of a page print go where the page puts them, with two
-// exceptions so that nothing printed is lost or made unreadable: a grid that
-// would be drawn over a grid printed before it on the same sheet moves down
-// below it (and the items after it with it), and a grid too long for the
-// rest of its sheet goes on over the next sheets instead of being cut off.
-struct SheetFlow {
-    QList<QRectF> covered; // twips, what grids have drawn on the current sheet
-    int shift = 0;         // how far the items still to come are moved down
+// The items of a page print go where the page puts them, with these
+// exceptions, so that nothing printed is lost or drawn over:
+//  - a grid that would be drawn over one printed before it on the same sheet
+//    moves down below it, and the items after it move down as far;
+//  - a grid too long for the rest of its sheet goes on over the next sheets
+//    from their top margin (the grid sees to that), and the items after it
+//    follow on below its end there;
+//  - grids put side by side (at one top, apart from each other) go on over
+//    the next sheets side by side;
+//  - a text line below the foot of its sheet goes at the top of the next.
+class SheetFlow {
+public:
+    explicit SheetFlow(Printer& printer) : m_printer(printer) {}
 
-    void newSheet() {
-        covered.clear();
-        shift = 0;
+    void print(const QList<PrintItem>& items) {
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            const PrintItem& item = items[i];
+            switch (item.kind) {
+            case PrintItem::Kind::Grid: {
+                QList<const PrintItem*> band{&item};
+                while (i + 1 < items.size() && besideBand(band, items[i + 1]))
+                    band.append(&items[++i]);
+                printBand(band, false);
+                break;
+            }
+            case PrintItem::Kind::PagedGrid:
+                printBand({&item}, true);
+                break;
+            case PrintItem::Kind::Text:
+                printText(item);
+                break;
+            case PrintItem::Kind::NewPage:
+                m_printer.NewPage();
+                newSheet();
+                break;
+            }
+        }
     }
 
-    // The top at which grid, drawn in left, right, bottom from top (moved by
-    // the shift so far), covers nothing drawn on this sheet.
-    int place(Printer& printer, Grid* grid, int left, int top, int right, int bottom) {
-        top += shift;
-        for (int tries = 0; tries <= covered.size(); ++tries) {
-            const QRectF extent = grid->OwnerPrintExtent(printer, left, top, right, bottom, 1);
-            if (extent.isEmpty())
-                break;
+private:
+    int right(const PrintItem::Rect& r) const { return m_printer.Width() + r.rightAdd; }
+    int bottom(const PrintItem::Rect& r) const { return m_printer.Height() + r.bottomAdd; }
+
+    // The part of the sheet the grid of item covers from top on the page given.
+    QRectF extent(const PrintItem& item, int top, int page) const {
+        const PrintItem::Rect& d = item.draw;
+        return item.target->OwnerPrintExtent(m_printer, d.left, top, right(d), bottom(d), page);
+    }
+
+    // A grid at the band's top and clear of every grid of the band, left or right.
+    bool besideBand(const QList<const PrintItem*>& band, const PrintItem& next) const {
+        if (next.kind != PrintItem::Kind::Grid || next.draw.top != band.first()->draw.top)
+            return false;
+        const int top = Printer::kContinuedTop;
+        const QRectF span = extent(next, top, 1);
+        for (const PrintItem* member : band) {
+            const QRectF other = extent(*member, top, 1);
+            if (span.isEmpty() || other.isEmpty() ||
+                (span.left() < other.right() && other.left() < span.right()))
+                return false;
+        }
+        return true;
+    }
+
+    void newSheet() {
+        m_covered.clear();
+        m_shift = 0;
+        m_followAt.reset();
+    }
+
+    // Where an item designed at top goes: moved as the items before it were,
+    // or right below a grid that went on over sheets.
+    int topOf(int designed) {
+        if (m_followAt) {
+            m_shift = *m_followAt - designed;
+            m_followAt.reset();
+        }
+        return designed + m_shift;
+    }
+
+    void printBand(const QList<const PrintItem*>& band, bool paged) {
+        const int designed = band.first()->draw.top;
+        int top = topOf(designed);
+        // Below every grid printed before on this sheet that it would cover.
+        for (int tries = 0; tries <= m_covered.size(); ++tries) {
             int below = top;
-            for (const QRectF& drawn : covered) {
-                if (drawn.intersects(extent))
-                    below = std::max(below, int(std::ceil(drawn.bottom())) + kPrintGap);
+            for (const PrintItem* item : band) {
+                const QRectF mine = extent(*item, top, 1);
+                for (const QRectF& drawn : m_covered) {
+                    if (!mine.isEmpty() && drawn.intersects(mine))
+                        below = std::max(below, int(std::ceil(drawn.bottom())) + kPrintGap);
+                }
             }
             if (below == top)
                 break;
             top = below;
         }
-        return top;
-    }
-};
+        m_shift = top - designed;
 
-// Every page of grid in the rectangle from left, top, counted in the
-// rectangle given (the same one by default), NewPage between pages.
-void printPages(Printer& printer, Grid* grid, int left, int top, int right, int bottom,
-                SheetFlow& flow, const QRect& count = {}) {
-    const int sheets = printer.sheetCount();
-    const int pages = count.isNull() ? grid->OwnerPrintPageCount(printer, left, top, right, bottom)
-                                     : grid->OwnerPrintPageCount(printer, count.left(), count.top(),
-                                                                 count.right(), count.bottom());
-    for (int p = 1; p <= pages; ++p) {
-        grid->OwnerPrintDraw(printer, left, top, right, bottom, p);
-        if (p < pages)
-            printer.NewPage();
-    }
-    const QRectF last = grid->OwnerPrintExtent(printer, left, top, right, bottom, 0);
-    if (printer.sheetCount() > sheets)
-        flow.newSheet();
-    if (!last.isEmpty())
-        flow.covered << last;
-}
-
-void printItem(Printer& printer, const PrintItem& item, SheetFlow& flow) {
-    const auto right = [&](const PrintItem::Rect& r) { return printer.Width() + r.rightAdd; };
-    const auto bottom = [&](const PrintItem::Rect& r) { return printer.Height() + r.bottomAdd; };
-    const PrintItem::Rect& d = item.draw;
-    switch (item.kind) {
-    case PrintItem::Kind::Grid: {
-        int top = flow.place(printer, item.target, d.left, d.top, right(d), bottom(d));
-        // Moved down and no longer on the rest of the sheet: a fresh sheet,
-        // where the grid goes in its own place.
-        if (top != d.top &&
-            item.target->OwnerPrintPageCount(printer, d.left, top, right(d), bottom(d)) > 1) {
-            printer.NewPage();
-            flow.newSheet();
-            top = d.top;
+        // The pages each grid needs, and those it is drawn in: a paged grid in
+        // its own place is counted in its counting rectangle.
+        QList<int> needed, counted;
+        for (const PrintItem* item : band) {
+            const PrintItem::Rect& d = item->draw;
+            needed << item->target->OwnerPrintPagesNeeded(m_printer, d.left, top, right(d),
+                                                          bottom(d));
+            const PrintItem::Rect& c = paged && top == designed ? item->count : d;
+            const int countTop = paged && top == designed ? c.top : top;
+            counted << item->target->OwnerPrintPageCount(m_printer, c.left, countTop, right(c),
+                                                         bottom(c));
         }
-        flow.shift = top - d.top;
-        printPages(printer, item.target, d.left, top, right(d), bottom(d), flow);
-        break;
-    }
-    case PrintItem::Kind::PagedGrid: {
-        const int top = flow.place(printer, item.target, d.left, d.top, right(d), bottom(d));
-        flow.shift = top - d.top;
-        if (top == d.top) {
-            const PrintItem::Rect& c = item.count;
-            printPages(printer, item.target, d.left, d.top, right(d), bottom(d), flow,
-                       QRect(QPoint(c.left, c.top), QPoint(right(c), bottom(c))));
+        const int sheets = *std::max_element(needed.begin(), needed.end());
+        const int pages = std::max(sheets, *std::max_element(counted.begin(), counted.end()));
+        for (int p = 1; p <= pages; ++p) {
+            for (qsizetype i = 0; i < band.size(); ++i) {
+                const PrintItem::Rect& d = band[i]->draw;
+                if (p <= counted[i])
+                    band[i]->target->OwnerPrintDraw(m_printer, d.left, top, right(d), bottom(d), p);
+            }
+            // A count beyond the grid's end adds no sheet; the last page
+            // counted short of the end carries the rest itself.
+            bool more = false;
+            for (qsizetype i = 0; i < band.size(); ++i)
+                more = more || p + 1 <= std::min(counted[i], needed[i]);
+            if (more)
+                m_printer.NewPage();
+        }
+
+        if (sheets > 1) {
+            newSheet();
+            double end = 0;
+            for (qsizetype i = 0; i < band.size(); ++i) {
+                if (needed[i] != sheets)
+                    continue;
+                const QRectF last = extent(*band[i], top, sheets);
+                if (!last.isEmpty()) {
+                    m_covered << last;
+                    end = std::max(end, last.bottom());
+                }
+            }
+            m_followAt = int(std::ceil(end)) + kPrintGap;
         } else {
-            // Moved down: its pages are counted where they are drawn.
-            printPages(printer, item.target, d.left, top, right(d), bottom(d), flow);
+            for (const PrintItem* item : band) {
+                const QRectF drawn = extent(*item, top, 1);
+                if (!drawn.isEmpty())
+                    m_covered << drawn;
+            }
         }
-        break;
     }
-    case PrintItem::Kind::Text:
-        printer.setFontName(kPrintFont);
-        printer.setFontSize(item.fontSize);
-        printer.setFontBold(item.fontBold);
-        printer.setCurrentX(d.left);
-        printer.setCurrentY(d.top + flow.shift);
-        printer.Print(item.text);
-        break;
-    case PrintItem::Kind::NewPage:
-        printer.NewPage();
-        flow.newSheet();
-        break;
+
+    void printText(const PrintItem& item) {
+        m_printer.setFontName(kPrintFont);
+        m_printer.setFontSize(item.fontSize);
+        m_printer.setFontBold(item.fontBold);
+        int top = topOf(item.draw.top);
+        const QFontMetricsF metrics(m_printer.currentFont(), &m_printer.qprinter());
+        if (top + metrics.height() / m_printer.twipsToDevice() >
+            m_printer.printableArea().bottom()) {
+            m_printer.NewPage();
+            newSheet();
+            top = Printer::kContinuedTop;
+            m_shift = top - item.draw.top;
+        }
+        m_printer.setCurrentX(item.draw.left);
+        m_printer.setCurrentY(top);
+        m_printer.Print(item.text);
     }
-}
+
+    Printer& m_printer;
+    QList<QRectF> m_covered; // twips, what grids have drawn on the current sheet
+    int m_shift = 0;         // how far the items still to come are moved down
+    std::optional<int> m_followAt;
+};
 
 } // namespace
 
@@ -200,6 +273,8 @@ AssessmentPage::AssessmentPage(const QString& formName, QWidget* parent)
     txtCurrentYear = new QLineEdit(this);
     txtCurrentYear->setObjectName("txtCurrentYear");
     txtCurrentYear->setReadOnly(true);
+    // Nothing to type there: the keys go to the page's entries.
+    txtCurrentYear->setFocusPolicy(Qt::NoFocus);
     lblLearner = new QLabel(this);
     lblLearner->setObjectName("lblLearner");
     QFont bold = lblLearner->font();
@@ -371,6 +446,7 @@ void AssessmentPage::layoutFrame() {
 // ---- opening ----------------------------------------------------------------------
 
 void AssessmentPage::Form_Load() {
+    prepareKeyboard();
     lblLearner->setText(gLearnerName + " : Acc Number: " + gAccessionNo);
     txtCurrentYear->setText(QString::number(gDataYear));
     for (const Routine& load : m_loadRoutines) {
@@ -397,11 +473,70 @@ bool AssessmentPage::event(QEvent* event) {
         const QWidget* now = QApplication::activeWindow();
         m_lostToDialog = !now || now->inherits("QMessageBox") || now->inherits("QPrintDialog");
     } else if (event->type() == QEvent::WindowActivate) {
+        if (!m_focusPlaced) {
+            m_focusPlaced = true;
+            focusFirstEntry();
+        }
         if (!m_lostToDialog)
             Form_Activate();
         m_lostToDialog = false;
     }
     return handled;
+}
+
+// ---- the keyboard ----------------------------------------------------------------------
+
+void AssessmentPage::prepareKeyboard() {
+    if (m_keyboardPrepared)
+        return;
+    m_keyboardPrepared = true;
+    for (Grid* grid : Frame1->findChildren<Grid*>()) {
+        connect(grid, &Grid::EntryRefused, this,
+                [](int, int, const QString&, const QString& message) {
+                    if (!message.isEmpty())
+                        ShowUserMessage(message);
+                });
+    }
+    // The buttons after the page's own controls, in their order on the screen.
+    QWidget* last = nullptr;
+    for (QWidget* w = Frame1->nextInFocusChain(); w && w != Frame1; w = w->nextInFocusChain()) {
+        if (Frame1->isAncestorOf(w))
+            last = w;
+    }
+    for (QPushButton* b :
+         {cmdPrevious, cmdNext, cmdPrint, static_cast<QPushButton*>(cmdSave), cmdMenu}) {
+        if (!b)
+            continue;
+        if (last)
+            setTabOrder(last, b);
+        last = b;
+    }
+}
+
+void AssessmentPage::focusFirstEntry() {
+    prepareKeyboard();
+    if (m_activeGrid && m_activeGrid->isVisible()) {
+        m_activeGrid->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    // The first control of the page that takes an entry: a grid with an entry
+    // cell, or a box to type in.
+    for (QWidget* w = Frame1->nextInFocusChain(); w && w != Frame1; w = w->nextInFocusChain()) {
+        if (!Frame1->isAncestorOf(w) || !w->isVisible() || !w->isEnabled() ||
+            !(w->focusPolicy() & Qt::TabFocus))
+            continue;
+        if (auto* grid = qobject_cast<Grid*>(w)) {
+            if (!grid->hasEntryCells())
+                continue;
+        } else if (auto* box = qobject_cast<QLineEdit*>(w)) {
+            if (box->isReadOnly())
+                continue;
+        } else {
+            continue;
+        }
+        w->setFocus(Qt::TabFocusReason);
+        return;
+    }
 }
 
 // ---- the unsaved flag ----------------------------------------------------------------
@@ -478,6 +613,7 @@ void AssessmentPage::reject() {
 // ---- printing ----------------------------------------------------------------------------
 
 void AssessmentPage::cmdPrint_Click() {
+    emit printing();
     trapErrors(m_formName, "Print Routine", [&] {
         Printer printer;
         printer.setOrientation(m_print.landscape ? Printer::vbPRORLandscape
@@ -512,9 +648,7 @@ void AssessmentPage::cmdPrint_Click() {
         }
         printer.setFontBold(false);
 
-        SheetFlow flow;
-        for (const PrintItem& item : printItems())
-            printItem(printer, item, flow);
+        SheetFlow(printer).print(printItems());
         printer.EndDoc();
     });
 }

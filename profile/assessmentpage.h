@@ -32,6 +32,11 @@
 // its own error and reports it with the form name as location. Save is
 // confirmed only when every save routine succeeded; after a failed load the
 // page refuses to save for that opening.
+//
+// The keyboard: a page opens with the focus in its highlighted entry cell (or
+// the first entry of the page); Tab goes through the page's entries in their
+// order, then the buttons. A grid's refusal of a typed entry that says what
+// the cell takes (a date) is shown in a message box.
 #include "platform/grid.h"
 #include "platform/printdialog.h"
 #include "platform/savebutton.h"
@@ -80,7 +85,8 @@ struct PrintItem {
     bool fontBold = true; // Text
 
     // Grid drawn at left, top; right is Width + rightAdd, bottom Height. A grid
-    // longer than the rest of its sheet goes on over the next sheets.
+    // longer than the rest of its sheet goes on over the next sheets, from
+    // their top margin.
     static PrintItem grid(Grid* grid, int left, int top, int rightAdd = 0);
     // Every page of grid: counted in count, drawn in draw, NewPage between pages.
     static PrintItem paged(Grid* grid, Rect count, Rect draw);
@@ -95,7 +101,9 @@ struct PrintItem {
 // first print an empty line at 140, 130), the learner line at 500, 360 when
 // learnerLine is set, then the items in order, then EndDoc. A grid that would
 // be drawn over a grid printed before it on the same sheet moves down below
-// it, and the items after it move down as far.
+// it, and the items after it move down as far. After a grid that went on over
+// further sheets the items follow below its end; grids placed side by side
+// (one top, apart from each other) go on over the sheets side by side.
 struct PrintLayout {
     bool landscape = false;
     QString title = {};
@@ -146,6 +154,13 @@ public:
 
     // Form_Load, the modal showing, and the form to show next.
     QString run();
+
+signals:
+    // The page print starts: marks that only the screen shows (the
+    // highlighted row of a preview list) are put away.
+    void printing();
+
+public:
 
     // --- controls of the frame ----------------------------------------------
     SaveButton* cmdSave = nullptr;
@@ -258,6 +273,11 @@ private:
     void leave(const QString& neighbour);
     bool confirmLeave();
     void layoutFrame();
+    // The grids of the page: their refusals are said; Tab runs through the
+    // page's entries, then the buttons.
+    void prepareKeyboard();
+    // The focus in the highlighted entry cell, or the page's first entry.
+    void focusFirstEntry();
 
     QString m_formName;
     QList<Routine> m_loadRoutines;
@@ -276,6 +296,8 @@ private:
     bool m_confirming = false;
     bool m_lostToDialog =
         false; // deactivated by a message box, the print dialog or another application
+    bool m_keyboardPrepared = false;
+    bool m_focusPlaced = false;
     QString m_nextForm;
     struct StoredCells {
         const Grid* grid;

@@ -5,7 +5,6 @@
 #include "platform/runtime.h"
 #include "workspace/globals.h"
 
-#include <QApplication>
 #include <algorithm>
 
 namespace {
@@ -17,20 +16,10 @@ const QString kCaption = QStringLiteral("RER [DP : DIAGNOSTIC PROFILE]");
 constexpr double kScoreColWidths[] = {26, 22, 22, 22, 8};
 
 // Designed row heights (points): the heading row, an empty row, and the
-// least height of a row of text.
+// least height of a row of text (the grid grows a row to its texts).
 constexpr double kHeadingRowHeight = 42;
 constexpr double kEmptyRowHeight = 12;
 constexpr double kTextRowHeight = 36;
-
-// A height (points) at which the wrapped text of a cell shows whole: about one
-// character a grid unit of width, ten points a line.
-double heightFor(const QString& text, double widthUnits) {
-    const int perLine = std::max(1, int(widthUnits) - 1);
-    int lines = 0;
-    for (const QString& line : text.split("\r\n"))
-        lines += std::max<qsizetype>(1, (line.size() + perLine - 1) / perLine);
-    return lines * 10.0 + 8;
-}
 
 QString formOfPage(int page) {
     return criteriaPage(page).formName;
@@ -76,11 +65,8 @@ frmCriteriaSelection::frmCriteriaSelection(int page, QWidget* parent)
     for (const CriteriaCell& cell : m_layout.texts) {
         gridScores->setFixedText(cell.col, cell.row, cell.text);
         gridScores->setMultiLine({cell.col, cell.row}, true);
-        if (cell.row > 1) {
-            const double height = std::max({kTextRowHeight, gridScores->RowHeight(cell.row),
-                                            heightFor(cell.text, kScoreColWidths[cell.col - 1])});
-            gridScores->SetRowHeight(cell.row, height);
-        }
+        if (cell.row > 1)
+            gridScores->SetRowHeight(cell.row, kTextRowHeight);
     }
     gridScores->SetRowHeight(1, kHeadingRowHeight);
     gridScores->setCellBold({1, 1, 5, 1}, true);
@@ -92,15 +78,16 @@ frmCriteriaSelection::frmCriteriaSelection(int page, QWidget* parent)
                          [&](const CriteriaActivity& a) { return a.row == cell.row; }))
             gridScores->setCellBold({1, cell.row}, true);
     }
+    // Score cells take 1, 2 or 3, or nothing; any other entry is refused whole.
     for (const CriteriaActivity& a : m_layout.activities) {
-        gridScores->setEditCell({kScoreCol, a.row}, 1);
+        gridScores->setIntegerCell({kScoreCol, a.row}, 1, 3);
         gridScores->setLocked({kScoreCol, a.row}, false);
         storeEntries(gridScores, {kScoreCol, a.row}, "TAV_Criteria_For_Selection", "Score");
     }
     if (m_layout.otherRow > 0) {
         gridScores->setEditCell({2, m_layout.otherRow, 4, m_layout.otherRow}, 0, true);
         gridScores->setLocked({2, m_layout.otherRow, 4, m_layout.otherRow}, false);
-        gridScores->setEditCell({kScoreCol, m_layout.otherRow}, 1);
+        gridScores->setIntegerCell({kScoreCol, m_layout.otherRow}, 1, 3);
         gridScores->setLocked({kScoreCol, m_layout.otherRow}, false);
         const QString other = QStringLiteral("TAV_Criteria_For_Selection_Other");
         storeEntries(gridScores, {2, m_layout.otherRow}, other, "None_Mild");
@@ -110,10 +97,8 @@ frmCriteriaSelection::frmCriteriaSelection(int page, QWidget* parent)
         gridScores->SetRowHeight(m_layout.otherRow, 3 * kTextRowHeight / 2);
     }
     addToFrame(gridScores, 1);
-    connect(gridScores, &Grid::KeyPress, this, [this](int& key) { gridScores_KeyPress(key); });
     connect(gridScores, &Grid::Change, this,
             [this](int col, int row) { gridScores_Change(col, row); });
-    rememberScores();
 
     setLoadRoutines({[this] { return getScores(); }});
     setActiveCell(gridScores, kScoreCol, m_layout.activeRow);
@@ -136,40 +121,7 @@ bool frmCriteriaSelection::isScoreCell(int col, int row) const {
                        [row](const CriteriaActivity& a) { return a.row == row; });
 }
 
-bool frmCriteriaSelection::acceptedScore(const QString& text) {
-    const QString t = text.trimmed();
-    return t.isEmpty() || t == "1" || t == "2" || t == "3";
-}
-
-void frmCriteriaSelection::rememberScores() {
-    m_scores.clear();
-    for (int row = 1; row <= gridScores->MaxRows(); ++row) {
-        if (isScoreCell(kScoreCol, row))
-            m_scores.insert(row, gridScores->GetText(kScoreCol, row));
-    }
-}
-
-void frmCriteriaSelection::gridScores_KeyPress(int& keyAscii) {
-    if (!isScoreCell(gridScores->ActiveCol(), gridScores->ActiveRow()))
-        return;
-    // Control keys (backspace, delete, return, escape) clear or leave the cell.
-    if (keyAscii < 32 || keyAscii == 0x7F || (keyAscii >= '1' && keyAscii <= '3'))
-        return;
-    keyAscii = 0;
-    QApplication::beep();
-}
-
-void frmCriteriaSelection::gridScores_Change(int col, int row) {
-    if (isScoreCell(col, row)) {
-        const QString text = gridScores->GetText(col, row);
-        if (!acceptedScore(text)) {
-            // Pasted or otherwise slipped past the keys: the cell keeps its score.
-            gridScores->SetText(col, row, m_scores.value(row));
-            QApplication::beep();
-            return;
-        }
-        m_scores.insert(row, text);
-    }
+void frmCriteriaSelection::gridScores_Change(int, int) {
     markUnsaved();
 }
 
@@ -202,7 +154,6 @@ bool frmCriteriaSelection::getScores() {
                        });
         }
     });
-    rememberScores();
     return done;
 }
 

@@ -7,7 +7,6 @@
 #include "profile/assessmentpage.h"
 #include "profile/criteriapages.h"
 
-#include <QHash>
 
 class frmCriteriaSelection : public AssessmentPage {
     Q_OBJECT
@@ -19,9 +18,8 @@ public:
     bool getScores();
     bool saveScores();
 
-    // A score cell takes 1, 2 or 3, or is cleared; any other entry is refused
-    // and the cell keeps what it held.
-    void gridScores_KeyPress(int& keyAscii);
+    // The user's edit of a score or text: the page is unsaved. (A score cell
+    // takes 1, 2 or 3, or is cleared; the grid refuses any other entry.)
     void gridScores_Change(int col, int row);
 
     const CriteriaPageLayout& layout() const { return m_layout; }
@@ -32,11 +30,7 @@ public:
     Grid* gridScores = nullptr;
 
 private:
-    static bool acceptedScore(const QString& text);
-    void rememberScores();
-
     const CriteriaPageLayout& m_layout;
-    QHash<int, QString> m_scores; // score row -> the text last accepted in it
 };
 
 // Registers frmCriteriaSelection1 .. frmCriteriaSelection6 by form name.

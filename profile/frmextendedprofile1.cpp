@@ -3,8 +3,6 @@
 #include "platform/adodb.h"
 #include "workspace/globals.h"
 
-#include <QFontMetrics>
-#include <algorithm>
 
 namespace {
 
@@ -72,21 +70,9 @@ QList<FixedRow> fixedRows() {
     };
 }
 
-// The designed height of an entry row, in points.
+// The designed height of an entry row, in points (the grid grows a row to
+// its text).
 constexpr int kEntryRowHeight = 60;
-
-// An entry row as tall as its text needs (at least as designed), so that a
-// long text is read in the grid, not only in the cell's editor.
-void fitEntryRow(Grid* grid, int row) {
-    double width = 0;
-    for (int c = 1; c <= grid->MaxCols(); ++c)
-        width += grid->columnWidth(c - 1);
-    const QRect needed =
-        grid->fontMetrics().boundingRect(QRect(0, 0, std::max(1, int(width) - 8), 100000),
-                                         Qt::TextWordWrap | Qt::AlignLeft, grid->GetText(1, row));
-    const double points = (needed.height() + 8) * 0.75; // pixels at 96 an inch
-    grid->SetRowHeight(row, std::max<double>(kEntryRowHeight, points));
-}
 
 } // namespace
 
@@ -117,12 +103,6 @@ frmExtendedProfile1::frmExtendedProfile1(QWidget* parent)
     }
     addToFrame(gridBarriers, 1);
     watchEdits(gridBarriers);
-    connect(gridBarriers, &Grid::Change, this, [this](int, int row) {
-        for (const BarrierEntry& entry : kEntries) {
-            if (entry.row == row)
-                fitEntryRow(gridBarriers, row);
-        }
-    });
 
     setLoadRoutines({[this] { return getLearning_Barrier(); }});
     setActiveCell(gridBarriers, 1, 4);
@@ -136,10 +116,8 @@ bool frmExtendedProfile1::getLearning_Barrier() {
     return loadFirstRow("getLearning_Barrier Routine",
                         "SELECT * FROM TAV_Learning_And_Development_Barriers " + whereLearnerYear(),
                         [this](ado::Recordset& rs) {
-                            for (const BarrierEntry& entry : kEntries) {
+                            for (const BarrierEntry& entry : kEntries)
                                 gridBarriers->SetText(1, entry.row, rs.Fields(entry.field).text());
-                                fitEntryRow(gridBarriers, entry.row);
-                            }
                         });
 }
 

@@ -6,7 +6,6 @@
 #include "profile/previewlist.h"
 #include "workspace/globals.h"
 
-#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -15,7 +14,8 @@
 
 namespace {
 
-// The designed height of the summary lists, in points.
+// The designed height of the summary lists, in points (the grid grows the
+// list's row to its lines).
 constexpr int kSummaryListHeight = 120;
 
 const QString kTitle =
@@ -117,19 +117,6 @@ Grid* makeSummaryGrid(const QString& name, const QString& heading, bool listRow,
         grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
     return grid;
-}
-
-// Row 2 of a summary grid as tall as its list needs (at least as designed),
-// so that the grid scrolls through every stored line instead of cutting it.
-void fitListRow(Grid* grid) {
-    const QString text = grid->GetText(1, 2);
-    double width = 0;
-    for (int c = 1; c <= grid->MaxCols(); ++c)
-        width += grid->columnWidth(c - 1);
-    const QRect needed = grid->fontMetrics().boundingRect(
-        QRect(0, 0, std::max(1, int(width) - 8), 100000), Qt::TextWordWrap | Qt::AlignLeft, text);
-    const double points = (needed.height() + 8) * 0.75; // pixels at 96 an inch
-    grid->SetRowHeight(2, std::max<double>(kSummaryListHeight, points));
 }
 
 // A title grid: as high as given, with nothing to scroll and nothing to
@@ -326,8 +313,6 @@ bool frmExtendedProfile2::getData() {
                        });
         }
     });
-    fitListRow(gridSummBarriers);
-    fitListRow(gridSummEnabling);
     return done;
 }
 

@@ -5,6 +5,7 @@
 #include "profile/assessmentpage.h"
 #include "workspace/modextendedmsgbox.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -51,9 +52,30 @@ PreviewList::PreviewList(AssessmentPage& page, Grid* preview, PreviewListSetup s
     layout->addLayout(entryRow);
     layout->addWidget(m_grid, 1);
 
+    // Tab goes from the entry to Add, Remove and the preview, as they stand.
+    QList<QWidget*> order;
+    if (isBoxForm())
+        order = {m_entry, m_optionA, m_optionB};
+    else
+        order = {m_setup.entryGrid};
+    order << m_add << m_remove << m_grid;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
     connect(m_add, &QPushButton::clicked, this, [this] { Add(); });
     connect(m_remove, &QPushButton::clicked, this, [this] { Remove(); });
     connect(m_grid, &Grid::Click, this, [this](int, int row) { highlightRow(row); });
+    // The blue, bold row alone shows the row chosen.
+    m_grid->setSelectionMode(QAbstractItemView::NoSelection);
+    connect(m_grid, &QTableWidget::currentCellChanged, this,
+            [this](int row, int col) { followChoice(row + 1, col + 1); });
+    connect(&m_page, &AssessmentPage::printing, this, [this] { dropChoice(); });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+        const auto inGrid = [this](QWidget* w) { return w == m_grid || m_grid->isAncestorOf(w); };
+        if (old && now && inGrid(old) && !inGrid(now) && now != m_remove &&
+            now->window() == m_grid->window())
+            dropChoice();
+    });
     if (m_setup.readOnlyPreview) {
         connect(m_grid, &Grid::KeyPress, this, [](int& keyAscii) { keyAscii = 0; });
         // Nor does an editor open on an entry, whose menu could paste text
@@ -167,7 +189,36 @@ void PreviewList::Remove() {
     // keeps its size, the last row becoming blank.
     if (!isBoxForm())
         m_grid->setMaxRows(m_grid->MaxRows() - 1);
+    // The removed row was the chosen one: no row is chosen now.
+    dropChoice();
     m_page.markUnsaved();
+}
+
+void PreviewList::followChoice(int row, int col) {
+    if (!m_grid->hasFocus() || row < 1)
+        return;
+    if (row >= m_setup.firstDataRow) {
+        highlightRow(row);
+    } else if (m_highlighted >= m_setup.firstDataRow && m_highlighted <= m_grid->MaxRows()) {
+        // A heading chooses nothing: the chosen row stays the active one.
+        m_grid->SetActiveCell(col, m_highlighted);
+    }
+}
+
+void PreviewList::dropChoice() {
+    unhighlight();
+    m_grid->ClearActiveCell();
+}
+
+void PreviewList::unhighlight() {
+    const int first = m_setup.firstDataRow;
+    const int last = m_grid->MaxRows();
+    m_highlighted = 0;
+    if (last < first)
+        return;
+    const int cols = m_grid->MaxCols();
+    m_grid->setCellForeColor({1, first, cols, last}, vbBlack);
+    m_grid->setCellBold({1, first, cols, last}, false);
 }
 
 void PreviewList::highlightRow(int row) {
@@ -176,8 +227,8 @@ void PreviewList::highlightRow(int row) {
     if (row < first || row > last)
         return;
     const int cols = m_grid->MaxCols();
-    m_grid->setCellForeColor({1, first, cols, last}, vbBlack);
-    m_grid->setCellBold({1, first, cols, last}, false);
+    unhighlight();
     m_grid->setCellForeColor({1, row, cols, row}, vbBlue);
     m_grid->setCellBold({1, row, cols, row}, true);
+    m_highlighted = row;
 }

@@ -102,6 +102,14 @@ private:
     void addFromRow();
     // The first blank row of col; a new last row when every data row is taken.
     int availableRow(int col);
+    // The blue, bold row is the row Remove acts on, and no other: it follows
+    // the user's choice of a data row (a click or the keys), stays when the
+    // user goes to a heading, and goes, with the choice, when the row is
+    // removed, when the page prints, and when the user turns to another
+    // control than the list's Remove button.
+    void followChoice(int row, int col);
+    void dropChoice();
+    void unhighlight();
 
     AssessmentPage& m_page;
     Grid* m_grid;
@@ -111,4 +119,5 @@ private:
     QRadioButton* m_optionB = nullptr;
     SaveButton* m_add = nullptr;
     QPushButton* m_remove = nullptr;
+    int m_highlighted = 0; // the blue, bold row; 0 for none
 };

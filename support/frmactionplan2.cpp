@@ -5,8 +5,6 @@
 #include "platform/grid.h"
 #include "workspace/globals.h"
 
-#include <QFontMetricsF>
-#include <algorithm>
 
 namespace {
 
@@ -33,18 +31,6 @@ const char* const kAreaHeadings[] = {
 
 const QString kTypeHeading = QStringLiteral("Type of support needed\r\nFill in where applicable");
 const QString kLevelHeading = QStringLiteral("Support Level\r\nL,M,H");
-
-// The height (points) at which a bold heading shows whole in column col.
-double headingHeight(const Grid* grid, int col, QString text) {
-    QFont font = grid->font();
-    font.setBold(true);
-    const double pad = 40.0 / 15; // the grid's cell padding in pixels
-    const double width = grid->columnWidth(col - 1) - 2 * pad - 2;
-    text.replace("\r\n", "\n");
-    const QRectF needed =
-        QFontMetricsF(font).boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, text);
-    return (needed.height() + 2 * pad + 4) * 0.75;
-}
 
 } // namespace
 
@@ -104,9 +90,8 @@ frmActionPlan2::frmActionPlan2(QWidget* parent) : ActionPlanPage("frmActionPlan2
     setLabel(s, 3, 3, "SCHOOL LEVEL");
     setLabel(s, 4, 3, "LEARNER LEVEL");
     s->setCellBold({1, 2, kStrategyCols, 3}, true);
-    // Row 2 as tall as the two-line headings of columns 1 and 2 wrap to.
-    s->SetRowHeight(
-        2, std::max({30.0, headingHeight(s, 1, kTypeHeading), headingHeight(s, 2, kLevelHeading)}));
+    // Row 2 at least 30 high; the grid grows it to its two-line headings.
+    s->SetRowHeight(2, 30);
     for (int area = 0; area < 6; ++area) {
         const int headingRow = 4 + area * 6;
         setLabel(s, 1, headingRow, kAreaHeadings[area], kStrategyCols);

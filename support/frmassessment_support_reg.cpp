@@ -6,8 +6,6 @@
 #include "support/supportrating.h"
 #include "workspace/globals.h"
 
-#include <QComboBox>
-#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -39,26 +37,6 @@ constexpr int kKeyLeast = 1800;
 constexpr double kLevelColWidths[] = {36, 14, 14, 14, 14, 14};
 constexpr double kHeadingColWidths[] = {62, 22, 15};
 constexpr double kKeyColWidths[] = {8, 10, 60};
-
-// A row height (points) at which text, wrapped in a cell widthUnits wide in
-// the grid's font, shows whole; the print measures the same way.
-double heightFor(const Grid* grid, const QString& text, double widthUnits, bool bold) {
-    constexpr double kPixelsPerUnit = 7;
-    constexpr double kPadPixels = 40.0 / 15;
-    QFont font = grid->font();
-    font.setBold(bold);
-    const QFontMetricsF metrics(font);
-    const double width = std::max(1.0, widthUnits * kPixelsPerUnit - 2 * kPadPixels - 2);
-    QString shown = text;
-    shown.replace("\r\n", "\n");
-    const QRectF needed = metrics.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, shown);
-    return (needed.height() + 2 * kPadPixels + 4) * 0.75;
-}
-
-void fitRow(Grid* grid, int row, const QString& text, double widthUnits, bool bold = false) {
-    grid->SetRowHeight(row,
-                       std::max(grid->RowHeight(row), heightFor(grid, text, widthUnits, bold)));
-}
 
 const QString kInstructions = QStringLiteral(
     "After reviewing possible areas of support, rate the support needed in the relevant column "
@@ -200,7 +178,7 @@ Grid* frmAssessment_Support_Reg::makeHeadingGrid() {
     grid->setMultiLine({1, 2, 3, 2}, true);
     grid->setLocked({-1, -1}, true);
     grid->SetRowHeight(1, 15);
-    fitRow(grid, 2, kInstructions, kHeadingColWidths[0]);
+    // As high as its rows, the instructions' row grown to their text.
     grid->setFixedHeight(twips(int((15 + grid->RowHeight(2)) * 20) + 90));
     addToFrame(grid);
     return grid;
@@ -241,10 +219,8 @@ void frmAssessment_Support_Reg::makeLevelGrid() {
     gridAreaLevel->setLocked({-1, -1}, true);
 
     const QStringList headings = supportAreaHeadings();
-    for (int c = 1; c <= 6; ++c) {
+    for (int c = 1; c <= 6; ++c)
         gridAreaLevel->setFixedText(c, 1, headings[c - 1]);
-        fitRow(gridAreaLevel, 1, headings[c - 1], kLevelColWidths[c - 1], true);
-    }
     gridAreaLevel->setMultiLine({1, 1, 6, 1}, true);
     gridAreaLevel->setCellBold({1, 1, 6, 1}, true);
     gridAreaLevel->setCellBackColor({1, 1, 6, 1}, vbLabelGrey);
@@ -253,12 +229,10 @@ void frmAssessment_Support_Reg::makeLevelGrid() {
         gridAreaLevel->setFixedText(1, h.row, h.text);
         gridAreaLevel->setMultiLine({1, h.row}, true);
         gridAreaLevel->setCellBold({1, h.row}, true);
-        fitRow(gridAreaLevel, h.row, h.text, kLevelColWidths[0], true);
     }
     for (const SupportItem& item : m_layout.items) {
         gridAreaLevel->setFixedText(1, item.textRow, item.text);
         gridAreaLevel->setMultiLine({1, item.textRow}, true);
-        fitRow(gridAreaLevel, item.textRow, item.text, kLevelColWidths[0]);
         for (int area : item.areas) {
             gridAreaLevel->setCol(area + 1);
             gridAreaLevel->setRow(item.row);
@@ -285,8 +259,6 @@ void frmAssessment_Support_Reg::makeLevelGrid() {
     gridAreaLevel->setRow(-1);
     addToFrame(gridAreaLevel, 1);
     watchEdits(gridAreaLevel);
-    connect(gridAreaLevel, &Grid::KeyPress, this,
-            [this](int& key) { gridAreaLevel_KeyPress(key); });
 }
 
 void frmAssessment_Support_Reg::makeRatingKey() {
@@ -308,7 +280,6 @@ void frmAssessment_Support_Reg::makeRatingKey() {
         vaSpread2->setFixedText(1, r, key.level);
         vaSpread2->setFixedText(2, r, key.name);
         vaSpread2->setFixedText(3, r, key.description);
-        fitRow(vaSpread2, r, key.description, kKeyColWidths[2]);
     }
     vaSpread2->setMultiLine({3, 1, 3, 5}, true);
     vaSpread2->setCellBold({1, 1, 2, 5}, true);
@@ -325,25 +296,6 @@ void frmAssessment_Support_Reg::makeRatingKey() {
 bool frmAssessment_Support_Reg::isLevelCell(int col, int row) const {
     return gridAreaLevel->cellType(col, row) == GridCellType::ComboBox &&
            !gridAreaLevel->cellLocked(col, row);
-}
-
-void frmAssessment_Support_Reg::gridAreaLevel_KeyPress(int& keyAscii) {
-    if (keyAscii != 0x08 && keyAscii != 0x7F)
-        return;
-    const int col = gridAreaLevel->ActiveCol();
-    const int row = gridAreaLevel->ActiveRow();
-    if (!isLevelCell(col, row))
-        return;
-    // An open list keeps its own keys; its choice is committed when it closes.
-    for (const QComboBox* list : gridAreaLevel->viewport()->findChildren<QComboBox*>()) {
-        if (list->isVisible())
-            return;
-    }
-    keyAscii = 0;
-    if (gridAreaLevel->GetText(col, row).isEmpty())
-        return;
-    gridAreaLevel->SetText(col, row, QString());
-    markUnsaved();
 }
 
 void frmAssessment_Support_Reg::cmdShowKEY_Click() {

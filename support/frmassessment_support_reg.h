@@ -27,10 +27,6 @@ public:
     bool getFinalRating();
     bool saveFinalRating();
 
-    // Delete or Backspace at a level cell clears its level (the list has no
-    // blank entry); other keys reach the grid as they are.
-    void gridAreaLevel_KeyPress(int& keyAscii);
-
     // Shows or hides the rating key.
     void cmdShowKEY_Click();
 

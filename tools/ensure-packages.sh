@@ -3,7 +3,17 @@
 # packages named as arguments too.
 set -euo pipefail
 need=(cmake ninja-build g++ qt6-base-dev libgl-dev libsqlite3-dev libgtest-dev poppler-utils sqlite3
-      fonts-liberation2 "$@")
+      fonts-liberation2)
+# "x11" stands for a virtual X server and a typist, to try the program by
+# hand as a user does (xvfb-run and xdotool); the build and the tests need
+# neither.
+for extra in "$@"; do
+    if [ "$extra" = x11 ]; then
+        need+=(xvfb xauth xdotool)
+    else
+        need+=("$extra")
+    fi
+done
 missing=()
 for p in "${need[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

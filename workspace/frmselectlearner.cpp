@@ -1,5 +1,6 @@
 #include "workspace/frmselectlearner.h"
 
+#include "platform/colors.h"
 #include "platform/commandbutton.h"
 #include "platform/grid.h"
 #include "platform/runtime.h"
@@ -22,6 +23,9 @@
 ReportOptionsRequest gReportOptionsRequest;
 
 namespace {
+
+// The background of the row a search found: a mark that is no selection.
+constexpr quint32 kFoundColor = 0xB0F0FF;
 
 QPushButton* menuButton(const QString& caption, QWidget* parent, int top, int height) {
     auto* b = new CommandButton(caption, parent);
@@ -70,6 +74,10 @@ frmSelectLearner::frmSelectLearner(QWidget* parent) : QDialog(parent) {
                              {.header = "Grade", .width = 16.37},
                              {.header = "DOB"}});
     gridLearner->setMaxRows(0);
+    // One line a learner; the selected row is the selected learner's, never
+    // a row the keys or a search moved to.
+    gridLearner->setRowsFitText(false);
+    gridLearner->setSelectionMode(QAbstractItemView::NoSelection);
 
     Frame1 = new QGroupBox(this);
     Frame1->setGeometry(twipsRect(120, 7080, 6015, 1335));
@@ -197,6 +205,35 @@ void frmSelectLearner::getLearners() {
         rs.MoveNext();
     }
     rs.Close();
+    m_foundRow = 0;
+    showSelectedLearner();
+}
+
+void frmSelectLearner::showSelectedLearner() {
+    int row = 0;
+    if (!m_ID.isEmpty()) {
+        for (int r = 1; r <= gridLearner->MaxRows() && row == 0; ++r) {
+            if (gridLearner->GetText(1, r) == m_ID)
+                row = r;
+        }
+        if (row == 0) {
+            // Not on the list any more: Support Needs Assessment asks again.
+            m_ID.clear();
+            m_Name.clear();
+            m_AccNo.clear();
+            m_Grade.clear();
+            m_BirthDate.clear();
+        }
+    }
+    gridLearner->ShowRowSelected(row);
+}
+
+void frmSelectLearner::markFound(int row) {
+    if (m_foundRow >= 1 && m_foundRow <= gridLearner->MaxRows())
+        gridLearner->setCellBackColor({2, m_foundRow, 5, m_foundRow}, vbWhite);
+    m_foundRow = row;
+    if (row >= 1 && row <= gridLearner->MaxRows())
+        gridLearner->setCellBackColor({2, row, 5, row}, kFoundColor);
 }
 
 void frmSelectLearner::showEvent(QShowEvent* event) {
@@ -213,6 +250,7 @@ void frmSelectLearner::Form_Activate() {
     m_AccNo.clear();
     m_Grade.clear();
     m_BirthDate.clear();
+    showSelectedLearner();
     Image1->setPixmap(frmImages::learnerPicture());
 }
 
@@ -243,6 +281,8 @@ void frmSelectLearner::gridLearner_Click(int /*col*/, int row) {
     gLearnerName = m_Name;
     gAccessionNo = m_AccNo;
     gBirthDate = m_BirthDate;
+    markFound(0);
+    showSelectedLearner();
 }
 
 void frmSelectLearner::Command1_Click() {
@@ -259,8 +299,11 @@ void frmSelectLearner::Command1_Click() {
     for (int row = 1; row <= gridLearner->MaxRows(); ++row) {
         if (gridLearner->SearchRow(row, col, col, txtSearch->text(), SearchFlagsPartialMatch) ==
             col) {
-            // The search only shows the row: the user still clicks it to select.
+            // The search only shows the row, marked as found: the user still
+            // clicks it to select the learner.
+            markFound(row);
             gridLearner->SetActiveCell(col, row);
+            gridLearner->scrollToItem(gridLearner->item(row - 1, col - 1));
             gridLearner->setFocus();
             return;
         }

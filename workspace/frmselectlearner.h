@@ -70,6 +70,8 @@ public:
 
     // Columns 1 to 5 of the row clicked last; cleared at every activation.
     QString m_ID, m_Name, m_AccNo, m_Grade, m_BirthDate;
+    // The row the last search found; 0 for none.
+    int m_foundRow = 0;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -77,6 +79,12 @@ protected:
     void reject() override {}
 
 private:
+    // The row that looks selected is the selected learner's (m_ID) and no
+    // other: shown when the learner is listed; a learner no longer listed is
+    // no longer selected.
+    void showSelectedLearner();
+    // The search's row is marked as found, not as selected.
+    void markFound(int row);
     void getDatabasePath();
     void getSchoolInfo();
     // Shows a window opened from here; this window is active again after it.

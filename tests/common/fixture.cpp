@@ -29,6 +29,15 @@ void createDatabaseFromScript(const QString& path, const QString& scriptPath) {
     sqlite3_close(db);
 }
 
+void dropProgramTables(const QString& path) {
+    for (const QString& table :
+         rawRows(path, "SELECT name FROM sqlite_master WHERE type = 'table' AND name LIKE "
+                       "'TAV\\_%' ESCAPE '\\'"))
+        rawExec(path, "DROP TABLE " + table);
+    // The file as the host's alone would be: no pages left over.
+    rawExec(path, "VACUUM");
+}
+
 void rawExec(const QString& path, const QString& sql) {
     sqlite3* db = openRaw(path, SQLITE_OPEN_READWRITE);
     char* err = nullptr;
@@ -72,6 +81,8 @@ void DemoDbTest::SetUp() {
     ASSERT_TRUE(dir.isValid());
     dbPath = dir.filePath("school.db");
     createDatabaseFromScript(dbPath);
+    if (!wholeDemo())
+        dropProgramTables(dbPath);
     gDbPath = dbPath;
     msgbox::shownBoxes().clear();
     msgbox::setAnswerer(msgbox::answerDefault);

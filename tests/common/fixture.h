@@ -10,6 +10,9 @@ struct sqlite3;
 
 // Creates a new SQLite file at path from an SQL script (the demo script by default).
 void createDatabaseFromScript(const QString& path, const QString& scriptPath = DEMO_SQL_PATH);
+// Drops every table of the program's own (named TAV_...) from the file at
+// path, leaving the file as small as the host's tables make it.
+void dropProgramTables(const QString& path);
 
 // Runs SQL straight on a file, outside the program's layers.
 void rawExec(const QString& path, const QString& sql);
@@ -20,9 +23,14 @@ QStringList rawRows(const QString& path, const QString& sql);
 
 // A demo database in a temporary folder, named by gDbPath; message boxes are
 // recorded and answered by the default button unless a test says otherwise.
+// It holds the demo school's host tables only: the demo's assessment, and its
+// tables, are left out, and each test makes the rows it needs (a test of the
+// demo itself keeps them with wholeDemo).
 class DemoDbTest : public ::testing::Test {
 protected:
     void SetUp() override;
+    // True to keep the demo's assessment: the whole demo school.
+    virtual bool wholeDemo() const { return false; }
     void TearDown() override;
     // Answer every following box with this code.
     void answerAll(int code);

@@ -114,3 +114,38 @@ QList<double> pdfWordTops(const QString& path, const QString& word) {
     }
     return tops;
 }
+
+QImage pdfImage(const QString& path, int page, int dpi) {
+    QProcess p;
+    p.start("pdftoppm", {"-gray", "-r", QString::number(dpi), "-f", QString::number(page), "-l",
+                         QString::number(page), path});
+    const bool finished = p.waitForFinished(60000);
+    const QByteArray out = p.readAllStandardOutput();
+    if (!finished || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        ADD_FAILURE() << "pdftoppm failed on " << path.toStdString() << ": "
+                      << p.readAllStandardError().toStdString();
+        return {};
+    }
+    QImage image = QImage::fromData(out, "PGM");
+    if (image.isNull())
+        ADD_FAILURE() << "pdftoppm gave no picture of " << path.toStdString() << " page " << page;
+    return image.convertToFormat(QImage::Format_Grayscale8);
+}
+
+QList<QPair<int, int>> darkRuns(const QImage& image, int y) {
+    QList<QPair<int, int>> runs;
+    if (y < 0 || y >= image.height())
+        return runs;
+    const uchar* line = image.constScanLine(y);
+    int start = -1;
+    for (int x = 0; x <= image.width(); ++x) {
+        const bool dark = x < image.width() && line[x] < 128;
+        if (dark && start < 0)
+            start = x;
+        if (!dark && start >= 0) {
+            runs.append({start, x - start});
+            start = -1;
+        }
+    }
+    return runs;
+}

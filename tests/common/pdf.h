@@ -3,6 +3,7 @@
 // boxes, their pages, sheet size and fonts (pdfinfo, pdffonts). Each helper
 // fails the running test when its tool did not run or read nothing. Texts
 // have their ligatures spelt out ("ﬁ" reads "fi").
+#include <QImage>
 #include <QList>
 #include <QRectF>
 #include <QSizeF>
@@ -36,3 +37,10 @@ QList<PdfWord> pdfWords(const QString& path);
 QRectF pdfWordBox(const QString& path, const QString& word);
 // The tops of every word that reads word.
 QList<double> pdfWordTops(const QString& path, const QString& word);
+
+// One sheet (from 1) rendered in grey at dpi dots an inch (pdftoppm); a
+// point of the sheet is dpi / 72 pixels.
+QImage pdfImage(const QString& path, int page, int dpi);
+// The dark runs (pixels darker than mid grey) along row y of image: the x
+// of each run's first pixel and its width.
+QList<QPair<int, int>> darkRuns(const QImage& image, int y);

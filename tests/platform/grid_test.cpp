@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -159,15 +160,20 @@ TEST_F(GridFixture, EditCellsKeepToTheirMaximumLength) {
     typeInto(1, 2, "abcdefg");
     EXPECT_EQ(grid.GetText(1, 2), "abcd");
 
-    // The multi-line column (at most 10) takes line breaks.
+    // The multi-line column (at most 10) takes line breaks; a paste that
+    // would make its text longer is refused whole.
     grid.setFocus();
     grid.SetActiveCell(3, 1);
     keyClick(&grid, 'a');
     auto* editor = grid.viewport()->findChild<QPlainTextEdit*>();
     ASSERT_NE(editor, nullptr);
-    editor->setPlainText("line one\nline two");
+    QApplication::clipboard()->setText("line one\nline two");
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(editor->toPlainText(), "a");
+    QApplication::clipboard()->setText("\nline 2");
+    QTest::keyClick(editor, Qt::Key_V, Qt::ControlModifier);
     grid.SetActiveCell(1, 1);
-    EXPECT_EQ(grid.GetText(3, 1), "line one\nl");
+    EXPECT_EQ(grid.GetText(3, 1), "a\nline 2");
 }
 
 TEST_F(GridFixture, KeyPressCanDiscardOrReplaceTheTypedKey) {
@@ -339,11 +345,12 @@ TEST_F(GridFixture, DropDownCellOffersTheTabSeparatedItems) {
     QStringList items;
     for (int i = 0; i < combo->count(); ++i)
         items << combo->itemText(i);
-    EXPECT_EQ(items, QStringList({"LOW", "MODERATE", "HIGH LEVEL"}));
+    // A blank entry first, to clear the cell with.
+    EXPECT_EQ(items, QStringList({"", "LOW", "MODERATE", "HIGH LEVEL"}));
     EXPECT_EQ(combo->currentText(), "MODERATE");
     EXPECT_EQ(combo->maxVisibleItems(), 6);
-    combo->setCurrentIndex(2);
-    emit combo->activated(2); // the user picks the third item
+    combo->setCurrentIndex(3);
+    emit combo->activated(3); // the user picks the third item
     EXPECT_EQ(grid.GetText(1, 2), "HIGH LEVEL");
     EXPECT_TRUE(log.events.contains("Change 1,2"));
 }

@@ -7,6 +7,7 @@
 #include "tests/common/pdf.h"
 
 #include <QFile>
+#include <QHash>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -27,6 +28,14 @@ void fillLongGrid(Grid& grid, int rows) {
         grid.SetText(1, r, QString("Row %1").arg(r, 3, 10, QLatin1Char('0')));
         grid.SetText(2, r, "x");
     }
+}
+
+// n words "<prefix>0001" ... to fill cells of many lines.
+QString numberedWords(const QString& prefix, int n) {
+    QStringList words;
+    for (int i = 1; i <= n; ++i)
+        words << QString("%1%2").arg(prefix).arg(i, 4, 10, QLatin1Char('0'));
+    return words.join(' ');
 }
 
 struct PrinterTest : ::testing::Test {
@@ -148,7 +157,8 @@ TEST_F(PrinterTest, TooWideGridIsScaledToFitTheSheet) {
     for (int c = 1; c <= 12; ++c)
         columns.append({.header = QString("H%1").arg(c, 2, 10, QLatin1Char('0')), .width = 20});
     wide.setColumns(columns);
-    wide.setMaxRows(1);
+    wide.setMaxRows(2);
+    wide.SetRowHeight(2, 30);
     for (int c = 1; c <= 12; ++c)
         wide.SetText(c, 1, QString("C%1").arg(c, 2, 10, QLatin1Char('0')));
     Printer printer;
@@ -164,6 +174,122 @@ TEST_F(PrinterTest, TooWideGridIsScaledToFitTheSheet) {
     const QPointF last = wordPosition(pdf(), "C12");
     EXPECT_GT(last.x(), 0);
     EXPECT_LT(last.x(), pdfPageSize(pdf()).width() - 10);
+
+    // Every grid line is printed whole, the outer ones too: across the empty
+    // second row stand 13 lines, the right one as strong as the left one and
+    // inside the printable part of the sheet.
+    constexpr int dpi = 300;
+    const QImage sheet = pdfImage(pdf(), 1, dpi);
+    const QRectF first = pdfWordBox(pdf(), "C01");
+    const int y = qRound((first.bottom() + 12) * dpi / 72.0);
+    const QList<QPair<int, int>> lines = darkRuns(sheet, y);
+    ASSERT_EQ(lines.size(), 13) << y;
+    EXPECT_GE(lines.last().second, lines.first().second);
+    EXPECT_LT(lines.last().first + lines.last().second,
+              printer.printableArea().right() / 20 * dpi / 72.0);
+}
+
+TEST_F(PrinterTest, ARowTallerThanTheRoomLeftGoesOnOverTheNextSheetsLineByLine) {
+    const struct {
+        const char* name;
+        QString first;
+        QString second;
+        bool bold;
+    } cases[] = {
+        {"one long cell", numberedWords("a", 1400), "short", false},
+        {"two long cells, one of them bold", numberedWords("a", 1400), numberedWords("b", 700),
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Grid grid;
+        grid.setColumns({{.header = {}, .width = 50}, {.header = {}, .width = 40}});
+        grid.setMaxRows(3);
+        grid.SetText(1, 1, "firstrow");
+        grid.SetText(1, 2, c.first);
+        grid.SetText(2, 2, c.second);
+        grid.setCellBold({2, 2}, c.bold);
+        grid.SetText(1, 3, "lastrow");
+
+        const QString file = dir.filePath(QString("split%1.pdf").arg(c.bold));
+        printdialog::setAnswerer(printdialog::printToPdf(file));
+        Printer printer;
+        CommonDialog().ShowPrinter(printer);
+        // Low on the sheet: a few lines of the long row fit below the first row.
+        const int pages =
+            grid.OwnerPrintPageCount(printer, 500, 13000, printer.Width(), printer.Height());
+        for (int p = 1; p <= pages; ++p) {
+            grid.OwnerPrintDraw(printer, 500, 13000, printer.Width(), printer.Height(), p);
+            if (p < pages)
+                printer.NewPage();
+        }
+        printer.EndDoc();
+        const QRectF printable = printer.printableArea();
+
+        EXPECT_GE(pages, 3);
+        EXPECT_EQ(pdfPages(file), pages);
+        const QList<PdfWord> words = pdfWords(file);
+        QHash<QString, int> seen;
+        QHash<QString, int> sheetOf;
+        for (const PdfWord& w : words) {
+            ++seen[w.text];
+            sheetOf.insert(w.text, w.page);
+            // Whole and inside the printable part: nothing cut at the foot.
+            EXPECT_GE(w.box.top(), printable.top() / 20) << w.text.toStdString();
+            EXPECT_LE(w.box.bottom(), printable.bottom() / 20) << w.text.toStdString();
+        }
+        for (const QString& text : (c.first + " " + c.second + " firstrow lastrow").split(' '))
+            EXPECT_EQ(seen.value(text), 1) << text.toStdString();
+        // The long row starts where it stands, and no line is drawn over another.
+        EXPECT_EQ(sheetOf.value("a0001"), 1);
+        EXPECT_EQ(sheetOf.value("firstrow"), 1);
+        EXPECT_EQ(sheetOf.value("lastrow"), pages);
+        for (qsizetype i = 0; i < words.size(); ++i) {
+            for (qsizetype j = i + 1; j < words.size(); ++j) {
+                if (words[i].page == words[j].page) {
+                    EXPECT_LT(words[i].box.intersected(words[j].box).height(), 1)
+                        << words[i].text.toStdString() << " " << words[j].text.toStdString();
+                }
+            }
+        }
+        // Every sheet after the first goes on from the top margin of 800 twips.
+        for (int sheet = 2; sheet <= pages; ++sheet) {
+            double top = 1e9;
+            for (const PdfWord& w : words) {
+                if (w.page == sheet)
+                    top = std::min(top, w.box.top());
+            }
+            EXPECT_GT(top, Printer::kContinuedTop / 20.0) << sheet;
+            EXPECT_LT(top, Printer::kContinuedTop / 20.0 + 5) << sheet;
+        }
+    }
+}
+
+TEST_F(PrinterTest, RowsWithoutTextGoOnOverTheSheetsToo) {
+    Grid grid;
+    grid.setColumns({{.header = {}, .width = 40}});
+    grid.setMaxRows(90);
+    grid.SetText(1, 90, "lastrow");
+    Printer printer;
+    CommonDialog().ShowPrinter(printer);
+    const int pages =
+        grid.OwnerPrintPageCount(printer, 500, 800, printer.Width(), printer.Height());
+    for (int p = 1; p <= pages; ++p) {
+        // Each page stays inside the printable part of its sheet.
+        const QRectF drawn =
+            grid.OwnerPrintExtent(printer, 500, 800, printer.Width(), printer.Height(), p);
+        EXPECT_LE(drawn.bottom(), printer.printableArea().bottom()) << p;
+        grid.OwnerPrintDraw(printer, 500, 800, printer.Width(), printer.Height(), p);
+        if (p < pages)
+            printer.NewPage();
+    }
+    printer.EndDoc();
+    EXPECT_EQ(pages, 2);
+    EXPECT_EQ(pdfPages(pdf()), 2);
+    const QList<PdfWord> words = pdfWords(pdf());
+    ASSERT_EQ(words.size(), 1);
+    EXPECT_EQ(words[0].page, 2);
+    EXPECT_LE(words[0].box.bottom(), printer.printableArea().bottom() / 20);
 }
 
 TEST_F(PrinterTest, CancelRaisesTheCancelErrorAndPrintsNothing) {

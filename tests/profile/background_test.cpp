@@ -3,12 +3,14 @@
 // page print.
 #include "profile/frmbackgroundinfo.h"
 #include "profile/profileforms.h"
-#include "tests/common/userinput.h"
+#include "tests/common/user.h"
 #include "tests/profile/pagetest.h"
 #include "workspace/formregistry.h"
 #include "workspace/frmmultipledisabilities.h"
 
 #include <QFile>
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -144,7 +146,7 @@ TEST_F(BackgroundInfo, ALearnerWithoutAPrimaryDisabilitySeesAndKeepsTheStoredTex
 // The host's primary disability is written only when the user changed the
 // primary cell: an id the page cannot show survives saves of the other texts.
 TEST_F(BackgroundInfo, OnlyAChangedPrimaryCellIsWrittenToTheHost) {
-    using namespace userinput;
+    using namespace user;
     struct Case {
         const char* what;
         QString setUp;
@@ -196,6 +198,30 @@ TEST_F(BackgroundInfo, TheDropDownLeavesOutTheAdditionalDisabilities) {
     for (const char* additional : {"Deaf", "Physical Disability", "Attention Deficit Disorder"})
         EXPECT_FALSE(offered.contains(additional)) << additional;
     EXPECT_EQ(comboItems(*page), offered);
+}
+
+TEST_F(BackgroundInfo, ThePrimaryListOpensOnOneClickShowsSixAndOffersABlank) {
+    auto page = open(2);
+    ASSERT_TRUE(user::showActive(page.get()));
+    const QString primary = page->gridDisability->GetText(1, 2);
+    ASSERT_FALSE(primary.isEmpty());
+    user::clickCell(page->gridDisability, 1, 2);
+    auto* list = page->gridDisability->viewport()->findChild<QComboBox*>();
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(list->view()->isVisible());
+    ASSERT_GT(list->count(), 8);
+    EXPECT_EQ(list->itemText(0), "");
+    EXPECT_EQ(list->currentText(), primary);
+    // Six items in sight, not all of them.
+    const int item = list->view()->sizeHintForRow(1);
+    EXPECT_LE(list->view()->viewport()->height(), 7 * item);
+    EXPECT_GE(list->view()->viewport()->height(), 5 * item);
+    // The blank entry clears the primary disability.
+    QTest::keyClick(list->view(), Qt::Key_Home);
+    QTest::keyClick(list->view(), Qt::Key_Return);
+    EXPECT_EQ(page->gridDisability->GetText(1, 2), "");
+    EXPECT_TRUE(page->isUnsaved());
+    page->markSaved();
 }
 
 TEST_F(BackgroundInfo, LoadDisJoinsTheAdditionalNames) {

@@ -4,6 +4,7 @@
 #include "platform/adodb.h"
 #include "profile/frmcriteriaselection.h"
 #include "profile/profileforms.h"
+#include "tests/common/user.h"
 #include "tests/profile/pagetest.h"
 
 #include <QApplication>
@@ -16,15 +17,6 @@
 namespace {
 
 const QString kSaved = "User Message: Your Information has been saved.";
-
-// The user's key at widget, as the window system sends it.
-void keyClick(QWidget* widget, QChar c) {
-    const int key = c.isLetter() ? Qt::Key_A + (c.toLower().unicode() - 'a') : c.unicode();
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(widget, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
-    QApplication::sendEvent(widget, &release);
-}
 
 // The user's edit of a cell's text, as the grid's editor commits it.
 void userEdit(Grid* grid, int col, int row, const QString& text) {
@@ -210,59 +202,59 @@ TEST_F(CriteriaTest, FailedSaveRollsBackThePagesRows) {
 }
 
 TEST_F(CriteriaTest, ScoreCellsTakeOnlyOneTwoOrThree) {
+    storeScore(7, 2);
     frmCriteriaSelection page(2);
     page.Form_Load();
-    page.show();
+    ASSERT_TRUE(user::showActive(&page));
     Grid* grid = page.gridScores;
-    grid->setFocus();
+    // The page opens with the focus in its highlighted score cell.
+    EXPECT_TRUE(grid->hasFocus());
+    EXPECT_EQ(grid->ActiveCol(), 5);
+    EXPECT_EQ(grid->ActiveRow(), 3);
 
     // Keys: only 1, 2 and 3 reach a score cell.
-    for (QChar refused : QString("0457a-.x ")) {
-        grid->SetActiveCell(5, 4);
-        keyClick(grid, refused);
-        EXPECT_EQ(grid->GetText(5, 4), "") << QString(refused).toStdString();
-        EXPECT_FALSE(page.isUnsaved());
-        if (QLineEdit* editor = grid->viewport()->findChild<QLineEdit*>()) {
-            EXPECT_EQ(editor->text(), "");
-        }
-    }
-    grid->SetActiveCell(5, 4);
-    keyClick(grid, '2');
-    grid->SetActiveCell(5, 5); // moving on commits the edit
+    user::key(Qt::Key_Down); // row 4, activity 7, holding 2
+    user::type("0457a-.x ");
+    user::key(Qt::Key_Tab);
     EXPECT_EQ(grid->GetText(5, 4), "2");
-    EXPECT_TRUE(page.isUnsaved());
-    for (int key : {0x08, 0x7F, 0x0D, 0x1B}) { // backspace, delete, return, escape pass
-        grid->SetActiveCell(5, 4);
-        int passed = key;
-        page.gridScores_KeyPress(passed);
-        EXPECT_EQ(passed, key);
-    }
+    EXPECT_FALSE(page.isUnsaved());
 
-    // Whatever slips past the keys (a paste) is refused at the cell: it keeps its score.
-    for (const QString refused : {"5", "0", "12", "x", "-1", "2.5"}) {
-        userEdit(grid, 5, 4, refused);
+    // A paste is checked whole: the cell keeps its score.
+    for (const QString refused : {"5", "0", "12", "2x", "x", "-1", "2.5"}) {
+        grid->SetActiveCell(5, 4);
+        user::paste(refused);
         EXPECT_EQ(grid->GetText(5, 4), "2") << refused.toStdString();
     }
-    userEdit(grid, 5, 4, ""); // clearing is allowed
+    EXPECT_FALSE(page.isUnsaved());
+    user::paste(" 1"); // blanks around a score are dropped
+    EXPECT_EQ(grid->GetText(5, 4), "1");
+    EXPECT_TRUE(page.isUnsaved());
+
+    // Delete clears a score; a score typed after a click on its cell is kept.
+    user::key(Qt::Key_Delete);
     EXPECT_EQ(grid->GetText(5, 4), "");
-    userEdit(grid, 5, 3, "3");
-    page.markSaved();
+    user::clickCell(grid, 5, 3);
+    user::type("3");
+    user::key(Qt::Key_Tab);
+    EXPECT_EQ(grid->GetText(5, 3), "3");
     page.cmdSave_Click();
     EXPECT_EQ(scores(), QStringList{"6|3"});
 
-    // Keys typed in the free texts of page 6's Other row are not scores.
+    // The free texts of page 6's Other row take any key.
     frmCriteriaSelection six(6);
-    six.show();
-    six.gridScores->setFocus();
-    six.gridScores->SetActiveCell(2, 12);
+    six.Form_Load();
+    ASSERT_TRUE(user::showActive(&six));
     EXPECT_FALSE(six.isScoreCell(2, 12));
     EXPECT_TRUE(six.isScoreCell(5, 12));
-    int key = 'x';
-    six.gridScores_KeyPress(key);
-    EXPECT_EQ(key, 'x');
+    six.gridScores->SetActiveCell(2, 12);
+    user::type("x 1");
+    user::key(Qt::Key_Tab);
+    EXPECT_EQ(six.gridScores->GetText(2, 12), "x 1");
     six.gridScores->SetActiveCell(5, 12);
-    six.gridScores_KeyPress(key);
-    EXPECT_EQ(key, 0);
+    user::type("x");
+    EXPECT_EQ(six.gridScores->GetText(5, 12), "");
+    six.markSaved();
+    page.markSaved();
 }
 
 TEST_F(CriteriaTest, ChainRunsFromTheHealthReportThroughPagesOneToSix) {

@@ -1,6 +1,7 @@
 // Section 2 barriers page: its grid, load, save, leaving and print.
 #include "profile/frmextendedprofile1.h"
 #include "profile/profileforms.h"
+#include "tests/common/user.h"
 #include "tests/profile/pagetest.h"
 #include "workspace/formregistry.h"
 
@@ -10,6 +11,8 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QLineEdit>
+#include <QScrollBar>
 #include <QTimer>
 
 namespace {
@@ -224,4 +227,56 @@ TEST_F(ExtendedProfile1Test, AnEntryRowGrowsToShowALongText) {
     type(page.gridBarriers, 1, 10, lines.join("\n"));
     EXPECT_GE(page.gridBarriers->RowHeight(10), 20 * line);
     EXPECT_TRUE(page.isUnsaved());
+    page.markSaved();
+}
+
+TEST_F(ExtendedProfile1Test, ATextTallerThanTheViewIsReadToItsLastLine) {
+    QStringList lines;
+    for (int i = 1; i <= 80; ++i)
+        lines << QString("Line %1 of the physical access").arg(i);
+    rawExec(dbPath, "INSERT INTO TAV_Learning_And_Development_Barriers (LearnerID, Learning, "
+                    "Communication, Behavioural_Social_Competence, Health_Wellness_Personal_Care, "
+                    "Physical_Access, Data_Year) VALUES (2, ' ', ' ', ' ', ' ', '" +
+                        lines.join("\n") + "', 2026)");
+    frmExtendedProfile1 page;
+    page.Form_Load();
+    ASSERT_TRUE(user::showActive(&page));
+    Grid* grid = page.gridBarriers;
+    const QRect row = grid->visualRect(grid->model()->index(15, 0));
+    ASSERT_GT(row.height(), grid->viewport()->height());
+    // Scrolled to the end, the row ends inside the view: its last line is read.
+    QScrollBar* bar = grid->verticalScrollBar();
+    bar->setValue(bar->maximum());
+    const QRect end = grid->visualRect(grid->model()->index(15, 0));
+    EXPECT_LE(end.bottom(), grid->viewport()->height());
+    EXPECT_GE(end.bottom(), grid->viewport()->height() - 2);
+    // Half way, a part of the row's middle fills the view: the grid scrolls by
+    // pixels, not a whole row at a time.
+    bar->setValue(bar->maximum() - row.height() / 2);
+    const QRect middle = grid->visualRect(grid->model()->index(15, 0));
+    EXPECT_LT(middle.top(), 0);
+    EXPECT_GT(middle.bottom(), grid->viewport()->height());
+}
+
+TEST_F(ExtendedProfile1Test, TypingAtOnceAfterAClickKeepsEveryLetterAndTabMovesOn) {
+    frmExtendedProfile1 page;
+    page.Form_Load();
+    ASSERT_TRUE(user::showActive(&page));
+    // The page opens with the focus in its highlighted entry cell.
+    EXPECT_TRUE(page.gridBarriers->hasFocus());
+    EXPECT_FALSE(page.txtCurrentYear->focusPolicy() & Qt::TabFocus);
+    user::clickCell(page.gridBarriers, 1, 4);
+    user::type("Reading is weak");
+    user::key(Qt::Key_Tab);
+    EXPECT_EQ(page.gridBarriers->ActiveRow(), 7); // the next entry cell
+    user::type("Clinic");
+    user::key(Qt::Key_Tab);
+    user::type("next");
+    for (int i = 0; i < 3; ++i)
+        user::key(Qt::Key_Tab);
+    // From the last entry cell on to the buttons.
+    EXPECT_TRUE(page.cmdNext->hasFocus());
+    EXPECT_TRUE(page.isUnsaved());
+    QTest::mouseClick(page.cmdSave, Qt::LeftButton);
+    EXPECT_EQ(stored(), QStringList{"2|Reading is weak|Clinic|next| | |2026"});
 }

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -314,6 +315,38 @@ TEST_F(ExtendedProfile2Test, ALongPreviewPrintsOverSeveralPagesWithEveryEntry) {
         EXPECT_TRUE(text.contains(QString("School barrier number %1\n").arg(i)) ||
                     text.contains(QString("School barrier number %1 ").arg(i)))
             << i;
+}
+
+TEST_F(ExtendedProfile2Test, TheSummaryOfEightyTwoCommunityRowsPrintsEveryLineOnce) {
+    // 82 enabling factors, 54 barriers (the last rows have none).
+    QStringList inserts;
+    for (int i = 1; i <= 82; ++i)
+        inserts << QString("INSERT INTO TAV_Factors_Community (LearnerID, Positive_Influence, "
+                           "Barrier, Data_Year) VALUES (2, 'Support e%1 at home', '%2', 2026)")
+                       .arg(i, 2, 10, QChar('0'))
+                       .arg(i <= 54 ? QString("Strain b%1 at home").arg(i, 2, 10, QChar('0'))
+                                    : QString(" "));
+    rawExec(dbPath, inserts.join(';'));
+    frmExtendedProfile2 page;
+    page.Form_Load();
+    page.tab1->setTab(frmExtendedProfile2::SummaryTab);
+    const QString pdf = pdfPath("summary.pdf");
+    printdialog::setAnswerer(printdialog::printToPdf(pdf));
+    QTest::mouseClick(page.cmdPrint, Qt::LeftButton);
+    EXPECT_TRUE(boxes().isEmpty());
+
+    const QHash<QString, int> words = printedWordCounts(pdf);
+    for (int i = 1; i <= 82; ++i) {
+        const QString enabling = QString("e%1").arg(i, 2, 10, QChar('0'));
+        EXPECT_EQ(words.value(enabling), 1) << enabling.toStdString();
+        const QString barrier = QString("b%1").arg(i, 2, 10, QChar('0'));
+        EXPECT_EQ(words.value(barrier), i <= 54 ? 1 : 0) << barrier.toStdString();
+    }
+    // Every sheet after the first goes on from the top margin, none of them blank.
+    const int sheets = pdfPages(pdf);
+    EXPECT_GE(sheets, 2);
+    for (int sheet = 2; sheet <= sheets; ++sheet)
+        EXPECT_LT(firstWordTop(pdf, sheet), 800 / 20.0 + 5) << sheet;
 }
 
 TEST_F(ExtendedProfile2Test, PreviousPageAsksWhenUnsavedAndLeadsBackToTheBarriersPage) {

@@ -1,11 +1,13 @@
 // The assessment page frame on a small page of its own: the save and load
 // shapes, the Save handler, leaving, the page print, and walking a chain.
 #include "platform/adodb.h"
+#include "platform/printer.h"
 #include "profile/assessmentpage.h"
 #include "tests/profile/pagetest.h"
 #include "workspace/formregistry.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -377,6 +379,113 @@ TEST_F(FrameTest, AGridReachingIntoTheNextMovesItDownAndALongGridGoesOnOverMoreS
                     text.contains(QString("tall%1 ").arg(r)))
             << r;
     EXPECT_GE(pdfPages(pdf), 3);
+}
+
+namespace {
+// A one-column grid of rows "<prefix>1" ... "<prefix>n".
+void fillList(Grid& grid, const QString& prefix, int rows) {
+    grid.setMaxCols(1);
+    grid.SetColWidth(1, 50);
+    grid.setMaxRows(rows);
+    for (int r = 1; r <= rows; ++r)
+        grid.SetText(1, r, prefix + QString::number(r));
+}
+
+// The words of a printed file by text (each printed once is checked by the caller).
+QHash<QString, PdfWord> wordsByText(const QString& pdf) {
+    QHash<QString, PdfWord> out;
+    for (const PdfWord& w : pdfWords(pdf))
+        out.insert(w.text, w);
+    return out;
+}
+} // namespace
+
+TEST_F(FrameTest, AGridRunningOverGoesOnAtTheTopMarginAndWhatFollowsComesRightBelowIt) {
+    TestPage page;
+    Grid low;
+    fillList(low, "low", 70);
+    page.setPrint({.title = " [ TEST ]",
+                   .items = {PrintItem::grid(&low, 500, 6000),
+                             PrintItem::textLine(500, 6400, "underneath")}});
+    const QString pdf = pdfPath("low.pdf");
+    printdialog::setAnswerer(printdialog::printToPdf(pdf));
+    page.cmdPrintPage_Click();
+    EXPECT_TRUE(boxes().isEmpty());
+
+    ASSERT_EQ(pdfPages(pdf), 2);
+    const QHash<QString, PdfWord> words = wordsByText(pdf);
+    const QString text = pdfText(pdf);
+    for (int r = 1; r <= 70; ++r)
+        EXPECT_EQ(text.count(QRegularExpression(QString("\\blow%1\\b").arg(r))), 1) << r;
+    EXPECT_NEAR(words["low1"].box.top(), 6000 / 20.0, 5);
+    // The first row on the second sheet: at the top margin of 800 twips.
+    double top = 1e9;
+    for (const PdfWord& w : words) {
+        if (w.page == 2 && w.text.startsWith("low"))
+            top = std::min(top, w.box.top());
+    }
+    EXPECT_GT(top, Printer::kContinuedTop / 20.0);
+    EXPECT_LT(top, Printer::kContinuedTop / 20.0 + 5);
+    // The line after the grid follows below its end, not at its designed place.
+    const PdfWord line = words["underneath"];
+    EXPECT_EQ(line.page, 2);
+    EXPECT_GT(line.box.top(), words["low70"].box.bottom());
+    EXPECT_LT(line.box.top(), words["low70"].box.bottom() + 30);
+}
+
+TEST_F(FrameTest, GridsSideBySideGoOnSideBySideAndWhatFollowsComesBelowBoth) {
+    TestPage page;
+    Grid left, right, after;
+    fillList(left, "left", 60);
+    fillList(right, "right", 45);
+    fillList(after, "after", 1);
+    page.setPrint(
+        {.landscape = true,
+         .title = " [ TEST ]",
+         .items = {PrintItem::grid(&left, 300, 800, 3000), PrintItem::grid(&right, 6500, 800, 3000),
+                   PrintItem::grid(&after, 300, 2300, 3000),
+                   PrintItem::textLine(300, 2700, "underneath")}});
+    const QString pdf = pdfPath("sidebyside.pdf");
+    printdialog::setAnswerer(printdialog::printToPdf(pdf));
+    page.cmdPrintPage_Click();
+    EXPECT_TRUE(boxes().isEmpty());
+
+    ASSERT_EQ(pdfPages(pdf), 2);
+    const QString text = pdfText(pdf);
+    for (const auto& [prefix, rows] : {std::pair{"left", 60}, std::pair{"right", 45}}) {
+        for (int r = 1; r <= rows; ++r)
+            EXPECT_EQ(text.count(QRegularExpression(QString("\\b%1%2\\b").arg(prefix).arg(r))), 1)
+                << prefix << r;
+    }
+    const QHash<QString, PdfWord> words = wordsByText(pdf);
+    // Both start on the first sheet at one top, and both go on on the second.
+    EXPECT_EQ(words["left1"].page, 1);
+    EXPECT_EQ(words["right1"].page, 1);
+    EXPECT_NEAR(words["left1"].box.top(), words["right1"].box.top(), 1);
+    EXPECT_EQ(words["left60"].page, 2);
+    EXPECT_EQ(words["right45"].page, 2);
+    auto firstOnSheetTwo = [&](const QString& prefix) {
+        PdfWord first{{}, {}, 0};
+        double top = 1e9;
+        for (const PdfWord& w : words) {
+            if (w.page == 2 && w.text.startsWith(prefix) && w.box.top() < top) {
+                top = w.box.top();
+                first = w;
+            }
+        }
+        return first;
+    };
+    const PdfWord leftGoesOn = firstOnSheetTwo("left");
+    const PdfWord rightGoesOn = firstOnSheetTwo("right");
+    EXPECT_NEAR(leftGoesOn.box.top(), rightGoesOn.box.top(), 1);
+    EXPECT_LT(leftGoesOn.box.top(), Printer::kContinuedTop / 20.0 + 5);
+    // Each list goes on where it left off, beside the other.
+    EXPECT_EQ(words[leftGoesOn.text].box.left(), words["left1"].box.left());
+    EXPECT_EQ(words[rightGoesOn.text].box.left(), words["right1"].box.left());
+    // What the page puts below them follows below the longer one.
+    EXPECT_EQ(words["after1"].page, 2);
+    EXPECT_GT(words["after1"].box.top(), words["left60"].box.bottom());
+    EXPECT_GT(words["underneath"].box.top(), words["after1"].box.bottom());
 }
 
 namespace {

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -336,6 +337,38 @@ TEST_F(HealthReportTest, PagePrintHoldsTheReportAndTheAreas) {
     printdialog::setAnswerer(printdialog::cancel);
     page.cmdPrint_Click();
     EXPECT_EQ(errorProcedures(), QStringList{"Print Routine"});
+}
+
+TEST_F(HealthReportTest, ALongCommentPrintsEveryLineOnceOverTheSheetsItNeeds) {
+    // 171 sentences, some 7,700 characters, each with a word of its own.
+    QStringList sentences;
+    for (int i = 1; i <= 171; ++i)
+        sentences << QString("Note n%1 records how the learner copes in class.")
+                         .arg(i, 3, 10, QChar('0'));
+    const QString comment = sentences.join(' ');
+    ASSERT_GT(comment.size(), 7500);
+    rawExec(dbPath, "INSERT INTO TAV_Health_Professional_Report (LearnerID, Impairment_Type, "
+                    "Medical_Record_Viewed, Medical_Record_Attached, Data_Year, Comments) VALUES "
+                    "(2, 'PERM', -1, 0, 2026, '" +
+                        comment + "')");
+    frmHealthReport page;
+    page.Form_Load();
+    page.Form_Activate();
+    const QString pdf = pdfPath("longcomment.pdf");
+    printdialog::setAnswerer(printdialog::printToPdf(pdf));
+    QTest::mouseClick(page.cmdPrint, Qt::LeftButton);
+    EXPECT_TRUE(boxes().isEmpty());
+
+    EXPECT_EQ(pdfPages(pdf), 2);
+    const QHash<QString, int> words = printedWordCounts(pdf);
+    for (int i = 1; i <= 171; ++i) {
+        const QString word = QString("n%1").arg(i, 3, 10, QChar('0'));
+        EXPECT_EQ(words.value(word), 1) << word.toStdString();
+    }
+    EXPECT_EQ(words.value("Mobility"), 1);
+    // The comment goes on at the top margin of 800 twips.
+    EXPECT_GT(firstWordTop(pdf, 2), 800 / 20.0);
+    EXPECT_LT(firstWordTop(pdf, 2), 800 / 20.0 + 5);
 }
 
 TEST_F(HealthReportTest, LoadFailuresAreReportedWithTheirRoutine) {

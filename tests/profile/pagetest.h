@@ -10,11 +10,13 @@
 #include "workspace/moddatabaseconnection.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QPushButton>
 #include <QRectF>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 
 class PageTest : public DemoDbTest {
@@ -55,6 +57,50 @@ protected:
     }
     QString pdfPath(const QString& name) const { return dir.filePath(name); }
 };
+
+// How often each word stands on the printed sheets. A word reaching into the
+// quarter inch at a sheet's foot, below the printable part, fails the test:
+// nothing may be cut off there.
+inline QHash<QString, int> printedWordCounts(const QString& pdf) {
+    const double foot = pdfPageSize(pdf).height() - 18;
+    QHash<QString, int> counts;
+    for (const PdfWord& w : pdfWords(pdf)) {
+        ++counts[w.text];
+        EXPECT_LE(w.box.bottom(), foot) << w.text.toStdString() << " on sheet " << w.page;
+    }
+    return counts;
+}
+
+// The top (points) of the highest word on a sheet; a large number when it holds none.
+inline double firstWordTop(const QString& pdf, int sheet) {
+    double top = 1e9;
+    for (const PdfWord& w : pdfWords(pdf)) {
+        if (w.page == sheet)
+            top = std::min(top, w.box.top());
+    }
+    return top;
+}
+
+// True when a dark line stands right of the first word that reads word, on
+// its line of text, and inside the printable part of the sheet: the right
+// line of the cell that holds the word, when it is in a grid's last column.
+inline bool lineRightOf(const QString& pdf, const QString& word) {
+    constexpr int dpi = 300;
+    const double printableRight = pdfPageSize(pdf).width() - 18;
+    for (const PdfWord& w : pdfWords(pdf)) {
+        if (w.text != word)
+            continue;
+        const QImage sheet = pdfImage(pdf, w.page, dpi);
+        for (const auto& [x, width] : darkRuns(sheet, qRound(w.box.center().y() * dpi / 72))) {
+            // (The sheet's size is read in whole points: two pixels to spare.)
+            if (x > w.box.right() * dpi / 72 + 2 && x + width <= printableRight * dpi / 72 + 2)
+                return true;
+        }
+        return false;
+    }
+    ADD_FAILURE() << word.toStdString() << " is not printed";
+    return false;
+}
 
 // Walks a chain of pages as a user would while start() runs it: each page
 // that shows is left by the next step of the script ("next", "previous" or

@@ -3,6 +3,7 @@
 #include "platform/colors.h"
 #include "profile/assessmentpage.h"
 #include "profile/previewlist.h"
+#include "tests/common/user.h"
 #include "tests/profile/pagetest.h"
 
 #include <QApplication>
@@ -37,6 +38,7 @@ public:
              .addName = "cmdAddPreview",
              .removeName = "cmdRemove"});
         addToFrame(list, 1);
+        setPrint({.items = {PrintItem::grid(preview, 500, 800)}});
     }
 
     // Types text into the entry box, chooses column A or B and adds it.
@@ -226,6 +228,59 @@ TEST_F(PreviewListTest, ClickHighlightsExactlyOneDataRow) {
     EXPECT_EQ(blueRows(), QList<int>({S + 1}));
 }
 
+TEST_F(PreviewListTest, TheBlueRowIsTheRowRemoveActsOnAndNoOther) {
+    ListPage page;
+    page.add("one", 'A');
+    page.add("two", 'A');
+    page.add("three", 'A');
+    page.markSaved();
+    ASSERT_TRUE(user::showActive(&page));
+    const auto blueRows = [&] {
+        QList<int> rows;
+        for (int r = 1; r <= page.preview->MaxRows(); ++r) {
+            if (page.preview->cellForeColor(1, r) == vbBlue || page.preview->cellBold(1, r))
+                rows << r;
+        }
+        return rows;
+    };
+    // Clicked, then the user turns to the entry box: the row is no longer
+    // chosen, and Remove removes nothing.
+    user::clickCell(page.preview, 1, S + 1);
+    EXPECT_EQ(blueRows(), QList<int>{S + 1});
+    QTest::mouseClick(page.list->entryBox(), Qt::LeftButton);
+    EXPECT_TRUE(blueRows().isEmpty());
+    QTest::mouseClick(page.list->removeButton(), Qt::LeftButton);
+    EXPECT_EQ(page.column(1), QStringList({"one", "two", "three", ""}));
+    EXPECT_FALSE(page.isUnsaved());
+
+    // A heading chooses nothing: the chosen row stays the one Remove takes.
+    user::clickCell(page.preview, 1, S + 1);
+    user::clickCell(page.preview, 1, 1);
+    EXPECT_EQ(blueRows(), QList<int>{S + 1});
+    EXPECT_EQ(page.preview->ActiveRow(), S + 1);
+    // The keys choose as a click does.
+    user::key(Qt::Key_Up);
+    EXPECT_EQ(blueRows(), QList<int>{S});
+    user::key(Qt::Key_Down);
+    EXPECT_EQ(blueRows(), QList<int>{S + 1});
+    QTest::mouseClick(page.list->removeButton(), Qt::LeftButton);
+    EXPECT_EQ(page.column(1), QStringList({"one", "three", "", ""}));
+    // The removed row was the chosen one: none is now, none looks it.
+    EXPECT_TRUE(blueRows().isEmpty());
+    QTest::mouseClick(page.list->removeButton(), Qt::LeftButton);
+    EXPECT_EQ(page.column(1), QStringList({"one", "three", "", ""}));
+
+    // The print shows no row as chosen.
+    user::clickCell(page.preview, 1, S);
+    EXPECT_EQ(blueRows(), QList<int>{S});
+    const QString pdf = pdfPath("preview.pdf");
+    printdialog::setAnswerer(printdialog::printToPdf(pdf));
+    QTest::mouseClick(page.cmdPrint, Qt::LeftButton);
+    EXPECT_TRUE(blueRows().isEmpty());
+    EXPECT_TRUE(pdfText(pdf).contains("three"));
+    page.markSaved();
+}
+
 TEST_F(PreviewListTest, TypingIntoThePreviewIsDiscarded) {
     ListPage page;
     page.add("kept", 'A');
@@ -264,6 +319,27 @@ TEST_F(PreviewListTest, AFullColumnTakesANewLastRowNeverAHeading) {
     EXPECT_EQ(page.preview->MaxRows(), S + 3);
     for (int r = 1; r < S; ++r)
         EXPECT_NE(page.preview->GetText(1, r), "three");
+}
+
+TEST_F(PreviewListTest, TabGoesFromTheEntryToAddRemoveAndThePreview) {
+    RowFormPage page;
+    page.Form_Load();
+    ASSERT_TRUE(user::showActive(&page));
+    page.entry->setFocus();
+    page.entry->SetActiveCell(1, 3);
+    user::type("Ramp");
+    for (int c = 1; c <= 6; ++c)
+        user::key(Qt::Key_Tab);
+    EXPECT_EQ(page.entry->GetText(1, 3), "Ramp");
+    EXPECT_TRUE(page.list->addButton()->hasFocus());
+    answerAll(msgbox::vbYes); // the other cells left blank
+    user::key(Qt::Key_Space); // Add
+    EXPECT_EQ(page.preview->GetText(1, 3), "Ramp");
+    user::key(Qt::Key_Tab);
+    EXPECT_TRUE(page.list->removeButton()->hasFocus());
+    user::key(Qt::Key_Tab);
+    EXPECT_TRUE(page.preview->hasFocus());
+    page.markSaved();
 }
 
 TEST_F(PreviewListTest, RowFormAppendsAskingAboutBlankCells) {

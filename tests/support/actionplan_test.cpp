@@ -8,6 +8,7 @@
 #include "support/frmactionplan2.h"
 #include "support/frmactionplan3.h"
 #include "support/supportforms.h"
+#include "tests/common/user.h"
 #include "tests/profile/pagetest.h"
 #include "workspace/formregistry.h"
 #include "workspace/globals.h"
@@ -583,6 +584,42 @@ TEST_F(ActionPlanTest, PageThreeReviewLinesKeepTheirRows) {
     EXPECT_EQ(again.gridActionTaken->GetText(1, 1), "5. REVIEW OF ACTION TAKEN");
 }
 
+TEST_F(ActionPlanTest, PageThreeReviewDateTakesItsFormsAndSaysSoOfAnyOther) {
+    frmActionPlan3 page;
+    page.Form_Load();
+    ASSERT_TRUE(user::showActive(&page));
+    Grid* a = page.gridActionTaken;
+    a->setFocus();
+    a->SetActiveCell(5, 3);
+    user::type("2026-03-15"); // the ISO form is taken as well as the form shown
+    user::key(Qt::Key_Tab);
+    EXPECT_EQ(a->GetText(5, 3), "15/03/2026");
+    EXPECT_TRUE(boxes().isEmpty());
+
+    a->SetActiveCell(5, 4);
+    user::type("31/02/2026");
+    user::key(Qt::Key_Tab);
+    ASSERT_EQ(boxes().size(), 1);
+    EXPECT_EQ(boxes().first().title, "User Message");
+    EXPECT_TRUE(boxes().first().text.contains("31/02/2026"));
+    EXPECT_TRUE(boxes().first().text.contains("DD/MM/YYYY"));
+    EXPECT_TRUE(boxes().first().text.contains("YYYY-MM-DD"));
+    // The refused date stays in sight, in its cell's editor, to be put right.
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->text(), "31/02/2026");
+    EXPECT_EQ(a->GetText(5, 4), "");
+    user::key(Qt::Key_A, Qt::ControlModifier);
+    user::type("11/01/2027");
+    user::key(Qt::Key_Return);
+    EXPECT_EQ(a->GetText(5, 4), "11/01/2027");
+    EXPECT_EQ(boxes().size(), 1);
+    page.cmdSave_Click();
+    EXPECT_EQ(rawRows(dbPath, "SELECT [Action], Review_Date FROM TAV_Action_Review WHERE "
+                              "LearnerID = 2 AND Data_Year = 2026 ORDER BY [Action]"),
+              QStringList({"1|15/03/2026", "2|11/01/2027"}));
+}
+
 TEST_F(ActionPlanTest, PageThreeFailedReviewSaveKeepsTheLinesAndStoresTheSharedRow) {
     rawExec(dbPath, "INSERT INTO TAV_Action_Review (LearnerID, [Action], Name, Data_Year) "
                     "VALUES (2, 1, 'Earlier', 2026)");
@@ -661,6 +698,11 @@ TEST_F(ActionPlanTest, PrintsHoldTheHeadingAndTheGrids) {
                                  "Supportneednumber1", "Supportneednumber30", "Socialsupport"})
         EXPECT_TRUE(compact(text).contains(expected)) << expected;
     EXPECT_GE(pdfPages(pdf2), 2); // the strategy grid goes on over further sheets
+    EXPECT_LT(firstWordTop(pdf2, 2), 800 / 20.0 + 5); // from the top margin
+    // The grids scaled to the sheet keep their right lines.
+    EXPECT_TRUE(lineRightOf(pdf2, "700123456"));
+    EXPECT_TRUE(lineRightOf(pdf2, "site"));
+    EXPECT_TRUE(lineRightOf(pdf2, "Budget"));
 
     frmActionPlan3 three;
     three.Form_Load();

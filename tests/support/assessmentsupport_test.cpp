@@ -6,10 +6,12 @@
 #include "platform/runtime.h"
 #include "support/frmassessment_support_reg.h"
 #include "support/supportforms.h"
+#include "tests/common/user.h"
 #include "tests/profile/pagetest.h"
 #include "workspace/frmrer_main.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -613,6 +615,18 @@ TEST_F(AssessmentSupportTest, PagePrintsHoldTheirGridsOnTheirSheets) {
     EXPECT_EQ(errorProcedures(), QStringList{"Print Routine"});
 }
 
+TEST_F(AssessmentSupportTest, TheLevelGridScaledToTheSheetKeepsItsRightLine) {
+    frmAssessment_Support_Reg page(1);
+    page.Form_Load();
+    const QString pdf = pdfPath("rightline.pdf");
+    printdialog::setAnswerer(printdialog::printToPdf(pdf));
+    QTest::mouseClick(page.cmdPrint, Qt::LeftButton);
+    EXPECT_TRUE(boxes().isEmpty());
+    // The last column's heading and its last item's row.
+    EXPECT_TRUE(lineRightOf(pdf, "Environmental"));
+    EXPECT_TRUE(lineRightOf(pdf, "monitoring"));
+}
+
 TEST_F(AssessmentSupportTest, DeleteOrBackspaceClearsALevelCell) {
     storeLevel(3, 2, "Level 4");
     storeLevel(4, 1, "Level 2");
@@ -657,6 +671,43 @@ TEST_F(AssessmentSupportTest, PrintedInstructionsEndAboveTheLevelGrid) {
         EXPECT_LT(lastWord.bottom(), levelHeading.top());
         EXPECT_GE(levelHeading.top(), 2500 / 20.0 - 1); // still drawn from top 2500
     }
+}
+
+TEST_F(AssessmentSupportTest, ALevelIsChosenByOneClickAndClearedByDeleteOrTheBlankEntry) {
+    frmAssessment_Support_Reg page(1);
+    page.Form_Load();
+    ASSERT_TRUE(user::showActive(&page));
+    Grid* grid = page.gridAreaLevel;
+    // One click opens the list (row 4, HRD), with a blank entry first.
+    user::clickCell(grid, 3, 4);
+    auto* list = grid->viewport()->findChild<QComboBox*>();
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(list->view()->isVisible());
+    EXPECT_EQ(list->itemText(0), "");
+    EXPECT_EQ(list->itemText(1), "Level 1");
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(list->view(), Qt::Key_Down);
+    QTest::keyClick(list->view(), Qt::Key_Return);
+    EXPECT_EQ(grid->GetText(3, 4), "Level 3");
+    EXPECT_TRUE(page.isUnsaved());
+    page.cmdSave_Click();
+    EXPECT_EQ(levels(), QStringList{"1|2|Level 3"});
+
+    // Delete on the chosen level cell clears it, and the page is unsaved.
+    grid->setFocus(); // the list's editor closes and goes
+    QTest::qWait(50);
+    ASSERT_TRUE(user::showActive(&page));
+    grid->setFocus();
+    grid->SetActiveCell(3, 4);
+    user::key(Qt::Key_Delete);
+    EXPECT_EQ(grid->GetText(3, 4), "");
+    EXPECT_TRUE(page.isUnsaved());
+    // A paste that is no level of the list is refused whole.
+    user::paste("Level 9");
+    EXPECT_EQ(grid->GetText(3, 4), "");
+    user::paste("n/a");
+    EXPECT_EQ(grid->GetText(3, 4), "N/A");
+    page.markSaved();
 }
 
 TEST_F(AssessmentSupportTest, EveryWordOfTheSupportAreaHeadingsFitsItsColumn) {

@@ -6,7 +6,7 @@
 #include "profile/previewlist.h"
 #include "support/frmisp.h"
 #include "support/supportforms.h"
-#include "tests/common/userinput.h"
+#include "tests/common/user.h"
 #include "tests/profile/pagetest.h"
 #include "workspace/formregistry.h"
 
@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -384,8 +385,10 @@ TEST_F(IspTest, AKindThatFailsKeepsItsRowsWhileTheOthersAreSaved) {
     page.Form_Load();
     type(page.gridAddAction, {"t1", "s1", "c1", "p1", "r1", "x1"});
     page.cmdAddPreview->click();
-    // Review_Date holds 30 characters.
-    type(page.gridAdd3Action, {"t3", "s3", "c3", "p3", QString(31, 'd'), "x3"});
+    // The database refuses the third kind's rows.
+    rawExec(dbPath, "CREATE TRIGGER refuse_kind_3 BEFORE INSERT ON TAV_ISP WHEN NEW.[Action] = 3 "
+                    "BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    type(page.gridAdd3Action, {"t3", "s3", "c3", "p3", "r3", "x3"});
     page.cmdAddTo3Preview->click();
     type(page.gridAdd4Action, {"t4", "s4", "c4", "p4", "r4", "x4"});
     page.cmdAddTo4Preview->click();
@@ -496,6 +499,48 @@ TEST_F(IspTest, PrintShowsTheListsAndTheCurrentKindOverAsManyPagesAsItNeeds) {
     EXPECT_FALSE(QFile::exists(cancelled));
 }
 
+TEST_F(IspTest, ALongBarrierListGoesOnBesideTheStrengthsOnTheNextSheet) {
+    // 36 community rows: every one a barrier of two lines, the first five a strength too.
+    QStringList inserts;
+    for (int i = 1; i <= 36; ++i)
+        inserts << QString("INSERT INTO TAV_Factors_Community (LearnerID, Positive_Influence, "
+                           "Barrier, Data_Year) VALUES (2, '%1', 'Barrier bar%2 keeps the learner "
+                           "from class on many days of the week, so the work falls behind', "
+                           "2026)")
+                       .arg(i <= 5 ? QString("Strength str%1").arg(i) : QString(" "))
+                       .arg(i, 2, 10, QChar('0'));
+    rawExec(dbPath, inserts.join(';'));
+    frmISP page;
+    page.Form_Load();
+    page.Form_Activate();
+    const QString pdf = pdfPath("barriers.pdf");
+    printdialog::setAnswerer(printdialog::printToPdf(pdf));
+    QTest::mouseClick(page.cmdPrint, Qt::LeftButton);
+    EXPECT_TRUE(boxes().isEmpty());
+
+    ASSERT_EQ(pdfPages(pdf), 2);
+    const QHash<QString, int> counts = printedWordCounts(pdf);
+    QHash<QString, PdfWord> words;
+    for (const PdfWord& w : pdfWords(pdf))
+        words.insert(w.text, w);
+    for (int i = 1; i <= 36; ++i)
+        EXPECT_EQ(counts.value(QString("bar%1").arg(i, 2, 10, QChar('0'))), 1) << i;
+    // The strengths stand beside the barriers on the first sheet.
+    for (int i = 1; i <= 5; ++i) {
+        const PdfWord strength = words.value(QString("str%1").arg(i));
+        EXPECT_EQ(strength.page, 1) << i;
+        EXPECT_GT(strength.box.left(), words["bar01"].box.right());
+    }
+    EXPECT_NEAR(words["str1"].box.top(), words["bar01"].box.top(), 1);
+    // The barriers go on at the top margin of the second sheet, and the
+    // actions follow below them there.
+    EXPECT_EQ(words["bar36"].page, 2);
+    EXPECT_LT(firstWordTop(pdf, 2), 800 / 20.0 + 5);
+    const PdfWord actions = words["ACTIONS"];
+    EXPECT_EQ(actions.page, 2);
+    EXPECT_GT(actions.box.top(), words["bar36"].box.bottom());
+}
+
 TEST_F(IspTest, TheMainMenuButtonShowsThePageAndMainMenuLeavesIt) {
     registerSupportForms();
     ASSERT_TRUE(isFormRegistered("frmISP"));
@@ -528,15 +573,15 @@ TEST_F(IspTest, EntryCellsTakeNoMoreThanTheirColumnsHold) {
     Grid* entry = page.gridAddAction;
     const QString date = "By the end of the third school term 2026"; // 40 characters
     const QString target = QString("Reads a graded reader aloud. ").repeated(11); // 319
-    userinput::typeIntoCell(entry, 5, S, date);
-    userinput::typeIntoCell(entry, 1, S, target);
+    user::typeIntoCell(entry, 5, S, date, 10);
+    user::typeIntoCell(entry, 1, S, target, 10);
     EXPECT_EQ(entry->GetText(5, S), date.left(30));
     EXPECT_EQ(entry->GetText(1, S), target.left(255));
 
     answerAll(msgbox::vbYes);
-    userinput::click(page.cmdAddPreview);
+    user::click(page.cmdAddPreview);
     boxes().clear();
-    userinput::click(page.cmdSave);
+    user::click(page.cmdSave);
     EXPECT_EQ(shown(), QStringList{kSaved});
     EXPECT_EQ(rawRows(dbPath, "SELECT Target, Review_Date FROM TAV_ISP WHERE LearnerID = 2 AND "
                               "Data_Year = 2026"),

@@ -1,7 +1,9 @@
 // Start-up: the data-year window, the learner list and the main menu, driven
 // through their handlers on the demo school.
 #include "tests/common/fixture.h"
+#include "tests/common/user.h"
 
+#include "platform/colors.h"
 #include "platform/grid.h"
 #include "platform/runtime.h"
 #include "platform/savebutton.h"
@@ -325,6 +327,68 @@ TEST_F(Startup, SearchLooksOnlyInTheChosenColumn) {
     EXPECT_EQ(boxTexts(), QStringList({"User Message | You must enter a search term."}));
 }
 
+TEST_F(Startup, TheRowThatLooksSelectedIsTheLearnerTheButtonsActOn) {
+    stubForm("frmRER_Main");
+    frmSelectLearner w;
+    ASSERT_TRUE(user::showActive(&w));
+    Grid& g = *w.gridLearner;
+    const auto selectedRows = [&] {
+        QList<int> rows;
+        for (const QModelIndex& index : g.selectionModel()->selectedRows())
+            rows << index.row() + 1;
+        return rows;
+    };
+    EXPECT_TRUE(selectedRows().isEmpty());
+    const int oNeill = rowOf(g, "2");
+    user::clickCell(&g, 2, oNeill);
+    EXPECT_EQ(w.m_Name, "O'NEILL Lerato");
+    EXPECT_EQ(selectedRows(), QList<int>{oNeill});
+    // The arrow keys move the cursor, not the selection.
+    user::key(Qt::Key_Down);
+    user::key(Qt::Key_Down);
+    EXPECT_EQ(selectedRows(), QList<int>{oNeill});
+
+    // A search marks the row it found, which is not selected; the selection
+    // stays the clicked learner's, the one Support Needs Assessment opens.
+    const int other = oNeill == 1 ? 2 : 1;
+    w.optName->setChecked(true);
+    w.txtSearch->setText(g.GetText(2, other).left(4));
+    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    EXPECT_EQ(g.ActiveRow(), other);
+    EXPECT_NE(g.cellBackColor(2, other), vbWhite);
+    EXPECT_EQ(selectedRows(), QList<int>{oNeill});
+    EXPECT_EQ(w.m_Name, "O'NEILL Lerato");
+    // Clicking the found row selects it; the mark goes.
+    user::clickCell(&g, 3, other);
+    EXPECT_EQ(selectedRows(), QList<int>{other});
+    EXPECT_EQ(g.cellBackColor(2, other), vbWhite);
+    EXPECT_EQ(w.m_ID, g.GetText(1, other));
+
+    // Another list without the selected learner: no row selected, and no
+    // learner for Support Needs Assessment.
+    user::clickCell(&g, 2, oNeill);
+    QTest::mouseClick(w.optArchived, Qt::LeftButton);
+    EXPECT_EQ(rowOf(g, "2"), 0);
+    EXPECT_TRUE(selectedRows().isEmpty());
+    boxes().clear();
+    QTest::mouseClick(w.cmdSupport, Qt::LeftButton);
+    EXPECT_EQ(boxTexts(), QStringList({"User Message | Please select the Learner to continue."}));
+    EXPECT_TRUE(opened.isEmpty());
+    QTest::mouseClick(w.optCurrent, Qt::LeftButton);
+    EXPECT_TRUE(selectedRows().isEmpty());
+
+    // A list filled again with the selected learner on it shows that learner's row.
+    user::clickCell(&g, 2, oNeill);
+    QTest::mouseClick(w.optCurrent, Qt::LeftButton);
+    w.getLearners();
+    EXPECT_EQ(selectedRows(), QList<int>{oNeill});
+    // Back from the main menu no learner is selected, and no row looks it.
+    QTest::mouseClick(w.cmdSupport, Qt::LeftButton);
+    EXPECT_EQ(opened, QStringList{"frmRER_Main"});
+    EXPECT_TRUE(w.m_Name.isEmpty());
+    EXPECT_TRUE(selectedRows().isEmpty());
+}
+
 TEST_F(Startup, SupportNeedsAssessmentOpensTheMenuForTheClickedLearner) {
     QString caption, label;
     registerForm("frmRER_Main", [&] {
@@ -515,6 +579,7 @@ TEST_F(Startup, ATableCheckThatCannotWriteTheFileReportsOnceAndEnds) {
         SCOPED_TRACE(c.what);
         QFile::remove(dbPath);
         createDatabaseFromScript(dbPath);
+        dropProgramTables(dbPath); // the host's database before the program's first start
         const QByteArray before = fileBytes(dbPath);
         sqlite3* other = nullptr;
         if (c.locked) {
