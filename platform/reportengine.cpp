@@ -5,7 +5,9 @@
 #include "platform/printdialog.h"
 #include "platform/printer.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QImage>
@@ -14,6 +16,7 @@
 #include <QLineEdit>
 #include <QPageSize>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScrollArea>
@@ -37,6 +40,8 @@ namespace {
 constexpr int kMargin = 720; // half an inch round the sheet
 constexpr double kScreenTwipsToPixel = 96.0 / 1440.0;
 constexpr int kRuleHeight = 15;
+// How often a long pagination tells how far it is, in milliseconds.
+constexpr qint64 kProgressEvery = 100;
 // How far a line's edge may stand over a cut and still count as on its side.
 constexpr double kEdge = 0.5;
 
@@ -337,6 +342,10 @@ public:
           m_groups(int(m_layout.groups.size())), m_groupRows(m_groups, -1),
           m_groupStart(m_groups, 0), m_keys(m_groups), m_previous(m_groups) {}
 
+    // The rows whose bands have been added, of all.
+    int done() const { return std::max(0, m_next); }
+    int total() const { return int(m_rows.size()); }
+
     // Adds the next row's bands; false when every band has been added.
     bool step(Bands& out) {
         if (m_done)
@@ -454,11 +463,12 @@ void addBand(Bands& out, SubreportRows& subRowsOf, const Report& report, const S
 // and moved whole to the next page where it is not.
 class Paginator {
 public:
-    Paginator(const Report& report, const QSizeF& sheet)
+    Paginator(const Report& report, const QSizeF& sheet, const Report::Progress& progress)
         : m_report(report), m_layout(report.layout()), m_sheet(sheet),
           m_width(int(sheet.width()) - 2 * kMargin),
           m_bottom(int(sheet.height()) - kMargin -
-                   sectionHeight(report, report.layout().pageFooter, -1, m_width)) {}
+                   sectionHeight(report, report.layout().pageFooter, -1, m_width)),
+          m_progress(progress) {}
 
     QVector<Page> run();
 
@@ -482,6 +492,8 @@ private:
     bool has(int i);
     SubreportRows m_subRowsOf;
     std::unique_ptr<RowStream> m_stream;
+    const Report::Progress& m_progress;
+    QElapsedTimer m_sinceProgress;
     Bands m_bands;
     QHash<int, QVector<double>> m_cuts; // of the bands that had to be cut, by index
     QVector<Page> m_pages;
@@ -618,10 +630,15 @@ QVector<Page> Paginator::run() {
 
     m_lastRow = rows.isEmpty() ? -1 : rows.first();
     startPage(m_lastRow);
+    m_sinceProgress.start();
     for (int i = 0; has(i); ++i) {
         // The bands placed are done with.
         m_bands.dropBefore(i);
         m_cuts.remove(i - 1);
+        if (m_progress && i % 256 == 0 && m_sinceProgress.elapsed() >= kProgressEvery) {
+            m_progress(m_stream->done(), m_stream->total());
+            m_sinceProgress.restart();
+        }
         const Band& b = m_bands[i];
         // A page begun inside a subreport shows the main row it belongs to
         // in its page header, not the subreport's row of the same number.
@@ -915,11 +932,11 @@ QSizeF Report::sheetSize() const {
     return twips;
 }
 
-QVector<Page> Report::paginate(const QSizeF& sheet) const {
+QVector<Page> Report::paginate(const QSizeF& sheet, const Progress& progress) const {
     struct Forget {
         ~Forget() { measurer().forgetTexts(); }
     } forget;
-    return Paginator(*this, sheet).run();
+    return Paginator(*this, sheet, progress).run();
 }
 
 void Report::drawPage(QPainter& painter, const QVector<Page>& pages, int index, double k) const {
@@ -1024,6 +1041,8 @@ constexpr double kLeastZoom = 0.1;
 constexpr double kMostZoom = 4;
 constexpr int kPagePad = 8; // pixels of the view round the page
 constexpr int kWheelNotch = 120;
+// A report built in less time (milliseconds) shows no progress.
+constexpr qint64 kShowProgressAfter = 300;
 
 // A file name made of a document's name.
 QString fileNameOf(const QString& name) {
@@ -1088,6 +1107,14 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     m_toolbar->addWidget(cmdZoomIn);
     m_toolbar->addWidget(cmdFitWidth);
     m_toolbar->addWidget(cmdFitPage);
+    m_toolbar->addSpacing(12);
+    progress = new QProgressBar(this);
+    progress->setObjectName("progress");
+    progress->setFormat("Building the report: %p%");
+    progress->setMinimumWidth(
+        QFontMetrics(progress->font()).horizontalAdvance("Building the report: 100%") + 24);
+    progress->hide();
+    m_toolbar->addWidget(progress);
     m_toolbar->addStretch();
     outer->addLayout(m_toolbar);
 
@@ -1157,8 +1184,30 @@ void ReportViewer::setReportSource(std::shared_ptr<Report> report) {
     updateToolbar();
 }
 
+void ReportViewer::showProgress(int done, int total) {
+    if (!m_building.isValid())
+        m_building.start();
+    progress->setRange(0, std::max(0, total));
+    progress->setValue(std::clamp(done, 0, std::max(0, total)));
+    // A report that takes a while shows how far it is, and the windows
+    // repaint meanwhile; what the user does waits for the report.
+    if (m_building.elapsed() >= kShowProgressAfter) {
+        progress->show();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+}
+
+void ReportViewer::hideProgress() {
+    progress->hide();
+    m_building.invalidate();
+}
+
 void ReportViewer::viewReport() {
-    m_pages = m_report ? m_report->paginate(m_report->sheetSize()) : QVector<Page>{};
+    m_pages = m_report
+                  ? m_report->paginate(m_report->sheetSize(),
+                                       [this](int done, int total) { showProgress(done, total); })
+                  : QVector<Page>{};
+    hideProgress();
     m_fit = Fit::Auto;
     m_zoom = fittedZoom();
     showPage(0);

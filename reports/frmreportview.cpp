@@ -18,14 +18,23 @@
 
 namespace {
 
-// The hourglass while a report is built; the default pointer again on
-// every way out.
-class WaitCursor {
+// The hourglass and the viewer's progress while a report is built; the
+// default pointer again, and the progress gone, on every way out.
+class Building {
 public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
+    explicit Building(report::ReportViewer* viewer) : m_viewer(viewer) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_viewer->showProgress(0, 0);
+    }
+    ~Building() {
+        m_viewer->hideProgress();
+        QApplication::restoreOverrideCursor();
+    }
+    Building(const Building&) = delete;
+    Building& operator=(const Building&) = delete;
+
+private:
+    report::ReportViewer* m_viewer;
 };
 
 // The runners show only the error's description.
@@ -85,6 +94,10 @@ frmReportview::frmReportview(QWidget* parent) : QDialog(parent) {
 frmReportview::~frmReportview() = default;
 
 int frmReportview::exec() {
+    // The window is there while the report is built: a long one shows its
+    // progress in it.
+    setWindowModality(Qt::ApplicationModal);
+    show();
     Form_Load();
     const int result = QDialog::exec();
     Form_Unload();
@@ -141,7 +154,7 @@ std::shared_ptr<report::Report> frmReportview::shownReport() const {
 void frmReportview::showListReport(std::shared_ptr<report::Report>& rpt, LayoutPtr layout,
                                    int orientation, const QString& title) {
     trapToUserMessage([&] {
-        WaitCursor wait;
+        Building building(CRViewer1);
         rpt = std::make_shared<report::Report>(std::move(layout));
         rpt->discardSavedData(0);
         rpt->setPaperOrientation(orientation);
@@ -166,7 +179,7 @@ void frmReportview::showLearnerList() {
 
 void frmReportview::showMainReport() {
     trapToUserMessage([&] {
-        WaitCursor wait;
+        Building building(CRViewer1);
         m_rptProfile = std::make_shared<report::Report>(crd_01Background());
         m_rptProfile->discardSavedData(0);
         m_rptProfile->setPaperOrientation(report::Report::crPortrait);
@@ -320,7 +333,7 @@ void frmReportview::showScoreSummary() {
     const QString y = QString::number(gReportYear);
     Default().SQL = scoreSummaryLearnerQuery(Default().RepGrade, Default().RepVar);
     trapToUserMessage([&] {
-        WaitCursor wait;
+        Building building(CRViewer1);
         m_rptScoreSummary = std::make_shared<report::Report>(crdLearnerScoreSummary());
         m_rptScoreSummary->discardSavedData(0);
         m_rptScoreSummary->setPaperOrientation(report::Report::crLandscape);
