@@ -231,25 +231,40 @@ QString getLevelText(double average) {
     return "N/A";
 }
 
+namespace {
+QString ofSummaryLearners(const QString& learnerQuery) {
+    return " c.LearnerID IN (SELECT L.ID FROM (" + learnerQuery + ") AS L)";
+}
+} // namespace
+
+// The averages and ratings of all the learners at once, two queries for the
+// year rather than two for each learner: the same groups (each learner's
+// scores grouped by domain) and the same rating rows, in the order the
+// learner's own query gives them, found through the learner-year index for
+// the learners of the learner query.
+QString scoreSummaryScoresQuery(const QString& learnerQuery, int year) {
+    return "SELECT c.LearnerID, Avg(c.Score) AS AvgOfScore, s.Activity_Domain as sDomain FROM "
+           "TAV_Criteria_For_Selection AS c "
+           " INNER JOIN TAV_lu_Activity_Domain_Sub_Section AS s ON c.Sub_Section = s.ID "
+           " WHERE c.Data_Year =" +
+           QString::number(year) + " AND" + ofSummaryLearners(learnerQuery) +
+           " GROUP BY s.Activity_Domain , c.LearnerID,C.Data_Year ";
+}
+
+QString scoreSummaryRatingsQuery(const QString& learnerQuery, int year) {
+    return "SELECT c.LearnerID, c.Support_Area, c.Rating From TAV_Assessment_Supp_Req_Rating "
+           "AS c WHERE c.Data_Year =" +
+           QString::number(year) + " AND" + ofSummaryLearners(learnerQuery) +
+           " ORDER BY c.LearnerID, c.ID";
+}
+
 std::unique_ptr<ado::Recordset> buildScoreSummaryTable(const QString& learnerQuery, int year) {
     const QString y = QString::number(year);
     ado::Recordset learners;
     learners.Open(learnerQuery, gConnection.get(), ado::adOpenKeyset);
 
-    // The averages and ratings of all the learners at once, two queries for
-    // the year rather than two for each learner: the same groups (each
-    // learner's scores grouped by domain) and the same rating rows, in the
-    // order the learner's own query gives them, found through the
-    // learner-year index for the learners of the learner query.
-    const QString ofLearners = " c.LearnerID IN (SELECT L.ID FROM (" + learnerQuery + ") AS L)";
     ado::Recordset scores;
-    scores.Open("SELECT c.LearnerID, Avg(c.Score) AS AvgOfScore, s.Activity_Domain as sDomain FROM "
-                "TAV_Criteria_For_Selection AS c "
-                " INNER JOIN TAV_lu_Activity_Domain_Sub_Section AS s ON c.Sub_Section = s.ID "
-                " WHERE c.Data_Year =" +
-                    y + " AND" + ofLearners +
-                    " GROUP BY s.Activity_Domain , c.LearnerID,C.Data_Year ",
-                gConnection.get(), ado::adOpenKeyset);
+    scores.Open(scoreSummaryScoresQuery(learnerQuery, year), gConnection.get(), ado::adOpenKeyset);
     QHash<qint64, std::array<QString, 8>> levelsOf;
     const int scoreLearner = scores.fieldIndex("LearnerID");
     const int scoreAverage = scores.fieldIndex("AvgOfScore");
@@ -269,10 +284,7 @@ std::unique_ptr<ado::Recordset> buildScoreSummaryTable(const QString& learnerQue
     scores.Close();
 
     ado::Recordset rating;
-    rating.Open("SELECT c.LearnerID, c.Support_Area, c.Rating From TAV_Assessment_Supp_Req_Rating "
-                "AS c WHERE c.Data_Year =" +
-                    y + " AND" + ofLearners + " ORDER BY c.LearnerID, c.ID",
-                gConnection.get(), ado::adOpenKeyset);
+    rating.Open(scoreSummaryRatingsQuery(learnerQuery, year), gConnection.get(), ado::adOpenKeyset);
     QHash<qint64, std::array<qint32, 5>> ratingsOf;
     const int ratingLearner = rating.fieldIndex("LearnerID");
     const int ratingArea = rating.fieldIndex("Support_Area");
