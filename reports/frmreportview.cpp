@@ -52,11 +52,6 @@ std::unique_ptr<ado::Recordset> openReportSource(const QString& sql) {
     return rs;
 }
 
-QVariant textValue(ado::Recordset& rs, const char* name) {
-    const QVariant v = rs.Fields(name).Value();
-    return v.isNull() ? QVariant() : QVariant(v.toString());
-}
-
 } // namespace
 
 ReportviewProperties& frmReportview::Default() {
@@ -239,23 +234,24 @@ QString ofSummaryLearners(const QString& learnerQuery) {
 
 // The averages and ratings of all the learners at once, two queries for the
 // year rather than two for each learner: the same groups (each learner's
-// scores grouped by domain) and the same rating rows, in the order the
-// learner's own query gives them, found through the learner-year index for
-// the learners of the learner query.
+// scores grouped by domain, the learner's terms first so that the grouping
+// compares whole numbers first) and the same rating rows, each learner's in
+// the order its own query gives them (its rows of the year in the
+// learner-year index), found through that index for the learners of the
+// learner query.
 QString scoreSummaryScoresQuery(const QString& learnerQuery, int year) {
     return "SELECT c.LearnerID, Avg(c.Score) AS AvgOfScore, s.Activity_Domain as sDomain FROM "
            "TAV_Criteria_For_Selection AS c "
            " INNER JOIN TAV_lu_Activity_Domain_Sub_Section AS s ON c.Sub_Section = s.ID "
            " WHERE c.Data_Year =" +
            QString::number(year) + " AND" + ofSummaryLearners(learnerQuery) +
-           " GROUP BY s.Activity_Domain , c.LearnerID,C.Data_Year ";
+           " GROUP BY c.LearnerID, C.Data_Year, s.Activity_Domain";
 }
 
 QString scoreSummaryRatingsQuery(const QString& learnerQuery, int year) {
     return "SELECT c.LearnerID, c.Support_Area, c.Rating From TAV_Assessment_Supp_Req_Rating "
            "AS c WHERE c.Data_Year =" +
-           QString::number(year) + " AND" + ofSummaryLearners(learnerQuery) +
-           " ORDER BY c.LearnerID, c.ID";
+           QString::number(year) + " AND" + ofSummaryLearners(learnerQuery);
 }
 
 std::unique_ptr<ado::Recordset> buildScoreSummaryTable(const QString& learnerQuery, int year) {
@@ -319,20 +315,31 @@ std::unique_ptr<ado::Recordset> buildScoreSummaryTable(const QString& learnerQue
     std::array<QString, 8> noLevels;
     noLevels.fill("N/A");
     const std::array<qint32, 5> noRatings{};
+    // The fields by position, looked up once.
+    const auto at = [](ado::Recordset& rs, const char* name) { return rs.fieldIndex(name); };
+    const int from[5] = {at(learners, "Grade"), at(learners, "SName"), at(learners, "FName"),
+                         at(learners, "AccessionNo"), at(learners, "ID")};
+    const int to[5] = {at(*table, "Grade"), at(*table, "SName"), at(*table, "FName"),
+                       at(*table, "AccessionNo"), at(*table, "ID")};
+    int levelAt[8], ratingAt[5];
+    for (int i = 0; i < 8; ++i)
+        levelAt[i] = at(*table, kLevels[i]);
+    for (int i = 0; i < 5; ++i)
+        ratingAt[i] = at(*table, kRatings[i]);
     while (!learners.Eof()) {
-        const qint64 id = learners.Fields("ID").Value().toLongLong();
+        const qint64 id = learners.Fields(from[4]).Value().toLongLong();
         const auto levels = levelsOf.value(id, noLevels);
         const auto ratings = ratingsOf.value(id, noRatings);
         table->AddNew();
-        table->Fields("Grade").setValue(textValue(learners, "Grade"));
-        table->Fields("SName").setValue(textValue(learners, "SName"));
-        table->Fields("FName").setValue(textValue(learners, "FName"));
-        table->Fields("AccessionNo").setValue(textValue(learners, "AccessionNo"));
-        table->Fields("ID").setValue(qint32(learners.Fields("ID").toInt()));
+        for (int i = 0; i < 4; ++i) {
+            const QVariant v = learners.Fields(from[i]).Value();
+            table->Fields(to[i]).setValue(v.isNull() ? QVariant() : QVariant(v.toString()));
+        }
+        table->Fields(to[4]).setValue(qint32(learners.Fields(from[4]).toInt()));
         for (int i = 0; i < 8; ++i)
-            table->Fields(kLevels[i]).setValue(levels[i]);
+            table->Fields(levelAt[i]).setValue(levels[i]);
         for (int i = 0; i < 5; ++i)
-            table->Fields(kRatings[i]).setValue(ratings[i]);
+            table->Fields(ratingAt[i]).setValue(ratings[i]);
         table->Update();
         learners.MoveNext();
     }
