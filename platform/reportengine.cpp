@@ -32,6 +32,7 @@
 #include <deque>
 #include <map>
 #include <numeric>
+#include <span>
 
 namespace report {
 
@@ -310,21 +311,34 @@ struct Bands {
 // the whole subreport for every main row grew with the square of the size.
 class SubreportRows {
 public:
-    const QVector<int>& rows(const Report& sub, const QString& linkField, const QString& key) {
+    // The rows of sub whose link field reads key, in order.
+    std::span<const int> rows(const Report& sub, const QString& linkField, const QString& key) {
         auto [it, made] = m_index.try_emplace({&sub, linkField});
-        QHash<QString, QVector<int>>& byKey = it->second;
+        Index& index = it->second;
         if (made) {
+            // The rows grouped by their link field's text, in one vector.
             const DataTable& table = sub.database().table();
+            QHash<QString, QVector<int>> byKey;
             for (int r = 0; r < table.rowCount; ++r)
                 byKey[linkField.isEmpty() ? QString() : Row(&table, r).text(linkField)] << r;
+            index.rows.reserve(table.rowCount);
+            for (auto k = byKey.cbegin(); k != byKey.cend(); ++k) {
+                index.at.insert(k.key(), {int(index.rows.size()), int(k.value().size())});
+                index.rows << k.value();
+            }
         }
-        const auto found = byKey.constFind(linkField.isEmpty() ? QString() : key);
-        static const QVector<int> none;
-        return found == byKey.cend() ? none : *found;
+        const auto found = index.at.constFind(linkField.isEmpty() ? QString() : key);
+        if (found == index.at.cend())
+            return {};
+        return {index.rows.constData() + found->first, size_t(found->second)};
     }
 
 private:
-    std::map<std::pair<const Report*, QString>, QHash<QString, QVector<int>>> m_index;
+    struct Index {
+        QVector<int> rows;                      // the rows, a key's together
+        QHash<QString, std::pair<int, int>> at; // by key: where its rows start, and how many
+    };
+    std::map<std::pair<const Report*, QString>, Index> m_index;
 };
 
 void addBand(Bands& out, SubreportRows& subRowsOf, const Report& report, const Section& section,
@@ -443,7 +457,8 @@ void addBand(Bands& out, SubreportRows& subRowsOf, const Report& report, const S
     QVector<int> subRows;
     if (sub) {
         const QString key = Row(&report.database().table(), row).text(section.linkField);
-        subRows = subRowsOf.rows(*sub, section.subreportLinkField, key);
+        const std::span<const int> found = subRowsOf.rows(*sub, section.subreportLinkField, key);
+        subRows = QVector<int>(found.begin(), found.end());
         if (subRows.isEmpty() && section.hideWhenSubreportEmpty)
             return;
     }
@@ -668,15 +683,15 @@ QVector<Page> Paginator::run() {
                     break;
                 cut = *next;
             }
-            m_pages.last().bands << PlacedBand{b.report, b.section, b.row, kMargin + b.indent,
-                                               m_y,      b.count,   from,  cut};
+            m_pages.last().bands << PlacedBand{b.report, b.section, b.row,       kMargin + b.indent,
+                                               m_y,      b.count,   float(from), float(cut)};
             from = cut;
             finishPage();
             startPage(m_lastRow);
             repeatHeadings(b);
         }
-        m_pages.last().bands << PlacedBand{b.report, b.section, b.row, kMargin + b.indent,
-                                           m_y,      b.count,   from,  -1};
+        m_pages.last().bands << PlacedBand{b.report, b.section, b.row,       kMargin + b.indent,
+                                           m_y,      b.count,   float(from), -1};
         m_y += qCeil(b.height - from);
         m_hasContent = true;
     }

@@ -171,8 +171,8 @@ struct PlacedBand {
     // A band cut between pages is placed in pieces: this piece shows the
     // lines of the band (twips from its top) that start at or below from
     // and end at or above to (to < 0: to the band's end), from at y.
-    double from = 0;
-    double to = -1;
+    float from = 0; // (a long report keeps a band for every piece it prints)
+    float to = -1;
 };
 struct Page {
     QVector<PlacedBand> bands;
