@@ -12,10 +12,13 @@
 #include "bench/measure.h"
 #include "bench/options.h"
 #include "bench/pages.h"
+#include "platform/fonts.h"
 #include "platform/grid.h"
+#include "platform/jetdialect.h"
 #include "platform/messagebox.h"
 #include "platform/runtime.h"
 #include "profile/assessmentpage.h"
+#include "reports/clssql.h"
 #include "reports/frmbarrierselect.h"
 #include "reports/frmreportview.h"
 #include "workspace/checktables.h"
@@ -92,6 +95,78 @@ void rawExec(const QString& path, const QString& sql) {
     sqlite3_close_v2(db);
 }
 
+// ---- limits: the least SQL for the same rows ------------------------------
+//
+// A connection of its own on the file with the dialect's functions, and no
+// data-access layer, record set or window: each statement is prepared and
+// stepped, and every value of every row is read.
+class RawDb {
+public:
+    explicit RawDb(const QString& path) {
+        sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
+        registerJetFunctions(m_db);
+    }
+    ~RawDb() { sqlite3_close_v2(m_db); }
+    RawDb(const RawDb&) = delete;
+    RawDb& operator=(const RawDb&) = delete;
+
+    // Runs every statement of a text in the host's dialect; the rows read.
+    qint64 run(const QString& jetSql) {
+        const QByteArray utf8 = translateJetSql(jetSql).toUtf8();
+        const char* tail = utf8.constData();
+        const char* end = tail + utf8.size();
+        qint64 rows = 0;
+        while (tail < end) {
+            sqlite3_stmt* st = nullptr;
+            if (sqlite3_prepare_v2(m_db, tail, int(end - tail), &st, &tail) != SQLITE_OK) {
+                QTextStream(stderr) << "limit sql failed: " << sqlite3_errmsg(m_db) << "\n";
+                ++gFailures;
+                return rows;
+            }
+            if (!st)
+                continue;
+            const int columns = sqlite3_column_count(st);
+            qint64 bytes = 0;
+            while (sqlite3_step(st) == SQLITE_ROW) {
+                ++rows;
+                for (int i = 0; i < columns; ++i) {
+                    if (sqlite3_column_type(st, i) == SQLITE_TEXT)
+                        bytes += sqlite3_column_bytes(st, i) + (sqlite3_column_text(st, i) ? 1 : 0);
+                    else
+                        bytes += sqlite3_column_int64(st, i);
+                }
+            }
+            m_sink += bytes;
+            sqlite3_finalize(st);
+        }
+        return rows;
+    }
+    // The first column of a query's rows, in the host's dialect or, when
+    // plain, in SQLite's.
+    QStringList column(const QString& sql, bool plain = false) {
+        QStringList out;
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(m_db, (plain ? sql : translateJetSql(sql)).toUtf8().constData(), -1,
+                           &st, nullptr);
+        while (st && sqlite3_step(st) == SQLITE_ROW)
+            out << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        sqlite3_finalize(st);
+        return out;
+    }
+
+private:
+    sqlite3* m_db = nullptr;
+    qint64 m_sink = 0; // what was read, so that nothing is left unread
+};
+
+// Times the limit of a figure: body runs on a raw connection.
+void addLimit(Figure& f, const QString& path, int runs,
+              const std::function<void(RawDb&)>& body,
+              const std::function<void()>& tearDown = {}) {
+    RawDb db(path);
+    f.limit = timeIt(f.name, runs, 0, [&] { body(db); }, {}, tearDown).median;
+}
+
 // The rows of every section table for one learner-year.
 qint64 learnerYearRows(const QString& path, qint32 learner, int year) {
     QStringList counts;
@@ -154,9 +229,24 @@ Figure timeReport(const QString& name, int runs, const QString& mode, const QStr
     return f;
 }
 
+// The SQL of the learner profile for a learner filter: the main query, and
+// the subreports' queries for the learners it gives.
+QStringList profileSql(RawDb& db, const QString& repVar) {
+    frmReportview::Default().RepVar = repVar;
+    frmReportview::Default().RepGrade = false;
+    clsSQL q;
+    const QString main = q.Rep01BackgroundQuery();
+    QList<qint64> ids;
+    for (const QString& id : db.column(main))
+        if (ids.isEmpty() || ids.last() != id.toLongLong())
+            ids << id.toLongLong();
+    q.setMainLearners(ids);
+    return {main, q.Rep01DPQuery(), q.Rep01CFS()};
+}
+
 // The four reports for the whole school in the data year, and the learner
-// profile of the learner in use.
-QList<Figure> measureReports(int runs) {
+// profile of the learner in use; each beside its limit, its queries alone.
+QList<Figure> measureReports(const QString& path, int runs) {
     gReportYear = gDataYear;
     QList<Figure> figures;
     QString summarySql, listSql;
@@ -168,16 +258,38 @@ QList<Figure> measureReports(int runs) {
         frmBarrierSelect providers;
         listSql = providers.learnerListQuery();
     }
-    figures << timeReport("Report: learners per barrier, all learners", runs, "LearnerSummary",
-                          summarySql, QString());
-    figures << timeReport("Report: learners per provider, all learners", runs, "LearnerList",
-                          listSql, QString());
-    figures << timeReport("Report: learner profile, one learner", runs, "MainReport", QString(),
-                          gAccessionNo);
-    figures << timeReport("Report: learner profile, all learners", runs, "MainReport", QString(),
-                          QString());
-    figures << timeReport("Report: score summary, all learners", runs, "ScoreSummary", QString(),
-                          QString());
+    const auto withLimit = [&](Figure f, const std::function<QStringList(RawDb&)>& sql) {
+        QStringList texts;
+        {
+            RawDb db(path);
+            texts = sql(db);
+        }
+        addLimit(f, path, runs, [&](RawDb& db) {
+            for (const QString& text : texts)
+                db.run(text);
+        });
+        return f;
+    };
+    figures << withLimit(timeReport("Report: learners per barrier, all learners", runs,
+                                    "LearnerSummary", summarySql, QString()),
+                         [&](RawDb&) { return QStringList{summarySql}; });
+    figures << withLimit(timeReport("Report: learners per provider, all learners", runs,
+                                    "LearnerList", listSql, QString()),
+                         [&](RawDb&) { return QStringList{listSql}; });
+    figures << withLimit(timeReport("Report: learner profile, one learner", runs, "MainReport",
+                                    QString(), gAccessionNo),
+                         [&](RawDb& db) { return profileSql(db, gAccessionNo); });
+    figures << withLimit(timeReport("Report: learner profile, all learners", runs, "MainReport",
+                                    QString(), QString()),
+                         [&](RawDb& db) { return profileSql(db, QString()); });
+    figures << withLimit(timeReport("Report: score summary, all learners", runs, "ScoreSummary",
+                                    QString(), QString()),
+                         [&](RawDb&) {
+                             const QString learners = scoreSummaryLearnerQuery(false, QString());
+                             return QStringList{learners,
+                                                scoreSummaryScoresQuery(learners, gReportYear),
+                                                scoreSummaryRatingsQuery(learners, gReportYear)};
+                         });
     return figures;
 }
 
@@ -195,8 +307,18 @@ QList<Figure> measure(const QString& path, int runs) {
     figures << timeIt(
         "Start-up to a filled list", runs, kStartupTarget,
         [&] { window = std::make_unique<frmSelectLearner>(); }, closeWindow);
+    // The list's limit: its query's rows.
+    const QString listSql = "SELECT l.ID, l.FName, l.SName, s.Name as Grade, l.AccessionNo, "
+                            "l.BirthDate FROM Learner_Info l LEFT JOIN SchoolGrades s ON s.ID = "
+                            "l.Grade WHERE l.Status = 'C' AND (l.LSENStatus in (2,3) OR "
+                            "l.SocialGrantNo <> '') ORDER BY l.SName";
+    const auto listLimit = [&](Figure f) {
+        addLimit(f, path, runs, [&](RawDb& db) { db.run(listSql); });
+        return f;
+    };
+    figures.last() = listLimit(figures.last());
     figures << timeIt("  of which checkTables", runs, 0, [] { checkTables(); });
-    figures << timeIt("  of which getLearners", runs, 0, [&] { window->getLearners(); });
+    figures << listLimit(timeIt("  of which getLearners", runs, 0, [&] { window->getLearners(); }));
     // The same with the window on the screen: its first painting, and the
     // list filled again while it shows (Current clicked).
     figures << timeIt(
@@ -247,6 +369,32 @@ QList<Figure> measure(const QString& path, int runs) {
         probe.remove();
     }
     const qint64 rowsBefore = learnerYearRows(path, gLearnerID, gDataYear);
+    // A page's limits: reading the learner-year's rows of every section table
+    // (more than any one page reads), and writing the year's criteria scores
+    // back in a transaction (the rows of the page that saves the most).
+    const QString learnerYear =
+        QString(" WHERE LearnerID = %1 AND Data_Year = %2").arg(gLearnerID).arg(gDataYear);
+    QString loadLimitSql;
+    for (const SectionTable& table : kSectionTables)
+        loadLimitSql += QString("SELECT * FROM %1").arg(table.name) + learnerYear + ";";
+    QString saveLimitSql;
+    {
+        RawDb db(path);
+        const QStringList scores = db.column(
+            "SELECT '(' || LearnerID || ', ' || Sub_Section || ', ' || IFNULL(Score, 'NULL') || "
+            "', ' || Data_Year || ')' FROM TAV_Criteria_For_Selection" +
+                learnerYear + " ORDER BY ID",
+            true);
+        saveLimitSql = "BEGIN IMMEDIATE; DELETE FROM TAV_Criteria_For_Selection" + learnerYear + ";";
+        if (!scores.isEmpty())
+            saveLimitSql += "INSERT INTO TAV_Criteria_For_Selection (LearnerID, Sub_Section, Score, "
+                            "Data_Year) VALUES " +
+                            scores.join(", ") + ";";
+        saveLimitSql += "COMMIT";
+    }
+    Figure loadLimit, saveLimit;
+    addLimit(loadLimit, path, runs, [&](RawDb& db) { db.run(loadLimitSql); });
+    addLimit(saveLimit, path, runs, [&](RawDb& db) { db.run(saveLimitSql); });
     for (const BenchPage& page : benchPages()) {
         std::unique_ptr<AssessmentPage> form;
         figures << timeIt(
@@ -265,10 +413,12 @@ QList<Figure> measure(const QString& path, int runs) {
         form->Form_Load();
         form->Form_Activate();
         gLastMessage.clear();
+        figures.last().limit = loadLimit.limit;
         figures << timeIt(page.name + " save", runs, kSaveTarget, [&] {
             form->markUnsaved();
             form->cmdSave_Click();
         });
+        figures.last().limit = saveLimit.limit;
         form.reset();
         // A save the page refused (after a failed load, say) would be no save.
         if (!gLastMessage.contains("saved", Qt::CaseInsensitive)) {
@@ -299,8 +449,27 @@ QList<Figure> measure(const QString& path, int runs) {
         },
         {}, [&] { rawExec(path, reset); });
     out() << "  roll-over: " << rolled << "\n";
+    // Its limit: the least INSERT ... SELECT of the same rows for each table,
+    // driven from the current learners through the learner-year index, in
+    // one transaction.
+    {
+        QString rollSql = "BEGIN IMMEDIATE;";
+        RawDb db(path);
+        for (const char* table : kRolloverTables) {
+            QStringList columns =
+                db.column(QString("SELECT name FROM pragma_table_info('%1') WHERE name <> 'ID' "
+                                  "ORDER BY cid")
+                              .arg(table),
+                          true);
+            rollSql += appendInfoSql(table, columns, kToday.year()) + ";";
+        }
+        rollSql += "COMMIT";
+        addLimit(
+            figures.last(), path, runs, [&](RawDb& raw) { raw.run(rollSql); },
+            [&] { rawExec(path, reset); });
+    }
 
-    figures << measureReports(runs);
+    figures << measureReports(path, runs);
 
     window.reset();
     figures << peakMemory("Peak memory (ru_maxrss), whole run", kMemoryTarget);
@@ -360,19 +529,30 @@ QString fmt(const Figure& f, double v) {
     return QString::number(v, 'f', v < 10 ? 2 : 1) + " " + f.unit;
 }
 
+QString limitText(const Figure& f) {
+    return f.limit > 0 ? QString::number(f.limit, 'f', f.limit < 10 ? 2 : 1) + " ms" : QString();
+}
+
+QString ratioText(const Figure& f) {
+    return f.limit > 0 ? QString::number(f.median / f.limit, 'f', 1) + "x" : QString();
+}
+
 QString headlineTable(const SizeResult& r) {
-    QString t = "| measure | median | min | max | target | |\n|---|---:|---:|---:|---:|---|\n";
+    QString t = "| measure | median | min | max | limit | program / limit | target | |\n"
+                "|---|---:|---:|---:|---:|---:|---:|---|\n";
     for (const Figure& f : r.figures) {
-        t += QString("| %1 | %2 | %3 | %4 | %5 | %6 |\n")
+        t += QString("| %1 | %2 | %3 | %4 | %5 | %6 | %7 | %8 |\n")
                  .arg(f.name.trimmed().startsWith("of which") ? "&nbsp;&nbsp;" + f.name.trimmed()
                                                               : f.name)
-                 .arg(fmt(f, f.median), fmt(f, f.min), fmt(f, f.max),
+                 .arg(fmt(f, f.median), fmt(f, f.min), fmt(f, f.max), limitText(f), ratioText(f),
                       f.hasTarget() ? "< " + QString::number(f.target) + " " + f.unit : "",
                       f.hasTarget() ? (f.met() ? "met" : "**MISSED**") : "");
     }
     return t;
 }
 
+// Each figure at each size, with its limit and the ratio program / limit,
+// and how it grew from the first size to the last.
 QString growthTable(const QList<SizeResult>& results) {
     QString t = "| measure (median) |";
     QString rule = "|---|";
@@ -380,14 +560,76 @@ QString growthTable(const QList<SizeResult>& results) {
         t += QString(" %1 learners |").arg(r.learners);
         rule += "---:|";
     }
-    t += "\n" + rule + "\n";
+    t += QString(" %1 / %2 |\n").arg(results.back().learners).arg(results.front().learners);
+    rule += "---:|";
+    t += rule + "\n";
     for (int i = 0; i < results.front().figures.size(); ++i) {
         const Figure& f = results.front().figures[i];
         t += "| " + f.name.trimmed() + " |";
-        for (const SizeResult& r : results)
-            t += " " + (i < r.figures.size() ? fmt(r.figures[i], r.figures[i].median) : "") + " |";
-        t += "\n";
+        for (const SizeResult& r : results) {
+            QString cell;
+            if (i < r.figures.size()) {
+                const Figure& g = r.figures[i];
+                cell = fmt(g, g.median);
+                if (g.limit > 0)
+                    cell += " (limit " + limitText(g) + ", " + ratioText(g) + ")";
+            }
+            t += " " + cell + " |";
+        }
+        const Figure* last = i < results.back().figures.size() ? &results.back().figures[i] : nullptr;
+        t += " " +
+             (last && f.median > 0 ? QString::number(last->median / f.median, 'f', 1) + "x"
+                                   : QString()) +
+             " |\n";
     }
+    return t;
+}
+
+// The targets for a large school, at the largest size measured.
+QString targetsTable(const QList<SizeResult>& results) {
+    const SizeResult& big = results.back();
+    const SizeResult& small = results.front();
+    const auto find = [](const SizeResult& r, const QString& name) -> const Figure* {
+        for (const Figure& f : r.figures)
+            if (f.name == name)
+                return &f;
+        return nullptr;
+    };
+    QString t = QString("| at %1 learners | figure | limit | target | |\n|---|---:|---:|---|---|\n")
+                    .arg(big.learners);
+    const auto row = [&](const QString& name, const QString& target, bool met) {
+        const Figure* f = find(big, name);
+        if (!f)
+            return;
+        t += QString("| %1 | %2 | %3 | %4 | %5 |\n")
+                 .arg(name, fmt(*f, f->median), limitText(*f), target,
+                      met ? "met" : "**MISSED**");
+    };
+    const auto under = [&](const QString& name, double target) {
+        const Figure* f = find(big, name);
+        row(name, "< " + QString::number(target) + " " + (f ? f->unit : QString()),
+            f && f->median < target);
+    };
+    const Figure* one = find(big, "Report: learner profile, one learner");
+    const Figure* oneSmall = find(small, "Report: learner profile, one learner");
+    under("Report: learner profile, one learner", 50);
+    if (one && oneSmall)
+        row("Report: learner profile, one learner",
+            QString("at most 1.5x its %1 at %2 learners (%3x)")
+                .arg(fmt(*oneSmall, oneSmall->median))
+                .arg(small.learners)
+                .arg(one->median / oneSmall->median, 0, 'f', 2),
+            one->median <= 1.5 * oneSmall->median);
+    under("Report: learner profile, all learners", 3000);
+    under("Peak memory (ru_maxrss), whole run", 200);
+    under("Report: score summary, all learners", 300);
+    under("Report: learners per barrier, all learners", 60);
+    under("Report: learners per provider, all learners", 60);
+    under("Start-up to a filled list", 60);
+    if (const Figure* roll = find(big, "Roll-over of the previous year (AppendInfo)"))
+        row("Roll-over of the previous year (AppendInfo)",
+            QString("within 1.2x of its limit (%1x)").arg(roll->median / roll->limit, 0, 'f', 2),
+            roll->limit > 0 && roll->median <= 1.2 * roll->limit);
     return t;
 }
 
@@ -492,7 +734,11 @@ int runParent(const QList<int>& sizes, int runs, const QString& reportPath,
                 .arg(runs);
     body += headlineTable(*headline) + "\n";
     if (results.size() > 1) {
-        body += "## How the cost grows\n\n" + growthTable(results) + "\n";
+        body += "## How the cost grows\n\nEach figure with its limit (the least SQL for the same "
+                "rows, timed in the same run) and the ratio program / limit; the last column is "
+                "the figure at the largest size over the figure at the smallest.\n\n" +
+                growthTable(results) + "\n";
+        body += "## Targets for a large school\n\n" + targetsTable(results) + "\n";
     }
     body += "## The synthetic schools\n\n";
     for (const SizeResult& r : results)
@@ -501,7 +747,7 @@ int runParent(const QList<int>& sizes, int runs, const QString& reportPath,
 
     out() << "\n" << headlineTable(*headline) << "\n";
     if (results.size() > 1)
-        out() << growthTable(results) << "\n";
+        out() << growthTable(results) << "\n" << targetsTable(results) << "\n";
     writeReport(reportPath, body);
     out() << "written to " << reportPath << "\n";
     return 0;
@@ -528,6 +774,8 @@ int main(int argc, char** argv) {
     QTemporaryDir settingsDir;
     setUpHeadless(settingsDir);
     QApplication app(argc, argv);
+    // The program's own fonts, as it draws with them when it runs.
+    fonts::install();
     answerBoxes();
     setClockOverride(kToday);
     setEndProgramHook([] { QTextStream(stderr) << "the program asked to end\n"; });

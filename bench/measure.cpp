@@ -4,7 +4,7 @@
 
 QJsonObject Figure::toJson() const {
     return {{"name", name}, {"unit", unit},     {"median", median}, {"min", min},
-            {"max", max},   {"target", target}, {"runs", runs}};
+            {"max", max},   {"target", target}, {"runs", runs},     {"limit", limit}};
 }
 
 Figure Figure::fromJson(const QJsonObject& o) {
@@ -16,6 +16,7 @@ Figure Figure::fromJson(const QJsonObject& o) {
     f.max = o["max"].toDouble();
     f.target = o["target"].toDouble();
     f.runs = o["runs"].toInt();
+    f.limit = o["limit"].toDouble();
     return f;
 }
 

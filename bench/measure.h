@@ -16,6 +16,9 @@ struct Figure {
     double max = 0;
     double target = 0; // 0: no target
     int runs = 0;
+    // The limit: the median of the least SQL that reads or writes the same
+    // rows, timed in the same run (0: none).
+    double limit = 0;
 
     bool hasTarget() const { return target > 0; }
     bool met() const { return !hasTarget() || median < target; }

@@ -3,6 +3,7 @@
 #include "platform/jetdialect.h"
 
 #include <QFileInfo>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace ado {
@@ -97,9 +98,10 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
     }
     if (rc != SQLITE_OK) {
         const QString reason = QString::fromUtf8(sqlite3_errmsg(db));
-        const AppError err(rc, (rc & 0xFF) == SQLITE_NOTADB
-                                   ? QString("'%1' is not a database: %2").arg(path, reason)
-                                   : QString("Could not open '%1': %2").arg(path, reason),
+        const AppError err(rc,
+                           (rc & 0xFF) == SQLITE_NOTADB
+                               ? QString("'%1' is not a database: %2").arg(path, reason)
+                               : QString("Could not open '%1': %2").arg(path, reason),
                            true);
         sqlite3_close_v2(db);
         throw err;
@@ -188,12 +190,12 @@ void Connection::Close() {
 
 QVariant Field::Value() const {
     m_rs->requireRow();
-    return m_rs->m_rows[m_rs->m_pos][m_index];
+    return m_rs->m_store.at(m_rs->m_pos, m_index);
 }
 
 void Field::setValue(const QVariant& v) {
     m_rs->requireRow();
-    m_rs->m_rows[m_rs->m_pos][m_index] = v;
+    m_rs->m_store.at(m_rs->m_pos, m_index) = v;
 }
 
 QString Field::text() const {
@@ -238,46 +240,75 @@ void Recordset::Open(const QString& source, Connection* activeConnection, int cu
     constexpr qsizetype kSharedTextsPerColumn = 512;
     struct Collect {
         QStringList& names;
-        QVector<QVector<QVariant>>& rows;
-        std::vector<QHash<QString, QVariant>> texts;
+        RowStore& store;
+        // By column, the texts seen, looked up by their bytes before they are
+        // turned into a text of their own.
+        std::vector<QHash<QByteArray, QVariant>> texts;
+        std::vector<QByteArray> lastText; // by column, the bytes of the last text not shared
         void begin(sqlite3_stmt* st) {
             const int n = sqlite3_column_count(st);
             if (n == 0)
                 return;
             names.clear();
-            rows.clear();
+            store.reset(n);
             for (int i = 0; i < n; ++i)
                 names.append(QString::fromUtf8(sqlite3_column_name(st, i)));
             texts.assign(n, {});
+            lastText.assign(n, {});
         }
         void row(sqlite3_stmt* st) {
-            QVector<QVariant> r(names.size());
-            for (int i = 0; i < r.size(); ++i) {
-                r[i] = columnValue(st, i);
-                if (r[i].typeId() == QMetaType::QString)
-                    share(texts[i], r[i]);
+            const int n = int(names.size());
+            store.addRow();
+            const qsizetype r = store.rowCount() - 1;
+            for (int i = 0; i < n; ++i) {
+                if (sqlite3_column_type(st, i) == SQLITE_TEXT)
+                    store.at(r, i) = sharedText(st, i, texts[i]);
+                else
+                    store.at(r, i) = columnValue(st, i);
             }
-            rows.append(std::move(r));
         }
-        static void share(QHash<QString, QVariant>& seen, QVariant& value) {
-            const QString text = value.toString();
-            const auto it = seen.constFind(text);
+        QVariant sharedText(sqlite3_stmt* st, int i, QHash<QByteArray, QVariant>& seen) {
+            const char* text = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+            const int size = sqlite3_column_bytes(st, i);
+            const QByteArray bytes = QByteArray::fromRawData(text, size);
+            // The text of the row above: a learner's long texts stand on each
+            // of the learner's rows. lastText holds the column's last text.
+            QByteArray& last = lastText[i];
+            const qsizetype rowCount = store.rowCount() - 1; // this row is added already
+            if (rowCount > 0) {
+                const QVariant& above = store.at(rowCount - 1, i);
+                if (above.typeId() == QMetaType::QString && last == bytes)
+                    return above;
+            }
+            last.resize(size);
+            std::memcpy(last.data(), text, size_t(size));
+            const auto it = seen.constFind(bytes);
             if (it != seen.cend())
-                value = *it;
-            else if (seen.size() < kSharedTextsPerColumn)
-                seen.insert(text, value);
+                return *it;
+            QVariant value = QString::fromUtf8(text, size);
+            if (seen.size() < kSharedTextsPerColumn)
+                seen.insert(QByteArray(text, size), value);
+            return value;
         }
         void end() {}
     };
     QStringList names;
-    QVector<QVector<QVariant>> rows;
-    runStatements(activeConnection->handle(), source, Collect{names, rows, {}});
-    setData(std::move(names), std::move(rows));
+    RowStore store;
+    runStatements(activeConnection->handle(), source, Collect{names, store, {}, {}});
+    m_names = std::move(names);
+    m_store = std::move(store);
+    m_pos = 0;
+    m_open = true;
 }
 
 void Recordset::setData(QStringList names, QVector<QVector<QVariant>> rows) {
     m_names = std::move(names);
-    m_rows = std::move(rows);
+    m_store.reset(int(m_names.size()));
+    for (const QVector<QVariant>& row : rows) {
+        m_store.addRow();
+        for (int i = 0; i < m_names.size(); ++i)
+            m_store.at(m_store.rowCount() - 1, i) = row.value(i);
+    }
     m_pos = 0;
     m_open = true;
 }
@@ -286,7 +317,7 @@ void Recordset::Close() {
     if (!m_open)
         throw AppError(ErrNo::NotOpen, "Operation is not allowed when the object is closed.");
     m_open = false;
-    m_rows.clear();
+    m_store.reset(0);
     m_names.clear();
     m_pos = 0;
 }
@@ -325,7 +356,7 @@ Field Recordset::Fields(int index) {
 void Recordset::requireRow() const {
     if (!m_open)
         throw AppError(ErrNo::NotOpen, "Operation is not allowed when the object is closed.");
-    if (m_pos < 0 || m_pos >= m_rows.size())
+    if (m_pos < 0 || m_pos >= m_store.rowCount())
         throw AppError(ErrNo::NoCurrentRow,
                        "Either BOF or EOF is True, or the current record has been deleted.");
 }
@@ -337,7 +368,7 @@ void Recordset::Append(const QString& name, int, int, int) {
 }
 
 void Recordset::OpenDisconnected() {
-    m_rows.clear();
+    m_store.reset(int(m_names.size()));
     m_pos = 0;
     m_open = true;
 }
@@ -345,8 +376,8 @@ void Recordset::OpenDisconnected() {
 void Recordset::AddNew() {
     if (!m_open)
         throw AppError(ErrNo::NotOpen, "Operation is not allowed when the object is closed.");
-    m_rows.append(QVector<QVariant>(m_names.size()));
-    m_pos = m_rows.size() - 1;
+    m_store.addRow();
+    m_pos = m_store.rowCount() - 1;
 }
 
 } // namespace ado

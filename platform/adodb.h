@@ -37,6 +37,42 @@ enum DataType { adInteger = 3, adDouble = 5, adBoolean = 11, adVarChar = 200, ad
 
 class Recordset;
 
+// Rows of fields, kept in blocks of rows: a large result grows without its
+// rows being moved or copied, and without a separate allocation for each
+// row. Copies share the blocks.
+class RowStore {
+public:
+    static constexpr qsizetype kRowsPerBlock = 1024;
+
+    void reset(int columns) {
+        m_columns = columns;
+        m_rows = 0;
+        m_blocks.clear();
+    }
+    int columns() const { return m_columns; }
+    qsizetype rowCount() const { return m_rows; }
+    // Adds a row of Null fields.
+    void addRow() {
+        if (m_rows % kRowsPerBlock == 0) {
+            m_blocks.append(QVector<QVariant>());
+            m_blocks.last().reserve(kRowsPerBlock * m_columns);
+        }
+        m_blocks.last().resize(m_blocks.last().size() + m_columns);
+        ++m_rows;
+    }
+    const QVariant& at(qsizetype row, int column) const {
+        return m_blocks[row / kRowsPerBlock][(row % kRowsPerBlock) * m_columns + column];
+    }
+    QVariant& at(qsizetype row, int column) {
+        return m_blocks[row / kRowsPerBlock][(row % kRowsPerBlock) * m_columns + column];
+    }
+
+private:
+    int m_columns = 0;
+    qsizetype m_rows = 0;
+    QVector<QVector<QVariant>> m_blocks;
+};
+
 class Connection {
 public:
     Connection();
@@ -108,11 +144,11 @@ public:
     int State() const { return m_open ? adStateOpen : adStateClosed; }
     void Close();
 
-    bool Eof() const { return m_pos >= m_rows.size(); }
-    bool Bof() const { return m_pos < 0 || m_rows.isEmpty(); }
+    bool Eof() const { return m_pos >= m_store.rowCount(); }
+    bool Bof() const { return m_pos < 0 || m_store.rowCount() == 0; }
     void MoveNext();
     void MoveFirst() { m_pos = 0; }
-    qint64 RecordCount() const { return m_rows.size(); }
+    qint64 RecordCount() const { return m_store.rowCount(); }
     int fieldCount() const { return m_names.size(); }
 
     // Field by name (any case) or by position; raises for an unknown name.
@@ -127,6 +163,8 @@ public:
     void Update() {}
 
     const QStringList& fieldNames() const { return m_names; }
+    // Every row's fields (shared, not copied, by whoever keeps them).
+    const RowStore& store() const { return m_store; }
     // Fills the record set directly (the schema and the tests use it).
     void setData(QStringList names, QVector<QVector<QVariant>> rows);
 
@@ -134,7 +172,7 @@ private:
     friend class Field;
     void requireRow() const;
     QStringList m_names;
-    QVector<QVector<QVariant>> m_rows;
+    RowStore m_store;
     qsizetype m_pos = 0;
     bool m_open = false;
 };

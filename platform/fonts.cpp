@@ -82,7 +82,7 @@ QFont reportFont(double points, bool bold, bool italic) {
     font.setBold(bold);
     font.setItalic(italic);
     font.setHintingPreference(QFont::PreferNoHinting);
-    font.setStyleStrategy(QFont::ForceOutline);
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::ForceOutline | QFont::PreferNoShaping));
     return font;
 }
 

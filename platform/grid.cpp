@@ -219,7 +219,7 @@ public:
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
                           const QModelIndex& index) const override {
-        const GridCellFormat fmt = formatOf(m_grid->item(index.row(), index.column()));
+        const GridCellFormat fmt = m_grid->formatAt(index.row(), index.column());
         if (fmt.locked)
             return nullptr;
         const QString text = index.data(Qt::EditRole).toString();
@@ -333,7 +333,7 @@ public:
 
     bool editorEvent(QEvent* event, QAbstractItemModel* model, const QStyleOptionViewItem& option,
                      const QModelIndex& index) override {
-        const GridCellFormat fmt = formatOf(m_grid->item(index.row(), index.column()));
+        const GridCellFormat fmt = m_grid->formatAt(index.row(), index.column());
         if (fmt.type != GridCellType::CheckBox && fmt.type != GridCellType::Button)
             return QStyledItemDelegate::editorEvent(event, model, option, index);
         bool act = false;
@@ -370,7 +370,7 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        const GridCellFormat fmt = formatOf(m_grid->item(index.row(), index.column()));
+        const GridCellFormat fmt = m_grid->formatAt(index.row(), index.column());
         if (fmt.type == GridCellType::Button) {
             QStyleOptionButton button;
             button.rect = option.rect.adjusted(1, 1, -1, -1);
@@ -382,6 +382,11 @@ public:
         }
         QStyleOptionViewItem opt = option;
         initStyleOption(&opt, index);
+        if (m_grid->heldOnly(index.row(), index.column())) {
+            // A cell of the rows given: its text and its column's look.
+            opt.text = m_grid->heldText(index.row(), index.column());
+            opt.backgroundBrush = toQColor(fmt.backColor);
+        }
         if (!m_grid->showsSelection())
             opt.state &= ~QStyle::State_Selected;
         QStyle* style = m_grid->style();
@@ -475,6 +480,8 @@ void Grid::setMaxRows(int rows) {
     Silence quiet(m_silent);
     rows = std::max(0, rows);
     const int old = rowCount();
+    if (m_heldRows.size() > rows)
+        m_heldRows.resize(rows);
     setRowCount(rows);
     m_designedHeights.resize(rows, verticalHeader()->defaultSectionSize());
     for (int r = old + 1; r <= rows; ++r)
@@ -719,7 +726,9 @@ void Grid::setMultiLine(Block block, bool multiLine) {
 }
 
 GridCellFormat Grid::cellFormat(int col, int row) const {
-    return formatOf(cellItem(col, row));
+    if (col < 1 || row < 1 || col > columnCount() || row > rowCount())
+        return GridCellFormat{};
+    return formatAt(row - 1, col - 1);
 }
 
 // --- cell values -------------------------------------------------------------
@@ -745,6 +754,12 @@ void Grid::SetText(int col, int row, const QString& text) {
 QString Grid::GetText(int col, int row) const {
     if (row == 0)
         return col >= 1 && col <= columnCount() ? horizontalHeaderItem(col - 1)->text() : QString();
+    if (heldOnly(row - 1, col - 1)) {
+        const GridCellFormat fmt = m_columnFormats.value(col - 1);
+        if (fmt.type == GridCellType::CheckBox)
+            return QStringLiteral("0");
+        return fmt.type == GridCellType::Button ? QString() : heldText(row - 1, col - 1);
+    }
     const QTableWidgetItem* item = cellItem(col, row);
     if (!item)
         return QString();
@@ -784,6 +799,8 @@ void Grid::DeleteRows(int row, int count) {
     if (row < 1 || row > total || count < 1)
         return;
     count = std::min(count, total - row + 1);
+    if (row - 1 < m_heldRows.size())
+        m_heldRows.remove(row - 1, std::min<qsizetype>(count, m_heldRows.size() - (row - 1)));
     for (int i = 0; i < count; ++i) {
         removeRow(row - 1);
         m_designedHeights.removeAt(row - 1);
@@ -922,7 +939,49 @@ void Grid::setTypeComboBoxWidth(int width) {
 QTableWidgetItem* Grid::cellItem(int col, int row) const {
     if (col < 1 || row < 1 || col > columnCount() || row > rowCount())
         return nullptr;
-    return item(row - 1, col - 1);
+    return itemAt(row - 1, col - 1);
+}
+
+bool Grid::heldOnly(int row, int column) const {
+    return row >= 0 && row < m_heldRows.size() && column >= 0 && column < columnCount() &&
+           !item(row, column);
+}
+
+QString Grid::heldText(int row, int column) const {
+    return m_heldRows.value(row).value(column);
+}
+
+GridCellFormat Grid::formatAt(int row, int column) const {
+    if (heldOnly(row, column))
+        return m_columnFormats.value(column);
+    return formatOf(item(row, column));
+}
+
+QTableWidgetItem* Grid::itemAt(int row, int column) const {
+    if (!heldOnly(row, column))
+        return item(row, column);
+    // The cell is given an item of its own, with its column's shape and
+    // the text it showed.
+    auto* self = const_cast<Grid*>(this);
+    Silence quiet(self->m_silent);
+    auto* cell = new GridItem;
+    self->setItem(row, column, cell);
+    self->applyFormat(cell, m_columnFormats[column]);
+    const QString text = heldText(row, column);
+    if (!text.isEmpty() && holdsText(m_columnFormats[column]))
+        cell->setText(text);
+    return cell;
+}
+
+void Grid::setRows(QVector<QStringList> rows) {
+    Silence quiet(m_silent);
+    // Every row afresh: none keeps a cell of its own.
+    setRowCount(0);
+    m_designedHeights.clear();
+    m_heldRows = std::move(rows);
+    setRowCount(int(m_heldRows.size()));
+    m_designedHeights.resize(m_heldRows.size(), verticalHeader()->defaultSectionSize());
+    fitVerticalScrollBar();
 }
 
 void Grid::prepareRow(int row) {
@@ -973,7 +1032,7 @@ GridCellFormat Grid::firstOfSelection() const {
     const Block b = selection();
     int col = b.col < 1 ? 1 : b.col;
     int row = b.row < 1 ? 1 : b.row;
-    return formatOf(cellItem(col, row));
+    return cellFormat(col, row);
 }
 
 void Grid::forEachItem(Block block, const std::function<void(QTableWidgetItem*)>& fn) {
@@ -1001,7 +1060,7 @@ void Grid::forEachItem(Block block, const std::function<void(QTableWidgetItem*)>
     r2 = std::min(r2, rows);
     for (int r = r1; r <= r2; ++r)
         for (int c = c1; c <= c2; ++c)
-            if (QTableWidgetItem* cell = item(r - 1, c - 1))
+            if (QTableWidgetItem* cell = itemAt(r - 1, c - 1))
                 fn(cell);
 }
 
@@ -1082,27 +1141,27 @@ double Grid::rowTextHeightTwips(int row, const QList<double>& colWidthTwips,
     for (int c = 1; c <= cols && c < colWidthTwips.size(); ++c) {
         if (colWidthTwips[c] <= 0 || rowSpan(row - 1, c - 1) > 1)
             continue;
-        const QTableWidgetItem* cell = item(row - 1, c - 1);
-        if (!cell || cell->text().isEmpty())
+        const QString text = GetText(c, row);
+        if (text.isEmpty() || (!heldOnly(row - 1, c - 1) && !item(row - 1, c - 1)))
             continue;
         double w = 0;
         for (int s = c; s < c + columnSpan(row - 1, c - 1) && s <= cols && s < colWidthTwips.size();
              ++s)
             w += colWidthTwips[s];
-        const GridCellFormat fmt = formatOf(cell);
+        const GridCellFormat fmt = formatAt(row - 1, c - 1);
         if (fmt.type == GridCellType::CheckBox || fmt.type == GridCellType::ComboBox)
             w -= kIndicatorTwips;
         QFont f = font();
         f.setBold(fmt.bold);
         if (device) {
-            h = std::max(h, textHeightTwips(f, cell->text(), w, device, k));
+            h = std::max(h, textHeightTwips(f, text, w, device, k));
             continue;
         }
         // On the screen a text is measured once for its width and weight.
-        const QString key = QString::number(w) + (fmt.bold ? u'b' : u'n') + cell->text();
+        const QString key = QString::number(w) + (fmt.bold ? u'b' : u'n') + text;
         auto known = m_measured.constFind(key);
         if (known == m_measured.constEnd())
-            known = m_measured.insert(key, textHeightTwips(f, cell->text(), w, nullptr, k));
+            known = m_measured.insert(key, textHeightTwips(f, text, w, nullptr, k));
         h = std::max(h, *known);
     }
     return h;
@@ -1189,7 +1248,7 @@ QList<QModelIndex> Grid::entryCells() const {
                         covered.insert({rr, cc});
             if (isRowHidden(r) || isColumnHidden(c) || columnWidth(c) <= 0)
                 continue;
-            const GridCellFormat fmt = formatOf(item(r, c));
+            const GridCellFormat fmt = formatAt(r, c);
             if (!fmt.locked && fmt.type != GridCellType::StaticText)
                 cells << model()->index(r, c);
         }
@@ -1267,7 +1326,7 @@ void Grid::mouseReleaseEvent(QMouseEvent* event) {
     const QModelIndex index = indexAt(event->position().toPoint());
     if (!index.isValid() || index != currentIndex())
         return;
-    const GridCellFormat fmt = formatOf(item(index.row(), index.column()));
+    const GridCellFormat fmt = formatAt(index.row(), index.column());
     if (fmt.type != GridCellType::ComboBox || fmt.locked)
         return;
     edit(index);
@@ -1318,8 +1377,7 @@ void Grid::refuse(int col, int row, const QString& text) {
 }
 
 bool Grid::refusesFirstKey(const QModelIndex& index, const QString& typed) const {
-    const QTableWidgetItem* cell = item(index.row(), index.column());
-    const GridCellFormat fmt = formatOf(cell);
+    const GridCellFormat fmt = formatAt(index.row(), index.column());
     if (fmt.locked)
         return false;
     QString text = typed;
@@ -1333,7 +1391,7 @@ bool Grid::refusesFirstKey(const QModelIndex& index, const QString& typed) const
 }
 
 void Grid::clearCell(const QModelIndex& index) {
-    QTableWidgetItem* cell = item(index.row(), index.column());
+    QTableWidgetItem* cell = itemAt(index.row(), index.column());
     const GridCellFormat fmt = formatOf(cell);
     if (!cell || fmt.locked || !holdsText(fmt) || cell->text().isEmpty())
         return;
@@ -1341,7 +1399,7 @@ void Grid::clearCell(const QModelIndex& index) {
 }
 
 void Grid::pasteInto(const QModelIndex& index) {
-    QTableWidgetItem* cell = item(index.row(), index.column());
+    QTableWidgetItem* cell = itemAt(index.row(), index.column());
     const GridCellFormat fmt = formatOf(cell);
     if (!cell || fmt.locked || !holdsText(fmt))
         return;
@@ -1736,7 +1794,7 @@ Grid::PrintLayout Grid::layoutFor(Printer& printer, int left, int top, int right
                 width += layout.colWidth[cc];
             if (width <= 0)
                 continue;
-            const QTableWidgetItem* item = this->item(r - 1, c - 1);
+            const QTableWidgetItem* item = itemAt(r - 1, c - 1);
             PrintCell cell = layoutCell(item ? item->text() : QString(), formatOf(item), width,
                                         false, layout, device);
             cell.row = r;

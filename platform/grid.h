@@ -47,6 +47,7 @@
 #include <QRectF>
 #include <QString>
 #include <QTableWidget>
+#include <QVector>
 #include <functional>
 #include <memory>
 
@@ -149,6 +150,12 @@ public:
     // Whole-number cell: it takes the numbers from min to max, or nothing;
     // blanks around the number are dropped.
     void setIntegerCell(Block block, int min, int max);
+    // Fills the grid with the rows given, as many rows as there are: a list
+    // of thousands of rows fills at once. The texts are shown where they
+    // are held, each cell shaped as its column, and a cell becomes a cell of
+    // its own only when its text or look is changed; rows keep the height
+    // designed. Rows MaxRows adds later are blank cells as ever.
+    void setRows(QVector<QStringList> rows);
     // Whether rows grow to their texts (on unless switched off; a list whose
     // cells hold one short line each may keep its rows as designed).
     void setRowsFitText(bool fit);
@@ -338,6 +345,15 @@ private:
     struct PrintLayout;
 
     QTableWidgetItem* cellItem(int col, int row) const;
+    // The item of a cell (0-based), made on first use for a cell of the
+    // rows given to setRows; null outside the grid.
+    QTableWidgetItem* itemAt(int row, int column) const;
+    // Whether the cell (0-based) is one of the rows given to setRows that
+    // has no item of its own yet, and its text then.
+    bool heldOnly(int row, int column) const;
+    QString heldText(int row, int column) const;
+    // The shape of a cell (0-based) without making its item.
+    GridCellFormat formatAt(int row, int column) const;
     void prepareRow(int row);
     void applyFormat(QTableWidgetItem* item, const GridCellFormat& fmt);
     GridCellFormat firstOfSelection() const;
@@ -377,6 +393,7 @@ private:
     void drawPage(QPainter& painter, const PrintLayout& layout, int page) const;
 
     QList<GridCellFormat> m_columnFormats; // index col - 1
+    QVector<QStringList> m_heldRows;       // the rows given to setRows, index row - 1
     QList<double> m_colWidths;
     int m_col = -1, m_row = -1, m_col2 = -1, m_row2 = -1;
     bool m_blockMode = false;

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QVector>
+#include <algorithm>
 #include <cmath>
 #include <sqlite3.h>
 
@@ -870,8 +871,48 @@ void resultText(sqlite3_context* ctx, const QString& s) {
     sqlite3_result_text(ctx, u.constData(), int(u.size()), SQLITE_TRANSIENT);
 }
 
+// The bytes of a text argument when every character of it is plain ASCII,
+// one byte each, so that it is cut and counted as it stands; a number with a
+// fraction is not, as it becomes text the host engine's way (argText).
+bool asciiArg(sqlite3_value* v, const char*& text, int& size) {
+    if (sqlite3_value_type(v) == SQLITE_FLOAT)
+        return false;
+    text = reinterpret_cast<const char*>(sqlite3_value_text(v));
+    size = sqlite3_value_bytes(v);
+    if (!text)
+        return false;
+    for (int i = 0; i < size; ++i)
+        if (static_cast<unsigned char>(text[i]) >= 0x80)
+            return false;
+    return true;
+}
+
 // a & b & ...: Null counts as the empty text; Null only when every part is.
+// Report queries run it on every row, so plain ASCII parts are joined as
+// they stand.
 void jetConcat(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+    {
+        QByteArray joined;
+        bool any = false;
+        bool ascii = true;
+        for (int i = 0; i < argc && ascii; ++i) {
+            if (sqlite3_value_type(argv[i]) == SQLITE_NULL)
+                continue;
+            any = true;
+            const char* text = nullptr;
+            int size = 0;
+            ascii = asciiArg(argv[i], text, size);
+            if (ascii)
+                joined.append(text, size);
+        }
+        if (ascii) {
+            if (any)
+                sqlite3_result_text(ctx, joined.constData(), int(joined.size()), SQLITE_TRANSIENT);
+            else
+                sqlite3_result_null(ctx);
+            return;
+        }
+    }
     QString s;
     bool any = false;
     for (int i = 0; i < argc; ++i) {
@@ -893,8 +934,11 @@ void jetIsNull(sqlite3_context* ctx, int, sqlite3_value** argv) {
 void jetLen(sqlite3_context* ctx, int, sqlite3_value** argv) {
     if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
         sqlite3_result_null(ctx);
-    else
-        sqlite3_result_int64(ctx, argText(argv[0]).size());
+    else {
+        const char* text = nullptr;
+        int size = 0;
+        sqlite3_result_int64(ctx, asciiArg(argv[0], text, size) ? size : argText(argv[0]).size());
+    }
 }
 
 // Mid(text, start[, length]), start counted from 1.
@@ -906,6 +950,15 @@ void jetMid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     const qint64 start = sqlite3_value_int64(argv[1]);
     if (start < 1 || (argc > 2 && sqlite3_value_int64(argv[2]) < 0)) {
         sqlite3_result_error(ctx, "Invalid procedure call or argument", -1);
+        return;
+    }
+    const char* text = nullptr;
+    int size = 0;
+    if (asciiArg(argv[0], text, size)) {
+        const qint64 from = std::min<qint64>(start - 1, size);
+        const qint64 n =
+            argc > 2 ? std::min<qint64>(sqlite3_value_int64(argv[2]), size - from) : size - from;
+        sqlite3_result_text(ctx, text + from, int(n), SQLITE_TRANSIENT);
         return;
     }
     const QString s = argText(argv[0]);
@@ -920,6 +973,12 @@ void jetLeft(sqlite3_context* ctx, int, sqlite3_value** argv) {
     const qint64 n = sqlite3_value_int64(argv[1]);
     if (n < 0) {
         sqlite3_result_error(ctx, "Invalid procedure call or argument", -1);
+        return;
+    }
+    const char* text = nullptr;
+    int size = 0;
+    if (asciiArg(argv[0], text, size)) {
+        sqlite3_result_text(ctx, text, int(std::min<qint64>(n, size)), SQLITE_TRANSIENT);
         return;
     }
     resultText(ctx, argText(argv[0]).left(n));

@@ -5,7 +5,9 @@
 #include "platform/printdialog.h"
 #include "platform/printer.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QImage>
@@ -14,6 +16,7 @@
 #include <QLineEdit>
 #include <QPageSize>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScrollArea>
@@ -26,8 +29,10 @@
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <map>
 #include <numeric>
+#include <span>
 
 namespace report {
 
@@ -36,6 +41,8 @@ namespace {
 constexpr int kMargin = 720; // half an inch round the sheet
 constexpr double kScreenTwipsToPixel = 96.0 / 1440.0;
 constexpr int kRuleHeight = 15;
+// How often a long pagination tells how far it is, in milliseconds.
+constexpr qint64 kProgressEvery = 100;
 // How far a line's edge may stand over a cut and still count as on its side.
 constexpr double kEdge = 0.5;
 
@@ -73,9 +80,7 @@ QString resolveText(const Report& report, const Item& item, int row, int page, i
 }
 
 // The height of one line of an item's font.
-double lineHeight(const Item& item) {
-    return QFontMetricsF(itemFont(item)).lineSpacing();
-}
+double lineHeight(const Item& item);
 
 // Lays an item's text out in lines across its width: wrapped between words
 // (a word wider than the box wherever it must be), or on one line. Every
@@ -101,6 +106,113 @@ double layOut(QTextLayout& layout, const Item& item, QString text, double width)
     return y;
 }
 
+// The heights of items' texts, as layOut gives them. A band is measured for
+// every row of its report, and a large report measures the same texts again
+// and again (a description on thousands of rows, the same grade, the same
+// captions), so each distinct text is laid out once per font and width; and
+// a text of Latin-1 letters far narrower than its box stands on one line,
+// whose height is the font's, without being laid out at all.
+class Measurer {
+public:
+    struct Font {
+        double lineSpacing = 0;
+        double oneLine = 0;       // a line laid out
+        double advance[256] = {}; // of each Latin-1 character
+        double widest = 0;
+    };
+
+    const Font& font(const Item& item) {
+        const quint32 key = fontKey(item);
+        auto it = m_fonts.find(key);
+        if (it == m_fonts.end()) {
+            auto f = std::make_unique<Font>();
+            const QFontMetricsF metrics(itemFont(item));
+            f->lineSpacing = metrics.lineSpacing();
+            for (int c = 0x20; c < 0x100; ++c) {
+                if (c >= 0x7F && c < 0xA0)
+                    continue;
+                f->advance[c] = metrics.horizontalAdvance(QChar(c));
+                f->widest = std::max(f->widest, f->advance[c]);
+            }
+            Item probe = item;
+            probe.wrap = false;
+            QTextLayout layout;
+            f->oneLine = layOut(layout, probe, QStringLiteral("Xg"), 1e6);
+            it = m_fonts.emplace(key, std::move(f)).first;
+        }
+        return *it->second;
+    }
+
+    double textHeight(const Item& item, const QString& text, double width) {
+        const Font& f = font(item);
+        if (onOneLine(f, text, width))
+            return f.oneLine;
+        const TextKey key{text, fontKey(item), item.wrap, qRound(width * 16)};
+        const auto hit = m_texts.constFind(key);
+        if (hit != m_texts.cend())
+            return *hit;
+        QTextLayout layout;
+        const double h = layOut(layout, item, text, width);
+        m_texts.insert(key, h);
+        return h;
+    }
+
+    // The texts are kept for one pagination.
+    void forgetTexts() { m_texts = {}; }
+
+private:
+    struct TextKey {
+        QString text;
+        quint32 font;
+        bool wrap;
+        int width;
+        bool operator==(const TextKey& o) const {
+            return font == o.font && wrap == o.wrap && width == o.width && text == o.text;
+        }
+    };
+    friend size_t qHash(const TextKey& k, size_t seed) {
+        return qHashMulti(seed, k.text, k.font, k.wrap, k.width);
+    }
+
+    static quint32 fontKey(const Item& item) {
+        return quint32(qRound(item.fontSize * 64)) << 2 | (item.bold ? 1 : 0) |
+               (item.italic ? 2 : 0);
+    }
+
+    // Printable Latin-1 only (no breaks, tabs or other scripts, whose glyphs
+    // may come from another font), and narrower than the box by a wide
+    // margin whatever kerning and shaping do.
+    static bool onOneLine(const Font& f, const QString& text, double width) {
+        if (text.size() * f.widest * 1.1 + 2 * f.widest <= width) {
+            for (const QChar c : text)
+                if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0) ||
+                    c.unicode() > 0xFF)
+                    return false;
+            return true;
+        }
+        double sum = 0;
+        for (const QChar c : text) {
+            const ushort u = c.unicode();
+            if (u < 0x20 || (u >= 0x7F && u < 0xA0) || u > 0xFF)
+                return false;
+            sum += f.advance[u];
+        }
+        return sum * 1.1 + 2 * f.widest <= width;
+    }
+
+    std::map<quint32, std::unique_ptr<Font>> m_fonts;
+    QHash<TextKey, double> m_texts;
+};
+
+Measurer& measurer() {
+    static Measurer m;
+    return m;
+}
+
+double lineHeight(const Item& item) {
+    return measurer().font(item).lineSpacing;
+}
+
 int itemHeight(const Report& report, const Item& item, int row, int bandWidth) {
     if (item.kind == Item::Line)
         return kRuleHeight;
@@ -110,8 +222,7 @@ int itemHeight(const Report& report, const Item& item, int row, int bandWidth) {
     const QString t = resolveText(report, item, row, 0, 1, 0);
     if (t.isEmpty())
         return qCeil(one);
-    QTextLayout layout;
-    return qCeil(std::max(layOut(layout, item, t, itemWidth(item, bandWidth)), one));
+    return qCeil(std::max(measurer().textHeight(item, t, itemWidth(item, bandWidth)), one));
 }
 
 int sectionHeight(const Report& report, const Section& section, int row, int bandWidth) {
@@ -170,8 +281,29 @@ struct Band {
     int row;
     int indent;
     int height;
-    int count;              // a group footer's rows, the report footer's
-    QVector<int> groupRows; // the first row of each group the band is in
+    int count;       // a group footer's rows, the report footer's
+    int groupRowsAt; // where in Bands::groupRows the first rows of its groups stand; -1 none
+    int groups;      // how many
+};
+
+// The bands of a report in order, and the first rows of the groups they are
+// in (one entry for each time a group starts, shared by the bands after it).
+struct Bands {
+    std::deque<Band> bands; // from the band numbered first on
+    int first = 0;
+    int end() const { return first + int(bands.size()); }
+    const Band& operator[](int i) const { return bands[size_t(i - first)]; }
+    // Forgets the bands before i.
+    void dropBefore(int i) {
+        while (first < i && !bands.empty()) {
+            bands.pop_front();
+            ++first;
+        }
+    }
+    QVector<int> groupRows;
+    int groupRow(const Band& b, int g) const {
+        return b.groupRowsAt >= 0 && g < b.groups ? groupRows[b.groupRowsAt + g] : -1;
+    }
 };
 
 // The rows of a subreport that belong to one row of its main report, found
@@ -179,98 +311,165 @@ struct Band {
 // the whole subreport for every main row grew with the square of the size.
 class SubreportRows {
 public:
-    const QVector<int>& rows(const Report& sub, const QString& linkField, const QString& key) {
+    // The rows of sub whose link field reads key, in order.
+    std::span<const int> rows(const Report& sub, const QString& linkField, const QString& key) {
         auto [it, made] = m_index.try_emplace({&sub, linkField});
-        QHash<QString, QVector<int>>& byKey = it->second;
+        Index& index = it->second;
         if (made) {
+            // The rows grouped by their link field's text, in one vector.
             const DataTable& table = sub.database().table();
-            for (int r = 0; r < table.rows.size(); ++r)
+            QHash<QString, QVector<int>> byKey;
+            for (int r = 0; r < table.rowCount; ++r)
                 byKey[linkField.isEmpty() ? QString() : Row(&table, r).text(linkField)] << r;
+            index.rows.reserve(table.rowCount);
+            for (auto k = byKey.cbegin(); k != byKey.cend(); ++k) {
+                index.at.insert(k.key(), {int(index.rows.size()), int(k.value().size())});
+                index.rows << k.value();
+            }
         }
-        const auto found = byKey.constFind(linkField.isEmpty() ? QString() : key);
-        static const QVector<int> none;
-        return found == byKey.cend() ? none : *found;
+        const auto found = index.at.constFind(linkField.isEmpty() ? QString() : key);
+        if (found == index.at.cend())
+            return {};
+        return {index.rows.constData() + found->first, size_t(found->second)};
     }
 
 private:
-    std::map<std::pair<const Report*, QString>, QHash<QString, QVector<int>>> m_index;
+    struct Index {
+        QVector<int> rows;                      // the rows, a key's together
+        QHash<QString, std::pair<int, int>> at; // by key: where its rows start, and how many
+    };
+    std::map<std::pair<const Report*, QString>, Index> m_index;
 };
 
-void addBand(QVector<Band>& out, SubreportRows& subRowsOf, const Report& report,
-             const Section& section, int row, int indent, int width, int count,
-             const QVector<int>& groupRows);
+void addBand(Bands& out, SubreportRows& subRowsOf, const Report& report, const Section& section,
+             int row, int indent, int width, int count, int groupRowsAt, int groups);
 
-void streamRows(QVector<Band>& out, SubreportRows& subRowsOf, const Report& report,
-                const QVector<int>& rows, int indent, int width, bool withHeaderAndFooter) {
-    const Layout& layout = report.layout();
-    const DataTable& table = report.database().table();
-    const int groups = layout.groups.size();
-    QVector<int> groupRows(groups, -1); // the first row of each open group
-    QVector<int> groupStart(groups, 0); // where in rows it opened
-    if (withHeaderAndFooter)
-        addBand(out, subRowsOf, report, layout.reportHeader, rows.isEmpty() ? -1 : rows.first(),
-                indent, width, 0, groupRows);
-    QStringList keys(groups), previous(groups);
-    for (int i = 0; i < rows.size(); ++i) {
-        const int row = rows[i];
-        for (int g = 0; g < groups; ++g)
-            keys[g] = groupKey(Row(&table, row).text(layout.groups[g].field));
+// The bands of a report's rows, made one row at a time (with the subreports
+// the row prints), so that a long report's bands need not all be held.
+class RowStream {
+public:
+    RowStream(SubreportRows& subRowsOf, const Report& report, QVector<int> rows, int indent,
+              int width, bool withHeaderAndFooter)
+        : m_subRowsOf(subRowsOf), m_report(report), m_layout(report.layout()),
+          m_table(report.database().table()), m_rows(std::move(rows)), m_indent(indent),
+          m_width(width), m_withHeaderAndFooter(withHeaderAndFooter),
+          m_groups(int(m_layout.groups.size())), m_groupRows(m_groups, -1),
+          m_groupStart(m_groups, 0), m_keys(m_groups), m_previous(m_groups) {}
+
+    // The rows whose bands have been added, of all.
+    int done() const { return std::max(0, m_next); }
+    int total() const { return int(m_rows.size()); }
+
+    // Adds the next row's bands; false when every band has been added.
+    bool step(Bands& out) {
+        if (m_done)
+            return false;
+        if (m_next < 0) {
+            m_at = m_groups > 0 ? snapshot(out) : -1;
+            if (m_withHeaderAndFooter)
+                add(out, m_layout.reportHeader, m_rows.isEmpty() ? -1 : m_rows.first(), 0);
+            m_next = 0;
+            return true;
+        }
+        if (m_next < m_rows.size()) {
+            addRow(out, m_next++);
+            return true;
+        }
+        if (!m_rows.isEmpty()) {
+            for (int g = m_groups - 1; g >= 0; --g)
+                for (const Section& s : m_layout.groups[g].footers)
+                    add(out, s, m_rows.last(), int(m_rows.size()) - m_groupStart[g]);
+        }
+        if (m_withHeaderAndFooter)
+            add(out, m_layout.reportFooter, m_rows.isEmpty() ? -1 : m_rows.last(),
+                int(m_rows.size()));
+        m_done = true;
+        return true;
+    }
+
+private:
+    // Where the first rows of the open groups stand in out.groupRows.
+    int snapshot(Bands& out) const {
+        const int at = int(out.groupRows.size());
+        out.groupRows << m_groupRows;
+        return at;
+    }
+
+    void add(Bands& out, const Section& section, int row, int count) {
+        addBand(out, m_subRowsOf, m_report, section, row, m_indent, m_width, count, m_at, m_groups);
+    }
+
+    void addRow(Bands& out, int i) {
+        const int row = m_rows[i];
+        for (int g = 0; g < m_groups; ++g)
+            m_keys[g] = groupKey(Row(&m_table, row).text(m_layout.groups[g].field));
         // The outermost group whose value changed closes every inner group.
-        int changed = groups;
+        int changed = m_groups;
         if (i == 0) {
             changed = 0;
         } else {
-            for (int g = 0; g < groups; ++g) {
-                if (keys[g] != previous[g]) {
+            for (int g = 0; g < m_groups; ++g) {
+                if (m_keys[g] != m_previous[g]) {
                     changed = g;
                     break;
                 }
             }
         }
         if (i > 0) {
-            for (int g = groups - 1; g >= changed; --g)
-                for (const Section& s : layout.groups[g].footers)
-                    addBand(out, subRowsOf, report, s, rows[i - 1], indent, width,
-                            i - groupStart[g], groupRows);
+            for (int g = m_groups - 1; g >= changed; --g)
+                for (const Section& s : m_layout.groups[g].footers)
+                    add(out, s, m_rows[i - 1], i - m_groupStart[g]);
         }
-        for (int g = changed; g < groups; ++g) {
-            groupRows[g] = row;
-            groupStart[g] = i;
+        for (int g = changed; g < m_groups; ++g) {
+            m_groupRows[g] = row;
+            m_groupStart[g] = i;
         }
-        for (int g = changed; g < groups; ++g)
-            for (const Section& s : layout.groups[g].headers)
-                addBand(out, subRowsOf, report, s, row, indent, width, 0, groupRows);
-        for (const Section& detail : layout.details)
-            addBand(out, subRowsOf, report, detail, row, indent, width, 0, groupRows);
-        std::swap(keys, previous);
+        if (changed < m_groups)
+            m_at = snapshot(out);
+        for (int g = changed; g < m_groups; ++g)
+            for (const Section& s : m_layout.groups[g].headers)
+                add(out, s, row, 0);
+        for (const Section& detail : m_layout.details)
+            add(out, detail, row, 0);
+        std::swap(m_keys, m_previous);
     }
-    if (!rows.isEmpty()) {
-        for (int g = groups - 1; g >= 0; --g)
-            for (const Section& s : layout.groups[g].footers)
-                addBand(out, subRowsOf, report, s, rows.last(), indent, width,
-                        int(rows.size()) - groupStart[g], groupRows);
-    }
-    if (withHeaderAndFooter)
-        addBand(out, subRowsOf, report, layout.reportFooter, rows.isEmpty() ? -1 : rows.last(),
-                indent, width, int(rows.size()), groupRows);
-}
 
-void addBand(QVector<Band>& out, SubreportRows& subRowsOf, const Report& report,
-             const Section& section, int row, int indent, int width, int count,
-             const QVector<int>& groupRows) {
+    SubreportRows& m_subRowsOf;
+    const Report& m_report;
+    const Layout& m_layout;
+    const DataTable& m_table;
+    const QVector<int> m_rows;
+    const int m_indent;
+    const int m_width;
+    const bool m_withHeaderAndFooter;
+    const int m_groups;
+    QVector<int> m_groupRows;  // the first row of each open group
+    QVector<int> m_groupStart; // where in rows it opened
+    QStringList m_keys, m_previous;
+    int m_at = -1;
+    int m_next = -1; // -1: the report header comes first
+    bool m_done = false;
+};
+
+void addBand(Bands& out, SubreportRows& subRowsOf, const Report& report, const Section& section,
+             int row, int indent, int width, int count, int groupRowsAt, int groups) {
     const Report* sub = section.subreport.isEmpty() ? nullptr : report.subreport(section.subreport);
     QVector<int> subRows;
     if (sub) {
         const QString key = Row(&report.database().table(), row).text(section.linkField);
-        subRows = subRowsOf.rows(*sub, section.subreportLinkField, key);
+        const std::span<const int> found = subRowsOf.rows(*sub, section.subreportLinkField, key);
+        subRows = QVector<int>(found.begin(), found.end());
         if (subRows.isEmpty() && section.hideWhenSubreportEmpty)
             return;
     }
     const int h = sectionHeight(report, section, row, width - indent);
     if (h > 0 || section.newPageBefore)
-        out << Band{&report, &section, row, indent, h, count, groupRows};
-    if (sub)
-        streamRows(out, subRowsOf, *sub, subRows, indent + section.subreportIndent, width, true);
+        out.bands.push_back(Band{&report, &section, row, indent, h, count, groupRowsAt, groups});
+    if (sub) {
+        RowStream stream(subRowsOf, *sub, subRows, indent + section.subreportIndent, width, true);
+        while (stream.step(out)) {
+        }
+    }
 }
 
 // Places a report's bands on pages, one after the other: a band goes where
@@ -279,11 +478,12 @@ void addBand(QVector<Band>& out, SubreportRows& subRowsOf, const Report& report,
 // and moved whole to the next page where it is not.
 class Paginator {
 public:
-    Paginator(const Report& report, const QSizeF& sheet)
+    Paginator(const Report& report, const QSizeF& sheet, const Report::Progress& progress)
         : m_report(report), m_layout(report.layout()), m_sheet(sheet),
           m_width(int(sheet.width()) - 2 * kMargin),
           m_bottom(int(sheet.height()) - kMargin -
-                   sectionHeight(report, report.layout().pageFooter, -1, m_width)) {}
+                   sectionHeight(report, report.layout().pageFooter, -1, m_width)),
+          m_progress(progress) {}
 
     QVector<Page> run();
 
@@ -303,7 +503,13 @@ private:
     const QSizeF m_sheet;
     const int m_width;
     const int m_bottom;
-    QVector<Band> m_bands;
+    // Made as the pages need them, a few bands ahead.
+    bool has(int i);
+    SubreportRows m_subRowsOf;
+    std::unique_ptr<RowStream> m_stream;
+    const Report::Progress& m_progress;
+    QElapsedTimer m_sinceProgress;
+    Bands m_bands;
     QHash<int, QVector<double>> m_cuts; // of the bands that had to be cut, by index
     QVector<Page> m_pages;
     int m_y = 0;
@@ -334,7 +540,7 @@ int Paginator::neededToStart(int i) {
     if (m_bands[i].height > room)
         return firstPiece(i);
     int needed = m_bands[i].height;
-    for (int j = i; j + 1 < m_bands.size() && m_bands[j].section->keepWithNext; ++j) {
+    for (int j = i; has(j + 1) && m_bands[j].section->keepWithNext; ++j) {
         if (m_bands[j + 1].section->newPageBefore)
             break;
         int part = m_bands[j + 1].height;
@@ -371,7 +577,7 @@ double Paginator::chooseCut(int i, double from, bool fresh) {
 
 void Paginator::place(const Report* report, const Section* section, int row, int indent, int height,
                       int count) {
-    m_pages.last().bands << PlacedBand{report, section, row, kMargin + indent, m_y, 0, -1, count};
+    m_pages.last().bands << PlacedBand{report, section, row, kMargin + indent, m_y, count, 0, -1};
     m_y += height;
 }
 
@@ -389,6 +595,8 @@ void Paginator::startPage(int row) {
 void Paginator::finishPage() {
     m_pages.last().bands << PlacedBand{&m_report, &m_layout.pageFooter, m_lastRow, kMargin,
                                        m_bottom};
+    // A long report keeps thousands of pages: each holds no more than it needs.
+    m_pages.last().bands.squeeze();
 }
 
 // Atop a page that band b begins or goes on to: its subreport's heading
@@ -414,7 +622,8 @@ void Paginator::repeatHeadings(const Band& b) {
         if (boundary)
             break;
         // The heading shows its group's first row.
-        const int row = g < b.groupRows.size() && b.groupRows[g] >= 0 ? b.groupRows[g] : b.row;
+        const int first = m_bands.groupRow(b, g);
+        const int row = first >= 0 ? first : b.row;
         for (const Section& h : group.headers) {
             if (h.repeatOnNewPage)
                 place(b.report, &h, row, b.indent, sectionHeight(*b.report, h, row, width));
@@ -422,16 +631,29 @@ void Paginator::repeatHeadings(const Band& b) {
     }
 }
 
+bool Paginator::has(int i) {
+    while (i >= m_bands.end() && m_stream->step(m_bands)) {
+    }
+    return i < m_bands.end();
+}
+
 QVector<Page> Paginator::run() {
     const DataTable& table = m_report.database().table();
-    QVector<int> rows(table.rows.size());
+    QVector<int> rows(table.rowCount);
     std::iota(rows.begin(), rows.end(), 0);
-    SubreportRows subRowsOf;
-    streamRows(m_bands, subRowsOf, m_report, rows, 0, m_width, false);
+    m_stream = std::make_unique<RowStream>(m_subRowsOf, m_report, rows, 0, m_width, false);
 
     m_lastRow = rows.isEmpty() ? -1 : rows.first();
     startPage(m_lastRow);
-    for (int i = 0; i < m_bands.size(); ++i) {
+    m_sinceProgress.start();
+    for (int i = 0; has(i); ++i) {
+        // The bands placed are done with.
+        m_bands.dropBefore(i);
+        m_cuts.remove(i - 1);
+        if (m_progress && i % 256 == 0 && m_sinceProgress.elapsed() >= kProgressEvery) {
+            m_progress(m_stream->done(), m_stream->total());
+            m_sinceProgress.restart();
+        }
         const Band& b = m_bands[i];
         // A page begun inside a subreport shows the main row it belongs to
         // in its page header, not the subreport's row of the same number.
@@ -461,15 +683,15 @@ QVector<Page> Paginator::run() {
                     break;
                 cut = *next;
             }
-            m_pages.last().bands << PlacedBand{b.report, b.section, b.row, kMargin + b.indent,
-                                               m_y,      from,      cut,   b.count};
+            m_pages.last().bands << PlacedBand{b.report, b.section, b.row,       kMargin + b.indent,
+                                               m_y,      b.count,   float(from), float(cut)};
             from = cut;
             finishPage();
             startPage(m_lastRow);
             repeatHeadings(b);
         }
-        m_pages.last().bands << PlacedBand{b.report, b.section, b.row, kMargin + b.indent,
-                                           m_y,      from,      -1,    b.count};
+        m_pages.last().bands << PlacedBand{b.report, b.section, b.row,       kMargin + b.indent,
+                                           m_y,      b.count,   float(from), -1};
         m_y += qCeil(b.height - from);
         m_hasContent = true;
     }
@@ -490,11 +712,22 @@ QVector<Page> Paginator::run() {
 // ---------------------------------------------------------------- data
 
 int DataTable::column(const QString& name) const {
-    for (int i = 0; i < names.size(); ++i) {
-        if (names[i].compare(name, Qt::CaseInsensitive) == 0)
-            return i;
+    // A layout asks for the same few names on every row: each is looked up
+    // without case once.
+    if (m_indexedNames != names) {
+        m_index.clear();
+        m_indexedNames = names;
     }
-    return -1;
+    const auto hit = m_index.constFind(name);
+    if (hit != m_index.cend())
+        return *hit;
+    int found = -1;
+    for (int i = 0; i < names.size() && found < 0; ++i) {
+        if (names[i].compare(name, Qt::CaseInsensitive) == 0)
+            found = i;
+    }
+    m_index.insert(name, found);
+    return found;
 }
 
 DataTable DataTable::fromRecordset(ado::Recordset& rs) {
@@ -502,26 +735,19 @@ DataTable DataTable::fromRecordset(ado::Recordset& rs) {
         throw AppError(ErrNo::NotOpen, "Operation is not allowed when the object is closed.");
     DataTable t;
     t.names = rs.fieldNames();
-    if (rs.RecordCount() > 0)
-        rs.MoveFirst();
-    while (!rs.Eof()) {
-        QVector<QVariant> row;
-        row.reserve(t.names.size());
-        for (int i = 0; i < t.names.size(); ++i)
-            row << rs.Fields(i).Value();
-        t.rows << row;
-        rs.MoveNext();
-    }
+    // The record set's rows, shared rather than copied.
+    t.cells = rs.store();
+    t.rowCount = int(rs.RecordCount());
     if (rs.RecordCount() > 0)
         rs.MoveFirst();
     return t;
 }
 
 QVariant Row::value(const QString& field) const {
-    if (!m_table || m_row < 0 || m_row >= m_table->rows.size())
+    if (!m_table || m_row < 0 || m_row >= m_table->rowCount)
         return {};
     const int c = m_table->column(field);
-    return c < 0 ? QVariant() : m_table->rows[m_row][c];
+    return c < 0 ? QVariant() : m_table->at(m_row, c);
 }
 
 QString Row::text(const QString& field) const {
@@ -721,8 +947,11 @@ QSizeF Report::sheetSize() const {
     return twips;
 }
 
-QVector<Page> Report::paginate(const QSizeF& sheet) const {
-    return Paginator(*this, sheet).run();
+QVector<Page> Report::paginate(const QSizeF& sheet, const Progress& progress) const {
+    struct Forget {
+        ~Forget() { measurer().forgetTexts(); }
+    } forget;
+    return Paginator(*this, sheet, progress).run();
 }
 
 void Report::drawPage(QPainter& painter, const QVector<Page>& pages, int index, double k) const {
@@ -827,6 +1056,8 @@ constexpr double kLeastZoom = 0.1;
 constexpr double kMostZoom = 4;
 constexpr int kPagePad = 8; // pixels of the view round the page
 constexpr int kWheelNotch = 120;
+// A report built in less time (milliseconds) shows no progress.
+constexpr qint64 kShowProgressAfter = 300;
 
 // A file name made of a document's name.
 QString fileNameOf(const QString& name) {
@@ -891,6 +1122,14 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     m_toolbar->addWidget(cmdZoomIn);
     m_toolbar->addWidget(cmdFitWidth);
     m_toolbar->addWidget(cmdFitPage);
+    m_toolbar->addSpacing(12);
+    progress = new QProgressBar(this);
+    progress->setObjectName("progress");
+    progress->setFormat("Building the report: %p%");
+    progress->setMinimumWidth(
+        QFontMetrics(progress->font()).horizontalAdvance("Building the report: 100%") + 24);
+    progress->hide();
+    m_toolbar->addWidget(progress);
     m_toolbar->addStretch();
     outer->addLayout(m_toolbar);
 
@@ -960,8 +1199,30 @@ void ReportViewer::setReportSource(std::shared_ptr<Report> report) {
     updateToolbar();
 }
 
+void ReportViewer::showProgress(int done, int total) {
+    if (!m_building.isValid())
+        m_building.start();
+    progress->setRange(0, std::max(0, total));
+    progress->setValue(std::clamp(done, 0, std::max(0, total)));
+    // A report that takes a while shows how far it is, and the windows
+    // repaint meanwhile; what the user does waits for the report.
+    if (m_building.elapsed() >= kShowProgressAfter) {
+        progress->show();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+}
+
+void ReportViewer::hideProgress() {
+    progress->hide();
+    m_building.invalidate();
+}
+
 void ReportViewer::viewReport() {
-    m_pages = m_report ? m_report->paginate(m_report->sheetSize()) : QVector<Page>{};
+    m_pages = m_report
+                  ? m_report->paginate(m_report->sheetSize(),
+                                       [this](int done, int total) { showProgress(done, total); })
+                  : QVector<Page>{};
+    hideProgress();
     m_fit = Fit::Auto;
     m_zoom = fittedZoom();
     showPage(0);

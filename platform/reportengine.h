@@ -20,6 +20,7 @@
 // printed once and whole.
 #include "platform/adodb.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QMap>
 #include <QSizeF>
@@ -37,6 +38,7 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPainter;
+class QProgressBar;
 class QPushButton;
 class QScrollArea;
 
@@ -45,9 +47,15 @@ namespace report {
 // The rows a report reads: a copy of a record set's fields and rows.
 struct DataTable {
     QStringList names;
-    QVector<QVector<QVariant>> rows;
+    ado::RowStore cells; // a field of each name to a row
+    int rowCount = 0;
+    const QVariant& at(int row, int column) const { return cells.at(row, column); }
     int column(const QString& name) const; // any case; -1 when absent
     static DataTable fromRecordset(ado::Recordset& rs);
+
+private:
+    mutable QStringList m_indexedNames;
+    mutable QHash<QString, int> m_index;
 };
 
 // One row of a report's data, as the formulas see it.
@@ -156,15 +164,15 @@ private:
 struct PlacedBand {
     const Report* report = nullptr;
     const Section* section = nullptr;
-    int row = -1; // row of the report's data the band shows
-    int x = 0;    // twips from the sheet's left edge
-    int y = 0;    // twips from the sheet's top
+    int row = -1;  // row of the report's data the band shows
+    int x = 0;     // twips from the sheet's left edge
+    int y = 0;     // twips from the sheet's top
+    int count = 0; // {Count}: the rows of the group or report the band closes
     // A band cut between pages is placed in pieces: this piece shows the
     // lines of the band (twips from its top) that start at or below from
     // and end at or above to (to < 0: to the band's end), from at y.
-    double from = 0;
-    double to = -1;
-    int count = 0; // {Count}: the rows of the group or report the band closes
+    float from = 0; // (a long report keeps a band for every piece it prints)
+    float to = -1;
 };
 struct Page {
     QVector<PlacedBand> bands;
@@ -205,8 +213,11 @@ public:
     Report& openSubreport(const QString& name);
     const Report* subreport(const QString& name) const;
 
+    // Told now and then while a long report is paginated: the main
+    // report's rows laid out so far, and of how many.
+    using Progress = std::function<void(int done, int total)>;
     // The pages for a sheet of the given size (twips).
-    QVector<Page> paginate(const QSizeF& sheet) const;
+    QVector<Page> paginate(const QSizeF& sheet, const Progress& progress = {}) const;
     // The sheet size (twips) of the report's paper and orientation.
     QSizeF sheetSize() const;
     // Draws one page; the painter's units are device pixels, k of them a twip.
@@ -265,8 +276,14 @@ public:
 
     void setReportSource(std::shared_ptr<Report> report);
     std::shared_ptr<Report> reportSource() const { return m_report; }
-    // Paginates the report and shows its first page.
+    // Paginates the report and shows its first page; a long report shows
+    // how far it is meanwhile.
     void viewReport();
+    // Tells how far the report's building is (total 0: busy, no measure):
+    // once it has taken a while, the progress shows and the windows repaint.
+    // hideProgress ends the building.
+    void showProgress(int done, int total);
+    void hideProgress();
     // The name of the print job and of the exported file (the report's
     // title when none is given).
     void setDocumentName(const QString& name) { m_documentName = name; }
@@ -304,6 +321,7 @@ public:
     QPushButton* cmdZoomIn = nullptr;
     QPushButton* cmdFitWidth = nullptr;
     QPushButton* cmdFitPage = nullptr;
+    QProgressBar* progress = nullptr; // while a report is built
     // The scrolled view of the page, and the page in it.
     QScrollArea* pageArea = nullptr;
     QLabel* pageView = nullptr;
@@ -332,6 +350,7 @@ private:
     int m_wheelAtEdge = 0; // wheel turned at a page's head or foot
     QString m_documentName;
     QHBoxLayout* m_toolbar = nullptr;
+    QElapsedTimer m_building; // since the building began
 };
 
 } // namespace report

@@ -18,22 +18,16 @@ QString clsSQL::qSchoolGrades() {
            " GROUP BY SG.ID, SG.Name";
 }
 
+namespace {
+// Which learners the profile lists, before the learner filter.
+const char* const kProfileLearners =
+    " WHERE ((((LI.LSENStatus)=2 Or (LI.LSENStatus)=3)) OR ((LI.SocialGrantNo)<>''))";
+} // namespace
+
 QString clsSQL::Rep01BackgroundQuery() {
     const bool repGrade = frmReportview::Default().RepGrade;
     const QString repVar = frmReportview::Default().RepVar;
     const QString Y = reportYear();
-    m_body = QStringLiteral("SELECT LI.ID AS LearnerID, LI.SName & ', ' & LI.FName AS Learner") +
-             " , LI.AccessionNo, SchoolGrades.Name AS Grade, BI.Nature_Of_Support_Received" +
-             " , BI.Name_Of_Provider, BI.Contact_Details, Disabilities.Name AS PDisa " +
-             " , BI.Family_Situation, BI.Parent_Understanding_Of_Child, Disab.Name AS AddDisa" +
-             " FROM (((TAV_Learner_Background_Info AS BI RIGHT JOIN Learner_Info AS LI ON "
-             "(BI.LearnerID = LI.ID AND BI.Data_Year = " +
-             Y + "))" + " LEFT JOIN Disabilities ON LI.LSENDisabilities = Disabilities.id) " +
-             " INNER JOIN SchoolGrades ON LI.Grade = SchoolGrades.ID) " +
-             " LEFT JOIN (MultipleDisabilities AS MD " +
-             " LEFT JOIN Disabilities AS Disab ON MD.DisabilityID = Disab.id) ON LI.ID = "
-             "MD.LearnerID" +
-             " WHERE ((((LI.LSENStatus)=2 Or (LI.LSENStatus)=3)) OR ((LI.SocialGrantNo)<>''))";
     // The filter of an earlier run never carries over to this one.
     m_filter.clear();
     if (repGrade) {
@@ -45,21 +39,60 @@ QString clsSQL::Rep01BackgroundQuery() {
         // A typed accession number: its quotes doubled so that it stays one value.
         m_filter = " AND LI.AccessionNo = '" + SqlText(repVar) + "'";
     }
-    QString sql = m_body + m_filter;
     if (gDataYear == gReportYear)
-        sql += " AND (LI.Status)='C'";
-    sql += " ORDER BY LI.SName & ', ' & LI.FName";
-    return sql;
+        m_filter += " AND (LI.Status)='C'";
+    // Led by the learner (the same rows as the background row's right join
+    // with the learner), so that one learner's background row is found
+    // through the learner-year index rather than every year's rows being
+    // read; the additional disabilities of the listed learners are picked
+    // once (the same rows for them), as the host's table has no index on the
+    // learner that would find one learner's rows.
+    m_mainLearners.clear();
+    m_body =
+        QStringLiteral("SELECT LI.ID AS LearnerID, LI.SName & ', ' & LI.FName AS Learner") +
+        " , LI.AccessionNo, SchoolGrades.Name AS Grade, BI.Nature_Of_Support_Received" +
+        " , BI.Name_Of_Provider, BI.Contact_Details, Disabilities.Name AS PDisa " +
+        " , BI.Family_Situation, BI.Parent_Understanding_Of_Child, Disab.Name AS AddDisa" +
+        " FROM (((Learner_Info AS LI LEFT JOIN TAV_Learner_Background_Info AS BI ON "
+        "(BI.LearnerID = LI.ID AND BI.Data_Year = " +
+        Y + "))" + " LEFT JOIN Disabilities ON LI.LSENDisabilities = Disabilities.id) " +
+        " INNER JOIN SchoolGrades ON LI.Grade = SchoolGrades.ID) " +
+        " LEFT JOIN (SELECT MD.LearnerID, Disab.Name FROM MultipleDisabilities AS MD" +
+        " LEFT JOIN Disabilities AS Disab ON MD.DisabilityID = Disab.id WHERE MD.LearnerID IN" +
+        profileLearnerIds() + ") AS Disab ON LI.ID = Disab.LearnerID" + kProfileLearners;
+    return m_body + m_filter + " ORDER BY LI.SName & ', ' & LI.FName";
+}
+
+void clsSQL::setMainLearners(const QList<qint64>& learnerIds) {
+    m_mainLearners = learnerIds;
+}
+
+QString clsSQL::profileLearnerIds() const {
+    // A few learners the main query gave are named; otherwise its learner
+    // filter, with a grade that SchoolGrades holds, picks them.
+    constexpr qsizetype kNamedLearners = 200;
+    if (!m_mainLearners.isEmpty() && m_mainLearners.size() <= kNamedLearners) {
+        QStringList ids;
+        for (const qint64 id : m_mainLearners)
+            ids << QString::number(id);
+        return " (" + ids.join(", ") + ")";
+    }
+    return QStringLiteral(" (SELECT LI.ID FROM Learner_Info AS LI") + kProfileLearners + m_filter +
+           " AND LI.Grade IN (SELECT SchoolGrades.ID FROM SchoolGrades))";
 }
 
 QString clsSQL::Rep01DPQuery() {
     const QString Y = reportYear();
-    // The scores are matched on the health report's year as well, so that the
-    // average of an area is that of the report year, as on the score summary.
-    // The joins run one after the other from the learner, each a left join on
-    // the one before (the same rows as the health report joined with its
-    // scores first), so that the report year's rows are found through the
-    // learner-year indexes rather than every year's scores being joined.
+    // The subreport prints beside the main query's learners only, so only
+    // their rows are read. The scores are matched on the health report's
+    // year as well, so that the average of an area is that of the report
+    // year, as on the score summary. They are summed and counted per learner
+    // and activity domain first, through the learner-year index, and the
+    // sums and counts of each area's domains are added up after the join
+    // with the health report: the same groups and the same averages as
+    // grouping every score row with the learner's and the report's columns
+    // (a repeated health report row repeats the sums and counts alike), for a
+    // fraction of the rows grouped on the long texts.
     return QStringLiteral(
                "SELECT LI.ID, LI.SName & ' ' & LI.FName AS LName, IIf(Len(LI.BirthDate)=8,") +
            " Mid(LI.BirthDate,7,2) & '/' & Mid(LI.BirthDate,5,2) & ' / ' & "
@@ -69,25 +102,32 @@ QString clsSQL::Rep01DPQuery() {
            "IIF(IsNull(HPR.Medical_Record_Viewed), False,HPR.Medical_Record_Viewed) as "
            "Medical_Record_Viewed," +
            " IIF(IsNull(HPR.Medical_Record_Attached),False,HPR.Medical_Record_Attached) as "
-           "Medical_Record_Attached, HPR.Comments, CInt(Sum(CFS.Score)/Count(CFS.Sub_Section)) AS "
-           "Score, LIA.Description" +
-           " FROM ((((Learner_Info AS LI LEFT JOIN TAV_Health_Professional_Report AS HPR" +
+           "Medical_Record_Attached, HPR.Comments, "
+           "CInt(Sum(CFS.SumOfScore)/Sum(CFS.CountOfSub_Section)) AS Score, LIA.Description" +
+           " FROM (((Learner_Info AS LI LEFT JOIN TAV_Health_Professional_Report AS HPR" +
            " ON (LI.ID = HPR.LearnerID AND (HPR.Data_Year)=" + Y + "))" +
-           " LEFT JOIN TAV_Criteria_For_Selection AS CFS ON (HPR.LearnerID = CFS.LearnerID AND "
-           "HPR.Data_Year = CFS.Data_Year))" +
-           " LEFT JOIN TAV_lu_Activity_Domain_Sub_Section AS LADS ON CFS.Sub_Section = LADS.ID)" +
-           " LEFT JOIN TAV_lu_Impairment_Area AS LIA ON LADS.Activity_Domain = LIA.ID)" +
-           " INNER JOIN Disabilities ON LI.LSENDisabilities = Disabilities.id" +
-           " GROUP BY LI.ID, LI.SName & ' ' & LI.FName, Disabilities.Name, HPR.Data_Year, "
-           "HPR.Impairment_Type," +
+           " LEFT JOIN (SELECT S.LearnerID, S.Data_Year, LADS.Activity_Domain, Sum(S.Score) AS "
+           "SumOfScore, Count(S.Sub_Section) AS CountOfSub_Section" +
+           " FROM TAV_Criteria_For_Selection AS S LEFT JOIN TAV_lu_Activity_Domain_Sub_Section "
+           "AS LADS ON S.Sub_Section = LADS.ID" +
+           " WHERE S.Data_Year = " + Y + " AND S.LearnerID IN" + profileLearnerIds() +
+           " GROUP BY S.LearnerID, S.Data_Year, LADS.Activity_Domain) AS CFS" +
+           " ON (HPR.LearnerID = CFS.LearnerID AND HPR.Data_Year = CFS.Data_Year))" +
+           " LEFT JOIN TAV_lu_Impairment_Area AS LIA ON CFS.Activity_Domain = LIA.ID)" +
+           " INNER JOIN Disabilities ON LI.LSENDisabilities = Disabilities.id" + " WHERE LI.ID IN" +
+           profileLearnerIds() +
+           " GROUP BY LI.ID, LIA.Description, HPR.Data_Year, HPR.Impairment_Type, "
+           "LI.SName & ' ' & LI.FName, Disabilities.Name," +
            " IIF(IsNull(HPR.Medical_Record_Viewed), False,HPR.Medical_Record_Viewed)," +
            " IIF(IsNull(HPR.Medical_Record_Attached),False,HPR.Medical_Record_Attached), "
-           "HPR.Comments, LIA.Description, LI.BirthDate, LI.Grade, LI.Status" +
+           "HPR.Comments, LI.BirthDate, LI.Grade, LI.Status" +
            " ORDER BY LI.SName & ' ' & LI.FName, Disabilities.Name, LIA.Description, LI.Grade";
 }
 
 QString clsSQL::Rep01CFS() {
     const QString Y = reportYear();
+    // The main query's learners' scores of the year, found through the
+    // learner-year index rather than by reading every year's scores.
     return QStringLiteral(
                "SELECT CFS.LearnerID, CFS.Score, LIA.Description AS AArea, ADSS.Description AS "
                "ADomain,") +
@@ -96,6 +136,6 @@ QString clsSQL::Rep01CFS() {
            " INNER JOIN TAV_lu_Activity_Domain_Sub_Section AS ADSS ON CFS.Sub_Section = ADSS.ID)" +
            " INNER JOIN TAV_lu_Impairment_Area AS LIA ON ADSS.Activity_Domain = LIA.ID)" +
            " INNER JOIN TAV_lu_Activity_Domain_Limit_Desc AS ADLD ON ADSS.ID = ADLD.ID" +
-           " WHERE (((CFS.Data_Year) = " + Y + "))" +
+           " WHERE (((CFS.Data_Year) = " + Y + ")) AND CFS.LearnerID IN" + profileLearnerIds() +
            " ORDER BY CFS.LearnerID, LIA.Description, ADSS.Description";
 }

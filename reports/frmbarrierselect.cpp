@@ -209,6 +209,11 @@ QString frmBarrierSelect::learnerListQuery() const {
         sql += " AND BI.Name_Of_Provider = '" + quotedValue(cboSupport->currentText()) + "'";
     if (!chkAllLearners->isChecked())
         sql += " AND LI.AccessionNo = '" + quotedValue(txtAssNo->text()) + "'";
+    // The background rows of the learners taken, found through the
+    // learner-year index rather than by reading every year's rows (the same
+    // rows: the join takes only those learners' rows).
+    sql += " AND BI.LearnerID IN (SELECT LI.ID FROM Learner_Info AS LI" +
+           QString(gDataYear == gReportYear ? " WHERE LI.Status = 'C'" : "") + ")";
     sql += " ORDER BY BI.Name_Of_Provider, SG.Name, LI.SName";
     return sql;
 }

@@ -10,20 +10,31 @@
 #include "workspace/modextendedmsgbox.h"
 
 #include <QApplication>
+#include <QHash>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <array>
 
 namespace {
 
-// The hourglass while a report is built; the default pointer again on
-// every way out.
-class WaitCursor {
+// The hourglass and the viewer's progress while a report is built; the
+// default pointer again, and the progress gone, on every way out.
+class Building {
 public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
+    explicit Building(report::ReportViewer* viewer) : m_viewer(viewer) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_viewer->showProgress(0, 0);
+    }
+    ~Building() {
+        m_viewer->hideProgress();
+        QApplication::restoreOverrideCursor();
+    }
+    Building(const Building&) = delete;
+    Building& operator=(const Building&) = delete;
+
+private:
+    report::ReportViewer* m_viewer;
 };
 
 // The runners show only the error's description.
@@ -39,11 +50,6 @@ std::unique_ptr<ado::Recordset> openReportSource(const QString& sql) {
     auto rs = std::make_unique<ado::Recordset>();
     rs->Open(sql, gConnection.get(), ado::adOpenForwardOnly, ado::adLockOptimistic);
     return rs;
-}
-
-QVariant textValue(ado::Recordset& rs, const char* name) {
-    const QVariant v = rs.Fields(name).Value();
-    return v.isNull() ? QVariant() : QVariant(v.toString());
 }
 
 } // namespace
@@ -83,6 +89,10 @@ frmReportview::frmReportview(QWidget* parent) : QDialog(parent) {
 frmReportview::~frmReportview() = default;
 
 int frmReportview::exec() {
+    // The window is there while the report is built: a long one shows its
+    // progress in it.
+    setWindowModality(Qt::ApplicationModal);
+    show();
     Form_Load();
     const int result = QDialog::exec();
     Form_Unload();
@@ -139,7 +149,7 @@ std::shared_ptr<report::Report> frmReportview::shownReport() const {
 void frmReportview::showListReport(std::shared_ptr<report::Report>& rpt, LayoutPtr layout,
                                    int orientation, const QString& title) {
     trapToUserMessage([&] {
-        WaitCursor wait;
+        Building building(CRViewer1);
         rpt = std::make_shared<report::Report>(std::move(layout));
         rpt->discardSavedData(0);
         rpt->setPaperOrientation(orientation);
@@ -164,11 +174,20 @@ void frmReportview::showLearnerList() {
 
 void frmReportview::showMainReport() {
     trapToUserMessage([&] {
-        WaitCursor wait;
+        Building building(CRViewer1);
         m_rptProfile = std::make_shared<report::Report>(crd_01Background());
         m_rptProfile->discardSavedData(0);
         m_rptProfile->setPaperOrientation(report::Report::crPortrait);
         m_rs = openReportSource(sql().Rep01BackgroundQuery());
+        // The subreports read the rows of the learners listed.
+        QList<qint64> learners;
+        const int learnerColumn = m_rs->fieldIndex("LearnerID");
+        for (qsizetype r = 0; learnerColumn >= 0 && r < m_rs->RecordCount(); ++r) {
+            const qint64 id = m_rs->store().at(r, learnerColumn).toLongLong();
+            if (learners.isEmpty() || learners.last() != id)
+                learners << id;
+        }
+        sql().setMainLearners(learners);
         m_rsDP = openReportSource(sql().Rep01DPQuery());
         m_rsCFS = openReportSource(sql().Rep01CFS());
         m_rptProfile->database().setDataSource(*m_rs);
@@ -207,10 +226,77 @@ QString getLevelText(double average) {
     return "N/A";
 }
 
+namespace {
+QString ofSummaryLearners(const QString& learnerQuery) {
+    return " c.LearnerID IN (SELECT L.ID FROM (" + learnerQuery + ") AS L)";
+}
+} // namespace
+
+// The averages and ratings of all the learners at once, two queries for the
+// year rather than two for each learner: the same groups (each learner's
+// scores grouped by domain, the learner's terms first so that the grouping
+// compares whole numbers first) and the same rating rows, each learner's in
+// the order its own query gives them (its rows of the year in the
+// learner-year index), found through that index for the learners of the
+// learner query.
+QString scoreSummaryScoresQuery(const QString& learnerQuery, int year) {
+    return "SELECT c.LearnerID, Avg(c.Score) AS AvgOfScore, s.Activity_Domain as sDomain FROM "
+           "TAV_Criteria_For_Selection AS c "
+           " INNER JOIN TAV_lu_Activity_Domain_Sub_Section AS s ON c.Sub_Section = s.ID "
+           " WHERE c.Data_Year =" +
+           QString::number(year) + " AND" + ofSummaryLearners(learnerQuery) +
+           " GROUP BY c.LearnerID, C.Data_Year, s.Activity_Domain";
+}
+
+QString scoreSummaryRatingsQuery(const QString& learnerQuery, int year) {
+    return "SELECT c.LearnerID, c.Support_Area, c.Rating From TAV_Assessment_Supp_Req_Rating "
+           "AS c WHERE c.Data_Year =" +
+           QString::number(year) + " AND" + ofSummaryLearners(learnerQuery);
+}
+
 std::unique_ptr<ado::Recordset> buildScoreSummaryTable(const QString& learnerQuery, int year) {
     const QString y = QString::number(year);
     ado::Recordset learners;
     learners.Open(learnerQuery, gConnection.get(), ado::adOpenKeyset);
+
+    ado::Recordset scores;
+    scores.Open(scoreSummaryScoresQuery(learnerQuery, year), gConnection.get(), ado::adOpenKeyset);
+    QHash<qint64, std::array<QString, 8>> levelsOf;
+    const int scoreLearner = scores.fieldIndex("LearnerID");
+    const int scoreAverage = scores.fieldIndex("AvgOfScore");
+    const int scoreDomain = scores.fieldIndex("sDomain");
+    while (!scores.Eof()) {
+        const int domain = scores.Fields(scoreDomain).toInt();
+        if (domain >= 1 && domain <= 8) {
+            auto it = levelsOf.find(scores.Fields(scoreLearner).Value().toLongLong());
+            if (it == levelsOf.end()) {
+                it = levelsOf.insert(scores.Fields(scoreLearner).Value().toLongLong(), {});
+                it->fill("N/A");
+            }
+            (*it)[domain - 1] = getLevelText(scores.Fields(scoreAverage).Value().toDouble());
+        }
+        scores.MoveNext();
+    }
+    scores.Close();
+
+    ado::Recordset rating;
+    rating.Open(scoreSummaryRatingsQuery(learnerQuery, year), gConnection.get(), ado::adOpenKeyset);
+    QHash<qint64, std::array<qint32, 5>> ratingsOf;
+    const int ratingLearner = rating.fieldIndex("LearnerID");
+    const int ratingArea = rating.fieldIndex("Support_Area");
+    const int ratingValue = rating.fieldIndex("Rating");
+    while (!rating.Eof()) {
+        const int area = rating.Fields(ratingArea).toInt();
+        if (area >= 1 && area <= 5) {
+            // A later row for the same area replaces an earlier one.
+            auto it = ratingsOf.find(rating.Fields(ratingLearner).Value().toLongLong());
+            if (it == ratingsOf.end())
+                it = ratingsOf.insert(rating.Fields(ratingLearner).Value().toLongLong(), {});
+            (*it)[area - 1] = rating.Fields(ratingValue).toInt();
+        }
+        rating.MoveNext();
+    }
+    rating.Close();
 
     static const char* const kLevels[8] = {"Mobility", "SelfCare", "Communication", "Vision",
                                            "Hearing",  "Mental",   "Cognition",     "Needs"};
@@ -226,56 +312,34 @@ std::unique_ptr<ado::Recordset> buildScoreSummaryTable(const QString& learnerQue
         table->Append(name, ado::adInteger);
     table->OpenDisconnected();
 
+    std::array<QString, 8> noLevels;
+    noLevels.fill("N/A");
+    const std::array<qint32, 5> noRatings{};
+    // The fields by position, looked up once.
+    const auto at = [](ado::Recordset& rs, const char* name) { return rs.fieldIndex(name); };
+    const int from[5] = {at(learners, "Grade"), at(learners, "SName"), at(learners, "FName"),
+                         at(learners, "AccessionNo"), at(learners, "ID")};
+    const int to[5] = {at(*table, "Grade"), at(*table, "SName"), at(*table, "FName"),
+                       at(*table, "AccessionNo"), at(*table, "ID")};
+    int levelAt[8], ratingAt[5];
+    for (int i = 0; i < 8; ++i)
+        levelAt[i] = at(*table, kLevels[i]);
+    for (int i = 0; i < 5; ++i)
+        ratingAt[i] = at(*table, kRatings[i]);
     while (!learners.Eof()) {
-        QString levels[8];
-        for (QString& level : levels)
-            level = "N/A";
-        qint32 ratings[5] = {0, 0, 0, 0, 0};
-        const QString id = QString::number(learners.Fields("ID").Value().toLongLong());
-
-        // The learner and year are picked before the grouping (the same rows
-        // as picking the groups afterwards), so that the learner-year index
-        // finds them: grouping the whole table for each learner took the
-        // report a time that grew with the square of the school's size.
-        ado::Recordset scores;
-        scores.Open("SELECT Avg(c.Score) AS AvgOfScore, s.Activity_Domain as sDomain FROM "
-                    "TAV_Criteria_For_Selection AS c "
-                    " INNER JOIN TAV_lu_Activity_Domain_Sub_Section AS s ON c.Sub_Section = s.ID "
-                    " WHERE c.LearnerID =" +
-                        id + " And c.Data_Year =" + y +
-                        " GROUP BY s.Activity_Domain , c.LearnerID,C.Data_Year ",
-                    gConnection.get(), ado::adOpenKeyset);
-        while (!scores.Eof()) {
-            const int domain = scores.Fields("sDomain").toInt();
-            if (domain >= 1 && domain <= 8)
-                levels[domain - 1] = getLevelText(scores.Fields("AvgOfScore").Value().toDouble());
-            scores.MoveNext();
-        }
-        scores.Close();
-
-        ado::Recordset rating;
-        rating.Open("SELECT Support_Area, Rating From TAV_Assessment_Supp_Req_Rating "
-                    " WHERE LearnerID =" +
-                        id + " And Data_Year =" + y,
-                    gConnection.get(), ado::adOpenKeyset);
-        while (!rating.Eof()) {
-            const int area = rating.Fields("Support_Area").toInt();
-            if (area >= 1 && area <= 5)
-                ratings[area - 1] = rating.Fields("Rating").toInt();
-            rating.MoveNext();
-        }
-        rating.Close();
-
+        const qint64 id = learners.Fields(from[4]).Value().toLongLong();
+        const auto levels = levelsOf.value(id, noLevels);
+        const auto ratings = ratingsOf.value(id, noRatings);
         table->AddNew();
-        table->Fields("Grade").setValue(textValue(learners, "Grade"));
-        table->Fields("SName").setValue(textValue(learners, "SName"));
-        table->Fields("FName").setValue(textValue(learners, "FName"));
-        table->Fields("AccessionNo").setValue(textValue(learners, "AccessionNo"));
-        table->Fields("ID").setValue(qint32(learners.Fields("ID").toInt()));
+        for (int i = 0; i < 4; ++i) {
+            const QVariant v = learners.Fields(from[i]).Value();
+            table->Fields(to[i]).setValue(v.isNull() ? QVariant() : QVariant(v.toString()));
+        }
+        table->Fields(to[4]).setValue(qint32(learners.Fields(from[4]).toInt()));
         for (int i = 0; i < 8; ++i)
-            table->Fields(kLevels[i]).setValue(levels[i]);
+            table->Fields(levelAt[i]).setValue(levels[i]);
         for (int i = 0; i < 5; ++i)
-            table->Fields(kRatings[i]).setValue(ratings[i]);
+            table->Fields(ratingAt[i]).setValue(ratings[i]);
         table->Update();
         learners.MoveNext();
     }
@@ -288,7 +352,7 @@ void frmReportview::showScoreSummary() {
     const QString y = QString::number(gReportYear);
     Default().SQL = scoreSummaryLearnerQuery(Default().RepGrade, Default().RepVar);
     trapToUserMessage([&] {
-        WaitCursor wait;
+        Building building(CRViewer1);
         m_rptScoreSummary = std::make_shared<report::Report>(crdLearnerScoreSummary());
         m_rptScoreSummary->discardSavedData(0);
         m_rptScoreSummary->setPaperOrientation(report::Report::crLandscape);

@@ -109,3 +109,7 @@ std::unique_ptr<ado::Recordset> buildScoreSummaryTable(const QString& learnerQue
 
 // The learner query of the score summary for RepGrade and RepVar.
 QString scoreSummaryLearnerQuery(bool repGrade, const QString& repVar);
+// The score summary's two queries for the learners of its learner query:
+// the average score per learner and domain, and the ratings per learner.
+QString scoreSummaryScoresQuery(const QString& learnerQuery, int year);
+QString scoreSummaryRatingsQuery(const QString& learnerQuery, int year);

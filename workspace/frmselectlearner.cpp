@@ -68,11 +68,12 @@ frmSelectLearner::frmSelectLearner(QWidget* parent) : QDialog(parent) {
     gridLearner = new Grid(Frame2);
     gridLearner->setObjectName("gridLearner");
     gridLearner->setGeometry(twipsRect(120, 600, 7575, 6255));
+    // Columns 2 to 5 of every row are locked against editing.
     gridLearner->setColumns({{.header = "ID", .width = 0},
-                             {.header = "Name of Learner", .width = 26.75},
-                             {.header = "Accession No", .width = 15},
-                             {.header = "Grade", .width = 16.37},
-                             {.header = "DOB"}});
+                             {.header = "Name of Learner", .width = 26.75, .locked = true},
+                             {.header = "Accession No", .width = 15, .locked = true},
+                             {.header = "Grade", .width = 16.37, .locked = true},
+                             {.header = "DOB", .locked = true}});
     gridLearner->setMaxRows(0);
     // One line a learner; the selected row is the selected learner's, never
     // a row the keys or a search moved to.
@@ -180,8 +181,6 @@ void frmSelectLearner::getSchoolInfo() {
 
 void frmSelectLearner::getLearners() {
     const QString status = optArchived->isChecked() ? "A" : "C";
-    if (gridLearner->MaxRows() > 0)
-        gridLearner->ClearRange(1, 1, 5, gridLearner->MaxRows());
 
     ConnectionScope connection;
     ado::Recordset rs;
@@ -193,17 +192,19 @@ void frmSelectLearner::getLearners() {
     const qint64 count = rs.RecordCount();
     // No learners of the chosen kind: an empty list and a count of 0.
     txtNumber->setText(QString::number(count));
-    gridLearner->setMaxRows(static_cast<int>(count));
-    for (int i = 1; !rs.Eof(); ++i) {
-        gridLearner->SetText(1, i, rs.Fields("ID").text());
-        gridLearner->SetText(2, i,
-                             rs.Fields("SName").text().toUpper() + " " + rs.Fields("FName").text());
-        gridLearner->SetText(3, i, rs.Fields("AccessionNo").text());
-        gridLearner->SetText(4, i, rs.Fields("Grade").text());
-        gridLearner->SetText(5, i, rs.Fields("BirthDate").text());
-        gridLearner->setLocked(Grid::Block(2, i, 5, i), true);
-        rs.MoveNext();
-    }
+    // The list shows the rows as loaded (the rows before them go): a list of
+    // thousands of learners fills at once.
+    const int id = rs.fieldIndex("ID"), sname = rs.fieldIndex("SName"),
+              fname = rs.fieldIndex("FName"), accession = rs.fieldIndex("AccessionNo"),
+              grade = rs.fieldIndex("Grade"), birth = rs.fieldIndex("BirthDate");
+    QVector<QStringList> rows;
+    rows.reserve(count);
+    for (; !rs.Eof(); rs.MoveNext())
+        rows.append({rs.Fields(id).text(),
+                     rs.Fields(sname).text().toUpper() + " " + rs.Fields(fname).text(),
+                     rs.Fields(accession).text(), rs.Fields(grade).text(),
+                     rs.Fields(birth).text()});
+    gridLearner->setRows(std::move(rows));
     rs.Close();
     m_foundRow = 0;
     showSelectedLearner();
@@ -303,7 +304,7 @@ void frmSelectLearner::Command1_Click() {
             // clicks it to select the learner.
             markFound(row);
             gridLearner->SetActiveCell(col, row);
-            gridLearner->scrollToItem(gridLearner->item(row - 1, col - 1));
+            gridLearner->scrollTo(gridLearner->model()->index(row - 1, col - 1));
             gridLearner->setFocus();
             return;
         }

@@ -42,13 +42,18 @@ QString appendInfoSql(const QString& table, const QStringList& columns, int y) {
     // The copies belong to the current year; every other column is copied as it is.
     selectList.replace("[Tbl].[Data_Year]", QString::number(y) + " As [Data_Year]",
                        Qt::CaseSensitive);
+    // The current learners lead, and each one's rows of last year are found
+    // through the (LearnerID, Data_Year) index: the same rows as joining
+    // every row of the table with its learner (a learner's ID is its key),
+    // without reading every year's rows.
     return "INSERT INTO " + table + " (" + columnList + ") " + "SELECT " + selectList + " FROM " +
            table + " AS [Tbl] " +
-           " INNER JOIN [Learner_Info] as [LI] on [Tbl].[LearnerID] = [LI].[ID]" +
-           " WHERE ([LI].[Status] = 'C' AND ((([Tbl].[Data_Year])=" + QString::number(y - 1) + ")" +
+           " WHERE ([Tbl].[LearnerID] IN (SELECT [LI].[ID] FROM [Learner_Info] AS [LI] WHERE "
+           "[LI].[Status] = 'C') AND ((([Tbl].[Data_Year])=" +
+           QString::number(y - 1) + ")" +
            " AND [Tbl].[LearnerID] not in (Select [sCurY].[LearnerID] From " + table +
            " AS [sCurY] Where [sCurY].[data_year] = " + QString::number(y) +
-           " AND [sCurY].[LearnerID] = [LI].[ID])))";
+           " AND [sCurY].[LearnerID] = [Tbl].[LearnerID])))";
 }
 
 void AppendInfo() {

@@ -422,3 +422,70 @@ TEST_F(GridFixture, DateCellsTakeDatesInTheirRangeOnly) {
 }
 
 } // namespace
+
+// Rows given whole: their texts read back, search and show as placed ones
+// do, a cell changed keeps its text, rows deleted and added keep their
+// places, typing in a locked column changes nothing, and the rows look as
+// placed rows look.
+TEST(GridRows, GivenRowsReadShowAndChangeAsPlacedOnes) {
+    const QList<GridColumn> columns = {{.header = "ID", .width = 0},
+                                       {.header = "Name", .width = 12, .locked = true},
+                                       {.header = "Grade", .width = 8, .locked = true}};
+    Grid given, placed;
+    for (Grid* g : {&given, &placed}) {
+        g->setColumns(columns);
+        g->setRowsFitText(false);
+        g->resize(400, 200);
+    }
+    given.setRows({{"7", "SMITH Anna", "Grade 1"}, {"8", "ZULU Ben", ""}, {"9", "NKOSI Cleo"}});
+    placed.setMaxRows(3);
+    const QStringList texts[3] = {
+        {"7", "SMITH Anna", "Grade 1"}, {"8", "ZULU Ben", ""}, {"9", "NKOSI Cleo", ""}};
+    for (int r = 1; r <= 3; ++r)
+        for (int c = 1; c <= 3; ++c)
+            placed.SetText(c, r, texts[r - 1][c - 1]);
+
+    EXPECT_EQ(given.MaxRows(), 3);
+    EXPECT_EQ(given.GetText(2, 2), "ZULU Ben");
+    EXPECT_EQ(given.GetText(3, 3), "");
+    EXPECT_EQ(given.SearchRow(3, 2, 2, "nk", SearchFlagsPartialMatch), 2);
+    EXPECT_TRUE(given.cellLocked(2, 1));
+    EXPECT_EQ(given.cellBackColor(2, 1), placed.cellBackColor(2, 1));
+
+    // The same look as rows placed cell by cell.
+    given.show();
+    placed.show();
+    EXPECT_EQ(given.grab().toImage(), placed.grab().toImage());
+
+    // Typing in a locked cell opens nothing.
+    given.setFocus();
+    given.SetActiveCell(2, 1);
+    keyClick(&given, 'x');
+    EXPECT_EQ(given.viewport()->findChild<QLineEdit*>(), nullptr);
+    EXPECT_EQ(given.GetText(2, 1), "SMITH Anna");
+
+    // A cell given its own look keeps its text; one given a text shows it.
+    given.setCellBackColor({2, 2, 3, 2}, 0x80FFFF);
+    EXPECT_EQ(given.GetText(2, 2), "ZULU Ben");
+    EXPECT_EQ(given.cellBackColor(3, 2), 0x80FFFFu);
+    given.SetText(3, 3, "Grade 4");
+    EXPECT_EQ(given.GetText(3, 3), "Grade 4");
+
+    // Rows deleted move the rest up; rows added are blank; fewer rows drop
+    // the last.
+    given.DeleteRows(1, 1);
+    EXPECT_EQ(given.GetText(2, 1), "ZULU Ben");
+    EXPECT_EQ(given.cellBackColor(2, 1), 0x80FFFFu);
+    EXPECT_EQ(given.GetText(3, 2), "Grade 4");
+    EXPECT_EQ(given.GetText(2, 3), "");
+    given.setMaxRows(1);
+    given.setMaxRows(2);
+    EXPECT_EQ(given.GetText(2, 1), "ZULU Ben");
+    EXPECT_EQ(given.GetText(2, 2), "");
+
+    // Given rows again replace every row.
+    given.setRows({{"1", "NEW Row"}});
+    EXPECT_EQ(given.MaxRows(), 1);
+    EXPECT_EQ(given.GetText(2, 1), "NEW Row");
+    EXPECT_EQ(given.cellBackColor(2, 1), placed.cellBackColor(2, 1));
+}

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollArea>
@@ -203,7 +204,9 @@ TEST_F(ReportViewerTest, ARefusedQueryShowsOnlyItsDescription) {
     EXPECT_FALSE(boxes()[0].text.contains("Error"));
     EXPECT_FALSE(boxes()[0].text.isEmpty());
     EXPECT_FALSE(w.shownReport());
+    // No hourglass and no progress stay behind.
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(w.CRViewer1->progress->isHidden());
     // The connection of a failed report is closed as well.
     w.Form_Unload();
     EXPECT_TRUE(connectionClosed());

@@ -70,6 +70,7 @@ TEST_F(ScoreSummaryTest, LevelsAndRatingsOfTheReportYearOnly) {
     addRating(1, 2026, 1, 4);
     addRating(1, 2026, 2, 2);
     addRating(1, 2026, 5, 3);
+    addRating(4, 2026, 5, 1); // another learner's row between them
     addRating(1, 2026, 5, 5); // a later row for the area replaces the earlier
     addRating(1, 2026, 7, 9); // no such support area
     addRating(1, 2025, 3, 4);
@@ -95,6 +96,8 @@ TEST_F(ScoreSummaryTest, LevelsAndRatingsOfTheReportYearOnly) {
     EXPECT_EQ(r["Cassessment"], "0");
     EXPECT_EQ(r["Access"], "5");
     EXPECT_EQ(t->Fields("Staff").Value().typeId(), QMetaType::Int);
+
+    EXPECT_EQ(rowOf(*t, 4)["Access"], "1");
 
     // Learner 2 has nothing for the year: no levels, no ratings.
     r = rowOf(*t, 2);

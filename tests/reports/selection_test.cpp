@@ -1,6 +1,7 @@
 // The barrier and provider selection: its lists, the check boxes and their
 // boxes, the refusals of Print Report and the list reports' queries run on
 // the demo school.
+#include "platform/jetdialect.h"
 #include "reports/frmbarrierselect.h"
 #include "tests/reports/reportmenutest.h"
 
@@ -257,4 +258,47 @@ TEST_F(SelectionTest, PerProviderReportAndValuesHoldingAQuote) {
     w->txtAssNo->setText("0' OR ''='");
     EXPECT_TRUE(print(*w, {"SName"}).isEmpty());
     EXPECT_TRUE(messages().isEmpty());
+}
+
+// The per-provider query finds the background rows through the learner-year
+// index and gives the rows of the query as first written, in both kinds of
+// report year, for every learner or one, every provider or one.
+TEST_F(SelectionTest, PerProviderQueryGivesTheRowsOfTheQueryAsFirstWritten) {
+    rawExec(dbPath, "INSERT INTO TAV_Learner_Background_Info (LearnerID, Data_Year, "
+                    "Name_Of_Provider) VALUES (1, 2025, 'Clinic A'), (5, 2025, 'Clinic C'), "
+                    "(99, 2026, 'Clinic A'), (2, 2026, 'clinic a')");
+    for (const qint16 year : {qint16(2026), qint16(2025)}) {
+        for (const auto& [provider, accession] :
+             {std::pair<QString, QString>{"", ""}, {"Clinic A", ""}, {"", "003"}}) {
+            SCOPED_TRACE(QString("%1 '%2' '%3'").arg(year).arg(provider, accession).toStdString());
+            auto w = open("LearnerList", year);
+            QString first = "SELECT BI.Name_Of_Provider, LI.AccessionNo, LI.SName, LI.FName, "
+                            "SG.Name FROM (Learner_Info as LI INNER JOIN "
+                            "TAV_Learner_Background_Info as BI ON LI.ID = BI.LearnerID) INNER "
+                            "JOIN SchoolGrades as SG ON LI.Grade = SG.ID";
+            first += year == gDataYear ? QString(" WHERE (((LI.Status) = 'C') And ((BI.Data_Year) "
+                                                 "= %1))")
+                                             .arg(year)
+                                       : QString(" WHERE ((BI.Data_Year) = %1)").arg(year);
+            if (!provider.isEmpty()) {
+                w->chkAllSupport->setChecked(false);
+                w->cboSupport->setCurrentText(provider);
+                first += " AND BI.Name_Of_Provider = '" + provider + "'";
+            }
+            if (!accession.isEmpty()) {
+                w->chkAllLearners->setChecked(false);
+                w->txtAssNo->setText(accession);
+                first += " AND LI.AccessionNo = '" + accession + "'";
+            }
+            first += " ORDER BY BI.Name_Of_Provider, SG.Name, LI.SName";
+            const QStringList rows = run(w->learnerListQuery(), kProviderColumns);
+            EXPECT_FALSE(rows.isEmpty());
+            EXPECT_EQ(rows, run(first, kProviderColumns));
+            const QStringList plan = rawRows(
+                dbPath, "EXPLAIN QUERY PLAN " +
+                            translateJetSql(w->learnerListQuery()).replace("jet_nocase", "NOCASE"));
+            for (const QString& step : plan)
+                EXPECT_FALSE(step.section('|', 3).startsWith("SCAN BI")) << step.toStdString();
+        }
+    }
 }
