@@ -1,8 +1,8 @@
 #include "bench/generator.h"
 
 #include "support/assessmentsupportpages.h"
-#include "workspace/checktables.h"
-#include "workspace/moddatabaseconnection.h"
+#include "services/checktables.h"
+#include "services/moddatabaseconnection.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -3,9 +3,9 @@
 #include "platform/adodb.h"
 #include "platform/runtime.h"
 #include "workspace/frmmultipledisabilities.h"
-#include "workspace/globals.h"
-#include "workspace/moddatabaseconnection.h"
-#include "workspace/modextendedmsgbox.h"
+#include "services/globals.h"
+#include "services/moddatabaseconnection.h"
+#include "services/modextendedmsgbox.h"
 
 #include <QLineEdit>
 #include <QVBoxLayout>

@@ -5,8 +5,8 @@
 // texts are kept in TAV_Learner_Background_Info per learner and data year; the
 // primary disability is written back into the host's Learner_Info, and the
 // additional ones are kept by the additional-disabilities window.
-#include "profile/assessmentpage.h"
-#include "workspace/modcentralroutines.h"
+#include "pages/assessmentpage.h"
+#include "services/modcentralroutines.h"
 
 class frmMultipleDisabilities;
 

@@ -3,7 +3,7 @@
 #include "platform/adodb.h"
 #include "platform/colors.h"
 #include "platform/runtime.h"
-#include "workspace/globals.h"
+#include "services/globals.h"
 
 #include <algorithm>
 

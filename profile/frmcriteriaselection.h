@@ -4,7 +4,7 @@
 // from the page's layout (criteriapages.h): each activity is scored 1 none or
 // mild, 2 moderate, 3 severe in TAV_Criteria_For_Selection; page 6 also keeps
 // the "Other medical conditions" row in TAV_Criteria_For_Selection_Other.
-#include "profile/assessmentpage.h"
+#include "pages/assessmentpage.h"
 #include "profile/criteriapages.h"
 
 

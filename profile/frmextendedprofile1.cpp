@@ -1,7 +1,7 @@
 #include "profile/frmextendedprofile1.h"
 
 #include "platform/adodb.h"
-#include "workspace/globals.h"
+#include "services/globals.h"
 
 
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 // Section 2, item 2.1: the barriers to learning and development, five free
 // texts per learner and data year in TAV_Learning_And_Development_Barriers.
-#include "profile/assessmentpage.h"
+#include "pages/assessmentpage.h"
 
 class frmExtendedProfile1 : public AssessmentPage {
     Q_OBJECT

@@ -5,7 +5,7 @@
 // table (TAV_Factors_Community, TAV_Factors_Classroom, TAV_Factors_School);
 // the fourth tab lists every stored barrier and enabling factor.
 #include "platform/tabcontrol.h"
-#include "profile/assessmentpage.h"
+#include "pages/assessmentpage.h"
 
 class PreviewList;
 class QLineEdit;

@@ -4,7 +4,7 @@
 #include "platform/colors.h"
 #include "platform/runtime.h"
 #include "profile/areasofimpairment.h"
-#include "workspace/globals.h"
+#include "services/globals.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // the learner, the medical-record ticks and the kind of impairment kept in
 // TAV_Health_Professional_Report, and the areas of impairment worked out from
 // the criteria scores each time the page is activated (never stored).
-#include "profile/assessmentpage.h"
+#include "pages/assessmentpage.h"
 
 class frmHealthReport : public AssessmentPage {
     Q_OBJECT

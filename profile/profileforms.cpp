@@ -1,6 +1,6 @@
 #include "profile/profileforms.h"
 
-#include "profile/assessmentpage.h"
+#include "pages/assessmentpage.h"
 #include "profile/frmbackgroundinfo.h"
 #include "profile/frmcriteriaselection.h"
 #include "profile/frmextendedprofile1.h"

@@ -1,8 +1,8 @@
 #include "reports/clssql.h"
 
 #include "reports/frmreportview.h"
-#include "workspace/globals.h"
-#include "workspace/modcentralroutines.h"
+#include "services/globals.h"
+#include "services/modcentralroutines.h"
 
 namespace {
 QString reportYear() {

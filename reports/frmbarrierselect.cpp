@@ -3,11 +3,11 @@
 #include "platform/runtime.h"
 #include "reports/frmreportview.h"
 #include "reports/reportcontrols.h"
-#include "workspace/formregistry.h"
-#include "workspace/globals.h"
-#include "workspace/modcentralroutines.h"
-#include "workspace/moddatabaseconnection.h"
-#include "workspace/modextendedmsgbox.h"
+#include "services/formregistry.h"
+#include "services/globals.h"
+#include "services/modcentralroutines.h"
+#include "services/moddatabaseconnection.h"
+#include "services/modextendedmsgbox.h"
 
 #include <QCheckBox>
 #include <QComboBox>

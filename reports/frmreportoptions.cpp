@@ -3,11 +3,10 @@
 #include "platform/runtime.h"
 #include "reports/frmreportview.h"
 #include "reports/reportcontrols.h"
-#include "workspace/formregistry.h"
-#include "workspace/frmselectlearner.h"
-#include "workspace/globals.h"
-#include "workspace/moddatabaseconnection.h"
-#include "workspace/modextendedmsgbox.h"
+#include "services/formregistry.h"
+#include "services/globals.h"
+#include "services/moddatabaseconnection.h"
+#include "services/modextendedmsgbox.h"
 
 #include <QComboBox>
 #include <QGroupBox>

@@ -4,7 +4,7 @@
 // menu): all learners, one grade or one learner, and the report year. Print
 // hands the choice to the report viewer.
 #include "reports/clssql.h"
-#include "workspace/modcentralroutines.h"
+#include "services/modcentralroutines.h"
 
 #include <QDialog>
 #include <QList>
@@ -23,7 +23,7 @@ class frmReportOptions : public QDialog {
 
 public:
     // Takes the report name and the accession number from
-    // gReportOptionsRequest (workspace/frmselectlearner.h) and loads.
+    // gReportOptionsRequest (services/globals.h) and loads.
     explicit frmReportOptions(QWidget* parent = nullptr);
 
     void setStrReportName(const QString& name) { m_strReportName = name; }

@@ -3,10 +3,9 @@
 #include "platform/runtime.h"
 #include "reports/frmbarrierselect.h"
 #include "reports/reportcontrols.h"
-#include "workspace/formregistry.h"
-#include "workspace/frmselectlearner.h"
-#include "workspace/globals.h"
-#include "workspace/modcentralroutines.h"
+#include "services/formregistry.h"
+#include "services/globals.h"
+#include "services/modcentralroutines.h"
 
 #include <QComboBox>
 #include <QGroupBox>

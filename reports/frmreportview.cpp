@@ -4,10 +4,10 @@
 #include "platform/runtime.h"
 #include "reports/clssql.h"
 #include "reports/reportlayouts.h"
-#include "workspace/globals.h"
-#include "workspace/modcentralroutines.h"
-#include "workspace/moddatabaseconnection.h"
-#include "workspace/modextendedmsgbox.h"
+#include "services/globals.h"
+#include "services/modcentralroutines.h"
+#include "services/moddatabaseconnection.h"
+#include "services/modextendedmsgbox.h"
 
 #include <QApplication>
 #include <QHash>

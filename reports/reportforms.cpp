@@ -4,7 +4,7 @@
 #include "reports/frmreportoptions.h"
 #include "reports/frmreportselect.h"
 #include "reports/frmreportview.h"
-#include "workspace/formregistry.h"
+#include "services/formregistry.h"
 
 void registerReportForms() {
     registerForm("frmReportview", [] {

@@ -3,7 +3,7 @@
 #include "platform/colors.h"
 #include "platform/grid.h"
 #include "platform/runtime.h"
-#include "workspace/globals.h"
+#include "services/globals.h"
 
 const QString ActionPlanPage::kCaption =
     QStringLiteral("RER [Section 4 : ACTION PLAN FOR ADDITIONAL SUPPORT PROVISION AND MONITORING]");

@@ -13,7 +13,7 @@
 //     "Name of Learner:"     gLearnerName   "Date of Birth:"  gBirthDate as DD/MM/YYYY
 //     "Barriers or concern:" gBarriers (across columns 2 to 4)
 // gBarriers is built by frmActionPlan's load; the other two pages show it.
-#include "profile/assessmentpage.h"
+#include "pages/assessmentpage.h"
 
 class ActionPlanPage : public AssessmentPage {
     Q_OBJECT

@@ -4,7 +4,7 @@
 #include "platform/colors.h"
 #include "platform/grid.h"
 #include "profile/frmbackgroundinfo.h"
-#include "workspace/globals.h"
+#include "services/globals.h"
 
 namespace {
 constexpr int kTextLength = 9000;

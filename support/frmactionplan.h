@@ -5,7 +5,7 @@
 // TAV_DBST_Review_ILST_Request. Its load builds gBarriers, the learner's
 // primary disability followed by the additional ones, which the next two
 // pages show.
-#include "profile/yesnopair.h"
+#include "pages/yesnopair.h"
 #include "support/actionplanpage.h"
 
 class frmActionPlan : public ActionPlanPage {

@@ -4,7 +4,7 @@
 // the learner (a Yes/No pair) with a comment on their response, kept in the
 // shared review row; and up to ten reviews of the action taken
 // (TAV_Action_Review, [Action] holding the line number 1 to 10).
-#include "profile/yesnopair.h"
+#include "pages/yesnopair.h"
 #include "support/actionplanpage.h"
 
 class frmActionPlan3 : public ActionPlanPage {

@@ -6,7 +6,7 @@
 // TAV_Assessment_Supp_Req. Page 1 also keeps the learner's disability and
 // psycho-social texts in TAV_Learner_Supp_Needs; page 4 ends with the overall
 // rating of each support area, kept in TAV_Assessment_Supp_Req_Rating.
-#include "profile/assessmentpage.h"
+#include "pages/assessmentpage.h"
 #include "support/assessmentsupportpages.h"
 
 class QGroupBox;

@@ -3,7 +3,7 @@
 #include "platform/adodb.h"
 #include "platform/colors.h"
 #include "platform/grid.h"
-#include "workspace/globals.h"
+#include "services/globals.h"
 
 namespace {
 

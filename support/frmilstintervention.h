@@ -4,8 +4,8 @@
 // year in TAV_ILST_Intervention_Records: seven texts and three Yes/No answers
 // (the "Yes" box of each pair is stored, the "No" box derived on load).
 #include "platform/tabcontrol.h"
-#include "profile/assessmentpage.h"
-#include "profile/yesnopair.h"
+#include "pages/assessmentpage.h"
+#include "pages/yesnopair.h"
 
 class frmILSTIntervention : public AssessmentPage {
     Q_OBJECT

@@ -3,8 +3,8 @@
 #include "platform/adodb.h"
 #include "platform/grid.h"
 #include "platform/runtime.h"
-#include "profile/previewlist.h"
-#include "workspace/globals.h"
+#include "pages/previewlist.h"
+#include "services/globals.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

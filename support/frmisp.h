@@ -5,7 +5,7 @@
 // tabs, read only, the learner's community barriers and strengths as the
 // factors page stored them in TAV_Factors_Community.
 #include "platform/tabcontrol.h"
-#include "profile/assessmentpage.h"
+#include "pages/assessmentpage.h"
 
 #include <array>
 

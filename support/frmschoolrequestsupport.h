@@ -7,7 +7,7 @@
 // TAV_Learner_Support_Needs, one record per preview data row, Support_Area
 // being the tab's number.
 #include "platform/tabcontrol.h"
-#include "profile/assessmentpage.h"
+#include "pages/assessmentpage.h"
 
 class PreviewList;
 class QLineEdit;

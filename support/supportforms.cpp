@@ -1,6 +1,6 @@
 #include "support/supportforms.h"
 
-#include "profile/assessmentpage.h"
+#include "pages/assessmentpage.h"
 #include "support/frmactionplan.h"
 #include "support/frmactionplan2.h"
 #include "support/frmactionplan3.h"

@@ -3,10 +3,10 @@
 #include "platform/colors.h"
 #include "platform/runtime.h"
 #include "platform/savebutton.h"
-#include "workspace/globals.h"
-#include "workspace/modcentralroutines.h"
-#include "workspace/moddatabaseconnection.h"
-#include "workspace/modextendedmsgbox.h"
+#include "services/globals.h"
+#include "services/modcentralroutines.h"
+#include "services/moddatabaseconnection.h"
+#include "services/modextendedmsgbox.h"
 
 #include <QDateEdit>
 #include <QDateTime>

@@ -4,9 +4,9 @@
 #include "platform/commandbutton.h"
 #include "platform/runtime.h"
 #include "platform/savebutton.h"
-#include "workspace/formregistry.h"
-#include "workspace/frmimages.h"
-#include "workspace/globals.h"
+#include "services/formregistry.h"
+#include "services/frmimages.h"
+#include "services/globals.h"
 
 #include <QCloseEvent>
 #include <QFrame>

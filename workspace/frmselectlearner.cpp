@@ -4,13 +4,13 @@
 #include "platform/commandbutton.h"
 #include "platform/grid.h"
 #include "platform/runtime.h"
-#include "workspace/checktables.h"
-#include "workspace/endprogram.h"
-#include "workspace/formregistry.h"
-#include "workspace/frmimages.h"
-#include "workspace/globals.h"
-#include "workspace/moddatabaseconnection.h"
-#include "workspace/modextendedmsgbox.h"
+#include "services/checktables.h"
+#include "services/endprogram.h"
+#include "services/formregistry.h"
+#include "services/frmimages.h"
+#include "services/globals.h"
+#include "services/moddatabaseconnection.h"
+#include "services/modextendedmsgbox.h"
 #include "workspace/rollover.h"
 
 #include <QCloseEvent>
@@ -20,7 +20,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-ReportOptionsRequest gReportOptionsRequest;
 
 namespace {
 

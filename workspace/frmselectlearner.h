@@ -13,15 +13,6 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 
-// What Print Learner Profile hands to the report options window
-// ("frmReportOptions") just before showing it: the accession number of the
-// clicked learner (empty when none) and the report to run.
-struct ReportOptionsRequest {
-    QString txtAccession;
-    QString strReportName;
-};
-extern ReportOptionsRequest gReportOptionsRequest;
-
 class frmSelectLearner : public QDialog {
     Q_OBJECT
 

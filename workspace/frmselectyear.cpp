@@ -3,11 +3,11 @@
 #include "platform/colors.h"
 #include "platform/runtime.h"
 #include "platform/savebutton.h"
-#include "workspace/endprogram.h"
-#include "workspace/formregistry.h"
-#include "workspace/globals.h"
-#include "workspace/modcentralroutines.h"
-#include "workspace/modextendedmsgbox.h"
+#include "services/endprogram.h"
+#include "services/formregistry.h"
+#include "services/globals.h"
+#include "services/modcentralroutines.h"
+#include "services/modextendedmsgbox.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -2,9 +2,9 @@
 
 #include "platform/adodb.h"
 #include "platform/runtime.h"
-#include "workspace/checktables.h"
-#include "workspace/moddatabaseconnection.h"
-#include "workspace/modextendedmsgbox.h"
+#include "services/checktables.h"
+#include "services/moddatabaseconnection.h"
+#include "services/modextendedmsgbox.h"
 
 namespace {
 

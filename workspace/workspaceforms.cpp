@@ -1,6 +1,6 @@
 #include "workspace/workspaceforms.h"
 
-#include "workspace/formregistry.h"
+#include "services/formregistry.h"
 #include "workspace/frmrer_main.h"
 #include "workspace/frmselectlearner.h"
 

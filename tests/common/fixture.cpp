@@ -1,7 +1,7 @@
 #include "tests/common/fixture.h"
 
 #include "platform/runtime.h"
-#include "workspace/moddatabaseconnection.h"
+#include "services/moddatabaseconnection.h"
 
 #include <QFile>
 #include <sqlite3.h>

@@ -4,8 +4,8 @@
 #include "profile/frmbackgroundinfo.h"
 #include "profile/profileforms.h"
 #include "tests/common/user.h"
-#include "tests/profile/pagetest.h"
-#include "workspace/formregistry.h"
+#include "tests/common/pagetest.h"
+#include "services/formregistry.h"
 #include "workspace/frmmultipledisabilities.h"
 
 #include <QFile>

@@ -5,7 +5,7 @@
 #include "profile/frmcriteriaselection.h"
 #include "profile/profileforms.h"
 #include "tests/common/user.h"
-#include "tests/profile/pagetest.h"
+#include "tests/common/pagetest.h"
 
 #include <QApplication>
 #include <QKeyEvent>

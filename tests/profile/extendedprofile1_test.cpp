@@ -2,8 +2,8 @@
 #include "profile/frmextendedprofile1.h"
 #include "profile/profileforms.h"
 #include "tests/common/user.h"
-#include "tests/profile/pagetest.h"
-#include "workspace/formregistry.h"
+#include "tests/common/pagetest.h"
+#include "services/formregistry.h"
 
 #include <QApplication>
 #include <QFile>

@@ -3,10 +3,10 @@
 // way back to the barriers page.
 #include "profile/frmextendedprofile1.h"
 #include "profile/frmextendedprofile2.h"
-#include "profile/previewlist.h"
+#include "pages/previewlist.h"
 #include "profile/profileforms.h"
-#include "tests/profile/pagetest.h"
-#include "workspace/formregistry.h"
+#include "tests/common/pagetest.h"
+#include "services/formregistry.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -3,7 +3,7 @@
 #include "profile/areasofimpairment.h"
 #include "profile/frmhealthreport.h"
 #include "profile/profileforms.h"
-#include "tests/profile/pagetest.h"
+#include "tests/common/pagetest.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -6,7 +6,7 @@
 #include "tests/common/captions.h"
 #include "tests/common/pdf.h"
 #include "tests/reports/reportmenutest.h"
-#include "workspace/endprogram.h"
+#include "services/endprogram.h"
 #include "workspace/frmrer_main.h"
 #include "workspace/frmselectlearner.h"
 #include "workspace/frmselectyear.h"

@@ -5,10 +5,10 @@
 #include "platform/runtime.h"
 #include "reports/frmreportview.h"
 #include "tests/common/fixture.h"
-#include "workspace/checktables.h"
-#include "workspace/formregistry.h"
-#include "workspace/globals.h"
-#include "workspace/moddatabaseconnection.h"
+#include "services/checktables.h"
+#include "services/formregistry.h"
+#include "services/globals.h"
+#include "services/moddatabaseconnection.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -5,7 +5,7 @@
 #include "reports/reportforms.h"
 #include "reports/reportlayouts.h"
 #include "tests/reports/reportviewtest.h"
-#include "workspace/formregistry.h"
+#include "services/formregistry.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -4,7 +4,7 @@
 #include "platform/printer.h"
 #include "platform/reportengine.h"
 #include "reports/frmreportview.h"
-#include "tests/profile/pagetest.h"
+#include "tests/common/pagetest.h"
 
 #include <QApplication>
 

@@ -9,9 +9,9 @@
 #include "support/frmactionplan3.h"
 #include "support/supportforms.h"
 #include "tests/common/user.h"
-#include "tests/profile/pagetest.h"
-#include "workspace/formregistry.h"
-#include "workspace/globals.h"
+#include "tests/common/pagetest.h"
+#include "services/formregistry.h"
+#include "services/globals.h"
 
 #include <QApplication>
 #include <QLabel>

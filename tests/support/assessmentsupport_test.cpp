@@ -7,7 +7,7 @@
 #include "support/frmassessment_support_reg.h"
 #include "support/supportforms.h"
 #include "tests/common/user.h"
-#include "tests/profile/pagetest.h"
+#include "tests/common/pagetest.h"
 #include "workspace/frmrer_main.h"
 
 #include <QApplication>

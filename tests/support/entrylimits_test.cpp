@@ -3,7 +3,7 @@
 // fail. The sizes are read from the schema the program creates.
 #include "profile/profileforms.h"
 #include "support/supportforms.h"
-#include "tests/profile/pagetest.h"
+#include "tests/common/pagetest.h"
 
 #include <QLineEdit>
 #include <QRegularExpression>

@@ -5,8 +5,8 @@
 #include "support/frmilstintervention.h"
 #include "support/frmschoolrequestsupport.h"
 #include "support/supportforms.h"
-#include "tests/profile/pagetest.h"
-#include "workspace/formregistry.h"
+#include "tests/common/pagetest.h"
+#include "services/formregistry.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -3,12 +3,12 @@
 // fields question, the per-kind save, the print of the tab on show and the
 // way in from the main menu.
 #include "platform/colors.h"
-#include "profile/previewlist.h"
+#include "pages/previewlist.h"
 #include "support/frmisp.h"
 #include "support/supportforms.h"
 #include "tests/common/user.h"
-#include "tests/profile/pagetest.h"
-#include "workspace/formregistry.h"
+#include "tests/common/pagetest.h"
+#include "services/formregistry.h"
 
 #include <QApplication>
 #include <QFile>

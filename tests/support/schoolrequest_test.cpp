@@ -3,10 +3,10 @@
 // signature grid and the print of the tab on show.
 #include "platform/colors.h"
 #include "platform/runtime.h"
-#include "profile/previewlist.h"
+#include "pages/previewlist.h"
 #include "support/frmschoolrequestsupport.h"
 #include "support/supportforms.h"
-#include "tests/profile/pagetest.h"
+#include "tests/common/pagetest.h"
 
 #include <QLabel>
 #include <QLineEdit>

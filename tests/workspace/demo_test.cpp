@@ -14,9 +14,9 @@
 #include "support/frmschoolrequestsupport.h"
 #include "support/supportrating.h"
 #include "tests/common/fixture.h"
-#include "workspace/checktables.h"
-#include "workspace/globals.h"
-#include "workspace/moddatabaseconnection.h"
+#include "services/checktables.h"
+#include "services/globals.h"
+#include "services/moddatabaseconnection.h"
 
 #include <QDate>
 #include <QRegularExpression>

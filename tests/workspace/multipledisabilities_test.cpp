@@ -5,8 +5,8 @@
 #include "platform/runtime.h"
 #include "platform/savebutton.h"
 #include "workspace/frmmultipledisabilities.h"
-#include "workspace/globals.h"
-#include "workspace/moddatabaseconnection.h"
+#include "services/globals.h"
+#include "services/moddatabaseconnection.h"
 
 #include <QApplication>
 #include <QDateEdit>

@@ -4,9 +4,9 @@
 
 #include "platform/jetdialect.h"
 #include "platform/runtime.h"
-#include "workspace/checktables.h"
-#include "workspace/globals.h"
-#include "workspace/moddatabaseconnection.h"
+#include "services/checktables.h"
+#include "services/globals.h"
+#include "services/moddatabaseconnection.h"
 #include "workspace/rollover.h"
 
 #include <QDate>

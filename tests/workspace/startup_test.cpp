@@ -7,13 +7,13 @@
 #include "platform/grid.h"
 #include "platform/runtime.h"
 #include "platform/savebutton.h"
-#include "workspace/endprogram.h"
-#include "workspace/formregistry.h"
+#include "services/endprogram.h"
+#include "services/formregistry.h"
 #include "workspace/frmrer_main.h"
 #include "workspace/frmselectlearner.h"
 #include "workspace/frmselectyear.h"
-#include "workspace/globals.h"
-#include "workspace/moddatabaseconnection.h"
+#include "services/globals.h"
+#include "services/moddatabaseconnection.h"
 #include "workspace/workspaceforms.h"
 
 #include <QApplication>

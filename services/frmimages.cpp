@@ -1,4 +1,4 @@
-#include "workspace/frmimages.h"
+#include "services/frmimages.h"
 
 #include <QPainter>
 #include <QPainterPath>

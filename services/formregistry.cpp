@@ -1,6 +1,6 @@
-#include "workspace/formregistry.h"
+#include "services/formregistry.h"
 
-#include "workspace/modextendedmsgbox.h"
+#include "services/modextendedmsgbox.h"
 
 #include <QHash>
 

@@ -40,7 +40,7 @@
 #include "platform/grid.h"
 #include "platform/printdialog.h"
 #include "platform/savebutton.h"
-#include "workspace/formregistry.h"
+#include "services/formregistry.h"
 
 #include <QDialog>
 #include <QHash>

@@ -1,10 +1,10 @@
 // The preview list on a test page: both entry forms, Remove, the highlight
 // and the read-only preview grid.
 #include "platform/colors.h"
-#include "profile/assessmentpage.h"
-#include "profile/previewlist.h"
+#include "pages/assessmentpage.h"
+#include "pages/previewlist.h"
 #include "tests/common/user.h"
-#include "tests/profile/pagetest.h"
+#include "tests/common/pagetest.h"
 
 #include <QApplication>
 #include <QKeyEvent>

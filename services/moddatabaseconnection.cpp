@@ -1,6 +1,6 @@
-#include "workspace/moddatabaseconnection.h"
+#include "services/moddatabaseconnection.h"
 
-#include "workspace/modextendedmsgbox.h"
+#include "services/modextendedmsgbox.h"
 
 #include <sqlite3.h>
 

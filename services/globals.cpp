@@ -1,4 +1,4 @@
-#include "workspace/globals.h"
+#include "services/globals.h"
 
 qint16 gDataYear = 0;
 qint16 gReportYear = 0;
@@ -11,3 +11,4 @@ QString gDistrict;
 QString gCircuit;
 QString gEmisCode;
 QString gBarriers;
+ReportOptionsRequest gReportOptionsRequest;

@@ -1,4 +1,4 @@
-#include "profile/yesnopair.h"
+#include "pages/yesnopair.h"
 
 #include "platform/adodb.h"
 #include "platform/grid.h"

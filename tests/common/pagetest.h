@@ -2,12 +2,12 @@
 // What the page tests share: a demo database with the program's tables, the
 // current learner and data year set, and the text of a printed PDF.
 #include "platform/printdialog.h"
-#include "profile/assessmentpage.h"
+#include "pages/assessmentpage.h"
 #include "tests/common/fixture.h"
 #include "tests/common/pdf.h"
-#include "workspace/checktables.h"
-#include "workspace/globals.h"
-#include "workspace/moddatabaseconnection.h"
+#include "services/checktables.h"
+#include "services/globals.h"
+#include "services/moddatabaseconnection.h"
 
 #include <QApplication>
 #include <QHash>

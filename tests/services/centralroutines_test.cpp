@@ -7,8 +7,8 @@
 #include "platform/runtime.h"
 #include "platform/savebutton.h"
 #include "platform/tabcontrol.h"
-#include "workspace/frmimages.h"
-#include "workspace/modcentralroutines.h"
+#include "services/frmimages.h"
+#include "services/modcentralroutines.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -14,3 +14,12 @@ extern QString gDistrict;
 extern QString gCircuit;
 extern QString gEmisCode;
 extern QString gBarriers;
+
+// What Print Learner Profile hands to the report options window
+// ("frmReportOptions") just before showing it: the accession number of the
+// clicked learner (empty when none) and the report to run.
+struct ReportOptionsRequest {
+    QString txtAccession;
+    QString strReportName;
+};
+extern ReportOptionsRequest gReportOptionsRequest;

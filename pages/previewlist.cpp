@@ -1,9 +1,9 @@
-#include "profile/previewlist.h"
+#include "pages/previewlist.h"
 
 #include "platform/colors.h"
 #include "platform/grid.h"
-#include "profile/assessmentpage.h"
-#include "workspace/modextendedmsgbox.h"
+#include "pages/assessmentpage.h"
+#include "services/modextendedmsgbox.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

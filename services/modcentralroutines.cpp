@@ -1,11 +1,11 @@
-#include "workspace/modcentralroutines.h"
+#include "services/modcentralroutines.h"
 
 #include "platform/apperror.h"
 #include "platform/messagebox.h"
 #include "platform/runtime.h"
 #include "platform/savebutton.h"
-#include "workspace/frmimages.h"
-#include "workspace/modextendedmsgbox.h"
+#include "services/frmimages.h"
+#include "services/modextendedmsgbox.h"
 
 #include <QComboBox>
 #include <QDialog>

@@ -2,9 +2,9 @@
 // shapes, the Save handler, leaving, the page print, and walking a chain.
 #include "platform/adodb.h"
 #include "platform/printer.h"
-#include "profile/assessmentpage.h"
-#include "tests/profile/pagetest.h"
-#include "workspace/formregistry.h"
+#include "pages/assessmentpage.h"
+#include "tests/common/pagetest.h"
+#include "services/formregistry.h"
 
 #include <QApplication>
 #include <QHash>

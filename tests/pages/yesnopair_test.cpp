@@ -3,7 +3,7 @@
 // to store.
 #include "platform/adodb.h"
 #include "platform/grid.h"
-#include "profile/yesnopair.h"
+#include "pages/yesnopair.h"
 
 #include <QObject>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "workspace/clsdatainsert.h"
+#include "services/clsdatainsert.h"
 
-#include "workspace/moddatabaseconnection.h"
+#include "services/moddatabaseconnection.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
-#include "profile/assessmentpage.h"
+#include "pages/assessmentpage.h"
 
 #include "platform/adodb.h"
 #include "platform/printer.h"
 #include "platform/runtime.h"
-#include "workspace/checktables.h"
-#include "workspace/globals.h"
-#include "workspace/modcentralroutines.h"
-#include "workspace/moddatabaseconnection.h"
-#include "workspace/modextendedmsgbox.h"
+#include "services/checktables.h"
+#include "services/globals.h"
+#include "services/modcentralroutines.h"
+#include "services/moddatabaseconnection.h"
+#include "services/modextendedmsgbox.h"
 
 #include <QApplication>
 #include <QCloseEvent>

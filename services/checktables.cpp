@@ -1,8 +1,8 @@
-#include "workspace/checktables.h"
+#include "services/checktables.h"
 
-#include "workspace/clsdatainsert.h"
-#include "workspace/moddatabaseconnection.h"
-#include "workspace/modextendedmsgbox.h"
+#include "services/clsdatainsert.h"
+#include "services/moddatabaseconnection.h"
+#include "services/modextendedmsgbox.h"
 
 #include <memory>
 #include <sqlite3.h>

@@ -1,7 +1,7 @@
-#include "workspace/modextendedmsgbox.h"
+#include "services/modextendedmsgbox.h"
 
 #include "platform/messagebox.h"
-#include "workspace/frmimages.h"
+#include "services/frmimages.h"
 
 #include <QLocale>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "workspace/endprogram.h"
+#include "services/endprogram.h"
 
-#include "workspace/moddatabaseconnection.h"
+#include "services/moddatabaseconnection.h"
 
 #include <cstdio>
 #include <cstdlib>

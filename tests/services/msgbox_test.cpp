@@ -1,7 +1,7 @@
 // The program's message boxes: titles, texts, buttons, default answers and icons.
 #include "platform/messagebox.h"
-#include "workspace/frmimages.h"
-#include "workspace/modextendedmsgbox.h"
+#include "services/frmimages.h"
+#include "services/modextendedmsgbox.h"
 
 #include <gtest/gtest.h>
 
