@@ -239,7 +239,7 @@ PrintItem PrintItem::newPage() {
 void printPage(Printer& printer, const PrintLayout& layout, const QList<PrintItem>& items) {
     const double headingSize = layout.headingFontSize > 0 ? layout.headingFontSize
                                : layout.landscape         ? 12
-                                                           : 11;
+                                                          : 11;
     printer.setFontSize(headingSize);
     printer.setFontBold(true);
     printer.setFontName(kPrintFont);

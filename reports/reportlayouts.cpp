@@ -4,6 +4,14 @@ using namespace report;
 
 namespace {
 
+// A subreport's title on the left and the school's name on the right, on
+// its first line.
+void addSubreportHeading(Layout& l, const QString& title) {
+    l.reportHeader
+        << text(title).at(0, 120).font(10, true)
+        << text("").named(kSchoolNameObject).at(0, 120).font(10, true).aligned(Qt::AlignRight);
+}
+
 // The school's name and the report's title, which holds its year, centred
 // atop every page. Returns where the page header goes on below them.
 int addRunningHeading(Layout& l) {
@@ -115,10 +123,8 @@ LayoutPtr crd_02LDP() {
     l->name = "crd_02LDP";
     // The school's name stays empty where the profile prints this layout
     // below its own heading.
-    l->reportHeader
-        << text("DIAGNOSTIC PROFILE").at(0, 120).font(10, true)
-        << text("").named(kSchoolNameObject).at(0, 120).font(10, true).aligned(Qt::AlignRight)
-        << line(400);
+    addSubreportHeading(*l, "DIAGNOSTIC PROFILE");
+    l->reportHeader << line(400);
     l->reportHeader.height = 460;
     l->reportHeader.keepWithNext = true;
     // One group a learner: the health professional's report, then the
@@ -176,12 +182,10 @@ LayoutPtr crd_02LDP() {
 LayoutPtr crd_03CFS() {
     auto l = std::make_shared<Layout>();
     l->name = "crd_03CFS";
-    l->reportHeader
-        << text("CRITERIA FOR SELECTION").at(0, 120).font(10, true)
-        << text("").named(kSchoolNameObject).at(0, 120).font(10, true).aligned(Qt::AlignRight)
-        << text("Activity").at(300, 420, 3300).font(9, true)
-        << text("Score").at(3600, 420, 700).font(9, true)
-        << text("Limitation").at(4300, 420).font(9, true) << line(680);
+    addSubreportHeading(*l, "CRITERIA FOR SELECTION");
+    l->reportHeader << text("Activity").at(300, 420, 3300).font(9, true)
+                    << text("Score").at(3600, 420, 700).font(9, true)
+                    << text("Limitation").at(4300, 420).font(9, true) << line(680);
     l->reportHeader.height = 740;
     l->reportHeader.keepWithNext = true;
     // The captions head every page the scores run on to.

@@ -32,6 +32,13 @@ QLabel* label(QWidget* parent, const QString& text, int left, int top, int width
     return l;
 }
 
+// A box right of its label, on the label's line.
+template <class Box> Box* boxBeside(QWidget* parent, int top, int width) {
+    auto* box = new Box(parent);
+    place(box, 2520, top, width, 315);
+    return box;
+}
+
 // The test date as stored: ISO text, or a date value.
 QDate storedDate(const QVariant& value) {
     if (value.metaType().id() == QMetaType::QDate)
@@ -52,13 +59,11 @@ frmMultipleDisabilities::frmMultipleDisabilities(QWidget* parent) : QDialog(pare
     setFixedSize(twips(6060), twips(6900));
 
     lblLearner = label(this, "Learner:", 120, 160, 2400);
-    txtLearner = new QLineEdit(this);
-    place(txtLearner, 2520, 120, 3360, 315);
+    txtLearner = boxBeside<QLineEdit>(this, 120, 3360);
     txtLearner->setReadOnly(true);
 
     lblPrimary = label(this, "Primary Disability Barrier:", 120, 580, 2400);
-    txtPrimary = new QLineEdit(this);
-    place(txtPrimary, 2520, 540, 3360, 315);
+    txtPrimary = boxBeside<QLineEdit>(this, 540, 3360);
     txtPrimary->setReadOnly(true);
 
     lblList = label(this, "Please select all additional disability barriers for this learner", 120,
@@ -79,13 +84,11 @@ frmMultipleDisabilities::frmMultipleDisabilities(QWidget* parent) : QDialog(pare
     Label4->setStyleSheet("color: red;");
 
     lblKNumber = label(this, "K Number of learner:", 120, 5100, 2400);
-    txtKNumber = new QLineEdit(this);
-    place(txtKNumber, 2520, 5060, 2400, 315);
+    txtKNumber = boxBeside<QLineEdit>(this, 5060, 2400);
     txtKNumber->installEventFilter(this);
 
     lblTest = label(this, "Date of testing:", 120, 5540, 2400);
-    dtTest = new QDateEdit(this);
-    place(dtTest, 2520, 5500, 1800, 315);
+    dtTest = boxBeside<QDateEdit>(this, 5500, 1800);
     dtTest->setCalendarPopup(true);
     dtTest->setDisplayFormat("yyyy-MM-dd");
 
