@@ -136,27 +136,18 @@ void frmMultipleDisabilities::Form_Activate() {
     getLearnerDisabilities();
 }
 
-void frmMultipleDisabilities::getDisabilities() {
-    const bool loaded = trapErrors(kLocation, "Get Disabilities Routine", [&] {
+// Runs a load routine over the rows of sql with the filling flag set, so that
+// the window's own placing of items, ticks and dates is not taken for the
+// user's; after a failed one the window refuses to save.
+void frmMultipleDisabilities::fillFrom(const QString& routine, const QString& sql, int cursorType,
+                                       int lockType,
+                                       const std::function<void(ado::Recordset&)>& fill) {
+    const bool loaded = trapErrors(kLocation, routine, [&] {
         ConnectionScope conn;
         ado::Recordset rs;
-        rs.Open("Select * from disabilities order by id", gConnection.get(), ado::adOpenStatic,
-                ado::adLockReadOnly);
+        rs.Open(sql, gConnection.get(), cursorType, lockType);
         m_filling = true;
-        lvwDisabilities->clear();
-        const QString primary = txtPrimary->text();
-        while (!rs.Eof()) {
-            const QString name = rs.Fields("Name").text();
-            auto* item = new QListWidgetItem(name);
-            item->setData(kKeyRole, "K" + rs.Fields("id").text());
-            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-            item->setCheckState(Qt::Unchecked);
-            item->setData(kTickedRole, false);
-            if (name == primary)
-                item->setForeground(toQColor(vbRed));
-            lvwDisabilities->addItem(item);
-            rs.MoveNext();
-        }
+        fill(rs);
         m_filling = false;
         rs.Close();
     });
@@ -165,42 +156,53 @@ void frmMultipleDisabilities::getDisabilities() {
         refuseSave();
 }
 
+void frmMultipleDisabilities::getDisabilities() {
+    fillFrom("Get Disabilities Routine", "Select * from disabilities order by id",
+             ado::adOpenStatic, ado::adLockReadOnly, [&](ado::Recordset& rs) {
+                 lvwDisabilities->clear();
+                 const QString primary = txtPrimary->text();
+                 while (!rs.Eof()) {
+                     const QString name = rs.Fields("Name").text();
+                     auto* item = new QListWidgetItem(name);
+                     item->setData(kKeyRole, "K" + rs.Fields("id").text());
+                     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+                     item->setCheckState(Qt::Unchecked);
+                     item->setData(kTickedRole, false);
+                     if (name == primary)
+                         item->setForeground(toQColor(vbRed));
+                     lvwDisabilities->addItem(item);
+                     rs.MoveNext();
+                 }
+             });
+}
+
 void frmMultipleDisabilities::getLearnerDisabilities() {
-    const bool loaded = trapErrors(kLocation, "Get Data Routine", [&] {
-        ConnectionScope conn;
-        ado::Recordset rs;
-        rs.Open("Select * from Multipledisabilities where learnerid = " +
-                    QString::number(gLearnerID),
-                gConnection.get(), ado::adOpenKeyset);
-        m_filling = true;
-        if (!rs.Eof()) {
-            if (!rs.Fields("Knumber").isNull())
-                txtKNumber->setText(rs.Fields("Knumber").text());
-            if (!rs.Fields("testdate").isNull()) {
-                const QDate d = storedDate(rs.Fields("testdate").Value());
-                if (d.isValid())
-                    dtTest->setDate(d);
-            }
-        }
-        while (!rs.Eof()) {
-            const QVariant disabilityId = rs.Fields("disabilityid").Value();
-            for (int i = 0; !disabilityId.isNull() && i < lvwDisabilities->count(); ++i) {
-                QListWidgetItem* item = lvwDisabilities->item(i);
-                bool ok = false;
-                const qint64 itemId = DropFirstChar(itemKey(item)).toLongLong(&ok);
-                if (ok && itemId == disabilityId.toLongLong() && !isPrimaryItem(item)) {
-                    item->setCheckState(Qt::Checked);
-                    item->setData(kTickedRole, true);
-                }
-            }
-            rs.MoveNext();
-        }
-        m_filling = false;
-        rs.Close();
-    });
-    m_filling = false;
-    if (!loaded)
-        refuseSave();
+    fillFrom("Get Data Routine",
+             "Select * from Multipledisabilities where learnerid = " + QString::number(gLearnerID),
+             ado::adOpenKeyset, -1, [&](ado::Recordset& rs) {
+                 if (!rs.Eof()) {
+                     if (!rs.Fields("Knumber").isNull())
+                         txtKNumber->setText(rs.Fields("Knumber").text());
+                     if (!rs.Fields("testdate").isNull()) {
+                         const QDate d = storedDate(rs.Fields("testdate").Value());
+                         if (d.isValid())
+                             dtTest->setDate(d);
+                     }
+                 }
+                 while (!rs.Eof()) {
+                     const QVariant disabilityId = rs.Fields("disabilityid").Value();
+                     for (int i = 0; !disabilityId.isNull() && i < lvwDisabilities->count(); ++i) {
+                         QListWidgetItem* item = lvwDisabilities->item(i);
+                         bool ok = false;
+                         const qint64 itemId = DropFirstChar(itemKey(item)).toLongLong(&ok);
+                         if (ok && itemId == disabilityId.toLongLong() && !isPrimaryItem(item)) {
+                             item->setCheckState(Qt::Checked);
+                             item->setData(kTickedRole, true);
+                         }
+                     }
+                     rs.MoveNext();
+                 }
+             });
 }
 
 bool frmMultipleDisabilities::isPrimaryItem(const QListWidgetItem* item) const {

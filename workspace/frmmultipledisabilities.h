@@ -15,6 +15,10 @@ class QListWidgetItem;
 class QPushButton;
 class SaveButton;
 
+namespace ado {
+class Recordset;
+}
+
 class frmMultipleDisabilities : public QDialog {
     Q_OBJECT
 public:
@@ -70,6 +74,8 @@ private:
     void lvwDisabilities_ItemClick(QListWidgetItem* item);
     void Form_Unload();
     void refuseSave();
+    void fillFrom(const QString& routine, const QString& sql, int cursorType, int lockType,
+                  const std::function<void(ado::Recordset&)>& fill);
 
     std::function<void()> m_onUnload;
     bool m_filling = false; // the program itself is placing items, ticks or dates
