@@ -105,8 +105,11 @@ inline bool lineRightOf(const QString& pdf, const QString& word) {
 // Walks a chain of pages as a user would while start() runs it: each page
 // that shows is left by the next step of the script ("next", "previous" or
 // "menu"; "menu" once the script is spent, or by a page without that button).
-// Returns the form names of the pages shown, in order.
-inline QStringList walkChain(const std::function<void()>& start, const QStringList& script) {
+// onShow, when given, sees each page as it shows, before the step; a page it
+// leaves itself takes no step. Returns the form names of the pages shown, in
+// order.
+inline QStringList walkChain(const std::function<void()>& start, const QStringList& script,
+                             const std::function<void(AssessmentPage&)>& onShow = {}) {
     QStringList visited;
     int step = 0;
     int ticks = 0;
@@ -120,6 +123,11 @@ inline QStringList walkChain(const std::function<void()>& start, const QStringLi
                 continue;
             page->setProperty("walked", true);
             visited << page->formName();
+            if (onShow) {
+                onShow(*page);
+                if (page->isClosed())
+                    return;
+            }
             const QString action = step < script.size() && ticks < 1000 ? script[step++] : "menu";
             QPushButton* button = action == "next"       ? page->cmdNext
                                   : action == "previous" ? page->cmdPrevious

@@ -199,13 +199,12 @@ TEST_F(ExtendedProfile1Test, TheMenuOpensItByName) {
     registerProfileForms();
     ASSERT_TRUE(isFormRegistered("frmExtendedProfile1"));
     QString caption;
-    QTimer::singleShot(0, [&] {
-        auto* page = qobject_cast<frmExtendedProfile1*>(QApplication::activeModalWidget());
-        ASSERT_NE(page, nullptr);
-        caption = page->windowTitle();
-        page->cmdMenu->click();
-    });
-    showFormChain("frmExtendedProfile1");
+    walkChain([] { showFormChain("frmExtendedProfile1"); }, {"menu"},
+              [&caption](AssessmentPage& shown) {
+                  auto* page = qobject_cast<frmExtendedProfile1*>(&shown);
+                  ASSERT_NE(page, nullptr);
+                  caption = page->windowTitle();
+              });
     EXPECT_EQ(caption, "RER [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }

@@ -370,22 +370,9 @@ TEST_F(ExtendedProfile2Test, PreviousPageAsksWhenUnsavedAndLeadsBackToTheBarrier
 
 TEST_F(ExtendedProfile2Test, TheBarriersPageLeadsHereAndBack) {
     registerProfileForms();
-    QStringList walk;
     // Barriers page: Next; factors page: Previous; barriers page: Main Menu.
-    const auto step = [&walk](const char* button) {
-        auto* page = qobject_cast<AssessmentPage*>(QApplication::activeModalWidget());
-        ASSERT_NE(page, nullptr);
-        walk << page->formName();
-        page->findChild<QPushButton*>(button)->click();
-    };
-    QTimer::singleShot(0, [&] {
-        step("cmdNext");
-        QTimer::singleShot(0, [&] {
-            step("cmdPrevious");
-            QTimer::singleShot(0, [&] { step("cmdMenu"); });
-        });
-    });
-    showFormChain("frmExtendedProfile1");
+    const QStringList walk = walkChain([] { showFormChain("frmExtendedProfile1"); },
+                                       {"next", "previous", "menu"});
     EXPECT_EQ(walk,
               QStringList({"frmExtendedProfile1", "frmExtendedProfile2", "frmExtendedProfile1"}));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);

@@ -290,20 +290,10 @@ TEST_F(IlstTest, PreviousAsksWhenUnsavedAndLeadsBackToTheSchoolRequest) {
 TEST_F(IlstTest, TheMainMenusButtonLeadsThroughBothPagesAndBack) {
     registerSupportForms();
     QStringList walk;
-    const auto step = [&walk](const char* button) {
-        auto* page = qobject_cast<AssessmentPage*>(QApplication::activeModalWidget());
-        ASSERT_NE(page, nullptr);
-        walk << page->formName() + ":" + page->windowTitle().left(24);
-        page->findChild<QPushButton*>(button)->click();
-    };
-    QTimer::singleShot(0, [&] {
-        step("cmdNext");
-        QTimer::singleShot(0, [&] {
-            step("cmdPrevious");
-            QTimer::singleShot(0, [&] { step("cmdMenu"); });
-        });
-    });
-    showFormChain("frmSchoolRequestSupport");
+    walkChain([] { showFormChain("frmSchoolRequestSupport"); }, {"next", "previous", "menu"},
+              [&walk](AssessmentPage& page) {
+                  walk << page.formName() + ":" + page.windowTitle().left(24);
+              });
     EXPECT_EQ(walk, QStringList({"frmSchoolRequestSupport:Support Needs Assessment",
                                  "frmILSTIntervention:RER [Section 3b: ILST RE",
                                  "frmSchoolRequestSupport:Support Needs Assessment"}));

@@ -545,8 +545,8 @@ TEST_F(IspTest, TheMainMenuButtonShowsThePageAndMainMenuLeavesIt) {
     registerSupportForms();
     ASSERT_TRUE(isFormRegistered("frmISP"));
     QString shownForm;
-    QTimer::singleShot(0, [&] {
-        auto* page = qobject_cast<frmISP*>(QApplication::activeModalWidget());
+    walkChain([] { showFormChain("frmISP"); }, {"menu"}, [&](AssessmentPage& shown) {
+        auto* page = qobject_cast<frmISP*>(&shown);
         ASSERT_NE(page, nullptr);
         shownForm = page->formName();
         EXPECT_EQ(page->SSTab1->Tab(), 0);
@@ -560,7 +560,6 @@ TEST_F(IspTest, TheMainMenuButtonShowsThePageAndMainMenuLeavesIt) {
         page->cmdMenu->click();
         EXPECT_TRUE(page->isClosed());
     });
-    showFormChain("frmISP");
     EXPECT_EQ(shownForm, "frmISP");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
