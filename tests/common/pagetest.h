@@ -1,8 +1,10 @@
 #pragma once
 // What the page tests share: a demo database with the program's tables, the
 // current learner and data year set, and the text of a printed PDF.
+#include "platform/grid.h"
 #include "platform/printdialog.h"
 #include "pages/assessmentpage.h"
+#include "pages/previewlist.h"
 #include "tests/common/fixture.h"
 #include "tests/common/pdf.h"
 #include "services/checktables.h"
@@ -11,13 +13,36 @@
 
 #include <QApplication>
 #include <QHash>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRectF>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTimer>
 #include <algorithm>
 #include <functional>
+
+// What shown() lists after a save that succeeded.
+inline const QString kSaved = QStringLiteral("User Message: Your Information has been saved.");
+
+// The user's edit of a cell's text, or tick of a check box, as the grid's
+// editor commits it.
+inline void userEdit(Grid* grid, int col, int row, const QString& text) {
+    grid->model()->setData(grid->model()->index(row - 1, col - 1), text, Qt::EditRole);
+}
+inline void userTick(Grid* grid, int col, int row, bool ticked) {
+    grid->model()->setData(grid->model()->index(row - 1, col - 1),
+                           ticked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+}
+
+// Types text into a preview list's entry box, picks its first option (or its
+// second) and presses Add.
+inline void addToPreview(PreviewList* list, const QString& text, bool optionA) {
+    list->entryBox()->setText(text);
+    (optionA ? list->optionA() : list->optionB())->setChecked(true);
+    list->addButton()->click();
+}
 
 class PageTest : public DemoDbTest {
 protected:

@@ -18,8 +18,6 @@
 
 namespace {
 
-const QString kSaved = "User Message: Your Information has been saved.";
-
 class TestPage : public AssessmentPage {
 public:
     explicit TestPage(const QString& name = "frmTestPage") : AssessmentPage(name) {
@@ -288,11 +286,13 @@ TEST_F(FrameTest, WalkingAChainFiftyTimesNeverNestsPages) {
     // Next and Previous fifty times each, then the menu.
     QStringList script;
     for (int i = 0; i < 50; ++i)
-        script << "next" << "previous";
-    walkChain([] { showFormChain("frmWalkFirst"); }, script, [&](AssessmentPage&) {
-        ++shows;
-        pagesAtOnce = std::max(pagesAtOnce, pagesAlive());
-    });
+        script << "next"
+               << "previous";
+    walkChain([] { showFormChain("frmWalkFirst"); }, script,
+              [&](AssessmentPage&) {
+                  ++shows;
+                  pagesAtOnce = std::max(pagesAtOnce, pagesAlive());
+              });
 
     EXPECT_EQ(shows, 101);
     EXPECT_EQ(deepest, 1);

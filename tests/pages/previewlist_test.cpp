@@ -40,11 +40,7 @@ public:
     }
 
     // Types text into the entry box, chooses column A or B and adds it.
-    void add(const QString& text, char column) {
-        list->entryBox()->setText(text);
-        (column == 'A' ? list->optionA() : list->optionB())->setChecked(true);
-        list->Add();
-    }
+    void add(const QString& text, char column) { addToPreview(list, text, column == 'A'); }
     QStringList column(int col) const {
         QStringList out;
         for (int r = S; r <= preview->MaxRows(); ++r)

@@ -16,7 +16,6 @@
 
 namespace {
 
-const QString kSaved = "User Message: Your Information has been saved.";
 const QString kConflict =
     "User Message: The Primary Disablility is also added as an Additional Disability, please "
     "correct the information before saving.";

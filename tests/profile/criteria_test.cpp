@@ -16,13 +16,6 @@
 
 namespace {
 
-const QString kSaved = "User Message: Your Information has been saved.";
-
-// The user's edit of a cell's text, as the grid's editor commits it.
-void userEdit(Grid* grid, int col, int row, const QString& text) {
-    grid->model()->setData(grid->model()->index(row - 1, col - 1), text, Qt::EditRole);
-}
-
 class CriteriaTest : public PageTest {
 protected:
     // "Sub_Section|Score" of the learner-year, by activity.

@@ -17,7 +17,6 @@
 
 namespace {
 
-const QString kSaved = "User Message: Your Information has been saved.";
 const int kEntryRows[] = {4, 7, 10, 13, 16};
 
 class ExtendedProfile1Test : public PageTest {

@@ -18,16 +18,13 @@
 
 namespace {
 
-const QString kSaved = "User Message: Your Information has been saved.";
 constexpr int S = frmExtendedProfile2::kFirstDataRow;
 
 class ExtendedProfile2Test : public PageTest {
 protected:
     // Types text into the list's entry box, picks column A or B and presses Add.
     static void add(PreviewList* list, const QString& text, char column) {
-        list->entryBox()->setText(text);
-        (column == 'A' ? list->optionA() : list->optionB())->setChecked(true);
-        list->addButton()->click();
+        addToPreview(list, text, column == 'A');
     }
     // The data rows of a preview grid as "col1|col2".
     static QStringList dataRows(Grid* grid) {
@@ -371,8 +368,8 @@ TEST_F(ExtendedProfile2Test, PreviousPageAsksWhenUnsavedAndLeadsBackToTheBarrier
 TEST_F(ExtendedProfile2Test, TheBarriersPageLeadsHereAndBack) {
     registerProfileForms();
     // Barriers page: Next; factors page: Previous; barriers page: Main Menu.
-    const QStringList walk = walkChain([] { showFormChain("frmExtendedProfile1"); },
-                                       {"next", "previous", "menu"});
+    const QStringList walk =
+        walkChain([] { showFormChain("frmExtendedProfile1"); }, {"next", "previous", "menu"});
     EXPECT_EQ(walk,
               QStringList({"frmExtendedProfile1", "frmExtendedProfile2", "frmExtendedProfile1"}));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);

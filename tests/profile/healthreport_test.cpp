@@ -83,17 +83,6 @@ TEST(AreasOfImpairment, OnlyLevelsOneToThreeOfDomainsOneToEightAreGiven) {
 
 namespace {
 
-const QString kSaved = "User Message: Your Information has been saved.";
-
-// The user's edit of a cell's text, or tick of a check box, as the grid commits it.
-void userEdit(Grid* grid, int col, int row, const QString& text) {
-    grid->model()->setData(grid->model()->index(row - 1, col - 1), text, Qt::EditRole);
-}
-void userTick(Grid* grid, int col, int row, bool ticked) {
-    grid->model()->setData(grid->model()->index(row - 1, col - 1),
-                           ticked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
-}
-
 class HealthReportTest : public PageTest {
 protected:
     void SetUp() override {

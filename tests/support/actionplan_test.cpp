@@ -23,20 +23,11 @@
 
 namespace {
 
-const QString kSaved = "User Message: Your Information has been saved.";
 const QString kReviewColumns =
     "ISLT_Coord_Educ_Req_Made, Parent_Accept_Recom, Parent_Reason, ISLT_Approved_Reason, "
     "ISLT_Not_Approved_Reason, DBST_Support_School_Site, Senior_Manager_Approval, "
     "School_Discussed_Parent, School_Discussed_Comment";
 
-// The user's edit of a cell's text, or tick of a check box, as the grid commits it.
-void userEdit(Grid* grid, int col, int row, const QString& text) {
-    grid->model()->setData(grid->model()->index(row - 1, col - 1), text, Qt::EditRole);
-}
-void userTick(Grid* grid, int col, int row, bool ticked) {
-    grid->model()->setData(grid->model()->index(row - 1, col - 1),
-                           ticked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
-}
 // The texts of a row's cells from col to col2, joined.
 QString ticks(const Grid* grid, int row, int col, int col2) {
     QString out;

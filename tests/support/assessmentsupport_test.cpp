@@ -23,13 +23,6 @@
 
 namespace {
 
-const QString kSaved = "User Message: Your Information has been saved.";
-
-// The user's choice in a cell, as the grid's editor commits it.
-void userEdit(Grid* grid, int col, int row, const QString& text) {
-    grid->model()->setData(grid->model()->index(row - 1, col - 1), text, Qt::EditRole);
-}
-
 // The level cells of each page: GridID -> support areas rated.
 struct PageItems {
     int page;

@@ -17,22 +17,12 @@
 namespace {
 
 using Page = frmILSTIntervention;
-const QString kSaved = "User Message: Your Information has been saved.";
 const QString kCaption = "RER [Section 3b: ILST RECORD OF INTERVENTIONS TAKEN AND MOTIVATION FOR "
                          "ASSISTANCE FROM DBST]";
 const QString kColumns =
     "Whole_School_Development, Educator_Training, Learner_Support, Learner_Parent_Discussed, "
     "Learner_Parent_Response, ILST_Analysis_To_DBST, Principal_Approve_Request_DBST, "
     "Principal_Reason, Circuit_Manager_Endores, Circuit_Manager_Reason";
-
-void userEdit(Grid* grid, int col, int row, const QString& text) {
-    grid->model()->setData(grid->model()->index(row - 1, col - 1), text, Qt::EditRole);
-}
-// The user's tick or untick of a check box, as the grid commits it.
-void userTick(Grid* grid, int col, int row, bool ticked) {
-    grid->model()->setData(grid->model()->index(row - 1, col - 1),
-                           ticked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
-}
 
 class IlstTest : public PageTest {
 protected:
