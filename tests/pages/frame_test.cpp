@@ -327,8 +327,7 @@ TEST_F(FrameTest, LandscapePrintPagesAPagedGridAndPrintsItsOwnLines) {
         << text.toStdString();
     EXPECT_TRUE(text.contains("THE LIST TITLE"));
     // Every row reaches the paper (pdftotext may split a cell's words over lines).
-    QString compact = text;
-    compact.remove(QRegularExpression("\\s"));
+    const QString compact = withoutSpaces(text);
     for (int r = 1; r <= 120; ++r)
         EXPECT_TRUE(compact.contains(QString("entry%1x").arg(r))) << r;
     EXPECT_GE(pdfPages(pdf), 2);

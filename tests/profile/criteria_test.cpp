@@ -310,8 +310,7 @@ TEST_F(CriteriaTest, PagePrintHoldsTheHeadingTheTextsAndTheScores) {
     const QString text = pdfText(pdf);
     EXPECT_TRUE(text.contains("EMIS NUMBER: 700123456")) << text.toStdString();
     EXPECT_FALSE(text.contains("LEARNER NAME"));
-    QString compact = text;
-    compact.remove(QRegularExpression("\\s"));
+    const QString compact = withoutSpaces(text);
     for (const char* expected :
          {"B.CRITERIAFORSELECTION", "1=Noneormild", "3=Severe", "ACTIVITYDOMAIN", "SCORE",
           "MOBILITY", "Transfer", "Walking/wheel-chair", "Unabletomovealone"})

@@ -311,8 +311,7 @@ TEST_F(HealthReportTest, PagePrintHoldsTheReportAndTheAreas) {
     const QString text = pdfText(pdf);
     EXPECT_TRUE(text.contains("EMIS NUMBER: 700123456")) << text.toStdString();
     EXPECT_FALSE(text.contains("LEARNER NAME"));
-    QString compact = text;
-    compact.remove(QRegularExpression("\\s"));
+    const QString compact = withoutSpaces(text);
     for (const char* expected :
          {"A.HEALTHPROFESSIONALREPORT", "NameofLearner:O'NEILLLerato", "08/06/2009",
           "AutismSpectrumDisorder", "1.MEDICALRECORDSViewedAttached", "TempPerm",

@@ -586,8 +586,7 @@ TEST_F(AssessmentSupportTest, PagePrintsHoldTheirGridsOnTheirSheets) {
         EXPECT_TRUE(text.trimmed().startsWith(
             "EMIS NUMBER: 700123456 [ ASSESSMENT FOR SUPPORT REQUIREMENTS ]"))
             << text.left(200).toStdString();
-        QString compact = text;
-        compact.remove(QRegularExpression("\\s"));
+        const QString compact = withoutSpaces(text);
         EXPECT_TRUE(compact.contains("LEARNERNAME:O'NEILLLeratoASSESIONNUMBER:006"));
         for (const QString& expected : c.expected)
             EXPECT_TRUE(compact.contains(expected)) << expected.toStdString();
