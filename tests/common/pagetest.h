@@ -77,6 +77,14 @@ protected:
         }
         return out;
     }
+    // The columns of a table's rows for a learner and year, joined by '|';
+    // more is added after the WHERE clause (" AND ...", " ORDER BY ...").
+    QStringList learnerYearRows(const QString& columns, const QString& table,
+                                const QString& more = {}, int learner = 2, int year = 2026) {
+        return rawRows(dbPath, "SELECT " + columns + " FROM " + table +
+                                   " WHERE LearnerID = " + QString::number(learner) +
+                                   " AND Data_Year = " + QString::number(year) + more);
+    }
     static bool connectionClosed() {
         return !gConnection || gConnection->State() == ado::adStateClosed;
     }

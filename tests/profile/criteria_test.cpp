@@ -20,16 +20,12 @@ class CriteriaTest : public PageTest {
 protected:
     // "Sub_Section|Score" of the learner-year, by activity.
     QStringList scores(int learner = 2, int year = 2026) {
-        return rawRows(dbPath, QString("SELECT Sub_Section, Score FROM "
-                                       "TAV_Criteria_For_Selection WHERE LearnerID = %1 AND "
-                                       "Data_Year = %2 ORDER BY Sub_Section")
-                                   .arg(learner)
-                                   .arg(year));
+        return learnerYearRows("Sub_Section, Score", "TAV_Criteria_For_Selection",
+                               " ORDER BY Sub_Section", learner, year);
     }
     QStringList otherRows() {
-        return rawRows(dbPath, "SELECT None_Mild, Moderate, Severe, Score FROM "
-                               "TAV_Criteria_For_Selection_Other WHERE LearnerID = 2 AND "
-                               "Data_Year = 2026");
+        return learnerYearRows("None_Mild, Moderate, Severe, Score",
+                               "TAV_Criteria_For_Selection_Other");
     }
     void storeScore(int subSection, int score, int learner = 2, int year = 2026) {
         rawExec(dbPath, QString("INSERT INTO TAV_Criteria_For_Selection (LearnerID, Sub_Section, "

@@ -34,8 +34,7 @@ protected:
         return out;
     }
     QStringList stored(const QString& table, const QString& column1) {
-        return rawRows(dbPath, "SELECT " + column1 + ", Barrier FROM " + table +
-                                   " WHERE LearnerID = 2 AND Data_Year = 2026 ORDER BY ID");
+        return learnerYearRows(column1 + ", Barrier", table, " ORDER BY ID");
     }
     QStringList storedCommunity() { return stored("TAV_Factors_Community", "Positive_Influence"); }
     QStringList storedClassroom() { return stored("TAV_Factors_Classroom", "Enabling_Factor"); }

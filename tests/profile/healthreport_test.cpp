@@ -90,10 +90,9 @@ protected:
         gBirthDate = "20090608";
     }
     QStringList reportRows() {
-        return rawRows(dbPath, "SELECT Impairment_Type, Medical_Record_Viewed, "
-                               "Medical_Record_Attached, Comments FROM "
-                               "TAV_Health_Professional_Report WHERE LearnerID = 2 AND "
-                               "Data_Year = 2026");
+        return learnerYearRows("Impairment_Type, Medical_Record_Viewed, "
+                               "Medical_Record_Attached, Comments",
+                               "TAV_Health_Professional_Report");
     }
     void storeScores(int subSection, QList<int> scores, int learner = 2) {
         for (int score : scores)

@@ -46,9 +46,7 @@ protected:
     }
     // The learner-year's review rows, the columns joined by '|'.
     QStringList reviewRows() {
-        return rawRows(dbPath, "SELECT " + kReviewColumns +
-                                   " FROM TAV_DBST_Review_ILST_Request WHERE LearnerID = 2 AND "
-                                   "Data_Year = 2026");
+        return learnerYearRows(kReviewColumns, "TAV_DBST_Review_ILST_Request");
     }
     void insertReview(const QString& columns, const QString& values, int learner = 2,
                       int year = 2026) {

@@ -27,11 +27,7 @@ const QString kColumns =
 class IlstTest : public PageTest {
 protected:
     // The learner-year's records, columns in the table's order.
-    QStringList stored() {
-        return rawRows(dbPath, "SELECT " + kColumns +
-                                   " FROM TAV_ILST_Intervention_Records WHERE LearnerID = 2 AND "
-                                   "Data_Year = 2026");
-    }
+    QStringList stored() { return learnerYearRows(kColumns, "TAV_ILST_Intervention_Records"); }
     // The Yes and No boxes of the three items as "YN YN YN".
     static QString ticks(const Page& page) {
         QStringList out;

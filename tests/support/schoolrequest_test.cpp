@@ -40,12 +40,9 @@ protected:
     }
     // The stored rows of an area as "level|available|need", in stored order.
     QStringList stored(int area, int learner = 2, int year = 2026) {
-        return rawRows(dbPath, QString("SELECT Low_Moderate_High, School_Available, School_Need "
-                                       "FROM TAV_Learner_Support_Needs WHERE LearnerID = %1 AND "
-                                       "Data_Year = %2 AND Support_Area = %3 ORDER BY ID")
-                                   .arg(learner)
-                                   .arg(year)
-                                   .arg(area));
+        return learnerYearRows(
+            "Low_Moderate_High, School_Available, School_Need", "TAV_Learner_Support_Needs",
+            QString(" AND Support_Area = %1 ORDER BY ID").arg(area), learner, year);
     }
     static bool firstRowBlank(Grid* grid) {
         return (grid->GetText(1, S) + grid->GetText(2, S) + grid->GetText(3, S)).isEmpty();
