@@ -36,6 +36,11 @@
 
 namespace report {
 
+// Fonts are sized in twips, so one measure serves the screen and the printer.
+QFont itemFont(const Item& item) {
+    return fonts::reportFont(item.fontSize, item.bold, item.italic);
+}
+
 namespace {
 
 constexpr int kMargin = 720; // half an inch round the sheet
@@ -45,11 +50,6 @@ constexpr int kRuleHeight = 15;
 constexpr qint64 kProgressEvery = 100;
 // How far a line's edge may stand over a cut and still count as on its side.
 constexpr double kEdge = 0.5;
-
-// Fonts are sized in twips, so one measure serves the screen and the printer.
-QFont itemFont(const Item& item) {
-    return fonts::reportFont(item.fontSize, item.bold, item.italic);
-}
 
 int itemWidth(const Item& item, int bandWidth) {
     return item.width > 0 ? item.width : std::max(0, bandWidth - item.left);

@@ -101,6 +101,9 @@ Item field(const QString& field);
 Item formula(QStringList fields, std::function<QString(const Row&)> f);
 Item line(int top = 0);
 
+// The font an item's text is measured and drawn in.
+QFont itemFont(const Item& item);
+
 struct Section {
     QList<Item> items;
     int height = 0;             // twips at least

@@ -1,7 +1,6 @@
 #include "tests/common/captions.h"
 
 #include "platform/commandbutton.h"
-#include "platform/fonts.h"
 #include "platform/reportengine.h"
 
 #include <QCheckBox>
@@ -30,12 +29,8 @@ QRect captionInk(QWidget& window, QWidget* w, QStringList& cut) {
         return QRect(w->mapTo(&window, r.topLeft()), r.size());
     };
     const QFontMetrics fm(w->font());
-    if (auto* label = qobject_cast<QLabel*>(w)) {
-        const QString text = label->text();
-        if (text.isEmpty() || label->textFormat() == Qt::RichText)
-            return {};
-        const QRect room = label->contentsRect();
-        const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+    // A caption laid out in its room: the control is cut when it needs more.
+    const auto laidOut = [&](const QString& text, const QRect& room, int flags) {
         const QRect ink = fm.boundingRect(room, flags, text);
         if (ink.width() > room.width() || ink.height() > room.height())
             cut << describe(w, text,
@@ -45,21 +40,20 @@ QRect captionInk(QWidget& window, QWidget* w, QStringList& cut) {
                                 .arg(room.width())
                                 .arg(room.height()));
         return toWindow(ink);
+    };
+    if (auto* label = qobject_cast<QLabel*>(w)) {
+        const QString text = label->text();
+        if (text.isEmpty() || label->textFormat() == Qt::RichText)
+            return {};
+        const QRect room = label->contentsRect();
+        const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+        return laidOut(text, room, flags);
     }
     if (auto* button = qobject_cast<CommandButton*>(w)) {
         const QString text = button->text();
         if (text.isEmpty())
             return {};
-        const QRect room = button->captionRect();
-        const QRect ink = fm.boundingRect(room, CommandButton::kCaptionFlags, text);
-        if (ink.width() > room.width() || ink.height() > room.height())
-            cut << describe(w, text,
-                            QString("needs %1×%2 px, has %3×%4")
-                                .arg(ink.width())
-                                .arg(ink.height())
-                                .arg(room.width())
-                                .arg(room.height()));
-        return toWindow(ink);
+        return laidOut(text, button->captionRect(), CommandButton::kCaptionFlags);
     }
     if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
         const QString text = static_cast<QAbstractButton*>(w)->text();
@@ -158,7 +152,7 @@ void checkSection(const report::Section& section, const QString& where, int prin
         if (text.isEmpty())
             continue; // a text object given its text at run time
         text.replace("{Title}", title).replace("{Page}", "99").replace("{Pages}", "99");
-        const QFontMetricsF fm(fonts::reportFont(item.fontSize, item.bold, item.italic));
+        const QFontMetricsF fm(report::itemFont(item));
         // The room to the right: the item's own width, the sheet, and the
         // next item on its line.
         double right = item.width > 0 ? item.left + item.width : printableWidth;

@@ -1,8 +1,10 @@
 #pragma once
 // What the page tests share: a demo database with the program's tables, the
 // current learner and data year set, and the text of a printed PDF.
+#include "platform/grid.h"
 #include "platform/printdialog.h"
 #include "pages/assessmentpage.h"
+#include "pages/previewlist.h"
 #include "tests/common/fixture.h"
 #include "tests/common/pdf.h"
 #include "services/checktables.h"
@@ -11,13 +13,36 @@
 
 #include <QApplication>
 #include <QHash>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRectF>
 #include <QRegularExpression>
 #include <QStringList>
 #include <QTimer>
 #include <algorithm>
 #include <functional>
+
+// What shown() lists after a save that succeeded.
+inline const QString kSaved = QStringLiteral("User Message: Your Information has been saved.");
+
+// The user's edit of a cell's text, or tick of a check box, as the grid's
+// editor commits it.
+inline void userEdit(Grid* grid, int col, int row, const QString& text) {
+    grid->model()->setData(grid->model()->index(row - 1, col - 1), text, Qt::EditRole);
+}
+inline void userTick(Grid* grid, int col, int row, bool ticked) {
+    grid->model()->setData(grid->model()->index(row - 1, col - 1),
+                           ticked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+}
+
+// Types text into a preview list's entry box, picks its first option (or its
+// second) and presses Add.
+inline void addToPreview(PreviewList* list, const QString& text, bool optionA) {
+    list->entryBox()->setText(text);
+    (optionA ? list->optionA() : list->optionB())->setChecked(true);
+    list->addButton()->click();
+}
 
 class PageTest : public DemoDbTest {
 protected:
@@ -51,6 +76,14 @@ protected:
                 out << box.text.section("Procedure: ", 1);
         }
         return out;
+    }
+    // The columns of a table's rows for a learner and year, joined by '|';
+    // more is added after the WHERE clause (" AND ...", " ORDER BY ...").
+    QStringList learnerYearRows(const QString& columns, const QString& table,
+                                const QString& more = {}, int learner = 2, int year = 2026) {
+        return rawRows(dbPath, "SELECT " + columns + " FROM " + table +
+                                   " WHERE LearnerID = " + QString::number(learner) +
+                                   " AND Data_Year = " + QString::number(year) + more);
     }
     static bool connectionClosed() {
         return !gConnection || gConnection->State() == ado::adStateClosed;
@@ -105,8 +138,11 @@ inline bool lineRightOf(const QString& pdf, const QString& word) {
 // Walks a chain of pages as a user would while start() runs it: each page
 // that shows is left by the next step of the script ("next", "previous" or
 // "menu"; "menu" once the script is spent, or by a page without that button).
-// Returns the form names of the pages shown, in order.
-inline QStringList walkChain(const std::function<void()>& start, const QStringList& script) {
+// onShow, when given, sees each page as it shows, before the step; a page it
+// leaves itself takes no step. Returns the form names of the pages shown, in
+// order.
+inline QStringList walkChain(const std::function<void()>& start, const QStringList& script,
+                             const std::function<void(AssessmentPage&)>& onShow = {}) {
     QStringList visited;
     int step = 0;
     int ticks = 0;
@@ -120,6 +156,11 @@ inline QStringList walkChain(const std::function<void()>& start, const QStringLi
                 continue;
             page->setProperty("walked", true);
             visited << page->formName();
+            if (onShow) {
+                onShow(*page);
+                if (page->isClosed())
+                    return;
+            }
             const QString action = step < script.size() && ticks < 1000 ? script[step++] : "menu";
             QPushButton* button = action == "next"       ? page->cmdNext
                                   : action == "previous" ? page->cmdPrevious

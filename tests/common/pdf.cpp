@@ -56,6 +56,11 @@ QString pdfPageText(const QString& path, int page) {
     return pdfText(path, page, page);
 }
 
+QString withoutSpaces(QString text) {
+    static const QRegularExpression space("\\s");
+    return text.remove(space);
+}
+
 QString pdfInfo(const QString& path) {
     return run("pdfinfo", {path});
 }

@@ -14,6 +14,9 @@
 QString pdfText(const QString& path, int firstPage = 0, int lastPage = 0);
 // The text of one page (from 1).
 QString pdfPageText(const QString& path, int page);
+// A text read back without its white space, so that words the sheet (or
+// pdftotext) breaks over lines or spreads over columns still read as a run.
+QString withoutSpaces(QString text);
 
 // What pdfinfo says of the file.
 QString pdfInfo(const QString& path);

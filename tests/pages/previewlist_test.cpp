@@ -3,6 +3,7 @@
 #include "platform/colors.h"
 #include "pages/assessmentpage.h"
 #include "pages/previewlist.h"
+#include "profile/frmextendedprofile2.h"
 #include "tests/common/user.h"
 #include "tests/common/pagetest.h"
 
@@ -17,6 +18,13 @@ namespace {
 
 constexpr int S = 7;
 
+// The list as the factors page sets up its community list: the entry box,
+// Enabling Factors (column 1) and Barrier (column 2), data from row S.
+PreviewListSetup communitySetup() {
+    const frmExtendedProfile2 factors;
+    return factors.communityList->setup();
+}
+
 class ListPage : public AssessmentPage {
 public:
     ListPage() : AssessmentPage("frmListPage") {
@@ -26,27 +34,13 @@ public:
         preview->setFixedText(1, 1, "What factors are impacting on the child?", 2);
         preview->setFixedText(1, 5, "ENABLING FACTORS");
         preview->setFixedText(2, 5, "BARRIERS");
-        list = new PreviewList(
-            *this, preview,
-            {.firstDataRow = S,
-             .addErrorLabel = "AddPreview Routine",
-             .entryName = "txtAddCommunityFactor",
-             .optionA = {"optPositive", "Enabling Factors", 1},
-             .optionB = {"optBarriers", "Barrier", 2},
-             .emptyMessage = "You must enter the Positive Infuence or Barrier.",
-             .noOptionMessage = "You must select the Positive Infuence or Barrier options.",
-             .addName = "cmdAddPreview",
-             .removeName = "cmdRemove"});
+        list = new PreviewList(*this, preview, communitySetup());
         addToFrame(list, 1);
         setPrint({.items = {PrintItem::grid(preview, 500, 800)}});
     }
 
     // Types text into the entry box, chooses column A or B and adds it.
-    void add(const QString& text, char column) {
-        list->entryBox()->setText(text);
-        (column == 'A' ? list->optionA() : list->optionB())->setChecked(true);
-        list->Add();
-    }
+    void add(const QString& text, char column) { addToPreview(list, text, column == 'A'); }
     QStringList column(int col) const {
         QStringList out;
         for (int r = S; r <= preview->MaxRows(); ++r)

@@ -4,17 +4,12 @@
 #include "platform/adodb.h"
 #include "platform/grid.h"
 #include "pages/yesnopair.h"
+#include "tests/common/pagetest.h"
 
 #include <QObject>
 #include <gtest/gtest.h>
 
 namespace {
-
-// The user's tick or untick of a check box, as the grid commits it.
-void userTick(Grid* grid, int col, int row, bool ticked) {
-    grid->model()->setData(grid->model()->index(row - 1, col - 1),
-                           ticked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
-}
 
 class YesNoPairTest : public ::testing::Test {
 protected:

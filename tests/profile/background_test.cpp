@@ -16,7 +16,6 @@
 
 namespace {
 
-const QString kSaved = "User Message: Your Information has been saved.";
 const QString kConflict =
     "User Message: The Primary Disablility is also added as an Additional Disability, please "
     "correct the information before saving.";
@@ -30,12 +29,9 @@ protected:
         return page;
     }
     QString backgroundRow(int learnerId) {
-        return rawRows(dbPath, QString("SELECT Nature_Of_Support_Received, Name_Of_Provider, "
-                                       "Contact_Details, Family_Situation, "
-                                       "Parent_Understanding_Of_Child FROM "
-                                       "TAV_Learner_Background_Info WHERE LearnerID = %1 AND "
-                                       "Data_Year = 2026")
-                                   .arg(learnerId))
+        return learnerYearRows("Nature_Of_Support_Received, Name_Of_Provider, Contact_Details, "
+                               "Family_Situation, Parent_Understanding_Of_Child",
+                               "TAV_Learner_Background_Info", {}, learnerId)
             .join('/');
     }
     QString primaryId(int learnerId) {

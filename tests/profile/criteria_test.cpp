@@ -16,27 +16,16 @@
 
 namespace {
 
-const QString kSaved = "User Message: Your Information has been saved.";
-
-// The user's edit of a cell's text, as the grid's editor commits it.
-void userEdit(Grid* grid, int col, int row, const QString& text) {
-    grid->model()->setData(grid->model()->index(row - 1, col - 1), text, Qt::EditRole);
-}
-
 class CriteriaTest : public PageTest {
 protected:
     // "Sub_Section|Score" of the learner-year, by activity.
     QStringList scores(int learner = 2, int year = 2026) {
-        return rawRows(dbPath, QString("SELECT Sub_Section, Score FROM "
-                                       "TAV_Criteria_For_Selection WHERE LearnerID = %1 AND "
-                                       "Data_Year = %2 ORDER BY Sub_Section")
-                                   .arg(learner)
-                                   .arg(year));
+        return learnerYearRows("Sub_Section, Score", "TAV_Criteria_For_Selection",
+                               " ORDER BY Sub_Section", learner, year);
     }
     QStringList otherRows() {
-        return rawRows(dbPath, "SELECT None_Mild, Moderate, Severe, Score FROM "
-                               "TAV_Criteria_For_Selection_Other WHERE LearnerID = 2 AND "
-                               "Data_Year = 2026");
+        return learnerYearRows("None_Mild, Moderate, Severe, Score",
+                               "TAV_Criteria_For_Selection_Other");
     }
     void storeScore(int subSection, int score, int learner = 2, int year = 2026) {
         rawExec(dbPath, QString("INSERT INTO TAV_Criteria_For_Selection (LearnerID, Sub_Section, "
@@ -317,8 +306,7 @@ TEST_F(CriteriaTest, PagePrintHoldsTheHeadingTheTextsAndTheScores) {
     const QString text = pdfText(pdf);
     EXPECT_TRUE(text.contains("EMIS NUMBER: 700123456")) << text.toStdString();
     EXPECT_FALSE(text.contains("LEARNER NAME"));
-    QString compact = text;
-    compact.remove(QRegularExpression("\\s"));
+    const QString compact = withoutSpaces(text);
     for (const char* expected :
          {"B.CRITERIAFORSELECTION", "1=Noneormild", "3=Severe", "ACTIVITYDOMAIN", "SCORE",
           "MOBILITY", "Transfer", "Walking/wheel-chair", "Unabletomovealone"})

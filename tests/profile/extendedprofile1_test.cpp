@@ -17,7 +17,6 @@
 
 namespace {
 
-const QString kSaved = "User Message: Your Information has been saved.";
 const int kEntryRows[] = {4, 7, 10, 13, 16};
 
 class ExtendedProfile1Test : public PageTest {
@@ -27,6 +26,16 @@ protected:
                                "Behavioural_Social_Competence, Health_Wellness_Personal_Care, "
                                "Physical_Access, Data_Year FROM "
                                "TAV_Learning_And_Development_Barriers ORDER BY ID");
+    }
+    // Stores the learner's five barrier texts (learning to physical access) for a year.
+    void storeBarriers(const QStringList& texts, int year = 2026) {
+        QStringList values;
+        for (QString text : texts)
+            values << "'" + text.replace("'", "''") + "'";
+        rawExec(dbPath, "INSERT INTO TAV_Learning_And_Development_Barriers (LearnerID, Learning, "
+                        "Communication, Behavioural_Social_Competence, "
+                        "Health_Wellness_Personal_Care, Physical_Access, Data_Year) VALUES (2, " +
+                            values.join(", ") + ", " + QString::number(year) + ")");
     }
     // A change typed by the user into cell (col, row).
     static void type(Grid* grid, int col, int row, const QString& text) {
@@ -65,11 +74,8 @@ TEST_F(ExtendedProfile1Test, EmptyLearnerYearShowsTheDesignedGridAndAFaceSave) {
 }
 
 TEST_F(ExtendedProfile1Test, LoadsTheStoredTextsIntoTheirCells) {
-    rawExec(dbPath, "INSERT INTO TAV_Learning_And_Development_Barriers (LearnerID, Learning, "
-                    "Communication, Behavioural_Social_Competence, Health_Wellness_Personal_Care, "
-                    "Physical_Access, Data_Year) VALUES "
-                    "(2, 'reads slowly', 'signs', ' ', 'asthma', 'O''Brien ramp', 2026),"
-                    "(2, 'last year', 'x', 'x', 'x', 'x', 2025)");
+    storeBarriers({"reads slowly", "signs", " ", "asthma", "O'Brien ramp"});
+    storeBarriers({"last year", "x", "x", "x", "x"}, 2025);
     frmExtendedProfile1 page;
     page.Form_Load();
     const QStringList expected = {"reads slowly", "signs", " ", "asthma", "O'Brien ramp"};
@@ -162,10 +168,8 @@ TEST_F(ExtendedProfile1Test, CancelInThePrintDialogReportsAndPrintsNothing) {
 }
 
 TEST_F(ExtendedProfile1Test, PrintedPageStartsWithTheEmisLineAndHoldsTheTexts) {
-    rawExec(dbPath, "INSERT INTO TAV_Learning_And_Development_Barriers (LearnerID, Learning, "
-                    "Communication, Behavioural_Social_Competence, Health_Wellness_Personal_Care, "
-                    "Physical_Access, Data_Year) VALUES (2, 'Reads below grade', 'Uses Makaton', "
-                    "'Works well in groups', 'Asthma pump', 'Wheelchair user', 2026)");
+    storeBarriers({"Reads below grade", "Uses Makaton", "Works well in groups", "Asthma pump",
+                   "Wheelchair user"});
     const QString pdf = pdfPath("page.pdf");
     printdialog::setAnswerer(printdialog::printToPdf(pdf));
     frmExtendedProfile1 page;
@@ -199,13 +203,12 @@ TEST_F(ExtendedProfile1Test, TheMenuOpensItByName) {
     registerProfileForms();
     ASSERT_TRUE(isFormRegistered("frmExtendedProfile1"));
     QString caption;
-    QTimer::singleShot(0, [&] {
-        auto* page = qobject_cast<frmExtendedProfile1*>(QApplication::activeModalWidget());
-        ASSERT_NE(page, nullptr);
-        caption = page->windowTitle();
-        page->cmdMenu->click();
-    });
-    showFormChain("frmExtendedProfile1");
+    walkChain([] { showFormChain("frmExtendedProfile1"); }, {"menu"},
+              [&caption](AssessmentPage& shown) {
+                  auto* page = qobject_cast<frmExtendedProfile1*>(&shown);
+                  ASSERT_NE(page, nullptr);
+                  caption = page->windowTitle();
+              });
     EXPECT_EQ(caption, "RER [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
@@ -214,10 +217,7 @@ TEST_F(ExtendedProfile1Test, AnEntryRowGrowsToShowALongText) {
     QStringList lines;
     for (int i = 1; i <= 20; ++i)
         lines << QString("Line %1 of the learning barriers").arg(i);
-    rawExec(dbPath, "INSERT INTO TAV_Learning_And_Development_Barriers (LearnerID, Learning, "
-                    "Communication, Behavioural_Social_Competence, Health_Wellness_Personal_Care, "
-                    "Physical_Access, Data_Year) VALUES (2, '" +
-                        lines.join("\n") + "', 'short', ' ', ' ', ' ', 2026)");
+    storeBarriers({lines.join("\n"), "short", " ", " ", " "});
     frmExtendedProfile1 page;
     page.Form_Load();
     const double line = QFontMetrics(page.gridBarriers->font()).lineSpacing() * 0.75;
@@ -234,10 +234,7 @@ TEST_F(ExtendedProfile1Test, ATextTallerThanTheViewIsReadToItsLastLine) {
     QStringList lines;
     for (int i = 1; i <= 80; ++i)
         lines << QString("Line %1 of the physical access").arg(i);
-    rawExec(dbPath, "INSERT INTO TAV_Learning_And_Development_Barriers (LearnerID, Learning, "
-                    "Communication, Behavioural_Social_Competence, Health_Wellness_Personal_Care, "
-                    "Physical_Access, Data_Year) VALUES (2, ' ', ' ', ' ', ' ', '" +
-                        lines.join("\n") + "', 2026)");
+    storeBarriers({" ", " ", " ", " ", lines.join("\n")});
     frmExtendedProfile1 page;
     page.Form_Load();
     ASSERT_TRUE(user::showActive(&page));

@@ -18,16 +18,13 @@
 
 namespace {
 
-const QString kSaved = "User Message: Your Information has been saved.";
 constexpr int S = frmExtendedProfile2::kFirstDataRow;
 
 class ExtendedProfile2Test : public PageTest {
 protected:
     // Types text into the list's entry box, picks column A or B and presses Add.
     static void add(PreviewList* list, const QString& text, char column) {
-        list->entryBox()->setText(text);
-        (column == 'A' ? list->optionA() : list->optionB())->setChecked(true);
-        list->addButton()->click();
+        addToPreview(list, text, column == 'A');
     }
     // The data rows of a preview grid as "col1|col2".
     static QStringList dataRows(Grid* grid) {
@@ -37,8 +34,7 @@ protected:
         return out;
     }
     QStringList stored(const QString& table, const QString& column1) {
-        return rawRows(dbPath, "SELECT " + column1 + ", Barrier FROM " + table +
-                                   " WHERE LearnerID = 2 AND Data_Year = 2026 ORDER BY ID");
+        return learnerYearRows(column1 + ", Barrier", table, " ORDER BY ID");
     }
     QStringList storedCommunity() { return stored("TAV_Factors_Community", "Positive_Influence"); }
     QStringList storedClassroom() { return stored("TAV_Factors_Classroom", "Enabling_Factor"); }
@@ -370,22 +366,9 @@ TEST_F(ExtendedProfile2Test, PreviousPageAsksWhenUnsavedAndLeadsBackToTheBarrier
 
 TEST_F(ExtendedProfile2Test, TheBarriersPageLeadsHereAndBack) {
     registerProfileForms();
-    QStringList walk;
     // Barriers page: Next; factors page: Previous; barriers page: Main Menu.
-    const auto step = [&walk](const char* button) {
-        auto* page = qobject_cast<AssessmentPage*>(QApplication::activeModalWidget());
-        ASSERT_NE(page, nullptr);
-        walk << page->formName();
-        page->findChild<QPushButton*>(button)->click();
-    };
-    QTimer::singleShot(0, [&] {
-        step("cmdNext");
-        QTimer::singleShot(0, [&] {
-            step("cmdPrevious");
-            QTimer::singleShot(0, [&] { step("cmdMenu"); });
-        });
-    });
-    showFormChain("frmExtendedProfile1");
+    const QStringList walk =
+        walkChain([] { showFormChain("frmExtendedProfile1"); }, {"next", "previous", "menu"});
     EXPECT_EQ(walk,
               QStringList({"frmExtendedProfile1", "frmExtendedProfile2", "frmExtendedProfile1"}));
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);

@@ -83,17 +83,6 @@ TEST(AreasOfImpairment, OnlyLevelsOneToThreeOfDomainsOneToEightAreGiven) {
 
 namespace {
 
-const QString kSaved = "User Message: Your Information has been saved.";
-
-// The user's edit of a cell's text, or tick of a check box, as the grid commits it.
-void userEdit(Grid* grid, int col, int row, const QString& text) {
-    grid->model()->setData(grid->model()->index(row - 1, col - 1), text, Qt::EditRole);
-}
-void userTick(Grid* grid, int col, int row, bool ticked) {
-    grid->model()->setData(grid->model()->index(row - 1, col - 1),
-                           ticked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
-}
-
 class HealthReportTest : public PageTest {
 protected:
     void SetUp() override {
@@ -101,10 +90,9 @@ protected:
         gBirthDate = "20090608";
     }
     QStringList reportRows() {
-        return rawRows(dbPath, "SELECT Impairment_Type, Medical_Record_Viewed, "
-                               "Medical_Record_Attached, Comments FROM "
-                               "TAV_Health_Professional_Report WHERE LearnerID = 2 AND "
-                               "Data_Year = 2026");
+        return learnerYearRows("Impairment_Type, Medical_Record_Viewed, "
+                               "Medical_Record_Attached, Comments",
+                               "TAV_Health_Professional_Report");
     }
     void storeScores(int subSection, QList<int> scores, int learner = 2) {
         for (int score : scores)
@@ -322,8 +310,7 @@ TEST_F(HealthReportTest, PagePrintHoldsTheReportAndTheAreas) {
     const QString text = pdfText(pdf);
     EXPECT_TRUE(text.contains("EMIS NUMBER: 700123456")) << text.toStdString();
     EXPECT_FALSE(text.contains("LEARNER NAME"));
-    QString compact = text;
-    compact.remove(QRegularExpression("\\s"));
+    const QString compact = withoutSpaces(text);
     for (const char* expected :
          {"A.HEALTHPROFESSIONALREPORT", "NameofLearner:O'NEILLLerato", "08/06/2009",
           "AutismSpectrumDisorder", "1.MEDICALRECORDSViewedAttached", "TempPerm",

@@ -1,7 +1,7 @@
 // The learner score summary: levels of the eight areas of impairment from the
 // report year's criteria scores and the five support-area ratings, one row a
 // current learner, built in memory and shown in the viewer.
-#include "platform/fonts.h"
+#include "platform/reportengine.h"
 #include "reports/reportlayouts.h"
 #include "tests/reports/reportviewtest.h"
 
@@ -187,8 +187,7 @@ TEST(ScoreSummaryLayout, TheWidestLevelAndEveryRatingStandClearOfTheNextColumn) 
     ASSERT_EQ(fields.size(), 18 - 1); // every column but ID
     // The sheet's own measure: fonts sized in twips.
     const auto advance = [](const report::Item& item, const QString& text) {
-        return QFontMetricsF(fonts::reportFont(item.fontSize, item.bold, item.italic))
-            .horizontalAdvance(text);
+        return QFontMetricsF(report::itemFont(item)).horizontalAdvance(text);
     };
     const QStringList levels = {"Mobility", "SelfCare", "Communication", "Vision",
                                 "Hearing",  "Mental",   "Cognition",     "Needs"};

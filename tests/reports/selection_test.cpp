@@ -97,10 +97,11 @@ TEST_F(SelectionTest, AllBoxEmptiesAndDisablesItsPairedBoxAndClearingFocusesIt) 
         QWidget* box;
         void (frmBarrierSelect::*click)();
     };
-    for (const Pair& p :
-         {Pair{w->chkAllBarriers, w->cboBarrier, &frmBarrierSelect::chkAllBarriers_Click},
-          Pair{w->chkAllSupport, w->cboSupport, &frmBarrierSelect::chkAllSupport_Click},
-          Pair{w->chkAllLearners, w->txtAssNo, &frmBarrierSelect::chkAllLearners_Click}}) {
+    const Pair pairs[] = {
+        {w->chkAllBarriers, w->cboBarrier, &frmBarrierSelect::chkAllBarriers_Click},
+        {w->chkAllSupport, w->cboSupport, &frmBarrierSelect::chkAllSupport_Click},
+        {w->chkAllLearners, w->txtAssNo, &frmBarrierSelect::chkAllLearners_Click}};
+    for (const Pair& p : pairs) {
         p.check->setChecked(false);
         (w.get()->*p.click)();
         EXPECT_TRUE(p.box->isEnabled());
@@ -110,10 +111,7 @@ TEST_F(SelectionTest, AllBoxEmptiesAndDisablesItsPairedBoxAndClearingFocusesIt) 
     w->cboBarrier->setCurrentIndex(1);
     w->cboSupport->setEditText("Clinic A");
     w->txtAssNo->setText("003");
-    for (const Pair& p :
-         {Pair{w->chkAllBarriers, w->cboBarrier, &frmBarrierSelect::chkAllBarriers_Click},
-          Pair{w->chkAllSupport, w->cboSupport, &frmBarrierSelect::chkAllSupport_Click},
-          Pair{w->chkAllLearners, w->txtAssNo, &frmBarrierSelect::chkAllLearners_Click}}) {
+    for (const Pair& p : pairs) {
         p.check->setChecked(true);
         (w.get()->*p.click)();
         EXPECT_FALSE(p.box->isEnabled());

@@ -23,20 +23,11 @@
 
 namespace {
 
-const QString kSaved = "User Message: Your Information has been saved.";
 const QString kReviewColumns =
     "ISLT_Coord_Educ_Req_Made, Parent_Accept_Recom, Parent_Reason, ISLT_Approved_Reason, "
     "ISLT_Not_Approved_Reason, DBST_Support_School_Site, Senior_Manager_Approval, "
     "School_Discussed_Parent, School_Discussed_Comment";
 
-// The user's edit of a cell's text, or tick of a check box, as the grid commits it.
-void userEdit(Grid* grid, int col, int row, const QString& text) {
-    grid->model()->setData(grid->model()->index(row - 1, col - 1), text, Qt::EditRole);
-}
-void userTick(Grid* grid, int col, int row, bool ticked) {
-    grid->model()->setData(grid->model()->index(row - 1, col - 1),
-                           ticked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
-}
 // The texts of a row's cells from col to col2, joined.
 QString ticks(const Grid* grid, int row, int col, int col2) {
     QString out;
@@ -55,9 +46,7 @@ protected:
     }
     // The learner-year's review rows, the columns joined by '|'.
     QStringList reviewRows() {
-        return rawRows(dbPath, "SELECT " + kReviewColumns +
-                                   " FROM TAV_DBST_Review_ILST_Request WHERE LearnerID = 2 AND "
-                                   "Data_Year = 2026");
+        return learnerYearRows(kReviewColumns, "TAV_DBST_Review_ILST_Request");
     }
     void insertReview(const QString& columns, const QString& values, int learner = 2,
                       int year = 2026) {
@@ -665,8 +654,6 @@ TEST_F(ActionPlanTest, PrintsHoldTheHeadingAndTheGrids) {
                     "VALUES (2, 10, 'Reviewer Ten', 2026)");
     const QString heading = "EMIS NUMBER: 700123456 [ Section 4: ACTION PLAN FOR ADDITIONAL "
                             "SUPPORT PROVISION AND MONITORING ]"; // made to fit the sheet
-    const auto compact = [](QString text) { return text.remove(QRegularExpression("\\s")); };
-
     frmActionPlan one;
     one.Form_Load();
     const QString pdf1 = pdfPath("plan1.pdf");
@@ -678,7 +665,7 @@ TEST_F(ActionPlanTest, PrintsHoldTheHeadingAndTheGrids) {
     for (const char* expected :
          {"NameofSchool:", "KliprivierCombinedSchool", "08/06/2009", "AutismSpectrumDisorder",
           "1.DBSTREVIEWSILSTREQUEST", "Because", "1.4Notapproved"})
-        EXPECT_TRUE(compact(text).contains(expected)) << expected;
+        EXPECT_TRUE(withoutSpaces(text).contains(expected)) << expected;
     EXPECT_EQ(pdfPages(pdf1), 1);
     // The header grid at top 800, the review grid below it from top 2000.
     EXPECT_LT(pdfWordBox(pdf1, "School:").top(), pdfWordBox(pdf1, "DBST").top());
@@ -696,7 +683,7 @@ TEST_F(ActionPlanTest, PrintsHoldTheHeadingAndTheGrids) {
     EXPECT_TRUE(text.contains(heading));
     for (const char* expected : {"Completely", "Alternatesite", "2.DBSTSUPPORTSTRATEGY",
                                  "Supportneednumber1", "Supportneednumber30", "Socialsupport"})
-        EXPECT_TRUE(compact(text).contains(expected)) << expected;
+        EXPECT_TRUE(withoutSpaces(text).contains(expected)) << expected;
     EXPECT_GE(pdfPages(pdf2), 2); // the strategy grid goes on over further sheets
     EXPECT_LT(firstWordTop(pdf2, 2), 800 / 20.0 + 5); // from the top margin
     // The grids scaled to the sheet keep their right lines.
@@ -713,7 +700,7 @@ TEST_F(ActionPlanTest, PrintsHoldTheHeadingAndTheGrids) {
     EXPECT_TRUE(text.contains(heading));
     for (const char* expected :
          {"3.APPROVALBYDISTRICTSENIORMANAGER", "Signed", "5.REVIEWOFACTIONTAKEN", "ReviewerTen"})
-        EXPECT_TRUE(compact(text).contains(expected)) << expected;
+        EXPECT_TRUE(withoutSpaces(text).contains(expected)) << expected;
     EXPECT_EQ(pdfPages(pdf3), 1);
     const double reviewTop = pdfWordBox(pdf3, "REVIEW").top();
     EXPECT_GE(reviewTop, 5000 / 20.0 - 2);

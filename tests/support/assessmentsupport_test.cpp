@@ -23,13 +23,6 @@
 
 namespace {
 
-const QString kSaved = "User Message: Your Information has been saved.";
-
-// The user's choice in a cell, as the grid's editor commits it.
-void userEdit(Grid* grid, int col, int row, const QString& text) {
-    grid->model()->setData(grid->model()->index(row - 1, col - 1), text, Qt::EditRole);
-}
-
 // The level cells of each page: GridID -> support areas rated.
 struct PageItems {
     int page;
@@ -100,23 +93,16 @@ protected:
     }
     // "GridID|Support_Area|Level" of the learner-year.
     QStringList levels(int learner = 2, int year = 2026) {
-        return rawRows(dbPath, QString("SELECT GridID, Support_Area, [Level] FROM "
-                                       "TAV_Assessment_Supp_Req WHERE LearnerID = %1 AND "
-                                       "Data_Year = %2 ORDER BY GridID, Support_Area")
-                                   .arg(learner)
-                                   .arg(year));
+        return learnerYearRows("GridID, Support_Area, [Level]", "TAV_Assessment_Supp_Req",
+                               " ORDER BY GridID, Support_Area", learner, year);
     }
     // "Support_Area|Rating" of the learner-year.
     QStringList ratings(int learner = 2, int year = 2026) {
-        return rawRows(dbPath, QString("SELECT Support_Area, Rating FROM "
-                                       "TAV_Assessment_Supp_Req_Rating WHERE LearnerID = %1 AND "
-                                       "Data_Year = %2 ORDER BY Support_Area")
-                                   .arg(learner)
-                                   .arg(year));
+        return learnerYearRows("Support_Area, Rating", "TAV_Assessment_Supp_Req_Rating",
+                               " ORDER BY Support_Area", learner, year);
     }
     QStringList learnerTexts() {
-        return rawRows(dbPath, "SELECT Disability_Descr, Psycho_Social_Support FROM "
-                               "TAV_Learner_Supp_Needs WHERE LearnerID = 2 AND Data_Year = 2026");
+        return learnerYearRows("Disability_Descr, Psycho_Social_Support", "TAV_Learner_Supp_Needs");
     }
     static QStringList ratingRow(frmAssessment_Support_Reg& page) {
         QStringList out;
@@ -593,8 +579,7 @@ TEST_F(AssessmentSupportTest, PagePrintsHoldTheirGridsOnTheirSheets) {
         EXPECT_TRUE(text.trimmed().startsWith(
             "EMIS NUMBER: 700123456 [ ASSESSMENT FOR SUPPORT REQUIREMENTS ]"))
             << text.left(200).toStdString();
-        QString compact = text;
-        compact.remove(QRegularExpression("\\s"));
+        const QString compact = withoutSpaces(text);
         EXPECT_TRUE(compact.contains("LEARNERNAME:O'NEILLLeratoASSESIONNUMBER:006"));
         for (const QString& expected : c.expected)
             EXPECT_TRUE(compact.contains(expected)) << expected.toStdString();

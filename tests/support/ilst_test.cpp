@@ -17,7 +17,6 @@
 namespace {
 
 using Page = frmILSTIntervention;
-const QString kSaved = "User Message: Your Information has been saved.";
 const QString kCaption = "RER [Section 3b: ILST RECORD OF INTERVENTIONS TAKEN AND MOTIVATION FOR "
                          "ASSISTANCE FROM DBST]";
 const QString kColumns =
@@ -25,23 +24,10 @@ const QString kColumns =
     "Learner_Parent_Response, ILST_Analysis_To_DBST, Principal_Approve_Request_DBST, "
     "Principal_Reason, Circuit_Manager_Endores, Circuit_Manager_Reason";
 
-void userEdit(Grid* grid, int col, int row, const QString& text) {
-    grid->model()->setData(grid->model()->index(row - 1, col - 1), text, Qt::EditRole);
-}
-// The user's tick or untick of a check box, as the grid commits it.
-void userTick(Grid* grid, int col, int row, bool ticked) {
-    grid->model()->setData(grid->model()->index(row - 1, col - 1),
-                           ticked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
-}
-
 class IlstTest : public PageTest {
 protected:
     // The learner-year's records, columns in the table's order.
-    QStringList stored() {
-        return rawRows(dbPath, "SELECT " + kColumns +
-                                   " FROM TAV_ILST_Intervention_Records WHERE LearnerID = 2 AND "
-                                   "Data_Year = 2026");
-    }
+    QStringList stored() { return learnerYearRows(kColumns, "TAV_ILST_Intervention_Records"); }
     // The Yes and No boxes of the three items as "YN YN YN".
     static QString ticks(const Page& page) {
         QStringList out;
@@ -290,20 +276,10 @@ TEST_F(IlstTest, PreviousAsksWhenUnsavedAndLeadsBackToTheSchoolRequest) {
 TEST_F(IlstTest, TheMainMenusButtonLeadsThroughBothPagesAndBack) {
     registerSupportForms();
     QStringList walk;
-    const auto step = [&walk](const char* button) {
-        auto* page = qobject_cast<AssessmentPage*>(QApplication::activeModalWidget());
-        ASSERT_NE(page, nullptr);
-        walk << page->formName() + ":" + page->windowTitle().left(24);
-        page->findChild<QPushButton*>(button)->click();
-    };
-    QTimer::singleShot(0, [&] {
-        step("cmdNext");
-        QTimer::singleShot(0, [&] {
-            step("cmdPrevious");
-            QTimer::singleShot(0, [&] { step("cmdMenu"); });
-        });
-    });
-    showFormChain("frmSchoolRequestSupport");
+    walkChain([] { showFormChain("frmSchoolRequestSupport"); }, {"next", "previous", "menu"},
+              [&walk](AssessmentPage& page) {
+                  walk << page.formName() + ":" + page.windowTitle().left(24);
+              });
     EXPECT_EQ(walk, QStringList({"frmSchoolRequestSupport:Support Needs Assessment",
                                  "frmILSTIntervention:RER [Section 3b: ILST RE",
                                  "frmSchoolRequestSupport:Support Needs Assessment"}));

@@ -21,7 +21,6 @@
 
 namespace {
 
-const QString kSaved = "User Message: Your Information has been saved.";
 constexpr int S = frmISP::kFirstDataRow;
 
 class IspTest : public PageTest {
@@ -545,22 +544,22 @@ TEST_F(IspTest, TheMainMenuButtonShowsThePageAndMainMenuLeavesIt) {
     registerSupportForms();
     ASSERT_TRUE(isFormRegistered("frmISP"));
     QString shownForm;
-    QTimer::singleShot(0, [&] {
-        auto* page = qobject_cast<frmISP*>(QApplication::activeModalWidget());
-        ASSERT_NE(page, nullptr);
-        shownForm = page->formName();
-        EXPECT_EQ(page->SSTab1->Tab(), 0);
-        // Unsaved edits: No keeps the page, Yes leaves it.
-        page->markUnsaved();
-        answerAll(msgbox::vbNo);
-        page->cmdMenu->click();
-        EXPECT_FALSE(page->isClosed());
-        EXPECT_EQ(boxes().last().title, "Data has NOT been Saved");
-        answerAll(msgbox::vbYes);
-        page->cmdMenu->click();
-        EXPECT_TRUE(page->isClosed());
-    });
-    showFormChain("frmISP");
+    walkChain([] { showFormChain("frmISP"); }, {"menu"},
+              [&](AssessmentPage& shown) {
+                  auto* page = qobject_cast<frmISP*>(&shown);
+                  ASSERT_NE(page, nullptr);
+                  shownForm = page->formName();
+                  EXPECT_EQ(page->SSTab1->Tab(), 0);
+                  // Unsaved edits: No keeps the page, Yes leaves it.
+                  page->markUnsaved();
+                  answerAll(msgbox::vbNo);
+                  page->cmdMenu->click();
+                  EXPECT_FALSE(page->isClosed());
+                  EXPECT_EQ(boxes().last().title, "Data has NOT been Saved");
+                  answerAll(msgbox::vbYes);
+                  page->cmdMenu->click();
+                  EXPECT_TRUE(page->isClosed());
+              });
     EXPECT_EQ(shownForm, "frmISP");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }

@@ -16,13 +16,7 @@
 namespace {
 
 using Page = frmSchoolRequestSupport;
-const QString kSaved = "User Message: Your Information has been saved.";
 constexpr int S = Page::kFirstDataRow;
-
-// The user's choice or typing in a cell, as the grid's editor commits it.
-void userEdit(Grid* grid, int col, int row, const QString& text) {
-    grid->model()->setData(grid->model()->index(row - 1, col - 1), text, Qt::EditRole);
-}
 
 class SchoolRequestTest : public PageTest {
 protected:
@@ -37,12 +31,6 @@ protected:
         setClockOverride(std::nullopt);
         PageTest::TearDown();
     }
-    // Types text into the list's entry box, picks has or needs and presses Add.
-    static void add(PreviewList* list, const QString& text, bool has) {
-        list->entryBox()->setText(text);
-        (has ? list->optionA() : list->optionB())->setChecked(true);
-        list->addButton()->click();
-    }
     // The data rows of a preview grid as "level|has|needs".
     static QStringList dataRows(Grid* grid) {
         QStringList out;
@@ -52,12 +40,9 @@ protected:
     }
     // The stored rows of an area as "level|available|need", in stored order.
     QStringList stored(int area, int learner = 2, int year = 2026) {
-        return rawRows(dbPath, QString("SELECT Low_Moderate_High, School_Available, School_Need "
-                                       "FROM TAV_Learner_Support_Needs WHERE LearnerID = %1 AND "
-                                       "Data_Year = %2 AND Support_Area = %3 ORDER BY ID")
-                                   .arg(learner)
-                                   .arg(year)
-                                   .arg(area));
+        return learnerYearRows(
+            "Low_Moderate_High, School_Available, School_Need", "TAV_Learner_Support_Needs",
+            QString(" AND Support_Area = %1 ORDER BY ID").arg(area), learner, year);
     }
     static bool firstRowBlank(Grid* grid) {
         return (grid->GetText(1, S) + grid->GetText(2, S) + grid->GetText(3, S)).isEmpty();
@@ -162,13 +147,13 @@ TEST_F(SchoolRequestTest, HasAndNeedsFillTheirColumnsIndependentlyEachEntryRowGe
     Page page;
     page.Form_Load();
     Grid* grid = page.gridHRDPreview;
-    add(page.hrdList, "one trained educator", true);
+    addToPreview(page.hrdList, "one trained educator", true);
     EXPECT_TRUE(page.isUnsaved());
     EXPECT_EQ(page.cmdAddHRDPreview->BackColor(), vbButtonFace);
     EXPECT_EQ(page.txtAddHRD->text(), "");
     EXPECT_TRUE(page.optHRDHas->isChecked());
-    add(page.hrdList, " a remedial room ", true);
-    add(page.hrdList, "sign language training", false);
+    addToPreview(page.hrdList, " a remedial room ", true);
+    addToPreview(page.hrdList, "sign language training", false);
     EXPECT_EQ(dataRows(grid), QStringList({"|one trained educator|sign language training",
                                            "| a remedial room |", "||", "||"}));
     EXPECT_EQ(grid->MaxRows(), 8);
@@ -189,18 +174,18 @@ TEST_F(SchoolRequestTest, EachAreaIsStoredUnderItsTabNumberAndComesBackInPlace) 
             "(2, 7, 'LOW', 'no such area', ' ', 2026)");
     Page page;
     page.Form_Load();
-    add(page.staffingList, "a class assistant", true);
-    add(page.staffingList, "a therapist", false);
-    add(page.staffingList, "a second assistant", true);
+    addToPreview(page.staffingList, "a class assistant", true);
+    addToPreview(page.staffingList, "a therapist", false);
+    addToPreview(page.staffingList, "a second assistant", true);
     userEdit(page.gridStaffingPreview, 1, 5, "HIGH LEVEL");
-    add(page.curriculumList, "O'Brien's adapted tests", false);
+    addToPreview(page.curriculumList, "O'Brien's adapted tests", false);
     page.markSaved();
     // Choosing a level marks the page on every tab.
     userEdit(page.gridCuriculumPreview, 1, 5, "MODERATE");
     EXPECT_TRUE(page.isUnsaved());
     // A row with a level only.
     userEdit(page.gridEnvPreview, 1, 5, "LOW");
-    add(page.hrdList, "workshops", false);
+    addToPreview(page.hrdList, "workshops", false);
 
     page.cmdSave->click();
     EXPECT_EQ(shown(), QStringList({kSaved}));
@@ -274,9 +259,9 @@ TEST_F(SchoolRequestTest, RemoveAndHighlightActOnDataRowsOnly) {
     Page page;
     page.Form_Load();
     Grid* grid = page.gridEnvPreview;
-    add(page.envList, "ramps", true);
-    add(page.envList, "toilets", true);
-    add(page.envList, "a lift", false);
+    addToPreview(page.envList, "ramps", true);
+    addToPreview(page.envList, "toilets", true);
+    addToPreview(page.envList, "a lift", false);
     page.markSaved();
 
     // A heading row: nothing removed, no highlight.
@@ -320,7 +305,7 @@ TEST_F(SchoolRequestTest, OnlyTheAssistiveDevicesListTakesTyping) {
     Grid* grid = page.gridAssistivePreview;
     userEdit(grid, 2, 5, "a hearing aid");
     EXPECT_TRUE(page.isUnsaved());
-    add(page.assistiveList, "a wheelchair", true);
+    addToPreview(page.assistiveList, "a wheelchair", true);
     EXPECT_EQ(grid->cellFormat(1, 7).maxLength, 20);
     EXPECT_EQ(grid->cellFormat(2, 7).maxLength, 255);
     userEdit(grid, 1, 7, "Ma'am's");
@@ -337,7 +322,7 @@ TEST_F(SchoolRequestTest, OnlyTheAssistiveDevicesListTakesTyping) {
     typed.Form_Load();
     Grid* full = typed.gridAssistivePreview;
     userEdit(full, 2, 5, "typed has");
-    add(typed.assistiveList, "added has", true);
+    addToPreview(typed.assistiveList, "added has", true);
     EXPECT_EQ(dataRows(full), QStringList({"|typed has|", "|added has|", "||"}));
     EXPECT_TRUE(isLevelCell(full, 6));
     EXPECT_EQ(full->GetText(2, 4), "WHAT SCHOOL HAS");
@@ -351,9 +336,9 @@ TEST_F(SchoolRequestTest, AnAreaThatFailsKeepsItsRowsWhileTheOthersAreSaved) {
             "WHEN NEW.Support_Area = 2 BEGIN SELECT RAISE(ABORT, 'refused'); END;");
     Page page;
     page.Form_Load();
-    add(page.assistiveList, "a magnifier", false);
-    add(page.staffingList, "a therapist", false);
-    add(page.envList, "ramps", true);
+    addToPreview(page.assistiveList, "a magnifier", false);
+    addToPreview(page.staffingList, "a therapist", false);
+    addToPreview(page.envList, "ramps", true);
     page.cmdSave->click();
     EXPECT_EQ(errorProcedures(), QStringList({"saveData Routine"}));
     ASSERT_EQ(boxes().size(), 1); // no confirmation
@@ -373,7 +358,7 @@ TEST_F(SchoolRequestTest, FailedLoadIsReportedAndSaveRefused) {
     EXPECT_TRUE(connectionClosed());
     EXPECT_EQ(page.gridSignature->GetText(2, 1), "Thuto Primary");
     rawExec(dbPath, "ALTER TABLE Needs_Away RENAME TO TAV_Learner_Support_Needs");
-    add(page.staffingList, "a therapist", false);
+    addToPreview(page.staffingList, "a therapist", false);
     page.cmdSave_Click();
     EXPECT_FALSE(shown().contains(kSaved));
     EXPECT_TRUE(stored(1).isEmpty());
@@ -382,10 +367,10 @@ TEST_F(SchoolRequestTest, FailedLoadIsReportedAndSaveRefused) {
 TEST_F(SchoolRequestTest, PrintsTheListOfTheTabOnShowInLandscape) {
     Page page;
     page.Form_Load();
-    add(page.staffingList, "Staffing entry", true);
-    add(page.hrdList, "Workshop on braille", true);
+    addToPreview(page.staffingList, "Staffing entry", true);
+    addToPreview(page.hrdList, "Workshop on braille", true);
     userEdit(page.gridHRDPreview, 1, 5, "MODERATE");
-    add(page.hrdList, "Sign language course", false);
+    addToPreview(page.hrdList, "Sign language course", false);
     page.SSTab1->setTab(3);
     const QString pdf = pdfPath("hrd.pdf");
     printdialog::setAnswerer(printdialog::printToPdf(pdf));
@@ -415,7 +400,7 @@ TEST_F(SchoolRequestTest, NextAsksWhenUnsavedAndLeadsToTheIlstRecord) {
     registerSupportForms();
     Page page;
     page.Form_Load();
-    add(page.envList, "ramps", true);
+    addToPreview(page.envList, "ramps", true);
     answerAll(msgbox::vbNo);
     page.cmdNext->click();
     ASSERT_EQ(boxes().size(), 1);

@@ -15,15 +15,7 @@
 
 namespace {
 
-const QStringList kRollTables = {"TAV_Learner_Background_Info",
-                                 "TAV_Learning_And_Development_Barriers",
-                                 "TAV_Factors_Classroom",
-                                 "TAV_Factors_Community",
-                                 "TAV_Factors_School",
-                                 "TAV_Learner_Support_Needs",
-                                 "TAV_DBST_Review_ILST_Request",
-                                 "TAV_DBST_Support_Strategy",
-                                 "TAV_Action_Review"};
+const QStringList kRollTables(kRolloverTables.begin(), kRolloverTables.end());
 
 class RollOver : public DemoDbTest {
 protected:
