@@ -656,10 +656,6 @@ QString AssessmentPage::whereLearnerYear() {
            " AND Data_Year = " + QString::number(gDataYear);
 }
 
-QString AssessmentPage::quoted(const QString& text) {
-    return "'" + SqlText(text) + "'";
-}
-
 bool AssessmentPage::allBlank(const QStringList& texts) {
     return texts.join(QString()).trimmed().isEmpty();
 }

@@ -40,6 +40,7 @@
 #include "platform/grid.h"
 #include "platform/printdialog.h"
 #include "platform/savebutton.h"
+#include "platform/sqlquote.h"
 #include "services/formregistry.h"
 
 #include <QDialog>
@@ -193,8 +194,6 @@ public:
     // --- SQL pieces ------------------------------------------------------------
     // "WHERE LearnerID = " & gLearnerID & " AND Data_Year = " & gDataYear
     static QString whereLearnerYear();
-    // "'" & SqlText(text) & "'"
-    static QString quoted(const QString& text);
     // True when the texts joined hold nothing but blanks.
     static bool allBlank(const QStringList& texts);
 

@@ -1,8 +1,8 @@
 #include "reports/clssql.h"
 
+#include "platform/sqlquote.h"
 #include "reports/frmreportview.h"
 #include "services/globals.h"
-#include "services/modcentralroutines.h"
 
 namespace {
 QString reportYear() {

@@ -2,10 +2,10 @@
 
 #include "platform/reportengine.h"
 #include "platform/runtime.h"
+#include "platform/sqlquote.h"
 #include "reports/clssql.h"
 #include "reports/reportlayouts.h"
 #include "services/globals.h"
-#include "services/modcentralroutines.h"
 #include "services/moddatabaseconnection.h"
 #include "services/modextendedmsgbox.h"
 

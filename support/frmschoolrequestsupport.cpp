@@ -293,19 +293,18 @@ bool frmSchoolRequestSupport::saveData(int vGridID) {
     const QString area = QString::number(vGridID);
     QStringList inserts;
     for (int r = kFirstDataRow; r <= grid->MaxRows(); ++r) {
-        QString level = grid->GetText(kLevelCol, r);
+        const QString level = grid->GetText(kLevelCol, r);
         const QString has = grid->GetText(kHasCol, r);
         const QString needs = grid->GetText(kNeedsCol, r);
         if (allBlank({level, has, needs}))
             continue;
         // The level comes from the list, but a typed one may hold a quote;
         // an empty level stays empty.
-        level.replace('\'', QStringLiteral("''"));
         inserts << "INSERT INTO TAV_Learner_Support_Needs (LearnerID, Support_Area, "
                    "Low_Moderate_High , "
                    "School_Need, School_Available, Data_Year) VALUES "
                    "(" +
-                       id + "," + area + ",'" + level + "'," + quoted(needs) + "," + quoted(has) +
+                       id + "," + area + "," + quotedExact(level) + "," + quoted(needs) + "," + quoted(has) +
                        "," + year + ")";
     }
     return replaceRows("saveData Routine",
