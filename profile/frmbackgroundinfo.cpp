@@ -277,9 +277,8 @@ bool frmBackgroundInfo::saveBackgroundInfo() {
     const bool saved = inTransaction("saveBackgroundInfo Routine", [&](ado::Connection& db) {
         db.Execute("DELETE TAV_Learner_Background_Info.* FROM TAV_Learner_Background_Info INNER "
                    "JOIN"
-                   " Learner_Info on TAV_Learner_Background_Info.LearnerID = Learner_Info.ID"
-                   " WHERE TAV_Learner_Background_Info.LearnerID = " +
-                   id + " AND TAV_Learner_Background_Info.Data_Year = " + year);
+                   " Learner_Info on TAV_Learner_Background_Info.LearnerID = Learner_Info.ID " +
+                   whereLearnerYear("TAV_Learner_Background_Info"));
         if (blank)
             return;
         db.Execute("INSERT INTO TAV_Learner_Background_Info (LearnerID, "

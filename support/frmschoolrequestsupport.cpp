@@ -266,9 +266,8 @@ void frmSchoolRequestSupport::RemoveFromGrid(Grid* grid) {
 bool frmSchoolRequestSupport::getData() {
     return loadRows("getData Routine",
                     "SELECT Support_Area, Low_Moderate_High, School_Need, School_Available "
-                    "FROM TAV_Learner_Support_Needs WHERE LearnerID = " +
-                        QString::number(gLearnerID) +
-                        " AND Data_Year = " + QString::number(gDataYear) + " ORDER BY Support_Area",
+                    "FROM TAV_Learner_Support_Needs " +
+                        whereLearnerYear() + " ORDER BY Support_Area",
                     [this](ado::Recordset& rs) {
                         // A row of no known area has no tab to show it; the
                         // save, which replaces areas 1 to 5 only, leaves it.
@@ -308,9 +307,8 @@ bool frmSchoolRequestSupport::saveData(int vGridID) {
                        "," + year + ")";
     }
     return replaceRows("saveData Routine",
-                       {"DELETE FROM TAV_Learner_Support_Needs "
-                        "WHERE LearnerID = " +
-                        id + " AND Data_Year = " + year + " AND Support_Area = " + area},
+                       {"DELETE FROM TAV_Learner_Support_Needs " + whereLearnerYear() +
+                        " AND Support_Area = " + area},
                        inserts);
 }
 
