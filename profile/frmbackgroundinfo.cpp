@@ -200,14 +200,7 @@ void frmBackgroundInfo::loadComboList(const QString& sql, QList<ListEntry>& list
 
 QStringList frmBackgroundInfo::additionalDisabilities(qint32 LID) {
     // Uses the caller's connection when one is open, else one of its own.
-    const bool ownConnection = !gConnection || gConnection->State() != ado::adStateOpen;
-    struct Closer {
-        bool own;
-        ~Closer() {
-            if (own)
-                CloseConnection();
-        }
-    } closer{ownConnection};
+    const ConnectionScope connection(ConnectionScope::ShareOpen);
     ExecuteQuery("SELECT LI.ID, MD.DisabilityID as DisID, D2.Name as Disability"
                  " From  ((Learner_Info as LI  INNER JOIN MultipleDisabilities as MD on  LI.ID = "
                  "MD.LearnerID)"
