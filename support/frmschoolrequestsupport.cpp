@@ -228,21 +228,6 @@ Grid* frmSchoolRequestSupport::previewOf(int area) const {
     return list ? list->grid() : nullptr;
 }
 
-int frmSchoolRequestSupport::CheckAvailableRow(int Col, Grid* grid) const {
-    for (PreviewList* list : m_lists) {
-        if (list->grid() == grid)
-            return list->CheckAvailableRow(Col);
-    }
-    return 0;
-}
-
-void frmSchoolRequestSupport::ChangeGridColor(int vRow, int, Grid* grid) {
-    for (PreviewList* list : m_lists) {
-        if (list->grid() == grid)
-            list->highlightRow(vRow);
-    }
-}
-
 void frmSchoolRequestSupport::SetColumnType(int vRow, int vCol, Grid* grid) {
     grid->setCol(vCol);
     grid->setRow(vRow);
@@ -254,13 +239,6 @@ void frmSchoolRequestSupport::SetColumnType(int vRow, int vCol, Grid* grid) {
     grid->setTypeComboBoxWidth(150);
     grid->setComboStyle168(2);
     grid->setComboStyle280(0);
-}
-
-void frmSchoolRequestSupport::RemoveFromGrid(Grid* grid) {
-    for (PreviewList* list : m_lists) {
-        if (list->grid() == grid)
-            list->Remove();
-    }
 }
 
 bool frmSchoolRequestSupport::getData() {
