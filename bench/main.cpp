@@ -372,8 +372,7 @@ QList<Figure> measure(const QString& path, int runs) {
     // A page's limits: reading the learner-year's rows of every section table
     // (more than any one page reads), and writing the year's criteria scores
     // back in a transaction (the rows of the page that saves the most).
-    const QString learnerYear =
-        QString(" WHERE LearnerID = %1 AND Data_Year = %2").arg(gLearnerID).arg(gDataYear);
+    const QString learnerYear = " " + AssessmentPage::whereLearnerYear();
     QString loadLimitSql;
     for (const SectionTable& table : kSectionTables)
         loadLimitSql += QString("SELECT * FROM %1").arg(table.name) + learnerYear + ";";

@@ -399,13 +399,10 @@ void AssessmentPage::cmdPrint_Click() {
 
 // ---- SQL pieces ----------------------------------------------------------------------------
 
-QString AssessmentPage::whereLearnerYear() {
-    return "WHERE LearnerID = " + QString::number(gLearnerID) +
-           " AND Data_Year = " + QString::number(gDataYear);
-}
-
-QString AssessmentPage::quoted(const QString& text) {
-    return "'" + SqlText(text) + "'";
+QString AssessmentPage::whereLearnerYear(const QString& table) {
+    const QString column = table.isEmpty() ? QString() : table + '.';
+    return "WHERE " + column + "LearnerID = " + QString::number(gLearnerID) + " AND " + column +
+           "Data_Year = " + QString::number(gDataYear);
 }
 
 bool AssessmentPage::allBlank(const QStringList& texts) {

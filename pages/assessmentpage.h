@@ -41,6 +41,7 @@
 #include "platform/grid.h"
 #include "platform/printdialog.h"
 #include "platform/savebutton.h"
+#include "platform/sqlquote.h"
 #include "services/formregistry.h"
 
 #include <QDialog>
@@ -144,10 +145,9 @@ public:
     std::optional<StoredColumn> storedColumn(const QLineEdit* box) const;
 
     // --- SQL pieces ------------------------------------------------------------
-    // "WHERE LearnerID = " & gLearnerID & " AND Data_Year = " & gDataYear
-    static QString whereLearnerYear();
-    // "'" & SqlText(text) & "'"
-    static QString quoted(const QString& text);
+    // "WHERE LearnerID = " & gLearnerID & " AND Data_Year = " & gDataYear, the
+    // two columns named table.LearnerID and table.Data_Year when a table is given.
+    static QString whereLearnerYear(const QString& table = QString());
     // True when the texts joined hold nothing but blanks.
     static bool allBlank(const QStringList& texts);
 

@@ -1,6 +1,7 @@
 #include "platform/jetdialect.h"
 
 #include "platform/apperror.h"
+#include "platform/sqlquote.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -210,12 +211,6 @@ Tokens trimmed(Tokens t) {
 
 // ---- 1. literals ---------------------------------------------------------------
 
-QString sqlQuote(const QString& s) {
-    QString q = s;
-    q.replace('\'', "''");
-    return '\'' + q + '\'';
-}
-
 // #...# as the program writes it (ISO) or in the host engine's US order.
 QString dateLiteral(const QString& inner) {
     static const QRegularExpression iso(
@@ -241,7 +236,7 @@ QString dateLiteral(const QString& inner) {
     if (!mt.captured(4).isEmpty())
         out += QString::asprintf(" %02d:%02d:%02d", mt.captured(4).toInt(), mt.captured(5).toInt(),
                                  mt.captured(6).toInt());
-    return sqlQuote(out);
+    return quotedExact(out);
 }
 
 void passLiterals(Tokens& t) {
@@ -252,7 +247,7 @@ void passLiterals(Tokens& t) {
         } else if (k.kind == Kind::Text && k.text.startsWith('"')) {
             QString inner = k.text.mid(1, k.text.size() - 2);
             inner.replace("\"\"", "\"");
-            k = {Kind::Text, sqlQuote(inner)};
+            k = {Kind::Text, quotedExact(inner)};
         } else if (k.is("True") || k.is("False")) {
             const qsizetype p = prevSolid(t, i - 1);
             if (p >= 0 && t[p].isPunct("."))

@@ -200,14 +200,7 @@ void frmBackgroundInfo::loadComboList(const QString& sql, QList<ListEntry>& list
 
 QStringList frmBackgroundInfo::additionalDisabilities(qint32 LID) {
     // Uses the caller's connection when one is open, else one of its own.
-    const bool ownConnection = !gConnection || gConnection->State() != ado::adStateOpen;
-    struct Closer {
-        bool own;
-        ~Closer() {
-            if (own)
-                CloseConnection();
-        }
-    } closer{ownConnection};
+    const ConnectionScope connection(ConnectionScope::ShareOpen);
     ExecuteQuery("SELECT LI.ID, MD.DisabilityID as DisID, D2.Name as Disability"
                  " From  ((Learner_Info as LI  INNER JOIN MultipleDisabilities as MD on  LI.ID = "
                  "MD.LearnerID)"
@@ -277,9 +270,8 @@ bool frmBackgroundInfo::saveBackgroundInfo() {
     const bool saved = inTransaction("saveBackgroundInfo Routine", [&](ado::Connection& db) {
         db.Execute("DELETE TAV_Learner_Background_Info.* FROM TAV_Learner_Background_Info INNER "
                    "JOIN"
-                   " Learner_Info on TAV_Learner_Background_Info.LearnerID = Learner_Info.ID"
-                   " WHERE TAV_Learner_Background_Info.LearnerID = " +
-                   id + " AND TAV_Learner_Background_Info.Data_Year = " + year);
+                   " Learner_Info on TAV_Learner_Background_Info.LearnerID = Learner_Info.ID " +
+                   whereLearnerYear("TAV_Learner_Background_Info"));
         if (blank)
             return;
         db.Execute("INSERT INTO TAV_Learner_Background_Info (LearnerID, "

@@ -280,14 +280,6 @@ void frmExtendedProfile2::Form_Activate() {
     txtAddCommunityFactor->setFocus();
 }
 
-int frmExtendedProfile2::CheckAvailableRow(int col, Grid* grid) const {
-    for (const FactorTab& tab : factorTabs()) {
-        if (tab.list->grid() == grid)
-            return tab.list->CheckAvailableRow(col);
-    }
-    return 0;
-}
-
 bool frmExtendedProfile2::getData() {
     gridSummBarriers->SetText(1, 2, QString());
     gridSummEnabling->SetText(1, 2, QString());

@@ -27,8 +27,6 @@ public:
 
     bool getData();
     bool saveData();
-    // The first data row of grid whose cell in col is blank after Trim; 0 when none.
-    int CheckAvailableRow(int col, Grid* grid) const;
 
     Grid* vaSpread1 = nullptr;
     TabControl* tab1 = nullptr;

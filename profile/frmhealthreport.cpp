@@ -182,10 +182,8 @@ bool frmHealthReport::getImpairment_Area() {
         "getImpairment_Area Routine",
         "SELECT c.Sub_Section, c.Score, s.Activity_Domain "
         "FROM TAV_Criteria_For_Selection c "
-        "INNER JOIN TAV_lu_Activity_Domain_Sub_Section s ON c.Sub_Section = s.ID "
-        "WHERE c.LearnerID = " +
-            QString::number(gLearnerID) + " AND c.Data_Year = " + QString::number(gDataYear) +
-            " ORDER By s.Activity_Domain",
+        "INNER JOIN TAV_lu_Activity_Domain_Sub_Section s ON c.Sub_Section = s.ID " +
+            whereLearnerYear("c") + " ORDER By s.Activity_Domain",
         [&](ado::Recordset& rs) {
             scores.append({rs.Fields("Activity_Domain").toInt(), rs.Fields("Score").Value()});
         });

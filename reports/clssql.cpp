@@ -2,7 +2,6 @@
 
 #include "reports/frmreportview.h"
 #include "services/globals.h"
-#include "services/modcentralroutines.h"
 
 namespace {
 QString reportYear() {
@@ -29,16 +28,7 @@ QString clsSQL::Rep01BackgroundQuery() {
     const QString repVar = frmReportview::Default().RepVar;
     const QString Y = reportYear();
     // The filter of an earlier run never carries over to this one.
-    m_filter.clear();
-    if (repGrade) {
-        // A grade ID from the grade list: always a number.
-        bool isNumber = false;
-        const qint64 gradeId = repVar.trimmed().toLongLong(&isNumber);
-        m_filter = " AND LI.Grade = " + QString::number(isNumber ? gradeId : 0);
-    } else if (!repVar.isEmpty()) {
-        // A typed accession number: its quotes doubled so that it stays one value.
-        m_filter = " AND LI.AccessionNo = '" + SqlText(repVar) + "'";
-    }
+    m_filter = reportLearnerFilter(repGrade, repVar, " AND LI.Grade = ", " AND LI.AccessionNo = ");
     if (gDataYear == gReportYear)
         m_filter += " AND (LI.Status)='C'";
     // Led by the learner (the same rows as the background row's right join

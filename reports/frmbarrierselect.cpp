@@ -1,11 +1,11 @@
 #include "reports/frmbarrierselect.h"
 
 #include "platform/runtime.h"
+#include "platform/sqlquote.h"
 #include "reports/frmreportview.h"
 #include "reports/reportcontrols.h"
 #include "services/formregistry.h"
 #include "services/globals.h"
-#include "services/modcentralroutines.h"
 #include "services/moddatabaseconnection.h"
 #include "services/modextendedmsgbox.h"
 
@@ -19,13 +19,6 @@
 BarrierSelectRequest gBarrierSelectRequest;
 
 namespace {
-
-// A chosen or typed value as it goes between single quotes in a query: its
-// quotes doubled, so that a name like O'Brien stays one value. The empty
-// value stays empty, so that "no choice" still filters on the empty text.
-QString quotedValue(const QString& value) {
-    return value.isEmpty() ? value : SqlText(value);
-}
 
 // Ticked: the paired box is disabled and emptied; cleared: enabled and focused.
 void pairBox(QCheckBox* check, QWidget* box) {
@@ -192,9 +185,9 @@ QString frmBarrierSelect::learnerSummaryQuery() const {
         " INNER JOIN Disabilities as Disa ON LI.LSENDisabilities = Disa.id)" +
         " INNER JOIN SchoolGrades as SG ON LI.Grade = SG.ID" + yearFilter(true);
     if (!chkAllBarriers->isChecked())
-        sql += " AND Disa.Name = '" + quotedValue(cboBarrier->currentText()) + "'";
+        sql += " AND Disa.Name = " + quotedExact(cboBarrier->currentText());
     if (!chkAllLearners->isChecked())
-        sql += " AND LI.AccessionNo = '" + quotedValue(txtAssNo->text()) + "'";
+        sql += " AND LI.AccessionNo = " + quotedExact(txtAssNo->text());
     sql += " ORDER BY Disa.Name, SG.Name,LI.SName";
     return sql;
 }
@@ -206,9 +199,9 @@ QString frmBarrierSelect::learnerListQuery() const {
         "BI.LearnerID)" +
         " INNER JOIN SchoolGrades as SG ON LI.Grade = SG.ID" + yearFilter(false);
     if (!chkAllSupport->isChecked())
-        sql += " AND BI.Name_Of_Provider = '" + quotedValue(cboSupport->currentText()) + "'";
+        sql += " AND BI.Name_Of_Provider = " + quotedExact(cboSupport->currentText());
     if (!chkAllLearners->isChecked())
-        sql += " AND LI.AccessionNo = '" + quotedValue(txtAssNo->text()) + "'";
+        sql += " AND LI.AccessionNo = " + quotedExact(txtAssNo->text());
     // The background rows of the learners taken, found through the
     // learner-year index rather than by reading every year's rows (the same
     // rows: the join takes only those learners' rows).

@@ -2,10 +2,10 @@
 
 #include "platform/reportengine.h"
 #include "platform/runtime.h"
+#include "platform/sqlquote.h"
 #include "reports/clssql.h"
 #include "reports/reportlayouts.h"
 #include "services/globals.h"
-#include "services/modcentralroutines.h"
 #include "services/moddatabaseconnection.h"
 #include "services/modextendedmsgbox.h"
 
@@ -201,16 +201,24 @@ void frmReportview::showMainReport() {
     });
 }
 
+QString reportLearnerFilter(bool repGrade, const QString& repVar, const QString& gradeTerm,
+                            const QString& accessionTerm) {
+    if (repGrade) {
+        bool isNumber = false;
+        const qint64 gradeId = repVar.trimmed().toLongLong(&isNumber);
+        return gradeTerm + QString::number(isNumber ? gradeId : 0);
+    }
+    // A quote in a typed accession number stays part of the value.
+    if (!repVar.isEmpty())
+        return accessionTerm + quoted(repVar);
+    return QString();
+}
+
 QString scoreSummaryLearnerQuery(bool repGrade, const QString& repVar) {
     QString sql = "SELECT  Grade, SName, FName, ";
     sql += "AccessionNo, ID, LSENStatus From Learner_Info ";
     sql += " WHERE Status='C' AND LSENStatus<>1 ";
-    if (repGrade) {
-        sql += " AND Grade =" + repVar;
-    } else if (!repVar.isEmpty()) {
-        // A quote in a typed accession number stays part of the value.
-        sql += " AND AccessionNo ='" + SqlText(repVar) + "'";
-    }
+    sql += reportLearnerFilter(repGrade, repVar, " AND Grade =", " AND AccessionNo =");
     // The summary lists its learners by grade, then by name.
     sql += " ORDER BY Grade, SName, FName";
     return sql;

@@ -107,6 +107,12 @@ QString getLevelText(double average);
 // report year.
 std::unique_ptr<ado::Recordset> buildScoreSummaryTable(const QString& learnerQuery, int year);
 
+// The learners a report run is narrowed to: the grade chosen from the grade
+// list (gradeTerm followed by its ID, always a number), else the accession
+// number typed (accessionTerm followed by it as a quoted literal), else none.
+QString reportLearnerFilter(bool repGrade, const QString& repVar, const QString& gradeTerm,
+                            const QString& accessionTerm);
+
 // The learner query of the score summary for RepGrade and RepVar.
 QString scoreSummaryLearnerQuery(bool repGrade, const QString& repVar);
 // The score summary's two queries for the learners of its learner query:

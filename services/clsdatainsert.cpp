@@ -1,5 +1,6 @@
 #include "services/clsdatainsert.h"
 
+#include "platform/sqlquote.h"
 #include "services/moddatabaseconnection.h"
 
 namespace {
@@ -22,11 +23,6 @@ struct LimitDesc {
     const char* severe;
 };
 
-// No text below holds a single quote, so none needs doubling.
-QString quoted(const char* text) {
-    return "'" + QString::fromUtf8(text) + "'";
-}
-
 } // namespace
 
 void clsDataInsert::InsertIA() {
@@ -38,7 +34,7 @@ void clsDataInsert::InsertIA() {
     m_Columns = "ID, DESCRIPTION";
     m_Rows.clear();
     for (const Described& r : rows)
-        m_Rows << "(" + QString::number(r.id) + ", " + quoted(r.description) + ")";
+        m_Rows << "(" + QString::number(r.id) + ", " + quotedExact(r.description) + ")";
     InsertRows("TAV_lu_Impairment_Area");
 }
 
@@ -78,7 +74,7 @@ void clsDataInsert::InsertADDS() {
     m_Rows.clear();
     for (const Activity& r : rows)
         m_Rows << "(" + QString::number(r.id) + ", " + QString::number(r.domain) + ", " +
-                      quoted(r.description) + ")";
+                      quotedExact(r.description) + ")";
     InsertRows("TAV_lu_Activity_Domain_Sub_Section");
 }
 
@@ -183,8 +179,8 @@ void clsDataInsert::InsertADLD() {
     m_Columns = "ID,DescMild,DescMod,DescSevere";
     m_Rows.clear();
     for (const LimitDesc& r : rows)
-        m_Rows << "(" + QString::number(r.id) + ", " + quoted(r.mild) + ", " + quoted(r.moderate) +
-                      ", " + quoted(r.severe) + ")";
+        m_Rows << "(" + QString::number(r.id) + ", " + quotedExact(r.mild) + ", " + quotedExact(r.moderate) +
+                      ", " + quotedExact(r.severe) + ")";
     InsertRows("TAV_lu_Activity_Domain_Limit_Desc");
 }
 
@@ -199,7 +195,7 @@ void clsDataInsert::InsertISP() {
     m_Columns = "ID, DESCRIPTION";
     m_Rows.clear();
     for (const Described& r : rows)
-        m_Rows << "(" + QString::number(r.id) + ", " + quoted(r.description) + ")";
+        m_Rows << "(" + QString::number(r.id) + ", " + quotedExact(r.description) + ")";
     InsertRows("TAV_lu_ISP_Actions");
 }
 

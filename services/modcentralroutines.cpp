@@ -11,14 +11,6 @@
 #include <QDialog>
 #include <cmath>
 
-QString SqlText(const QString& text) {
-    QString result = text;
-    result.replace(QLatin1Char('\''), QStringLiteral("''"));
-    if (result.isEmpty())
-        return QStringLiteral(" ");
-    return result;
-}
-
 bool ConfirmLeave(SaveButton& cmdSave, QDialog& page) {
     if (cmdSave.isUnsaved()) {
         const int answer = ExtendedMsgBox(

@@ -8,9 +8,6 @@ class QComboBox;
 class QDialog;
 class SaveButton;
 
-// Doubles every single quote; the empty text becomes one blank.
-QString SqlText(const QString& text);
-
 // Closes the page, first asking when its Save button shows unsaved changes.
 // True when the page was closed, false when the user kept it (No).
 bool ConfirmLeave(SaveButton& cmdSave, QDialog& page);

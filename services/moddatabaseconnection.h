@@ -32,10 +32,21 @@ qint64 ExecuteQuery(const QString& sql);
 class ConnectionScope {
 public:
     ConnectionScope() { OpenConnection(); }
-    ~ConnectionScope() { CloseConnection(); }
+    // Shares the connection a caller holds open, closing nothing; when none is
+    // open, the one opened inside the scope (ExecuteQuery opens it) is closed
+    // on every path out of it.
+    enum Sharing { ShareOpen };
+    explicit ConnectionScope(Sharing) : m_own(!isOpen()) {}
+    ~ConnectionScope() {
+        if (m_own)
+            CloseConnection();
+    }
     ConnectionScope(const ConnectionScope&) = delete;
     ConnectionScope& operator=(const ConnectionScope&) = delete;
     ado::Connection& operator*() const { return *gConnection; }
     ado::Connection* operator->() const { return gConnection.get(); }
     bool isOpen() const { return gConnection && gConnection->State() == ado::adStateOpen; }
+
+private:
+    bool m_own = true;
 };

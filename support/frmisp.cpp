@@ -234,14 +234,6 @@ QPushButton* frmISP::removeButton(int k) const {
     return list ? list->removeButton() : nullptr;
 }
 
-const frmISP::Kind* frmISP::kindOf(const Grid* grid) const {
-    for (const Kind& kind : m_kinds) {
-        if (grid && kind.list->grid() == grid)
-            return &kind;
-    }
-    return nullptr;
-}
-
 void frmISP::Form_Activate() {
     SSTab1->setTab(0);
 }
@@ -261,22 +253,6 @@ QString frmISP::blankFieldsQuestion(const QStringList& cells) {
         return QString();
     return "You have left the following fields blank: \r\n" + list +
            "\r\n\r\nAre you sure you want to leave them blank?";
-}
-
-void frmISP::AddToPreview(int vAction, Grid* gridAdd, Grid* gridPreview) {
-    PreviewList* list = actionList(vAction);
-    if (list && list->setup().entryGrid == gridAdd && list->grid() == gridPreview)
-        list->Add();
-}
-
-void frmISP::RemoveFromPreview(Grid* grid) {
-    if (const Kind* kind = kindOf(grid))
-        kind->list->Remove();
-}
-
-void frmISP::ChangePreviewColor(int Row, Grid* grid) {
-    if (const Kind* kind = kindOf(grid))
-        kind->list->highlightRow(Row);
 }
 
 void frmISP::ChangeAddButtoColor(int vAction) {

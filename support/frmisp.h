@@ -29,12 +29,6 @@ public:
     bool saveAction(int vAction, Grid* grid);
     // Kind vAction: its stored rows into the preview grid.
     bool getAction(int vAction, Grid* grid);
-    // The entry row of kind vAction's entry grid as a new preview row.
-    void AddToPreview(int vAction, Grid* gridAdd, Grid* gridPreview);
-    // The active data row of a preview grid removed.
-    void RemoveFromPreview(Grid* grid);
-    // One data row of a preview grid blue and bold.
-    void ChangePreviewColor(int Row, Grid* grid);
     // Add button vAction shows an entry that has not been added.
     void ChangeAddButtoColor(int vAction);
 
@@ -86,8 +80,6 @@ private:
         PreviewList* list = nullptr;
         QString printedTitle;
     };
-    // The kind whose preview grid is grid; nullptr when none.
-    const Kind* kindOf(const Grid* grid) const;
 
     std::array<Kind, kKinds> m_kinds;
 };

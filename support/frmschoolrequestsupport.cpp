@@ -228,21 +228,6 @@ Grid* frmSchoolRequestSupport::previewOf(int area) const {
     return list ? list->grid() : nullptr;
 }
 
-int frmSchoolRequestSupport::CheckAvailableRow(int Col, Grid* grid) const {
-    for (PreviewList* list : m_lists) {
-        if (list->grid() == grid)
-            return list->CheckAvailableRow(Col);
-    }
-    return 0;
-}
-
-void frmSchoolRequestSupport::ChangeGridColor(int vRow, int, Grid* grid) {
-    for (PreviewList* list : m_lists) {
-        if (list->grid() == grid)
-            list->highlightRow(vRow);
-    }
-}
-
 void frmSchoolRequestSupport::SetColumnType(int vRow, int vCol, Grid* grid) {
     grid->setCol(vCol);
     grid->setRow(vRow);
@@ -256,19 +241,11 @@ void frmSchoolRequestSupport::SetColumnType(int vRow, int vCol, Grid* grid) {
     grid->setComboStyle280(0);
 }
 
-void frmSchoolRequestSupport::RemoveFromGrid(Grid* grid) {
-    for (PreviewList* list : m_lists) {
-        if (list->grid() == grid)
-            list->Remove();
-    }
-}
-
 bool frmSchoolRequestSupport::getData() {
     return loadRows("getData Routine",
                     "SELECT Support_Area, Low_Moderate_High, School_Need, School_Available "
-                    "FROM TAV_Learner_Support_Needs WHERE LearnerID = " +
-                        QString::number(gLearnerID) +
-                        " AND Data_Year = " + QString::number(gDataYear) + " ORDER BY Support_Area",
+                    "FROM TAV_Learner_Support_Needs " +
+                        whereLearnerYear() + " ORDER BY Support_Area",
                     [this](ado::Recordset& rs) {
                         // A row of no known area has no tab to show it; the
                         // save, which replaces areas 1 to 5 only, leaves it.
@@ -293,25 +270,23 @@ bool frmSchoolRequestSupport::saveData(int vGridID) {
     const QString area = QString::number(vGridID);
     QStringList inserts;
     for (int r = kFirstDataRow; r <= grid->MaxRows(); ++r) {
-        QString level = grid->GetText(kLevelCol, r);
+        const QString level = grid->GetText(kLevelCol, r);
         const QString has = grid->GetText(kHasCol, r);
         const QString needs = grid->GetText(kNeedsCol, r);
         if (allBlank({level, has, needs}))
             continue;
         // The level comes from the list, but a typed one may hold a quote;
         // an empty level stays empty.
-        level.replace('\'', QStringLiteral("''"));
         inserts << "INSERT INTO TAV_Learner_Support_Needs (LearnerID, Support_Area, "
                    "Low_Moderate_High , "
                    "School_Need, School_Available, Data_Year) VALUES "
                    "(" +
-                       id + "," + area + ",'" + level + "'," + quoted(needs) + "," + quoted(has) +
+                       id + "," + area + "," + quotedExact(level) + "," + quoted(needs) + "," + quoted(has) +
                        "," + year + ")";
     }
     return replaceRows("saveData Routine",
-                       {"DELETE FROM TAV_Learner_Support_Needs "
-                        "WHERE LearnerID = " +
-                        id + " AND Data_Year = " + year + " AND Support_Area = " + area},
+                       {"DELETE FROM TAV_Learner_Support_Needs " + whereLearnerYear() +
+                        " AND Support_Area = " + area},
                        inserts);
 }
 

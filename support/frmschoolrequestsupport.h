@@ -40,14 +40,8 @@ public:
     // The first tab on every activation.
     void Form_Activate() override;
 
-    // The first data row of grid whose cell in Col is blank after Trim; 0 when none.
-    int CheckAvailableRow(int Col, Grid* grid) const;
-    // Highlights data row vRow of grid (vCol is not used).
-    void ChangeGridColor(int vRow, int vCol, Grid* grid);
     // Makes cell (vCol, vRow) of grid a level drop-down cell.
     static void SetColumnType(int vRow, int vCol, Grid* grid);
-    // Removes the active data row of grid.
-    void RemoveFromGrid(Grid* grid);
 
     bool getData();
     // Replaces the stored rows of support area vGridID (1 to 5) with the data

@@ -3,6 +3,7 @@
 #include "platform/colors.h"
 #include "platform/runtime.h"
 #include "platform/savebutton.h"
+#include "platform/sqlquote.h"
 #include "services/globals.h"
 #include "services/modcentralroutines.h"
 #include "services/moddatabaseconnection.h"

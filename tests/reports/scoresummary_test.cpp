@@ -56,6 +56,14 @@ TEST(ScoreSummaryQuery, CurrentLearnersNotOfStatusOneFilteredByGradeOrAccession)
     EXPECT_EQ(scoreSummaryLearnerQuery(false, "0'6"), base + " AND AccessionNo ='0''6'" + order);
 }
 
+TEST(ScoreSummaryQuery, AGradeFilterIsAlwaysANumberAsInTheProfile) {
+    const QString base = "SELECT  Grade, SName, FName, AccessionNo, ID, LSENStatus From "
+                         "Learner_Info  WHERE Status='C' AND LSENStatus<>1 ";
+    const QString order = " ORDER BY Grade, SName, FName";
+    EXPECT_EQ(scoreSummaryLearnerQuery(true, " 7 "), base + " AND Grade =7" + order);
+    EXPECT_EQ(scoreSummaryLearnerQuery(true, "3 OR 1=1"), base + " AND Grade =0" + order);
+}
+
 TEST_F(ScoreSummaryTest, LevelsAndRatingsOfTheReportYearOnly) {
     // Learner 1: area 1 scores 1, 1, 2 (no level); area 2 scores 2 and 2;
     // area 3 a 3; area 4 only in 2025.

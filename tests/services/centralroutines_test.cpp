@@ -6,6 +6,7 @@
 #include "platform/messagebox.h"
 #include "platform/runtime.h"
 #include "platform/savebutton.h"
+#include "platform/sqlquote.h"
 #include "platform/tabcontrol.h"
 #include "services/frmimages.h"
 #include "services/modcentralroutines.h"
@@ -27,6 +28,22 @@ TEST(SqlText, DoublesQuotesAndGivesABlankForTheEmptyText) {
                  {"'a'b'", "''a''b''"},   {"plain", "plain"}};
     for (const Case& c : cases)
         EXPECT_EQ(SqlText(c.in), c.out) << c.in.toStdString();
+}
+
+TEST(SqlQuoting, PlainDoublingKeepsTheValueAsTypedAndTheLiteralsWrapEitherRule) {
+    struct Case {
+        QString in, doubled, literal, exactLiteral;
+    } cases[] = {{"O'Brien", "O''Brien", "'O''Brien'", "'O''Brien'"},
+                 {"", "", "' '", "''"},
+                 {"  ", "  ", "'  '", "'  '"},
+                 {"'", "''", "''''", "''''"},
+                 {"x' OR ''='", "x'' OR ''''=''", "'x'' OR ''''='''", "'x'' OR ''''='''"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.in.toStdString());
+        EXPECT_EQ(SqlDoubled(c.in), c.doubled);
+        EXPECT_EQ(quoted(c.in), c.literal);
+        EXPECT_EQ(quotedExact(c.in), c.exactLiteral);
+    }
 }
 
 TEST(DropFirstChar, DropsOneCharacter) {

@@ -108,3 +108,34 @@ TEST_F(ConnectionTest, ScopeClosesTheConnectionOnEveryPath) {
     ASSERT_EQ(boxes().size(), 1);
     EXPECT_TRUE(boxes().first().text.endsWith("Location: frmTest\r\nProcedure: getTest Routine"));
 }
+
+TEST_F(ConnectionTest, SharingScopeClosesOnlyTheConnectionItsQueriesOpened) {
+    // The caller's open connection is used and stays open.
+    OpenConnection();
+    ado::Connection* callers = gConnection.get();
+    {
+        ConnectionScope shared(ConnectionScope::ShareOpen);
+        EXPECT_GT(ExecuteQuery("SELECT * FROM Disabilities"), 0);
+        EXPECT_EQ(gConnection.get(), callers);
+    }
+    ASSERT_TRUE(gConnection);
+    EXPECT_EQ(gConnection.get(), callers);
+    EXPECT_EQ(gConnection->State(), ado::adStateOpen);
+
+    // None open: the one the query opened is closed on the way out, also on a failure.
+    CloseConnection();
+    {
+        ConnectionScope shared(ConnectionScope::ShareOpen);
+        EXPECT_GT(ExecuteQuery("SELECT * FROM Disabilities"), 0);
+        EXPECT_TRUE(shared.isOpen());
+    }
+    EXPECT_FALSE(gConnection);
+    EXPECT_THROW(
+        {
+            ConnectionScope shared(ConnectionScope::ShareOpen);
+            ExecuteQuery("SELECT Nothing FROM Nowhere");
+        },
+        AppError);
+    EXPECT_FALSE(gConnection);
+    EXPECT_TRUE(boxes().isEmpty());
+}

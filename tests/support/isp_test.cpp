@@ -246,7 +246,7 @@ TEST_F(IspTest, AddAsksForBlankFieldsAndMovesTheEntryRowIntoThePreview) {
     boxes().clear();
     answerAll(msgbox::vbYes);
     type(entry, {" ", " Teachers' course ", "All attend", "Principal", "2026-09-01", "Check"});
-    page.AddToPreview(2, entry, preview);
+    page.actionList(2)->Add();
     ASSERT_EQ(boxes().size(), 1);
     EXPECT_EQ(boxes()[0].text, "You have left the following fields blank: \r\n - Target to be "
                                "achived\r\n\r\nAre you sure you want to leave them blank?");
@@ -266,10 +266,9 @@ TEST_F(IspTest, AddAsksForBlankFieldsAndMovesTheEntryRowIntoThePreview) {
     // The other kinds are untouched.
     EXPECT_EQ(page.gridActionPreview->MaxRows(), 2);
 
-    // Add of another kind's grids, or of a kind that does not exist, does nothing.
+    // Add of another kind does nothing here.
     type(entry, {"x", "x", "x", "x", "x", "x"});
-    page.AddToPreview(1, entry, preview);
-    page.AddToPreview(6, entry, preview);
+    page.actionList(1)->Add();
     EXPECT_EQ(preview->MaxRows(), 4);
 }
 
@@ -290,7 +289,7 @@ TEST_F(IspTest, RemoveAndHighlightWorkOnDataRowsOnly) {
     }
     // The empty preview of another kind: nothing to remove.
     page.gridAction5Preview->SetActiveCell(1, 3);
-    page.RemoveFromPreview(page.gridAction5Preview);
+    page.actionList(5)->Remove();
     EXPECT_EQ(page.gridAction5Preview->MaxRows(), 2);
     EXPECT_FALSE(page.isUnsaved());
 
@@ -302,8 +301,8 @@ TEST_F(IspTest, RemoveAndHighlightWorkOnDataRowsOnly) {
     EXPECT_TRUE(page.isUnsaved());
 
     // A click on a data row leaves that row alone blue and bold.
-    page.ChangePreviewColor(3, preview);
-    page.ChangePreviewColor(4, preview);
+    page.actionList(4)->highlightRow(3);
+    page.actionList(4)->highlightRow(4);
     for (int c = 1; c <= 6; ++c) {
         EXPECT_EQ(preview->cellForeColor(c, 4), vbBlue);
         EXPECT_TRUE(preview->cellBold(c, 4));
@@ -311,7 +310,7 @@ TEST_F(IspTest, RemoveAndHighlightWorkOnDataRowsOnly) {
         EXPECT_FALSE(preview->cellBold(c, 3));
     }
     // A heading row changes nothing.
-    page.ChangePreviewColor(2, preview);
+    page.actionList(4)->highlightRow(2);
     EXPECT_EQ(preview->cellForeColor(1, 4), vbBlue);
 
     // Typing into a preview is discarded.

@@ -228,7 +228,7 @@ TEST_F(SchoolRequestTest, EachAreaIsStoredUnderItsTabNumberAndComesBackInPlace) 
         Grid* grid = again.previewOf(area);
         while (!firstRowBlank(grid)) {
             grid->SetActiveCell(2, S);
-            again.RemoveFromGrid(grid);
+            again.listOf(area)->Remove();
         }
     }
     again.cmdSave_Click();
@@ -268,7 +268,7 @@ TEST_F(SchoolRequestTest, RemoveAndHighlightActOnDataRowsOnly) {
     grid->SetActiveCell(2, 4);
     page.cmdRemoveEnv->click();
     EXPECT_FALSE(page.isUnsaved());
-    page.ChangeGridColor(3, 1, grid);
+    page.envList->highlightRow(3);
     emit grid->Click(2, 2);
     for (int r = S; r <= grid->MaxRows(); ++r)
         EXPECT_FALSE(grid->cellBold(1, r));

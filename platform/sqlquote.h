@@ -1,0 +1,17 @@
+#pragma once
+// The one way a value goes into SQL text between single quotes. Every value a
+// user typed or chose reaches a statement through one of these.
+#include <QString>
+
+// Doubles every single quote; the empty text becomes one blank (so an empty
+// entry is stored as one blank, and stored texts are trimmed before they are
+// tested for emptiness).
+QString SqlText(const QString& text);
+// Doubles every single quote and nothing else: the value stays exactly as
+// typed, the empty text included.
+QString SqlDoubled(const QString& text);
+
+// The literal 'text' after SqlText.
+QString quoted(const QString& text);
+// The literal 'text' after SqlDoubled.
+QString quotedExact(const QString& text);
