@@ -195,7 +195,7 @@ QVariant Field::Value() const {
 
 void Field::setValue(const QVariant& v) {
     m_rs->requireRow();
-    m_rs->m_store.at(m_rs->m_pos, m_index) = v;
+    m_rs->m_store.set(m_rs->m_pos, m_index, v);
 }
 
 QString Field::text() const {
@@ -242,9 +242,10 @@ void Recordset::Open(const QString& source, Connection* activeConnection, int cu
         QStringList& names;
         RowStore& store;
         // By column, the texts seen, looked up by their bytes before they are
-        // turned into a text of their own.
-        std::vector<QHash<QByteArray, QVariant>> texts;
-        std::vector<QByteArray> lastText; // by column, the bytes of the last text not shared
+        // turned into a text of their own: the store's listed value of each.
+        std::vector<QHash<QByteArray, qsizetype>> texts;
+        std::vector<QByteArray> lastText; // by column, the bytes of the last text
+        std::vector<qsizetype> above;     // by column, the text of the row above; -1: none
         void begin(sqlite3_stmt* st) {
             const int n = sqlite3_column_count(st);
             if (n == 0)
@@ -255,46 +256,54 @@ void Recordset::Open(const QString& source, Connection* activeConnection, int cu
                 names.append(QString::fromUtf8(sqlite3_column_name(st, i)));
             texts.assign(n, {});
             lastText.assign(n, {});
+            above.assign(n, -1);
         }
         void row(sqlite3_stmt* st) {
             const int n = int(names.size());
             store.addRow();
             const qsizetype r = store.rowCount() - 1;
             for (int i = 0; i < n; ++i) {
-                if (sqlite3_column_type(st, i) == SQLITE_TEXT)
-                    store.at(r, i) = sharedText(st, i, texts[i]);
-                else
-                    store.at(r, i) = columnValue(st, i);
+                if (sqlite3_column_type(st, i) == SQLITE_TEXT) {
+                    above[size_t(i)] = sharedText(st, r, i);
+                } else {
+                    store.set(r, i, columnValue(st, i));
+                    above[size_t(i)] = -1;
+                }
             }
         }
-        QVariant sharedText(sqlite3_stmt* st, int i, QHash<QByteArray, QVariant>& seen) {
+        // Gives the field its text, shared with the row above or with an
+        // earlier row where it is the same; the text's listed value.
+        qsizetype sharedText(sqlite3_stmt* st, qsizetype r, int i) {
             const char* text = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
             const int size = sqlite3_column_bytes(st, i);
             const QByteArray bytes = QByteArray::fromRawData(text, size);
             // The text of the row above: a learner's long texts stand on each
-            // of the learner's rows. lastText holds the column's last text.
-            QByteArray& last = lastText[i];
-            const qsizetype rowCount = store.rowCount() - 1; // this row is added already
-            if (rowCount > 0) {
-                const QVariant& above = store.at(rowCount - 1, i);
-                if (above.typeId() == QMetaType::QString && last == bytes)
-                    return above;
+            // of the learner's rows.
+            QByteArray& last = lastText[size_t(i)];
+            const qsizetype up = above[size_t(i)];
+            if (up >= 0 && last == bytes) {
+                store.share(r, i, up);
+                return up;
             }
             last.resize(size);
             std::memcpy(last.data(), text, size_t(size));
+            QHash<QByteArray, qsizetype>& seen = texts[size_t(i)];
             const auto it = seen.constFind(bytes);
-            if (it != seen.cend())
+            if (it != seen.cend()) {
+                store.share(r, i, *it);
                 return *it;
-            QVariant value = QString::fromUtf8(text, size);
+            }
+            store.set(r, i, QString::fromUtf8(text, size));
+            const qsizetype listed = store.shared(r, i);
             if (seen.size() < kSharedTextsPerColumn)
-                seen.insert(QByteArray(text, size), value);
-            return value;
+                seen.insert(QByteArray(text, size), listed);
+            return listed;
         }
         void end() {}
     };
     QStringList names;
     RowStore store;
-    runStatements(activeConnection->handle(), source, Collect{names, store, {}, {}});
+    runStatements(activeConnection->handle(), source, Collect{names, store, {}, {}, {}});
     m_names = std::move(names);
     m_store = std::move(store);
     m_pos = 0;
@@ -307,7 +316,7 @@ void Recordset::setData(QStringList names, QVector<QVector<QVariant>> rows) {
     for (const QVector<QVariant>& row : rows) {
         m_store.addRow();
         for (int i = 0; i < m_names.size(); ++i)
-            m_store.at(m_store.rowCount() - 1, i) = row.value(i);
+            m_store.set(m_store.rowCount() - 1, i, row.value(i));
     }
     m_pos = 0;
     m_open = true;
