@@ -167,6 +167,59 @@ TEST_F(AdoTest, RecordSetHoldsEveryRowAndTellsNullFromEmpty) {
     EXPECT_EQ(empty.fieldNames(), QStringList({"ID", "Name", "N"}));
 }
 
+TEST_F(AdoTest, RecordSetKeepsEveryKindOfValueAndATextSharedDownItsColumnStaysPerRow) {
+    // More rows than a block holds; texts repeated on the row above, further
+    // down, and beside numbers, reals, blobs and Nulls in the same column.
+    ASSERT_EQ(sqlite3_exec(cn.handle(), "CREATE TABLE V (ID INTEGER PRIMARY KEY, X);"
+                   "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2100) "
+               "INSERT INTO V SELECT i, CASE i % 6 WHEN 0 THEN 'same' WHEN 1 THEN 'same' "
+               "WHEN 2 THEN i WHEN 3 THEN i + 0.5 WHEN 4 THEN x'00ff' ELSE NULL END FROM n",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    ado::Recordset rs;
+    rs.Open("SELECT ID, X FROM V ORDER BY ID", &cn);
+    ASSERT_EQ(rs.RecordCount(), 2100);
+    for (int i = 1; !rs.Eof(); ++i, rs.MoveNext()) {
+        const QVariant x = rs.Fields("X").Value();
+        SCOPED_TRACE(i);
+        ASSERT_EQ(rs.Fields("ID").Value(), QVariant::fromValue<qlonglong>(i));
+        switch (i % 6) {
+        case 0:
+        case 1:
+            ASSERT_EQ(x, QVariant(QString("same")));
+            break;
+        case 2:
+            ASSERT_EQ(x, QVariant::fromValue<qlonglong>(i));
+            break;
+        case 3:
+            ASSERT_EQ(x, QVariant(i + 0.5));
+            break;
+        case 4:
+            ASSERT_EQ(x, QVariant(QByteArray("\x00\xff", 2)));
+            break;
+        default:
+            ASSERT_FALSE(x.isValid());
+        }
+    }
+    // A value written into one field of a shared text leaves the others.
+    rs.MoveFirst();
+    rs.Fields("X").setValue(QString("changed")); // row 1
+    rs.MoveNext();
+    rs.MoveNext(); // row 3, a real
+    rs.Fields("X").setValue(true);
+    rs.MoveFirst();
+    EXPECT_EQ(rs.Fields("X").text(), "changed");
+    for (int i = 1; i < 6; ++i)
+        rs.MoveNext();
+    EXPECT_EQ(rs.Fields("X").text(), "same"); // row 6
+    rs.MoveNext();
+    EXPECT_EQ(rs.Fields("X").text(), "same"); // row 7
+    rs.MoveFirst();
+    rs.MoveNext();
+    rs.MoveNext();
+    EXPECT_EQ(rs.Fields("X").Value(), QVariant(true));
+}
+
 TEST_F(AdoTest, ErrorsReachTheCallerWithoutABox) {
     msgbox::shownBoxes().clear();
     ado::Recordset rs;
