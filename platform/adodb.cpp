@@ -2,9 +2,11 @@
 
 #include "platform/jetdialect.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <cstring>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace ado {
 namespace {
@@ -56,6 +58,80 @@ template <class Sink> void runStatements(sqlite3* db, const QString& sql, Sink&&
 
 } // namespace
 
+namespace {
+
+// The file a path names, as it stands: which file it is, its size and when
+// it was last written.
+struct FileState {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = -1;
+    timespec written{};
+    bool operator==(const FileState& o) const {
+        return device == o.device && inode == o.inode && size == o.size &&
+               written.tv_sec == o.written.tv_sec && written.tv_nsec == o.written.tv_nsec;
+    }
+};
+
+bool fileState(const QString& path, FileState& state) {
+    struct stat st{};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return false;
+    state = {st.st_dev, st.st_ino, st.st_size, st.st_mtim};
+    return true;
+}
+
+// The handle of the connection closed last, kept open while nothing else is:
+// the program opens a connection for each piece of work, and the next one to
+// the same file, untouched since, reads the pages the last one read from
+// SQLite's cache rather than the system's again. A file written meanwhile,
+// or another file at the path, gets a handle of its own.
+class IdleHandle {
+public:
+    ~IdleHandle() { drop(); }
+    void park(sqlite3* db, const QString& path) {
+        drop();
+        FileState state;
+        if (!fileState(path, state)) {
+            sqlite3_close_v2(db);
+            return;
+        }
+        m_db = db;
+        m_path = path;
+        m_state = state;
+    }
+    // The parked handle of the file at path, if it is still as it was parked.
+    sqlite3* take(const QString& path) {
+        if (!m_db)
+            return nullptr;
+        FileState state;
+        if (m_path != path || !fileState(path, state) || !(state == m_state)) {
+            drop();
+            return nullptr;
+        }
+        sqlite3* db = m_db;
+        m_db = nullptr;
+        return db;
+    }
+
+private:
+    void drop() {
+        if (m_db)
+            sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+    sqlite3* m_db = nullptr;
+    QString m_path;
+    FileState m_state;
+};
+
+IdleHandle& idleHandle() {
+    static IdleHandle handle;
+    return handle;
+}
+
+} // namespace
+
 Connection::Connection() = default;
 
 Connection::~Connection() {
@@ -88,6 +164,11 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
         throw AppError(
             ErrNo::OpenFailed,
             QString("SQLite %1 is too old; 3.39 or later is needed.").arg(sqlite3_libversion()));
+    if (sqlite3* parked = idleHandle().take(path)) {
+        m_db = parked;
+        m_properties.insert("data source", path);
+        return;
+    }
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     if (rc == SQLITE_OK) {
@@ -182,7 +263,13 @@ void Connection::RollbackTrans() {
 
 void Connection::Close() {
     requireOpen();
-    sqlite3_close_v2(m_db);
+    // Kept for the next connection when it is done with: no transaction open
+    // and no statement left.
+    RollbackTrans();
+    if (sqlite3_next_stmt(m_db, nullptr) == nullptr)
+        idleHandle().park(m_db, m_properties.value("data source").toString());
+    else
+        sqlite3_close_v2(m_db);
     m_db = nullptr;
 }
 

@@ -220,6 +220,36 @@ TEST_F(AdoTest, RecordSetKeepsEveryKindOfValueAndATextSharedDownItsColumnStaysPe
     EXPECT_EQ(rs.Fields("X").Value(), QVariant(true));
 }
 
+TEST_F(AdoTest, EachOpeningReadsTheFileAsItNowStands) {
+    const auto nameOfOne = [&] {
+        cn.Open("", "", "", -1);
+        ado::Recordset rs;
+        rs.Open("SELECT Name FROM T WHERE ID = 1", &cn);
+        const QString name = rs.Fields("Name").text();
+        rs.Close();
+        cn.Close();
+        return name;
+    };
+    cn.Close();
+    EXPECT_EQ(nameOfOne(), "a");
+    // Written by another program between two openings.
+    sqlite3* other = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr);
+    ASSERT_EQ(sqlite3_exec(other, "UPDATE T SET Name = 'b' WHERE ID = 1", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(other);
+    EXPECT_EQ(nameOfOne(), "b");
+    // Another file put in its place.
+    ASSERT_TRUE(QFile::remove(path));
+    newDatabase(dir, "CREATE TABLE T (ID INTEGER PRIMARY KEY, Name TEXT, N INTEGER);"
+                     "INSERT INTO T VALUES (1, 'c', 10);");
+    EXPECT_EQ(nameOfOne(), "c");
+    // Gone.
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_THROW(cn.Open("", "", "", -1), AppError);
+    EXPECT_EQ(cn.State(), ado::adStateClosed);
+}
+
 TEST_F(AdoTest, ErrorsReachTheCallerWithoutABox) {
     msgbox::shownBoxes().clear();
     ado::Recordset rs;
