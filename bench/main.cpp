@@ -229,19 +229,30 @@ Figure timeReport(const QString& name, int runs, const QString& mode, const QStr
     return f;
 }
 
-// The SQL of the learner profile for a learner filter: the main query, and
-// the subreports' queries for the learners it gives.
+// The SQL of the learner profile for a learner filter: the learners a typed
+// accession number names, the main query, and the subreports' queries for
+// the learners it gives.
 QStringList profileSql(RawDb& db, const QString& repVar) {
     frmReportview::Default().RepVar = repVar;
     frmReportview::Default().RepGrade = false;
     clsSQL q;
+    const QString pick = q.Rep01FilterLearnersQuery();
+    if (!pick.isEmpty()) {
+        QList<qint64> picked;
+        for (const QString& id : db.column(pick))
+            picked << id.toLongLong();
+        q.setFilterLearners(picked);
+    }
     const QString main = q.Rep01BackgroundQuery();
     QList<qint64> ids;
     for (const QString& id : db.column(main))
         if (ids.isEmpty() || ids.last() != id.toLongLong())
             ids << id.toLongLong();
     q.setMainLearners(ids);
-    return {main, q.Rep01DPQuery(), q.Rep01CFS()};
+    QStringList texts{main, q.Rep01DPQuery(), q.Rep01CFS()};
+    if (!pick.isEmpty())
+        texts.prepend(pick);
+    return texts;
 }
 
 // The four reports for the whole school in the data year, and the learner

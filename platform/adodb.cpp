@@ -2,9 +2,11 @@
 
 #include "platform/jetdialect.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <cstring>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace ado {
 namespace {
@@ -56,6 +58,80 @@ template <class Sink> void runStatements(sqlite3* db, const QString& sql, Sink&&
 
 } // namespace
 
+namespace {
+
+// The file a path names, as it stands: which file it is, its size and when
+// it was last written.
+struct FileState {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = -1;
+    timespec written{};
+    bool operator==(const FileState& o) const {
+        return device == o.device && inode == o.inode && size == o.size &&
+               written.tv_sec == o.written.tv_sec && written.tv_nsec == o.written.tv_nsec;
+    }
+};
+
+bool fileState(const QString& path, FileState& state) {
+    struct stat st{};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return false;
+    state = {st.st_dev, st.st_ino, st.st_size, st.st_mtim};
+    return true;
+}
+
+// The handle of the connection closed last, kept open while nothing else is:
+// the program opens a connection for each piece of work, and the next one to
+// the same file, untouched since, reads the pages the last one read from
+// SQLite's cache rather than the system's again. A file written meanwhile,
+// or another file at the path, gets a handle of its own.
+class IdleHandle {
+public:
+    ~IdleHandle() { drop(); }
+    void park(sqlite3* db, const QString& path) {
+        drop();
+        FileState state;
+        if (!fileState(path, state)) {
+            sqlite3_close_v2(db);
+            return;
+        }
+        m_db = db;
+        m_path = path;
+        m_state = state;
+    }
+    // The parked handle of the file at path, if it is still as it was parked.
+    sqlite3* take(const QString& path) {
+        if (!m_db)
+            return nullptr;
+        FileState state;
+        if (m_path != path || !fileState(path, state) || !(state == m_state)) {
+            drop();
+            return nullptr;
+        }
+        sqlite3* db = m_db;
+        m_db = nullptr;
+        return db;
+    }
+
+private:
+    void drop() {
+        if (m_db)
+            sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+    sqlite3* m_db = nullptr;
+    QString m_path;
+    FileState m_state;
+};
+
+IdleHandle& idleHandle() {
+    static IdleHandle handle;
+    return handle;
+}
+
+} // namespace
+
 Connection::Connection() = default;
 
 Connection::~Connection() {
@@ -88,6 +164,11 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
         throw AppError(
             ErrNo::OpenFailed,
             QString("SQLite %1 is too old; 3.39 or later is needed.").arg(sqlite3_libversion()));
+    if (sqlite3* parked = idleHandle().take(path)) {
+        m_db = parked;
+        m_properties.insert("data source", path);
+        return;
+    }
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     if (rc == SQLITE_OK) {
@@ -182,7 +263,13 @@ void Connection::RollbackTrans() {
 
 void Connection::Close() {
     requireOpen();
-    sqlite3_close_v2(m_db);
+    // Kept for the next connection when it is done with: no transaction open
+    // and no statement left.
+    RollbackTrans();
+    if (sqlite3_next_stmt(m_db, nullptr) == nullptr)
+        idleHandle().park(m_db, m_properties.value("data source").toString());
+    else
+        sqlite3_close_v2(m_db);
     m_db = nullptr;
 }
 
@@ -195,7 +282,7 @@ QVariant Field::Value() const {
 
 void Field::setValue(const QVariant& v) {
     m_rs->requireRow();
-    m_rs->m_store.at(m_rs->m_pos, m_index) = v;
+    m_rs->m_store.set(m_rs->m_pos, m_index, v);
 }
 
 QString Field::text() const {
@@ -242,9 +329,10 @@ void Recordset::Open(const QString& source, Connection* activeConnection, int cu
         QStringList& names;
         RowStore& store;
         // By column, the texts seen, looked up by their bytes before they are
-        // turned into a text of their own.
-        std::vector<QHash<QByteArray, QVariant>> texts;
-        std::vector<QByteArray> lastText; // by column, the bytes of the last text not shared
+        // turned into a text of their own: the store's listed value of each.
+        std::vector<QHash<QByteArray, qsizetype>> texts;
+        std::vector<QByteArray> lastText; // by column, the bytes of the last text
+        std::vector<qsizetype> above;     // by column, the text of the row above; -1: none
         void begin(sqlite3_stmt* st) {
             const int n = sqlite3_column_count(st);
             if (n == 0)
@@ -255,46 +343,54 @@ void Recordset::Open(const QString& source, Connection* activeConnection, int cu
                 names.append(QString::fromUtf8(sqlite3_column_name(st, i)));
             texts.assign(n, {});
             lastText.assign(n, {});
+            above.assign(n, -1);
         }
         void row(sqlite3_stmt* st) {
             const int n = int(names.size());
             store.addRow();
             const qsizetype r = store.rowCount() - 1;
             for (int i = 0; i < n; ++i) {
-                if (sqlite3_column_type(st, i) == SQLITE_TEXT)
-                    store.at(r, i) = sharedText(st, i, texts[i]);
-                else
-                    store.at(r, i) = columnValue(st, i);
+                if (sqlite3_column_type(st, i) == SQLITE_TEXT) {
+                    above[size_t(i)] = sharedText(st, r, i);
+                } else {
+                    store.set(r, i, columnValue(st, i));
+                    above[size_t(i)] = -1;
+                }
             }
         }
-        QVariant sharedText(sqlite3_stmt* st, int i, QHash<QByteArray, QVariant>& seen) {
+        // Gives the field its text, shared with the row above or with an
+        // earlier row where it is the same; the text's listed value.
+        qsizetype sharedText(sqlite3_stmt* st, qsizetype r, int i) {
             const char* text = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
             const int size = sqlite3_column_bytes(st, i);
             const QByteArray bytes = QByteArray::fromRawData(text, size);
             // The text of the row above: a learner's long texts stand on each
-            // of the learner's rows. lastText holds the column's last text.
-            QByteArray& last = lastText[i];
-            const qsizetype rowCount = store.rowCount() - 1; // this row is added already
-            if (rowCount > 0) {
-                const QVariant& above = store.at(rowCount - 1, i);
-                if (above.typeId() == QMetaType::QString && last == bytes)
-                    return above;
+            // of the learner's rows.
+            QByteArray& last = lastText[size_t(i)];
+            const qsizetype up = above[size_t(i)];
+            if (up >= 0 && last == bytes) {
+                store.share(r, i, up);
+                return up;
             }
             last.resize(size);
             std::memcpy(last.data(), text, size_t(size));
+            QHash<QByteArray, qsizetype>& seen = texts[size_t(i)];
             const auto it = seen.constFind(bytes);
-            if (it != seen.cend())
+            if (it != seen.cend()) {
+                store.share(r, i, *it);
                 return *it;
-            QVariant value = QString::fromUtf8(text, size);
+            }
+            store.set(r, i, QString::fromUtf8(text, size));
+            const qsizetype listed = store.shared(r, i);
             if (seen.size() < kSharedTextsPerColumn)
-                seen.insert(QByteArray(text, size), value);
-            return value;
+                seen.insert(QByteArray(text, size), listed);
+            return listed;
         }
         void end() {}
     };
     QStringList names;
     RowStore store;
-    runStatements(activeConnection->handle(), source, Collect{names, store, {}, {}});
+    runStatements(activeConnection->handle(), source, Collect{names, store, {}, {}, {}});
     m_names = std::move(names);
     m_store = std::move(store);
     m_pos = 0;
@@ -307,7 +403,7 @@ void Recordset::setData(QStringList names, QVector<QVector<QVariant>> rows) {
     for (const QVector<QVariant>& row : rows) {
         m_store.addRow();
         for (int i = 0; i < m_names.size(); ++i)
-            m_store.at(m_store.rowCount() - 1, i) = row.value(i);
+            m_store.set(m_store.rowCount() - 1, i, row.value(i));
     }
     m_pos = 0;
     m_open = true;

@@ -39,7 +39,10 @@ class Recordset;
 
 // Rows of fields, kept in blocks of rows: a large result grows without its
 // rows being moved or copied, and without a separate allocation for each
-// row. Copies share the blocks.
+// row. Copies share the blocks. A field takes 16 bytes: a whole number or a
+// double stands in it as it is, any other value (a text, mostly) in a list
+// of values the fields point into, where fields of the same text can share
+// one (see share).
 class RowStore {
 public:
     static constexpr qsizetype kRowsPerBlock = 1024;
@@ -48,29 +51,81 @@ public:
         m_columns = columns;
         m_rows = 0;
         m_blocks.clear();
+        m_values.clear();
     }
     int columns() const { return m_columns; }
     qsizetype rowCount() const { return m_rows; }
     // Adds a row of Null fields.
     void addRow() {
         if (m_rows % kRowsPerBlock == 0) {
-            m_blocks.append(QVector<QVariant>());
+            m_blocks.append(QVector<Cell>());
             m_blocks.last().reserve(kRowsPerBlock * m_columns);
         }
         m_blocks.last().resize(m_blocks.last().size() + m_columns);
         ++m_rows;
     }
-    const QVariant& at(qsizetype row, int column) const {
-        return m_blocks[row / kRowsPerBlock][(row % kRowsPerBlock) * m_columns + column];
+    QVariant at(qsizetype row, int column) const {
+        const Cell& c = cell(row, column);
+        switch (c.kind) {
+        case Cell::Whole:
+            return QVariant::fromValue<qlonglong>(c.whole);
+        case Cell::Real:
+            return QVariant(c.real);
+        case Cell::Listed:
+            return m_values[c.listed];
+        default:
+            return QVariant();
+        }
     }
-    QVariant& at(qsizetype row, int column) {
-        return m_blocks[row / kRowsPerBlock][(row % kRowsPerBlock) * m_columns + column];
+    void set(qsizetype row, int column, const QVariant& value) {
+        Cell& c = cell(row, column);
+        if (!value.isValid()) {
+            c = Cell{};
+        } else if (value.typeId() == QMetaType::LongLong) {
+            c.kind = Cell::Whole;
+            c.whole = value.toLongLong();
+        } else if (value.typeId() == QMetaType::Double) {
+            c.kind = Cell::Real;
+            c.real = value.toDouble();
+        } else {
+            c.kind = Cell::Listed;
+            c.listed = m_values.size();
+            m_values.append(value);
+        }
+    }
+    // Which listed value a field points to; -1 when it holds none.
+    qsizetype shared(qsizetype row, int column) const {
+        const Cell& c = cell(row, column);
+        return c.kind == Cell::Listed ? c.listed : -1;
+    }
+    // Points a field to a listed value another field points to.
+    void share(qsizetype row, int column, qsizetype listed) {
+        Cell& c = cell(row, column);
+        c.kind = Cell::Listed;
+        c.listed = listed;
     }
 
 private:
+    struct Cell {
+        enum Kind : quint8 { Null, Whole, Real, Listed };
+        Kind kind = Null;
+        union {
+            qint64 whole = 0;
+            double real;
+            qsizetype listed;
+        };
+    };
+    const Cell& cell(qsizetype row, int column) const {
+        return m_blocks[row / kRowsPerBlock][(row % kRowsPerBlock) * m_columns + column];
+    }
+    Cell& cell(qsizetype row, int column) {
+        return m_blocks[row / kRowsPerBlock][(row % kRowsPerBlock) * m_columns + column];
+    }
+
     int m_columns = 0;
     qsizetype m_rows = 0;
-    QVector<QVector<QVariant>> m_blocks;
+    QVector<QVector<Cell>> m_blocks;
+    QVector<QVariant> m_values;
 };
 
 class Connection {

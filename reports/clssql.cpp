@@ -18,6 +18,17 @@ QString clsSQL::qSchoolGrades() {
 }
 
 namespace {
+// Up to so many learners are named in a query by their IDs.
+constexpr qsizetype kNamedLearners = 200;
+
+// " (id, id, ...)"
+QString idList(const QList<qint64>& learnerIds) {
+    QStringList ids;
+    for (const qint64 id : learnerIds)
+        ids << QString::number(id);
+    return " (" + ids.join(", ") + ")";
+}
+
 // Which learners the profile lists, before the learner filter.
 const char* const kProfileLearners =
     " WHERE ((((LI.LSENStatus)=2 Or (LI.LSENStatus)=3)) OR ((LI.SocialGrantNo)<>''))";
@@ -38,6 +49,15 @@ QString clsSQL::Rep01BackgroundQuery() {
     // once (the same rows for them), as the host's table has no index on the
     // learner that would find one learner's rows.
     m_mainLearners.clear();
+    // The learners an accession number names, picked by the caller with one
+    // read of the host's table: the main query and its additional
+    // disabilities find them by ID (the same rows, the filter still applied).
+    QString named;
+    if (!m_filterLearners.isEmpty() && m_filterLearners.size() <= kNamedLearners)
+        named = idList(m_filterLearners);
+    m_filterLearners.clear();
+    const QString addLearners = named.isEmpty() ? profileLearnerIds() : named;
+    const QString byId = named.isEmpty() ? QString() : " AND LI.ID IN" + named;
     m_body =
         QStringLiteral("SELECT LI.ID AS LearnerID, LI.SName & ', ' & LI.FName AS Learner") +
         " , LI.AccessionNo, SchoolGrades.Name AS Grade, BI.Nature_Of_Support_Received" +
@@ -49,8 +69,21 @@ QString clsSQL::Rep01BackgroundQuery() {
         " INNER JOIN SchoolGrades ON LI.Grade = SchoolGrades.ID) " +
         " LEFT JOIN (SELECT MD.LearnerID, Disab.Name FROM MultipleDisabilities AS MD" +
         " LEFT JOIN Disabilities AS Disab ON MD.DisabilityID = Disab.id WHERE MD.LearnerID IN" +
-        profileLearnerIds() + ") AS Disab ON LI.ID = Disab.LearnerID" + kProfileLearners;
-    return m_body + m_filter + " ORDER BY LI.SName & ', ' & LI.FName";
+        addLearners + ") AS Disab ON LI.ID = Disab.LearnerID" + kProfileLearners;
+    return m_body + m_filter + byId + " ORDER BY LI.SName & ', ' & LI.FName";
+}
+
+QString clsSQL::Rep01FilterLearnersQuery() {
+    m_filterLearners.clear();
+    const ReportviewProperties& p = frmReportview::Default();
+    if (p.RepGrade || p.RepVar.isEmpty())
+        return QString();
+    return "SELECT LI.ID FROM Learner_Info AS LI WHERE LI.AccessionNo = '" + SqlText(p.RepVar) +
+           "'";
+}
+
+void clsSQL::setFilterLearners(const QList<qint64>& learnerIds) {
+    m_filterLearners = learnerIds;
 }
 
 void clsSQL::setMainLearners(const QList<qint64>& learnerIds) {
@@ -60,13 +93,8 @@ void clsSQL::setMainLearners(const QList<qint64>& learnerIds) {
 QString clsSQL::profileLearnerIds() const {
     // A few learners the main query gave are named; otherwise its learner
     // filter, with a grade that SchoolGrades holds, picks them.
-    constexpr qsizetype kNamedLearners = 200;
-    if (!m_mainLearners.isEmpty() && m_mainLearners.size() <= kNamedLearners) {
-        QStringList ids;
-        for (const qint64 id : m_mainLearners)
-            ids << QString::number(id);
-        return " (" + ids.join(", ") + ")";
-    }
+    if (!m_mainLearners.isEmpty() && m_mainLearners.size() <= kNamedLearners)
+        return idList(m_mainLearners);
     return QStringLiteral(" (SELECT LI.ID FROM Learner_Info AS LI") + kProfileLearners + m_filter +
            " AND LI.Grade IN (SELECT SchoolGrades.ID FROM SchoolGrades))";
 }

@@ -13,6 +13,12 @@ public:
     // for the learner filter of the viewer's default instance (RepGrade and
     // RepVar) and gReportYear.
     QString Rep01BackgroundQuery();
+    // The learners a typed accession number names, whatever their status,
+    // by ID; empty when the filter is a grade or the whole school. Their IDs,
+    // given to setFilterLearners, let the next Rep01BackgroundQuery find its
+    // learners by ID: the host's table has no index on the accession number.
+    QString Rep01FilterLearnersQuery();
+    void setFilterLearners(const QList<qint64>& learnerIds);
     // The diagnostic-profile subreport: one row per learner and area of
     // impairment, from the health report and the scores of gReportYear, for
     // the learners of the last Rep01BackgroundQuery.
@@ -31,4 +37,5 @@ private:
     QString m_body;   // the statement up to its learner filter
     QString m_filter; // the learner filter with the status, built afresh at each call
     QList<qint64> m_mainLearners;
+    QList<qint64> m_filterLearners; // for the next Rep01BackgroundQuery only
 };

@@ -178,6 +178,16 @@ void frmReportview::showMainReport() {
         m_rptProfile = std::make_shared<report::Report>(crd_01Background());
         m_rptProfile->discardSavedData(0);
         m_rptProfile->setPaperOrientation(report::Report::crPortrait);
+        // A typed accession number's learners are picked first, with one
+        // read of the host's table, and the main query finds them by ID.
+        const QString filterLearners = sql().Rep01FilterLearnersQuery();
+        if (!filterLearners.isEmpty()) {
+            const auto picked = openReportSource(filterLearners);
+            QList<qint64> ids;
+            for (qsizetype r = 0; r < picked->RecordCount(); ++r)
+                ids << picked->store().at(r, 0).toLongLong();
+            sql().setFilterLearners(ids);
+        }
         m_rs = openReportSource(sql().Rep01BackgroundQuery());
         // The subreports read the rows of the learners listed.
         QList<qint64> learners;

@@ -167,6 +167,89 @@ TEST_F(AdoTest, RecordSetHoldsEveryRowAndTellsNullFromEmpty) {
     EXPECT_EQ(empty.fieldNames(), QStringList({"ID", "Name", "N"}));
 }
 
+TEST_F(AdoTest, RecordSetKeepsEveryKindOfValueAndATextSharedDownItsColumnStaysPerRow) {
+    // More rows than a block holds; texts repeated on the row above, further
+    // down, and beside numbers, reals, blobs and Nulls in the same column.
+    ASSERT_EQ(sqlite3_exec(cn.handle(), "CREATE TABLE V (ID INTEGER PRIMARY KEY, X);"
+                   "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2100) "
+               "INSERT INTO V SELECT i, CASE i % 6 WHEN 0 THEN 'same' WHEN 1 THEN 'same' "
+               "WHEN 2 THEN i WHEN 3 THEN i + 0.5 WHEN 4 THEN x'00ff' ELSE NULL END FROM n",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    ado::Recordset rs;
+    rs.Open("SELECT ID, X FROM V ORDER BY ID", &cn);
+    ASSERT_EQ(rs.RecordCount(), 2100);
+    for (int i = 1; !rs.Eof(); ++i, rs.MoveNext()) {
+        const QVariant x = rs.Fields("X").Value();
+        SCOPED_TRACE(i);
+        ASSERT_EQ(rs.Fields("ID").Value(), QVariant::fromValue<qlonglong>(i));
+        switch (i % 6) {
+        case 0:
+        case 1:
+            ASSERT_EQ(x, QVariant(QString("same")));
+            break;
+        case 2:
+            ASSERT_EQ(x, QVariant::fromValue<qlonglong>(i));
+            break;
+        case 3:
+            ASSERT_EQ(x, QVariant(i + 0.5));
+            break;
+        case 4:
+            ASSERT_EQ(x, QVariant(QByteArray("\x00\xff", 2)));
+            break;
+        default:
+            ASSERT_FALSE(x.isValid());
+        }
+    }
+    // A value written into one field of a shared text leaves the others.
+    rs.MoveFirst();
+    rs.Fields("X").setValue(QString("changed")); // row 1
+    rs.MoveNext();
+    rs.MoveNext(); // row 3, a real
+    rs.Fields("X").setValue(true);
+    rs.MoveFirst();
+    EXPECT_EQ(rs.Fields("X").text(), "changed");
+    for (int i = 1; i < 6; ++i)
+        rs.MoveNext();
+    EXPECT_EQ(rs.Fields("X").text(), "same"); // row 6
+    rs.MoveNext();
+    EXPECT_EQ(rs.Fields("X").text(), "same"); // row 7
+    rs.MoveFirst();
+    rs.MoveNext();
+    rs.MoveNext();
+    EXPECT_EQ(rs.Fields("X").Value(), QVariant(true));
+}
+
+TEST_F(AdoTest, EachOpeningReadsTheFileAsItNowStands) {
+    const auto nameOfOne = [&] {
+        cn.Open("", "", "", -1);
+        ado::Recordset rs;
+        rs.Open("SELECT Name FROM T WHERE ID = 1", &cn);
+        const QString name = rs.Fields("Name").text();
+        rs.Close();
+        cn.Close();
+        return name;
+    };
+    cn.Close();
+    EXPECT_EQ(nameOfOne(), "a");
+    // Written by another program between two openings.
+    sqlite3* other = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr);
+    ASSERT_EQ(sqlite3_exec(other, "UPDATE T SET Name = 'b' WHERE ID = 1", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(other);
+    EXPECT_EQ(nameOfOne(), "b");
+    // Another file put in its place.
+    ASSERT_TRUE(QFile::remove(path));
+    newDatabase(dir, "CREATE TABLE T (ID INTEGER PRIMARY KEY, Name TEXT, N INTEGER);"
+                     "INSERT INTO T VALUES (1, 'c', 10);");
+    EXPECT_EQ(nameOfOne(), "c");
+    // Gone.
+    ASSERT_TRUE(QFile::remove(path));
+    EXPECT_THROW(cn.Open("", "", "", -1), AppError);
+    EXPECT_EQ(cn.State(), ado::adStateClosed);
+}
+
 TEST_F(AdoTest, ErrorsReachTheCallerWithoutABox) {
     msgbox::shownBoxes().clear();
     ado::Recordset rs;

@@ -188,6 +188,17 @@ protected:
             sql.setMainLearners(ids);
             EXPECT_EQ(sorted(run(sql.Rep01DPQuery(), kDPColumns)), sorted(firstDP));
             EXPECT_EQ(run(sql.Rep01CFS(), kCFSColumns), firstCFS);
+            // The main query finding the learners a typed accession number
+            // picked first.
+            const QString pick = sql.Rep01FilterLearnersQuery();
+            EXPECT_EQ(pick.isEmpty(), repGrade || repVar.isEmpty());
+            if (!pick.isEmpty()) {
+                QList<qint64> picked;
+                for (const QString& id : run(pick, {"ID"}))
+                    picked << id.toLongLong();
+                sql.setFilterLearners(picked);
+                EXPECT_EQ(sorted(run(sql.Rep01BackgroundQuery(), kMainColumns)), sorted(firstMain));
+            }
         }
     }
 
