@@ -1,5 +1,6 @@
 #include "reports/clssql.h"
 
+#include "platform/sqlquote.h"
 #include "reports/frmreportview.h"
 #include "services/globals.h"
 
@@ -78,8 +79,7 @@ QString clsSQL::Rep01FilterLearnersQuery() {
     const ReportviewProperties& p = frmReportview::Default();
     if (p.RepGrade || p.RepVar.isEmpty())
         return QString();
-    return "SELECT LI.ID FROM Learner_Info AS LI WHERE LI.AccessionNo = '" + SqlText(p.RepVar) +
-           "'";
+    return "SELECT LI.ID FROM Learner_Info AS LI WHERE LI.AccessionNo = " + quoted(p.RepVar);
 }
 
 void clsSQL::setFilterLearners(const QList<qint64>& learnerIds) {
