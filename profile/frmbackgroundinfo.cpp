@@ -91,11 +91,7 @@ frmBackgroundInfo::frmBackgroundInfo(QWidget* parent)
     gridDisability = designGrid("gridDisability", 2);
     gridDisability->setFixedText(1, 1, "1.2 State disability (if any)", 3);
     gridDisability->setCellBold({1, 1}, true);
-    gridDisability->setComboBox({1, 2}, QString(), false);
-    gridDisability->setCol(1);
-    gridDisability->setRow(2);
-    gridDisability->setTypeComboBoxMaxDrop(6);
-    gridDisability->setTypeComboBoxWidth(150);
+    gridDisability->setComboBox({1, 2}, QString(), false, 150);
     gridDisability->setEditCell({2, 2}, 0, true);
     // The additional disabilities are kept by their own window.
     storeNowhere(gridDisability, {2, 2});
@@ -184,8 +180,6 @@ bool frmBackgroundInfo::getBackground_Info(bool PopulateAll) {
 void frmBackgroundInfo::loadComboList(const QString& sql, QList<ListEntry>& list,
                                       const QString& idField, const QString& nameField, int Col,
                                       int Row) {
-    gridDisability->setRow(Row);
-    gridDisability->setCol(Col);
     ExecuteQuery(sql);
     QString items;
     list = {ListEntry{}};
@@ -195,7 +189,7 @@ void frmBackgroundInfo::loadComboList(const QString& sql, QList<ListEntry>& list
         gRecordset->MoveNext();
     }
     gRecordset.reset();
-    gridDisability->setTypeComboBoxList(items);
+    gridDisability->setComboList({Col, Row}, items);
 }
 
 QStringList frmBackgroundInfo::additionalDisabilities(qint32 LID) {
@@ -234,11 +228,10 @@ void frmBackgroundInfo::checkPrimaryDisability(const QString& name, int id, bool
     // A conflict is the primary disability's own name among the additional
     // ones; a name that is only part of a longer one is none.
     if (!name.isEmpty() && m_AdditionalDisabilities.contains(name)) {
-        gridDisability->setRow(2);
-        gridDisability->setCol(1);
         if (GetListCode(name, m_Disabilities, qint16(m_Disabilities.size() - 1)) == 0) {
             m_Disabilities.append({QString::number(id), name});
-            gridDisability->setTypeComboBoxList(gridDisability->TypeComboBoxList() + name + '\t');
+            gridDisability->setComboList({1, 2},
+                                         gridDisability->cellFormat(1, 2).comboList + name + '\t');
         }
         if (!IsLoad) {
             gridDisability->setFocus();

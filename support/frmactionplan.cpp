@@ -128,19 +128,8 @@ void frmActionPlan::gridReview_ButtonClicked(int col, int row, int) {
 }
 
 void frmActionPlan::LockUnlockCell(bool vHow) {
-    Grid* g = gridReview;
-    const auto selectReason = [g] {
-        g->setCol(2);
-        g->setRow(kReasonRow);
-        g->setCol2(5);
-        g->setRow2(kReasonRow);
-        g->setBlockMode(true);
-    };
-    selectReason();
-    g->setLock(vHow);
-    g->setBlockMode(false);
-    selectReason();
-    g->setForeColor(vbBlack);
-    g->setBackColor(vHow ? vbLabelGrey : vbWhite);
-    g->setBlockMode(false);
+    const Grid::Block reason(2, kReasonRow, 5, kReasonRow);
+    gridReview->setLocked(reason, vHow);
+    gridReview->setCellForeColor(reason, vbBlack);
+    gridReview->setCellBackColor(reason, vHow ? vbLabelGrey : vbWhite);
 }

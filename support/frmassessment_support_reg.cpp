@@ -234,15 +234,8 @@ void frmAssessment_Support_Reg::makeLevelGrid() {
         gridAreaLevel->setFixedText(1, item.textRow, item.text);
         gridAreaLevel->setMultiLine({1, item.textRow}, true);
         for (int area : item.areas) {
-            gridAreaLevel->setCol(area + 1);
-            gridAreaLevel->setRow(item.row);
-            gridAreaLevel->setBlockMode(false);
-            gridAreaLevel->setCellType(GridCellType::ComboBox);
-            gridAreaLevel->setTypeComboBoxEditable(false);
-            gridAreaLevel->setTypeComboBoxList(levelList());
-            gridAreaLevel->setTypeComboBoxMaxDrop(6);
-            gridAreaLevel->setTypeComboBoxWidth(150);
-            gridAreaLevel->setLock(false);
+            gridAreaLevel->setComboBox({area + 1, item.row}, levelList(), false, 150);
+            gridAreaLevel->setLocked({area + 1, item.row}, false);
             gridAreaLevel->setCellBackColor({area + 1, item.row}, vbWhite);
         }
         // The cells of an item row that take no level are blocked out.
@@ -255,8 +248,6 @@ void frmAssessment_Support_Reg::makeLevelGrid() {
         gridAreaLevel->setCellBold({2, kRatingRow, 6, kRatingRow}, true);
         gridAreaLevel->SetRowHeight(kRatingRow, 18);
     }
-    gridAreaLevel->setCol(-1);
-    gridAreaLevel->setRow(-1);
     addToFrame(gridAreaLevel, 1);
     watchEdits(gridAreaLevel);
 }

@@ -244,16 +244,7 @@ void frmSchoolRequestSupport::ChangeGridColor(int vRow, int, Grid* grid) {
 }
 
 void frmSchoolRequestSupport::SetColumnType(int vRow, int vCol, Grid* grid) {
-    grid->setCol(vCol);
-    grid->setRow(vRow);
-    grid->setCellType(GridCellType::ComboBox);
-    grid->setTypeComboBoxEditable(false);
-    grid->setTypeComboBoxList(kLevels);
-    grid->setTypeComboBoxMaxDrop(6);
-    grid->setComboStyle345(0);
-    grid->setTypeComboBoxWidth(150);
-    grid->setComboStyle168(2);
-    grid->setComboStyle280(0);
+    grid->setComboBox({vCol, vRow}, kLevels, false, 150);
 }
 
 void frmSchoolRequestSupport::RemoveFromGrid(Grid* grid) {
