@@ -1,0 +1,51 @@
+#include "platform/griddesign.h"
+
+#include "platform/colors.h"
+
+void designGrid(Grid* grid, const GridDesign& design) {
+    const int cols = int(design.widths.size());
+    grid->setMaxCols(cols);
+    for (int c = 1; c <= cols; ++c)
+        grid->SetColWidth(c, design.widths[c - 1]);
+    grid->setColHeadersShown(false);
+    grid->setMaxRows(design.rows);
+    if (design.fontPoints > 0) {
+        QFont font = grid->font();
+        font.setPointSizeF(design.fontPoints);
+        grid->setFont(font);
+    }
+    if (design.locked)
+        grid->setLocked({-1, -1}, true);
+    for (const GridRow& line : design.lines) {
+        const int r = line.row;
+        if (line.height > 0)
+            grid->SetRowHeight(r, line.height);
+        if (line.bold)
+            grid->setCellBold({1, r, cols, r}, true);
+        if (line.grey)
+            grid->setCellBackColor({1, r, cols, r}, vbLabelGrey);
+        for (const GridCell& cell : line.cells) {
+            const Grid::Block at(cell.col, r);
+            if (cell.isEntry) {
+                grid->setEditCell(at, cell.maxLength, cell.multiLine);
+                grid->setLocked(at, false);
+                grid->AddCellSpan(cell.col, r, cell.colSpan, 1);
+            } else {
+                grid->setFixedText(cell.col, r, cell.text, cell.colSpan, cell.rowSpan);
+                if (cell.multiLine)
+                    grid->setMultiLine(at, true);
+            }
+            if (cell.isBold)
+                grid->setCellBold(at, true);
+            if (cell.isGrey)
+                grid->setCellBackColor(at, vbLabelGrey);
+        }
+    }
+}
+
+Grid* newGrid(const QString& name, const GridDesign& design) {
+    auto* grid = new Grid;
+    grid->setObjectName(name);
+    designGrid(grid, design);
+    return grid;
+}
