@@ -71,7 +71,7 @@ constexpr int SearchFlagsPartialMatch = 2;
 // A column as designed: header text (row 0), width and the cell shape of every
 // row of the column.
 struct GridColumn {
-    QString header;
+    QString header{};
     double width = kGridDefaultColWidth; // 0 hides the column
     GridCellType type = GridCellType::Edit;
     int maxLength = 0; // edit cells: 0 is no limit

@@ -2,12 +2,16 @@
 
 #include "platform/colors.h"
 
+QList<GridColumn> gridColumns(const QList<double>& widths) {
+    QList<GridColumn> columns;
+    for (double width : widths)
+        columns.append(GridColumn{.width = width});
+    return columns;
+}
+
 void designGrid(Grid* grid, const GridDesign& design) {
-    const int cols = int(design.widths.size());
-    grid->setMaxCols(cols);
-    for (int c = 1; c <= cols; ++c)
-        grid->SetColWidth(c, design.widths[c - 1]);
-    grid->setColHeadersShown(false);
+    const int cols = int(design.columns.size());
+    grid->setColumns(design.columns);
     grid->setMaxRows(design.rows);
     if (design.fontPoints > 0) {
         QFont font = grid->font();

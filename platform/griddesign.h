@@ -1,14 +1,16 @@
 #pragma once
-// A grid of labels and entry cells described once: its columns' widths, its
+// A grid of labels and entry cells described once: its columns (widths,
+// headers and the shape of their cells, as Grid::setColumns takes them), its
 // number of rows, and the rows that hold something, each with its designed
 // height and the cells placed in it. designGrid builds the grid described.
 //
-//     designGrid(grid, {.widths = {26, 34, 32, 8, 8}, .rows = 9, .locked = true,
+//     designGrid(grid, {.columns = gridColumns({26, 34, 32, 8, 8}), .rows = 9, .locked = true,
 //                       .lines = {{.row = 1, .cells = {GridCell::label(1, "1. REVIEW", 5).bold()}},
 //                                 {.row = 6, .height = 60,
 //                                  .cells = {GridCell::entry(1, 9000, 5)}}}});
 //
-// The header row is hidden. Rows and columns count from 1, as in the grid.
+// The header row shows when a column has a header. Rows and columns count
+// from 1, as in the grid.
 #include "platform/grid.h"
 
 #include <QList>
@@ -74,12 +76,16 @@ struct GridRow {
 };
 
 struct GridDesign {
-    QList<double> widths{}; // one a column, in grid units; 0 hides a column
+    QList<GridColumn> columns{};
     int rows = 0;
     bool locked = false;    // every cell locked but the entry cells
     double fontPoints = 0;  // 0 keeps the grid's font
     QList<GridRow> lines{};
 };
+
+// Columns of these widths (grid units; 0 hides a column), without headers,
+// their cells edit cells.
+QList<GridColumn> gridColumns(const QList<double>& widths);
 
 // Shapes grid, made fresh, as design describes it.
 void designGrid(Grid* grid, const GridDesign& design);

@@ -82,7 +82,7 @@ frmExtendedProfile1::frmExtendedProfile1(QWidget* parent)
     setWindowTitle("RER [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]");
     setFrameSize(11600, 7800);
 
-    GridDesign design{.widths = {50, 28, 28}, .rows = 16};
+    GridDesign design{.columns = gridColumns({50, 28, 28}), .rows = 16};
     for (const FixedRow& fixed : fixedRows()) {
         design.lines.append({.row = fixed.row,
                              .height = fixed.row == 1 ? 42.0 : fixed.heading ? 15.0 : 40.0,

@@ -74,7 +74,7 @@ Grid* makePreviewGrid(const PreviewDesign& design) {
     using C = GridCell;
     return newGrid(
         design.name,
-        {.widths = {51, 51},
+        {.columns = gridColumns({51, 51}),
          .rows = frmExtendedProfile2::kFirstDataRow,
          .lines = {
              {.row = 1, .height = 26, .cells = {C::label(1, design.question, 2).bold()}, .grey = true},
@@ -98,7 +98,7 @@ Grid* makePreviewGrid(const PreviewDesign& design) {
 // stored texts in row 2; all of it read only.
 Grid* makeSummaryGrid(const QString& name, const QString& heading, bool listRow,
                       int listHeight = 0) {
-    GridDesign design{.widths = {34.5, 34.5, 34.5},
+    GridDesign design{.columns = gridColumns({34.5, 34.5, 34.5}),
                       .rows = listRow ? 2 : 1,
                       .lines = {{.row = 1, .height = 26, .cells = {GridCell::label(1, heading, 3).bold()}}}};
     if (listRow) {
@@ -130,7 +130,7 @@ frmExtendedProfile2::frmExtendedProfile2(QWidget* parent)
 
     vaSpread1 = newGrid(
         "vaSpread1",
-        {.widths = {36, 36, 36},
+        {.columns = gridColumns({36, 36, 36}),
          .rows = 1,
          .lines = {{.row = 1, .height = 26, .cells = {GridCell::label(1, kTitle, 3).bold()}}}});
     vaSpread1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
