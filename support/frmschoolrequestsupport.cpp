@@ -1,7 +1,6 @@
 #include "support/frmschoolrequestsupport.h"
 
 #include "platform/adodb.h"
-#include "platform/colors.h"
 #include "platform/grid.h"
 #include "platform/griddesign.h"
 #include "platform/runtime.h"
