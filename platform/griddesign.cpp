@@ -30,14 +30,19 @@ void designGrid(Grid* grid, const GridDesign& design) {
             grid->setCellBackColor({1, r, cols, r}, vbLabelGrey);
         for (const GridCell& cell : line.cells) {
             const Grid::Block at(cell.col, r);
-            if (cell.isEntry) {
+            switch (cell.kind) {
+            case GridCell::Kind::Entry:
                 grid->setEditCell(at, cell.maxLength, cell.multiLine);
                 grid->setLocked(at, false);
                 grid->AddCellSpan(cell.col, r, cell.colSpan, 1);
-            } else {
+                break;
+            case GridCell::Kind::Label:
                 grid->setFixedText(cell.col, r, cell.text, cell.colSpan, cell.rowSpan);
+                [[fallthrough]];
+            case GridCell::Kind::Plain:
                 if (cell.multiLine)
                     grid->setMultiLine(at, true);
+                break;
             }
             if (cell.isBold)
                 grid->setCellBold(at, true);

@@ -16,10 +16,12 @@
 #include <QList>
 #include <QString>
 
-// A label (a fixed text, locked) or an entry cell (an edit cell open to the
-// user) at a column of its row.
+// A label (a fixed text, locked), an entry cell (an edit cell open to the
+// user) or a plain cell (only its look designed; the program writes its
+// text) at a column of its row.
 struct GridCell {
-    bool isEntry = false;
+    enum class Kind { Label, Entry, Plain };
+    Kind kind = Kind::Label;
     int col = 1;
     QString text{}; // a label's text
     int colSpan = 1;
@@ -40,11 +42,17 @@ struct GridCell {
     // An entry cell spanning colSpan columns, multi-line unless said otherwise.
     static GridCell entry(int col, int maxLength = 0, int colSpan = 1, bool multiLine = true) {
         GridCell cell;
-        cell.isEntry = true;
+        cell.kind = Kind::Entry;
         cell.col = col;
         cell.maxLength = maxLength;
         cell.colSpan = colSpan;
         cell.multiLine = multiLine;
+        return cell;
+    }
+    static GridCell plain(int col) {
+        GridCell cell;
+        cell.kind = Kind::Plain;
+        cell.col = col;
         return cell;
     }
     GridCell bold(bool on = true) const {
