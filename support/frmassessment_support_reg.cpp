@@ -1,7 +1,6 @@
 #include "support/frmassessment_support_reg.h"
 
 #include "platform/adodb.h"
-#include "platform/colors.h"
 #include "platform/griddesign.h"
 #include "platform/runtime.h"
 #include "support/supportrating.h"
