@@ -40,6 +40,8 @@ void designGrid(Grid* grid, const GridDesign& design) {
                 grid->setFixedText(cell.col, r, cell.text, cell.colSpan, cell.rowSpan);
                 [[fallthrough]];
             case GridCell::Kind::Plain:
+                if (cell.kind == GridCell::Kind::Plain && cell.colSpan > 1)
+                    grid->AddCellSpan(cell.col, r, cell.colSpan, 1);
                 if (cell.multiLine)
                     grid->setMultiLine(at, true);
                 break;

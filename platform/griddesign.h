@@ -49,10 +49,11 @@ struct GridCell {
         cell.multiLine = multiLine;
         return cell;
     }
-    static GridCell plain(int col) {
+    static GridCell plain(int col, int colSpan = 1) {
         GridCell cell;
         cell.kind = Kind::Plain;
         cell.col = col;
+        cell.colSpan = colSpan;
         return cell;
     }
     GridCell bold(bool on = true) const {
