@@ -1,4 +1,4 @@
-// The grid: cell values, shapes, the selection members, and which actions
+// The grid: cell values, shapes by blocks and columns, and which actions
 // raise the events (the user's edits do, the program's own changes do not).
 #include "platform/colors.h"
 #include "platform/grid.h"
