@@ -135,8 +135,7 @@ public:
     void setButton(int col, int row, const QString& caption);
     // Drop-down list cell: items separated by Tab (a trailing Tab is allowed);
     // dropWidth, when above 0, the least width in pixels of its open list.
-    void setComboBox(Block block, const QString& tabList, bool editable = false,
-                     int dropWidth = 0);
+    void setComboBox(Block block, const QString& tabList, bool editable = false, int dropWidth = 0);
     // The items a drop-down cell offers, its shape kept.
     void setComboList(Block block, const QString& tabList);
     void setEditCell(Block block, int maxLength = 0, bool multiLine = false);

@@ -87,8 +87,8 @@ struct GridRow {
 struct GridDesign {
     QList<GridColumn> columns{};
     int rows = 0;
-    bool locked = false;    // every cell locked but the entry cells
-    double fontPoints = 0;  // 0 keeps the grid's font
+    bool locked = false;   // every cell locked but the entry cells
+    double fontPoints = 0; // 0 keeps the grid's font
     QList<GridRow> lines{};
 };
 

@@ -35,8 +35,8 @@ const QString kTable = QStringLiteral("TAV_Learner_Background_Info");
 // A grid of these rows, designed to show all of itself: as high as its rows'
 // designed heights (points, 20 twips each).
 Grid* makeGrid(const QString& name, const QList<GridRow>& rows) {
-    Grid* grid =
-        newGrid(name, {.columns = gridColumns(kColWidths), .rows = int(rows.size()), .lines = rows});
+    Grid* grid = newGrid(
+        name, {.columns = gridColumns(kColWidths), .rows = int(rows.size()), .lines = rows});
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     int twipsTotal = 60;
@@ -49,10 +49,10 @@ Grid* makeGrid(const QString& name, const QList<GridRow>& rows) {
 // A titled grid of three rows: the heading, the guidance and one text.
 Grid* designTextGrid(const QString& name, const QString& heading, const QString& guidance,
                      double guidanceHeight) {
-    return makeGrid(name,
-                    {{.row = 1, .height = 15, .cells = {GridCell::label(1, heading, 3).bold()}},
-                     {.row = 2, .height = guidanceHeight, .cells = {GridCell::label(1, guidance, 3)}},
-                     {.row = 3, .height = 75, .cells = {GridCell::entry(1, 0, 3)}}});
+    return makeGrid(
+        name, {{.row = 1, .height = 15, .cells = {GridCell::label(1, heading, 3).bold()}},
+               {.row = 2, .height = guidanceHeight, .cells = {GridCell::label(1, guidance, 3)}},
+               {.row = 3, .height = 75, .cells = {GridCell::entry(1, 0, 3)}}});
 }
 
 } // namespace
@@ -63,25 +63,26 @@ frmBackgroundInfo::frmBackgroundInfo(QWidget* parent)
     setFrameSize(11600, 8300);
 
     using C = GridCell;
-    gridEarlyIntervention = makeGrid(
-        "gridEarlyIntervention",
-        {{.row = 1,
-          .height = 15,
-          .cells = {C::label(1, "1.1 Early intervention services", 3).bold()}},
-         {.row = 2,
-          .height = 24,
-          .cells = {C::label(1, "Name of support received "),
-                    C::label(2, "Name of provider (organisation/department)"),
-                    C::label(3, "Contact Details")}},
-         {.row = 3, .height = 45, .cells = {C::entry(1), C::entry(2), C::entry(3)}}});
+    gridEarlyIntervention =
+        makeGrid("gridEarlyIntervention",
+                 {{.row = 1,
+                   .height = 15,
+                   .cells = {C::label(1, "1.1 Early intervention services", 3).bold()}},
+                  {.row = 2,
+                   .height = 24,
+                   .cells = {C::label(1, "Name of support received "),
+                             C::label(2, "Name of provider (organisation/department)"),
+                             C::label(3, "Contact Details")}},
+                  {.row = 3, .height = 45, .cells = {C::entry(1), C::entry(2), C::entry(3)}}});
     storeEntries(gridEarlyIntervention, {1, 3}, kTable, "Nature_Of_Support_Received");
     storeEntries(gridEarlyIntervention, {2, 3}, kTable, "Name_Of_Provider");
     storeEntries(gridEarlyIntervention, {3, 3}, kTable, "Contact_Details");
 
-    gridDisability = makeGrid(
-        "gridDisability",
-        {{.row = 1, .height = 15, .cells = {C::label(1, "1.2 State disability (if any)", 3).bold()}},
-         {.row = 2, .height = 30, .cells = {C::entry(2)}}});
+    gridDisability = makeGrid("gridDisability",
+                              {{.row = 1,
+                                .height = 15,
+                                .cells = {C::label(1, "1.2 State disability (if any)", 3).bold()}},
+                               {.row = 2, .height = 30, .cells = {C::entry(2)}}});
     gridDisability->setComboBox({1, 2}, QString(), false, 150);
     // The additional disabilities are kept by their own window.
     storeNowhere(gridDisability, {2, 2});

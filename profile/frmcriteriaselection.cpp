@@ -38,9 +38,10 @@ frmCriteriaSelection::frmCriteriaSelection(int page, QWidget* parent)
                         .locked = true,
                         .fontPoints = 8};
     for (const CriteriaCell& cell : criteriaHeadingTexts()) {
-        criteria.lines.append({.row = cell.row,
-                               .height = cell.row == 1 ? 14.0 : 42.0,
-                               .cells = {GridCell::label(cell.col, cell.text, 4).bold(cell.row == 1)}});
+        criteria.lines.append(
+            {.row = cell.row,
+             .height = cell.row == 1 ? 14.0 : 42.0,
+             .cells = {GridCell::label(cell.col, cell.text, 4).bold(cell.row == 1)}});
     }
     gridCriteria = newGrid("gridCriteria", criteria);
     gridCriteria->setFixedHeight(twips(1250));
@@ -54,17 +55,17 @@ frmCriteriaSelection::frmCriteriaSelection(int page, QWidget* parent)
                std::none_of(m_layout.activities.begin(), m_layout.activities.end(),
                             [&](const CriteriaActivity& a) { return a.row == row; });
     };
-    GridDesign scores{.columns = gridColumns(kScoreColWidths),
-                      .rows = m_layout.rows,
-                      .locked = true};
+    GridDesign scores{
+        .columns = gridColumns(kScoreColWidths), .rows = m_layout.rows, .locked = true};
     for (int r = 1; r <= m_layout.rows; ++r) {
         GridRow line{.row = r, .height = r == 1 ? kHeadingRowHeight : kEmptyRowHeight};
         line.bold = line.grey = r == 1;
         for (const CriteriaCell& cell : m_layout.texts) {
             if (cell.row != r)
                 continue;
-            line.cells.append(GridCell::label(cell.col, cell.text).wrapped().bold(
-                cell.col == 1 && isDomainRow(r)));
+            line.cells.append(GridCell::label(cell.col, cell.text)
+                                  .wrapped()
+                                  .bold(cell.col == 1 && isDomainRow(r)));
             if (r > 1)
                 line.height = kTextRowHeight;
         }

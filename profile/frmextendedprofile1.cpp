@@ -85,7 +85,9 @@ frmExtendedProfile1::frmExtendedProfile1(QWidget* parent)
     GridDesign design{.columns = gridColumns({50, 28, 28}), .rows = 16};
     for (const FixedRow& fixed : fixedRows()) {
         design.lines.append({.row = fixed.row,
-                             .height = fixed.row == 1 ? 42.0 : fixed.heading ? 15.0 : 40.0,
+                             .height = fixed.row == 1  ? 42.0
+                                       : fixed.heading ? 15.0
+                                                       : 40.0,
                              .cells = {GridCell::label(1, fixed.text, 3).bold(fixed.heading)}});
     }
     for (const BarrierEntry& entry : kEntries)

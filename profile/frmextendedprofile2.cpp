@@ -72,38 +72,42 @@ struct PreviewDesign {
 // (row 3 empty), the data from row 7 on.
 Grid* makePreviewGrid(const PreviewDesign& design) {
     using C = GridCell;
-    return newGrid(
-        design.name,
-        {.columns = gridColumns({51, 51}),
-         .rows = frmExtendedProfile2::kFirstDataRow,
-         .lines = {
-             {.row = 1, .height = 26, .cells = {C::label(1, design.question, 2).bold()}, .grey = true},
-             {.row = 2, .cells = {C::label(1, kInstruction, 2)}, .grey = true},
-             {.row = 3, .height = 6, .cells = {C::label(1, QString(), 2)}, .grey = true},
-             {.row = 4,
-              .cells = {C::label(1, "Preview Captured Information", 2).bold()},
-              .grey = true},
-             {.row = 5,
-              .cells = {C::label(1, "ENABLING FACTORS"), C::label(2, "BARRIERS")},
-              .bold = true,
-              .grey = true},
-             {.row = 6,
-              .height = design.enabling.count('\n') > 0 ? 150.0 : 40.0,
-              .cells = {C::label(1, design.enabling), C::label(2, design.barriers)},
-              .grey = true},
-         }});
+    return newGrid(design.name,
+                   {.columns = gridColumns({51, 51}),
+                    .rows = frmExtendedProfile2::kFirstDataRow,
+                    .lines = {
+                        {.row = 1,
+                         .height = 26,
+                         .cells = {C::label(1, design.question, 2).bold()},
+                         .grey = true},
+                        {.row = 2, .cells = {C::label(1, kInstruction, 2)}, .grey = true},
+                        {.row = 3, .height = 6, .cells = {C::label(1, QString(), 2)}, .grey = true},
+                        {.row = 4,
+                         .cells = {C::label(1, "Preview Captured Information", 2).bold()},
+                         .grey = true},
+                        {.row = 5,
+                         .cells = {C::label(1, "ENABLING FACTORS"), C::label(2, "BARRIERS")},
+                         .bold = true,
+                         .grey = true},
+                        {.row = 6,
+                         .height = design.enabling.count('\n') > 0 ? 150.0 : 40.0,
+                         .cells = {C::label(1, design.enabling), C::label(2, design.barriers)},
+                         .grey = true},
+                    }});
 }
 
 // A summary grid of 3 columns: the heading in row 1 and, with a list row, the
 // stored texts in row 2; all of it read only.
 Grid* makeSummaryGrid(const QString& name, const QString& heading, bool listRow,
                       int listHeight = 0) {
-    GridDesign design{.columns = gridColumns({34.5, 34.5, 34.5}),
-                      .rows = listRow ? 2 : 1,
-                      .lines = {{.row = 1, .height = 26, .cells = {GridCell::label(1, heading, 3).bold()}}}};
+    GridDesign design{
+        .columns = gridColumns({34.5, 34.5, 34.5}),
+        .rows = listRow ? 2 : 1,
+        .lines = {{.row = 1, .height = 26, .cells = {GridCell::label(1, heading, 3).bold()}}}};
     if (listRow) {
-        design.lines.append(
-            {.row = 2, .height = double(listHeight), .cells = {GridCell::label(1, QString(), 3).wrapped()}});
+        design.lines.append({.row = 2,
+                             .height = double(listHeight),
+                             .cells = {GridCell::label(1, QString(), 3).wrapped()}});
     }
     Grid* grid = newGrid(name, design);
     if (listRow) {

@@ -69,8 +69,8 @@ frmHealthReport::frmHealthReport(QWidget* parent) : AssessmentPage("frmHealthRep
         .locked = true,
         .lines = {
             {.row = 1,
-             .cells = {
-                 C::label(1, "2. AREAS OF IMPAIRMENT AND ACTIVITY LIMITATION", 4).bold().grey()}},
+             .cells =
+                 {C::label(1, "2. AREAS OF IMPAIRMENT AND ACTIVITY LIMITATION", 4).bold().grey()}},
             {.row = 2,
              .height = 52,
              .cells = {C::label(1, "NA = Not applicable").wrapped(),
@@ -87,7 +87,8 @@ frmHealthReport::frmHealthReport(QWidget* parent) : AssessmentPage("frmHealthRep
              .cells = {C::label(1, "Further Comments"), C::entry(kCommentsCol, 0, 3)}},
         }};
     for (int d = 1; d <= kActivityDomains; ++d) {
-        GridRow domain{.row = kFirstDomainRow + d - 1, .cells = {C::label(1, kDomainTitles[d - 1])}};
+        GridRow domain{.row = kFirstDomainRow + d - 1,
+                       .cells = {C::label(1, kDomainTitles[d - 1])}};
         for (int c = kFirstLevelCol; c <= kLastLevelCol; ++c)
             domain.cells.append(C::plain(c).bold());
         areas.lines.append(domain);

@@ -61,25 +61,23 @@ frmActionPlan3::frmActionPlan3(QWidget* parent) : ActionPlanPage("frmActionPlan3
     watchEdits(g);
     connect(g, &Grid::ButtonClicked, this, &frmActionPlan3::gridSupportLevel_ButtonClicked);
 
-    GridDesign review{.columns = gridColumns({23, 36, 14, 18, 14}),
-                      .rows = kLastReviewRow,
-                      .locked = true,
-                      .lines = {{.row = 1,
-                                 .cells = {label(1, "5. REVIEW OF ACTION TAKEN", 5).bold()}},
-                                {.row = 2,
-                                 .cells = {label(kNameCol, "Name"),
-                                           label(kOutcomeCol, "Outcome of actions taken"),
-                                           label(kSignatureCol, "Signature"),
-                                           label(kDesignationCol, "Designation"),
-                                           label(kDateCol, "Review Date")},
-                                 .bold = true}}};
+    GridDesign review{
+        .columns = gridColumns({23, 36, 14, 18, 14}),
+        .rows = kLastReviewRow,
+        .locked = true,
+        .lines = {
+            {.row = 1, .cells = {label(1, "5. REVIEW OF ACTION TAKEN", 5).bold()}},
+            {.row = 2,
+             .cells = {label(kNameCol, "Name"), label(kOutcomeCol, "Outcome of actions taken"),
+                       label(kSignatureCol, "Signature"), label(kDesignationCol, "Designation"),
+                       label(kDateCol, "Review Date")},
+             .bold = true}}};
     for (int r = kFirstReviewRow; r <= kLastReviewRow; ++r) {
-        review.lines.append({.row = r,
-                             .height = 26,
-                             .cells = {C::entry(kNameCol, kNameLength),
-                                       C::entry(kOutcomeCol, kReviewLength),
-                                       C::entry(kDesignationCol, kNameLength),
-                                       C::entry(kDateCol, 0, 1, false)}});
+        review.lines.append(
+            {.row = r,
+             .height = 26,
+             .cells = {C::entry(kNameCol, kNameLength), C::entry(kOutcomeCol, kReviewLength),
+                       C::entry(kDesignationCol, kNameLength), C::entry(kDateCol, 0, 1, false)}});
     }
     gridActionTaken = newGrid("gridActionTaken", review);
     Grid* a = gridActionTaken;

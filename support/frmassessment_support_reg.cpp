@@ -187,15 +187,15 @@ Grid* frmAssessment_Support_Reg::makeHeadingGrid() {
 }
 
 Grid* frmAssessment_Support_Reg::makeLearnerTextGrid(const QString& name, const QString& heading) {
-    Grid* grid = newGrid(
-        name, {.columns = gridColumns(kHeadingColWidths),
-               .rows = 2,
-               .locked = true,
-               .lines = {{.row = 1,
-                          .height = 15,
-                          .cells = {GridCell::label(1, heading, 3).bold()},
-                          .grey = true},
-                         {.row = 2, .height = 45, .cells = {GridCell::entry(1, 0, 3)}}}});
+    Grid* grid =
+        newGrid(name, {.columns = gridColumns(kHeadingColWidths),
+                       .rows = 2,
+                       .locked = true,
+                       .lines = {{.row = 1,
+                                  .height = 15,
+                                  .cells = {GridCell::label(1, heading, 3).bold()},
+                                  .grey = true},
+                                 {.row = 2, .height = 45, .cells = {GridCell::entry(1, 0, 3)}}}});
     grid->setFixedHeight(twips((15 + 45) * 20 + 90));
     addToFrame(grid);
     watchEdits(grid);
@@ -248,10 +248,8 @@ void frmAssessment_Support_Reg::makeRatingKey() {
     fraRatingKey->setObjectName("fraRatingKey");
     fraRatingKey->setAutoFillBackground(true);
     auto* keyLayout = new QVBoxLayout(fraRatingKey);
-    GridDesign key{.columns = gridColumns(kKeyColWidths),
-                   .rows = 5,
-                   .locked = true,
-                   .fontPoints = kSmallFont};
+    GridDesign key{
+        .columns = gridColumns(kKeyColWidths), .rows = 5, .locked = true, .fontPoints = kSmallFont};
     for (int r = 1; r <= 5; ++r) {
         const KeyRow& level = kKeyRows[r - 1];
         key.lines.append({.row = r,

@@ -75,16 +75,11 @@ Grid* makeActionGrid(const QString& name, const QString& title, int rows) {
 
 // A read-only list of one column: the heading in row 1, the texts from row 2.
 Grid* makeFactorList(const QString& name, const QString& heading) {
-    auto* grid = new Grid;
-    grid->setObjectName(name);
-    grid->setColumns({{.header = QString(), .width = 55, .multiLine = true, .locked = true}});
-    grid->setColHeadersShown(false);
-    grid->setMaxRows(2);
-    grid->setFixedText(1, 1, heading);
-    grid->setCellBold({1, 1}, true);
-    grid->setCellBackColor({1, 1}, vbLabelGrey);
-    grid->SetRowHeight(1, 26);
-    return grid;
+    return newGrid(name, {.columns = {{.width = 55, .multiLine = true, .locked = true}},
+                          .rows = 2,
+                          .lines = {{.row = 1,
+                                     .height = 26,
+                                     .cells = {GridCell::label(1, heading).bold().grey()}}}});
 }
 
 // Fixed lines over three columns. Each line is one printed line high, so the

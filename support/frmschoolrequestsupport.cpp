@@ -144,10 +144,10 @@ frmSchoolRequestSupport::frmSchoolRequestSupport(QWidget* parent)
         "gridSignature",
         {.columns = gridColumns({24, 46, 8, 24}),
          .rows = 2,
-         .lines = {{.row = 1,
-                    .cells = {GridCell::label(1, "School:").bold(),
-                              GridCell::label(3, "Date:").bold()}},
-                   {.row = 2, .cells = {GridCell::label(1, "District/Circuit/Ward:").bold()}}}});
+         .lines = {
+             {.row = 1,
+              .cells = {GridCell::label(1, "School:").bold(), GridCell::label(3, "Date:").bold()}},
+             {.row = 2, .cells = {GridCell::label(1, "District/Circuit/Ward:").bold()}}}});
     gridSignature->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     gridSignature->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     gridSignature->setFixedHeight(twips(600));

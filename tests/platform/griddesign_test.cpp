@@ -13,15 +13,19 @@ using C = GridCell;
 // over the rest; row 3 labels spanning two rows and a plain bold cell; row
 // 5 a tall entry of one line. The columns' shapes reach the rows added later.
 GridDesign sample(bool locked) {
-    return {.columns = {{.width = 20, .maxLength = 7}, {.width = 10}, {.width = 0}},
-            .rows = 5,
-            .locked = locked,
-            .fontPoints = 8,
-            .lines = {{.row = 1, .height = 26, .cells = {C::label(1, "Heading", 3)}, .bold = true,
-                       .grey = true},
-                      {.row = 2, .cells = {C::label(1, "Name").grey().wrapped(), C::entry(2, 40, 2)}},
-                      {.row = 3, .cells = {C::label(1, "Tall", 1, 2).bold(), C::plain(2, 2).bold()}},
-                      {.row = 5, .height = 30, .cells = {C::entry(1, 0, 1, false)}}}};
+    return {
+        .columns = {{.width = 20, .maxLength = 7}, {.width = 10}, {.width = 0}},
+        .rows = 5,
+        .locked = locked,
+        .fontPoints = 8,
+        .lines = {{.row = 1,
+                   .height = 26,
+                   .cells = {C::label(1, "Heading", 3)},
+                   .bold = true,
+                   .grey = true},
+                  {.row = 2, .cells = {C::label(1, "Name").grey().wrapped(), C::entry(2, 40, 2)}},
+                  {.row = 3, .cells = {C::label(1, "Tall", 1, 2).bold(), C::plain(2, 2).bold()}},
+                  {.row = 5, .height = 30, .cells = {C::entry(1, 0, 1, false)}}}};
 }
 
 struct Expected {
@@ -36,7 +40,8 @@ TEST(GridDesign, BuildsEveryCellAsDescribed) {
     const QList<Expected> cells = {
         // col row  text       type                       lock  bold   grey   wrap  max span
         {1, 1, "Heading", GridCellType::Edit, true, true, true, false, 7, 1, 3},
-        {3, 1, "", GridCellType::Edit, true, true, true, false, 0, 1, 3}, // covered: grey and bold too
+        {3, 1, "", GridCellType::Edit, true, true, true, false, 0, 1,
+         3}, // covered: grey and bold too
         {1, 2, "Name", GridCellType::Edit, true, false, true, true, 7, 1, 1},
         {2, 2, "", GridCellType::Edit, false, false, false, true, 40, 1, 2},
         {1, 3, "Tall", GridCellType::Edit, true, true, false, false, 7, 2, 1},
