@@ -702,10 +702,6 @@ bool Grid::acceptEntry(const GridCellFormat& fmt, QString& text, const QString& 
     }
 }
 
-void Grid::setCellType(Block block, GridCellType type) {
-    shape(block, [&](GridCellFormat& f) { f.type = type; });
-}
-
 void Grid::setLocked(Block block, bool locked) {
     shape(block, [&](GridCellFormat& f) { f.locked = locked; });
 }

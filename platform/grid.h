@@ -157,12 +157,10 @@ public:
     // Whether rows grow to their texts (on unless switched off; a list whose
     // cells hold one short line each may keep its rows as designed).
     void setRowsFitText(bool fit);
-    bool rowsFitText() const { return m_fitText; }
     // The scroll bar policy as designed; AlwaysOff holds while every row is in sight.
     void setVerticalScrollBarPolicy(Qt::ScrollBarPolicy policy);
 
-    // Direct shape and look of a block.
-    void setCellType(Block block, GridCellType type);
+    // The look and limits of a block.
     void setLocked(Block block, bool locked);
     void setCellForeColor(Block block, quint32 color);
     void setCellBackColor(Block block, quint32 color);
