@@ -610,12 +610,17 @@ void Grid::setButton(int col, int row, const QString& caption) {
     });
 }
 
-void Grid::setComboBox(Block block, const QString& tabList, bool editable) {
+void Grid::setComboBox(Block block, const QString& tabList, bool editable, int dropWidth) {
     shape(block, [&](GridCellFormat& f) {
         f.type = GridCellType::ComboBox;
         f.comboList = tabList;
         f.comboEditable = editable;
+        f.comboWidth = dropWidth;
     });
+}
+
+void Grid::setComboList(Block block, const QString& tabList) {
+    shape(block, [&](GridCellFormat& f) { f.comboList = tabList; });
 }
 
 void Grid::setEditCell(Block block, int maxLength, bool multiLine) {
@@ -695,10 +700,6 @@ bool Grid::acceptEntry(const GridCellFormat& fmt, QString& text, const QString& 
     default:
         return true;
     }
-}
-
-void Grid::setCellType(Block block, GridCellType type) {
-    shape(block, [&](GridCellFormat& f) { f.type = type; });
 }
 
 void Grid::setLocked(Block block, bool locked) {
@@ -872,68 +873,6 @@ void Grid::becomeActiveGrid() {
     viewport()->update();
 }
 
-// --- the selection members -------------------------------------------------
-
-Grid::Block Grid::selection() const {
-    if (m_blockMode)
-        return Block(m_col, m_row, m_col2, m_row2);
-    return Block(m_col, m_row);
-}
-
-void Grid::setLock(bool locked) {
-    setLocked(selection(), locked);
-}
-bool Grid::Lock() const {
-    return firstOfSelection().locked;
-}
-void Grid::setForeColor(quint32 color) {
-    setCellForeColor(selection(), color);
-}
-quint32 Grid::ForeColor() const {
-    return firstOfSelection().foreColor;
-}
-void Grid::setBackColor(quint32 color) {
-    setCellBackColor(selection(), color);
-}
-quint32 Grid::BackColor() const {
-    return firstOfSelection().backColor;
-}
-void Grid::setFontBold(bool bold) {
-    setCellBold(selection(), bold);
-}
-bool Grid::FontBold() const {
-    return firstOfSelection().bold;
-}
-void Grid::setCellType(GridCellType type) {
-    setCellType(selection(), type);
-}
-void Grid::setTypeEditMultiLine(bool multiLine) {
-    setMultiLine(selection(), multiLine);
-}
-void Grid::setTypeMaxEditLen(int maxLength) {
-    setMaxLength(selection(), maxLength);
-}
-
-void Grid::setTypeComboBoxEditable(bool editable) {
-    shape(selection(), [&](GridCellFormat& f) { f.comboEditable = editable; });
-}
-
-void Grid::setTypeComboBoxList(const QString& tabList) {
-    shape(selection(), [&](GridCellFormat& f) { f.comboList = tabList; });
-}
-
-QString Grid::TypeComboBoxList() const {
-    return firstOfSelection().comboList;
-}
-
-void Grid::setTypeComboBoxMaxDrop(int items) {
-    shape(selection(), [&](GridCellFormat& f) { f.comboMaxDrop = items; });
-}
-
-void Grid::setTypeComboBoxWidth(int width) {
-    shape(selection(), [&](GridCellFormat& f) { f.comboWidth = width; });
-}
-
 // --- cells and shapes ----------------------------------------------------------
 
 QTableWidgetItem* Grid::cellItem(int col, int row) const {
@@ -1026,13 +965,6 @@ void Grid::applyFormat(QTableWidgetItem* item, const GridCellFormat& fmt) {
         else if (wasCaptioned)
             item->setText(QString());
     }
-}
-
-GridCellFormat Grid::firstOfSelection() const {
-    const Block b = selection();
-    int col = b.col < 1 ? 1 : b.col;
-    int row = b.row < 1 ? 1 : b.row;
-    return cellFormat(col, row);
 }
 
 void Grid::forEachItem(Block block, const std::function<void(QTableWidgetItem*)>& fn) {

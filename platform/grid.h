@@ -5,20 +5,15 @@
 // column headers). Cells are edit cells unless made check-box, drop-down
 // list, button or static-text cells.
 //
-// Two ways to shape cells:
-//  - direct setters on a Block (one cell or a rectangle; -1 as a column or
-//    row means "every column" / "every row"), used when a page designs its
-//    grid in code:
-//        grid->setColumns({{.header = "ID", .width = 0}, {.header = "Name", .width = 26.75}});
-//        grid->setMaxRows(10);
-//        grid->setFixedText(1, 1, "A. HEALTH PROFESSIONAL REPORT", 5);   // spans 5 columns
-//        grid->setCellBackColor({1, 1, 4, 3}, vbLabelGrey);
-//        grid->setCheckBox(4, 5, "Viewed");
-//  - the selection members the page routines use: setCol / setRow / setCol2 /
-//    setRow2 / setBlockMode choose the cell or block, then setLock,
-//    setForeColor, setBackColor, setFontBold, setCellType and the setType...
-//    members act on it. With block mode off they act on (Col, Row); a Col or
-//    Row of -1 (the default until set) means the whole row or column.
+// Cells are shaped by blocks: one cell or a rectangle, -1 as a column or row
+// meaning "every column" / "every row":
+//     grid->setColumns({{.header = "ID", .width = 0}, {.header = "Name", .width = 26.75}});
+//     grid->setMaxRows(10);
+//     grid->setFixedText(1, 1, "A. HEALTH PROFESSIONAL REPORT", 5);   // spans 5 columns
+//     grid->setCellBackColor({1, 1, 4, 3}, vbLabelGrey);
+//     grid->setCheckBox(4, 5, "Viewed");
+// A grid of labels and entry cells is described once as a GridDesign
+// (platform/griddesign.h) and built by designGrid.
 //
 // Shaping a whole column (row -1) also shapes the rows that MaxRows adds later.
 //
@@ -76,7 +71,7 @@ constexpr int SearchFlagsPartialMatch = 2;
 // A column as designed: header text (row 0), width and the cell shape of every
 // row of the column.
 struct GridColumn {
-    QString header;
+    QString header{};
     double width = kGridDefaultColWidth; // 0 hides the column
     GridCellType type = GridCellType::Edit;
     int maxLength = 0; // edit cells: 0 is no limit
@@ -138,8 +133,11 @@ public:
     void setFixedText(int col, int row, const QString& text, int colSpan = 1, int rowSpan = 1);
     void setCheckBox(int col, int row, const QString& caption = {}, bool ticked = false);
     void setButton(int col, int row, const QString& caption);
-    // Drop-down list cell: items separated by Tab (a trailing Tab is allowed).
-    void setComboBox(Block block, const QString& tabList, bool editable = false);
+    // Drop-down list cell: items separated by Tab (a trailing Tab is allowed);
+    // dropWidth, when above 0, the least width in pixels of its open list.
+    void setComboBox(Block block, const QString& tabList, bool editable = false, int dropWidth = 0);
+    // The items a drop-down cell offers, its shape kept.
+    void setComboList(Block block, const QString& tabList);
     void setEditCell(Block block, int maxLength = 0, bool multiLine = false);
     // Date cell: the user types day/month/year (d/M/yyyy) or year-month-day
     // (yyyy-M-d); a date from min to max is kept as dd/MM/yyyy, an empty entry
@@ -159,12 +157,10 @@ public:
     // Whether rows grow to their texts (on unless switched off; a list whose
     // cells hold one short line each may keep its rows as designed).
     void setRowsFitText(bool fit);
-    bool rowsFitText() const { return m_fitText; }
     // The scroll bar policy as designed; AlwaysOff holds while every row is in sight.
     void setVerticalScrollBarPolicy(Qt::ScrollBarPolicy policy);
 
-    // Direct shape and look of a block.
-    void setCellType(Block block, GridCellType type);
+    // The look and limits of a block.
     void setLocked(Block block, bool locked);
     void setCellForeColor(Block block, quint32 color);
     void setCellBackColor(Block block, quint32 color);
@@ -213,39 +209,6 @@ public:
     // Of the grids of a window, only the one the user worked in last (the
     // grid with the focus, or last with it) shows its selected cells.
     bool showsSelection() const;
-
-    // --- the selection members ------------------------------------------
-    int Col() const { return m_col; }
-    void setCol(int col) { m_col = col; }
-    int Row() const { return m_row; }
-    void setRow(int row) { m_row = row; }
-    int Col2() const { return m_col2; }
-    void setCol2(int col) { m_col2 = col; }
-    int Row2() const { return m_row2; }
-    void setRow2(int row) { m_row2 = row; }
-    bool BlockMode() const { return m_blockMode; }
-    void setBlockMode(bool on) { m_blockMode = on; }
-
-    void setLock(bool locked);
-    bool Lock() const;
-    void setForeColor(quint32 color);
-    quint32 ForeColor() const;
-    void setBackColor(quint32 color);
-    quint32 BackColor() const;
-    void setFontBold(bool bold); // Font.Bold
-    bool FontBold() const;
-    void setCellType(GridCellType type);
-    void setTypeEditMultiLine(bool multiLine);
-    void setTypeMaxEditLen(int maxLength);
-    void setTypeComboBoxEditable(bool editable);
-    void setTypeComboBoxList(const QString& tabList);
-    QString TypeComboBoxList() const;
-    void setTypeComboBoxMaxDrop(int items);
-    void setTypeComboBoxWidth(int width);
-    // Accepted for the drop-down cells' designed settings; they change nothing.
-    void setComboStyle345(int) {}
-    void setComboStyle168(int) {}
-    void setComboStyle280(int) {}
 
     // --- printing ------------------------------------------------------------
     // The grid is printed with its header row (when shown), fixed texts, cell
@@ -356,10 +319,8 @@ private:
     GridCellFormat formatAt(int row, int column) const;
     void prepareRow(int row);
     void applyFormat(QTableWidgetItem* item, const GridCellFormat& fmt);
-    GridCellFormat firstOfSelection() const;
     void forEachItem(Block block, const std::function<void(QTableWidgetItem*)>& fn);
     void shape(Block block, const std::function<void(GridCellFormat&)>& change);
-    Block selection() const;
     void onItemChanged(QTableWidgetItem* item);
     int raiseKeyPress(QKeyEvent* event);
 
@@ -395,8 +356,6 @@ private:
     QList<GridCellFormat> m_columnFormats; // index col - 1
     QVector<QStringList> m_heldRows;       // the rows given to setRows, index row - 1
     QList<double> m_colWidths;
-    int m_col = -1, m_row = -1, m_col2 = -1, m_row2 = -1;
-    bool m_blockMode = false;
     int m_silent = 0; // > 0 while the program itself changes cells
     int m_countedPages = 0;
     QEvent* m_forwardedKey = nullptr;

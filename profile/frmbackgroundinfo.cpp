@@ -1,6 +1,7 @@
 #include "profile/frmbackgroundinfo.h"
 
 #include "platform/adodb.h"
+#include "platform/griddesign.h"
 #include "platform/runtime.h"
 #include "workspace/frmmultipledisabilities.h"
 #include "services/globals.h"
@@ -27,46 +28,31 @@ const QString kParentGuidance = QStringLiteral(
     "would they describe their child's personality? etc..");
 
 // Column widths of the four grids (105 twips a unit): together they fill Frame1.
-constexpr double kColWidths[] = {36, 36, 35};
+const QList<double> kColWidths = {36, 36, 35};
 
 const QString kTable = QStringLiteral("TAV_Learner_Background_Info");
 
-Grid* designGrid(const QString& name, int rows) {
-    auto* grid = new Grid;
-    grid->setObjectName(name);
-    grid->setMaxCols(3);
-    for (int col = 1; col <= 3; ++col)
-        grid->SetColWidth(col, kColWidths[col - 1]);
-    grid->setColHeadersShown(false);
-    grid->setMaxRows(rows);
-    // Each grid is designed to show all of itself.
+// A grid of these rows, designed to show all of itself: as high as its rows'
+// designed heights (points, 20 twips each).
+Grid* makeGrid(const QString& name, const QList<GridRow>& rows) {
+    Grid* grid = newGrid(
+        name, {.columns = gridColumns(kColWidths), .rows = int(rows.size()), .lines = rows});
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    return grid;
-}
-
-// The height of a grid of rows of these heights (points, 20 twips each).
-void fitHeight(Grid* grid, std::initializer_list<double> rowHeights) {
     int twipsTotal = 60;
-    int row = 1;
-    for (double h : rowHeights) {
-        grid->SetRowHeight(row++, h);
-        twipsTotal += int(h * 20);
-    }
+    for (const GridRow& row : rows)
+        twipsTotal += int(row.height * 20);
     grid->setFixedHeight(twips(twipsTotal));
+    return grid;
 }
 
 // A titled grid of three rows: the heading, the guidance and one text.
 Grid* designTextGrid(const QString& name, const QString& heading, const QString& guidance,
                      double guidanceHeight) {
-    Grid* grid = designGrid(name, 3);
-    grid->setFixedText(1, 1, heading, 3);
-    grid->setCellBold({1, 1}, true);
-    grid->setFixedText(1, 2, guidance, 3);
-    grid->setEditCell({1, 3}, 0, true);
-    grid->AddCellSpan(1, 3, 3, 1);
-    fitHeight(grid, {15, guidanceHeight, 75});
-    return grid;
+    return makeGrid(
+        name, {{.row = 1, .height = 15, .cells = {GridCell::label(1, heading, 3).bold()}},
+               {.row = 2, .height = guidanceHeight, .cells = {GridCell::label(1, guidance, 3)}},
+               {.row = 3, .height = 75, .cells = {GridCell::entry(1, 0, 3)}}});
 }
 
 } // namespace
@@ -76,31 +62,31 @@ frmBackgroundInfo::frmBackgroundInfo(QWidget* parent)
     setWindowTitle("RER [Section 1: BACKGROUND INFORMATION ON LEARNER]");
     setFrameSize(11600, 8300);
 
-    gridEarlyIntervention = designGrid("gridEarlyIntervention", 3);
-    gridEarlyIntervention->setFixedText(1, 1, "1.1 Early intervention services", 3);
-    gridEarlyIntervention->setCellBold({1, 1}, true);
-    gridEarlyIntervention->setFixedText(1, 2, "Name of support received ");
-    gridEarlyIntervention->setFixedText(2, 2, "Name of provider (organisation/department)");
-    gridEarlyIntervention->setFixedText(3, 2, "Contact Details");
-    gridEarlyIntervention->setEditCell({1, 3, 3, 3}, 0, true);
+    using C = GridCell;
+    gridEarlyIntervention =
+        makeGrid("gridEarlyIntervention",
+                 {{.row = 1,
+                   .height = 15,
+                   .cells = {C::label(1, "1.1 Early intervention services", 3).bold()}},
+                  {.row = 2,
+                   .height = 24,
+                   .cells = {C::label(1, "Name of support received "),
+                             C::label(2, "Name of provider (organisation/department)"),
+                             C::label(3, "Contact Details")}},
+                  {.row = 3, .height = 45, .cells = {C::entry(1), C::entry(2), C::entry(3)}}});
     storeEntries(gridEarlyIntervention, {1, 3}, kTable, "Nature_Of_Support_Received");
     storeEntries(gridEarlyIntervention, {2, 3}, kTable, "Name_Of_Provider");
     storeEntries(gridEarlyIntervention, {3, 3}, kTable, "Contact_Details");
-    fitHeight(gridEarlyIntervention, {15, 24, 45});
 
-    gridDisability = designGrid("gridDisability", 2);
-    gridDisability->setFixedText(1, 1, "1.2 State disability (if any)", 3);
-    gridDisability->setCellBold({1, 1}, true);
-    gridDisability->setComboBox({1, 2}, QString(), false);
-    gridDisability->setCol(1);
-    gridDisability->setRow(2);
-    gridDisability->setTypeComboBoxMaxDrop(6);
-    gridDisability->setTypeComboBoxWidth(150);
-    gridDisability->setEditCell({2, 2}, 0, true);
+    gridDisability = makeGrid("gridDisability",
+                              {{.row = 1,
+                                .height = 15,
+                                .cells = {C::label(1, "1.2 State disability (if any)", 3).bold()}},
+                               {.row = 2, .height = 30, .cells = {C::entry(2)}}});
+    gridDisability->setComboBox({1, 2}, QString(), false, 150);
     // The additional disabilities are kept by their own window.
     storeNowhere(gridDisability, {2, 2});
     gridDisability->setButton(3, 2, "Additional Disabilities");
-    fitHeight(gridDisability, {15, 30});
 
     gridFamilySituation =
         designTextGrid("gridFamilySituation", "1.3 Family and home situation", kFamilyGuidance, 30);
@@ -184,8 +170,6 @@ bool frmBackgroundInfo::getBackground_Info(bool PopulateAll) {
 void frmBackgroundInfo::loadComboList(const QString& sql, QList<ListEntry>& list,
                                       const QString& idField, const QString& nameField, int Col,
                                       int Row) {
-    gridDisability->setRow(Row);
-    gridDisability->setCol(Col);
     ExecuteQuery(sql);
     QString items;
     list = {ListEntry{}};
@@ -195,7 +179,7 @@ void frmBackgroundInfo::loadComboList(const QString& sql, QList<ListEntry>& list
         gRecordset->MoveNext();
     }
     gRecordset.reset();
-    gridDisability->setTypeComboBoxList(items);
+    gridDisability->setComboList({Col, Row}, items);
 }
 
 QStringList frmBackgroundInfo::additionalDisabilities(qint32 LID) {
@@ -227,11 +211,10 @@ void frmBackgroundInfo::checkPrimaryDisability(const QString& name, int id, bool
     // A conflict is the primary disability's own name among the additional
     // ones; a name that is only part of a longer one is none.
     if (!name.isEmpty() && m_AdditionalDisabilities.contains(name)) {
-        gridDisability->setRow(2);
-        gridDisability->setCol(1);
         if (GetListCode(name, m_Disabilities, qint16(m_Disabilities.size() - 1)) == 0) {
             m_Disabilities.append({QString::number(id), name});
-            gridDisability->setTypeComboBoxList(gridDisability->TypeComboBoxList() + name + '\t');
+            gridDisability->setComboList({1, 2},
+                                         gridDisability->cellFormat(1, 2).comboList + name + '\t');
         }
         if (!IsLoad) {
             gridDisability->setFocus();

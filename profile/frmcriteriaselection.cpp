@@ -1,7 +1,7 @@
 #include "profile/frmcriteriaselection.h"
 
 #include "platform/adodb.h"
-#include "platform/colors.h"
+#include "platform/griddesign.h"
 #include "platform/runtime.h"
 #include "services/globals.h"
 
@@ -13,7 +13,7 @@ const QString kCaption = QStringLiteral("RER [DP : DIAGNOSTIC PROFILE]");
 
 // Column widths of gridScores (grid units of 105 twips); gridCriteria spans
 // the first four.
-constexpr double kScoreColWidths[] = {26, 22, 22, 22, 8};
+const QList<double> kScoreColWidths = {26, 22, 22, 22, 8};
 
 // Designed row heights (points): the heading row, an empty row, and the
 // least height of a row of text (the grid grows a row to its texts).
@@ -33,51 +33,50 @@ frmCriteriaSelection::frmCriteriaSelection(int page, QWidget* parent)
     setPrintButtonName("cmdPrint");
     setFrameSize(11600, 8400);
 
-    gridCriteria = new Grid;
-    gridCriteria->setObjectName("gridCriteria");
-    gridCriteria->setMaxCols(4);
-    for (int c = 1; c <= 4; ++c)
-        gridCriteria->SetColWidth(c, kScoreColWidths[c - 1]);
-    gridCriteria->setColHeadersShown(false);
-    gridCriteria->setMaxRows(2);
-    QFont small = gridCriteria->font();
-    small.setPointSizeF(8);
-    gridCriteria->setFont(small);
-    for (const CriteriaCell& cell : criteriaHeadingTexts())
-        gridCriteria->setFixedText(cell.col, cell.row, cell.text, 4);
-    gridCriteria->setLocked({-1, -1}, true);
-    gridCriteria->setCellBold({1, 1}, true);
-    gridCriteria->SetRowHeight(1, 14);
-    gridCriteria->SetRowHeight(2, 42);
+    GridDesign criteria{.columns = gridColumns(kScoreColWidths.first(4)),
+                        .rows = 2,
+                        .locked = true,
+                        .fontPoints = 8};
+    for (const CriteriaCell& cell : criteriaHeadingTexts()) {
+        criteria.lines.append(
+            {.row = cell.row,
+             .height = cell.row == 1 ? 14.0 : 42.0,
+             .cells = {GridCell::label(cell.col, cell.text, 4).bold(cell.row == 1)}});
+    }
+    gridCriteria = newGrid("gridCriteria", criteria);
     gridCriteria->setFixedHeight(twips(1250));
     addToFrame(gridCriteria);
 
-    gridScores = new Grid;
-    gridScores->setObjectName("gridScores");
-    gridScores->setMaxCols(5);
-    for (int c = 1; c <= 5; ++c)
-        gridScores->SetColWidth(c, kScoreColWidths[c - 1]);
-    gridScores->setColHeadersShown(false);
-    gridScores->setMaxRows(m_layout.rows);
-    gridScores->setLocked({-1, -1}, true);
-    for (int r = 2; r <= m_layout.rows; ++r)
-        gridScores->SetRowHeight(r, kEmptyRowHeight);
-    for (const CriteriaCell& cell : m_layout.texts) {
-        gridScores->setFixedText(cell.col, cell.row, cell.text);
-        gridScores->setMultiLine({cell.col, cell.row}, true);
-        if (cell.row > 1)
-            gridScores->SetRowHeight(cell.row, kTextRowHeight);
+    // Domain rows: the title (bold) and its guidance, no descriptions.
+    const auto isDomainRow = [this](int row) {
+        return row > 1 &&
+               std::any_of(m_layout.texts.begin(), m_layout.texts.end(),
+                           [&](const CriteriaCell& c) { return c.row == row && c.col == 2; }) &&
+               std::none_of(m_layout.activities.begin(), m_layout.activities.end(),
+                            [&](const CriteriaActivity& a) { return a.row == row; });
+    };
+    GridDesign scores{
+        .columns = gridColumns(kScoreColWidths), .rows = m_layout.rows, .locked = true};
+    for (int r = 1; r <= m_layout.rows; ++r) {
+        GridRow line{.row = r, .height = r == 1 ? kHeadingRowHeight : kEmptyRowHeight};
+        line.bold = line.grey = r == 1;
+        for (const CriteriaCell& cell : m_layout.texts) {
+            if (cell.row != r)
+                continue;
+            line.cells.append(GridCell::label(cell.col, cell.text)
+                                  .wrapped()
+                                  .bold(cell.col == 1 && isDomainRow(r)));
+            if (r > 1)
+                line.height = kTextRowHeight;
+        }
+        if (r == m_layout.otherRow) {
+            line.height = 3 * kTextRowHeight / 2;
+            for (int c = 2; c <= 4; ++c)
+                line.cells.append(GridCell::entry(c));
+        }
+        scores.lines.append(line);
     }
-    gridScores->SetRowHeight(1, kHeadingRowHeight);
-    gridScores->setCellBold({1, 1, 5, 1}, true);
-    gridScores->setCellBackColor({1, 1, 5, 1}, vbLabelGrey);
-    for (const CriteriaCell& cell : m_layout.texts) {
-        // Domain rows: the title (bold) and its guidance, no descriptions.
-        if (cell.col == 2 && cell.row > 1 &&
-            std::none_of(m_layout.activities.begin(), m_layout.activities.end(),
-                         [&](const CriteriaActivity& a) { return a.row == cell.row; }))
-            gridScores->setCellBold({1, cell.row}, true);
-    }
+    gridScores = newGrid("gridScores", scores);
     // Score cells take 1, 2 or 3, or nothing; any other entry is refused whole.
     for (const CriteriaActivity& a : m_layout.activities) {
         gridScores->setIntegerCell({kScoreCol, a.row}, 1, 3);
@@ -85,8 +84,6 @@ frmCriteriaSelection::frmCriteriaSelection(int page, QWidget* parent)
         storeEntries(gridScores, {kScoreCol, a.row}, "TAV_Criteria_For_Selection", "Score");
     }
     if (m_layout.otherRow > 0) {
-        gridScores->setEditCell({2, m_layout.otherRow, 4, m_layout.otherRow}, 0, true);
-        gridScores->setLocked({2, m_layout.otherRow, 4, m_layout.otherRow}, false);
         gridScores->setIntegerCell({kScoreCol, m_layout.otherRow}, 1, 3);
         gridScores->setLocked({kScoreCol, m_layout.otherRow}, false);
         const QString other = QStringLiteral("TAV_Criteria_For_Selection_Other");
@@ -94,7 +91,6 @@ frmCriteriaSelection::frmCriteriaSelection(int page, QWidget* parent)
         storeEntries(gridScores, {3, m_layout.otherRow}, other, "Moderate");
         storeEntries(gridScores, {4, m_layout.otherRow}, other, "Severe");
         storeEntries(gridScores, {kScoreCol, m_layout.otherRow}, other, "Score");
-        gridScores->SetRowHeight(m_layout.otherRow, 3 * kTextRowHeight / 2);
     }
     addToFrame(gridScores, 1);
     connect(gridScores, &Grid::Change, this,

@@ -1,6 +1,7 @@
 #include "profile/frmextendedprofile1.h"
 
 #include "platform/adodb.h"
+#include "platform/griddesign.h"
 #include "services/globals.h"
 
 
@@ -81,26 +82,21 @@ frmExtendedProfile1::frmExtendedProfile1(QWidget* parent)
     setWindowTitle("RER [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]");
     setFrameSize(11600, 7800);
 
-    gridBarriers = new Grid;
-    gridBarriers->setObjectName("gridBarriers");
-    gridBarriers->setMaxCols(3);
-    gridBarriers->SetColWidth(1, 50);
-    gridBarriers->SetColWidth(2, 28);
-    gridBarriers->SetColWidth(3, 28);
-    gridBarriers->setColHeadersShown(false);
-    gridBarriers->setMaxRows(16);
+    GridDesign design{.columns = gridColumns({50, 28, 28}), .rows = 16};
     for (const FixedRow& fixed : fixedRows()) {
-        gridBarriers->setFixedText(1, fixed.row, fixed.text, 3);
-        gridBarriers->setCellBold({1, fixed.row}, fixed.heading);
-        gridBarriers->SetRowHeight(fixed.row, fixed.row == 1 ? 42 : fixed.heading ? 15 : 40);
+        design.lines.append({.row = fixed.row,
+                             .height = fixed.row == 1  ? 42.0
+                                       : fixed.heading ? 15.0
+                                                       : 40.0,
+                             .cells = {GridCell::label(1, fixed.text, 3).bold(fixed.heading)}});
     }
-    for (const BarrierEntry& entry : kEntries) {
-        gridBarriers->setEditCell({1, entry.row}, 0, true);
-        gridBarriers->AddCellSpan(1, entry.row, 3, 1);
-        gridBarriers->SetRowHeight(entry.row, kEntryRowHeight);
+    for (const BarrierEntry& entry : kEntries)
+        design.lines.append(
+            {.row = entry.row, .height = kEntryRowHeight, .cells = {GridCell::entry(1, 0, 3)}});
+    gridBarriers = newGrid("gridBarriers", design);
+    for (const BarrierEntry& entry : kEntries)
         storeEntries(gridBarriers, {1, entry.row}, "TAV_Learning_And_Development_Barriers",
                      entry.field);
-    }
     addToFrame(gridBarriers, 1);
     watchEdits(gridBarriers);
 

@@ -2,6 +2,7 @@
 
 #include "platform/adodb.h"
 #include "platform/grid.h"
+#include "platform/griddesign.h"
 #include "platform/runtime.h"
 #include "pages/previewlist.h"
 #include "services/globals.h"
@@ -70,49 +71,46 @@ struct PreviewDesign {
 // A preview grid as designed: 2 columns, 7 rows, the headings in rows 1 to 6
 // (row 3 empty), the data from row 7 on.
 Grid* makePreviewGrid(const PreviewDesign& design) {
-    auto* grid = new Grid;
-    grid->setObjectName(design.name);
-    grid->setMaxCols(2);
-    grid->setMaxRows(frmExtendedProfile2::kFirstDataRow);
-    grid->setColHeadersShown(false);
-    grid->SetColWidth(1, 51);
-    grid->SetColWidth(2, 51);
-    grid->setFixedText(1, 1, design.question, 2);
-    grid->setFixedText(1, 2, kInstruction, 2);
-    grid->setFixedText(1, 3, QString(), 2);
-    grid->setFixedText(1, 4, "Preview Captured Information", 2);
-    grid->setFixedText(1, 5, "ENABLING FACTORS");
-    grid->setFixedText(2, 5, "BARRIERS");
-    grid->setFixedText(1, 6, design.enabling);
-    grid->setFixedText(2, 6, design.barriers);
-    grid->setCellBold({1, 1}, true);
-    grid->setCellBold({1, 4}, true);
-    grid->setCellBold({1, 5, 2, 5}, true);
-    grid->setCellBackColor({1, 1, 2, 6}, vbLabelGrey);
-    grid->SetRowHeight(1, 26);
-    grid->SetRowHeight(3, 6);
-    grid->SetRowHeight(6, design.enabling.count('\n') > 0 ? 150 : 40);
-    return grid;
+    using C = GridCell;
+    return newGrid(design.name,
+                   {.columns = gridColumns({51, 51}),
+                    .rows = frmExtendedProfile2::kFirstDataRow,
+                    .lines = {
+                        {.row = 1,
+                         .height = 26,
+                         .cells = {C::label(1, design.question, 2).bold()},
+                         .grey = true},
+                        {.row = 2, .cells = {C::label(1, kInstruction, 2)}, .grey = true},
+                        {.row = 3, .height = 6, .cells = {C::label(1, QString(), 2)}, .grey = true},
+                        {.row = 4,
+                         .cells = {C::label(1, "Preview Captured Information", 2).bold()},
+                         .grey = true},
+                        {.row = 5,
+                         .cells = {C::label(1, "ENABLING FACTORS"), C::label(2, "BARRIERS")},
+                         .bold = true,
+                         .grey = true},
+                        {.row = 6,
+                         .height = design.enabling.count('\n') > 0 ? 150.0 : 40.0,
+                         .cells = {C::label(1, design.enabling), C::label(2, design.barriers)},
+                         .grey = true},
+                    }});
 }
 
 // A summary grid of 3 columns: the heading in row 1 and, with a list row, the
 // stored texts in row 2; all of it read only.
 Grid* makeSummaryGrid(const QString& name, const QString& heading, bool listRow,
                       int listHeight = 0) {
-    auto* grid = new Grid;
-    grid->setObjectName(name);
-    grid->setMaxCols(3);
-    grid->setMaxRows(listRow ? 2 : 1);
-    grid->setColHeadersShown(false);
-    for (int c = 1; c <= 3; ++c)
-        grid->SetColWidth(c, 34.5);
-    grid->setFixedText(1, 1, heading, 3);
-    grid->setCellBold({1, 1}, true);
-    grid->SetRowHeight(1, 26);
+    GridDesign design{
+        .columns = gridColumns({34.5, 34.5, 34.5}),
+        .rows = listRow ? 2 : 1,
+        .lines = {{.row = 1, .height = 26, .cells = {GridCell::label(1, heading, 3).bold()}}}};
     if (listRow) {
-        grid->setFixedText(1, 2, QString(), 3);
-        grid->setMultiLine({1, 2}, true);
-        grid->SetRowHeight(2, listHeight);
+        design.lines.append({.row = 2,
+                             .height = double(listHeight),
+                             .cells = {GridCell::label(1, QString(), 3).wrapped()}});
+    }
+    Grid* grid = newGrid(name, design);
+    if (listRow) {
         // The list scrolls up and down; the grid is as wide as the tab.
         grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
@@ -134,16 +132,11 @@ frmExtendedProfile2::frmExtendedProfile2(QWidget* parent)
     setWindowTitle("RER [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]");
     setFrameSize(11600, 8400);
 
-    vaSpread1 = new Grid;
-    vaSpread1->setObjectName("vaSpread1");
-    vaSpread1->setMaxCols(3);
-    vaSpread1->setMaxRows(1);
-    vaSpread1->setColHeadersShown(false);
-    for (int c = 1; c <= 3; ++c)
-        vaSpread1->SetColWidth(c, 36);
-    vaSpread1->setFixedText(1, 1, kTitle, 3);
-    vaSpread1->setCellBold({1, 1}, true);
-    vaSpread1->SetRowHeight(1, 26);
+    vaSpread1 = newGrid(
+        "vaSpread1",
+        {.columns = gridColumns({36, 36, 36}),
+         .rows = 1,
+         .lines = {{.row = 1, .height = 26, .cells = {GridCell::label(1, kTitle, 3).bold()}}}});
     vaSpread1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     fitHeight(vaSpread1, 560);
     addToFrame(vaSpread1);

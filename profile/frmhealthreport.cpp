@@ -1,7 +1,7 @@
 #include "profile/frmhealthreport.h"
 
 #include "platform/adodb.h"
-#include "platform/colors.h"
+#include "platform/griddesign.h"
 #include "platform/runtime.h"
 #include "profile/areasofimpairment.h"
 #include "services/globals.h"
@@ -33,34 +33,29 @@ frmHealthReport::frmHealthReport(QWidget* parent) : AssessmentPage("frmHealthRep
     setPrintButtonName("cmdPrint");
     setFrameSize(11100, 7600);
 
-    gridMedicalRecords = new Grid;
+    using C = GridCell;
+    gridMedicalRecords = newGrid(
+        "gridMedicalRecords",
+        {.columns = gridColumns({26, 30, 16, 14, 14}),
+         .rows = 6,
+         .locked = true,
+         .lines = {
+             {.row = 1, .cells = {C::label(1, "A. HEALTH PROFESSIONAL REPORT", 5).bold().grey()}},
+             {.row = 2,
+              .cells = {C::label(1, "Name of Learner:"), C::label(3, "Date of birth:"),
+                        C::plain(4, 2)}},
+             {.row = 3, .cells = {C::label(1, "Disability:"), C::plain(2, 4)}},
+             {.row = 4, .height = 8},
+             {.row = 5, .cells = {C::label(1, "1. MEDICAL RECORDS", 3).bold()}},
+             {.row = 6,
+              .cells = {C::label(1, "Is the impairment temporary or permanent?", 3).bold()}},
+         }});
     Grid* m = gridMedicalRecords;
-    m->setObjectName("gridMedicalRecords");
-    m->setMaxCols(5);
-    const double recordWidths[] = {26, 30, 16, 14, 14};
-    for (int c = 1; c <= 5; ++c)
-        m->SetColWidth(c, recordWidths[c - 1]);
-    m->setColHeadersShown(false);
-    m->setMaxRows(6);
-    m->setLocked({-1, -1}, true);
-    m->setFixedText(1, 1, "A. HEALTH PROFESSIONAL REPORT", 5);
-    m->setFixedText(1, 2, "Name of Learner:");
-    m->setFixedText(3, 2, "Date of birth:");
-    m->AddCellSpan(4, 2, 2, 1);
-    m->setFixedText(1, 3, "Disability:");
-    m->AddCellSpan(2, 3, 4, 1);
-    m->setFixedText(1, 5, "1. MEDICAL RECORDS", 3);
-    m->setFixedText(1, 6, "Is the impairment temporary or permanent?", 3);
-    m->setCellBold({1, 1}, true);
-    m->setCellBold({1, 5}, true);
-    m->setCellBold({1, 6}, true);
-    m->setCellBackColor({1, 1}, vbLabelGrey);
     m->setCheckBox(kViewedCol, kRecordsRow, "Viewed");
     m->setCheckBox(kAttachedCol, kRecordsRow, "Attached");
     m->setCheckBox(kTempCol, kImpairmentRow, "Temp");
     m->setCheckBox(kPermCol, kImpairmentRow, "Perm");
     m->setLocked({kViewedCol, kRecordsRow, kAttachedCol, kImpairmentRow}, false);
-    m->SetRowHeight(4, 8);
     m->setFixedHeight(twips(1900));
     addToFrame(m);
     watchEdits(m);
@@ -68,37 +63,39 @@ frmHealthReport::frmHealthReport(QWidget* parent) : AssessmentPage("frmHealthRep
         gridMedicalRecords_ButtonClicked(col, row, down);
     });
 
-    gridAreas = new Grid;
+    GridDesign areas{
+        .columns = gridColumns({31, 23, 23, 23}),
+        .rows = 11,
+        .locked = true,
+        .lines = {
+            {.row = 1,
+             .cells =
+                 {C::label(1, "2. AREAS OF IMPAIRMENT AND ACTIVITY LIMITATION", 4).bold().grey()}},
+            {.row = 2,
+             .height = 52,
+             .cells = {C::label(1, "NA = Not applicable").wrapped(),
+                       C::label(2, "Mild impairment / activity limitation").wrapped(),
+                       C::label(3, "Moderate impairment / activity limitation (Level 4 within "
+                                   "KELD framework)")
+                           .wrapped(),
+                       C::label(4, "Severe impairment / activity limitation (Level 5 within "
+                                   "KELD framework )")
+                           .wrapped()},
+             .bold = true},
+            {.row = kCommentsRow,
+             .height = 75,
+             .cells = {C::label(1, "Further Comments"), C::entry(kCommentsCol, 0, 3)}},
+        }};
+    for (int d = 1; d <= kActivityDomains; ++d) {
+        GridRow domain{.row = kFirstDomainRow + d - 1,
+                       .cells = {C::label(1, kDomainTitles[d - 1])}};
+        for (int c = kFirstLevelCol; c <= kLastLevelCol; ++c)
+            domain.cells.append(C::plain(c).bold());
+        areas.lines.append(domain);
+    }
+    gridAreas = newGrid("gridAreas", areas);
     Grid* a = gridAreas;
-    a->setObjectName("gridAreas");
-    a->setMaxCols(4);
-    const double areaWidths[] = {31, 23, 23, 23};
-    for (int c = 1; c <= 4; ++c)
-        a->SetColWidth(c, areaWidths[c - 1]);
-    a->setColHeadersShown(false);
-    a->setMaxRows(11);
-    a->setLocked({-1, -1}, true);
-    a->setFixedText(1, 1, "2. AREAS OF IMPAIRMENT AND ACTIVITY LIMITATION", 4);
-    a->setCellBold({1, 1}, true);
-    a->setCellBackColor({1, 1}, vbLabelGrey);
-    a->setFixedText(1, 2, "NA = Not applicable");
-    a->setFixedText(2, 2, "Mild impairment / activity limitation");
-    a->setFixedText(3, 2,
-                    "Moderate impairment / activity limitation (Level 4 within KELD framework)");
-    a->setFixedText(4, 2,
-                    "Severe impairment / activity limitation (Level 5 within KELD framework )");
-    a->setMultiLine({1, 2, 4, 2}, true);
-    a->setCellBold({1, 2, 4, 2}, true);
-    a->SetRowHeight(2, 52);
-    for (int d = 1; d <= kActivityDomains; ++d)
-        a->setFixedText(1, d + 2, kDomainTitles[d - 1]);
-    a->setCellBold({kFirstLevelCol, kFirstDomainRow, kLastLevelCol, kFirstDomainRow + 7}, true);
-    a->setFixedText(1, kCommentsRow, "Further Comments");
-    a->setEditCell({kCommentsCol, kCommentsRow}, 0, true);
-    a->setLocked({kCommentsCol, kCommentsRow}, false);
-    a->AddCellSpan(kCommentsCol, kCommentsRow, 3, 1);
     storeEntries(a, {kCommentsCol, kCommentsRow}, "TAV_Health_Professional_Report", "Comments");
-    a->SetRowHeight(kCommentsRow, 75);
     addToFrame(a, 1);
     watchEdits(a);
 

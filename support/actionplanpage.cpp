@@ -1,6 +1,5 @@
 #include "support/actionplanpage.h"
 
-#include "platform/colors.h"
 #include "platform/grid.h"
 #include "platform/runtime.h"
 #include "services/globals.h"
@@ -16,26 +15,20 @@ ActionPlanPage::ActionPlanPage(const QString& formName, QWidget* parent)
     setHeader(true, false);
     setFrameSize(11600, 8400);
 
-    gridSignature = new Grid;
+    gridSignature = newGrid(
+        "gridSignature",
+        {.columns = gridColumns({19, 42, 16, 31}),
+         .rows = 3,
+         .locked = true,
+         .lines = {
+             {.row = 1, .cells = {label(1, "Name of School:").bold(), label(3, "Emis No:").bold()}},
+             {.row = 2,
+              .cells = {label(1, "Name of Learner:").bold(), label(3, "Date of Birth:").bold()}},
+             {.row = 3,
+              .height = 26,
+              .cells = {label(1, "Barriers or concern:").bold(),
+                        GridCell::label(2, QString(), 3).wrapped()}}}});
     Grid* g = gridSignature;
-    g->setObjectName("gridSignature");
-    g->setMaxCols(4);
-    g->setMaxRows(3);
-    g->setColHeadersShown(false);
-    const double widths[] = {19, 42, 16, 31};
-    for (int c = 1; c <= 4; ++c)
-        g->SetColWidth(c, widths[c - 1]);
-    g->setLocked({-1, -1}, true);
-    setLabel(g, 1, 1, "Name of School:");
-    setLabel(g, 3, 1, "Emis No:");
-    setLabel(g, 1, 2, "Name of Learner:");
-    setLabel(g, 3, 2, "Date of Birth:");
-    setLabel(g, 1, 3, "Barriers or concern:");
-    g->AddCellSpan(2, 3, 3, 1);
-    g->setCellBold({1, 1, 1, 3}, true);
-    g->setCellBold({3, 1, 3, 2}, true);
-    g->setMultiLine({2, 3}, true);
-    g->SetRowHeight(3, 26);
     g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     fixHeight(g, 1200);
     addToFrame(g);
@@ -62,20 +55,8 @@ void ActionPlanPage::setActionPlanPrint(QList<PrintItem> items) {
     setPrint({.title = kPrintTitle, .learnerLine = false, .items = std::move(items)});
 }
 
-void ActionPlanPage::setLabel(Grid* grid, int col, int row, const QString& text, int colSpan,
-                              int rowSpan) {
-    grid->setFixedText(col, row, text, colSpan, rowSpan);
-    grid->setCellBackColor({col, row}, vbLabelGrey);
-    grid->setMultiLine({col, row}, true);
-}
-
-void ActionPlanPage::setEntry(Grid* grid, int col, int row, int maxLength, const QString& table,
-                              const QString& column, int colSpan, bool multiLine) {
-    grid->setEditCell({col, row}, maxLength, multiLine);
-    grid->setLocked({col, row}, false);
-    grid->setCellBackColor({col, row}, vbWhite);
-    grid->AddCellSpan(col, row, colSpan, 1);
-    storeEntries(grid, {col, row}, table, column);
+GridCell ActionPlanPage::label(int col, const QString& text, int colSpan, int rowSpan) {
+    return GridCell::label(col, text, colSpan, rowSpan).grey().wrapped();
 }
 
 void ActionPlanPage::fixHeight(Grid* grid, int twipsHeight) {

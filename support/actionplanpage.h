@@ -14,6 +14,7 @@
 //     "Barriers or concern:" gBarriers (across columns 2 to 4)
 // gBarriers is built by frmActionPlan's load; the other two pages show it.
 #include "pages/assessmentpage.h"
+#include "platform/griddesign.h"
 
 class ActionPlanPage : public AssessmentPage {
     Q_OBJECT
@@ -36,13 +37,8 @@ protected:
     // Portrait, no learner line; gridSignature at 500, 800, then the items.
     void setActionPlanPrint(QList<PrintItem> items);
 
-    // A grey, locked label cell spanning colSpan columns.
-    static void setLabel(Grid* grid, int col, int row, const QString& text, int colSpan = 1,
-                         int rowSpan = 1);
-    // A white text cell open for entry, spanning colSpan columns, whose text
-    // is saved into table.column.
-    void setEntry(Grid* grid, int col, int row, int maxLength, const QString& table,
-                  const QString& column, int colSpan = 1, bool multiLine = true);
+    // The pages' label: a grey, wrapped fixed text.
+    static GridCell label(int col, const QString& text, int colSpan = 1, int rowSpan = 1);
     // The grid keeps the height it was given and scrolls no sideways.
     static void fixHeight(Grid* grid, int twipsHeight);
 };

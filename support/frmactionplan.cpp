@@ -12,39 +12,47 @@ const QString kReview = QStringLiteral("TAV_DBST_Review_ILST_Request");
 }
 
 frmActionPlan::frmActionPlan(QWidget* parent) : ActionPlanPage("frmActionPlan", parent) {
-    gridReview = new Grid;
+    using C = GridCell;
+    gridReview = newGrid(
+        "gridReview",
+        {.columns = gridColumns({26, 34, 32, 8, 8}),
+         .rows = 9,
+         .locked = true,
+         .lines = {
+             {.row = 1, .cells = {label(1, "1. DBST REVIEWS ILST REQUEST", 5).bold()}},
+             {.row = kRequestRow,
+              .height = 26,
+              .cells = {label(1,
+                              "1.1 COORDINATOR OF ILST AND EDUCATOR DISCUSSED WITH "
+                              "PARENT/CAREGIVER AND LEARNER REQUEST MADE TO DBST",
+                              3)}},
+             {.row = kAcceptRow,
+              .cells = {label(1, "1.2 Parent or caregiver accepts the recommendations of ILST",
+                              3)}},
+             {.row = kReasonRow,
+              .height = 60,
+              .cells = {label(1, "Reason (if no)"), C::entry(2, kTextLength, 4)}},
+             {.row = 5,
+              .cells = {label(1,
+                              "1.3 ILST request approved with the following amendments (as per "
+                              "action below)",
+                              5)}},
+             {.row = kAmendmentRow, .height = 60, .cells = {C::entry(1, kTextLength, 5)}},
+             {.row = 7,
+              .cells = {label(1,
+                              "1.4 Not approved and reason (see action plan below for DBST "
+                              "recommendations)",
+                              5)}},
+             {.row = kNotApprovedRow, .height = 60, .cells = {C::entry(1, kTextLength, 5)}},
+             {.row = 9, .height = 8, .cells = {label(1, QString(), 5)}},
+         }});
     Grid* g = gridReview;
-    g->setObjectName("gridReview");
-    g->setMaxCols(5);
-    g->setMaxRows(9);
-    g->setColHeadersShown(false);
-    const double widths[] = {26, 34, 32, 8, 8};
-    for (int c = 1; c <= 5; ++c)
-        g->SetColWidth(c, widths[c - 1]);
-    g->setLocked({-1, -1}, true);
-    setLabel(g, 1, 1, "1. DBST REVIEWS ILST REQUEST", 5);
-    g->setCellBold({1, 1}, true);
-    setLabel(g, 1, kRequestRow,
-             "1.1 COORDINATOR OF ILST AND EDUCATOR DISCUSSED WITH PARENT/CAREGIVER AND LEARNER "
-             "REQUEST MADE TO DBST",
-             3);
-    setLabel(g, 1, kAcceptRow, "1.2 Parent or caregiver accepts the recommendations of ILST", 3);
+    storeEntries(g, {2, kReasonRow}, kReview, "Parent_Reason");
+    storeEntries(g, {1, kAmendmentRow}, kReview, "ISLT_Approved_Reason");
+    storeEntries(g, {1, kNotApprovedRow}, kReview, "ISLT_Not_Approved_Reason");
     m_pairs = YesNoPairs(g);
     m_pairs.addPair(kRequestRow, kYesCol, kNoCol);
     m_pairs.addPair(kAcceptRow, kYesCol, kNoCol);
-    setLabel(g, 1, kReasonRow, "Reason (if no)");
-    setEntry(g, 2, kReasonRow, kTextLength, kReview, "Parent_Reason", 4);
-    setLabel(g, 1, 5,
-             "1.3 ILST request approved with the following amendments (as per action below)", 5);
-    setEntry(g, 1, kAmendmentRow, kTextLength, kReview, "ISLT_Approved_Reason", 5);
-    setLabel(g, 1, 7,
-             "1.4 Not approved and reason (see action plan below for DBST recommendations)", 5);
-    setEntry(g, 1, kNotApprovedRow, kTextLength, kReview, "ISLT_Not_Approved_Reason", 5);
-    setLabel(g, 1, 9, QString(), 5);
-    g->SetRowHeight(kRequestRow, 26);
-    for (int row : {kReasonRow, kAmendmentRow, kNotApprovedRow})
-        g->SetRowHeight(row, 60);
-    g->SetRowHeight(9, 8);
     addToFrame(g, 1);
     watchEdits(g);
     connect(g, &Grid::ButtonClicked, this, &frmActionPlan::gridReview_ButtonClicked);
@@ -128,19 +136,8 @@ void frmActionPlan::gridReview_ButtonClicked(int col, int row, int) {
 }
 
 void frmActionPlan::LockUnlockCell(bool vHow) {
-    Grid* g = gridReview;
-    const auto selectReason = [g] {
-        g->setCol(2);
-        g->setRow(kReasonRow);
-        g->setCol2(5);
-        g->setRow2(kReasonRow);
-        g->setBlockMode(true);
-    };
-    selectReason();
-    g->setLock(vHow);
-    g->setBlockMode(false);
-    selectReason();
-    g->setForeColor(vbBlack);
-    g->setBackColor(vHow ? vbLabelGrey : vbWhite);
-    g->setBlockMode(false);
+    const Grid::Block reason(2, kReasonRow, 5, kReasonRow);
+    gridReview->setLocked(reason, vHow);
+    gridReview->setCellForeColor(reason, vbBlack);
+    gridReview->setCellBackColor(reason, vHow ? vbLabelGrey : vbWhite);
 }

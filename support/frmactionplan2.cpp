@@ -1,7 +1,6 @@
 #include "support/frmactionplan2.h"
 
 #include "platform/adodb.h"
-#include "platform/colors.h"
 #include "platform/grid.h"
 #include "services/globals.h"
 
@@ -35,77 +34,74 @@ const QString kLevelHeading = QStringLiteral("Support Level\r\nL,M,H");
 } // namespace
 
 frmActionPlan2::frmActionPlan2(QWidget* parent) : ActionPlanPage("frmActionPlan2", parent) {
-    gridDBST_Support_Level = new Grid;
+    using C = GridCell;
+    gridDBST_Support_Level = newGrid(
+        "gridDBST_Support_Level",
+        {.columns = gridColumns({32, 30, 15, 15, 16}),
+         .rows = 2,
+         .locked = true,
+         .lines = {{.row = kLevelRow,
+                    .height = 30,
+                    .cells = {label(1,
+                                    "DBST support strategy to be implemented at school site "
+                                    "level\r\n(Please tick relevant block)",
+                                    2)
+                                  .bold()}},
+                   {.row = 2,
+                    .height = 20,
+                    .cells = {C::label(1, "Date:  "), C::label(2, "Chairperson of DBST: "),
+                              C::label(3, "Signature:"), C::label(4, QString(), 2)}}}});
     Grid* l = gridDBST_Support_Level;
-    l->setObjectName("gridDBST_Support_Level");
-    l->setMaxCols(5);
-    l->setMaxRows(2);
-    l->setColHeadersShown(false);
-    const double levelWidths[] = {32, 30, 15, 15, 16};
-    for (int c = 1; c <= 5; ++c)
-        l->SetColWidth(c, levelWidths[c - 1]);
-    l->setLocked({-1, -1}, true);
-    setLabel(l, 1, kLevelRow,
-             "DBST support strategy to be implemented at school site level\r\n(Please tick "
-             "relevant block)",
-             2);
-    l->setCellBold({1, kLevelRow}, true);
     l->setCheckBox(3, kLevelRow, "Completely");
     l->setCheckBox(4, kLevelRow, "Partially");
     l->setCheckBox(5, kLevelRow, "Alternate site");
     l->setLocked({3, kLevelRow, 5, kLevelRow}, false);
-    l->setFixedText(1, 2, "Date:  ");
-    l->setFixedText(2, 2, "Chairperson of DBST: ");
-    l->setFixedText(3, 2, "Signature:");
-    l->setFixedText(4, 2, QString(), 2);
-    l->SetRowHeight(kLevelRow, 30);
-    l->SetRowHeight(2, 20);
     l->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     fixHeight(l, 1000);
     addToFrame(l);
     watchEdits(l);
     connect(l, &Grid::ButtonClicked, this, &frmActionPlan2::gridDBST_Support_Level_ButtonClicked);
 
-    gridStrategy = new Grid;
-    Grid* s = gridStrategy;
-    s->setObjectName("gridStrategy");
-    s->setMaxCols(kStrategyCols);
-    s->setMaxRows(40);
-    s->setColHeadersShown(false);
-    const double strategyWidths[] = {22, 10, 18, 18, 14, 12, 12};
-    for (int c = 1; c <= kStrategyCols; ++c)
-        s->SetColWidth(c, strategyWidths[c - 1]);
-    s->setLocked({-1, -1}, true);
-    setLabel(s, 1, 1, "2. DBST SUPPORT STRATEGY ACTION PLAN FOR SCHOOL (Refer to RER: Section 3b)",
-             kStrategyCols);
-    s->setCellBold({1, 1}, true);
-    setLabel(s, 1, 2, kTypeHeading);
-    setLabel(s, 2, 2, kLevelHeading);
-    setLabel(s, 3, 2, "STEPS TO BE TAKEN", 2);
-    setLabel(s, 5, 2, "Person responsible", 1, 2);
-    setLabel(s, 6, 2, "Timeframe", 1, 2);
-    setLabel(s, 7, 2, "Budget", 1, 2);
-    setLabel(s, 1, 3, QString());
-    setLabel(s, 2, 3, QString());
-    setLabel(s, 3, 3, "SCHOOL LEVEL");
-    setLabel(s, 4, 3, "LEARNER LEVEL");
-    s->setCellBold({1, 2, kStrategyCols, 3}, true);
-    // Row 2 at least 30 high; the grid grows it to its two-line headings.
-    s->SetRowHeight(2, 30);
-    for (int area = 0; area < 6; ++area) {
-        const int headingRow = 4 + area * 6;
-        setLabel(s, 1, headingRow, kAreaHeadings[area], kStrategyCols);
-        s->setCellBold({1, headingRow}, true);
-    }
+    GridDesign strategy{
+        .columns = gridColumns({22, 10, 18, 18, 14, 12, 12}),
+        .rows = 40,
+        .locked = true,
+        .lines = {
+            {.row = 1,
+             .cells = {label(1,
+                             "2. DBST SUPPORT STRATEGY ACTION PLAN FOR SCHOOL (Refer to RER: "
+                             "Section 3b)",
+                             kStrategyCols)
+                           .bold()}},
+            // Row 2 at least 30 high; the grid grows it to its two-line headings.
+            {.row = 2,
+             .height = 30,
+             .cells = {label(1, kTypeHeading), label(2, kLevelHeading),
+                       label(3, "STEPS TO BE TAKEN", 2), label(5, "Person responsible", 1, 2),
+                       label(6, "Timeframe", 1, 2), label(7, "Budget", 1, 2)},
+             .bold = true},
+            {.row = 3,
+             .cells = {label(1, QString()), label(2, QString()), label(3, "SCHOOL LEVEL"),
+                       label(4, "LEARNER LEVEL")},
+             .bold = true},
+            {.row = 40, .height = 8, .cells = {label(1, QString(), kStrategyCols)}},
+        }};
+    for (int area = 0; area < 6; ++area)
+        strategy.lines.append(
+            {.row = 4 + area * 6, .cells = {label(1, kAreaHeadings[area], kStrategyCols).bold()}});
     for (int line = 1; line <= kLines; ++line) {
-        const int row = lineRow(line);
+        GridRow entries{.row = lineRow(line), .height = 26};
         for (int c = 1; c <= kStrategyCols; ++c)
-            setEntry(s, c, row, c == 2 ? 1 : kCellLength, "TAV_DBST_Support_Strategy",
-                     kStrategyColumns[c - 1], 1, c != 2);
-        s->SetRowHeight(row, 26);
+            entries.cells.append(C::entry(c, c == 2 ? 1 : kCellLength, 1, c != 2));
+        strategy.lines.append(entries);
     }
-    setLabel(s, 1, 40, QString(), kStrategyCols);
-    s->SetRowHeight(40, 8);
+    gridStrategy = newGrid("gridStrategy", strategy);
+    Grid* s = gridStrategy;
+    for (int line = 1; line <= kLines; ++line) {
+        for (int c = 1; c <= kStrategyCols; ++c)
+            storeEntries(s, {c, lineRow(line)}, "TAV_DBST_Support_Strategy",
+                         kStrategyColumns[c - 1]);
+    }
     s->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     addToFrame(s, 1);
     watchEdits(s);

@@ -1,7 +1,6 @@
 #include "support/frmactionplan3.h"
 
 #include "platform/adodb.h"
-#include "platform/colors.h"
 #include "platform/grid.h"
 #include "services/globals.h"
 
@@ -20,70 +19,74 @@ constexpr int kDateCol = 5;
 } // namespace
 
 frmActionPlan3::frmActionPlan3(QWidget* parent) : ActionPlanPage("frmActionPlan3", parent) {
-    gridSupportLevel = new Grid;
+    using C = GridCell;
+    // Printed at top 2000, the grid ends above the review grid at top 5000.
+    gridSupportLevel = newGrid(
+        "gridSupportLevel",
+        {.columns = gridColumns({42, 42, 12, 12}),
+         .rows = 8,
+         .locked = true,
+         .lines = {
+             {.row = 1, .cells = {label(1, "3. APPROVAL BY DISTRICT SENIOR MANAGER", 4).bold()}},
+             {.row = 2, .cells = {label(1, "Comment", 4)}},
+             {.row = kApprovalRow, .height = 26, .cells = {C::entry(1, kTextLength, 4)}},
+             {.row = 4,
+              .cells = {label(1,
+                              "Date:                         District Senior Manager:          "
+                              "                                       Signature:",
+                              4)}},
+             {.row = kDiscussedRow,
+              .height = 22,
+              .cells = {label(1,
+                              "4. SCHOOL DISCUSSED DBST RECOMMENDATION WITH PARENT/CAREGIVER "
+                              "AND LEARNER",
+                              2)
+                            .bold()}},
+             {.row = 6,
+              .cells = {label(1,
+                              "Brief comment on learner and parent/caregiver response including "
+                              "goals, aims, hopes and wishes for the learner:",
+                              4)}},
+             {.row = kResponseRow, .height = 26, .cells = {C::entry(1, kTextLength, 4)}},
+             {.row = 8, .cells = {label(1, "Date:                        ", 4)}},
+         }});
     Grid* g = gridSupportLevel;
-    g->setObjectName("gridSupportLevel");
-    g->setMaxCols(4);
-    g->setMaxRows(8);
-    g->setColHeadersShown(false);
-    const double widths[] = {42, 42, 12, 12};
-    for (int c = 1; c <= 4; ++c)
-        g->SetColWidth(c, widths[c - 1]);
-    g->setLocked({-1, -1}, true);
-    setLabel(g, 1, 1, "3. APPROVAL BY DISTRICT SENIOR MANAGER", 4);
-    g->setCellBold({1, 1}, true);
-    setLabel(g, 1, 2, "Comment", 4);
-    setEntry(g, 1, kApprovalRow, kTextLength, kReview, "Senior_Manager_Approval", 4);
-    setLabel(g, 1, 4,
-             "Date:                         District Senior Manager:                         "
-             "                        Signature:",
-             4);
-    setLabel(g, 1, kDiscussedRow,
-             "4. SCHOOL DISCUSSED DBST RECOMMENDATION WITH PARENT/CAREGIVER AND LEARNER", 2);
-    g->setCellBold({1, kDiscussedRow}, true);
+    storeEntries(g, {1, kApprovalRow}, kReview, "Senior_Manager_Approval");
+    storeEntries(g, {1, kResponseRow}, kReview, "School_Discussed_Comment");
     m_pairs = YesNoPairs(g);
     m_pairs.addPair(kDiscussedRow, kYesCol, kNoCol);
-    setLabel(g, 1, 6,
-             "Brief comment on learner and parent/caregiver response including goals, aims, "
-             "hopes and wishes for the learner:",
-             4);
-    setEntry(g, 1, kResponseRow, kTextLength, kReview, "School_Discussed_Comment", 4);
-    setLabel(g, 1, 8, "Date:                        ", 4);
-    // Printed at top 2000, the grid ends above the review grid at top 5000.
-    g->SetRowHeight(kApprovalRow, 26);
-    g->SetRowHeight(kDiscussedRow, 22);
-    g->SetRowHeight(kResponseRow, 26);
     g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     fixHeight(g, 3000);
     addToFrame(g);
     watchEdits(g);
     connect(g, &Grid::ButtonClicked, this, &frmActionPlan3::gridSupportLevel_ButtonClicked);
 
-    gridActionTaken = new Grid;
-    Grid* a = gridActionTaken;
-    a->setObjectName("gridActionTaken");
-    a->setMaxCols(5);
-    a->setMaxRows(kLastReviewRow);
-    a->setColHeadersShown(false);
-    const double reviewWidths[] = {23, 36, 14, 18, 14};
-    for (int c = 1; c <= 5; ++c)
-        a->SetColWidth(c, reviewWidths[c - 1]);
-    a->setLocked({-1, -1}, true);
-    setLabel(a, 1, 1, "5. REVIEW OF ACTION TAKEN", 5);
-    a->setCellBold({1, 1}, true);
-    const char* const headings[] = {"Name", "Outcome of actions taken", "Signature", "Designation",
-                                    "Review Date"};
-    for (int c = 1; c <= 5; ++c)
-        setLabel(a, c, 2, headings[c - 1]);
-    a->setCellBold({1, 2, 5, 2}, true);
+    GridDesign review{
+        .columns = gridColumns({23, 36, 14, 18, 14}),
+        .rows = kLastReviewRow,
+        .locked = true,
+        .lines = {
+            {.row = 1, .cells = {label(1, "5. REVIEW OF ACTION TAKEN", 5).bold()}},
+            {.row = 2,
+             .cells = {label(kNameCol, "Name"), label(kOutcomeCol, "Outcome of actions taken"),
+                       label(kSignatureCol, "Signature"), label(kDesignationCol, "Designation"),
+                       label(kDateCol, "Review Date")},
+             .bold = true}}};
     for (int r = kFirstReviewRow; r <= kLastReviewRow; ++r) {
-        setEntry(a, kNameCol, r, kNameLength, kActionReview, "Name");
-        setEntry(a, kOutcomeCol, r, kReviewLength, kActionReview, "Outcome");
-        setEntry(a, kDesignationCol, r, kNameLength, kActionReview, "Designation");
-        setEntry(a, kDateCol, r, 0, kActionReview, "Review_Date", 1, false);
+        review.lines.append(
+            {.row = r,
+             .height = 26,
+             .cells = {C::entry(kNameCol, kNameLength), C::entry(kOutcomeCol, kReviewLength),
+                       C::entry(kDesignationCol, kNameLength), C::entry(kDateCol, 0, 1, false)}});
+    }
+    gridActionTaken = newGrid("gridActionTaken", review);
+    Grid* a = gridActionTaken;
+    for (int r = kFirstReviewRow; r <= kLastReviewRow; ++r) {
+        storeEntries(a, {kNameCol, r}, kActionReview, "Name");
+        storeEntries(a, {kOutcomeCol, r}, kActionReview, "Outcome");
+        storeEntries(a, {kDesignationCol, r}, kActionReview, "Designation");
+        storeEntries(a, {kDateCol, r}, kActionReview, "Review_Date");
         a->setDateCell({kDateCol, r}, QDate(1990, 1, 1), QDate(2100, 12, 31));
-        a->setLocked({kSignatureCol, r}, true);
-        a->SetRowHeight(r, 26);
     }
     a->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     addToFrame(a, 1);

@@ -1,7 +1,7 @@
 #include "support/frmassessment_support_reg.h"
 
 #include "platform/adodb.h"
-#include "platform/colors.h"
+#include "platform/griddesign.h"
 #include "platform/runtime.h"
 #include "support/supportrating.h"
 #include "services/globals.h"
@@ -34,9 +34,11 @@ constexpr int kKeyLeast = 1800;
 // areas' columns as wide as the longest word of their headings. The heading
 // grid's first column is wide enough for the instructions to end above the
 // level grid, which the print draws 1700 twips below the heading grid's top.
-constexpr double kLevelColWidths[] = {36, 14, 14, 14, 14, 14};
-constexpr double kHeadingColWidths[] = {62, 22, 15};
-constexpr double kKeyColWidths[] = {8, 10, 60};
+const QList<double> kLevelColWidths = {36, 14, 14, 14, 14, 14};
+const QList<double> kHeadingColWidths = {62, 22, 15};
+const QList<double> kKeyColWidths = {8, 10, 60};
+// The grids' font size, in points.
+constexpr double kSmallFont = 8;
 
 const QString kInstructions = QStringLiteral(
     "After reviewing possible areas of support, rate the support needed in the relevant column "
@@ -79,12 +81,6 @@ constexpr KeyRow kKeyRows[] = {
      "Extensive adjustments needed\r\n"
      "Specialised structures and extensive staff training needed"},
 };
-
-QFont smallFont(const QWidget* widget) {
-    QFont font = widget->font();
-    font.setPointSizeF(8);
-    return font;
-}
 
 } // namespace
 
@@ -162,45 +158,44 @@ frmAssessment_Support_Reg::frmAssessment_Support_Reg(int page, QWidget* parent)
 }
 
 Grid* frmAssessment_Support_Reg::makeHeadingGrid() {
+    using C = GridCell;
     auto* grid = new Grid;
-    grid->setMaxCols(3);
-    for (int c = 1; c <= 3; ++c)
-        grid->SetColWidth(c, kHeadingColWidths[c - 1]);
-    grid->setColHeadersShown(false);
-    grid->setMaxRows(2);
-    grid->setFont(smallFont(grid));
-    grid->setFixedText(1, 1, "Assessment of nature and intensity of additional support needs", 3);
-    grid->setCellBold({1, 1}, true);
-    grid->setCellBackColor({1, 1, 3, 1}, vbLabelGrey);
-    grid->setFixedText(1, 2, kInstructions);
-    grid->setFixedText(2, 2, "Name of provider (organisation/department)");
-    grid->setFixedText(3, 2, "Contact Details");
-    grid->setMultiLine({1, 2, 3, 2}, true);
-    grid->setLocked({-1, -1}, true);
-    grid->SetRowHeight(1, 15);
-    // As high as its rows, the instructions' row grown to their text.
-    grid->setFixedHeight(twips(int((15 + grid->RowHeight(2)) * 20) + 90));
+    designGrid(
+        grid,
+        {.columns = gridColumns(kHeadingColWidths),
+         .rows = 2,
+         .locked = true,
+         .fontPoints = kSmallFont,
+         .lines = {{.row = 1,
+                    .height = 15,
+                    .cells = {C::label(1,
+                                       "Assessment of nature and intensity of additional support "
+                                       "needs",
+                                       3)
+                                  .bold()},
+                    .grey = true},
+                   {.row = 2,
+                    .cells = {C::label(1, kInstructions).wrapped(),
+                              C::label(2, "Name of provider (organisation/department)").wrapped(),
+                              C::label(3, "Contact Details").wrapped()}}}});
+    // A title of fixed texts: as high as its rows, the instructions' row grown
+    // to their text.
+    grid->setFixedHeight(twips((15 + 15) * 20));
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     addToFrame(grid);
     return grid;
 }
 
 Grid* frmAssessment_Support_Reg::makeLearnerTextGrid(const QString& name, const QString& heading) {
-    auto* grid = new Grid;
-    grid->setObjectName(name);
-    grid->setMaxCols(3);
-    for (int c = 1; c <= 3; ++c)
-        grid->SetColWidth(c, kHeadingColWidths[c - 1]);
-    grid->setColHeadersShown(false);
-    grid->setMaxRows(2);
-    grid->setFixedText(1, 1, heading, 3);
-    grid->setCellBold({1, 1}, true);
-    grid->setCellBackColor({1, 1, 3, 1}, vbLabelGrey);
-    grid->setLocked({-1, -1}, true);
-    grid->setEditCell({1, 2}, 0, true);
-    grid->setLocked({1, 2}, false);
-    grid->AddCellSpan(1, 2, 3, 1);
-    grid->SetRowHeight(1, 15);
-    grid->SetRowHeight(2, 45);
+    Grid* grid =
+        newGrid(name, {.columns = gridColumns(kHeadingColWidths),
+                       .rows = 2,
+                       .locked = true,
+                       .lines = {{.row = 1,
+                                  .height = 15,
+                                  .cells = {GridCell::label(1, heading, 3).bold()},
+                                  .grey = true},
+                                 {.row = 2, .height = 45, .cells = {GridCell::entry(1, 0, 3)}}}});
     grid->setFixedHeight(twips((15 + 45) * 20 + 90));
     addToFrame(grid);
     watchEdits(grid);
@@ -208,55 +203,41 @@ Grid* frmAssessment_Support_Reg::makeLearnerTextGrid(const QString& name, const 
 }
 
 void frmAssessment_Support_Reg::makeLevelGrid() {
-    gridAreaLevel = new Grid;
-    gridAreaLevel->setObjectName("gridAreaLevel");
-    gridAreaLevel->setMaxCols(6);
-    for (int c = 1; c <= 6; ++c)
-        gridAreaLevel->SetColWidth(c, kLevelColWidths[c - 1]);
-    gridAreaLevel->setColHeadersShown(false);
-    gridAreaLevel->setMaxRows(m_layout.rows);
-    gridAreaLevel->setFont(smallFont(gridAreaLevel));
-    gridAreaLevel->setLocked({-1, -1}, true);
-
+    using C = GridCell;
+    GridDesign design{.columns = gridColumns(kLevelColWidths),
+                      .rows = m_layout.rows,
+                      .locked = true,
+                      .fontPoints = kSmallFont};
+    GridRow areas{.row = 1, .bold = true, .grey = true};
     const QStringList headings = supportAreaHeadings();
     for (int c = 1; c <= 6; ++c)
-        gridAreaLevel->setFixedText(c, 1, headings[c - 1]);
-    gridAreaLevel->setMultiLine({1, 1, 6, 1}, true);
-    gridAreaLevel->setCellBold({1, 1, 6, 1}, true);
-    gridAreaLevel->setCellBackColor({1, 1, 6, 1}, vbLabelGrey);
-
-    for (const SupportHeading& h : m_layout.headings) {
-        gridAreaLevel->setFixedText(1, h.row, h.text);
-        gridAreaLevel->setMultiLine({1, h.row}, true);
-        gridAreaLevel->setCellBold({1, h.row}, true);
-    }
+        areas.cells.append(C::label(c, headings[c - 1]).wrapped());
+    design.lines.append(areas);
+    for (const SupportHeading& h : m_layout.headings)
+        design.lines.append({.row = h.row, .cells = {C::label(1, h.text).wrapped().bold()}});
     for (const SupportItem& item : m_layout.items) {
-        gridAreaLevel->setFixedText(1, item.textRow, item.text);
-        gridAreaLevel->setMultiLine({1, item.textRow}, true);
-        for (int area : item.areas) {
-            gridAreaLevel->setCol(area + 1);
-            gridAreaLevel->setRow(item.row);
-            gridAreaLevel->setBlockMode(false);
-            gridAreaLevel->setCellType(GridCellType::ComboBox);
-            gridAreaLevel->setTypeComboBoxEditable(false);
-            gridAreaLevel->setTypeComboBoxList(levelList());
-            gridAreaLevel->setTypeComboBoxMaxDrop(6);
-            gridAreaLevel->setTypeComboBoxWidth(150);
-            gridAreaLevel->setLock(false);
-            gridAreaLevel->setCellBackColor({area + 1, item.row}, vbWhite);
-        }
+        design.lines.append({.row = item.textRow, .cells = {C::label(1, item.text).wrapped()}});
         // The cells of an item row that take no level are blocked out.
+        GridRow blocked{.row = item.row};
         for (int c = 2; c <= 6; ++c) {
             if (!item.areas.contains(c - 1))
-                gridAreaLevel->setCellBackColor({c, item.row}, vbLabelGrey);
+                blocked.cells.append(C::plain(c).grey());
         }
+        design.lines.append(blocked);
     }
     if (m_layout.page == kSupportPages) {
-        gridAreaLevel->setCellBold({2, kRatingRow, 6, kRatingRow}, true);
-        gridAreaLevel->SetRowHeight(kRatingRow, 18);
+        GridRow ratings{.row = kRatingRow, .height = 18};
+        for (int c = 2; c <= 6; ++c)
+            ratings.cells.append(C::plain(c).bold());
+        design.lines.append(ratings);
     }
-    gridAreaLevel->setCol(-1);
-    gridAreaLevel->setRow(-1);
+    gridAreaLevel = newGrid("gridAreaLevel", design);
+    for (const SupportItem& item : m_layout.items) {
+        for (int area : item.areas) {
+            gridAreaLevel->setComboBox({area + 1, item.row}, levelList(), false, 150);
+            gridAreaLevel->setLocked({area + 1, item.row}, false);
+        }
+    }
     addToFrame(gridAreaLevel, 1);
     watchEdits(gridAreaLevel);
 }
@@ -267,23 +248,16 @@ void frmAssessment_Support_Reg::makeRatingKey() {
     fraRatingKey->setObjectName("fraRatingKey");
     fraRatingKey->setAutoFillBackground(true);
     auto* keyLayout = new QVBoxLayout(fraRatingKey);
-    vaSpread2 = new Grid;
-    vaSpread2->setObjectName("vaSpread2");
-    vaSpread2->setMaxCols(3);
-    for (int c = 1; c <= 3; ++c)
-        vaSpread2->SetColWidth(c, kKeyColWidths[c - 1]);
-    vaSpread2->setColHeadersShown(false);
-    vaSpread2->setMaxRows(5);
-    vaSpread2->setFont(smallFont(vaSpread2));
+    GridDesign key{
+        .columns = gridColumns(kKeyColWidths), .rows = 5, .locked = true, .fontPoints = kSmallFont};
     for (int r = 1; r <= 5; ++r) {
-        const KeyRow& key = kKeyRows[r - 1];
-        vaSpread2->setFixedText(1, r, key.level);
-        vaSpread2->setFixedText(2, r, key.name);
-        vaSpread2->setFixedText(3, r, key.description);
+        const KeyRow& level = kKeyRows[r - 1];
+        key.lines.append({.row = r,
+                          .cells = {GridCell::label(1, level.level).bold(),
+                                    GridCell::label(2, level.name).bold(),
+                                    GridCell::label(3, level.description).wrapped()}});
     }
-    vaSpread2->setMultiLine({3, 1, 3, 5}, true);
-    vaSpread2->setCellBold({1, 1, 2, 5}, true);
-    vaSpread2->setLocked({-1, -1}, true);
+    vaSpread2 = newGrid("vaSpread2", key);
     keyLayout->addWidget(vaSpread2);
     // The key shows between its button and the level grid: it covers neither
     // the button nor the level cells it explains.

@@ -1,8 +1,8 @@
 #include "support/frmilstintervention.h"
 
 #include "platform/adodb.h"
-#include "platform/colors.h"
 #include "platform/grid.h"
+#include "platform/griddesign.h"
 #include "services/globals.h"
 
 namespace {
@@ -22,27 +22,20 @@ struct RowDesign {
 
 Grid* makeGrid(const QString& name, const QList<double>& widths, const QList<RowDesign>& rows,
                const QList<int>& pairRows) {
-    auto* grid = new Grid;
-    grid->setObjectName(name);
-    grid->setMaxCols(int(widths.size()));
-    grid->setMaxRows(int(rows.size()));
-    grid->setColHeadersShown(false);
-    for (int c = 1; c <= int(widths.size()); ++c)
-        grid->SetColWidth(c, widths[c - 1]);
-    const int cols = grid->MaxCols();
+    const int cols = int(widths.size());
+    GridDesign design{.columns = gridColumns(widths), .rows = int(rows.size())};
     for (const RowDesign& d : rows) {
         const int span = pairRows.contains(d.row) ? cols - 2 : cols;
-        if (d.text.isEmpty()) {
-            grid->AddCellSpan(1, d.row, span, 1);
-            grid->setEditCell({1, d.row}, 0, true);
-        } else {
-            grid->setFixedText(1, d.row, d.text, span);
-            grid->setCellBackColor({1, d.row, cols, d.row}, vbLabelGrey);
-            grid->setCellBold({1, d.row}, d.bold);
-        }
-        grid->SetRowHeight(d.row, d.height);
+        if (d.text.isEmpty())
+            design.lines.append(
+                {.row = d.row, .height = d.height, .cells = {GridCell::entry(1, 0, span)}});
+        else
+            design.lines.append({.row = d.row,
+                                 .height = d.height,
+                                 .cells = {GridCell::label(1, d.text, span).bold(d.bold)},
+                                 .grey = true});
     }
-    return grid;
+    return newGrid(name, design);
 }
 
 constexpr double kEntryHeight = 60;

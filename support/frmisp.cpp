@@ -2,6 +2,7 @@
 
 #include "platform/adodb.h"
 #include "platform/grid.h"
+#include "platform/griddesign.h"
 #include "platform/runtime.h"
 #include "pages/previewlist.h"
 #include "services/globals.h"
@@ -54,58 +55,44 @@ const std::array<KindDesign, frmISP::kKinds> kKindDesigns = {{
 }};
 
 // Column widths of the six fields (7-pixel units).
-constexpr double kFieldWidths[6] = {26, 26, 22, 20, 12, 21};
+const QList<double> kFieldWidths = {26, 26, 22, 20, 12, 21};
 
 // A grid of the six fields: row 1 the title over all columns, row 2 the
 // headings; rows 1 and 2 fixed.
 Grid* makeActionGrid(const QString& name, const QString& title, int rows) {
-    auto* grid = new Grid;
-    grid->setObjectName(name);
-    grid->setMaxCols(6);
-    grid->setMaxRows(rows);
-    grid->setColHeadersShown(false);
+    GridRow headings{.row = 2, .height = 26, .bold = true, .grey = true};
     for (int c = 1; c <= 6; ++c)
-        grid->SetColWidth(c, kFieldWidths[c - 1]);
-    grid->setFixedText(1, 1, title, 6);
-    for (int c = 1; c <= 6; ++c)
-        grid->setFixedText(c, 2, kHeadings[c - 1]);
-    grid->setCellBold({1, 1, 6, 2}, true);
-    grid->setCellBackColor({1, 1, 6, 2}, vbLabelGrey);
-    grid->SetRowHeight(1, 20);
-    grid->SetRowHeight(2, 26);
-    return grid;
+        headings.cells.append(GridCell::label(c, kHeadings[c - 1]));
+    return newGrid(name, {.columns = gridColumns(kFieldWidths),
+                          .rows = rows,
+                          .lines = {{.row = 1,
+                                     .height = 20,
+                                     .cells = {GridCell::label(1, title, 6)},
+                                     .bold = true,
+                                     .grey = true},
+                                    headings}});
 }
 
 // A read-only list of one column: the heading in row 1, the texts from row 2.
 Grid* makeFactorList(const QString& name, const QString& heading) {
-    auto* grid = new Grid;
-    grid->setObjectName(name);
-    grid->setColumns({{.header = QString(), .width = 55, .multiLine = true, .locked = true}});
-    grid->setColHeadersShown(false);
-    grid->setMaxRows(2);
-    grid->setFixedText(1, 1, heading);
-    grid->setCellBold({1, 1}, true);
-    grid->setCellBackColor({1, 1}, vbLabelGrey);
-    grid->SetRowHeight(1, 26);
-    return grid;
+    return newGrid(name, {.columns = {{.width = 55, .multiLine = true, .locked = true}},
+                          .rows = 2,
+                          .lines = {{.row = 1,
+                                     .height = 26,
+                                     .cells = {GridCell::label(1, heading).bold().grey()}}}});
 }
 
 // Fixed lines over three columns. Each line is one printed line high, so the
 // heading ends above the text printed under it.
 Grid* makeTitleGrid(const QString& name, const QStringList& lines, double lineHeight) {
-    auto* grid = new Grid;
-    grid->setObjectName(name);
-    grid->setMaxCols(3);
-    grid->setMaxRows(int(lines.size()));
-    grid->setColHeadersShown(false);
-    for (int c = 1; c <= 3; ++c)
-        grid->SetColWidth(c, 44);
+    GridDesign design{.columns = gridColumns({44, 44, 44}), .rows = int(lines.size())};
     for (int r = 1; r <= lines.size(); ++r) {
-        grid->setFixedText(1, r, lines[r - 1], 3);
-        grid->setMultiLine({1, r}, true);
-        grid->SetRowHeight(r, lineHeight);
+        design.lines.append({.row = r,
+                             .height = lineHeight,
+                             .cells = {GridCell::label(1, lines[r - 1], 3).wrapped()},
+                             .bold = true});
     }
-    grid->setCellBold({1, 1, 3, int(lines.size())}, true);
+    Grid* grid = newGrid(name, design);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     return grid;

@@ -1,8 +1,8 @@
 #include "support/frmschoolrequestsupport.h"
 
 #include "platform/adodb.h"
-#include "platform/colors.h"
 #include "platform/grid.h"
+#include "platform/griddesign.h"
 #include "platform/runtime.h"
 #include "pages/previewlist.h"
 #include "services/globals.h"
@@ -35,25 +35,25 @@ constexpr int kTextLength = 255;
 // the first data row, its level already a drop-down cell.
 Grid* makePreviewGrid(const QString& name) {
     using K = frmSchoolRequestSupport;
-    auto* grid = new Grid;
-    grid->setObjectName(name);
-    // The level column as wide as its heading "LOW/MODERATE/HIGH LEVEL".
-    grid->setColumns({{.header = {}, .width = 31, .maxLength = kLevelLength},
-                      {.header = {}, .width = 36, .maxLength = kTextLength},
-                      {.header = {}, .width = 36, .maxLength = kTextLength}});
-    grid->setColHeadersShown(false);
-    grid->setMaxRows(K::kFirstDataRow);
-    grid->setFixedText(1, 1, kInstruction, 3);
-    grid->setFixedText(1, 2, QString(), 3);
-    grid->setFixedText(1, 3, "Preview Captured Information", 3);
-    grid->setFixedText(K::kLevelCol, 4, "LOW/MODERATE/HIGH LEVEL");
-    grid->setFixedText(K::kHasCol, 4, "WHAT SCHOOL HAS");
-    grid->setFixedText(K::kNeedsCol, 4, "WHAT SCHOOL NEEDS");
-    grid->setCellBold({1, 3}, true);
-    grid->setCellBold({1, 4, 3, 4}, true);
-    grid->setCellBackColor({1, 1, 3, 4}, vbLabelGrey);
-    grid->SetRowHeight(1, 26);
-    grid->SetRowHeight(2, 6);
+    using C = GridCell;
+    Grid* grid = newGrid(
+        name,
+        // The level column as wide as its heading "LOW/MODERATE/HIGH LEVEL".
+        {.columns = {{.width = 31, .maxLength = kLevelLength},
+                     {.width = 36, .maxLength = kTextLength},
+                     {.width = 36, .maxLength = kTextLength}},
+         .rows = K::kFirstDataRow,
+         .lines = {{.row = 1, .height = 26, .cells = {C::label(1, kInstruction, 3)}, .grey = true},
+                   {.row = 2, .height = 6, .cells = {C::label(1, QString(), 3)}, .grey = true},
+                   {.row = 3,
+                    .cells = {C::label(1, "Preview Captured Information", 3).bold()},
+                    .grey = true},
+                   {.row = 4,
+                    .cells = {C::label(K::kLevelCol, "LOW/MODERATE/HIGH LEVEL"),
+                              C::label(K::kHasCol, "WHAT SCHOOL HAS"),
+                              C::label(K::kNeedsCol, "WHAT SCHOOL NEEDS")},
+                    .bold = true,
+                    .grey = true}}});
     K::SetColumnType(K::kFirstDataRow, K::kLevelCol, grid);
     return grid;
 }
@@ -64,15 +64,13 @@ frmSchoolRequestSupport::frmSchoolRequestSupport(QWidget* parent)
     : AssessmentPage("frmSchoolRequestSupport", parent) {
     setFrameSize(11600, 7800);
 
-    vaSpread4 = new Grid;
-    vaSpread4->setObjectName("vaSpread4");
-    vaSpread4->setMaxCols(3);
-    vaSpread4->setMaxRows(1);
-    vaSpread4->setColHeadersShown(false);
-    for (int c = 1; c <= 3; ++c)
-        vaSpread4->SetColWidth(c, 34);
-    vaSpread4->setFixedText(1, 1, "1. SUMMARY OF SCHOOL NEEDS IN TERMS OF LEVELS", 3);
-    vaSpread4->setCellBold({1, 1}, true);
+    vaSpread4 = newGrid(
+        "vaSpread4",
+        {.columns = gridColumns({34, 34, 34}),
+         .rows = 1,
+         .lines = {{.row = 1,
+                    .cells = {GridCell::label(1, "1. SUMMARY OF SCHOOL NEEDS IN TERMS OF LEVELS", 3)
+                                  .bold()}}}});
     vaSpread4->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     vaSpread4->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     vaSpread4->setFixedHeight(twips(330));
@@ -142,20 +140,14 @@ frmSchoolRequestSupport::frmSchoolRequestSupport(QWidget* parent)
     cmdAddEnvPreview = envList->addButton();
     cmdRemoveEnv = envList->removeButton();
 
-    gridSignature = new Grid;
-    gridSignature->setObjectName("gridSignature");
-    gridSignature->setMaxCols(4);
-    gridSignature->setMaxRows(2);
-    gridSignature->setColHeadersShown(false);
-    gridSignature->SetColWidth(1, 24);
-    gridSignature->SetColWidth(2, 46);
-    gridSignature->SetColWidth(3, 8);
-    gridSignature->SetColWidth(4, 24);
-    gridSignature->setFixedText(1, 1, "School:");
-    gridSignature->setFixedText(3, 1, "Date:");
-    gridSignature->setFixedText(1, 2, "District/Circuit/Ward:");
-    gridSignature->setCellBold({1, 1, 1, 2}, true);
-    gridSignature->setCellBold({3, 1}, true);
+    gridSignature = newGrid(
+        "gridSignature",
+        {.columns = gridColumns({24, 46, 8, 24}),
+         .rows = 2,
+         .lines = {
+             {.row = 1,
+              .cells = {GridCell::label(1, "School:").bold(), GridCell::label(3, "Date:").bold()}},
+             {.row = 2, .cells = {GridCell::label(1, "District/Circuit/Ward:").bold()}}}});
     gridSignature->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     gridSignature->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     gridSignature->setFixedHeight(twips(600));
@@ -229,16 +221,7 @@ Grid* frmSchoolRequestSupport::previewOf(int area) const {
 }
 
 void frmSchoolRequestSupport::SetColumnType(int vRow, int vCol, Grid* grid) {
-    grid->setCol(vCol);
-    grid->setRow(vRow);
-    grid->setCellType(GridCellType::ComboBox);
-    grid->setTypeComboBoxEditable(false);
-    grid->setTypeComboBoxList(kLevels);
-    grid->setTypeComboBoxMaxDrop(6);
-    grid->setComboStyle345(0);
-    grid->setTypeComboBoxWidth(150);
-    grid->setComboStyle168(2);
-    grid->setComboStyle280(0);
+    grid->setComboBox({vCol, vRow}, kLevels, false, 150);
 }
 
 bool frmSchoolRequestSupport::getData() {

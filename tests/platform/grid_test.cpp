@@ -1,4 +1,4 @@
-// The grid: cell values, shapes, the selection members, and which actions
+// The grid: cell values, shapes by blocks and columns, and which actions
 // raise the events (the user's edits do, the program's own changes do not).
 #include "platform/colors.h"
 #include "platform/grid.h"
@@ -282,17 +282,11 @@ TEST_F(GridFixture, DeleteRowsMovesRowsUpAndKeepsMaxRows) {
     EXPECT_EQ(grid.cellFormat(3, 5).maxLength, 10);
 }
 
-TEST_F(GridFixture, SelectionMembersShapeTheCellRowOrBlock) {
+TEST_F(GridFixture, BlockSettersShapeTheCellRowOrBlock) {
     // A block, as the review grid locks and greys its reason cells.
-    grid.setCol(2);
-    grid.setRow(2);
-    grid.setCol2(3);
-    grid.setRow2(3);
-    grid.setBlockMode(true);
-    grid.setLock(true);
-    grid.setForeColor(vbBlack);
-    grid.setBackColor(vbLabelGrey);
-    grid.setBlockMode(false);
+    grid.setLocked({2, 2, 3, 3}, true);
+    grid.setCellForeColor({2, 2, 3, 3}, vbBlack);
+    grid.setCellBackColor({2, 2, 3, 3}, vbLabelGrey);
     for (int c = 1; c <= 3; ++c)
         for (int r = 1; r <= 4; ++r) {
             const bool inBlock = c >= 2 && r >= 2 && r <= 3;
@@ -304,36 +298,26 @@ TEST_F(GridFixture, SelectionMembersShapeTheCellRowOrBlock) {
     Grid fresh;
     fresh.setMaxCols(3);
     fresh.setMaxRows(4);
-    fresh.setRow(3);
-    fresh.setForeColor(vbBlue);
-    fresh.setFontBold(true);
+    fresh.setCellForeColor({-1, 3}, vbBlue);
+    fresh.setCellBold({-1, 3}, true);
     for (int c = 1; c <= 3; ++c) {
         EXPECT_EQ(fresh.cellForeColor(c, 3), vbBlue);
         EXPECT_TRUE(fresh.cellBold(c, 3));
         EXPECT_FALSE(fresh.cellBold(c, 2));
     }
-    EXPECT_EQ(fresh.ForeColor(), vbBlue);
-    EXPECT_TRUE(fresh.FontBold());
+    EXPECT_EQ(fresh.cellForeColor(1, 3), vbBlue);
+    EXPECT_TRUE(fresh.cellBold(1, 3));
 
     // Only Col set: the whole column, also the rows added later.
-    fresh.setRow(-1);
-    fresh.setCol(1);
-    fresh.setLock(true);
+    fresh.setLocked({1, -1}, true);
     fresh.setMaxRows(6);
     EXPECT_TRUE(fresh.cellLocked(1, 6));
     EXPECT_FALSE(fresh.cellLocked(2, 6));
 }
 
 TEST_F(GridFixture, DropDownCellOffersTheTabSeparatedItems) {
-    grid.setCol(1);
-    grid.setRow(2);
-    grid.setCellType(GridCellType::ComboBox);
-    grid.setTypeComboBoxEditable(false);
-    grid.setTypeComboBoxList("LOW\tMODERATE\tHIGH LEVEL\t");
-    grid.setTypeComboBoxMaxDrop(6);
-    grid.setComboStyle345(0);
-    grid.setTypeComboBoxWidth(150);
-    EXPECT_EQ(grid.TypeComboBoxList(), "LOW\tMODERATE\tHIGH LEVEL\t");
+    grid.setComboBox({1, 2}, "LOW\tMODERATE\tHIGH LEVEL\t", false, 150);
+    EXPECT_EQ(grid.cellFormat(1, 2).comboList, "LOW\tMODERATE\tHIGH LEVEL\t");
     grid.SetText(1, 2, "MODERATE");
 
     EventLog log(grid);

@@ -312,9 +312,6 @@ TEST_F(GridWindow, ADateTheCellCannotTakeStaysInSightWithWhatTheCellTakes) {
 TEST_F(GridWindow, ADropDownCellShowsItsArrowOpensOnOneClickAndOffersABlank) {
     const QString tenItems = "a\tb\tc\td\te\tf\tg\th\ti\tj";
     grid->setComboBox({NotesCol, 3}, tenItems);
-    grid->setCol(NotesCol);
-    grid->setRow(3);
-    grid->setTypeComboBoxMaxDrop(6);
     grid->SetText(NotesCol, 3, "c");
     choose(LineCol, 3);
     user::clickCell(grid, NotesCol, 3);

@@ -67,9 +67,7 @@ protected:
         return out;
     }
     static QStringList comboItems(frmBackgroundInfo& p) {
-        p.gridDisability->setCol(1);
-        p.gridDisability->setRow(2);
-        return p.gridDisability->TypeComboBoxList().split('\t', Qt::SkipEmptyParts);
+        return p.gridDisability->cellFormat(1, 2).comboList.split('\t', Qt::SkipEmptyParts);
     }
 };
 
