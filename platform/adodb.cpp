@@ -74,7 +74,7 @@ struct FileState {
 };
 
 bool fileState(const QString& path, FileState& state) {
-    struct stat st{};
+    struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return false;
     state = {st.st_dev, st.st_ino, st.st_size, st.st_mtim};
@@ -131,6 +131,29 @@ IdleHandle& idleHandle() {
 }
 
 } // namespace
+
+namespace {
+
+std::function<void()>& workingHook() {
+    static std::function<void()> hook;
+    return hook;
+}
+
+// SQLite calls this every so many steps of a statement.
+int onWorking(void*) {
+    if (workingHook())
+        workingHook()();
+    return 0; // go on
+}
+
+// SQLite steps between two calls of onWorking.
+constexpr int kWorkingSteps = 10000;
+
+} // namespace
+
+void setWorkingHook(std::function<void()> hook) {
+    workingHook() = std::move(hook);
+}
 
 Connection::Connection() = default;
 
@@ -189,6 +212,7 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
     }
     sqlite3_exec(db, "PRAGMA foreign_keys = OFF", nullptr, nullptr, nullptr);
     registerJetFunctions(db);
+    sqlite3_progress_handler(db, kWorkingSteps, onWorking, nullptr);
     m_db = db;
     m_properties.insert("data source", path);
 }

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <functional>
 #include <memory>
 
 struct sqlite3;
@@ -127,6 +128,11 @@ private:
     QVector<QVector<Cell>> m_blocks;
     QVector<QVariant> m_values;
 };
+
+// Called now and then while a statement runs on any connection (set while
+// a long piece of work wants its window painted meanwhile; empty: none).
+// It must not use a connection itself.
+void setWorkingHook(std::function<void()> hook);
 
 class Connection {
 public:

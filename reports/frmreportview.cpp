@@ -10,6 +10,7 @@
 #include "services/modextendedmsgbox.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -25,8 +26,18 @@ public:
     explicit Building(report::ReportViewer* viewer) : m_viewer(viewer) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         m_viewer->showProgress(0, 0);
+        // While the report's queries run, the progress stays busy and the
+        // windows repaint.
+        m_sinceShown.start();
+        ado::setWorkingHook([this] {
+            if (m_sinceShown.elapsed() >= kRepaintEvery) {
+                m_viewer->showProgress(0, 0);
+                m_sinceShown.restart();
+            }
+        });
     }
     ~Building() {
+        ado::setWorkingHook({});
         m_viewer->hideProgress();
         QApplication::restoreOverrideCursor();
     }
@@ -34,7 +45,9 @@ public:
     Building& operator=(const Building&) = delete;
 
 private:
+    static constexpr qint64 kRepaintEvery = 50; // ms
     report::ReportViewer* m_viewer;
+    QElapsedTimer m_sinceShown;
 };
 
 // The runners show only the error's description.

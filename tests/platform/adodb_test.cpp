@@ -170,11 +170,13 @@ TEST_F(AdoTest, RecordSetHoldsEveryRowAndTellsNullFromEmpty) {
 TEST_F(AdoTest, RecordSetKeepsEveryKindOfValueAndATextSharedDownItsColumnStaysPerRow) {
     // More rows than a block holds; texts repeated on the row above, further
     // down, and beside numbers, reals, blobs and Nulls in the same column.
-    ASSERT_EQ(sqlite3_exec(cn.handle(), "CREATE TABLE V (ID INTEGER PRIMARY KEY, X);"
-                   "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2100) "
-               "INSERT INTO V SELECT i, CASE i % 6 WHEN 0 THEN 'same' WHEN 1 THEN 'same' "
-               "WHEN 2 THEN i WHEN 3 THEN i + 0.5 WHEN 4 THEN x'00ff' ELSE NULL END FROM n",
-                           nullptr, nullptr, nullptr),
+    ASSERT_EQ(sqlite3_exec(
+                  cn.handle(),
+                  "CREATE TABLE V (ID INTEGER PRIMARY KEY, X);"
+                  "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2100) "
+                  "INSERT INTO V SELECT i, CASE i % 6 WHEN 0 THEN 'same' WHEN 1 THEN 'same' "
+                  "WHEN 2 THEN i WHEN 3 THEN i + 0.5 WHEN 4 THEN x'00ff' ELSE NULL END FROM n",
+                  nullptr, nullptr, nullptr),
               SQLITE_OK);
     ado::Recordset rs;
     rs.Open("SELECT ID, X FROM V ORDER BY ID", &cn);
@@ -235,8 +237,9 @@ TEST_F(AdoTest, EachOpeningReadsTheFileAsItNowStands) {
     // Written by another program between two openings.
     sqlite3* other = nullptr;
     sqlite3_open_v2(path.toUtf8().constData(), &other, SQLITE_OPEN_READWRITE, nullptr);
-    ASSERT_EQ(sqlite3_exec(other, "UPDATE T SET Name = 'b' WHERE ID = 1", nullptr, nullptr, nullptr),
-              SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_exec(other, "UPDATE T SET Name = 'b' WHERE ID = 1", nullptr, nullptr, nullptr),
+        SQLITE_OK);
     sqlite3_close(other);
     EXPECT_EQ(nameOfOne(), "b");
     // Another file put in its place.
@@ -297,4 +300,22 @@ TEST(AdoDisconnected, RecordSetFilledRowByRow) {
     EXPECT_EQ(rs.Fields("Score").toInt(), 20);
     rs.MoveNext();
     EXPECT_TRUE(rs.Eof());
+}
+
+TEST_F(AdoTest, ALongStatementCallsTheWorkingHookWhileItRunsAndNoneOnceItIsCleared) {
+    int calls = 0;
+    const auto count = [&] {
+        ado::Recordset rs;
+        rs.Open("SELECT Count(*) AS N FROM T AS A, T AS B, T AS C, T AS D, T AS E, T AS F, "
+                "T AS G, T AS H, T AS I, T AS J",
+                &cn);
+        return rs.Fields("N").Value().toLongLong();
+    };
+    ado::setWorkingHook([&] { ++calls; });
+    EXPECT_EQ(count(), 59049);
+    EXPECT_GT(calls, 0);
+    ado::setWorkingHook({});
+    calls = 0;
+    EXPECT_EQ(count(), 59049);
+    EXPECT_EQ(calls, 0);
 }
