@@ -170,25 +170,25 @@ void AssessmentPage::setActiveCell(Grid* grid, int col, int row) {
 
 void AssessmentPage::setNext(const QString& form, const QString& caption) {
     m_next = form;
-    if (!cmdNext) {
-        cmdNext = new QPushButton(this);
-        cmdNext->setObjectName("cmdNext");
-        cmdNext->setAutoDefault(false);
-        connect(cmdNext, &QPushButton::clicked, this, [this] { cmdNext_Click(); });
-    }
-    cmdNext->setText(caption);
-    layoutFrame();
+    showNeighbourButton(cmdNext, "cmdNext", caption, [this] { cmdNext_Click(); });
 }
 
 void AssessmentPage::setPrevious(const QString& form, const QString& caption) {
     m_previous = form;
-    if (!cmdPrevious) {
-        cmdPrevious = new QPushButton(this);
-        cmdPrevious->setObjectName("cmdPrevious");
-        cmdPrevious->setAutoDefault(false);
-        connect(cmdPrevious, &QPushButton::clicked, this, [this] { cmdPrevious_Click(); });
+    showNeighbourButton(cmdPrevious, "cmdPrevious", caption, [this] { cmdPrevious_Click(); });
+}
+
+// Next Page and Previous Page are made when a page first names its neighbour.
+void AssessmentPage::showNeighbourButton(QPushButton*& button, const QString& name,
+                                         const QString& caption,
+                                         const std::function<void()>& click) {
+    if (!button) {
+        button = new QPushButton(this);
+        button->setObjectName(name);
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, click);
     }
-    cmdPrevious->setText(caption);
+    button->setText(caption);
     layoutFrame();
 }
 

@@ -118,7 +118,6 @@ signals:
     void unsavedChanged(bool unsaved);
 
 public:
-
     // --- controls of the frame ----------------------------------------------
     SaveButton* cmdSave = nullptr;
     QPushButton* cmdPrint = nullptr; // "Print Page"; named cmdPrint or cmdPrintPage
@@ -230,6 +229,8 @@ private:
     void leave(const QString& neighbour);
     bool confirmLeave();
     void layoutFrame();
+    void showNeighbourButton(QPushButton*& button, const QString& name, const QString& caption,
+                             const std::function<void()>& click);
     // The grids of the page: their refusals are said; Tab runs through the
     // page's entries, then the buttons.
     void prepareKeyboard();
