@@ -285,49 +285,49 @@ QString scoreSummaryRatingsQuery(const QString& learnerQuery, int year) {
            QString::number(year) + " AND" + ofSummaryLearners(learnerQuery);
 }
 
+// The rows of sql gathered into one array a learner: the value of each row
+// goes into the slot its slotField names (1 to N; other rows are passed
+// over), a later row for the same slot replacing an earlier one. A learner's
+// array starts as blank.
+template <class T, std::size_t N, class Convert>
+QHash<qint64, std::array<T, N>> perLearner(const QString& sql, const char* slotField,
+                                           const char* valueField, const std::array<T, N>& blank,
+                                           Convert convert) {
+    ado::Recordset rs;
+    rs.Open(sql, gConnection.get(), ado::adOpenKeyset);
+    QHash<qint64, std::array<T, N>> arrays;
+    const int learner = rs.fieldIndex("LearnerID");
+    const int slotColumn = rs.fieldIndex(slotField);
+    const int valueColumn = rs.fieldIndex(valueField);
+    for (; !rs.Eof(); rs.MoveNext()) {
+        const int slot = rs.Fields(slotColumn).toInt();
+        if (slot < 1 || slot > int(N))
+            continue;
+        const qint64 id = rs.Fields(learner).Value().toLongLong();
+        auto it = arrays.find(id);
+        if (it == arrays.end())
+            it = arrays.insert(id, blank);
+        (*it)[slot - 1] = convert(rs.Fields(valueColumn));
+    }
+    rs.Close();
+    return arrays;
+}
+
 std::unique_ptr<ado::Recordset> buildScoreSummaryTable(const QString& learnerQuery, int year) {
-    const QString y = QString::number(year);
     ado::Recordset learners;
     learners.Open(learnerQuery, gConnection.get(), ado::adOpenKeyset);
 
-    ado::Recordset scores;
-    scores.Open(scoreSummaryScoresQuery(learnerQuery, year), gConnection.get(), ado::adOpenKeyset);
-    QHash<qint64, std::array<QString, 8>> levelsOf;
-    const int scoreLearner = scores.fieldIndex("LearnerID");
-    const int scoreAverage = scores.fieldIndex("AvgOfScore");
-    const int scoreDomain = scores.fieldIndex("sDomain");
-    while (!scores.Eof()) {
-        const int domain = scores.Fields(scoreDomain).toInt();
-        if (domain >= 1 && domain <= 8) {
-            auto it = levelsOf.find(scores.Fields(scoreLearner).Value().toLongLong());
-            if (it == levelsOf.end()) {
-                it = levelsOf.insert(scores.Fields(scoreLearner).Value().toLongLong(), {});
-                it->fill("N/A");
-            }
-            (*it)[domain - 1] = getLevelText(scores.Fields(scoreAverage).Value().toDouble());
-        }
-        scores.MoveNext();
-    }
-    scores.Close();
-
-    ado::Recordset rating;
-    rating.Open(scoreSummaryRatingsQuery(learnerQuery, year), gConnection.get(), ado::adOpenKeyset);
-    QHash<qint64, std::array<qint32, 5>> ratingsOf;
-    const int ratingLearner = rating.fieldIndex("LearnerID");
-    const int ratingArea = rating.fieldIndex("Support_Area");
-    const int ratingValue = rating.fieldIndex("Rating");
-    while (!rating.Eof()) {
-        const int area = rating.Fields(ratingArea).toInt();
-        if (area >= 1 && area <= 5) {
-            // A later row for the same area replaces an earlier one.
-            auto it = ratingsOf.find(rating.Fields(ratingLearner).Value().toLongLong());
-            if (it == ratingsOf.end())
-                it = ratingsOf.insert(rating.Fields(ratingLearner).Value().toLongLong(), {});
-            (*it)[area - 1] = rating.Fields(ratingValue).toInt();
-        }
-        rating.MoveNext();
-    }
-    rating.Close();
+    // The averages as level texts ("N/A" where a learner has no score of an
+    // area) and the ratings, each learner's in one array.
+    std::array<QString, 8> noLevels;
+    noLevels.fill("N/A");
+    const auto levelsOf =
+        perLearner(scoreSummaryScoresQuery(learnerQuery, year), "sDomain", "AvgOfScore", noLevels,
+                   [](const ado::Field& f) { return getLevelText(f.Value().toDouble()); });
+    const std::array<qint32, 5> noRatings{};
+    const auto ratingsOf =
+        perLearner(scoreSummaryRatingsQuery(learnerQuery, year), "Support_Area", "Rating",
+                   noRatings, [](const ado::Field& f) { return qint32(f.toInt()); });
 
     static const char* const kLevels[8] = {"Mobility", "SelfCare", "Communication", "Vision",
                                            "Hearing",  "Mental",   "Cognition",     "Needs"};
@@ -343,9 +343,6 @@ std::unique_ptr<ado::Recordset> buildScoreSummaryTable(const QString& learnerQue
         table->Append(name, ado::adInteger);
     table->OpenDisconnected();
 
-    std::array<QString, 8> noLevels;
-    noLevels.fill("N/A");
-    const std::array<qint32, 5> noRatings{};
     // The fields by position, looked up once.
     const auto at = [](ado::Recordset& rs, const char* name) { return rs.fieldIndex(name); };
     const int from[5] = {at(learners, "Grade"), at(learners, "SName"), at(learners, "FName"),
