@@ -63,12 +63,6 @@ QFont windowFont() {
     return font;
 }
 
-QFont windowBoldFont() {
-    QFont font = windowFont();
-    font.setBold(true);
-    return font;
-}
-
 QFont printFont(const QString& name, double points, bool bold) {
     QFont font = carried(family(name));
     font.setPointSizeF(points > 0 ? points : 10);

@@ -26,8 +26,6 @@ QString family(const QString& requested);
 
 // The windows' font: 8 pt sans, the size the twips layouts are made for.
 QFont windowFont();
-// The window font, bold.
-QFont windowBoldFont();
 // A page print's font: the printer's FontName, FontSize and FontBold.
 QFont printFont(const QString& name, double points, bool bold);
 // A report's font, sized in twips (points × 20) as pixels, so one measure

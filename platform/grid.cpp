@@ -289,15 +289,7 @@ public:
 
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override {
-        QString text;
-        if (auto* combo = qobject_cast<QComboBox*>(editor))
-            text = combo->currentText();
-        else if (auto* plain = qobject_cast<QPlainTextEdit*>(editor))
-            text = plain->toPlainText();
-        else if (auto* line = qobject_cast<QLineEdit*>(editor))
-            text = line->text();
-        else
-            return;
+        const QString text = m_grid->editorText(editor);
         if (text == index.data(Qt::EditRole).toString())
             return; // nothing changed: no Change
         model->setData(index, text, Qt::EditRole);
@@ -403,7 +395,7 @@ public:
         // The cell less its grid line: the text keeps the measured width.
         QRectF textRect = QRectF(option.rect).adjusted(pad, pad, 1 - pad, 1 - pad);
         const bool arrow = fmt.type == GridCellType::ComboBox && !fmt.locked;
-        if (arrow || fmt.type == GridCellType::ComboBox)
+        if (fmt.type == GridCellType::ComboBox)
             textRect.setRight(textRect.right() - kIndicatorTwips / kTwipsPerPixel);
         painter->save();
         QFont font = m_grid->font();
@@ -1055,19 +1047,16 @@ std::shared_ptr<QTextLayout> Grid::setInLines(const QString& rawText, const QFon
 
 // --- rows as tall as their texts ------------------------------------------------
 
-double Grid::textHeightTwips(const QFont& font, const QString& text, double widthTwips,
-                             const QPaintDevice* device, double k) {
-    const std::shared_ptr<QTextLayout> set =
-        setInLines(text, font, (widthTwips - 2 * kCellPadTwips) * k,
-                   const_cast<QPaintDevice*>(device), Qt::AlignLeft);
+double Grid::textHeightTwips(const QFont& font, const QString& text, double widthTwips) {
+    const std::shared_ptr<QTextLayout> set = setInLines(
+        text, font, (widthTwips - 2 * kCellPadTwips) / kTwipsPerPixel, nullptr, Qt::AlignLeft);
     if (!set)
         return 0;
     const QTextLine last = set->lineAt(set->lineCount() - 1);
-    return (last.y() + last.height()) / k + 2 * kCellPadTwips;
+    return (last.y() + last.height()) * kTwipsPerPixel + 2 * kCellPadTwips;
 }
 
-double Grid::rowTextHeightTwips(int row, const QList<double>& colWidthTwips,
-                                const QPaintDevice* device, double k) const {
+double Grid::rowTextHeightTwips(int row, const QList<double>& colWidthTwips) const {
     const int cols = columnCount();
     double h = 0;
     for (int c = 1; c <= cols && c < colWidthTwips.size(); ++c) {
@@ -1085,15 +1074,11 @@ double Grid::rowTextHeightTwips(int row, const QList<double>& colWidthTwips,
             w -= kIndicatorTwips;
         QFont f = font();
         f.setBold(fmt.bold);
-        if (device) {
-            h = std::max(h, textHeightTwips(f, text, w, device, k));
-            continue;
-        }
-        // On the screen a text is measured once for its width and weight.
+        // A text is measured once for its width and weight.
         const QString key = QString::number(w) + (fmt.bold ? u'b' : u'n') + text;
         auto known = m_measured.constFind(key);
         if (known == m_measured.constEnd())
-            known = m_measured.insert(key, textHeightTwips(f, text, w, nullptr, k));
+            known = m_measured.insert(key, textHeightTwips(f, text, w));
         h = std::max(h, *known);
     }
     return h;
@@ -1115,7 +1100,7 @@ void Grid::fitRows(int first, int last) {
     for (int r = first; r <= last; ++r) {
         int pixels = m_designedHeights.value(r - 1, verticalHeader()->defaultSectionSize());
         if (m_fitText) {
-            const double need = rowTextHeightTwips(r, widths, nullptr, 1 / kTwipsPerPixel);
+            const double need = rowTextHeightTwips(r, widths);
             // The text's padding reaches over the grid line below it, as
             // its width reaches over the line on its right.
             if (need > 0)

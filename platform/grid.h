@@ -247,15 +247,6 @@ public:
     static std::shared_ptr<QTextLayout> setInLines(const QString& text, const QFont& font,
                                                    double widthPixels, QPaintDevice* device,
                                                    Qt::Alignment align, bool trimEnd = false);
-    // The one measure of how tall a text stands wrapped in a cell widthTwips
-    // wide, padding included, in font on device (the screen when null),
-    // where a twip is k device pixels; 0 for no text.
-    static double textHeightTwips(const QFont& font, const QString& text, double widthTwips,
-                                  const QPaintDevice* device, double k);
-    // The height in twips that the texts of row need in columns of the given
-    // widths (twips, index col, 0 for a column not shown).
-    double rowTextHeightTwips(int row, const QList<double>& colWidthTwips,
-                              const QPaintDevice* device, double k) const;
 
 signals:
     // A check-box or button cell was clicked by the user; buttonDown is the
@@ -293,6 +284,12 @@ protected slots:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
 
 private:
+    // How tall a text stands on the screen wrapped in a cell widthTwips wide,
+    // padding included; 0 for no text.
+    static double textHeightTwips(const QFont& font, const QString& text, double widthTwips);
+    // The height in twips that the texts of row need in columns of the given
+    // widths (twips, index col, 0 for a column not shown).
+    double rowTextHeightTwips(int row, const QList<double>& colWidthTwips) const;
     // Whether text is a value a cell of fmt takes whole (old: the cell's text
     // before); text is then the value as the cell keeps it.
     static bool acceptEntry(const GridCellFormat& fmt, QString& text, const QString& old);

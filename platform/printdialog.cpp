@@ -22,10 +22,6 @@ savedialog::Answerer& saveAnswerer() {
     static savedialog::Answerer a;
     return a;
 }
-int& saveShown() {
-    static int n = 0;
-    return n;
-}
 } // namespace
 
 bool CommonDialog::ShowPrinter(Printer& printer) {
@@ -47,7 +43,6 @@ bool CommonDialog::ShowPrinter(Printer& printer) {
 }
 
 bool CommonDialog::ShowSave() {
-    ++saveShown();
     QString chosen;
     if (saveAnswerer()) {
         chosen = saveAnswerer()(m_fileName);
@@ -104,16 +99,8 @@ void setAnswerer(Answerer a) {
     saveAnswerer() = std::move(a);
 }
 
-Answerer saveAs(const QString& path) {
-    return [path](const QString&) { return path; };
-}
-
 QString cancel(const QString&) {
     return {};
-}
-
-int shownCount() {
-    return saveShown();
 }
 
 } // namespace savedialog

@@ -67,8 +67,6 @@ namespace savedialog {
 // offered and returns the file chosen, or an empty text for Cancel.
 using Answerer = std::function<QString(const QString& offered)>;
 void setAnswerer(Answerer answerer); // an empty answerer restores the real dialog
-// Answerers for tests: choose this file, or cancel.
-Answerer saveAs(const QString& path);
+// An answerer for tests: cancel.
 QString cancel(const QString& offered);
-int shownCount(); // dialogs shown (or answered) since the start
 } // namespace savedialog

@@ -79,9 +79,6 @@ QString resolveText(const Report& report, const Item& item, int row, int page, i
     return t;
 }
 
-// The height of one line of an item's font.
-double lineHeight(const Item& item);
-
 // Lays an item's text out in lines across its width: wrapped between words
 // (a word wider than the box wherever it must be), or on one line. Every
 // kind of line break in the text starts a new line. Returns the height.
@@ -319,9 +316,9 @@ public:
             // The rows grouped by their link field's text, in one vector.
             const DataTable& table = sub.database().table();
             QHash<QString, QVector<int>> byKey;
-            for (int r = 0; r < table.rowCount; ++r)
+            for (int r = 0; r < table.rowCount(); ++r)
                 byKey[linkField.isEmpty() ? QString() : Row(&table, r).text(linkField)] << r;
-            index.rows.reserve(table.rowCount);
+            index.rows.reserve(table.rowCount());
             for (auto k = byKey.cbegin(); k != byKey.cend(); ++k) {
                 index.at.insert(k.key(), {int(index.rows.size()), int(k.value().size())});
                 index.rows << k.value();
@@ -639,7 +636,7 @@ bool Paginator::has(int i) {
 
 QVector<Page> Paginator::run() {
     const DataTable& table = m_report.database().table();
-    QVector<int> rows(table.rowCount);
+    QVector<int> rows(table.rowCount());
     std::iota(rows.begin(), rows.end(), 0);
     m_stream = std::make_unique<RowStream>(m_subRowsOf, m_report, rows, 0, m_width, false);
 
@@ -737,14 +734,13 @@ DataTable DataTable::fromRecordset(ado::Recordset& rs) {
     t.names = rs.fieldNames();
     // The record set's rows, shared rather than copied.
     t.cells = rs.store();
-    t.rowCount = int(rs.RecordCount());
     if (rs.RecordCount() > 0)
         rs.MoveFirst();
     return t;
 }
 
 QVariant Row::value(const QString& field) const {
-    if (!m_table || m_row < 0 || m_row >= m_table->rowCount)
+    if (!m_table || m_row < 0 || m_row >= m_table->rowCount())
         return {};
     const int c = m_table->column(field);
     return c < 0 ? QVariant() : m_table->at(m_row, c);

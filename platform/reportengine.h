@@ -48,7 +48,7 @@ namespace report {
 struct DataTable {
     QStringList names;
     ado::RowStore cells; // a field of each name to a row
-    int rowCount = 0;
+    int rowCount() const { return int(cells.rowCount()); }
     QVariant at(int row, int column) const { return cells.at(row, column); }
     int column(const QString& name) const; // any case; -1 when absent
     static DataTable fromRecordset(ado::Recordset& rs);
