@@ -12,20 +12,20 @@
 #include "bench/measure.h"
 #include "bench/options.h"
 #include "bench/pages.h"
+#include "pages/assessmentpage.h"
 #include "platform/fonts.h"
 #include "platform/grid.h"
 #include "platform/jetdialect.h"
 #include "platform/messagebox.h"
 #include "platform/runtime.h"
-#include "pages/assessmentpage.h"
 #include "reports/clssql.h"
 #include "reports/frmbarrierselect.h"
 #include "reports/frmreportview.h"
 #include "services/checktables.h"
 #include "services/endprogram.h"
-#include "workspace/frmselectlearner.h"
 #include "services/globals.h"
 #include "services/moddatabaseconnection.h"
+#include "workspace/frmselectlearner.h"
 #include "workspace/rollover.h"
 
 #include <QApplication>
@@ -146,8 +146,8 @@ public:
     QStringList column(const QString& sql, bool plain = false) {
         QStringList out;
         sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(m_db, (plain ? sql : translateJetSql(sql)).toUtf8().constData(), -1,
-                           &st, nullptr);
+        sqlite3_prepare_v2(m_db, (plain ? sql : translateJetSql(sql)).toUtf8().constData(), -1, &st,
+                           nullptr);
         while (st && sqlite3_step(st) == SQLITE_ROW)
             out << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
         sqlite3_finalize(st);
@@ -160,11 +160,12 @@ private:
 };
 
 // Times the limit of a figure: body runs on a raw connection.
-void addLimit(Figure& f, const QString& path, int runs,
-              const std::function<void(RawDb&)>& body,
+void addLimit(Figure& f, const QString& path, int runs, const std::function<void(RawDb&)>& body,
               const std::function<void()>& tearDown = {}) {
     RawDb db(path);
-    f.limit = timeIt(f.name, runs, 0, [&] { body(db); }, {}, tearDown).median;
+    f.limit = timeIt(
+                  f.name, runs, 0, [&] { body(db); }, {}, tearDown)
+                  .median;
 }
 
 // The rows of every section table for one learner-year.
@@ -246,8 +247,7 @@ QStringList profileSql(RawDb& db, const QString& repVar) {
     const QString main = q.Rep01BackgroundQuery();
     QList<qint64> ids;
     for (const QString& id : db.column(main))
-        if (ids.isEmpty() || ids.last() != id.toLongLong())
-            ids << id.toLongLong();
+        ids << id.toLongLong();
     q.setMainLearners(ids);
     QStringList texts{main, q.Rep01DPQuery(), q.Rep01CFS()};
     if (!pick.isEmpty())
@@ -319,10 +319,7 @@ QList<Figure> measure(const QString& path, int runs) {
         "Start-up to a filled list", runs, kStartupTarget,
         [&] { window = std::make_unique<frmSelectLearner>(); }, closeWindow);
     // The list's limit: its query's rows.
-    const QString listSql = "SELECT l.ID, l.FName, l.SName, s.Name as Grade, l.AccessionNo, "
-                            "l.BirthDate FROM Learner_Info l LEFT JOIN SchoolGrades s ON s.ID = "
-                            "l.Grade WHERE l.Status = 'C' AND (l.LSENStatus in (2,3) OR "
-                            "l.SocialGrantNo <> '') ORDER BY l.SName";
+    const QString listSql = frmSelectLearner::learnersQuery("C");
     const auto listLimit = [&](Figure f) {
         addLimit(f, path, runs, [&](RawDb& db) { db.run(listSql); });
         return f;
@@ -395,11 +392,13 @@ QList<Figure> measure(const QString& path, int runs) {
             "', ' || Data_Year || ')' FROM TAV_Criteria_For_Selection" +
                 learnerYear + " ORDER BY ID",
             true);
-        saveLimitSql = "BEGIN IMMEDIATE; DELETE FROM TAV_Criteria_For_Selection" + learnerYear + ";";
+        saveLimitSql =
+            "BEGIN IMMEDIATE; DELETE FROM TAV_Criteria_For_Selection" + learnerYear + ";";
         if (!scores.isEmpty())
-            saveLimitSql += "INSERT INTO TAV_Criteria_For_Selection (LearnerID, Sub_Section, Score, "
-                            "Data_Year) VALUES " +
-                            scores.join(", ") + ";";
+            saveLimitSql +=
+                "INSERT INTO TAV_Criteria_For_Selection (LearnerID, Sub_Section, Score, "
+                "Data_Year) VALUES " +
+                scores.join(", ") + ";";
         saveLimitSql += "COMMIT";
     }
     Figure loadLimit, saveLimit;
@@ -586,7 +585,8 @@ QString growthTable(const QList<SizeResult>& results) {
             }
             t += " " + cell + " |";
         }
-        const Figure* last = i < results.back().figures.size() ? &results.back().figures[i] : nullptr;
+        const Figure* last =
+            i < results.back().figures.size() ? &results.back().figures[i] : nullptr;
         t += " " +
              (last && f.median > 0 ? QString::number(last->median / f.median, 'f', 1) + "x"
                                    : QString()) +
@@ -612,8 +612,7 @@ QString targetsTable(const QList<SizeResult>& results) {
         if (!f)
             return;
         t += QString("| %1 | %2 | %3 | %4 | %5 |\n")
-                 .arg(name, fmt(*f, f->median), limitText(*f), target,
-                      met ? "met" : "**MISSED**");
+                 .arg(name, fmt(*f, f->median), limitText(*f), target, met ? "met" : "**MISSED**");
     };
     const auto under = [&](const QString& name, double target) {
         const Figure* f = find(big, name);
@@ -763,7 +762,6 @@ int runParent(const QList<int>& sizes, int runs, const QString& reportPath,
     return 0;
 }
 
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -817,5 +815,6 @@ int main(int argc, char** argv) {
     const QString workDir = options.work.isEmpty() ? scratch.path() : options.work;
     QDir().mkpath(workDir);
     return runParent(options.sizes, options.runs,
-                     options.out.isEmpty() ? RER_SOURCE_DIR "/BENCHMARKS.md" : options.out, workDir);
+                     options.out.isEmpty() ? RER_SOURCE_DIR "/BENCHMARKS.md" : options.out,
+                     workDir);
 }

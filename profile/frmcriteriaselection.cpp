@@ -93,8 +93,7 @@ frmCriteriaSelection::frmCriteriaSelection(int page, QWidget* parent)
         storeEntries(gridScores, {kScoreCol, m_layout.otherRow}, other, "Score");
     }
     addToFrame(gridScores, 1);
-    connect(gridScores, &Grid::Change, this,
-            [this](int col, int row) { gridScores_Change(col, row); });
+    watchEdits(gridScores);
 
     setLoadRoutines({[this] { return getScores(); }});
     setActiveCell(gridScores, kScoreCol, m_layout.activeRow);
@@ -115,10 +114,6 @@ bool frmCriteriaSelection::isScoreCell(int col, int row) const {
         return true;
     return std::any_of(m_layout.activities.begin(), m_layout.activities.end(),
                        [row](const CriteriaActivity& a) { return a.row == row; });
-}
-
-void frmCriteriaSelection::gridScores_Change(int, int) {
-    markUnsaved();
 }
 
 bool frmCriteriaSelection::getScores() {

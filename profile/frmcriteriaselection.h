@@ -7,7 +7,6 @@
 #include "pages/assessmentpage.h"
 #include "profile/criteriapages.h"
 
-
 class frmCriteriaSelection : public AssessmentPage {
     Q_OBJECT
 
@@ -17,10 +16,6 @@ public:
 
     bool getScores();
     bool saveScores();
-
-    // The user's edit of a score or text: the page is unsaved. (A score cell
-    // takes 1, 2 or 3, or is cleared; the grid refuses any other entry.)
-    void gridScores_Change(int col, int row);
 
     const CriteriaPageLayout& layout() const { return m_layout; }
     // True for the score cells the page saves.

@@ -59,7 +59,7 @@ QString clsSQL::Rep01BackgroundQuery() {
     m_filterLearners.clear();
     const QString addLearners = named.isEmpty() ? profileLearnerIds() : named;
     const QString byId = named.isEmpty() ? QString() : " AND LI.ID IN" + named;
-    m_body =
+    const QString body =
         QStringLiteral("SELECT LI.ID AS LearnerID, LI.SName & ', ' & LI.FName AS Learner") +
         " , LI.AccessionNo, SchoolGrades.Name AS Grade, BI.Nature_Of_Support_Received" +
         " , BI.Name_Of_Provider, BI.Contact_Details, Disabilities.Name AS PDisa " +
@@ -71,7 +71,7 @@ QString clsSQL::Rep01BackgroundQuery() {
         " LEFT JOIN (SELECT MD.LearnerID, Disab.Name FROM MultipleDisabilities AS MD" +
         " LEFT JOIN Disabilities AS Disab ON MD.DisabilityID = Disab.id WHERE MD.LearnerID IN" +
         addLearners + ") AS Disab ON LI.ID = Disab.LearnerID" + kProfileLearners;
-    return m_body + m_filter + byId + " ORDER BY LI.SName & ', ' & LI.FName";
+    return body + m_filter + byId + " ORDER BY LI.SName & ', ' & LI.FName";
 }
 
 QString clsSQL::Rep01FilterLearnersQuery() {
@@ -87,7 +87,11 @@ void clsSQL::setFilterLearners(const QList<qint64>& learnerIds) {
 }
 
 void clsSQL::setMainLearners(const QList<qint64>& learnerIds) {
-    m_mainLearners = learnerIds;
+    // A learner's rows stand together in the main query's order.
+    m_mainLearners.clear();
+    for (const qint64 id : learnerIds)
+        if (m_mainLearners.isEmpty() || m_mainLearners.last() != id)
+            m_mainLearners << id;
 }
 
 QString clsSQL::profileLearnerIds() const {

@@ -27,14 +27,13 @@ public:
     // learners of the last Rep01BackgroundQuery.
     QString Rep01CFS();
 
-    // The learners the last Rep01BackgroundQuery gave, by ID: the subreport
-    // queries that follow read their rows only.
+    // The learners the last Rep01BackgroundQuery gave, its LearnerID column
+    // as read: the subreport queries that follow read their rows only.
     void setMainLearners(const QList<qint64>& learnerIds);
 
 private:
     // "(SELECT LI.ID ...)" or "(id, ...)": the learners the main query lists.
     QString profileLearnerIds() const;
-    QString m_body;   // the statement up to its learner filter
     QString m_filter; // the learner filter with the status, built afresh at each call
     QList<qint64> m_mainLearners;
     QList<qint64> m_filterLearners; // for the next Rep01BackgroundQuery only

@@ -205,11 +205,8 @@ void frmReportview::showMainReport() {
         // The subreports read the rows of the learners listed.
         QList<qint64> learners;
         const int learnerColumn = m_rs->fieldIndex("LearnerID");
-        for (qsizetype r = 0; learnerColumn >= 0 && r < m_rs->RecordCount(); ++r) {
-            const qint64 id = m_rs->store().at(r, learnerColumn).toLongLong();
-            if (learners.isEmpty() || learners.last() != id)
-                learners << id;
-        }
+        for (qsizetype r = 0; learnerColumn >= 0 && r < m_rs->RecordCount(); ++r)
+            learners << m_rs->store().at(r, learnerColumn).toLongLong();
         sql().setMainLearners(learners);
         m_rsDP = openReportSource(sql().Rep01DPQuery());
         m_rsCFS = openReportSource(sql().Rep01CFS());

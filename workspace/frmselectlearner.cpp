@@ -20,7 +20,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-
 namespace {
 
 // The background of the row a search found: a mark that is no selection.
@@ -178,16 +177,19 @@ void frmSelectLearner::getSchoolInfo() {
     rs.Close();
 }
 
+QString frmSelectLearner::learnersQuery(const QString& status) {
+    return QString("SELECT l.ID, l.FName, l.SName, s.Name as Grade, l.AccessionNo, l.BirthDate ") +
+           "FROM Learner_Info l " + "LEFT JOIN SchoolGrades s ON s.ID = l.Grade " +
+           "WHERE l.Status = '" + status + "' AND " +
+           "(l.LSENStatus in (2,3) OR l.SocialGrantNo <> '') " + "ORDER BY l.SName";
+}
+
 void frmSelectLearner::getLearners() {
     const QString status = optArchived->isChecked() ? "A" : "C";
 
     ConnectionScope connection;
     ado::Recordset rs;
-    rs.Open(QString("SELECT l.ID, l.FName, l.SName, s.Name as Grade, l.AccessionNo, l.BirthDate ") +
-                "FROM Learner_Info l " + "LEFT JOIN SchoolGrades s ON s.ID = l.Grade " +
-                "WHERE l.Status = '" + status + "' AND " +
-                "(l.LSENStatus in (2,3) OR l.SocialGrantNo <> '') " + "ORDER BY l.SName",
-            gConnection.get(), ado::adOpenKeyset);
+    rs.Open(learnersQuery(status), gConnection.get(), ado::adOpenKeyset);
     const qint64 count = rs.RecordCount();
     // No learners of the chosen kind: an empty list and a count of 0.
     txtNumber->setText(QString::number(count));

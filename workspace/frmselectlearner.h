@@ -21,6 +21,8 @@ public:
 
     // (Re)fills the learner list for the chosen status.
     void getLearners();
+    // The list's query for the learners of a status ("C" current, "A" archived).
+    static QString learnersQuery(const QString& status);
     // True once this window has ended the program.
     bool ended() const { return m_ended; }
 
