@@ -2,6 +2,7 @@
 
 #include "platform/colors.h"
 #include "platform/printer.h"
+#include "platform/textlines.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -1027,21 +1028,9 @@ std::shared_ptr<QTextLayout> Grid::setInLines(const QString& rawText, const QFon
     text.replace(blanksBeforeBreak, QStringLiteral("\n"));
     if (text.isEmpty())
         return nullptr;
-    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
-    auto set = device ? std::make_shared<QTextLayout>(text, font, device)
-                      : std::make_shared<QTextLayout>(text, font);
-    QTextOption option(align);
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    set->setTextOption(option);
-    set->beginLayout();
-    double y = 0;
-    for (QTextLine line = set->createLine(); line.isValid(); line = set->createLine()) {
-        line.setLeadingIncluded(true);
-        line.setLineWidth(std::max(1.0, widthPixels));
-        line.setPosition(QPointF(0, y));
-        y += line.height();
-    }
-    set->endLayout();
+    auto set = device ? std::make_shared<QTextLayout>(QString(), font, device)
+                      : std::make_shared<QTextLayout>(QString(), font);
+    layOutLines(*set, text, std::max(1.0, widthPixels), align);
     return set;
 }
 

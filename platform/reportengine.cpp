@@ -4,6 +4,7 @@
 #include "platform/fonts.h"
 #include "platform/printdialog.h"
 #include "platform/printer.h"
+#include "platform/textlines.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -82,25 +83,9 @@ QString resolveText(const Report& report, const Item& item, int row, int page, i
 // Lays an item's text out in lines across its width: wrapped between words
 // (a word wider than the box wherever it must be), or on one line. Every
 // kind of line break in the text starts a new line. Returns the height.
-double layOut(QTextLayout& layout, const Item& item, QString text, double width) {
-    text.replace(QLatin1String("\r\n"), QString(QChar::LineSeparator));
-    text.replace(QLatin1Char('\r'), QChar::LineSeparator);
-    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
-    layout.setText(text);
+double layOut(QTextLayout& layout, const Item& item, const QString& text, double width) {
     layout.setFont(itemFont(item));
-    QTextOption option(item.align & Qt::AlignHorizontal_Mask);
-    option.setWrapMode(item.wrap ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
-    layout.setTextOption(option);
-    double y = 0;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        line.setLeadingIncluded(true);
-        line.setPosition(QPointF(0, y));
-        y += line.height();
-    }
-    layout.endLayout();
-    return y;
+    return layOutLines(layout, text, width, item.align & Qt::AlignHorizontal_Mask, item.wrap);
 }
 
 // The heights of items' texts, as layOut gives them. A band is measured for
