@@ -1,6 +1,7 @@
 #include "platform/griddesign.h"
 
 #include "platform/colors.h"
+#include "platform/runtime.h"
 
 QList<GridColumn> gridColumns(const QList<double>& widths) {
     QList<GridColumn> columns;
@@ -52,6 +53,12 @@ void designGrid(Grid* grid, const GridDesign& design) {
                 grid->setCellBackColor(at, vbLabelGrey);
         }
     }
+    if (design.noScrollBars & Qt::Horizontal)
+        grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    if (design.noScrollBars & Qt::Vertical)
+        grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    if (design.heightTwips > 0)
+        grid->setFixedHeight(twips(design.heightTwips));
 }
 
 Grid* newGrid(const QString& name, const GridDesign& design) {

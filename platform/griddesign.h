@@ -90,6 +90,8 @@ struct GridDesign {
     bool locked = false;   // every cell locked but the entry cells
     double fontPoints = 0; // 0 keeps the grid's font
     QList<GridRow> lines{};
+    int heightTwips = 0;                // > 0: the grid stands so high
+    Qt::Orientations noScrollBars = {}; // the scroll bars it never shows
 };
 
 // Columns of these widths (grid units; 0 hides a column), without headers,

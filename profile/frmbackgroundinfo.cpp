@@ -3,10 +3,10 @@
 #include "platform/adodb.h"
 #include "platform/griddesign.h"
 #include "platform/runtime.h"
-#include "workspace/frmmultipledisabilities.h"
 #include "services/globals.h"
 #include "services/moddatabaseconnection.h"
 #include "services/modextendedmsgbox.h"
+#include "workspace/frmmultipledisabilities.h"
 
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -35,15 +35,14 @@ const QString kTable = QStringLiteral("TAV_Learner_Background_Info");
 // A grid of these rows, designed to show all of itself: as high as its rows'
 // designed heights (points, 20 twips each).
 Grid* makeGrid(const QString& name, const QList<GridRow>& rows) {
-    Grid* grid = newGrid(
-        name, {.columns = gridColumns(kColWidths), .rows = int(rows.size()), .lines = rows});
-    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     int twipsTotal = 60;
     for (const GridRow& row : rows)
         twipsTotal += int(row.height * 20);
-    grid->setFixedHeight(twips(twipsTotal));
-    return grid;
+    return newGrid(name, {.columns = gridColumns(kColWidths),
+                          .rows = int(rows.size()),
+                          .lines = rows,
+                          .heightTwips = twipsTotal,
+                          .noScrollBars = Qt::Horizontal | Qt::Vertical});
 }
 
 // A titled grid of three rows: the heading, the guidance and one text.

@@ -36,7 +36,8 @@ frmCriteriaSelection::frmCriteriaSelection(int page, QWidget* parent)
     GridDesign criteria{.columns = gridColumns(kScoreColWidths.first(4)),
                         .rows = 2,
                         .locked = true,
-                        .fontPoints = 8};
+                        .fontPoints = 8,
+                        .heightTwips = 1250};
     for (const CriteriaCell& cell : criteriaHeadingTexts()) {
         criteria.lines.append(
             {.row = cell.row,
@@ -44,7 +45,6 @@ frmCriteriaSelection::frmCriteriaSelection(int page, QWidget* parent)
              .cells = {GridCell::label(cell.col, cell.text, 4).bold(cell.row == 1)}});
     }
     gridCriteria = newGrid("gridCriteria", criteria);
-    gridCriteria->setFixedHeight(twips(1250));
     addToFrame(gridCriteria);
 
     // Domain rows: the title (bold) and its guidance, no descriptions.

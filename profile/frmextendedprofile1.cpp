@@ -4,7 +4,6 @@
 #include "platform/griddesign.h"
 #include "services/globals.h"
 
-
 namespace {
 
 // The entry cells of gridBarriers (column 1) and the columns they are kept in.

@@ -1,10 +1,10 @@
 #include "profile/frmextendedprofile2.h"
 
+#include "pages/previewlist.h"
 #include "platform/adodb.h"
 #include "platform/grid.h"
 #include "platform/griddesign.h"
 #include "platform/runtime.h"
-#include "pages/previewlist.h"
 #include "services/globals.h"
 
 #include <QLineEdit>
@@ -18,6 +18,8 @@ namespace {
 // The designed height of the summary lists, in points (the grid grows the
 // list's row to its lines).
 constexpr int kSummaryListHeight = 120;
+// A title grid's height, in twips.
+constexpr int kTitleHeight = 560;
 
 const QString kTitle =
     QStringLiteral("2.2 CONTEXTUAL FACTORS IMPACTING ON THE LEARNER, COMMUNITY AND FAMILY\r\n");
@@ -96,33 +98,27 @@ Grid* makePreviewGrid(const PreviewDesign& design) {
                     }});
 }
 
-// A summary grid of 3 columns: the heading in row 1 and, with a list row, the
-// stored texts in row 2; all of it read only.
+// A summary grid of 3 columns, as wide as the tab: the heading in row 1 and,
+// with a list row, the stored texts in row 2 (which scroll up and down); all
+// of it read only. Without a list row it is a title.
 Grid* makeSummaryGrid(const QString& name, const QString& heading, bool listRow,
                       int listHeight = 0) {
     GridDesign design{
         .columns = gridColumns({34.5, 34.5, 34.5}),
         .rows = listRow ? 2 : 1,
-        .lines = {{.row = 1, .height = 26, .cells = {GridCell::label(1, heading, 3).bold()}}}};
+        .lines = {{.row = 1, .height = 26, .cells = {GridCell::label(1, heading, 3).bold()}}},
+        .heightTwips = listRow ? 0 : kTitleHeight,
+        .noScrollBars = Qt::Horizontal};
     if (listRow) {
         design.lines.append({.row = 2,
                              .height = double(listHeight),
                              .cells = {GridCell::label(1, QString(), 3).wrapped()}});
     }
     Grid* grid = newGrid(name, design);
-    if (listRow) {
-        // The list scrolls up and down; the grid is as wide as the tab.
-        grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    }
+    // A title has nothing to select (its one cell is no entry).
+    if (!listRow)
+        grid->setFocusPolicy(Qt::NoFocus);
     return grid;
-}
-
-// A title grid: as high as given, with nothing to scroll and nothing to
-// select (its one cell is no entry).
-void fitHeight(Grid* grid, int twipsHeight) {
-    grid->setFocusPolicy(Qt::NoFocus);
-    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid->setFixedHeight(twips(twipsHeight));
 }
 
 } // namespace
@@ -136,9 +132,11 @@ frmExtendedProfile2::frmExtendedProfile2(QWidget* parent)
         "vaSpread1",
         {.columns = gridColumns({36, 36, 36}),
          .rows = 1,
-         .lines = {{.row = 1, .height = 26, .cells = {GridCell::label(1, kTitle, 3).bold()}}}});
-    vaSpread1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    fitHeight(vaSpread1, 560);
+         .lines = {{.row = 1, .height = 26, .cells = {GridCell::label(1, kTitle, 3).bold()}}},
+         .heightTwips = kTitleHeight,
+         .noScrollBars = Qt::Horizontal | Qt::Vertical});
+    // A title has nothing to select (its one cell is no entry).
+    vaSpread1->setFocusPolicy(Qt::NoFocus);
     addToFrame(vaSpread1);
 
     tab1 = new TabControl;
@@ -239,7 +237,6 @@ frmExtendedProfile2::frmExtendedProfile2(QWidget* parent)
         makeSummaryGrid("gridSummBarriers", "BARRIERS\r\n", true, kSummaryListHeight);
     gridSummEnabling =
         makeSummaryGrid("gridSummEnabling", "ENABLING FACTORS", true, kSummaryListHeight);
-    fitHeight(gridSummHeader, 560);
     summaryLayout->addWidget(gridSummHeader);
     summaryLayout->addWidget(gridSummBarriers, 1);
     summaryLayout->addWidget(gridSummEnabling, 1);

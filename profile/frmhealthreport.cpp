@@ -39,24 +39,26 @@ frmHealthReport::frmHealthReport(QWidget* parent) : AssessmentPage("frmHealthRep
         {.columns = gridColumns({26, 30, 16, 14, 14}),
          .rows = 6,
          .locked = true,
-         .lines = {
-             {.row = 1, .cells = {C::label(1, "A. HEALTH PROFESSIONAL REPORT", 5).bold().grey()}},
-             {.row = 2,
-              .cells = {C::label(1, "Name of Learner:"), C::label(3, "Date of birth:"),
-                        C::plain(4, 2)}},
-             {.row = 3, .cells = {C::label(1, "Disability:"), C::plain(2, 4)}},
-             {.row = 4, .height = 8},
-             {.row = 5, .cells = {C::label(1, "1. MEDICAL RECORDS", 3).bold()}},
-             {.row = 6,
-              .cells = {C::label(1, "Is the impairment temporary or permanent?", 3).bold()}},
-         }});
+         .lines =
+             {
+                 {.row = 1,
+                  .cells = {C::label(1, "A. HEALTH PROFESSIONAL REPORT", 5).bold().grey()}},
+                 {.row = 2,
+                  .cells = {C::label(1, "Name of Learner:"), C::label(3, "Date of birth:"),
+                            C::plain(4, 2)}},
+                 {.row = 3, .cells = {C::label(1, "Disability:"), C::plain(2, 4)}},
+                 {.row = 4, .height = 8},
+                 {.row = 5, .cells = {C::label(1, "1. MEDICAL RECORDS", 3).bold()}},
+                 {.row = 6,
+                  .cells = {C::label(1, "Is the impairment temporary or permanent?", 3).bold()}},
+             },
+         .heightTwips = 1900});
     Grid* m = gridMedicalRecords;
     m->setCheckBox(kViewedCol, kRecordsRow, "Viewed");
     m->setCheckBox(kAttachedCol, kRecordsRow, "Attached");
     m->setCheckBox(kTempCol, kImpairmentRow, "Temp");
     m->setCheckBox(kPermCol, kImpairmentRow, "Perm");
     m->setLocked({kViewedCol, kRecordsRow, kAttachedCol, kImpairmentRow}, false);
-    m->setFixedHeight(twips(1900));
     addToFrame(m);
     watchEdits(m);
     connect(m, &Grid::ButtonClicked, this, [this](int col, int row, int down) {

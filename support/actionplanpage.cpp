@@ -20,17 +20,18 @@ ActionPlanPage::ActionPlanPage(const QString& formName, QWidget* parent)
         {.columns = gridColumns({19, 42, 16, 31}),
          .rows = 3,
          .locked = true,
-         .lines = {
-             {.row = 1, .cells = {label(1, "Name of School:").bold(), label(3, "Emis No:").bold()}},
-             {.row = 2,
-              .cells = {label(1, "Name of Learner:").bold(), label(3, "Date of Birth:").bold()}},
-             {.row = 3,
-              .height = 26,
-              .cells = {label(1, "Barriers or concern:").bold(),
-                        GridCell::label(2, QString(), 3).wrapped()}}}});
+         .lines = {{.row = 1,
+                    .cells = {label(1, "Name of School:").bold(), label(3, "Emis No:").bold()}},
+                   {.row = 2,
+                    .cells = {label(1, "Name of Learner:").bold(),
+                              label(3, "Date of Birth:").bold()}},
+                   {.row = 3,
+                    .height = 26,
+                    .cells = {label(1, "Barriers or concern:").bold(),
+                              GridCell::label(2, QString(), 3).wrapped()}}},
+         .heightTwips = 1200,
+         .noScrollBars = Qt::Horizontal | Qt::Vertical});
     Grid* g = gridSignature;
-    g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    fixHeight(g, 1200);
     addToFrame(g);
 }
 
@@ -57,9 +58,4 @@ void ActionPlanPage::setActionPlanPrint(QList<PrintItem> items) {
 
 GridCell ActionPlanPage::label(int col, const QString& text, int colSpan, int rowSpan) {
     return GridCell::label(col, text, colSpan, rowSpan).grey().wrapped();
-}
-
-void ActionPlanPage::fixHeight(Grid* grid, int twipsHeight) {
-    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid->setFixedHeight(twips(twipsHeight));
 }

@@ -39,6 +39,4 @@ protected:
 
     // The pages' label: a grey, wrapped fixed text.
     static GridCell label(int col, const QString& text, int colSpan = 1, int rowSpan = 1);
-    // The grid keeps the height it was given and scrolls no sideways.
-    static void fixHeight(Grid* grid, int twipsHeight);
 };

@@ -9,7 +9,7 @@
 namespace {
 constexpr int kTextLength = 9000;
 const QString kReview = QStringLiteral("TAV_DBST_Review_ILST_Request");
-}
+} // namespace
 
 frmActionPlan::frmActionPlan(QWidget* parent) : ActionPlanPage("frmActionPlan", parent) {
     using C = GridCell;

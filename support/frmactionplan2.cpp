@@ -4,7 +4,6 @@
 #include "platform/grid.h"
 #include "services/globals.h"
 
-
 namespace {
 
 constexpr int kLevelRow = 1;
@@ -16,8 +15,8 @@ constexpr int kCellLength = 60;
 // saved into (the grid's Timeframe in Budget and its Budget in Timeframe, see
 // getSupportStrategy).
 const char* const kStrategyColumns[kStrategyCols] = {
-    "Support_Needed", "Support_Level",      "School_Steps", "Learner_Steps",
-    "Person_Responsible", "Budget", "Timeframe"};
+    "Support_Needed",     "Support_Level", "School_Steps", "Learner_Steps",
+    "Person_Responsible", "Budget",        "Timeframe"};
 
 const char* const kAreaHeadings[] = {
     "Specialised staff e.g Learning Support Educator, counsellor",
@@ -50,14 +49,14 @@ frmActionPlan2::frmActionPlan2(QWidget* parent) : ActionPlanPage("frmActionPlan2
                    {.row = 2,
                     .height = 20,
                     .cells = {C::label(1, "Date:  "), C::label(2, "Chairperson of DBST: "),
-                              C::label(3, "Signature:"), C::label(4, QString(), 2)}}}});
+                              C::label(3, "Signature:"), C::label(4, QString(), 2)}}},
+         .heightTwips = 1000,
+         .noScrollBars = Qt::Horizontal | Qt::Vertical});
     Grid* l = gridDBST_Support_Level;
     l->setCheckBox(3, kLevelRow, "Completely");
     l->setCheckBox(4, kLevelRow, "Partially");
     l->setCheckBox(5, kLevelRow, "Alternate site");
     l->setLocked({3, kLevelRow, 5, kLevelRow}, false);
-    l->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    fixHeight(l, 1000);
     addToFrame(l);
     watchEdits(l);
     connect(l, &Grid::ButtonClicked, this, &frmActionPlan2::gridDBST_Support_Level_ButtonClicked);
@@ -95,6 +94,7 @@ frmActionPlan2::frmActionPlan2(QWidget* parent) : ActionPlanPage("frmActionPlan2
             entries.cells.append(C::entry(c, c == 2 ? 1 : kCellLength, 1, c != 2));
         strategy.lines.append(entries);
     }
+    strategy.noScrollBars = Qt::Horizontal;
     gridStrategy = newGrid("gridStrategy", strategy);
     Grid* s = gridStrategy;
     for (int line = 1; line <= kLines; ++line) {
@@ -102,7 +102,6 @@ frmActionPlan2::frmActionPlan2(QWidget* parent) : ActionPlanPage("frmActionPlan2
             storeEntries(s, {c, lineRow(line)}, "TAV_DBST_Support_Strategy",
                          kStrategyColumns[c - 1]);
     }
-    s->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     addToFrame(s, 1);
     watchEdits(s);
 

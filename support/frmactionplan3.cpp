@@ -26,37 +26,40 @@ frmActionPlan3::frmActionPlan3(QWidget* parent) : ActionPlanPage("frmActionPlan3
         {.columns = gridColumns({42, 42, 12, 12}),
          .rows = 8,
          .locked = true,
-         .lines = {
-             {.row = 1, .cells = {label(1, "3. APPROVAL BY DISTRICT SENIOR MANAGER", 4).bold()}},
-             {.row = 2, .cells = {label(1, "Comment", 4)}},
-             {.row = kApprovalRow, .height = 26, .cells = {C::entry(1, kTextLength, 4)}},
-             {.row = 4,
-              .cells = {label(1,
-                              "Date:                         District Senior Manager:          "
-                              "                                       Signature:",
-                              4)}},
-             {.row = kDiscussedRow,
-              .height = 22,
-              .cells = {label(1,
-                              "4. SCHOOL DISCUSSED DBST RECOMMENDATION WITH PARENT/CAREGIVER "
-                              "AND LEARNER",
-                              2)
-                            .bold()}},
-             {.row = 6,
-              .cells = {label(1,
-                              "Brief comment on learner and parent/caregiver response including "
-                              "goals, aims, hopes and wishes for the learner:",
-                              4)}},
-             {.row = kResponseRow, .height = 26, .cells = {C::entry(1, kTextLength, 4)}},
-             {.row = 8, .cells = {label(1, "Date:                        ", 4)}},
-         }});
+         .lines =
+             {
+                 {.row = 1,
+                  .cells = {label(1, "3. APPROVAL BY DISTRICT SENIOR MANAGER", 4).bold()}},
+                 {.row = 2, .cells = {label(1, "Comment", 4)}},
+                 {.row = kApprovalRow, .height = 26, .cells = {C::entry(1, kTextLength, 4)}},
+                 {.row = 4,
+                  .cells = {label(1,
+                                  "Date:                         District Senior Manager:          "
+                                  "                                       Signature:",
+                                  4)}},
+                 {.row = kDiscussedRow,
+                  .height = 22,
+                  .cells = {label(1,
+                                  "4. SCHOOL DISCUSSED DBST RECOMMENDATION WITH PARENT/CAREGIVER "
+                                  "AND LEARNER",
+                                  2)
+                                .bold()}},
+                 {.row = 6,
+                  .cells = {label(
+                      1,
+                      "Brief comment on learner and parent/caregiver response including "
+                      "goals, aims, hopes and wishes for the learner:",
+                      4)}},
+                 {.row = kResponseRow, .height = 26, .cells = {C::entry(1, kTextLength, 4)}},
+                 {.row = 8, .cells = {label(1, "Date:                        ", 4)}},
+             },
+         .heightTwips = 3000,
+         .noScrollBars = Qt::Horizontal | Qt::Vertical});
     Grid* g = gridSupportLevel;
     storeEntries(g, {1, kApprovalRow}, kReview, "Senior_Manager_Approval");
     storeEntries(g, {1, kResponseRow}, kReview, "School_Discussed_Comment");
     m_pairs = YesNoPairs(g);
     m_pairs.addPair(kDiscussedRow, kYesCol, kNoCol);
-    g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    fixHeight(g, 3000);
     addToFrame(g);
     watchEdits(g);
     connect(g, &Grid::ButtonClicked, this, &frmActionPlan3::gridSupportLevel_ButtonClicked);
@@ -79,6 +82,7 @@ frmActionPlan3::frmActionPlan3(QWidget* parent) : ActionPlanPage("frmActionPlan3
              .cells = {C::entry(kNameCol, kNameLength), C::entry(kOutcomeCol, kReviewLength),
                        C::entry(kDesignationCol, kNameLength), C::entry(kDateCol, 0, 1, false)}});
     }
+    review.noScrollBars = Qt::Horizontal;
     gridActionTaken = newGrid("gridActionTaken", review);
     Grid* a = gridActionTaken;
     for (int r = kFirstReviewRow; r <= kLastReviewRow; ++r) {
@@ -88,7 +92,6 @@ frmActionPlan3::frmActionPlan3(QWidget* parent) : ActionPlanPage("frmActionPlan3
         storeEntries(a, {kDateCol, r}, kActionReview, "Review_Date");
         a->setDateCell({kDateCol, r}, QDate(1990, 1, 1), QDate(2100, 12, 31));
     }
-    a->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     addToFrame(a, 1);
     watchEdits(a);
 

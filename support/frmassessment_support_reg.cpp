@@ -3,8 +3,8 @@
 #include "platform/adodb.h"
 #include "platform/griddesign.h"
 #include "platform/runtime.h"
-#include "support/supportrating.h"
 #include "services/globals.h"
+#include "support/supportrating.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -177,11 +177,11 @@ Grid* frmAssessment_Support_Reg::makeHeadingGrid() {
                    {.row = 2,
                     .cells = {C::label(1, kInstructions).wrapped(),
                               C::label(2, "Name of provider (organisation/department)").wrapped(),
-                              C::label(3, "Contact Details").wrapped()}}}});
-    // A title of fixed texts: as high as its rows, the instructions' row grown
-    // to their text.
-    grid->setFixedHeight(twips((15 + 15) * 20));
-    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+                              C::label(3, "Contact Details").wrapped()}}},
+         // A title of fixed texts: as high as its rows, the instructions'
+         // row grown to their text.
+         .heightTwips = (15 + 15) * 20,
+         .noScrollBars = Qt::Vertical});
     addToFrame(grid);
     return grid;
 }
@@ -195,8 +195,8 @@ Grid* frmAssessment_Support_Reg::makeLearnerTextGrid(const QString& name, const 
                                   .height = 15,
                                   .cells = {GridCell::label(1, heading, 3).bold()},
                                   .grey = true},
-                                 {.row = 2, .height = 45, .cells = {GridCell::entry(1, 0, 3)}}}});
-    grid->setFixedHeight(twips((15 + 45) * 20 + 90));
+                                 {.row = 2, .height = 45, .cells = {GridCell::entry(1, 0, 3)}}},
+                       .heightTwips = (15 + 45) * 20 + 90});
     addToFrame(grid);
     watchEdits(grid);
     return grid;

@@ -3,9 +3,9 @@
 // motivation for assistance from the DBST. One record per learner and data
 // year in TAV_ILST_Intervention_Records: seven texts and three Yes/No answers
 // (the "Yes" box of each pair is stored, the "No" box derived on load).
-#include "platform/tabcontrol.h"
 #include "pages/assessmentpage.h"
 #include "pages/yesnopair.h"
+#include "platform/tabcontrol.h"
 
 class frmILSTIntervention : public AssessmentPage {
     Q_OBJECT

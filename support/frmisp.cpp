@@ -1,10 +1,10 @@
 #include "support/frmisp.h"
 
+#include "pages/previewlist.h"
 #include "platform/adodb.h"
 #include "platform/grid.h"
 #include "platform/griddesign.h"
 #include "platform/runtime.h"
-#include "pages/previewlist.h"
 #include "services/globals.h"
 
 #include <QHBoxLayout>
@@ -82,20 +82,21 @@ Grid* makeFactorList(const QString& name, const QString& heading) {
                                      .cells = {GridCell::label(1, heading).bold().grey()}}}});
 }
 
-// Fixed lines over three columns. Each line is one printed line high, so the
-// heading ends above the text printed under it.
-Grid* makeTitleGrid(const QString& name, const QStringList& lines, double lineHeight) {
-    GridDesign design{.columns = gridColumns({44, 44, 44}), .rows = int(lines.size())};
+// Fixed lines over three columns, the grid heightTwips high. Each line is one
+// printed line high, so the heading ends above the text printed under it.
+Grid* makeTitleGrid(const QString& name, const QStringList& lines, double lineHeight,
+                    int heightTwips) {
+    GridDesign design{.columns = gridColumns({44, 44, 44}),
+                      .rows = int(lines.size()),
+                      .heightTwips = heightTwips,
+                      .noScrollBars = Qt::Horizontal | Qt::Vertical};
     for (int r = 1; r <= lines.size(); ++r) {
         design.lines.append({.row = r,
                              .height = lineHeight,
                              .cells = {GridCell::label(1, lines[r - 1], 3).wrapped()},
                              .bold = true});
     }
-    Grid* grid = newGrid(name, design);
-    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    return grid;
+    return newGrid(name, design);
 }
 
 } // namespace
@@ -122,14 +123,12 @@ frmISP::frmISP(QWidget* parent) : AssessmentPage("frmISP", parent) {
                        "Interventions planned by school, class educator with inputs from the "
                        "Learning Support educator or counsellor/social auxillary worker, parent "
                        "and learner."},
-                      13);
+                      13, 780);
     vaSpread3->SetRowHeight(2, 24);
-    vaSpread3->setFixedHeight(twips(780));
     addToFrame(vaSpread3);
-    gridHeading =
-        makeTitleGrid("gridHeading",
-                      {"1. ACTIONS TO BE TAKEN TO ADDRESS LEARNER'S ADDITIONAL SUPPORT NEEDS"}, 13);
-    gridHeading->setFixedHeight(twips(300));
+    gridHeading = makeTitleGrid(
+        "gridHeading", {"1. ACTIONS TO BE TAKEN TO ADDRESS LEARNER'S ADDITIONAL SUPPORT NEEDS"}, 13,
+        300);
     addToFrame(gridHeading);
 
     SSTab1 = new TabControl;

@@ -4,8 +4,8 @@
 // on its own tab, kept in TAV_ISP with [Action] = the kind (1 to 5). Above the
 // tabs, read only, the learner's community barriers and strengths as the
 // factors page stored them in TAV_Factors_Community.
-#include "platform/tabcontrol.h"
 #include "pages/assessmentpage.h"
+#include "platform/tabcontrol.h"
 
 #include <array>
 

@@ -1,10 +1,10 @@
 #include "support/frmschoolrequestsupport.h"
 
+#include "pages/previewlist.h"
 #include "platform/adodb.h"
 #include "platform/grid.h"
 #include "platform/griddesign.h"
 #include "platform/runtime.h"
-#include "pages/previewlist.h"
 #include "services/globals.h"
 
 #include <QLineEdit>
@@ -70,10 +70,9 @@ frmSchoolRequestSupport::frmSchoolRequestSupport(QWidget* parent)
          .rows = 1,
          .lines = {{.row = 1,
                     .cells = {GridCell::label(1, "1. SUMMARY OF SCHOOL NEEDS IN TERMS OF LEVELS", 3)
-                                  .bold()}}}});
-    vaSpread4->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    vaSpread4->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    vaSpread4->setFixedHeight(twips(330));
+                                  .bold()}}},
+         .heightTwips = 330,
+         .noScrollBars = Qt::Horizontal | Qt::Vertical});
     addToFrame(vaSpread4);
 
     SSTab1 = new TabControl;
@@ -144,13 +143,12 @@ frmSchoolRequestSupport::frmSchoolRequestSupport(QWidget* parent)
         "gridSignature",
         {.columns = gridColumns({24, 46, 8, 24}),
          .rows = 2,
-         .lines = {
-             {.row = 1,
-              .cells = {GridCell::label(1, "School:").bold(), GridCell::label(3, "Date:").bold()}},
-             {.row = 2, .cells = {GridCell::label(1, "District/Circuit/Ward:").bold()}}}});
-    gridSignature->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    gridSignature->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    gridSignature->setFixedHeight(twips(600));
+         .lines = {{.row = 1,
+                    .cells = {GridCell::label(1, "School:").bold(),
+                              GridCell::label(3, "Date:").bold()}},
+                   {.row = 2, .cells = {GridCell::label(1, "District/Circuit/Ward:").bold()}}},
+         .heightTwips = 600,
+         .noScrollBars = Qt::Horizontal | Qt::Vertical});
     addToFrame(gridSignature);
     // The school's details and the date are filled in for the print only.
     storeNowhere(gridSignature, {2, 1, 4, 2});
@@ -264,8 +262,8 @@ bool frmSchoolRequestSupport::saveData(int vGridID) {
                    "Low_Moderate_High , "
                    "School_Need, School_Available, Data_Year) VALUES "
                    "(" +
-                       id + "," + area + "," + quotedExact(level) + "," + quoted(needs) + "," + quoted(has) +
-                       "," + year + ")";
+                       id + "," + area + "," + quotedExact(level) + "," + quoted(needs) + "," +
+                       quoted(has) + "," + year + ")";
     }
     return replaceRows("saveData Routine",
                        {"DELETE FROM TAV_Learner_Support_Needs " + whereLearnerYear() +

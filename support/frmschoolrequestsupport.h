@@ -6,8 +6,8 @@
 // with its level of support in a drop-down cell. The rows are kept in
 // TAV_Learner_Support_Needs, one record per preview data row, Support_Area
 // being the tab's number.
-#include "platform/tabcontrol.h"
 #include "pages/assessmentpage.h"
+#include "platform/tabcontrol.h"
 
 class PreviewList;
 class QLineEdit;

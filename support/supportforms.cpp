@@ -5,8 +5,8 @@
 #include "support/frmactionplan2.h"
 #include "support/frmactionplan3.h"
 #include "support/frmassessment_support_reg.h"
-#include "support/frmisp.h"
 #include "support/frmilstintervention.h"
+#include "support/frmisp.h"
 #include "support/frmschoolrequestsupport.h"
 
 void registerSupportForms() {
