@@ -1,5 +1,6 @@
 // Section 2 barriers page: its grid, load, save, leaving and print.
 #include "profile/frmextendedprofile1.h"
+#include "platform/sqlquote.h"
 #include "profile/profileforms.h"
 #include "tests/common/user.h"
 #include "tests/common/pagetest.h"
@@ -30,8 +31,8 @@ protected:
     // Stores the learner's five barrier texts (learning to physical access) for a year.
     void storeBarriers(const QStringList& texts, int year = 2026) {
         QStringList values;
-        for (QString text : texts)
-            values << "'" + text.replace("'", "''") + "'";
+        for (const QString& text : texts)
+            values << quotedExact(text);
         rawExec(dbPath, "INSERT INTO TAV_Learning_And_Development_Barriers (LearnerID, Learning, "
                         "Communication, Behavioural_Social_Competence, "
                         "Health_Wellness_Personal_Care, Physical_Access, Data_Year) VALUES (2, " +
