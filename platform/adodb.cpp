@@ -36,7 +36,7 @@ QVariant columnValue(sqlite3_stmt* st, int i) {
 // Runs every statement of a translated text; the rows of the last one that
 // returns columns are handed to the sink.
 template <class Sink> void runStatements(sqlite3* db, const QString& sql, Sink&& sink) {
-    const QByteArray utf8 = translateJetSql(sql).toUtf8();
+    const QByteArray utf8 = translateJetSql(sql, db).toUtf8();
     const char* tail = utf8.constData();
     const char* end = tail + utf8.size();
     while (tail < end) {
