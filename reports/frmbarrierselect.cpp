@@ -143,11 +143,28 @@ void frmBarrierSelect::getBarriers() {
 }
 
 void frmBarrierSelect::getPerson() {
-    fillList(cboSupport,
-             QStringLiteral("SELECT DISTINCT Name_Of_Provider ") +
-                 "FROM TAV_Learner_Background_Info WHERE Data_Year = " +
-                 QString::number(gDataYear) + " Group By Name_Of_Provider",
-             "Name_Of_Provider", "getPerson Routine");
+    fillList(cboSupport, personQuery(), "Name_Of_Provider", "getPerson Routine");
+}
+
+QString frmBarrierSelect::personQuery() {
+    // The providers of the data year's background rows. The rows are found
+    // through the learner-year index rather than by reading every year's
+    // rows: each learner the table holds is found in turn by stepping the
+    // index from one learner to the next (a learner the host no longer
+    // lists too), and that learner's row of the year looked up; rows without
+    // a learner are picked beside them. These are all the year's rows.
+    const QString Y = QString::number(gDataYear);
+    return QStringLiteral("WITH RECURSIVE Learners(LearnerID) AS (SELECT Min(LearnerID) FROM "
+                          "TAV_Learner_Background_Info") +
+           " UNION ALL SELECT (SELECT Min(B.LearnerID) FROM TAV_Learner_Background_Info AS B"
+           " WHERE B.LearnerID > Learners.LearnerID) FROM Learners"
+           " WHERE Learners.LearnerID IS NOT NULL) " +
+           "SELECT DISTINCT Name_Of_Provider FROM (SELECT BI.Name_Of_Provider FROM Learners"
+           " INNER JOIN TAV_Learner_Background_Info AS BI ON (BI.LearnerID = Learners.LearnerID"
+           " AND BI.Data_Year = " + Y + ")" +
+           " UNION ALL SELECT Name_Of_Provider FROM TAV_Learner_Background_Info"
+           " WHERE LearnerID IS NULL AND Data_Year = " + Y + ") AS BI" +
+           " Group By Name_Of_Provider";
 }
 
 void frmBarrierSelect::cboBarrier_KeyPress(int& keyAscii) {

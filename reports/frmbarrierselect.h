@@ -31,6 +31,8 @@ public:
 
     void getBarriers();
     void getPerson();
+    // The provider list's query: the providers of the data year.
+    static QString personQuery();
 
     // The report queries for the window's current choices.
     QString learnerSummaryQuery() const;

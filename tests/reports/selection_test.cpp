@@ -74,6 +74,38 @@ TEST_F(SelectionTest, ProviderListIsTheDataYearsWhateverTheReportYear) {
     EXPECT_EQ(w->cboSupport->currentText(), "");
 }
 
+// The provider list reads the year's rows through the learner-year index and
+// lists the providers of the query as first written: of every year's row, a
+// learner the host no longer lists, a row without a learner, names that
+// differ in case only, empty and missing names.
+TEST_F(SelectionTest, ProviderListGivesTheProvidersOfTheQueryAsFirstWritten) {
+    rawExec(dbPath, "INSERT INTO TAV_Learner_Background_Info (LearnerID, Data_Year, "
+                    "Name_Of_Provider) VALUES (1, 2025, 'Old clinic'), (4000, 2026, 'Gone'), "
+                    "(NULL, 2026, 'Nobody''s'), (NULL, 2024, 'Older'), (2, 2026, 'clinic A'), "
+                    "(3, 2026, ''), (4, 2026, NULL), (-5, 2026, 'Negative')");
+    for (const qint16 year : {qint16(2026), qint16(2025), qint16(2024), qint16(2030)}) {
+        SCOPED_TRACE(year);
+        gDataYear = year;
+        auto w = open("LearnerList", year);
+        QStringList providers = items(w->cboSupport);
+        EXPECT_EQ(providers, run("SELECT DISTINCT Name_Of_Provider FROM "
+                                 "TAV_Learner_Background_Info WHERE Data_Year = " +
+                                     QString::number(year) + " Group By Name_Of_Provider",
+                                 {"Name_Of_Provider"}));
+        if (year == 2026)
+            for (const char* p : {"Gone", "Nobody's", "Negative"})
+                EXPECT_TRUE(providers.contains(p)) << p;
+        const QStringList plan = rawRows(
+            dbPath, "EXPLAIN QUERY PLAN " +
+                        translateJetSql(frmBarrierSelect::personQuery()).replace("jet_nocase",
+                                                                                 "NOCASE"));
+        for (const QString& step : plan)
+            EXPECT_FALSE(step.section('|', 3).startsWith("SCAN TAV_Learner_Background_Info") ||
+                         step.section('|', 3).startsWith("SCAN B "))
+                << step.toStdString();
+    }
+}
+
 TEST_F(SelectionTest, ListFailuresAreReportedWithTheirRoutines) {
     rawExec(dbPath, "DROP TABLE TAV_Learner_Background_Info; DROP TABLE Disabilities");
     auto w = open("LearnerSummary");
