@@ -3,12 +3,12 @@
 namespace {
 
 // The learners a profile lists: special needs or a social grant, current,
-// and in a grade the host holds; or those of one accession number.
-QString profileLearners(const QString& accessionNo) {
+// and in a grade the host holds; or those among some learners.
+QString profileLearners(const QString& among) {
     QString sql = "SELECT ID FROM Learner_Info WHERE (LSENStatus IN (2, 3) OR SocialGrantNo <> '')"
                   " AND Status = 'C' AND Grade IN (SELECT ID FROM SchoolGrades)";
-    if (!accessionNo.isEmpty())
-        sql += " AND AccessionNo = '" + QString(accessionNo).replace("'", "''") + "'";
+    if (!among.isEmpty())
+        sql += " AND ID IN (" + among + ")";
     return sql;
 }
 
@@ -16,8 +16,8 @@ QString profileLearners(const QString& accessionNo) {
 
 QString barrierLimitSql(int year) {
     return QString("SELECT LI.AccessionNo, LI.SName, LI.FName, D.Name, SG.Name FROM Learner_Info "
-                   "AS LI JOIN TAV_Learner_Background_Info AS BI ON BI.LearnerID = LI.ID AND "
-                   "BI.Data_Year = %1 JOIN Disabilities AS D ON D.id = LI.LSENDisabilities JOIN "
+                   "AS LI CROSS JOIN TAV_Learner_Background_Info AS BI ON BI.LearnerID = LI.ID "
+                   "AND BI.Data_Year = %1 JOIN Disabilities AS D ON D.id = LI.LSENDisabilities JOIN "
                    "SchoolGrades AS SG ON SG.ID = LI.Grade WHERE LI.Status = 'C' ORDER BY D.Name "
                    "COLLATE jet_nocase, SG.Name COLLATE jet_nocase, LI.SName COLLATE jet_nocase")
         .arg(year);
@@ -25,15 +25,20 @@ QString barrierLimitSql(int year) {
 
 QString providerLimitSql(int year) {
     return QString("SELECT BI.Name_Of_Provider, LI.AccessionNo, LI.SName, LI.FName, SG.Name FROM "
-                   "Learner_Info AS LI JOIN TAV_Learner_Background_Info AS BI ON BI.LearnerID = "
-                   "LI.ID AND BI.Data_Year = %1 JOIN SchoolGrades AS SG ON SG.ID = LI.Grade WHERE "
+                   "Learner_Info AS LI CROSS JOIN TAV_Learner_Background_Info AS BI ON "
+                   "BI.LearnerID = LI.ID AND BI.Data_Year = %1 JOIN SchoolGrades AS SG ON SG.ID = LI.Grade WHERE "
                    "LI.Status = 'C' ORDER BY BI.Name_Of_Provider COLLATE jet_nocase, SG.Name "
                    "COLLATE jet_nocase, LI.SName COLLATE jet_nocase")
         .arg(year);
 }
 
-QStringList profileLimitSql(int year, const QString& accessionNo) {
-    const QString learners = profileLearners(accessionNo);
+QString accessionLearnersSql(const QString& accessionNo) {
+    return "SELECT ID FROM Learner_Info WHERE AccessionNo = '" +
+           QString(accessionNo).replace("'", "''") + "'";
+}
+
+QStringList profileLimitSql(int year, const QString& among) {
+    const QString learners = profileLearners(among);
     const QString y = QString::number(year);
     // One row per learner and additional disability, by name.
     const QString main =
@@ -43,9 +48,11 @@ QStringList profileLimitSql(int year, const QString& accessionNo) {
         "AD.Name FROM Learner_Info AS LI JOIN SchoolGrades AS SG ON SG.ID = LI.Grade LEFT JOIN "
         "TAV_Learner_Background_Info AS BI ON BI.LearnerID = LI.ID AND BI.Data_Year = " +
         y +
-        " LEFT JOIN Disabilities AS D ON D.id = LI.LSENDisabilities LEFT JOIN "
-        "MultipleDisabilities AS MD ON MD.LearnerID = LI.ID LEFT JOIN Disabilities AS AD ON "
-        "AD.id = MD.DisabilityID WHERE LI.ID IN (" +
+        " LEFT JOIN Disabilities AS D ON D.id = LI.LSENDisabilities LEFT JOIN (SELECT LearnerID, "
+        "DisabilityID FROM MultipleDisabilities WHERE LearnerID IN (" +
+        learners +
+        ")) AS MD ON MD.LearnerID = LI.ID LEFT JOIN Disabilities AS AD ON AD.id = MD.DisabilityID "
+        "WHERE LI.ID IN (" +
         learners + ") ORDER BY Learner COLLATE jet_nocase";
     // One row per learner, health report and area, each learner's by area:
     // the average of the learner's scores of the year in that area.

@@ -11,10 +11,14 @@
 QString barrierLimitSql(int year);
 // The learners per responsible provider of the report year, current only.
 QString providerLimitSql(int year);
+// The learners of one accession number, by ID (the host's table has no index
+// on it: they are picked first, with one read).
+QString accessionLearnersSql(const QString& accessionNo);
 // The learner profile of the report year (current learners) for every
-// learner with special needs or a social grant, or for those of one
-// accession number: its main rows, diagnostic profile and criteria scores.
-QStringList profileLimitSql(int year, const QString& accessionNo = QString());
+// learner with special needs or a social grant, or for those among the
+// learners of a list of IDs: its main rows, diagnostic profile and criteria
+// scores.
+QStringList profileLimitSql(int year, const QString& among = QString());
 // The score summary: its learners, their average score per activity domain
 // and their support-area ratings.
 QStringList scoreSummaryLimitSql(int year);

@@ -345,11 +345,12 @@ QList<Figure> measureReports(const QString& path, int runs) {
     report("Report: learners per provider, all learners", "LearnerList", listSql, QString(),
            {listSql}, {providerLimitSql(y)});
     {
+        // The learners of the accession number picked first, by both.
         RawDb db(path);
-        QStringList one = profileSql(db, gAccessionNo);
-        one.removeFirst(); // the learners of the accession number, picked first
-        report("Report: learner profile, one learner", "MainReport", QString(), gAccessionNo, one,
-               profileLimitSql(y, gAccessionNo));
+        const QString pick = accessionLearnersSql(gAccessionNo);
+        const QStringList picked = db.column(pick, true);
+        report("Report: learner profile, one learner", "MainReport", QString(), gAccessionNo,
+               profileSql(db, gAccessionNo), QStringList{pick} + profileLimitSql(y, picked.join(", ")));
     }
     {
         RawDb db(path);

@@ -205,8 +205,17 @@ QString frmBarrierSelect::learnerSummaryQuery() const {
         sql += " AND Disa.Name = " + quotedExact(cboBarrier->currentText());
     if (!chkAllLearners->isChecked())
         sql += " AND LI.AccessionNo = " + quotedExact(txtAssNo->text());
+    sql += ofLearnersTaken();
     sql += " ORDER BY Disa.Name, SG.Name,LI.SName";
     return sql;
+}
+
+QString frmBarrierSelect::ofLearnersTaken() const {
+    // The background rows of the learners taken, found through the
+    // learner-year index rather than by reading every year's rows (the same
+    // rows: the join takes only those learners' rows).
+    return " AND BI.LearnerID IN (SELECT LI.ID FROM Learner_Info AS LI" +
+           QString(gDataYear == gReportYear ? " WHERE LI.Status = 'C'" : "") + ")";
 }
 
 QString frmBarrierSelect::learnerListQuery() const {
@@ -219,11 +228,7 @@ QString frmBarrierSelect::learnerListQuery() const {
         sql += " AND BI.Name_Of_Provider = " + quotedExact(cboSupport->currentText());
     if (!chkAllLearners->isChecked())
         sql += " AND LI.AccessionNo = " + quotedExact(txtAssNo->text());
-    // The background rows of the learners taken, found through the
-    // learner-year index rather than by reading every year's rows (the same
-    // rows: the join takes only those learners' rows).
-    sql += " AND BI.LearnerID IN (SELECT LI.ID FROM Learner_Info AS LI" +
-           QString(gDataYear == gReportYear ? " WHERE LI.Status = 'C'" : "") + ")";
+    sql += ofLearnersTaken();
     sql += " ORDER BY BI.Name_Of_Provider, SG.Name, LI.SName";
     return sql;
 }

@@ -69,6 +69,8 @@ private:
     // The WHERE clause of both reports: the report year, current learners only
     // when it is the data year (the two reports bracket the year alone apart).
     QString yearFilter(bool perBarrier) const;
+    // " AND BI.LearnerID IN (the learners the report takes)".
+    QString ofLearnersTaken() const;
 
     QString m_formMode;
 };

@@ -234,6 +234,7 @@ TEST_F(SelectionTest, PerBarrierReportListsTheYearsLearnersWithABackgroundRow) {
               " INNER JOIN Disabilities as Disa ON LI.LSENDisabilities = Disa.id)"
               " INNER JOIN SchoolGrades as SG ON LI.Grade = SG.ID"
               " WHERE (((LI.Status) = 'C') And ((BI.Data_Year) = 2026))"
+              " AND BI.LearnerID IN (SELECT LI.ID FROM Learner_Info AS LI WHERE LI.Status = 'C')"
               " ORDER BY Disa.Name, SG.Name,LI.SName");
 
     w->chkAllBarriers->setChecked(false);
@@ -288,6 +289,52 @@ TEST_F(SelectionTest, PerProviderReportAndValuesHoldingAQuote) {
     w->txtAssNo->setText("0' OR ''='");
     EXPECT_TRUE(print(*w, {"SName"}).isEmpty());
     EXPECT_TRUE(messages().isEmpty());
+}
+
+// The per-barrier query finds the background rows through the learner-year
+// index and gives the rows of the query as first written, in both kinds of
+// report year, for every learner or one, every barrier or one.
+TEST_F(SelectionTest, PerBarrierQueryGivesTheRowsOfTheQueryAsFirstWritten) {
+    rawExec(dbPath, "INSERT INTO TAV_Learner_Background_Info (LearnerID, Data_Year, "
+                    "Name_Of_Provider) VALUES (1, 2025, 'Clinic A'), (5, 2025, 'Clinic C'), "
+                    "(99, 2026, 'Clinic A'), (3, 2026, 'Twice')");
+    for (const qint16 year : {qint16(2026), qint16(2025)}) {
+        for (const auto& [barrier, accession] :
+             {std::pair<QString, QString>{"", ""},
+              {"Attention Deficit Disorder", ""},
+              {"", "003"}}) {
+            SCOPED_TRACE(QString("%1 '%2' '%3'").arg(year).arg(barrier, accession).toStdString());
+            auto w = open("LearnerSummary", year);
+            QString first = "SELECT LI.AccessionNo, LI.SName, LI.FName, Disa.Name AS Disability, "
+                            "SG.Name FROM ((Learner_Info as LI INNER JOIN "
+                            "TAV_Learner_Background_Info as BI ON LI.ID = BI.LearnerID) INNER "
+                            "JOIN Disabilities as Disa ON LI.LSENDisabilities = Disa.id) INNER "
+                            "JOIN SchoolGrades as SG ON LI.Grade = SG.ID";
+            first += year == gDataYear ? QString(" WHERE (((LI.Status) = 'C') And ((BI.Data_Year) "
+                                                 "= %1))")
+                                             .arg(year)
+                                       : QString(" WHERE (((BI.Data_Year) = %1))").arg(year);
+            if (!barrier.isEmpty()) {
+                w->chkAllBarriers->setChecked(false);
+                w->cboBarrier->setCurrentText(barrier);
+                first += " AND Disa.Name = '" + barrier + "'";
+            }
+            if (!accession.isEmpty()) {
+                w->chkAllLearners->setChecked(false);
+                w->txtAssNo->setText(accession);
+                first += " AND LI.AccessionNo = '" + accession + "'";
+            }
+            first += " ORDER BY Disa.Name, SG.Name,LI.SName";
+            const QStringList rows = run(w->learnerSummaryQuery(), kBarrierColumns);
+            EXPECT_FALSE(rows.isEmpty());
+            EXPECT_EQ(rows, run(first, kBarrierColumns));
+            const QStringList plan = rawRows(
+                dbPath, "EXPLAIN QUERY PLAN " + translateJetSql(w->learnerSummaryQuery())
+                                                    .replace("jet_nocase", "NOCASE"));
+            for (const QString& step : plan)
+                EXPECT_FALSE(step.section('|', 3).startsWith("SCAN BI")) << step.toStdString();
+        }
+    }
 }
 
 // The per-provider query finds the background rows through the learner-year
