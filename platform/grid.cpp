@@ -145,9 +145,12 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override {
         const QString text = event->text();
-        if (!text.isEmpty() && text.at(0) >= QChar(' ') && text.at(0) != QChar(0x7F) &&
+        // A character, or a line break, that would make the text too long.
+        const bool lineBreak = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (!text.isEmpty() && (text.at(0) >= QChar(' ') || lineBreak) &&
+            text.at(0) != QChar(0x7F) &&
             !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
-            lengthAfter(text.size()) > limit()) {
+            lengthAfter(lineBreak ? 1 : text.size()) > limit()) {
             QApplication::beep();
             event->accept();
             // Said once while the editor is open.

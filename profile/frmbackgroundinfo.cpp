@@ -132,6 +132,8 @@ bool frmBackgroundInfo::getBackground_Info(bool PopulateAll) {
     // primary disability the user chose and has not saved.
     const QString chosenPrimary = gridDisability->GetText(1, 2);
     const bool keepChoice = !PopulateAll && chosenPrimary != m_ShownPrimary;
+    // (A MultipleDisabilities row without a DisabilityID is left out of the
+    // list's NOT IN: it would leave the list empty.)
     const bool loaded = withConnection("getBackground_Info Routine", [&] {
         ado::Recordset rs;
         rs.Open(sql, gConnection.get(), ado::adOpenKeyset);
@@ -150,7 +152,8 @@ bool frmBackgroundInfo::getBackground_Info(bool PopulateAll) {
                           "MultipleDisabilities as MDis"
                           " INNER JOIN Learner_Info ON MDis.LearnerID = Learner_Info.ID "
                           " WHERE (((Learner_Info.ID)=" +
-                              QString::number(gLearnerID) + ")))",
+                              QString::number(gLearnerID) +
+                              ")) AND MDis.DisabilityID IS NOT NULL)",
                           m_Disabilities, "id", "Name", 1, 2);
             m_AdditionalDisabilities = additionalDisabilities(gLearnerID);
             gridDisability->SetText(2, 2, m_AdditionalDisabilities.join(", "));
