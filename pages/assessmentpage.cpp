@@ -172,25 +172,22 @@ bool AssessmentPage::applyStep(const HistoryStep& step, bool undo) {
 }
 
 void AssessmentPage::undoEdit() {
-    if (!takeOpenEntries(true))
-        return;
-    while (!m_undo.isEmpty()) {
-        const HistoryStep step = m_undo.takeLast();
-        if (applyStep(step, true)) {
-            m_redo.append(step);
-            return;
-        }
-    }
-    QApplication::beep();
+    stepHistory(true);
 }
 
 void AssessmentPage::redoEdit() {
+    stepHistory(false);
+}
+
+void AssessmentPage::stepHistory(bool undo) {
     if (!takeOpenEntries(true))
         return;
-    while (!m_redo.isEmpty()) {
-        const HistoryStep step = m_redo.takeLast();
-        if (applyStep(step, false)) {
-            m_undo.append(step);
+    QList<HistoryStep>& from = undo ? m_undo : m_redo;
+    QList<HistoryStep>& to = undo ? m_redo : m_undo;
+    while (!from.isEmpty()) {
+        const HistoryStep step = from.takeLast();
+        if (applyStep(step, undo)) {
+            to.append(step);
             return;
         }
     }

@@ -276,6 +276,8 @@ private:
     // Puts back step's text (before, or after for a redo); false when the
     // cell no longer holds what the step left there.
     bool applyStep(const HistoryStep& step, bool undo);
+    // One step back (undo) or forward through the page's history.
+    void stepHistory(bool undo);
     void leave(const QString& neighbour);
     bool confirmLeave();
     void layoutFrame();

@@ -445,61 +445,27 @@ TEST_F(NothingLost, TheAdditionalWindowMarksThePagesChoiceAndKeepsRowsItCannotSh
 // ---- 7. one click, one thing -----------------------------------------------------------
 
 TEST_F(NothingLost, ADoubleClickOnNextPageMovesOnePage) {
-    QStringList visited;
+    // The second click of the two reaches the page shown after the first.
     bool secondStayed = false;
-    int ticks = 0;
-    QTimer timer;
-    timer.setInterval(0);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        ++ticks;
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* page = qobject_cast<AssessmentPage*>(w);
-            if (!page || !page->isVisible() || page->isClosed())
-                continue;
-            if (!page->property("seen").toBool()) {
-                page->setProperty("seen", true);
-                visited << page->formName();
-                if (visited.size() == 1) {
-                    clickAt(page->cmdNext, 100000); // the first click of the two
-                } else if (visited.size() == 2) {
-                    clickAt(page->cmdNext, 100180, true); // the second, on the page shown
-                    secondStayed = !page->isClosed();
-                    page->cmdMenu->click();
-                }
-                return;
-            }
-            if (ticks > 2000)
-                page->cmdMenu->click();
-        }
-    });
-    timer.start();
-    showFormChain("frmCriteriaSelection1");
-    timer.stop();
+    QStringList visited = walkChain([] { showFormChain("frmCriteriaSelection1"); }, {"menu"},
+                                    [&](AssessmentPage& page) {
+                                        if (page.formName() == "frmCriteriaSelection1") {
+                                            clickAt(page.cmdNext, 100000);
+                                        } else {
+                                            clickAt(page.cmdNext, 100180, true);
+                                            secondStayed = !page.isClosed();
+                                        }
+                                    });
     EXPECT_EQ(visited, QStringList({"frmCriteriaSelection1", "frmCriteriaSelection2"}));
     EXPECT_TRUE(secondStayed);
 
     // A click long after the page showed is a click.
-    visited.clear();
-    QObject::disconnect(&timer, nullptr, nullptr, nullptr);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* page = qobject_cast<AssessmentPage*>(w);
-            if (!page || !page->isVisible() || page->isClosed() || page->property("seen").toBool())
-                continue;
-            page->setProperty("seen", true);
-            visited << page->formName();
-            if (visited.size() == 1)
-                clickAt(page->cmdNext, 200000);
-            else if (visited.size() == 2)
-                clickAt(page->cmdNext, 201000);
-            else
-                page->cmdMenu->click();
-            return;
-        }
-    });
-    timer.start();
-    showFormChain("frmCriteriaSelection1");
-    timer.stop();
+    quint64 time = 200000;
+    visited = walkChain([] { showFormChain("frmCriteriaSelection1"); }, {"menu"},
+                        [&](AssessmentPage& page) {
+                            if (page.formName() != "frmCriteriaSelection3")
+                                clickAt(page.cmdNext, time += 1000);
+                        });
     EXPECT_EQ(visited, QStringList({"frmCriteriaSelection1", "frmCriteriaSelection2",
                                     "frmCriteriaSelection3"}));
 }
