@@ -1,6 +1,7 @@
 #include "pages/assessmentpage.h"
 
 #include "platform/adodb.h"
+#include "platform/entryguard.h"
 #include "platform/printer.h"
 #include "platform/runtime.h"
 #include "services/checktables.h"
@@ -15,7 +16,9 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -34,14 +37,33 @@ constexpr int kButtonHeight = 375;
 constexpr int kMargin = 120;
 constexpr int kHeaderHeight = 480;
 
+// Each page made gets a serial number of its own.
+int s_pageSerial = 0;
+
+// The last press of the left button on a page button: the page and the time.
+struct ButtonPress {
+    int page = 0;
+    quint64 time = 0;
+};
+std::optional<ButtonPress> s_lastPress;
+
 } // namespace
 
 // ---- the frame ---------------------------------------------------------------------
 
 AssessmentPage::AssessmentPage(const QString& formName, QWidget* parent)
-    : QDialog(parent), m_formName(formName) {
+    : QDialog(parent), m_formName(formName), m_serial(++s_pageSerial) {
     setObjectName(formName);
     setModal(true);
+
+    // The page's undo, wherever the focus is on the page (a box to type in
+    // keeps the keys, and a cell's open editor while it has something of its
+    // own to undo).
+    for (const QKeySequence& keys : QKeySequence::keyBindings(QKeySequence::Undo))
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] { undoEdit(); });
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] { redoEdit(); });
 
     Label1 = new QLabel(QStringLiteral("Current Year:"), this);
     Label1->setObjectName("Label1");
@@ -72,8 +94,10 @@ AssessmentPage::AssessmentPage(const QString& formName, QWidget* parent)
     cmdPrint->setObjectName("cmdPrintPage");
     cmdMenu = new QPushButton(QStringLiteral("Main Menu"), this);
     cmdMenu->setObjectName("cmdMenu");
-    for (QPushButton* b : {static_cast<QPushButton*>(cmdSave), cmdPrint, cmdMenu})
+    for (QPushButton* b : {static_cast<QPushButton*>(cmdSave), cmdPrint, cmdMenu}) {
         b->setAutoDefault(false);
+        watchButton(b);
+    }
 
     connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
     connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
@@ -107,6 +131,84 @@ void AssessmentPage::addToFrame(QWidget* widget, int stretch) {
 
 void AssessmentPage::watchEdits(Grid* grid) {
     connect(grid, &Grid::Change, this, [this](int, int) { markUnsaved(); });
+    // The first key that goes into a cell marks the page, before the cell is left.
+    connect(grid, &Grid::EditStarted, this, [this](int, int) { markUnsaved(); });
+    keepHistory(grid);
+}
+
+void AssessmentPage::keepHistory(Grid* grid) {
+    if (grid->property("pageHistory").toBool())
+        return;
+    grid->setProperty("pageHistory", true);
+    const QPointer<Grid> watched(grid);
+    connect(grid, &Grid::TextEdited, this,
+            [this, watched](int col, int row, const QString& before) {
+                if (m_applyingHistory || !watched)
+                    return;
+                m_undo.append({watched,
+                               QPersistentModelIndex(watched->model()->index(row - 1, col - 1)),
+                               before, watched->GetText(col, row)});
+                if (m_undo.size() > kHistorySize)
+                    m_undo.removeFirst();
+                m_redo.clear();
+            });
+}
+
+bool AssessmentPage::applyStep(const HistoryStep& step, bool undo) {
+    if (!step.grid || !step.cell.isValid())
+        return false;
+    Grid* grid = step.grid;
+    const int col = step.cell.column() + 1, row = step.cell.row() + 1;
+    // A cell the program has changed since (a reload, an entry added) is
+    // not the user's to take back.
+    if (grid->GetText(col, row) != (undo ? step.after : step.before))
+        return false;
+    m_applyingHistory = true;
+    grid->restoreText(col, row, undo ? step.before : step.after);
+    m_applyingHistory = false;
+    grid->SetActiveCell(col, row);
+    grid->scrollTo(grid->model()->index(row - 1, col - 1));
+    return true;
+}
+
+void AssessmentPage::undoEdit() {
+    stepHistory(true);
+}
+
+void AssessmentPage::redoEdit() {
+    stepHistory(false);
+}
+
+void AssessmentPage::stepHistory(bool undo) {
+    if (!takeOpenEntries(true))
+        return;
+    QList<HistoryStep>& from = undo ? m_undo : m_redo;
+    QList<HistoryStep>& to = undo ? m_redo : m_undo;
+    while (!from.isEmpty()) {
+        const HistoryStep step = from.takeLast();
+        if (applyStep(step, undo)) {
+            to.append(step);
+            return;
+        }
+    }
+    QApplication::beep();
+}
+
+void AssessmentPage::setEntryPending(const QObject* entry, bool pending) {
+    if (pending)
+        m_pendingEntries.insert(entry);
+    else
+        m_pendingEntries.remove(entry);
+    showUnsaved();
+}
+
+bool AssessmentPage::takeOpenEntries(bool sayRefusal) {
+    bool taken = true;
+    for (Grid* grid : findChildren<Grid*>()) {
+        if (!grid->commitEditor(sayRefusal))
+            taken = false;
+    }
+    return taken;
 }
 
 void AssessmentPage::storeEntries(Grid* grid, Grid::Block block, const QString& table,
@@ -186,6 +288,7 @@ void AssessmentPage::showNeighbourButton(QPushButton*& button, const QString& na
         button = new QPushButton(this);
         button->setObjectName(name);
         button->setAutoDefault(false);
+        watchButton(button);
         connect(button, &QPushButton::clicked, this, click);
     }
     button->setText(caption);
@@ -232,6 +335,8 @@ void AssessmentPage::Form_Load() {
     if (m_activeGrid)
         m_activeGrid->SetActiveCell(m_activeCol, m_activeRow);
     markSaved();
+    m_undo.clear();
+    m_redo.clear();
 }
 
 QString AssessmentPage::run() {
@@ -260,6 +365,46 @@ bool AssessmentPage::event(QEvent* event) {
     return handled;
 }
 
+// ---- one click, one thing ---------------------------------------------------------------
+
+void AssessmentPage::watchButton(QPushButton* button) {
+    button->installEventFilter(this);
+}
+
+bool AssessmentPage::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    auto* button = qobject_cast<QPushButton*>(watched);
+    if (!button || button->window() != this ||
+        (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+         type != QEvent::MouseButtonRelease))
+        return QDialog::eventFilter(watched, event);
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::LeftButton)
+        return QDialog::eventFilter(watched, event);
+    const char* ignoring = "ignoringClick";
+    if (type == QEvent::MouseButtonRelease) {
+        // The release of a press that was ignored does nothing either.
+        const bool ignored = button->property(ignoring).toBool();
+        button->setProperty(ignoring, false);
+        return ignored || QDialog::eventFilter(watched, event);
+    }
+    if (type == QEvent::MouseButtonDblClick && button->property(ignoring).toBool())
+        return true;
+    const std::optional<ButtonPress> before = s_lastPress;
+    s_lastPress = ButtonPress{m_serial, mouse->timestamp()};
+    // While the page is being left, or when the press is the second of a
+    // double click whose first left the page before this one: nothing.
+    const bool secondOfPair =
+        type == QEvent::MouseButtonPress && before && before->page != m_serial &&
+        mouse->timestamp() >= before->time &&
+        mouse->timestamp() - before->time <= quint64(QApplication::doubleClickInterval());
+    if (m_closed || m_confirming || secondOfPair) {
+        button->setProperty(ignoring, true);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 // ---- the keyboard ----------------------------------------------------------------------
 
 void AssessmentPage::prepareKeyboard() {
@@ -272,6 +417,14 @@ void AssessmentPage::prepareKeyboard() {
                     if (!message.isEmpty())
                         ShowUserMessage(message);
                 });
+    }
+    // The boxes to type in say what they refuse of a paste, as the cells do.
+    for (QLineEdit* box : Frame1->findChildren<QLineEdit*>()) {
+        bool inGrid = false;
+        for (QWidget* w = box->parentWidget(); w && !inGrid; w = w->parentWidget())
+            inGrid = qobject_cast<Grid*>(w) != nullptr;
+        if (!inGrid && !box->isReadOnly())
+            entryguard::guardBox(box, [](const QString& message) { ShowUserMessage(message); });
     }
     // The buttons after the page's own controls, in their order on the screen.
     QWidget* last = nullptr;
@@ -318,10 +471,16 @@ void AssessmentPage::focusFirstEntry() {
 // ---- the unsaved flag ----------------------------------------------------------------
 
 void AssessmentPage::setUnsaved(bool unsaved) {
-    if (m_unsaved == unsaved)
-        return;
     m_unsaved = unsaved;
-    emit unsavedChanged(unsaved);
+    showUnsaved();
+}
+
+void AssessmentPage::showUnsaved() {
+    const bool shown = isUnsaved();
+    if (shown == m_shownUnsaved)
+        return;
+    m_shownUnsaved = shown;
+    emit unsavedChanged(shown);
 }
 
 // ---- saving --------------------------------------------------------------------------
@@ -329,6 +488,12 @@ void AssessmentPage::setUnsaved(bool unsaved) {
 void AssessmentPage::cmdSave_Click() {
     if (m_loadFailed) {
         ShowUserMessage(kNotLoadedMessage);
+        return;
+    }
+    // A text still in a cell's editor is saved with the rest; one its cell
+    // refuses is said, keeps the focus, and nothing is saved.
+    if (!takeOpenEntries(true)) {
+        markUnsaved();
         return;
     }
     bool allSaved = true;
@@ -355,7 +520,13 @@ bool AssessmentPage::confirmLeave() {
 }
 
 void AssessmentPage::leave(const QString& neighbour) {
-    if (m_closed || !confirmLeave())
+    if (m_closed)
+        return;
+    // The open editor's text is the page's before the question; a text its
+    // cell refuses stays in the editor, and the page asks.
+    if (!takeOpenEntries(false))
+        markUnsaved();
+    if (!confirmLeave())
         return;
     // A neighbour that is not part of the program yet leads back to the menu.
     m_nextForm = (!neighbour.isEmpty() && isFormRegistered(neighbour)) ? neighbour : QString();
@@ -366,8 +537,10 @@ void AssessmentPage::closeEvent(QCloseEvent* event) {
         QDialog::closeEvent(event);
         return;
     }
-    // The title bar's close leaves like Main Menu.
+    // The title bar's close (and closing the program) leaves like Main Menu.
     event->ignore();
+    if (!takeOpenEntries(false))
+        markUnsaved();
     if (confirmLeave()) {
         m_nextForm.clear();
         event->accept();

@@ -45,6 +45,7 @@
 #include <QVector>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Printer;
 class QPainter;
@@ -210,6 +211,19 @@ public:
     // grid with the focus, or last with it) shows its selected cells.
     bool showsSelection() const;
 
+    // --- the open editor and the user's edits ----------------------------------
+    // True while a cell's editor is open.
+    bool isEditing() const;
+    // Takes the open editor's text into its cell (Change when it differs) and
+    // closes the editor; true when no editor is open. False when the cell
+    // refuses the text: the editor stays open with it, and with sayRefusal
+    // the refusal is said and the editor gets the focus back.
+    bool commitEditor(bool sayRefusal = true);
+    // Puts text back into text cell (col, row) as the user's edit, as an undo
+    // does: Change is raised (TextEdited is not), and the cell takes the text
+    // whatever its rule, as one it held before.
+    void restoreText(int col, int row, const QString& text);
+
     // --- printing ------------------------------------------------------------
     // The grid is printed with its header row (when shown), fixed texts, cell
     // colours, wrapped texts and grid lines at twips positions on the printer
@@ -261,8 +275,18 @@ signals:
     // edited; setting keyAscii to 0 discards it, another character replaces it.
     void KeyPress(int& keyAscii);
     // The user's entry text for cell (col, row) was refused whole; message,
-    // when not empty, says what the cell takes (date cells).
+    // when not empty, says why: what the cell takes (a date, a number, an item
+    // of its list), its limit and the pasted length, or the control character
+    // it cannot keep. A key typed past a cell's limit is said so too, once
+    // while its editor is open.
     void EntryRefused(int col, int row, const QString& text, const QString& message);
+    // The user's first key (or paste) changed the text in the open editor of
+    // cell (col, row): the cell takes the text when the editor closes.
+    void EditStarted(int col, int row);
+    // The user's edit replaced the text before of text cell (col, row): typing,
+    // a choice, Delete, Backspace or a paste. Raised before Change; not by
+    // restoreText.
+    void TextEdited(int col, int row, const QString& before);
 
 public:
     using QTableWidget::edit;
@@ -336,7 +360,14 @@ private:
     bool refusesFirstKey(const QModelIndex& index, const QString& typed) const;
     void clearCell(const QModelIndex& index);
     void pasteInto(const QModelIndex& index);
-    void refuse(int col, int row, const QString& text);
+    // Reports an entry refused whole; message, when empty, is the rule the
+    // cell's format gives for text.
+    void refuse(int col, int row, const QString& text, const QString& message = {});
+    // Says message about the open editor's entry; the editor stays open and
+    // gets the focus back.
+    void sayAtEditor(QWidget* editor, const QString& message);
+    // The user changed the open editor's text.
+    void editorEdited(QWidget* editor);
 
     // The open editor: its text, whether it may be committed (a refusal is
     // reported), and finishing it by Tab, Shift+Tab or Enter.
@@ -368,6 +399,10 @@ private:
     QPersistentModelIndex m_editorIndex;
     QPointer<QWidget> m_keptEditor;  // an editor whose refused text stays
     int m_refusing = 0;              // > 0 while a refusal is reported
+    int m_restoring = 0;             // > 0 while restoreText puts a text back
+    bool m_fillingEditor = false;    // the delegate is putting the cell's text in
+    bool m_editStarted = false;      // EditStarted was raised for the open editor
+    std::optional<QString> m_editBefore; // the text a user's edit is replacing
     bool m_refusalPending = false;   // a refused entry is to be shown and said
     QPersistentModelIndex m_pressed; // the cell a left button went down on
 };

@@ -128,6 +128,12 @@ bool frmBackgroundInfo::getBackground_Info(bool PopulateAll) {
                         "LEFT JOIN Disabilities as DI ON LI.LSENDisabilities = DI.id "
                         "WHERE LI.ID = " +
                         QString::number(gLearnerID);
+    // A refresh (the additional-disabilities window closed) keeps the
+    // primary disability the user chose and has not saved.
+    const QString chosenPrimary = gridDisability->GetText(1, 2);
+    const bool keepChoice = !PopulateAll && chosenPrimary != m_ShownPrimary;
+    // (A MultipleDisabilities row without a DisabilityID is left out of the
+    // list's NOT IN: it would leave the list empty.)
     const bool loaded = withConnection("getBackground_Info Routine", [&] {
         ado::Recordset rs;
         rs.Open(sql, gConnection.get(), ado::adOpenKeyset);
@@ -146,7 +152,8 @@ bool frmBackgroundInfo::getBackground_Info(bool PopulateAll) {
                           "MultipleDisabilities as MDis"
                           " INNER JOIN Learner_Info ON MDis.LearnerID = Learner_Info.ID "
                           " WHERE (((Learner_Info.ID)=" +
-                              QString::number(gLearnerID) + ")))",
+                              QString::number(gLearnerID) +
+                              ")) AND MDis.DisabilityID IS NOT NULL)",
                           m_Disabilities, "id", "Name", 1, 2);
             m_AdditionalDisabilities = additionalDisabilities(gLearnerID);
             gridDisability->SetText(2, 2, m_AdditionalDisabilities.join(", "));
@@ -160,6 +167,10 @@ bool frmBackgroundInfo::getBackground_Info(bool PopulateAll) {
         }
         rs.Close();
         m_ShownPrimary = gridDisability->GetText(1, 2);
+        if (keepChoice) {
+            gridDisability->SetText(1, 2, chosenPrimary);
+            m_PrimaryDisability = chosenPrimary;
+        }
     });
     if (!loaded && !PopulateAll)
         markLoadFailed(); // a save now could write a primary disability never shown
@@ -273,7 +284,10 @@ bool frmBackgroundInfo::saveBackgroundInfo() {
 }
 
 void frmBackgroundInfo::prepareAdditionalDisabilities(frmMultipleDisabilities& window) {
-    window.txtPrimary->setText(m_PrimaryDisability);
+    // The primary disability the page shows, saved or not: it cannot be
+    // ticked as an additional one.
+    gridDisability->commitEditor(false);
+    window.txtPrimary->setText(gridDisability->GetText(1, 2));
     window.txtLearner->setText(gLearnerName);
     window.setOnUnload([this] { getBackground_Info(false); });
 }

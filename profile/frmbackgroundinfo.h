@@ -17,7 +17,9 @@ public:
     explicit frmBackgroundInfo(QWidget* parent = nullptr);
 
     // Loads the page: the disability list, the additional disabilities and the
-    // primary disability, and with PopulateAll the five texts too.
+    // primary disability, and with PopulateAll the five texts too. Without it
+    // (a refresh when the additional-disabilities window closes) a primary
+    // disability the user chose and has not saved stays chosen.
     bool getBackground_Info(bool PopulateAll);
     // The names of the learner's additional disabilities joined by ", ".
     static QString loadDis(qint32 LID);

@@ -1,6 +1,7 @@
 #include "workspace/frmmultipledisabilities.h"
 
 #include "platform/colors.h"
+#include "platform/entryguard.h"
 #include "platform/runtime.h"
 #include "platform/savebutton.h"
 #include "platform/sqlquote.h"
@@ -87,6 +88,7 @@ frmMultipleDisabilities::frmMultipleDisabilities(QWidget* parent) : QDialog(pare
     lblKNumber = label(this, "K Number of learner:", 120, 5100, 2400);
     txtKNumber = boxBeside<QLineEdit>(this, 5060, 2400);
     txtKNumber->installEventFilter(this);
+    entryguard::guardBox(txtKNumber, [](const QString& message) { ShowUserMessage(message); });
 
     lblTest = label(this, "Date of testing:", 120, 5540, 2400);
     dtTest = boxBeside<QDateEdit>(this, 5500, 1800);
@@ -269,10 +271,21 @@ bool frmMultipleDisabilities::cmdSave_Click() {
     const QString id = QString::number(gLearnerID);
     const QString tail =
         ",'" + SqlText(txtKNumber->text()) + "',#" + dtTest->date().toString("yyyy-MM-dd") + "#)";
+    // The rows the window shows are rewritten: those of the disabilities it
+    // lists and the row that keeps only the K number (0). A row it cannot
+    // show (a disability it does not list, or none) is kept as it is.
+    QStringList shown = {QStringLiteral("0")};
+    for (int i = 0; i < lvwDisabilities->count(); ++i) {
+        bool ok = false;
+        const qint64 itemId = DropFirstChar(itemKey(lvwDisabilities->item(i))).toLongLong(&ok);
+        if (ok)
+            shown << QString::number(itemId);
+    }
     const bool saved = trapErrors(kLocation, "Save Data Routine", [&] {
         ConnectionScope conn;
         ado::TransactionScope transaction(*conn);
-        conn->Execute("Delete from multipledisabilities where learnerid = " + id);
+        conn->Execute("Delete from multipledisabilities where learnerid = " + id +
+                      " AND DisabilityID IN (" + shown.join(',') + ")");
         bool written = false;
         for (int i = 0; i < lvwDisabilities->count(); ++i) {
             const QListWidgetItem* item = lvwDisabilities->item(i);

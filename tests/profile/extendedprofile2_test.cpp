@@ -125,6 +125,9 @@ TEST_F(ExtendedProfile2Test, EachListRefusesBlanksAndMissingOptionsWithItsOwnMes
                   QStringList({"User Message: You must enter the " + c.words + ".",
                                "User Message: You must select the " + c.words + " options."}));
         EXPECT_EQ(dataRows(c.list->grid()), QStringList({"|"}));
+        // "trauma" waits in the box, not added: an unsaved change until it goes.
+        EXPECT_TRUE(page.isUnsaved());
+        c.list->entryBox()->clear();
     }
     EXPECT_FALSE(page.isUnsaved());
 }

@@ -216,9 +216,9 @@ TEST_F(IspTest, AddAsksForBlankFieldsAndMovesTheEntryRowIntoThePreview) {
     Grid* preview = page.gridAction2Preview;
     SaveButton* add = page.cmdAddTo2Preview;
 
-    // Typing into the entry row shows the Add button's flag, not the page's.
+    // Blanks typed into the entry row are no entry: neither flag shows.
     type(entry, {"  ", " "});
-    EXPECT_EQ(add->BackColor(), vbYellow);
+    EXPECT_EQ(add->BackColor(), vbButtonFace);
     EXPECT_EQ(page.addButton(1)->BackColor(), vbButtonFace);
     EXPECT_FALSE(page.isUnsaved());
 
@@ -240,7 +240,8 @@ TEST_F(IspTest, AddAsksForBlankFieldsAndMovesTheEntryRowIntoThePreview) {
     EXPECT_EQ(preview->MaxRows(), 2);
     EXPECT_EQ(entry->GetText(1, S), "Workshop on reading");
     EXPECT_EQ(add->BackColor(), vbYellow);
-    EXPECT_FALSE(page.isUnsaved());
+    EXPECT_TRUE(page.isUnsaved()); // the entry kept waits: an unsaved change
+    EXPECT_EQ(page.addButton(1)->BackColor(), vbButtonFace);
 
     // Only the target blank: the list is that field alone; Yes adds the row as typed.
     boxes().clear();
