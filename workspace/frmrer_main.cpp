@@ -52,7 +52,6 @@ const QPixmap& menuPicture() {
 QPushButton* sectionButton(const QString& caption, QWidget* parent, int left, int top, int width) {
     auto* b = new CommandButton(caption, parent);
     b->setGeometry(twipsRect(left, top, width, 495));
-    b->setAutoDefault(false);
     return b;
 }
 } // namespace
@@ -90,7 +89,6 @@ frmRER_Main::frmRER_Main(QWidget* parent) : QDialog(parent) {
         stageLabels[k]->setGeometry(twipsRect(120, buttonTops[k] - 240, 2000, 240));
         stageButtons[k] = new SaveButton(stageCaptions[k], Frame1);
         stageButtons[k]->setGeometry(twipsRect(120, buttonTops[k], 4365, 375));
-        stageButtons[k]->setAutoDefault(false);
         lines[k] = new QFrame(Frame1);
         lines[k]->setFrameShape(QFrame::HLine);
         lines[k]->setFrameShadow(QFrame::Plain);
@@ -129,9 +127,8 @@ frmRER_Main::frmRER_Main(QWidget* parent) : QDialog(parent) {
     connect(cmdSection3b, &QPushButton::clicked, this, [this] { cmdSection3b_Click(); });
     connect(cmdSection4, &QPushButton::clicked, this, [this] { cmdSection4_Click(); });
 
-    cmdMainMenu = new QPushButton("Learner Selection", this);
+    cmdMainMenu = new CommandButton("Learner Selection", this);
     cmdMainMenu->setGeometry(twipsRect(8040, 6225, 2415, 375));
-    cmdMainMenu->setAutoDefault(false);
     connect(cmdMainMenu, &QPushButton::clicked, this, [this] { cmdMainMenu_Click(); });
 
     Image1 = new QLabel(this);
