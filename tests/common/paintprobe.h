@@ -1,0 +1,45 @@
+#pragma once
+// What a window paints, read back as a screen reader and a contrast checker
+// see it: every text it draws, with the colour it is drawn in, where it
+// stands and the colour behind it; and the window's picture at a device
+// pixel ratio.
+#include <QColor>
+#include <QImage>
+#include <QList>
+#include <QPalette>
+#include <QRectF>
+#include <QString>
+
+class QWidget;
+
+struct PaintedText {
+    QString text;
+    QRectF rect;       // in the widget's coordinates
+    QColor color;      // the pen it was drawn with
+    QColor background; // the colour most of its box is painted in
+    double contrast = 0;
+};
+
+// The texts widget (its children included) draws, in the order drawn;
+// blank texts are left out.
+QList<PaintedText> paintedTexts(QWidget* widget);
+// The texts one after another, as "text" lines, joined by " | ".
+QString joinedTexts(const QList<PaintedText>& texts);
+
+// The widget rendered at a device pixel ratio (its children included).
+QImage renderAt(QWidget* widget, qreal devicePixelRatio);
+
+// A dark desktop's palette: light texts on dark windows, fields and buttons.
+QPalette darkPalette();
+
+// While it lives, the application has the dark palette.
+class DarkDesktop {
+public:
+    DarkDesktop();
+    ~DarkDesktop();
+    DarkDesktop(const DarkDesktop&) = delete;
+    DarkDesktop& operator=(const DarkDesktop&) = delete;
+
+private:
+    QPalette m_before;
+};
