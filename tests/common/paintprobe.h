@@ -10,6 +10,7 @@
 #include <QRectF>
 #include <QString>
 
+class Grid;
 class QWidget;
 
 struct PaintedText {
@@ -43,3 +44,14 @@ public:
 private:
     QPalette m_before;
 };
+
+// Every text window draws keeps a contrast of at least 4.5:1 with what is
+// behind it (a test failure names each one that does not).
+void expectReadable(QWidget* window, const QString& name);
+
+// Every shown cell of grid reads through the accessibility tree as it is
+// painted, with its column heading (the header the grid paints over it,
+// where it shows one) and its row heading (the text painted in the row's
+// cell of headingColumn, 0-based); returns the number of cells read. The
+// grid must show all its rows.
+int expectReadAsPainted(Grid* grid, int headingColumn);
