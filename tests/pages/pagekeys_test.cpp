@@ -16,12 +16,6 @@
 
 namespace {
 
-void tabTo(QWidget* target) {
-    for (int i = 0; i < 60 && QApplication::focusWidget() != target; ++i)
-        user::key(Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), target) << "Tab never reached the control";
-}
-
 class PageKeys : public PageTest {};
 
 TEST_F(PageKeys, EnterOnAFocusedAddToPreviewAddsAsSpaceDoes) {
@@ -32,13 +26,13 @@ TEST_F(PageKeys, EnterOnAFocusedAddToPreviewAddsAsSpaceDoes) {
     const int S = list->setup().firstDataRow;
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
         const QString entry = key == Qt::Key_Return ? "Aunt helps" : "Near clinic";
-        tabTo(list->entryBox());
+        user::tabTo(list->entryBox());
         user::type(entry);
         EXPECT_TRUE(list->addButton()->isUnsaved());
         list->optionA()->setFocus();
         user::key(Qt::Key_Space);
         ASSERT_TRUE(list->optionA()->isChecked());
-        tabTo(list->addButton());
+        user::tabTo(list->addButton());
         user::key(key);
         EXPECT_TRUE(list->entryBox()->text().isEmpty());
         EXPECT_FALSE(list->addButton()->isUnsaved());
@@ -48,7 +42,7 @@ TEST_F(PageKeys, EnterOnAFocusedAddToPreviewAddsAsSpaceDoes) {
     EXPECT_EQ(list->grid()->GetText(1, S + 1), "Near clinic");
 
     // Enter on the focused Save saves.
-    tabTo(page.cmdSave);
+    user::tabTo(page.cmdSave);
     user::key(Qt::Key_Return);
     EXPECT_FALSE(page.cmdSave->isUnsaved());
     EXPECT_TRUE(shown().contains(kSaved));

@@ -32,12 +32,6 @@
 
 namespace {
 
-void tabTo(QWidget* target) {
-    for (int i = 0; i < 80 && QApplication::focusWidget() != target; ++i)
-        user::key(Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), target) << "Tab never reached the control";
-}
-
 // The user's hands on the windows as they come: each step waits for its
 // window (by class) to be the active modal one, then presses its keys. The
 // last key of a step (lastKey) may open the next window, which runs inside
@@ -137,58 +131,58 @@ TEST_F(Journey, FromStartUpToASavedPageAndAnOpenedReportWithTheKeysAlone) {
         {"frmSelectLearner",
          [&](QWidget* w) {
              auto* list = static_cast<frmSelectLearner*>(w);
-             tabTo(list->gridLearner);
+             user::tabTo(list->gridLearner);
              for (int r = 1; list->gridLearner->GetText(3, r) != "006" && r < 40; ++r)
                  user::key(Qt::Key_Down);
              user::key(Qt::Key_Space);
              EXPECT_EQ(gLearnerName, "O'NEILL Lerato");
-             tabTo(list->cmdSupport);
+             user::tabTo(list->cmdSupport);
              last(Qt::Key_Return);
          }},
         // The menu: Stage 1, then Section 1.
         {"frmRER_Main",
          [&](QWidget* w) {
              auto* menu = static_cast<frmRER_Main*>(w);
-             tabTo(menu->cmdStage1);
+             user::tabTo(menu->cmdStage1);
              user::key(Qt::Key_Return);
-             tabTo(menu->cmdBackground);
+             user::tabTo(menu->cmdBackground);
              last(Qt::Key_Return);
          }},
         // The page: into the first grid, two texts, Save, Main Menu.
         {"frmBackgroundInfo",
          [&](QWidget* w) {
              auto* page = static_cast<frmBackgroundInfo*>(w);
-             tabTo(page->gridEarlyIntervention);
+             user::tabTo(page->gridEarlyIntervention);
              user::type("Speech therapy");
              user::key(Qt::Key_Tab);
              user::type("Keyboard Clinic");
              user::key(Qt::Key_Tab);
              EXPECT_TRUE(page->cmdSave->isUnsaved());
-             tabTo(page->cmdSave);
+             user::tabTo(page->cmdSave);
              user::key(Qt::Key_Return);
              EXPECT_FALSE(page->cmdSave->isUnsaved());
-             tabTo(page->cmdMenu);
+             user::tabTo(page->cmdMenu);
              last(Qt::Key_Return);
          }},
         {"frmRER_Main",
          [&](QWidget* w) {
-             tabTo(static_cast<frmRER_Main*>(w)->cmdMainMenu);
+             user::tabTo(static_cast<frmRER_Main*>(w)->cmdMainMenu);
              last(Qt::Key_Return);
          }},
         // Back on the list: Reports, the list per provider, Print Report.
         {"frmSelectLearner",
          [&](QWidget* w) {
-             tabTo(static_cast<frmSelectLearner*>(w)->cmdReports);
+             user::tabTo(static_cast<frmSelectLearner*>(w)->cmdReports);
              last(Qt::Key_Return);
          }},
         {"frmReportSelect",
          [&](QWidget* w) {
-             tabTo(static_cast<frmReportSelect*>(w)->cmdListPerResponsiblePerson);
+             user::tabTo(static_cast<frmReportSelect*>(w)->cmdListPerResponsiblePerson);
              last(Qt::Key_Return);
          }},
         {"frmBarrierSelect",
          [&](QWidget* w) {
-             tabTo(static_cast<frmBarrierSelect*>(w)->cmdPrint);
+             user::tabTo(static_cast<frmBarrierSelect*>(w)->cmdPrint);
              last(Qt::Key_Return);
          }},
         // The report is open: what it shows is read back, then Done.
@@ -206,24 +200,24 @@ TEST_F(Journey, FromStartUpToASavedPageAndAnOpenedReportWithTheKeysAlone) {
                  shown->print(printer);
                  reportText = pdfText(pdf).simplified();
              }
-             tabTo(viewer->cmdDone);
+             user::tabTo(viewer->cmdDone);
              last(Qt::Key_Return);
          },
          [](QWidget* w) { return static_cast<frmReportview*>(w)->CRViewer1->pageCount() > 0; }},
         {"frmBarrierSelect",
          [&](QWidget* w) {
-             tabTo(static_cast<frmBarrierSelect*>(w)->cmdDone);
+             user::tabTo(static_cast<frmBarrierSelect*>(w)->cmdDone);
              last(Qt::Key_Return);
          }},
         {"frmReportSelect",
          [&](QWidget* w) {
-             tabTo(static_cast<frmReportSelect*>(w)->cmdDone);
+             user::tabTo(static_cast<frmReportSelect*>(w)->cmdDone);
              last(Qt::Key_Return);
          }},
         // Done ends the program.
         {"frmSelectLearner",
          [&](QWidget* w) {
-             tabTo(static_cast<frmSelectLearner*>(w)->cmdMenu);
+             user::tabTo(static_cast<frmSelectLearner*>(w)->cmdMenu);
              last(Qt::Key_Return);
          }},
     });

@@ -22,14 +22,6 @@
 
 namespace {
 
-// Presses Tab until target has the keyboard focus, as a user does (at most
-// a round of the window's controls).
-void tabTo(QWidget* target) {
-    for (int i = 0; i < 40 && QApplication::focusWidget() != target; ++i)
-        user::key(Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), target) << "Tab never reached the control";
-}
-
 class Keyboard : public DemoDbTest {
 protected:
     void SetUp() override {
@@ -72,13 +64,13 @@ TEST_F(Keyboard, SpaceAndEnterOnTheListChooseTheCursorsLearnerAsAClickDoes) {
     Grid* list = w.gridLearner;
 
     // Nobody chosen yet: Enter on the focused button asks for a learner.
-    tabTo(w.cmdSupport);
+    user::tabTo(w.cmdSupport);
     user::key(Qt::Key_Return);
     EXPECT_EQ(boxTexts(), QStringList({"Please select the Learner to continue."}));
     EXPECT_TRUE(opened.isEmpty());
 
     // Into the list: the cursor on the first learner; two rows down, Space.
-    tabTo(list);
+    user::tabTo(list);
     ASSERT_EQ(list->currentIndex().row(), 0);
     user::key(Qt::Key_Down);
     user::key(Qt::Key_Down);
@@ -102,7 +94,7 @@ TEST_F(Keyboard, SpaceAndEnterOnTheListChooseTheCursorsLearnerAsAClickDoes) {
 
     // Enter on Support Needs Assessment opens the menu for that learner.
     msgbox::shownBoxes().clear();
-    tabTo(w.cmdSupport);
+    user::tabTo(w.cmdSupport);
     user::key(Qt::Key_Return);
     EXPECT_EQ(opened, QStringList({"frmRER_Main"}));
     EXPECT_TRUE(boxTexts().isEmpty());
@@ -118,7 +110,7 @@ TEST_F(Keyboard, EnterInTheSearchBoxSearchesAndChoosesNobody) {
             row = r;
     ASSERT_GT(row, 1);
 
-    tabTo(w.txtSearch);
+    user::tabTo(w.txtSearch);
     user::type("024");
     user::key(Qt::Key_Return);
     EXPECT_TRUE(boxTexts().isEmpty());
@@ -133,7 +125,7 @@ TEST_F(Keyboard, EnterInTheSearchBoxSearchesAndChoosesNobody) {
     EXPECT_EQ(list->cellBackColor(2, row), vbWhite);
 
     // Enter with an empty search box says what is missing.
-    tabTo(w.txtSearch);
+    user::tabTo(w.txtSearch);
     w.txtSearch->selectAll();
     user::key(Qt::Key_Delete);
     user::key(Qt::Key_Return);
@@ -160,12 +152,12 @@ TEST_F(Keyboard, EnterPressesTheFocusedButtonAndContinueIsTheDataYearWindowsDefa
         // Enter on Return to TELLURA presses that button, not the default.
         frmSelectYear w;
         ASSERT_TRUE(user::showActive(&w));
-        tabTo(w.cmdCancel);
+        user::tabTo(w.cmdCancel);
         user::key(Qt::Key_Return);
         EXPECT_EQ(ends, 1);
         EXPECT_EQ(opened.size(), 1);
         // And Enter on Continue itself continues.
-        tabTo(w.cmdContinue);
+        user::tabTo(w.cmdContinue);
         user::key(Qt::Key_Enter, Qt::KeypadModifier);
         EXPECT_EQ(opened.size(), 2);
     }
@@ -176,14 +168,14 @@ TEST_F(Keyboard, TheMainMenuOpensStagesAndSectionsAndReturnsFromTheKeys) {
     gLearnerName = "SMITH Megan";
     frmRER_Main m;
     ASSERT_TRUE(user::showActive(&m));
-    tabTo(m.cmdStage2);
+    user::tabTo(m.cmdStage2);
     user::key(Qt::Key_Return);
     EXPECT_FALSE(m.fraStage2->isHidden());
     EXPECT_TRUE(m.cmdStage2->isUnsaved());
-    tabTo(m.cmdISP);
+    user::tabTo(m.cmdISP);
     user::key(Qt::Key_Return);
     EXPECT_EQ(opened, QStringList({"frmISP"}));
-    tabTo(m.cmdMainMenu);
+    user::tabTo(m.cmdMainMenu);
     user::key(Qt::Key_Return);
     EXPECT_FALSE(m.isVisible());
 }
@@ -193,7 +185,7 @@ TEST_F(Keyboard, TheRollOverShowsTheHourglassFromYesToItsLastMessage) {
     frmSelectLearner w;
     ASSERT_TRUE(user::showActive(&w));
     answerAll(msgbox::vbYes);
-    tabTo(w.cmdRoll);
+    user::tabTo(w.cmdRoll);
     user::key(Qt::Key_Return);
     ASSERT_EQ(boxes().size(), 2);
     EXPECT_EQ(boxes()[0].title, "User Warning");
