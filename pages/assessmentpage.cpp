@@ -1,6 +1,7 @@
 #include "pages/assessmentpage.h"
 
 #include "platform/adodb.h"
+#include "platform/commandbutton.h"
 #include "platform/entryguard.h"
 #include "platform/printer.h"
 #include "platform/runtime.h"
@@ -90,9 +91,9 @@ AssessmentPage::AssessmentPage(const QString& formName, QWidget* parent)
     cmdSave = new SaveButton(QStringLiteral("Save"), this);
     cmdSave->setObjectName("cmdSave");
     connect(this, &AssessmentPage::unsavedChanged, cmdSave, &SaveButton::setUnsaved);
-    cmdPrint = new QPushButton(QStringLiteral("Print Page"), this);
+    cmdPrint = new CommandButton(QStringLiteral("Print Page"), this);
     cmdPrint->setObjectName("cmdPrintPage");
-    cmdMenu = new QPushButton(QStringLiteral("Main Menu"), this);
+    cmdMenu = new CommandButton(QStringLiteral("Main Menu"), this);
     cmdMenu->setObjectName("cmdMenu");
     for (QPushButton* b : {static_cast<QPushButton*>(cmdSave), cmdPrint, cmdMenu}) {
         b->setAutoDefault(false);
@@ -285,7 +286,7 @@ void AssessmentPage::showNeighbourButton(QPushButton*& button, const QString& na
                                          const QString& caption,
                                          const std::function<void()>& click) {
     if (!button) {
-        button = new QPushButton(this);
+        button = new CommandButton(QString(), this);
         button->setObjectName(name);
         button->setAutoDefault(false);
         watchButton(button);

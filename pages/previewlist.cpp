@@ -1,6 +1,7 @@
 #include "pages/previewlist.h"
 
 #include "platform/colors.h"
+#include "platform/commandbutton.h"
 #include "platform/grid.h"
 #include "pages/assessmentpage.h"
 #include "services/modextendedmsgbox.h"
@@ -23,7 +24,7 @@ PreviewList::PreviewList(AssessmentPage& page, Grid* preview, PreviewListSetup s
     m_add->setObjectName(m_setup.addName);
     m_add->setAutoDefault(false);
     m_add->setBackColor(vbButtonFace);
-    m_remove = new QPushButton(QStringLiteral("Remove from Preview"), this);
+    m_remove = new CommandButton(QStringLiteral("Remove from Preview"), this);
     m_remove->setObjectName(m_setup.removeName);
     m_remove->setAutoDefault(false);
 

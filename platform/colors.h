@@ -20,3 +20,10 @@ constexpr quint32 vbWindowText = 0x80000008;
 QColor toQColor(quint32 vbColor);
 // The colour value of a plain Qt colour (alpha dropped).
 quint32 fromQColor(const QColor& color);
+
+// The contrast of two colours as screen-reading guidelines measure it: the
+// ratio of their relative luminances, each plus 0.05 (1 to 21).
+double contrastRatio(const QColor& a, const QColor& b);
+// The text colour that goes with a background the program sets: black or
+// white, whichever stands out more from it.
+QColor textColorOn(const QColor& background);

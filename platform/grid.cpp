@@ -2,6 +2,7 @@
 
 #include "platform/colors.h"
 #include "platform/entryguard.h"
+#include "platform/gridaccessible.h"
 #include "platform/printer.h"
 #include "platform/textlines.h"
 
@@ -198,6 +199,14 @@ public:
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 };
+
+// The colour of a cell's text: its own, or where that is a system colour on a
+// background of the grid's, the one that goes with the background.
+QColor cellTextColor(const GridCellFormat& fmt) {
+    if ((fmt.foreColor & 0x80000000u) && !(fmt.backColor & 0x80000000u))
+        return textColorOn(toQColor(fmt.backColor));
+    return toQColor(fmt.foreColor);
+}
 
 } // namespace
 
@@ -426,6 +435,9 @@ public:
         default:
             return false;
         }
+        // A click on the cell makes it the current one, as on any other cell.
+        if (act && event->type() == QEvent::MouseButtonRelease)
+            m_grid->setCurrentIndex(index);
         if (act && !fmt.locked) {
             if (fmt.type == GridCellType::CheckBox) {
                 const bool ticked = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
@@ -451,13 +463,20 @@ public:
         }
         QStyleOptionViewItem opt = option;
         initStyleOption(&opt, index);
+        opt.text = m_grid->shownText(index.column() + 1, index.row() + 1);
         if (m_grid->heldOnly(index.row(), index.column())) {
-            // A cell of the rows given: its text and its column's look.
-            opt.text = m_grid->heldText(index.row(), index.column());
+            // A cell of the rows given: its column's look.
             opt.backgroundBrush = toQColor(fmt.backColor);
         }
         if (!m_grid->showsSelection())
             opt.state &= ~QStyle::State_Selected;
+        // The cells' backgrounds are the grid's own, not the palette's: their
+        // texts take the colours that go with them, whatever the palette.
+        opt.palette.setColor(QPalette::Text, cellTextColor(fmt));
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            opt.palette.setColor(group, QPalette::HighlightedText,
+                                 textColorOn(opt.palette.color(group, QPalette::Highlight)));
+        }
         QStyle* style = m_grid->style();
         if (fmt.type == GridCellType::CheckBox) {
             style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, m_grid);
@@ -513,6 +532,7 @@ private:
 // ---------------------------------------------------------------------------
 
 Grid::Grid(QWidget* parent) : QTableWidget(parent) {
+    installGridAccessibility();
     setItemPrototype(new GridItem);
     setItemDelegate(new Delegate(this));
     verticalHeader()->hide();
@@ -842,6 +862,22 @@ QString Grid::GetText(int col, int row) const {
     if (fmt.type == GridCellType::Button)
         return QString();
     return item->text();
+}
+
+QString Grid::shownText(int col, int row) const {
+    if (col < 1 || col > columnCount() || row < 0 || row > rowCount())
+        return QString();
+    if (row == 0)
+        return horizontalHeaderItem(col - 1)->text();
+    if (heldOnly(row - 1, col - 1))
+        return heldText(row - 1, col - 1);
+    const QTableWidgetItem* cell = item(row - 1, col - 1);
+    if (!cell)
+        return QString();
+    const GridCellFormat fmt = formatOf(cell);
+    if (fmt.type == GridCellType::Button || fmt.type == GridCellType::CheckBox)
+        return fmt.caption;
+    return cell->text();
 }
 
 void Grid::SetInteger(int col, int row, int value) {

@@ -185,6 +185,10 @@ public:
     // number as ticked). Row 0: the column header.
     void SetText(int col, int row, const QString& text);
     QString GetText(int col, int row) const;
+    // The text cell (col, row) shows, as the screen shows it and a screen
+    // reader reads it: a check box's or button's caption, another cell's
+    // text; row 0 its column's header.
+    QString shownText(int col, int row) const;
     void SetInteger(int col, int row, int value);
     int GetInteger(int col, int row) const; // the text as a whole number, 0 when not one
     // Blanks the texts of the block (check boxes unticked); shapes and looks stay.

@@ -27,6 +27,9 @@ struct Shown {
     bool hasIcon = false;
     qint64 iconKey = 0; // QPixmap::cacheKey() of the icon shown
     int answer = 0;
+    // Whether the program showed the hourglass up to the box (the box itself
+    // shows the pointer).
+    bool afterWaitCursor = false;
 };
 
 // Shows a box (or hands it to the installed answerer) and returns its answer code.

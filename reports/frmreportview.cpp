@@ -1,5 +1,6 @@
 #include "reports/frmreportview.h"
 
+#include "platform/commandbutton.h"
 #include "platform/reportengine.h"
 #include "platform/runtime.h"
 #include "platform/sqlquote.h"
@@ -91,8 +92,7 @@ frmReportview::frmReportview(QWidget* parent) : QDialog(parent) {
     CRViewer1 = new report::ReportViewer(this);
     CRViewer1->onError = [](const AppError& e) { ShowUserMessage(e.description()); };
     // Done stands at the right end of the viewer's toolbar.
-    cmdDone = new QPushButton("Done");
-    cmdDone->setAutoDefault(false);
+    cmdDone = new CommandButton("Done");
     cmdDone->setMinimumWidth(twips(1200));
     CRViewer1->addToolbarWidget(cmdDone);
     connect(cmdDone, &QPushButton::clicked, this, [this] { cmdDone_Click(); });

@@ -1,6 +1,7 @@
 #include "workspace/frmmultipledisabilities.h"
 
 #include "platform/colors.h"
+#include "platform/commandbutton.h"
 #include "platform/entryguard.h"
 #include "platform/runtime.h"
 #include "platform/savebutton.h"
@@ -97,7 +98,7 @@ frmMultipleDisabilities::frmMultipleDisabilities(QWidget* parent) : QDialog(pare
 
     cmdSave = new SaveButton("Save", this);
     place(cmdSave, 2520, 6180, 1560, 435);
-    cmdDone = new QPushButton("Done", this);
+    cmdDone = new CommandButton("Done", this);
     place(cmdDone, 4320, 6180, 1560, 435);
     cmdSave->setAutoDefault(false);
     cmdDone->setAutoDefault(false);

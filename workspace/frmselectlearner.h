@@ -33,6 +33,7 @@ public:
     void optCurrent_Click();
     void optArchived_Click();
     void gridLearner_Click(int col, int row);
+    void gridLearner_KeyPress(int& keyAscii);
     void Command1_Click();
     void cmdSupport_Click();
     void btnPrint_Click();

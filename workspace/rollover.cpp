@@ -2,6 +2,7 @@
 
 #include "platform/adodb.h"
 #include "platform/runtime.h"
+#include "platform/waitcursor.h"
 #include "services/checktables.h"
 #include "services/moddatabaseconnection.h"
 #include "services/modextendedmsgbox.h"
@@ -26,8 +27,11 @@ QString rollWarningText(int y) {
 } // namespace
 
 void cmdRoll_Click() {
-    if (AskUserWarning(rollWarningText(currentDate().year())))
+    if (AskUserWarning(rollWarningText(currentDate().year()))) {
+        // The window cannot answer while the tables are copied.
+        const WaitCursor wait;
         AppendInfo();
+    }
 }
 
 QString appendInfoSql(const QString& table, const QStringList& columns, int y) {

@@ -631,7 +631,13 @@ TEST_F(Startup, MainMenuShowsOneStageAtATime) {
     gAccessionNo = "027";
     frmRER_Main m;
     EXPECT_EQ(m.windowTitle(), "Support needs assessment [MAIN MENU] Learner : SMITH Megan");
-    EXPECT_FALSE(m.Image1->pixmap().isNull()); // the menu's picture
+    // The menu's picture: learners (in their blue) on the band.
+    const QImage picture = m.Image1->grab().toImage();
+    int learnerPixels = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            learnerPixels += picture.pixelColor(x, y) == QColor(0x2d, 0x5f, 0x9a);
+    EXPECT_GT(learnerPixels, 1000);
     const auto shown = [&] {
         QString s;
         for (int k = 0; k < 4; ++k)
