@@ -48,3 +48,22 @@ QColor textColorOn(const QColor& background) {
     const QColor black(Qt::black), white(Qt::white);
     return contrastRatio(black, background) >= contrastRatio(white, background) ? black : white;
 }
+
+QColor readableTone(const QColor& tone, const QColor& background) {
+    constexpr double kReadable = 4.5;
+    if (contrastRatio(tone, background) >= kReadable)
+        return tone;
+    // Toward black on a light background, toward white on a dark one, in
+    // small steps of lightness with the hue kept.
+    const bool darken = textColorOn(background) == QColor(Qt::black);
+    const QColor hsl = tone.toHsl();
+    QColor candidate = tone;
+    for (int step = 1; step <= 100; ++step) {
+        const double l = darken ? hsl.lightnessF() * (1.0 - step / 100.0)
+                                : hsl.lightnessF() + (1.0 - hsl.lightnessF()) * step / 100.0;
+        candidate = QColor::fromHslF(hsl.hslHueF(), hsl.hslSaturationF(), l);
+        if (contrastRatio(candidate, background) >= kReadable)
+            return candidate.toRgb();
+    }
+    return textColorOn(background);
+}

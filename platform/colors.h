@@ -27,3 +27,7 @@ double contrastRatio(const QColor& a, const QColor& b);
 // The text colour that goes with a background the program sets: black or
 // white, whichever stands out more from it.
 QColor textColorOn(const QColor& background);
+// A colour the program gives a text (the red of a marked entry) as near to
+// tone as it can be while it reads on background: darkened on a light
+// background, lightened on a dark one, until the contrast is at least 4.5:1.
+QColor readableTone(const QColor& tone, const QColor& background);

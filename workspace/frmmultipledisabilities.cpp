@@ -18,12 +18,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPalette>
 #include <QStandardItemModel>
 
 namespace {
 const QString kLocation = QStringLiteral("frmMultipleDisabilities");
 constexpr int kKeyRole = Qt::UserRole;        // "K" and the disability's id
 constexpr int kTickedRole = Qt::UserRole + 1; // the tick last seen, to tell tick changes apart
+constexpr int kPrimaryRole = Qt::UserRole + 2; // the learner's primary disability, shown red
 
 void place(QWidget* w, int left, int top, int width, int height) {
     w->setGeometry(twipsRect(left, top, width, height));
@@ -84,7 +86,9 @@ frmMultipleDisabilities::frmMultipleDisabilities(QWidget* parent) : QDialog(pare
     place(lvwDisabilities, 120, 1580, 5760, 3000);
 
     Label4 = label(this, "Red indicates Primary Barrier ", 120, 4640, 5760);
-    Label4->setStyleSheet("color: red;");
+    Label4->setStyleSheet(
+        "color: " +
+        readableTone(toQColor(vbRed), palette().color(QPalette::Window)).name() + ";");
 
     lblKNumber = label(this, "K Number of learner:", 120, 5100, 2400);
     txtKNumber = boxBeside<QLineEdit>(this, 5060, 2400);
@@ -172,8 +176,11 @@ void frmMultipleDisabilities::getDisabilities() {
                      item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
                      item->setCheckState(Qt::Unchecked);
                      item->setData(kTickedRole, false);
-                     if (name == primary)
-                         item->setForeground(toQColor(vbRed));
+                     if (name == primary) {
+                         item->setData(kPrimaryRole, true);
+                         item->setForeground(readableTone(
+                             toQColor(vbRed), lvwDisabilities->palette().color(QPalette::Base)));
+                     }
                      lvwDisabilities->addItem(item);
                      rs.MoveNext();
                  }
@@ -210,8 +217,7 @@ void frmMultipleDisabilities::getLearnerDisabilities() {
 }
 
 bool frmMultipleDisabilities::isPrimaryItem(const QListWidgetItem* item) const {
-    return item->foreground().style() != Qt::NoBrush &&
-           fromQColor(item->foreground().color()) == vbRed;
+    return item->data(kPrimaryRole).toBool();
 }
 
 QString frmMultipleDisabilities::itemKey(const QListWidgetItem* item) {
