@@ -54,6 +54,7 @@
 #include <memory>
 #include <optional>
 
+class ConnectionScope;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -187,7 +188,8 @@ protected:
 
     // --- the load shape ----------------------------------------------------------
     // Opens a fresh connection, runs body, and closes the connection on every
-    // path; an error is reported with procedure and false returned.
+    // path; an error is reported with procedure and false returned. While the
+    // page's Save runs, body runs on the Save's connection.
     bool withConnection(const QString& procedure, const std::function<void()>& body);
     // Inside withConnection: a keyset record set on sql; when it holds rows,
     // eachRow sees every row in turn (the record set gives RecordCount too).
@@ -203,7 +205,9 @@ protected:
 
     // --- the save shapes ---------------------------------------------------------
     // Opens a fresh connection, BeginTrans, body, CommitTrans, close. On an
-    // error: the report with procedure, RollbackTrans, close; false.
+    // error: the report with procedure, RollbackTrans, close; false. While
+    // the page's Save runs, the Save's connection and a savepoint of its one
+    // transaction instead: an error undoes this routine's work alone.
     bool inTransaction(const QString& procedure, const std::function<void(ado::Connection&)>& body);
     // Transactional replace: the DELETE statements, then the INSERT statements,
     // in one transaction.
@@ -225,6 +229,8 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // The connection of a load or save shape: the Save's while it runs, else a fresh one.
+    void useConnection(std::optional<ConnectionScope>& connection) const;
     void setUnsaved(bool unsaved);
     void leave(const QString& neighbour);
     bool confirmLeave();
@@ -252,6 +258,7 @@ private:
     bool m_unsaved = false;
     bool m_loadFailed = false;
     bool m_closed = false;
+    bool m_saving = false; // the Save runs: its routines share its connection and transaction
     bool m_confirming = false;
     bool m_lostToDialog =
         false; // deactivated by a message box, the print dialog or another application
