@@ -40,6 +40,16 @@ protected:
     }
 
     QStringList names() { return rawRows(path, "SELECT ID || ':' || ifnull(Name, '-') FROM T"); }
+    // The name of row 1, read on a connection opened for it and closed again.
+    QString nameOfOne() {
+        cn.Open("", "", "", -1);
+        ado::Recordset rs;
+        rs.Open("SELECT Name FROM T WHERE ID = 1", &cn);
+        const QString name = rs.Fields("Name").text();
+        rs.Close();
+        cn.Close();
+        return name;
+    }
 
     QTemporaryDir dir;
     QString path;
@@ -226,15 +236,6 @@ TEST_F(AdoTest, RecordSetKeepsEveryKindOfValueAndATextSharedDownItsColumnStaysPe
 }
 
 TEST_F(AdoTest, EachOpeningReadsTheFileAsItNowStands) {
-    const auto nameOfOne = [&] {
-        cn.Open("", "", "", -1);
-        ado::Recordset rs;
-        rs.Open("SELECT Name FROM T WHERE ID = 1", &cn);
-        const QString name = rs.Fields("Name").text();
-        rs.Close();
-        cn.Close();
-        return name;
-    };
     cn.Close();
     EXPECT_EQ(nameOfOne(), "a");
     // Written by another program between two openings.
@@ -273,15 +274,6 @@ TEST_F(AdoTest, AFileOverwrittenInPlaceWithItsTimeSetBackIsReadAfresh) {
     ASSERT_EQ(QFileInfo(path).size(), QFileInfo(otherPath).size());
     ASSERT_EQ(header(path).mid(24, 4), header(otherPath).mid(24, 4));
 
-    const auto nameOfOne = [&] {
-        cn.Open("", "", "", -1);
-        ado::Recordset rs;
-        rs.Open("SELECT Name FROM T WHERE ID = 1", &cn);
-        const QString name = rs.Fields("Name").text();
-        rs.Close();
-        cn.Close();
-        return name;
-    };
     EXPECT_EQ(nameOfOne(), "x");
     EXPECT_EQ(nameOfOne(), "x");
 
