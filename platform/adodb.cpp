@@ -14,7 +14,10 @@ namespace {
 
 [[noreturn]] void raiseSqlite(sqlite3* db, int rc) {
     const char* msg = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
-    throw AppError(db ? sqlite3_extended_errcode(db) : rc, QString::fromUtf8(msg), true);
+    QString description = QString::fromUtf8(msg);
+    if (description.startsWith(QLatin1String("unsafe use of ")))
+        description += ": a trigger or view of the database file calls what it may not";
+    throw AppError(db ? sqlite3_extended_errcode(db) : rc, description, true);
 }
 
 QVariant columnValue(sqlite3_stmt* st, int i) {
