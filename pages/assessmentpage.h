@@ -31,7 +31,9 @@
 // Load and save routines return true when they ran to their end; each traps
 // its own error and reports it with the form name as location. Save is
 // confirmed only when every save routine succeeded; after a failed load the
-// page refuses to save for that opening.
+// page refuses to save for that opening. A Save is one transaction, each
+// save routine in a savepoint of it: a routine that fails is undone alone,
+// and the file takes the others' rows at the one commit at the end.
 //
 // The keyboard: a page opens with the focus in its highlighted entry cell (or
 // the first entry of the page); Tab goes through the page's entries in their
