@@ -3,6 +3,7 @@
 #include "platform/adodb.h"
 #include "platform/commandbutton.h"
 #include "platform/entryguard.h"
+#include "platform/messagebox.h"
 #include "platform/printer.h"
 #include "platform/runtime.h"
 #include "services/checktables.h"
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -28,6 +30,9 @@
 namespace {
 
 const QString kSavedMessage = QStringLiteral("Your Information has been saved.");
+const QString kSaveUndoneMessage =
+    QStringLiteral("The database undid the whole Save after the failure above: nothing of this "
+                   "page was saved.");
 const QString kNotLoadedMessage =
     QStringLiteral("The information of this page could not be read, so it cannot be saved. "
                    "Please return to the Main Menu and open the page again.");
@@ -497,10 +502,32 @@ void AssessmentPage::cmdSave_Click() {
         markUnsaved();
         return;
     }
+    // The whole Save is one transaction, each routine in a savepoint of it: a
+    // routine that fails is undone alone and the others are kept, and the
+    // file takes the page's rows only at the one commit at the end, so a Save
+    // cut off on the way leaves them as they were. What the routines have to
+    // say is shown once the transaction is over, so that no message waits
+    // for the user while the file is held.
     bool allSaved = true;
-    for (const Routine& save : m_saveRoutines)
-        allSaved = save() && allSaved;
-    if (!allSaved)
+    bool committed = false;
+    {
+        const msgbox::HeldBoxes held;
+        const ConnectionScope connection;
+        if (!connection.isOpen())
+            return; // reported
+        m_saving = true;
+        const auto saved = qScopeGuard([this] { m_saving = false; });
+        committed = trapErrors(m_formName, "cmdSave_Click Routine", [&] {
+            ado::TransactionScope transaction(*connection);
+            for (const Routine& save : m_saveRoutines) {
+                allSaved = save() && allSaved;
+                if (!connection->InTransaction())
+                    throw AppError(ErrNo::SaveUndone, kSaveUndoneMessage);
+            }
+            transaction.commit();
+        });
+    }
+    if (!committed || !allSaved)
         return;
     markSaved();
     ShowUserMessage(kSavedMessage);
@@ -585,8 +612,16 @@ bool AssessmentPage::allBlank(const QStringList& texts) {
 
 // ---- the load shape ------------------------------------------------------------------------
 
+void AssessmentPage::useConnection(std::optional<ConnectionScope>& connection) const {
+    if (m_saving)
+        connection.emplace(ConnectionScope::ShareOpen); // the Save's, in its transaction
+    else
+        connection.emplace();
+}
+
 bool AssessmentPage::withConnection(const QString& procedure, const std::function<void()>& body) {
-    const ConnectionScope connection;
+    std::optional<ConnectionScope> connection;
+    useConnection(connection);
     return trapErrors(m_formName, procedure, body);
 }
 
@@ -625,7 +660,9 @@ bool AssessmentPage::loadFirstRow(const QString& procedure, const QString& sql,
 
 bool AssessmentPage::inTransaction(const QString& procedure,
                                    const std::function<void(ado::Connection&)>& body) {
-    const ConnectionScope connection;
+    std::optional<ConnectionScope> connection;
+    useConnection(connection);
+    // Inside the Save's transaction, a savepoint of it.
     return trapErrors(m_formName, procedure, [&] {
         ado::TransactionScope transaction(*gConnection);
         body(*gConnection);

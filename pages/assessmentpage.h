@@ -31,7 +31,9 @@
 // Load and save routines return true when they ran to their end; each traps
 // its own error and reports it with the form name as location. Save is
 // confirmed only when every save routine succeeded; after a failed load the
-// page refuses to save for that opening.
+// page refuses to save for that opening. A Save is one transaction, each
+// save routine in a savepoint of it: a routine that fails is undone alone,
+// and the file takes the others' rows at the one commit at the end.
 //
 // The keyboard: a page opens with the focus in its highlighted entry cell (or
 // the first entry of the page); Tab goes through the page's entries in their
@@ -77,6 +79,7 @@
 #include <memory>
 #include <optional>
 
+class ConnectionScope;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -222,7 +225,8 @@ protected:
 
     // --- the load shape ----------------------------------------------------------
     // Opens a fresh connection, runs body, and closes the connection on every
-    // path; an error is reported with procedure and false returned.
+    // path; an error is reported with procedure and false returned. While the
+    // page's Save runs, body runs on the Save's connection.
     bool withConnection(const QString& procedure, const std::function<void()>& body);
     // Inside withConnection: a keyset record set on sql; when it holds rows,
     // eachRow sees every row in turn (the record set gives RecordCount too).
@@ -238,7 +242,9 @@ protected:
 
     // --- the save shapes ---------------------------------------------------------
     // Opens a fresh connection, BeginTrans, body, CommitTrans, close. On an
-    // error: the report with procedure, RollbackTrans, close; false.
+    // error: the report with procedure, RollbackTrans, close; false. While
+    // the page's Save runs, the Save's connection and a savepoint of its one
+    // transaction instead: an error undoes this routine's work alone.
     bool inTransaction(const QString& procedure, const std::function<void(ado::Connection&)>& body);
     // Transactional replace: the DELETE statements, then the INSERT statements,
     // in one transaction.
@@ -261,6 +267,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The connection of a load or save shape: the Save's while it runs, else a fresh one.
+    void useConnection(std::optional<ConnectionScope>& connection) const;
     void setUnsaved(bool unsaved);
     void showUnsaved();
     // Takes the open editors' texts into their cells; false when a cell
@@ -310,6 +318,7 @@ private:
     int m_serial = 0; // tells this page's clicks from those of the page before it
     bool m_loadFailed = false;
     bool m_closed = false;
+    bool m_saving = false; // the Save runs: its routines share its connection and transaction
     bool m_confirming = false;
     bool m_lostToDialog =
         false; // deactivated by a message box, the print dialog or another application

@@ -31,7 +31,28 @@ public:
 private:
     QList<QCursor> m_cursors; // the first set first
 };
+struct HeldBox {
+    QString prompt;
+    int buttons;
+    QString title;
+    QPixmap icon;
+};
+int g_holds = 0;
+QList<HeldBox> g_held;
 } // namespace
+
+HeldBoxes::HeldBoxes() {
+    ++g_holds;
+}
+
+HeldBoxes::~HeldBoxes() {
+    if (--g_holds > 0)
+        return;
+    while (!g_held.isEmpty()) {
+        const HeldBox box = g_held.takeFirst();
+        show(box.prompt, box.buttons, box.title, box.icon);
+    }
+}
 
 void setAnswerer(Answerer answerer) {
     g_answerer = std::move(answerer);
@@ -53,6 +74,10 @@ int show(const QString& prompt, int buttons, const QString& title, const QPixmap
     box.hasIcon = !icon.isNull();
     box.iconKey = box.hasIcon ? icon.cacheKey() : 0;
     const bool yesNo = (buttons & 0x0F) == vbYesNo;
+    if (g_holds > 0 && (buttons & 0x0F) == vbOKOnly) {
+        g_held.append({prompt, buttons, title, icon});
+        return vbOK;
+    }
     box.buttonNames = yesNo ? QStringList{"Yes", "No"} : QStringList{"OK"};
     if (yesNo)
         box.defaultAnswer = (buttons & vbDefaultButton2) ? vbNo : vbYes;

@@ -201,11 +201,15 @@ void frmSelectLearner::getLearners() {
               grade = rs.fieldIndex("Grade"), birth = rs.fieldIndex("BirthDate");
     QVector<QStringList> rows;
     rows.reserve(count);
-    for (; !rs.Eof(); rs.MoveNext())
+    m_keys.clear();
+    m_keys.reserve(count);
+    for (; !rs.Eof(); rs.MoveNext()) {
+        m_keys.append(learnerKey(rs.Fields(id).Value()));
         rows.append({rs.Fields(id).text(),
                      rs.Fields(sname).text().toUpper() + " " + rs.Fields(fname).text(),
                      rs.Fields(accession).text(), rs.Fields(grade).text(),
                      rs.Fields(birth).text()});
+    }
     gridLearner->setRows(std::move(rows));
     rs.Close();
     m_foundRow = 0;
@@ -275,12 +279,32 @@ void frmSelectLearner::optArchived_Click() {
 void frmSelectLearner::gridLearner_Click(int /*col*/, int row) {
     if (row <= 0)
         return;
+    // A learner whose ID is no whole number is listed, but never chosen:
+    // the rows saved for it would be another learner's, or no one's.
+    const std::optional<qint64> key = m_keys.value(row - 1);
+    if (!key) {
+        const QString id = gridLearner->GetText(1, row);
+        ShowUserMessage(gridLearner->GetText(2, row) + " cannot be selected: " +
+                        (id.isEmpty() ? QStringLiteral("the learner has no ID")
+                                      : "the learner's ID (" + id + ") is not a whole number") +
+                        " in the school's database, so this learner's information could not be "
+                        "kept apart from other learners'. Please correct the learner's record "
+                        "in TELLURA.");
+        m_ID.clear();
+        m_Name.clear();
+        m_AccNo.clear();
+        m_Grade.clear();
+        m_BirthDate.clear();
+        markFound(0);
+        showSelectedLearner();
+        return;
+    }
     m_ID = gridLearner->GetText(1, row);
     m_Name = gridLearner->GetText(2, row);
     m_AccNo = gridLearner->GetText(3, row);
     m_Grade = gridLearner->GetText(4, row);
     m_BirthDate = gridLearner->GetText(5, row);
-    gLearnerID = qint32(Val(m_ID));
+    gLearnerID = *key;
     gLearnerName = m_Name;
     gAccessionNo = m_AccNo;
     gBirthDate = m_BirthDate;

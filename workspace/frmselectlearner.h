@@ -5,6 +5,8 @@
 // the program.
 #include <QDialog>
 #include <QString>
+#include <QVector>
+#include <optional>
 
 class Grid;
 class QGroupBox;
@@ -89,4 +91,6 @@ private:
 
     bool m_activated = false;
     bool m_ended = false;
+    // By list row, the learner's key (learnerKey); none where the ID is no whole number.
+    QVector<std::optional<qint64>> m_keys;
 };
