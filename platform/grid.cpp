@@ -1587,6 +1587,7 @@ struct Grid::PrintLayout {
     QList<double> colWidth;  // 0 for hidden columns
     double width = 0;
     QList<double> rowHeight;       // index row; [0] the header row (0 when not printed)
+    int headingRows = 0;           // rows 1.. printed atop every page below the header row
     QList<QList<PrintCell>> cells; // the cells that start in each row; [0] the header row
     QList<bool> splittable;        // rows that no cell spans down into or from
     QList<PrintPage> pages;
@@ -1719,12 +1720,27 @@ Grid::PrintLayout Grid::layoutFor(Printer& printer, int left, int top, int right
         }
         layout.rowHeight[r] = h;
     }
+    // The heading rows end where no span goes on from them into the rows below.
+    int headings = std::min(m_printHeadingRows, rows);
+    for (bool spanned = true; spanned && headings > 0;) {
+        spanned = false;
+        for (int r = 1; r <= headings; ++r) {
+            for (const PrintCell& cell : layout.cells[r])
+                spanned = spanned || r + cell.rowSpan - 1 > headings;
+        }
+        if (spanned)
+            --headings;
+    }
+    layout.headingRows = headings;
     paginate(layout);
     return layout;
 }
 
 void Grid::paginate(PrintLayout& layout) const {
-    const double headerHeight = layout.rowHeight[0];
+    // The header row and the heading rows head every page.
+    double headerHeight = 0;
+    for (int r = 0; r <= layout.headingRows; ++r)
+        headerHeight += layout.rowHeight[r];
     const double bottom = layout.area.bottom();
     const double fullRoom = bottom - layout.continuedTop - headerHeight;
     const int rows = rowCount();
@@ -1733,7 +1749,7 @@ void Grid::paginate(PrintLayout& layout) const {
     double y = page.top + headerHeight;
     auto finish = [&] {
         page.height = 0;
-        if (!page.slices.isEmpty() || rows == 0) {
+        if (!page.slices.isEmpty() || rows == layout.headingRows) {
             page.height = headerHeight;
             for (const PrintSlice& slice : page.slices)
                 page.height += slice.to - slice.from;
@@ -1746,7 +1762,7 @@ void Grid::paginate(PrintLayout& layout) const {
         y = page.top + headerHeight;
     };
 
-    for (int r = 1; r <= rows; ++r) {
+    for (int r = layout.headingRows + 1; r <= rows; ++r) {
         const QList<PrintCell>& cells = layout.cells[r];
         const double height = layout.rowHeight[r];
         // The lowest line bottom after `after` and up to `limit` at which the
@@ -1934,6 +1950,17 @@ void Grid::drawPage(QPainter& painter, const PrintLayout& layout, int pageIndex)
             drawCell(cell, QRectF(cell.left, y, cell.width, layout.rowHeight[0]), all, true);
         y += layout.rowHeight[0];
     }
+    // The heading rows, whole, atop every page.
+    for (int r = 1; r <= layout.headingRows; ++r) {
+        const PrintSlice all{r};
+        for (const PrintCell& cell : layout.cells[r]) {
+            double height = 0;
+            for (int rr = r; rr < r + cell.rowSpan; ++rr)
+                height += layout.rowHeight[rr];
+            drawCell(cell, QRectF(cell.left, y, cell.width, height), all, true);
+        }
+        y += layout.rowHeight[r];
+    }
     // Where each row stands on this page.
     QHash<int, QPair<double, double>> rowAt;
     for (const PrintSlice& slice : page.slices) {
@@ -1956,7 +1983,25 @@ void Grid::drawPage(QPainter& painter, const PrintLayout& layout, int pageIndex)
                 }
             }
         }
+        // A row gone on from an earlier page shows its label again: its first
+        // column's text, which ended there.
+        const PrintCell* label = nullptr;
+        if (slice.linesAfter > -kNoLimit) {
+            for (const PrintCell& cell : layout.cells[slice.row]) {
+                if (!label || cell.left < label->left)
+                    label = &cell;
+            }
+            if (label && (label->rowSpan != 1 || label->lines.isEmpty() ||
+                          label->lines.last().bottom > slice.linesAfter + kEpsilon))
+                label = nullptr;
+        }
         for (const PrintCell* cell : cells) {
+            if (cell == label) {
+                drawCell(*cell, QRectF(cell->left, rowTop, cell->width, rowBottom - rowTop),
+                         PrintSlice{slice.row, 0, rowBottom - rowTop, -kNoLimit, kNoLimit, false},
+                         false);
+                continue;
+            }
             if (cell->rowSpan == 1) {
                 drawCell(*cell, QRectF(cell->left, rowTop, cell->width, rowBottom - rowTop), slice,
                          slice.whole);

@@ -1010,19 +1010,15 @@ void Report::print(Printer& printer) const {
     print(printer, paginate(sheetSize()), PrintRange{});
 }
 
-void Report::print(Printer& printer, const QVector<Page>& pages, const PrintRange& range) const {
-    const int n = pages.size();
-    const int first = std::max(1, range.fromPage) - 1;
-    const int last = (range.toPage <= 0 ? n : std::min(range.toPage, n)) - 1;
-    const int copies = std::clamp(range.copies, 1, 999);
-    QVector<int> order;
-    for (int a = 0; a < (range.collate ? copies : last - first + 1); ++a) {
-        for (int b = 0; b < (range.collate ? last - first + 1 : copies); ++b)
-            order << first + (range.collate ? b : a);
-    }
-    for (int i = 0; i < order.size(); ++i) {
+void Report::print(Printer& printer, const QVector<Page>& pages, const PrintRange& range,
+                   QProgressBar* bar) const {
+    WritingProgress progress(bar);
+    const QVector<int> order = range.order(int(pages.size()));
+    progress.setTotal(int(order.size()));
+    for (qsizetype i = 0; i < order.size(); ++i) {
         if (i > 0)
             printer.NewPage();
+        progress.sheet(int(i) + 1);
         drawPageOnSheet(printer, pages, order[i]);
     }
     printer.EndDoc();
@@ -1039,14 +1035,6 @@ constexpr int kPagePad = 8; // pixels of the view round the page
 constexpr int kWheelNotch = 120;
 // A report built in less time (milliseconds) shows no progress.
 constexpr qint64 kShowProgressAfter = 300;
-
-// A file name made of a document's name.
-QString fileNameOf(const QString& name) {
-    QString out;
-    for (const QChar c : name)
-        out += QStringLiteral("\\/:*?\"<>|").contains(c) ? QChar(' ') : c;
-    return out.simplified();
-}
 
 } // namespace
 
@@ -1376,25 +1364,14 @@ void ReportViewer::printReport() {
         Printer printer;
         m_report->preparePrinter(printer);
         QPrinter& qprinter = printer.qprinter();
-        qprinter.setDocName(documentName());
+        printer.setDocumentName(documentName());
         CommonDialog dialog;
         dialog.setMin(1);
         dialog.setMax(m_pages.size());
         if (!dialog.ShowPrinter(printer))
             return;
-        Report::PrintRange range;
-        if (qprinter.printRange() == QPrinter::PageRange) {
-            range.fromPage = qprinter.fromPage();
-            range.toPage = qprinter.toPage();
-        } else if (qprinter.printRange() == QPrinter::CurrentPage) {
-            range.fromPage = range.toPage = m_current + 1;
-        }
-        // Copies the printer cannot make itself are printed one by one.
-        if (!qprinter.supportsMultipleCopies()) {
-            range.copies = qprinter.copyCount();
-            range.collate = qprinter.collateCopies();
-        }
-        m_report->print(printer, m_pages, range);
+        const PrintRange range = PrintRange::chosen(qprinter, m_current);
+        m_report->print(printer, m_pages, range, progress);
     } catch (const AppError& e) {
         if (onError)
             onError(e);
@@ -1408,7 +1385,7 @@ void ReportViewer::exportReport() {
     dialog.setDialogTitle("Export to PDF");
     dialog.setFilter("PDF files (*.pdf)");
     dialog.setDefaultExt("pdf");
-    dialog.setFileName(fileNameOf(documentName()) + ".pdf");
+    dialog.setFileName(Printer::fileNameOf(documentName()) + ".pdf");
     if (!dialog.ShowSave())
         return;
     const QString path = dialog.FileName();
@@ -1416,10 +1393,10 @@ void ReportViewer::exportReport() {
         Printer printer;
         m_report->preparePrinter(printer);
         QPrinter& qprinter = printer.qprinter();
-        qprinter.setDocName(documentName());
+        printer.setDocumentName(documentName());
         qprinter.setOutputFormat(QPrinter::PdfFormat);
         qprinter.setOutputFileName(path);
-        m_report->print(printer, m_pages, Report::PrintRange{});
+        m_report->print(printer, m_pages, PrintRange{}, progress);
     } catch (const AppError& e) {
         if (onError)
             onError(AppError(e.number(), QString("The report could not be written to %1.")

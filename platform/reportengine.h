@@ -19,6 +19,7 @@
 // and goes on over the next pages, cut between its lines: each line is
 // printed once and whole.
 #include "platform/adodb.h"
+#include "platform/printer.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -232,18 +233,16 @@ public:
     // Sets the printer's orientation and paper to the report's.
     void preparePrinter(Printer& printer) const;
 
-    // Which pages a print job holds, and how many times.
-    struct PrintRange {
-        int fromPage = 0; // from 1; 0: the first
-        int toPage = 0;   // 0: the last
-        int copies = 1;
-        bool collate = true; // 1 2 3 1 2 3 rather than 1 1 2 2 3 3
-    };
+    // Which pages a print job holds, how many times and in what order.
+    using PrintRange = ::PrintRange;
     // Prints every page on the printer's sheets and ends the job.
     void print(Printer& printer) const;
     // Prints the range of the pages (as paginate gave them for the report's
     // own sheet) and ends the job; a range holding no page prints nothing.
-    void print(Printer& printer, const QVector<Page>& pages, const PrintRange& range) const;
+    // Meanwhile the wait cursor, the windows repainting and "Writing page n
+    // of m" in bar (or a window of its own when bar is null).
+    void print(Printer& printer, const QVector<Page>& pages, const PrintRange& range,
+               QProgressBar* bar = nullptr) const;
 
 private:
     std::shared_ptr<const Layout> m_layout;

@@ -95,6 +95,7 @@ frmActionPlan2::frmActionPlan2(QWidget* parent) : ActionPlanPage("frmActionPlan2
         strategy.lines.append(entries);
     }
     strategy.noScrollBars = Qt::Horizontal;
+    strategy.printHeadingRows = 3;
     gridStrategy = newGrid("gridStrategy", strategy);
     Grid* s = gridStrategy;
     for (int line = 1; line <= kLines; ++line) {
