@@ -331,10 +331,10 @@ void addBand(Bands& out, SubreportRows& subRowsOf, const Report& report, const S
 class RowStream {
 public:
     RowStream(SubreportRows& subRowsOf, const Report& report, QVector<int> rows, int indent,
-              int width, bool withHeaderAndFooter)
+              int width, bool withHeader, bool withFooter)
         : m_subRowsOf(subRowsOf), m_report(report), m_layout(report.layout()),
           m_table(report.database().table()), m_rows(std::move(rows)), m_indent(indent),
-          m_width(width), m_withHeaderAndFooter(withHeaderAndFooter),
+          m_width(width), m_withHeader(withHeader), m_withFooter(withFooter),
           m_groups(int(m_layout.groups.size())), m_groupRows(m_groups, -1),
           m_groupStart(m_groups, 0), m_keys(m_groups), m_previous(m_groups) {}
 
@@ -348,7 +348,7 @@ public:
             return false;
         if (m_next < 0) {
             m_at = m_groups > 0 ? snapshot(out) : -1;
-            if (m_withHeaderAndFooter)
+            if (m_withHeader)
                 add(out, m_layout.reportHeader, m_rows.isEmpty() ? -1 : m_rows.first(), 0);
             m_next = 0;
             return true;
@@ -362,7 +362,7 @@ public:
                 for (const Section& s : m_layout.groups[g].footers)
                     add(out, s, m_rows.last(), int(m_rows.size()) - m_groupStart[g]);
         }
-        if (m_withHeaderAndFooter)
+        if (m_withFooter)
             add(out, m_layout.reportFooter, m_rows.isEmpty() ? -1 : m_rows.last(),
                 int(m_rows.size()));
         m_done = true;
@@ -423,7 +423,8 @@ private:
     const QVector<int> m_rows;
     const int m_indent;
     const int m_width;
-    const bool m_withHeaderAndFooter;
+    const bool m_withHeader;
+    const bool m_withFooter;
     const int m_groups;
     QVector<int> m_groupRows;  // the first row of each open group
     QVector<int> m_groupStart; // where in rows it opened
@@ -448,7 +449,8 @@ void addBand(Bands& out, SubreportRows& subRowsOf, const Report& report, const S
     if (h > 0 || section.newPageBefore)
         out.bands.push_back(Band{&report, &section, row, indent, h, count, groupRowsAt, groups});
     if (sub) {
-        RowStream stream(subRowsOf, *sub, subRows, indent + section.subreportIndent, width, true);
+        RowStream stream(subRowsOf, *sub, subRows, indent + section.subreportIndent, width, true,
+                         true);
         while (stream.step(out)) {
         }
     }
@@ -522,7 +524,9 @@ int Paginator::neededToStart(int i) {
     if (m_bands[i].height > room)
         return firstPiece(i);
     int needed = m_bands[i].height;
-    for (int j = i; has(j + 1) && m_bands[j].section->keepWithNext; ++j) {
+    for (int j = i; has(j + 1) && (m_bands[j].section->keepWithNext ||
+                                   m_bands[j + 1].section->keepWithPrevious);
+         ++j) {
         if (m_bands[j + 1].section->newPageBefore)
             break;
         int part = m_bands[j + 1].height;
@@ -619,11 +623,55 @@ bool Paginator::has(int i) {
     return i < m_bands.end();
 }
 
-QVector<Page> Paginator::run() {
-    const DataTable& table = m_report.database().table();
+// The main report's rows in the order printed: as its data gives them, but
+// where a group's rows come in several runs, those runs merged into one.
+QVector<int> printedRows(const Report& report) {
+    const DataTable& table = report.database().table();
     QVector<int> rows(table.rowCount());
     std::iota(rows.begin(), rows.end(), 0);
-    m_stream = std::make_unique<RowStream>(m_subRowsOf, m_report, rows, 0, m_width, false);
+    const Layout& layout = report.layout();
+    if (layout.groups.isEmpty() || layout.groups.first().mergeRunsBy.isEmpty())
+        return rows;
+    const Group& group = layout.groups.first();
+    const auto before = [&](int a, int b) {
+        for (const QString& f : group.mergeRunsBy) {
+            const int c = Row(&table, a).text(f).compare(Row(&table, b).text(f),
+                                                         Qt::CaseInsensitive);
+            if (c != 0)
+                return c < 0;
+        }
+        return false;
+    };
+    for (int start = 0; start < rows.size();) {
+        const QString key = groupKey(Row(&table, rows[start]).text(group.field));
+        int end = start + 1;
+        QVector<int> runStarts{start};
+        for (; end < rows.size(); ++end) {
+            if (groupKey(Row(&table, rows[end]).text(group.field)) != key)
+                break;
+            // A new run where the value itself changes (Null to empty too).
+            const QVariant value = Row(&table, rows[end]).value(group.field);
+            const QVariant previous = Row(&table, rows[end - 1]).value(group.field);
+            if (value.isNull() != previous.isNull() || value.toString() != previous.toString())
+                runStarts << end;
+        }
+        // The runs merged in turn, each kept in its own order.
+        for (qsizetype r = 1; r < runStarts.size(); ++r) {
+            const int mid = runStarts[r];
+            const int last = r + 1 < runStarts.size() ? runStarts[r + 1] : end;
+            std::inplace_merge(rows.begin() + start, rows.begin() + mid, rows.begin() + last,
+                               before);
+        }
+        start = end;
+    }
+    return rows;
+}
+
+QVector<Page> Paginator::run() {
+    const QVector<int> rows = printedRows(m_report);
+    // The report header is placed with the first page; the report footer
+    // follows the last band like any other, so that it may be kept with it.
+    m_stream = std::make_unique<RowStream>(m_subRowsOf, m_report, rows, 0, m_width, false, true);
 
     m_lastRow = rows.isEmpty() ? -1 : rows.first();
     startPage(m_lastRow);
@@ -676,14 +724,6 @@ QVector<Page> Paginator::run() {
                                            m_y,      b.count,   float(from), -1};
         m_y += qCeil(b.height - from);
         m_hasContent = true;
-    }
-    const int rfHeight = sectionHeight(m_report, m_layout.reportFooter, m_lastRow, m_width);
-    if (rfHeight > 0) {
-        if (m_hasContent && m_y + rfHeight > m_bottom) {
-            finishPage();
-            startPage(m_lastRow);
-        }
-        place(&m_report, &m_layout.reportFooter, m_lastRow, 0, rfHeight, int(rows.size()));
     }
     finishPage();
     return m_pages;

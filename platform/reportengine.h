@@ -110,6 +110,7 @@ struct Section {
     int height = 0;             // twips at least
     bool newPageBefore = false; // starts a new page unless the page is still empty
     bool keepWithNext = false;  // printed on the page of the band after it
+    bool keepWithPrevious = false; // printed on the page of the band before it
     // A group heading printed again atop each page its group runs on to; a
     // subreport's report header, atop each page the subreport runs on to.
     bool repeatOnNewPage = false;
@@ -127,6 +128,11 @@ struct Section {
 
 struct Group {
     QString field;
+    // A group whose rows come in several runs (values that differ only in
+    // case or blanks, or no value at all, which the group takes as one) has
+    // its runs merged into one order by these fields, compared without
+    // regard to case; each run keeps its own order.
+    QStringList mergeRunsBy;
     QList<Section> headers; // printed in turn when the group starts
     QList<Section> footers; // printed in turn when it ends
 };

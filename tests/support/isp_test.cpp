@@ -475,7 +475,7 @@ TEST_F(IspTest, PrintShowsTheListsAndTheCurrentKindOverAsManyPagesAsItNeeds) {
     EXPECT_EQ(text.count("EMIS NUMBER"), pages);
     EXPECT_EQ(text.count("LEARNER NAME : O'NEILL Lerato"), pages);
     for (int p = 2; p <= pages; ++p)
-        EXPECT_TRUE(withoutSpaces(pdfPageText(pdf, p)).contains("SUPPORTTARGETS")) << p;
+        EXPECT_TRUE(withoutSpaces(pdfPageText(pdf, p)).contains("Targettobeachieved")) << p;
     EXPECT_EQ(text.count("CONSULTATION WITH PARENTS/CAREGIVERS"), 1);
     EXPECT_EQ(text.count("Household poverty"), 1);
     EXPECT_TRUE(text.section('\f', 0, 0).contains("EMIS NUMBER"));
