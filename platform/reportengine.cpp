@@ -22,6 +22,7 @@
 #include <QRegularExpressionValidator>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyle>
 #include <QTextLayout>
 #include <QTimer>
@@ -1164,21 +1165,27 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     connect(cmdPrevious, &QPushButton::clicked, this, [this] { showPage(m_current - 1); });
     connect(cmdNext, &QPushButton::clicked, this, [this] { showPage(m_current + 1); });
     connect(cmdLast, &QPushButton::clicked, this, [this] { showPage(m_pages.size() - 1); });
-    connect(cmdZoomIn, &QPushButton::clicked, this, [this] {
-        for (const double step : kZoomSteps) {
-            if (step > m_zoom + 0.005) {
-                setFit(Fit::None, step);
-                return;
-            }
-        }
+    connect(cmdZoomIn, &QPushButton::clicked, this, [this] { zoomIn(); });
+    connect(cmdZoomOut, &QPushButton::clicked, this, [this] { zoomOut(); });
+    // The keys of any document viewer.
+    const auto shortcut = [this](const QKeySequence& keys, auto action) {
+        auto* s = new QShortcut(keys, this);
+        s->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(s, &QShortcut::activated, this, action);
+    };
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_P), [this] {
+        if (cmdPrint->isEnabled())
+            printReport();
     });
-    connect(cmdZoomOut, &QPushButton::clicked, this, [this] {
-        for (auto it = std::rbegin(kZoomSteps); it != std::rend(kZoomSteps); ++it) {
-            if (*it < m_zoom - 0.005) {
-                setFit(Fit::None, *it);
-                return;
-            }
-        }
+    for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal,
+                                       Qt::CTRL | Qt::SHIFT | Qt::Key_Plus,
+                                       Qt::CTRL | Qt::SHIFT | Qt::Key_Equal})
+        shortcut(QKeySequence(keys), [this] { zoomIn(); });
+    for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_Minus, Qt::CTRL | Qt::Key_Underscore})
+        shortcut(QKeySequence(keys), [this] { zoomOut(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_0), [this] {
+        if (!m_pages.isEmpty())
+            setFit(Fit::Auto);
     });
     connect(cmdFitWidth, &QPushButton::clicked, this, [this] { setFit(Fit::Width); });
     connect(cmdFitPage, &QPushButton::clicked, this, [this] { setFit(Fit::Page); });
@@ -1270,6 +1277,28 @@ double ReportViewer::fittedZoom() const {
     return std::clamp(zoom, kLeastZoom, kMostZoom);
 }
 
+void ReportViewer::zoomIn() {
+    if (m_pages.isEmpty())
+        return;
+    for (const double step : kZoomSteps) {
+        if (step > m_zoom + 0.005) {
+            setFit(Fit::None, step);
+            return;
+        }
+    }
+}
+
+void ReportViewer::zoomOut() {
+    if (m_pages.isEmpty())
+        return;
+    for (auto it = std::rbegin(kZoomSteps); it != std::rend(kZoomSteps); ++it) {
+        if (*it < m_zoom - 0.005) {
+            setFit(Fit::None, *it);
+            return;
+        }
+    }
+}
+
 void ReportViewer::setFit(Fit fit, double zoom) {
     m_fit = fit;
     m_zoom = fit == Fit::None ? std::clamp(zoom, kLeastZoom, kMostZoom) : fittedZoom();
@@ -1283,18 +1312,22 @@ void ReportViewer::render() {
         pageView->resize(0, 0);
         return;
     }
+    // Drawn in the screen's own pixels: sharp on a screen of any density.
+    const double ratio = std::max(1.0, devicePixelRatioF());
     const double k = kScreenTwipsToPixel * m_zoom;
     const QSizeF sheet = m_pages[m_current].sheet;
-    QImage image(qCeil(sheet.width() * k), qCeil(sheet.height() * k), QImage::Format_RGB32);
+    const QSize size(qCeil(sheet.width() * k), qCeil(sheet.height() * k));
+    QImage image(qCeil(size.width() * ratio), qCeil(size.height() * ratio), QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::TextAntialiasing);
-        m_report->drawPage(p, m_pages, m_current, k);
+        m_report->drawPage(p, m_pages, m_current, k * ratio);
     }
+    image.setDevicePixelRatio(ratio);
     pageView->setPixmap(QPixmap::fromImage(image));
-    pageView->resize(image.size() + QSize(2 * kPagePad, 2 * kPagePad));
+    pageView->resize(size + QSize(2 * kPagePad, 2 * kPagePad));
 }
 
 void ReportViewer::scrollScreen(int direction) {
@@ -1367,6 +1400,16 @@ bool ReportViewer::eventFilter(QObject* watched, QEvent* event) {
         // to the previous one.
         const auto* wheel = static_cast<QWheelEvent*>(event);
         const int delta = wheel->angleDelta().y();
+        if (wheel->modifiers() == Qt::ControlModifier) {
+            // Ctrl and the wheel zoom, a step a notch.
+            m_wheelAtEdge += delta;
+            while (std::abs(m_wheelAtEdge) >= kWheelNotch) {
+                const bool in = m_wheelAtEdge > 0;
+                m_wheelAtEdge -= in ? kWheelNotch : -kWheelNotch;
+                in ? zoomIn() : zoomOut();
+            }
+            return true;
+        }
         QScrollBar* bar = pageArea->verticalScrollBar();
         const bool onward =
             delta < 0 && bar->value() >= bar->maximum() && m_current + 1 < m_pages.size();
@@ -1387,6 +1430,19 @@ bool ReportViewer::eventFilter(QObject* watched, QEvent* event) {
                 goToTypedPage();
                 return true;
             }
+            // Escape gives back the page's number; the viewer stays open.
+            if (key == Qt::Key_Escape) {
+                updateToolbar();
+                txtPage->selectAll();
+                return true;
+            }
+        } else if (event->type() == QEvent::ShortcutOverride &&
+                   static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            event->accept();
+            return true;
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            // A click in the box selects its number, so typing replaces it.
+            QTimer::singleShot(0, txtPage, &QLineEdit::selectAll);
         } else if (event->type() == QEvent::FocusIn) {
             // A click in the box selects its number, so typing replaces it.
             QTimer::singleShot(0, txtPage, &QLineEdit::selectAll);
@@ -1446,6 +1502,13 @@ void ReportViewer::exportReport() {
 
 void ReportViewer::updateToolbar() {
     const int n = m_pages.size();
+    // A button turning itself off hands the focus to the page, not to the
+    // page box next to it.
+    const bool firstOff = !(n > 0 && m_current > 0);
+    const bool lastOff = !(n > 0 && m_current < n - 1);
+    if ((firstOff && (cmdFirst->hasFocus() || cmdPrevious->hasFocus())) ||
+        (lastOff && (cmdNext->hasFocus() || cmdLast->hasFocus())))
+        pageArea->setFocus();
     txtPage->setText(QString::number(n ? m_current + 1 : 0));
     txtPage->setEnabled(n > 0);
     lblPage->setText(QString("of %1").arg(n));

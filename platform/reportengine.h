@@ -270,11 +270,16 @@ private:
 // and, at its right end, what the window adds (its Done button).
 //
 // The page opens as wide as the view allows, at most at its printed size;
-// the fits hold while the window is resized. On the page view and the
-// toolbar, Page Down and Page Up scroll a screen and run on to the next or
-// previous page at the page's foot or head; Home and Ctrl+Home show the first
-// page, End and Ctrl+End the last. The mouse wheel scrolls the page and runs
-// on to the next or previous page the same way.
+// the fits hold while the window is resized. Wherever the focus is but in
+// the page box, Page Down and Page Up scroll a screen and run on to the next
+// or previous page at the page's foot or head; Home and Ctrl+Home show the
+// first page, End and Ctrl+End the last. The mouse wheel scrolls the page and
+// runs on to the next or previous page the same way; with Ctrl it zooms.
+// Ctrl+P prints, Ctrl++ (or Ctrl+=) and Ctrl+- zoom, Ctrl+0 returns to the
+// opening size. The focus goes into the page box only when the user puts it
+// there; a click in it selects its number, so that typing replaces it, and
+// Escape there gives back the number of the page shown. The page is drawn
+// at the screen's pixel ratio.
 class ReportViewer : public QWidget {
     Q_OBJECT
 
@@ -341,6 +346,8 @@ protected:
 private:
     enum class Fit { Auto, None, Width, Page };
     void setFit(Fit fit, double zoom = 1);
+    void zoomIn();
+    void zoomOut();
     double fittedZoom() const;
     void render();
     void showPageAt(int index, bool atFoot);
