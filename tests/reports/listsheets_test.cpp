@@ -5,9 +5,12 @@
 #include "platform/printdialog.h"
 #include "platform/printer.h"
 #include "platform/reportengine.h"
+#include "reports/frmreportview.h"
 #include "reports/reportlayouts.h"
 #include "tests/common/pdf.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -141,4 +144,31 @@ TEST(ListSheets, TheLearnersWithoutAProviderAreListedInOneOrder) {
     EXPECT_EQ(groups.size(), 2);
     EXPECT_EQ(grades.join(", ").toStdString(), "Grade 1, Grade 1, Grade 1, Grade 2, Grade 2, Grade 2, Grade R, "
                                  "Grade R, Grade R, Grade 1");
+}
+
+TEST(ViewerWindow, TheViewerWithItsFrameFitsTheScreensAvailableArea) {
+    const struct {
+        const char* screen;
+        QRect available;
+        QMargins frame;
+        QSize wanted;
+    } cases[] = {
+        {"1024x768 with a panel", QRect(0, 0, 1024, 740), QMargins(1, 25, 1, 1), QSize(1180, 820)},
+        {"1024x768, thick frame", QRect(0, 28, 1024, 740), QMargins(8, 32, 8, 8), QSize(1180, 820)},
+        {"1920x1080", QRect(0, 0, 1920, 1050), QMargins(1, 25, 1, 1), QSize(1180, 820)},
+        {"second screen", QRect(1920, 0, 1280, 800), QMargins(4, 30, 4, 4), QSize(1180, 820)},
+    };
+    for (const auto& c : cases) {
+        const QRect client = fitWindowToScreen(c.wanted, c.frame, c.available);
+        const QRect frame = client.marginsAdded(c.frame);
+        EXPECT_TRUE(c.available.contains(frame)) << c.screen;
+        // As large as the screen allows.
+        EXPECT_EQ(client.size(), c.wanted.boundedTo(c.available.marginsRemoved(c.frame).size()))
+            << c.screen;
+    }
+    // The window as the program makes it, on the screen it has.
+    frmReportview viewer;
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(available.contains(viewer.geometry())) << available.width() << "x"
+                                                       << available.height();
 }
