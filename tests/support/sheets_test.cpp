@@ -8,6 +8,7 @@
 // With RER_KEEP_PRINTS set to a folder, the PDFs printed are copied there to
 // be looked at.
 #include "platform/printer.h"
+#include "profile/frmcriteriaselection.h"
 #include "profile/frmextendedprofile2.h"
 #include "support/frmactionplan3.h"
 #include "support/frmisp.h"
@@ -216,6 +217,30 @@ TEST_F(SheetsTest, AReviewSplitOverTwoSheetsShowsItsNameOnBoth) {
             EXPECT_TRUE(text.contains("MrsReviewer")) << p;
         if (text.contains(QRegularExpression("th\\d+")))
             EXPECT_TRUE(text.contains("MsThird")) << p;
+    }
+}
+
+TEST_F(SheetsTest, CriteriaPageSixsOtherRowGoesOnUnderTheColumnHeadingsWithoutALearnerLine) {
+    frmCriteriaSelection page(6);
+    page.Form_Load();
+    const int other = page.layout().otherRow;
+    ASSERT_GT(other, 0);
+    for (int c = 2; c <= 4; ++c)
+        userEdit(page.gridScores, c, other, longText(3000, QString("o%1w").arg(c)));
+    const QString pdf = print(page, "criteria6.pdf");
+    EXPECT_TRUE(boxes().isEmpty());
+    ASSERT_GE(pdfPages(pdf), 2);
+    // The EMIS line on every sheet; the criteria pages print no learner line.
+    expectHeadingOnEverySheet(pdf, false);
+    const QString headings = withoutSpaces(page.gridScores->GetText(1, 1));
+    ASSERT_FALSE(headings.isEmpty());
+    for (int p = 2; p <= pdfPages(pdf); ++p) {
+        const QString text = withoutSpaces(pdfPageText(pdf, p));
+        EXPECT_TRUE(text.contains(headings)) << p;
+        // The row's label beside its texts on each sheet it goes on to.
+        const QString label = withoutSpaces(page.gridScores->GetText(1, other));
+        if (!label.isEmpty() && text.contains(QRegularExpression("o\\dw\\d+")))
+            EXPECT_TRUE(text.contains(label)) << p;
     }
 }
 
