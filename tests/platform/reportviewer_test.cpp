@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QPainter>
+#include <QProgressBar>
 #include <QVBoxLayout>
 #include <QFileInfo>
 #include <QLabel>
@@ -468,4 +469,60 @@ TEST_F(ReportViewerKeys, ThePageIsDrawnAtTheScreensPixelRatio) {
         }
     }
     EXPECT_LT(diff / n, 0.25);
+}
+
+TEST_F(ReportViewerKeys, PrintAndExportShowTheirProgressAndEndItOnEveryPath) {
+    QStringList texts;
+    bool waitCursor = true;
+    WritingProgress::setObserver([&](const WritingProgress& p) {
+        texts << p.text();
+        waitCursor = waitCursor && QApplication::overrideCursor() &&
+                     QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        if (p.text().startsWith("Writing page"))
+            EXPECT_TRUE(viewer.progress->isVisible()) << p.text().toStdString();
+    });
+    const auto ended = [&](const char* path) {
+        EXPECT_EQ(WritingProgress::active(), nullptr) << path;
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr) << path;
+        EXPECT_FALSE(viewer.progress->isVisible()) << path;
+    };
+    // Export: every sheet counted, in the viewer's progress bar.
+    savedialog::setAnswerer([&](const QString&) { return dir.filePath("export.pdf"); });
+    QTest::mouseClick(viewer.cmdExport, Qt::LeftButton);
+    for (int n = 1; n <= 5; ++n)
+        EXPECT_TRUE(texts.contains(QString("Writing page %1 of 5").arg(n))) << n;
+    EXPECT_TRUE(waitCursor);
+    ended("export");
+
+    // Printing pages 2 to 4 reversed: three sheets counted.
+    texts.clear();
+    printdialog::setAnswerer([&](QPrinter& printer) {
+        printdialog::printToPdf(dir.filePath("print.pdf"))(printer);
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(2, 4);
+        printer.setPageOrder(QPrinter::LastPageFirst);
+        return true;
+    });
+    QTest::mouseClick(viewer.cmdPrint, Qt::LeftButton);
+    EXPECT_TRUE(texts.contains("Writing page 3 of 3"));
+    EXPECT_EQ(printedPages(dir.filePath("print.pdf")), QList<int>({4, 3, 2}));
+    ended("print");
+
+    // A file that cannot be written: the failure told, the progress ended.
+    QString failure;
+    viewer.onError = [&](const AppError& e) { failure = e.description(); };
+    savedialog::setAnswerer([](const QString&) { return QString("/nonexistent-folder/x.pdf"); });
+    QTest::mouseClick(viewer.cmdExport, Qt::LeftButton);
+    EXPECT_TRUE(failure.contains("could not be written")) << failure.toStdString();
+    ended("failure");
+
+    // Cancel in either dialog: no progress at all.
+    texts.clear();
+    savedialog::setAnswerer(savedialog::cancel);
+    QTest::mouseClick(viewer.cmdExport, Qt::LeftButton);
+    printdialog::setAnswerer(printdialog::cancel);
+    QTest::mouseClick(viewer.cmdPrint, Qt::LeftButton);
+    EXPECT_TRUE(texts.isEmpty());
+    ended("cancel");
+    WritingProgress::setObserver({});
 }
