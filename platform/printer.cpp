@@ -429,25 +429,32 @@ void WritingProgress::setTotal(int sheets) {
 
 void WritingProgress::sheet(int n) {
     m_sheet = n > 0 ? n : m_sheet + 1;
-    if (m_bar) {
-        m_bar->setValue(std::min(m_sheet, m_total));
-        m_bar->setFormat(text());
-    } else {
-        m_window->setValue(std::min(m_sheet, m_total));
-        m_window->setLabelText(text());
+    // The bar is brought up to date as often as the windows repaint, and at
+    // the last sheet: a long job writes thousands.
+    if (repaintDue() || m_sheet >= m_total) {
+        if (m_bar) {
+            m_bar->setValue(std::min(m_sheet, m_total));
+            m_bar->setFormat(text());
+        } else {
+            m_window->setValue(std::min(m_sheet, m_total));
+            m_window->setLabelText(text());
+        }
+        repaint(false);
     }
-    repaint(false);
     if (progressObserver())
         progressObserver()(*this);
+}
+
+bool WritingProgress::repaintDue() const {
+    return m_lastRepaint < 0 || sinceStart().elapsed() - m_lastRepaint >= kRepaintEvery;
 }
 
 // The windows repaint now and then while the sheets are written; what the
 // user does waits for the job.
 void WritingProgress::repaint(bool now) {
-    const qint64 t = sinceStart().elapsed();
-    if (!now && m_lastRepaint >= 0 && t - m_lastRepaint < kRepaintEvery)
+    if (!now && !repaintDue())
         return;
-    m_lastRepaint = t;
+    m_lastRepaint = sinceStart().elapsed();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 

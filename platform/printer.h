@@ -174,6 +174,7 @@ public:
     static void setObserver(Observer observer);
 
 private:
+    bool repaintDue() const;
     void repaint(bool now);
 
     QProgressBar* m_bar = nullptr;

@@ -634,27 +634,37 @@ QVector<int> printedRows(const Report& report) {
     if (layout.groups.isEmpty() || layout.groups.first().mergeRunsBy.isEmpty())
         return rows;
     const Group& group = layout.groups.first();
+    const int field = table.column(group.field);
+    QVector<int> by;
+    for (const QString& f : group.mergeRunsBy)
+        by << table.column(f);
+    if (field < 0)
+        return rows;
+    const auto textAt = [&](int row, int column) {
+        return column < 0 ? QString() : Row(&table, row).text(table.names[column]);
+    };
     const auto before = [&](int a, int b) {
-        for (const QString& f : group.mergeRunsBy) {
-            const int c = Row(&table, a).text(f).compare(Row(&table, b).text(f),
-                                                         Qt::CaseInsensitive);
-            if (c != 0)
-                return c < 0;
+        for (const int c : by) {
+            const int d = textAt(a, c).compare(textAt(b, c), Qt::CaseInsensitive);
+            if (d != 0)
+                return d < 0;
         }
         return false;
     };
     for (int start = 0; start < rows.size();) {
-        const QString key = groupKey(Row(&table, rows[start]).text(group.field));
+        const QString key = groupKey(textAt(rows[start], field));
         int end = start + 1;
         QVector<int> runStarts{start};
         for (; end < rows.size(); ++end) {
-            if (groupKey(Row(&table, rows[end]).text(group.field)) != key)
+            // A value as the row before's is its run going on (Null and
+            // empty are two values, one group).
+            const QVariant value = table.at(rows[end], field);
+            const QVariant previous = table.at(rows[end - 1], field);
+            if (value.isNull() == previous.isNull() && value == previous)
+                continue;
+            if (groupKey(textAt(rows[end], field)) != key)
                 break;
-            // A new run where the value itself changes (Null to empty too).
-            const QVariant value = Row(&table, rows[end]).value(group.field);
-            const QVariant previous = Row(&table, rows[end - 1]).value(group.field);
-            if (value.isNull() != previous.isNull() || value.toString() != previous.toString())
-                runStarts << end;
+            runStarts << end;
         }
         // The runs merged in turn, each kept in its own order.
         for (qsizetype r = 1; r < runStarts.size(); ++r) {
