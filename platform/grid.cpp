@@ -1805,6 +1805,21 @@ void Grid::paginate(PrintLayout& layout) const {
         for (const PrintCell& cell : cells)
             textEnd = std::max(textEnd, cell.height);
 
+        // A heading row goes on to the next page when the first line of the
+        // row it heads does not find room below it on this one.
+        if (m_printKeptWithNext.contains(r) && r < rows && !page.slices.isEmpty()) {
+            double firstLine = 0;
+            for (const PrintCell& cell : layout.cells[r + 1]) {
+                if (!cell.lines.isEmpty())
+                    firstLine = std::max(firstLine, cell.lines.first().bottom + layout.pad);
+            }
+            const double next = layout.splittable[r + 1] && firstLine > 0
+                                    ? std::min(layout.rowHeight[r + 1], firstLine)
+                                    : layout.rowHeight[r + 1];
+            if (y + height + next > bottom + kEpsilon && height + next <= fullRoom)
+                newPage();
+        }
+
         double from = 0;
         double after = -kNoLimit;
         for (;;) {

@@ -40,6 +40,7 @@
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QRectF>
+#include <QSet>
 #include <QString>
 #include <QTableWidget>
 #include <QVector>
@@ -214,6 +215,9 @@ public:
     // The rows from 1 that head the grid's other rows in print (0: none).
     void setPrintHeadingRows(int rows) { m_printHeadingRows = std::max(0, rows); }
     int printHeadingRows() const { return m_printHeadingRows; }
+    // A row below them that heads the row after it: printed on the page of
+    // that row's first line.
+    void setPrintKeptWithNext(int row) { m_printKeptWithNext.insert(row); }
     // The grid is printed with its header row (when shown), fixed texts, cell
     // colours, wrapped texts and grid lines at twips positions on the printer
     // page. The rectangle is clipped to the printable area; a grid wider than
@@ -365,6 +369,7 @@ private:
     int m_silent = 0; // > 0 while the program itself changes cells
     int m_countedPages = 0;
     int m_printHeadingRows = 0;
+    QSet<int> m_printKeptWithNext;
     QEvent* m_forwardedKey = nullptr;
 
     QList<int> m_designedHeights;              // pixels, index row - 1

@@ -10,6 +10,7 @@
 #include "platform/printer.h"
 #include "profile/frmcriteriaselection.h"
 #include "profile/frmextendedprofile2.h"
+#include "support/frmactionplan2.h"
 #include "support/frmactionplan3.h"
 #include "support/frmisp.h"
 #include "tests/common/pagetest.h"
@@ -241,6 +242,41 @@ TEST_F(SheetsTest, CriteriaPageSixsOtherRowGoesOnUnderTheColumnHeadingsWithoutAL
         const QString label = withoutSpaces(page.gridScores->GetText(1, other));
         if (!label.isEmpty() && text.contains(QRegularExpression("o\\dw\\d+")))
             EXPECT_TRUE(text.contains(label)) << p;
+    }
+}
+
+TEST_F(SheetsTest, AStrategyAreasHeadingStandsWithItsFirstLine) {
+    const QStringList headings = {"Specialisedstaff", "Assistivedevices", "Curriculumdifferentiation",
+                                  "Training", "Environmentalaccess", "Socialsupport"};
+    // Full lines up to a point move the area headings through every place on the sheets.
+    for (int full = 0; full <= frmActionPlan2::kLines; ++full) {
+        SCOPED_TRACE(full);
+        frmActionPlan2 page;
+        page.Form_Load();
+        Grid* s = page.gridStrategy;
+        for (int line = 1; line <= frmActionPlan2::kLines; ++line) {
+            const int row = frmActionPlan2::lineRow(line);
+            // Full lines of three lines' height, the others of one or two.
+            const QString text = line <= full ? longText(50, "w").left(52)
+                                 : line % 2   ? QString("short")
+                                              : longText(25, "v").left(28);
+            userEdit(s, 1, row, QString("Ln%1 ").arg(line) + text.left(50));
+            for (const int c : {3, 4, 5, 6, 7})
+                userEdit(s, c, row, text);
+        }
+        const QString pdf = print(page, QString("strategy%1.pdf").arg(full));
+        ASSERT_TRUE(boxes().isEmpty());
+        for (int p = 1; p <= pdfPages(pdf); ++p) {
+            const QString text = withoutSpaces(pdfPageText(pdf, p));
+            for (int area = 0; area < 6; ++area) {
+                // The heading only where its area's first line starts.
+                if (text.contains(headings[area]))
+                    EXPECT_TRUE(text.contains(QString("Ln%1").arg(area * 5 + 1)))
+                        << "area " << area + 1 << " on sheet " << p;
+            }
+            if (p > 1)
+                EXPECT_TRUE(text.contains("STEPSTOBETAKEN")) << p;
+        }
     }
 }
 
