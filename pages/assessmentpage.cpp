@@ -590,11 +590,13 @@ void AssessmentPage::cmdPrint_Click() {
         Printer printer;
         printer.setOrientation(m_print.landscape ? Printer::vbPRORLandscape
                                                  : Printer::vbPRORPortrait);
+        printer.setDocumentName(printDocumentName(m_print, windowTitle()));
         cd1.setCancelError(true);
         cd1.ShowPrinter(printer);
 
-        printPage(printer, m_print, printItems());
-        printer.EndDoc();
+        // The sheets are written as the dialog chose them; the job ends there.
+        const QList<PrintItem> items = printItems();
+        printer.printJob([&](Printer& p) { printPage(p, m_print, items); });
     });
 }
 

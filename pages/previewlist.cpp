@@ -16,6 +16,8 @@
 PreviewList::PreviewList(AssessmentPage& page, Grid* preview, PreviewListSetup setup,
                          QWidget* parent)
     : QWidget(parent), m_page(page), m_grid(preview), m_setup(std::move(setup)) {
+    // The rows above the entries head them on every sheet they print on.
+    m_grid->setPrintHeadingRows(m_setup.firstDataRow - 1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* entryRow = new QHBoxLayout;

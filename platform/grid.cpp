@@ -1792,6 +1792,7 @@ struct Grid::PrintLayout {
     QList<double> colWidth;  // 0 for hidden columns
     double width = 0;
     QList<double> rowHeight;       // index row; [0] the header row (0 when not printed)
+    int headingRows = 0;           // rows 1.. printed atop every page below the header row
     QList<QList<PrintCell>> cells; // the cells that start in each row; [0] the header row
     QList<bool> splittable;        // rows that no cell spans down into or from
     QList<PrintPage> pages;
@@ -1924,12 +1925,27 @@ Grid::PrintLayout Grid::layoutFor(Printer& printer, int left, int top, int right
         }
         layout.rowHeight[r] = h;
     }
+    // The heading rows end where no span goes on from them into the rows below.
+    int headings = std::min(m_printHeadingRows, rows);
+    for (bool spanned = true; spanned && headings > 0;) {
+        spanned = false;
+        for (int r = 1; r <= headings; ++r) {
+            for (const PrintCell& cell : layout.cells[r])
+                spanned = spanned || r + cell.rowSpan - 1 > headings;
+        }
+        if (spanned)
+            --headings;
+    }
+    layout.headingRows = headings;
     paginate(layout);
     return layout;
 }
 
 void Grid::paginate(PrintLayout& layout) const {
-    const double headerHeight = layout.rowHeight[0];
+    // The header row and the heading rows head every page.
+    double headerHeight = 0;
+    for (int r = 0; r <= layout.headingRows; ++r)
+        headerHeight += layout.rowHeight[r];
     const double bottom = layout.area.bottom();
     const double fullRoom = bottom - layout.continuedTop - headerHeight;
     const int rows = rowCount();
@@ -1938,7 +1954,7 @@ void Grid::paginate(PrintLayout& layout) const {
     double y = page.top + headerHeight;
     auto finish = [&] {
         page.height = 0;
-        if (!page.slices.isEmpty() || rows == 0) {
+        if (!page.slices.isEmpty() || rows == layout.headingRows) {
             page.height = headerHeight;
             for (const PrintSlice& slice : page.slices)
                 page.height += slice.to - slice.from;
@@ -1951,7 +1967,7 @@ void Grid::paginate(PrintLayout& layout) const {
         y = page.top + headerHeight;
     };
 
-    for (int r = 1; r <= rows; ++r) {
+    for (int r = layout.headingRows + 1; r <= rows; ++r) {
         const QList<PrintCell>& cells = layout.cells[r];
         const double height = layout.rowHeight[r];
         // The lowest line bottom after `after` and up to `limit` at which the
@@ -1993,6 +2009,21 @@ void Grid::paginate(PrintLayout& layout) const {
         double textEnd = 0;
         for (const PrintCell& cell : cells)
             textEnd = std::max(textEnd, cell.height);
+
+        // A heading row goes on to the next page when the first line of the
+        // row it heads does not find room below it on this one.
+        if (m_printKeptWithNext.contains(r) && r < rows && !page.slices.isEmpty()) {
+            double firstLine = 0;
+            for (const PrintCell& cell : layout.cells[r + 1]) {
+                if (!cell.lines.isEmpty())
+                    firstLine = std::max(firstLine, cell.lines.first().bottom + layout.pad);
+            }
+            const double next = layout.splittable[r + 1] && firstLine > 0
+                                    ? std::min(layout.rowHeight[r + 1], firstLine)
+                                    : layout.rowHeight[r + 1];
+            if (y + height + next > bottom + kEpsilon && height + next <= fullRoom)
+                newPage();
+        }
 
         double from = 0;
         double after = -kNoLimit;
@@ -2139,6 +2170,17 @@ void Grid::drawPage(QPainter& painter, const PrintLayout& layout, int pageIndex)
             drawCell(cell, QRectF(cell.left, y, cell.width, layout.rowHeight[0]), all, true);
         y += layout.rowHeight[0];
     }
+    // The heading rows, whole, atop every page.
+    for (int r = 1; r <= layout.headingRows; ++r) {
+        const PrintSlice all{r};
+        for (const PrintCell& cell : layout.cells[r]) {
+            double height = 0;
+            for (int rr = r; rr < r + cell.rowSpan; ++rr)
+                height += layout.rowHeight[rr];
+            drawCell(cell, QRectF(cell.left, y, cell.width, height), all, true);
+        }
+        y += layout.rowHeight[r];
+    }
     // Where each row stands on this page.
     QHash<int, QPair<double, double>> rowAt;
     for (const PrintSlice& slice : page.slices) {
@@ -2161,7 +2203,25 @@ void Grid::drawPage(QPainter& painter, const PrintLayout& layout, int pageIndex)
                 }
             }
         }
+        // A row gone on from an earlier page shows its label again: its first
+        // column's text, which ended there.
+        const PrintCell* label = nullptr;
+        if (slice.linesAfter > -kNoLimit) {
+            for (const PrintCell& cell : layout.cells[slice.row]) {
+                if (!label || cell.left < label->left)
+                    label = &cell;
+            }
+            if (label && (label->rowSpan != 1 || label->lines.isEmpty() ||
+                          label->lines.last().bottom > slice.linesAfter + kEpsilon))
+                label = nullptr;
+        }
         for (const PrintCell* cell : cells) {
+            if (cell == label) {
+                drawCell(*cell, QRectF(cell->left, rowTop, cell->width, rowBottom - rowTop),
+                         PrintSlice{slice.row, 0, rowBottom - rowTop, -kNoLimit, kNoLimit, false},
+                         false);
+                continue;
+            }
             if (cell->rowSpan == 1) {
                 drawCell(*cell, QRectF(cell->left, rowTop, cell->width, rowBottom - rowTop), slice,
                          slice.whole);

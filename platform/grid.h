@@ -40,6 +40,7 @@
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QRectF>
+#include <QSet>
 #include <QString>
 #include <QTableWidget>
 #include <QVector>
@@ -229,6 +230,12 @@ public:
     void restoreText(int col, int row, const QString& text);
 
     // --- printing ------------------------------------------------------------
+    // The rows from 1 that head the grid's other rows in print (0: none).
+    void setPrintHeadingRows(int rows) { m_printHeadingRows = std::max(0, rows); }
+    int printHeadingRows() const { return m_printHeadingRows; }
+    // A row below them that heads the row after it: printed on the page of
+    // that row's first line.
+    void setPrintKeptWithNext(int row) { m_printKeptWithNext.insert(row); }
     // The grid is printed with its header row (when shown), fixed texts, cell
     // colours, wrapped texts and grid lines at twips positions on the printer
     // page. The rectangle is clipped to the printable area; a grid wider than
@@ -244,6 +251,12 @@ public:
     // drawing its last page carries the rows left over onto further sheets, so
     // no row is lost; pages past the grid's end draw nothing (and the printer
     // adds no blank sheet for them).
+    //
+    // The first rows may be the grid's headings (setPrintHeadingRows): they
+    // are printed below the header row atop every page the grid runs on to,
+    // and a page that holds no row after them holds none of them either. A
+    // row split over pages shows its label again on each page it goes on to:
+    // the text of its first column, when that ended on an earlier page.
     int OwnerPrintPageCount(Printer& printer, int left, int top, int right, int bottom);
     // The pages the grid needs in that rectangle: what OwnerPrintPageCount
     // counts, without changing what drawing the last page counted carries.
@@ -390,6 +403,8 @@ private:
     QList<double> m_colWidths;
     int m_silent = 0; // > 0 while the program itself changes cells
     int m_countedPages = 0;
+    int m_printHeadingRows = 0;
+    QSet<int> m_printKeptWithNext;
     QEvent* m_forwardedKey = nullptr;
 
     QList<int> m_designedHeights;              // pixels, index row - 1

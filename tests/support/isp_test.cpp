@@ -463,7 +463,8 @@ TEST_F(IspTest, PrintShowsTheListsAndTheCurrentKindOverAsManyPagesAsItNeeds) {
     EXPECT_EQ(pdfPages(pdf), 1);
     EXPECT_TRUE(pdfIsLandscape(pdf));
 
-    // The fourth tab's long preview: every row printed, the heading on the first sheet only.
+    // The fourth tab's long preview: every row printed, the page's heading
+    // and the preview's column headings on every sheet.
     page.SSTab1->setTab(3);
     pdf = pdfPath("action4.pdf");
     printdialog::setAnswerer(printdialog::printToPdf(pdf));
@@ -472,7 +473,10 @@ TEST_F(IspTest, PrintShowsTheListsAndTheCurrentKindOverAsManyPagesAsItNeeds) {
     const int pages = pdfPages(pdf);
     EXPECT_GE(pages, 3);
     text = pdfText(pdf);
-    EXPECT_EQ(text.count("EMIS NUMBER"), 1);
+    EXPECT_EQ(text.count("EMIS NUMBER"), pages);
+    EXPECT_EQ(text.count("LEARNER NAME : O'NEILL Lerato"), pages);
+    for (int p = 2; p <= pages; ++p)
+        EXPECT_TRUE(withoutSpaces(pdfPageText(pdf, p)).contains("Targettobeachieved")) << p;
     EXPECT_EQ(text.count("CONSULTATION WITH PARENTS/CAREGIVERS"), 1);
     EXPECT_EQ(text.count("Household poverty"), 1);
     EXPECT_TRUE(text.section('\f', 0, 0).contains("EMIS NUMBER"));
