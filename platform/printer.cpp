@@ -378,8 +378,11 @@ WritingProgress::WritingProgress(QProgressBar* bar) : m_bar(bar), m_outer(active
         m_barFormat = m_bar->format();
         m_barShown = m_bar->isVisible();
     } else {
-        m_window = std::make_unique<QProgressDialog>(QApplication::activeWindow());
+        m_activeBefore = QApplication::activeWindow();
+        m_window = std::make_unique<QProgressDialog>(m_activeBefore.data());
         m_window->setWindowTitle(QStringLiteral("Printing"));
+        // It tells, and takes nothing from the window the user works in.
+        m_window->setAttribute(Qt::WA_ShowWithoutActivating);
         m_window->setCancelButton(nullptr);
         m_window->setMinimumDuration(0);
         m_window->setAutoClose(false);
@@ -397,7 +400,13 @@ WritingProgress::~WritingProgress() {
         m_bar->setFormat(m_barFormat);
         m_bar->setVisible(m_barShown);
     }
+    const bool hadWindow = m_window != nullptr;
     m_window.reset();
+    if (hadWindow && m_activeBefore && m_activeBefore->isVisible() &&
+        QApplication::activeWindow() != m_activeBefore) {
+        m_activeBefore->activateWindow();
+        QApplication::setActiveWindow(m_activeBefore);
+    }
     activeProgress() = m_outer;
     QApplication::restoreOverrideCursor();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);

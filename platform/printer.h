@@ -10,6 +10,7 @@
 // copies, collation and page order), showing its progress while the sheets
 // are written; Report::print does the same for a report's pages.
 #include <QFont>
+#include <QPointer>
 #include <QPrinter>
 #include <QRectF>
 #include <QString>
@@ -185,4 +186,7 @@ private:
     int m_sheet = 0;
     qint64 m_lastRepaint = -1;
     WritingProgress* m_outer = nullptr;
+    // The window that had the keyboard when the job began: it has it again
+    // when the job's own progress window goes.
+    QPointer<QWidget> m_activeBefore;
 };
