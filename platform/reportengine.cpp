@@ -1,6 +1,7 @@
 #include "platform/reportengine.h"
 
 #include "platform/apperror.h"
+#include "platform/commandbutton.h"
 #include "platform/fonts.h"
 #include "platform/printdialog.h"
 #include "platform/printer.h"
@@ -1096,9 +1097,9 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     m_toolbar = new QHBoxLayout;
     m_toolbar->setContentsMargins(4, 4, 4, 4);
     const auto button = [this](const QString& caption, const QString& tip, bool narrow = false) {
-        auto* b = new QPushButton(caption, this);
-        // Enter in the page box goes to its page, never to a button.
-        b->setAutoDefault(false);
+        // Enter presses the focused button; in the page box it goes to its
+        // page, never to a button.
+        auto* b = new CommandButton(caption, this);
         b->setToolTip(tip);
         if (narrow)
             b->setFixedWidth(32);

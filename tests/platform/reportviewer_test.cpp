@@ -369,6 +369,19 @@ TEST_F(ReportViewerKeys, TheFocusGoesIntoThePageBoxOnlyWhenTheUserPutsItThere) {
     EXPECT_EQ(viewer.currentPage(), 2);
 }
 
+TEST_F(ReportViewerKeys, EnterPressesTheFocusedToolbarButton) {
+    viewer.cmdNext->setFocus();
+    QTest::keyClick(viewer.cmdNext, Qt::Key_Return);
+    EXPECT_EQ(viewer.currentPage(), 1);
+    viewer.cmdLast->setFocus();
+    QTest::keyClick(viewer.cmdLast, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(viewer.currentPage(), 4);
+    const double before = viewer.zoom();
+    viewer.cmdZoomIn->setFocus();
+    QTest::keyClick(viewer.cmdZoomIn, Qt::Key_Return);
+    EXPECT_GT(viewer.zoom(), before);
+}
+
 TEST_F(ReportViewerKeys, EscapeInThePageBoxGivesBackItsNumberAndKeepsTheViewerOpen) {
     QDialog window;
     auto* holder = new QVBoxLayout(&window);
