@@ -117,7 +117,7 @@ void addLimit(Figure& f, const QString& path, int runs, const std::function<void
 }
 
 // The rows of every section table for one learner-year.
-qint64 learnerYearRows(const QString& path, qint32 learner, int year) {
+qint64 learnerYearRows(const QString& path, qint64 learner, int year) {
     QStringList counts;
     for (const SectionTable& table : kSectionTables)
         counts << QString("(SELECT count(*) FROM %1 WHERE LearnerID = %2 AND Data_Year = %3)")

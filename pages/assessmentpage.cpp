@@ -1,6 +1,9 @@
 #include "pages/assessmentpage.h"
 
 #include "platform/adodb.h"
+#include "platform/commandbutton.h"
+#include "platform/entryguard.h"
+#include "platform/messagebox.h"
 #include "platform/printer.h"
 #include "platform/runtime.h"
 #include "services/checktables.h"
@@ -15,7 +18,10 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QShortcut>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -24,6 +30,9 @@
 namespace {
 
 const QString kSavedMessage = QStringLiteral("Your Information has been saved.");
+const QString kSaveUndoneMessage =
+    QStringLiteral("The database undid the whole Save after the failure above: nothing of this "
+                   "page was saved.");
 const QString kNotLoadedMessage =
     QStringLiteral("The information of this page could not be read, so it cannot be saved. "
                    "Please return to the Main Menu and open the page again.");
@@ -34,14 +43,33 @@ constexpr int kButtonHeight = 375;
 constexpr int kMargin = 120;
 constexpr int kHeaderHeight = 480;
 
+// Each page made gets a serial number of its own.
+int s_pageSerial = 0;
+
+// The last press of the left button on a page button: the page and the time.
+struct ButtonPress {
+    int page = 0;
+    quint64 time = 0;
+};
+std::optional<ButtonPress> s_lastPress;
+
 } // namespace
 
 // ---- the frame ---------------------------------------------------------------------
 
 AssessmentPage::AssessmentPage(const QString& formName, QWidget* parent)
-    : QDialog(parent), m_formName(formName) {
+    : QDialog(parent), m_formName(formName), m_serial(++s_pageSerial) {
     setObjectName(formName);
     setModal(true);
+
+    // The page's undo, wherever the focus is on the page (a box to type in
+    // keeps the keys, and a cell's open editor while it has something of its
+    // own to undo).
+    for (const QKeySequence& keys : QKeySequence::keyBindings(QKeySequence::Undo))
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] { undoEdit(); });
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] { redoEdit(); });
 
     Label1 = new QLabel(QStringLiteral("Current Year:"), this);
     Label1->setObjectName("Label1");
@@ -68,12 +96,14 @@ AssessmentPage::AssessmentPage(const QString& formName, QWidget* parent)
     cmdSave = new SaveButton(QStringLiteral("Save"), this);
     cmdSave->setObjectName("cmdSave");
     connect(this, &AssessmentPage::unsavedChanged, cmdSave, &SaveButton::setUnsaved);
-    cmdPrint = new QPushButton(QStringLiteral("Print Page"), this);
+    cmdPrint = new CommandButton(QStringLiteral("Print Page"), this);
     cmdPrint->setObjectName("cmdPrintPage");
-    cmdMenu = new QPushButton(QStringLiteral("Main Menu"), this);
+    cmdMenu = new CommandButton(QStringLiteral("Main Menu"), this);
     cmdMenu->setObjectName("cmdMenu");
-    for (QPushButton* b : {static_cast<QPushButton*>(cmdSave), cmdPrint, cmdMenu})
+    for (QPushButton* b : {static_cast<QPushButton*>(cmdSave), cmdPrint, cmdMenu}) {
         b->setAutoDefault(false);
+        watchButton(b);
+    }
 
     connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
     connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
@@ -107,6 +137,84 @@ void AssessmentPage::addToFrame(QWidget* widget, int stretch) {
 
 void AssessmentPage::watchEdits(Grid* grid) {
     connect(grid, &Grid::Change, this, [this](int, int) { markUnsaved(); });
+    // The first key that goes into a cell marks the page, before the cell is left.
+    connect(grid, &Grid::EditStarted, this, [this](int, int) { markUnsaved(); });
+    keepHistory(grid);
+}
+
+void AssessmentPage::keepHistory(Grid* grid) {
+    if (grid->property("pageHistory").toBool())
+        return;
+    grid->setProperty("pageHistory", true);
+    const QPointer<Grid> watched(grid);
+    connect(grid, &Grid::TextEdited, this,
+            [this, watched](int col, int row, const QString& before) {
+                if (m_applyingHistory || !watched)
+                    return;
+                m_undo.append({watched,
+                               QPersistentModelIndex(watched->model()->index(row - 1, col - 1)),
+                               before, watched->GetText(col, row)});
+                if (m_undo.size() > kHistorySize)
+                    m_undo.removeFirst();
+                m_redo.clear();
+            });
+}
+
+bool AssessmentPage::applyStep(const HistoryStep& step, bool undo) {
+    if (!step.grid || !step.cell.isValid())
+        return false;
+    Grid* grid = step.grid;
+    const int col = step.cell.column() + 1, row = step.cell.row() + 1;
+    // A cell the program has changed since (a reload, an entry added) is
+    // not the user's to take back.
+    if (grid->GetText(col, row) != (undo ? step.after : step.before))
+        return false;
+    m_applyingHistory = true;
+    grid->restoreText(col, row, undo ? step.before : step.after);
+    m_applyingHistory = false;
+    grid->SetActiveCell(col, row);
+    grid->scrollTo(grid->model()->index(row - 1, col - 1));
+    return true;
+}
+
+void AssessmentPage::undoEdit() {
+    stepHistory(true);
+}
+
+void AssessmentPage::redoEdit() {
+    stepHistory(false);
+}
+
+void AssessmentPage::stepHistory(bool undo) {
+    if (!takeOpenEntries(true))
+        return;
+    QList<HistoryStep>& from = undo ? m_undo : m_redo;
+    QList<HistoryStep>& to = undo ? m_redo : m_undo;
+    while (!from.isEmpty()) {
+        const HistoryStep step = from.takeLast();
+        if (applyStep(step, undo)) {
+            to.append(step);
+            return;
+        }
+    }
+    QApplication::beep();
+}
+
+void AssessmentPage::setEntryPending(const QObject* entry, bool pending) {
+    if (pending)
+        m_pendingEntries.insert(entry);
+    else
+        m_pendingEntries.remove(entry);
+    showUnsaved();
+}
+
+bool AssessmentPage::takeOpenEntries(bool sayRefusal) {
+    bool taken = true;
+    for (Grid* grid : findChildren<Grid*>()) {
+        if (!grid->commitEditor(sayRefusal))
+            taken = false;
+    }
+    return taken;
 }
 
 void AssessmentPage::storeEntries(Grid* grid, Grid::Block block, const QString& table,
@@ -183,9 +291,10 @@ void AssessmentPage::showNeighbourButton(QPushButton*& button, const QString& na
                                          const QString& caption,
                                          const std::function<void()>& click) {
     if (!button) {
-        button = new QPushButton(this);
+        button = new CommandButton(QString(), this);
         button->setObjectName(name);
         button->setAutoDefault(false);
+        watchButton(button);
         connect(button, &QPushButton::clicked, this, click);
     }
     button->setText(caption);
@@ -232,6 +341,8 @@ void AssessmentPage::Form_Load() {
     if (m_activeGrid)
         m_activeGrid->SetActiveCell(m_activeCol, m_activeRow);
     markSaved();
+    m_undo.clear();
+    m_redo.clear();
 }
 
 QString AssessmentPage::run() {
@@ -260,6 +371,46 @@ bool AssessmentPage::event(QEvent* event) {
     return handled;
 }
 
+// ---- one click, one thing ---------------------------------------------------------------
+
+void AssessmentPage::watchButton(QPushButton* button) {
+    button->installEventFilter(this);
+}
+
+bool AssessmentPage::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    auto* button = qobject_cast<QPushButton*>(watched);
+    if (!button || button->window() != this ||
+        (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+         type != QEvent::MouseButtonRelease))
+        return QDialog::eventFilter(watched, event);
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() != Qt::LeftButton)
+        return QDialog::eventFilter(watched, event);
+    const char* ignoring = "ignoringClick";
+    if (type == QEvent::MouseButtonRelease) {
+        // The release of a press that was ignored does nothing either.
+        const bool ignored = button->property(ignoring).toBool();
+        button->setProperty(ignoring, false);
+        return ignored || QDialog::eventFilter(watched, event);
+    }
+    if (type == QEvent::MouseButtonDblClick && button->property(ignoring).toBool())
+        return true;
+    const std::optional<ButtonPress> before = s_lastPress;
+    s_lastPress = ButtonPress{m_serial, mouse->timestamp()};
+    // While the page is being left, or when the press is the second of a
+    // double click whose first left the page before this one: nothing.
+    const bool secondOfPair =
+        type == QEvent::MouseButtonPress && before && before->page != m_serial &&
+        mouse->timestamp() >= before->time &&
+        mouse->timestamp() - before->time <= quint64(QApplication::doubleClickInterval());
+    if (m_closed || m_confirming || secondOfPair) {
+        button->setProperty(ignoring, true);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
 // ---- the keyboard ----------------------------------------------------------------------
 
 void AssessmentPage::prepareKeyboard() {
@@ -272,6 +423,14 @@ void AssessmentPage::prepareKeyboard() {
                     if (!message.isEmpty())
                         ShowUserMessage(message);
                 });
+    }
+    // The boxes to type in say what they refuse of a paste, as the cells do.
+    for (QLineEdit* box : Frame1->findChildren<QLineEdit*>()) {
+        bool inGrid = false;
+        for (QWidget* w = box->parentWidget(); w && !inGrid; w = w->parentWidget())
+            inGrid = qobject_cast<Grid*>(w) != nullptr;
+        if (!inGrid && !box->isReadOnly())
+            entryguard::guardBox(box, [](const QString& message) { ShowUserMessage(message); });
     }
     // The buttons after the page's own controls, in their order on the screen.
     QWidget* last = nullptr;
@@ -318,10 +477,16 @@ void AssessmentPage::focusFirstEntry() {
 // ---- the unsaved flag ----------------------------------------------------------------
 
 void AssessmentPage::setUnsaved(bool unsaved) {
-    if (m_unsaved == unsaved)
-        return;
     m_unsaved = unsaved;
-    emit unsavedChanged(unsaved);
+    showUnsaved();
+}
+
+void AssessmentPage::showUnsaved() {
+    const bool shown = isUnsaved();
+    if (shown == m_shownUnsaved)
+        return;
+    m_shownUnsaved = shown;
+    emit unsavedChanged(shown);
 }
 
 // ---- saving --------------------------------------------------------------------------
@@ -331,10 +496,38 @@ void AssessmentPage::cmdSave_Click() {
         ShowUserMessage(kNotLoadedMessage);
         return;
     }
+    // A text still in a cell's editor is saved with the rest; one its cell
+    // refuses is said, keeps the focus, and nothing is saved.
+    if (!takeOpenEntries(true)) {
+        markUnsaved();
+        return;
+    }
+    // The whole Save is one transaction, each routine in a savepoint of it: a
+    // routine that fails is undone alone and the others are kept, and the
+    // file takes the page's rows only at the one commit at the end, so a Save
+    // cut off on the way leaves them as they were. What the routines have to
+    // say is shown once the transaction is over, so that no message waits
+    // for the user while the file is held.
     bool allSaved = true;
-    for (const Routine& save : m_saveRoutines)
-        allSaved = save() && allSaved;
-    if (!allSaved)
+    bool committed = false;
+    {
+        const msgbox::HeldBoxes held;
+        const ConnectionScope connection;
+        if (!connection.isOpen())
+            return; // reported
+        m_saving = true;
+        const auto saved = qScopeGuard([this] { m_saving = false; });
+        committed = trapErrors(m_formName, "cmdSave_Click Routine", [&] {
+            ado::TransactionScope transaction(*connection);
+            for (const Routine& save : m_saveRoutines) {
+                allSaved = save() && allSaved;
+                if (!connection->InTransaction())
+                    throw AppError(ErrNo::SaveUndone, kSaveUndoneMessage);
+            }
+            transaction.commit();
+        });
+    }
+    if (!committed || !allSaved)
         return;
     markSaved();
     ShowUserMessage(kSavedMessage);
@@ -355,7 +548,13 @@ bool AssessmentPage::confirmLeave() {
 }
 
 void AssessmentPage::leave(const QString& neighbour) {
-    if (m_closed || !confirmLeave())
+    if (m_closed)
+        return;
+    // The open editor's text is the page's before the question; a text its
+    // cell refuses stays in the editor, and the page asks.
+    if (!takeOpenEntries(false))
+        markUnsaved();
+    if (!confirmLeave())
         return;
     // A neighbour that is not part of the program yet leads back to the menu.
     m_nextForm = (!neighbour.isEmpty() && isFormRegistered(neighbour)) ? neighbour : QString();
@@ -366,8 +565,10 @@ void AssessmentPage::closeEvent(QCloseEvent* event) {
         QDialog::closeEvent(event);
         return;
     }
-    // The title bar's close leaves like Main Menu.
+    // The title bar's close (and closing the program) leaves like Main Menu.
     event->ignore();
+    if (!takeOpenEntries(false))
+        markUnsaved();
     if (confirmLeave()) {
         m_nextForm.clear();
         event->accept();
@@ -389,11 +590,13 @@ void AssessmentPage::cmdPrint_Click() {
         Printer printer;
         printer.setOrientation(m_print.landscape ? Printer::vbPRORLandscape
                                                  : Printer::vbPRORPortrait);
+        printer.setDocumentName(printDocumentName(m_print, windowTitle()));
         cd1.setCancelError(true);
         cd1.ShowPrinter(printer);
 
-        printPage(printer, m_print, printItems());
-        printer.EndDoc();
+        // The sheets are written as the dialog chose them; the job ends there.
+        const QList<PrintItem> items = printItems();
+        printer.printJob([&](Printer& p) { printPage(p, m_print, items); });
     });
 }
 
@@ -411,8 +614,16 @@ bool AssessmentPage::allBlank(const QStringList& texts) {
 
 // ---- the load shape ------------------------------------------------------------------------
 
+void AssessmentPage::useConnection(std::optional<ConnectionScope>& connection) const {
+    if (m_saving)
+        connection.emplace(ConnectionScope::ShareOpen); // the Save's, in its transaction
+    else
+        connection.emplace();
+}
+
 bool AssessmentPage::withConnection(const QString& procedure, const std::function<void()>& body) {
-    const ConnectionScope connection;
+    std::optional<ConnectionScope> connection;
+    useConnection(connection);
     return trapErrors(m_formName, procedure, body);
 }
 
@@ -451,7 +662,9 @@ bool AssessmentPage::loadFirstRow(const QString& procedure, const QString& sql,
 
 bool AssessmentPage::inTransaction(const QString& procedure,
                                    const std::function<void(ado::Connection&)>& body) {
-    const ConnectionScope connection;
+    std::optional<ConnectionScope> connection;
+    useConnection(connection);
+    // Inside the Save's transaction, a savepoint of it.
     return trapErrors(m_formName, procedure, [&] {
         ado::TransactionScope transaction(*gConnection);
         body(*gConnection);

@@ -31,12 +31,34 @@
 // Load and save routines return true when they ran to their end; each traps
 // its own error and reports it with the form name as location. Save is
 // confirmed only when every save routine succeeded; after a failed load the
-// page refuses to save for that opening.
+// page refuses to save for that opening. A Save is one transaction, each
+// save routine in a savepoint of it: a routine that fails is undone alone,
+// and the file takes the others' rows at the one commit at the end.
 //
 // The keyboard: a page opens with the focus in its highlighted entry cell (or
 // the first entry of the page); Tab goes through the page's entries in their
-// order, then the buttons. A grid's refusal of a typed entry that says what
-// the cell takes (a date) is shown in a message box.
+// order, then the buttons. A grid's refusal of an entry that says why (what
+// the cell takes, its limit, a control character) is shown in a message box,
+// and so is a box's refusal of a paste.
+//
+// Nothing the user typed is lost without a word: the first key that goes
+// into a watched cell marks the page unsaved; Save and every way of leaving
+// (the buttons, the title bar's close, closing the program) first take an
+// open editor's text into its cell. While a cell's editor holds a text the
+// cell refuses, Save saves nothing (the refusal is said and the editor keeps
+// the focus). Text waiting in an entry that was never added (a preview
+// list's box or entry row) keeps the Save button yellow, so leaving asks;
+// Save saves what was added and leaves the button yellow while it waits.
+//
+// The page's undo: Ctrl+Z puts back the text a watched cell held before the
+// user's edit (typing, a choice, Delete, Backspace, a paste), also after the
+// cell was left, for the last kHistorySize edits of the page; Ctrl+Y and
+// Ctrl+Shift+Z redo. An undone edit is an edit: the page stays unsaved. In an
+// open editor the keys are the editor's own while it has something to undo.
+//
+// A click on a page button while the page is being left does nothing, nor
+// does the second click of a double click that reaches a page shown after
+// the first click (Next Page twice moves one page).
 #include "pages/pageprint.h"
 #include "platform/grid.h"
 #include "platform/printdialog.h"
@@ -48,12 +70,16 @@
 #include <QHash>
 #include <QList>
 #include <QMap>
+#include <QPersistentModelIndex>
+#include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
 
+class ConnectionScope;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -95,11 +121,23 @@ public:
     void cmdPrevious_Click() { leave(m_previous); }
 
     // --- state ---------------------------------------------------------------
-    // The unsaved flag; the Save button's colour follows it (yellow while set,
-    // the button face while clear), which is what leaving the page tests.
+    // The unsaved flag; the Save button's colour follows it and the entries
+    // waiting to be added (yellow while either is there, the button face
+    // otherwise), which is what leaving the page tests.
     void markUnsaved() { setUnsaved(true); }
     void markSaved() { setUnsaved(false); }
-    bool isUnsaved() const { return m_unsaved; }
+    bool isUnsaved() const { return m_unsaved || !m_pendingEntries.isEmpty(); }
+    // An entry (a preview list) holds text typed but not added: the page
+    // shows unsaved while it does.
+    void setEntryPending(const QObject* entry, bool pending);
+    bool hasPendingEntry() const { return !m_pendingEntries.isEmpty(); }
+    // The user's edits of grid's text cells can be undone with the page's
+    // undo (watchEdits does this for the grids it watches).
+    void keepHistory(Grid* grid);
+    // The page's undo and redo of its cells' texts (Ctrl+Z; Ctrl+Y, Ctrl+Shift+Z).
+    void undoEdit();
+    void redoEdit();
+    static constexpr int kHistorySize = 100;
     // True after a load routine failed: Save is refused for this opening.
     bool loadFailed() const { return m_loadFailed; }
     // True once the page was left (by a button or the title bar).
@@ -187,7 +225,8 @@ protected:
 
     // --- the load shape ----------------------------------------------------------
     // Opens a fresh connection, runs body, and closes the connection on every
-    // path; an error is reported with procedure and false returned.
+    // path; an error is reported with procedure and false returned. While the
+    // page's Save runs, body runs on the Save's connection.
     bool withConnection(const QString& procedure, const std::function<void()>& body);
     // Inside withConnection: a keyset record set on sql; when it holds rows,
     // eachRow sees every row in turn (the record set gives RecordCount too).
@@ -203,7 +242,9 @@ protected:
 
     // --- the save shapes ---------------------------------------------------------
     // Opens a fresh connection, BeginTrans, body, CommitTrans, close. On an
-    // error: the report with procedure, RollbackTrans, close; false.
+    // error: the report with procedure, RollbackTrans, close; false. While
+    // the page's Save runs, the Save's connection and a savepoint of its one
+    // transaction instead: an error undoes this routine's work alone.
     bool inTransaction(const QString& procedure, const std::function<void(ado::Connection&)>& body);
     // Transactional replace: the DELETE statements, then the INSERT statements,
     // in one transaction.
@@ -223,9 +264,28 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The connection of a load or save shape: the Save's while it runs, else a fresh one.
+    void useConnection(std::optional<ConnectionScope>& connection) const;
     void setUnsaved(bool unsaved);
+    void showUnsaved();
+    // Takes the open editors' texts into their cells; false when a cell
+    // refuses its editor's text (said when sayRefusal).
+    bool takeOpenEntries(bool sayRefusal);
+    void watchButton(QPushButton* button);
+    struct HistoryStep {
+        QPointer<Grid> grid;
+        QPersistentModelIndex cell;
+        QString before;
+        QString after;
+    };
+    // Puts back step's text (before, or after for a redo); false when the
+    // cell no longer holds what the step left there.
+    bool applyStep(const HistoryStep& step, bool undo);
+    // One step back (undo) or forward through the page's history.
+    void stepHistory(bool undo);
     void leave(const QString& neighbour);
     bool confirmLeave();
     void layoutFrame();
@@ -250,8 +310,15 @@ private:
     int m_frameWidth = 11600;
     int m_frameHeight = 7200;
     bool m_unsaved = false;
+    bool m_shownUnsaved = false;
+    QSet<const QObject*> m_pendingEntries;
+    QList<HistoryStep> m_undo;
+    QList<HistoryStep> m_redo;
+    bool m_applyingHistory = false;
+    int m_serial = 0; // tells this page's clicks from those of the page before it
     bool m_loadFailed = false;
     bool m_closed = false;
+    bool m_saving = false; // the Save runs: its routines share its connection and transaction
     bool m_confirming = false;
     bool m_lostToDialog =
         false; // deactivated by a message box, the print dialog or another application

@@ -42,31 +42,60 @@ public:
     explicit SheetFlow(Printer& printer) : m_printer(printer) {}
 
     void print(const QList<PrintItem>& items) {
-        for (qsizetype i = 0; i < items.size(); ++i) {
-            const PrintItem& item = items[i];
-            switch (item.kind) {
-            case PrintItem::Kind::Grid: {
-                QList<const PrintItem*> band{&item};
-                while (i + 1 < items.size() && besideBand(band, items[i + 1]))
-                    band.append(&items[++i]);
-                printBand(band, false);
-                break;
-            }
-            case PrintItem::Kind::PagedGrid:
-                printBand({&item}, true);
-                break;
-            case PrintItem::Kind::Text:
-                printText(item);
-                break;
-            case PrintItem::Kind::NewPage:
+        for (qsizetype i = 0; i < items.size();) {
+            // A heading that would stand at the sheet's foot without the
+            // first row it heads goes on to the next sheet with it.
+            if (items[i].keepWithNext && !m_sheetEmpty && !fitsWithWhatItHeads(items, i)) {
                 m_printer.NewPage();
                 newSheet();
-                break;
+                m_shift = Printer::kContinuedTop - items[i].draw.top;
             }
+            i = step(items, i);
         }
     }
 
 private:
+    // Prints the item at i (with the grids beside it); returns the next one's index.
+    qsizetype step(const QList<PrintItem>& items, qsizetype i) {
+        const PrintItem& item = items[i];
+        switch (item.kind) {
+        case PrintItem::Kind::Grid: {
+            QList<const PrintItem*> band{&item};
+            while (i + 1 < items.size() && besideBand(band, items[i + 1]))
+                band.append(&items[++i]);
+            printBand(band, false);
+            break;
+        }
+        case PrintItem::Kind::PagedGrid:
+            printBand({&item}, true);
+            break;
+        case PrintItem::Kind::Text:
+            printText(item);
+            break;
+        case PrintItem::Kind::NewPage:
+            if (!m_dry) {
+                m_printer.NewPage();
+                newSheet();
+            }
+            break;
+        }
+        return i + 1;
+    }
+
+    // Whether the headings from i on and the first row of the item they head
+    // find room on this sheet: tried on a copy of the flow that draws nothing.
+    bool fitsWithWhatItHeads(const QList<PrintItem>& items, qsizetype i) const {
+        SheetFlow trial(*this);
+        trial.m_dry = true;
+        qsizetype k = i;
+        while (k < items.size() && items[k].keepWithNext && trial.m_fits)
+            k = trial.step(items, k);
+        if (!trial.m_fits || k >= items.size())
+            return trial.m_fits;
+        trial.m_headed = true;
+        trial.step(items, k);
+        return trial.m_fits;
+    }
     int right(const PrintItem::Rect& r) const { return m_printer.Width() + r.rightAdd; }
     int bottom(const PrintItem::Rect& r) const { return m_printer.Height() + r.bottomAdd; }
 
@@ -95,6 +124,7 @@ private:
         m_covered.clear();
         m_shift = 0;
         m_followAt.reset();
+        m_sheetEmpty = true;
     }
 
     // Where an item designed at top goes: moved as the items before it were,
@@ -126,6 +156,22 @@ private:
         }
         m_shift = top - designed;
 
+        if (m_dry) {
+            // A trial: what a heading heads shows a row on this sheet; a
+            // heading itself fits on it whole.
+            for (const PrintItem* item : band) {
+                const PrintItem::Rect& d = item->draw;
+                const QRectF first = extent(*item, top, 1);
+                if (m_headed ? first.isEmpty()
+                             : item->target->OwnerPrintPagesNeeded(m_printer, d.left, top,
+                                                                   right(d), bottom(d)) > 1)
+                    m_fits = false;
+                if (!first.isEmpty())
+                    m_covered << first;
+            }
+            return;
+        }
+
         // The pages each grid needs, and those it is drawn in: a paged grid in
         // its own place is counted in its counting rectangle.
         QList<int> needed, counted;
@@ -155,8 +201,10 @@ private:
                 m_printer.NewPage();
         }
 
+        m_sheetEmpty = false;
         if (sheets > 1) {
             newSheet();
+            m_sheetEmpty = false;
             double end = 0;
             for (qsizetype i = 0; i < band.size(); ++i) {
                 if (needed[i] != sheets)
@@ -185,17 +233,28 @@ private:
         const QFontMetricsF metrics(m_printer.currentFont(), &m_printer.qprinter());
         if (top + metrics.height() / m_printer.twipsToDevice() >
             m_printer.printableArea().bottom()) {
+            if (m_dry) {
+                m_fits = false;
+                return;
+            }
             m_printer.NewPage();
             newSheet();
             top = Printer::kContinuedTop;
             m_shift = top - item.draw.top;
         }
+        if (m_dry)
+            return;
         m_printer.setCurrentX(item.draw.left);
         m_printer.setCurrentY(top);
         m_printer.Print(item.text);
+        m_sheetEmpty = false;
     }
 
     Printer& m_printer;
+    bool m_sheetEmpty = true; // nothing but the heading lines on the sheet yet
+    bool m_dry = false;       // a trial: nothing is drawn
+    bool m_headed = false;    // the trial's item headed by the ones before
+    bool m_fits = true;
     QList<QRectF> m_covered; // twips, what grids have drawn on the current sheet
     int m_shift = 0;         // how far the items still to come are moved down
     std::optional<int> m_followAt;
@@ -223,10 +282,17 @@ PrintItem PrintItem::paged(Grid* grid, Rect count, Rect draw) {
 PrintItem PrintItem::textLine(int x, int y, const QString& text, double fontSize, bool bold) {
     PrintItem item;
     item.kind = Kind::Text;
+    item.keepWithNext = true;
     item.draw = {x, y, 0, 0};
     item.text = text;
     item.fontSize = fontSize;
     item.fontBold = bold;
+    return item;
+}
+
+PrintItem PrintItem::keptWithNext() const {
+    PrintItem item = *this;
+    item.keepWithNext = true;
     return item;
 }
 
@@ -236,7 +302,11 @@ PrintItem PrintItem::newPage() {
     return item;
 }
 
-void printPage(Printer& printer, const PrintLayout& layout, const QList<PrintItem>& items) {
+namespace {
+
+// The page's heading lines: the EMIS line with the page's title, and the
+// learner line where the page prints it.
+void printHeadingLines(Printer& printer, const PrintLayout& layout) {
     const double headingSize = layout.headingFontSize > 0 ? layout.headingFontSize
                                : layout.landscape         ? 12
                                                           : 11;
@@ -263,6 +333,28 @@ void printPage(Printer& printer, const PrintLayout& layout, const QList<PrintIte
         printer.Print(" LEARNER NAME : " + gLearnerName + "  ASSESION NUMBER: " + gAccessionNo);
     }
     printer.setFontBold(false);
+}
 
+} // namespace
+
+void printPage(Printer& printer, const PrintLayout& layout, const QList<PrintItem>& items) {
+    printHeadingLines(printer, layout);
+    // Every sheet the page runs on to reads on its own: it carries the
+    // heading lines too.
+    printer.setSheetHeading([&layout](Printer& p) { printHeadingLines(p, layout); });
+    struct Done {
+        Printer& p;
+        ~Done() { p.setSheetHeading({}); }
+    } done{printer};
     SheetFlow(printer).print(items);
+}
+
+QString printDocumentName(const PrintLayout& layout, const QString& caption) {
+    QString title = layout.title;
+    title.remove(QLatin1Char('[')).remove(QLatin1Char(']'));
+    title = title.simplified();
+    if (title.isEmpty())
+        title = caption.simplified();
+    const QString learner = gLearnerName.simplified();
+    return learner.isEmpty() ? title : title + " - " + learner;
 }

@@ -26,6 +26,9 @@ struct PrintItem {
     QString text;         // Text: the line printed at draw.left, draw.top
     double fontSize = 9;  // Text
     bool fontBold = true; // Text
+    // A heading: printed on the sheet of the first row of the item after it
+    // (a text line heads what follows it).
+    bool keepWithNext = false;
 
     // Grid drawn at left, top; right is Width + rightAdd, bottom Height. A grid
     // longer than the rest of its sheet goes on over the next sheets, from
@@ -37,12 +40,17 @@ struct PrintItem {
     static PrintItem textLine(int x, int y, const QString& text, double fontSize = 9,
                               bool bold = true);
     static PrintItem newPage();
+    // This item as a heading of the item after it.
+    PrintItem keptWithNext() const;
 };
 
 // What the page print prints: the heading " EMIS NUMBER: " & gEmisCode & title
 // at 500, 130 (bold Times New Roman, 11 pt, 12 pt on landscape pages, which
 // first print an empty line at 140, 130), the learner line at 500, 360 when
-// learnerLine is set, then the items in order, then EndDoc. A grid that would
+// learnerLine is set, then the items in order, then EndDoc. Every further
+// sheet carries the heading and the learner line again. A heading item
+// (keepWithNext) that would end a sheet without the first row of what it
+// heads goes on to the next sheet with it. A grid that would
 // be drawn over a grid printed before it on the same sheet moves down below
 // it, and the items after it move down as far. After a grid that went on over
 // further sheets the items follow below its end; grids placed side by side
@@ -58,3 +66,7 @@ struct PrintLayout {
 // Prints the heading, the learner line and items on printer, which the print
 // dialog has set up; the caller ends the document.
 void printPage(Printer& printer, const PrintLayout& layout, const QList<PrintItem>& items);
+
+// The name of a page print's job and of the file the print dialog offers:
+// the page's title (its caption when it prints none) and the learner.
+QString printDocumentName(const PrintLayout& layout, const QString& caption);

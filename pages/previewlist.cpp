@@ -1,6 +1,7 @@
 #include "pages/previewlist.h"
 
 #include "platform/colors.h"
+#include "platform/commandbutton.h"
 #include "platform/grid.h"
 #include "pages/assessmentpage.h"
 #include "services/modextendedmsgbox.h"
@@ -15,6 +16,8 @@
 PreviewList::PreviewList(AssessmentPage& page, Grid* preview, PreviewListSetup setup,
                          QWidget* parent)
     : QWidget(parent), m_page(page), m_grid(preview), m_setup(std::move(setup)) {
+    // The rows above the entries head them on every sheet they print on.
+    m_grid->setPrintHeadingRows(m_setup.firstDataRow - 1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* entryRow = new QHBoxLayout;
@@ -23,7 +26,7 @@ PreviewList::PreviewList(AssessmentPage& page, Grid* preview, PreviewListSetup s
     m_add->setObjectName(m_setup.addName);
     m_add->setAutoDefault(false);
     m_add->setBackColor(vbButtonFace);
-    m_remove = new QPushButton(QStringLiteral("Remove from Preview"), this);
+    m_remove = new CommandButton(QStringLiteral("Remove from Preview"), this);
     m_remove->setObjectName(m_setup.removeName);
     m_remove->setAutoDefault(false);
 
@@ -37,14 +40,21 @@ PreviewList::PreviewList(AssessmentPage& page, Grid* preview, PreviewListSetup s
         entryRow->addWidget(m_entry, 1);
         entryRow->addWidget(m_optionA);
         entryRow->addWidget(m_optionB);
-        // The Add button shows an entry that has not been added yet.
-        connect(m_entry, &QLineEdit::textChanged, this, [this](const QString& text) {
-            m_add->setBackColor(text.trimmed().isEmpty() ? vbButtonFace : vbYellow);
-        });
+        // The Add button, and the page's Save, show an entry that has not
+        // been added yet.
+        connect(m_entry, &QLineEdit::textChanged, this, [this] { showPending(); });
     } else {
-        layout->addWidget(m_setup.entryGrid);
-        connect(m_setup.entryGrid, &Grid::Change, this,
-                [this](int, int) { m_add->setBackColor(vbYellow); });
+        Grid* entry = m_setup.entryGrid;
+        layout->addWidget(entry);
+        // From the first key that goes into the entry row.
+        connect(entry, &Grid::EditStarted, this, [this](int, int) { showPending(true); });
+        connect(entry, &Grid::Change, this, [this](int, int) { showPending(); });
+        // An editor given up (Escape) leaves the row as it was.
+        connect(entry->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+                [this] { QMetaObject::invokeMethod(this, [this] { showPending(); },
+                                                   Qt::QueuedConnection); });
+        // Its texts can be taken back with the page's undo.
+        m_page.keepHistory(entry);
         entryRow->addStretch(1);
     }
     entryRow->addWidget(m_add);
@@ -89,6 +99,24 @@ PreviewList::PreviewList(AssessmentPage& page, Grid* preview, PreviewListSetup s
         for (int c : entryCols)
             m_grid->setLocked(Grid::Block(c, -1), true);
     }
+}
+
+bool PreviewList::entryWaiting() const {
+    if (isBoxForm())
+        return !m_entry->text().trimmed().isEmpty();
+    Grid* entry = m_setup.entryGrid;
+    if (entry->isEditing())
+        return true;
+    QStringList cells;
+    for (int c = 1; c <= entry->MaxCols(); ++c)
+        cells << entry->GetText(c, m_setup.entryRow);
+    return !AssessmentPage::allBlank(cells);
+}
+
+void PreviewList::showPending(bool typing) {
+    const bool waiting = typing || entryWaiting();
+    m_add->setBackColor(waiting ? vbYellow : vbButtonFace);
+    m_page.setEntryPending(this, waiting);
 }
 
 int PreviewList::CheckAvailableRow(int col) const {
@@ -149,9 +177,8 @@ void PreviewList::addFromBox() {
     if (m_setup.rowWritten)
         m_setup.rowWritten(written);
 
-    m_add->setBackColor(vbButtonFace);
     m_page.markUnsaved();
-    m_entry->clear();
+    m_entry->clear(); // nothing waits now
 }
 
 void PreviewList::addFromRow() {
@@ -160,7 +187,7 @@ void PreviewList::addFromRow() {
     for (int c = 1; c <= entry->MaxCols(); ++c)
         cells << entry->GetText(c, m_setup.entryRow);
     if (AssessmentPage::allBlank(cells)) {
-        m_add->setBackColor(vbButtonFace);
+        showPending();
         return;
     }
     if (m_setup.blankCellsQuestion) {
@@ -177,7 +204,7 @@ void PreviewList::addFromRow() {
 
     entry->ClearRange(1, m_setup.entryRow, entry->MaxCols(), m_setup.entryRow, true);
     m_page.markUnsaved();
-    m_add->setBackColor(vbButtonFace);
+    showPending();
 }
 
 void PreviewList::Remove() {

@@ -3,6 +3,10 @@
 // preview grid, with "Add to Preview" and "Remove from Preview"; the page's
 // Save writes the grid's data rows (rows firstDataRow to MaxRows).
 //
+// Text typed into the entry and not added is no part of the page's rows:
+// while it waits, the Add button and the page's Save are yellow (leaving the
+// page asks), and Save saves the entries added.
+//
 // Two entry forms:
 //  - box form: a text box and two option buttons that choose data column A or
 //    B; the two columns fill independently, and the grid always ends with a
@@ -98,6 +102,12 @@ public:
 
 private:
     bool isBoxForm() const { return m_setup.entryGrid == nullptr; }
+    // Whether the entry holds text that was not added (a non-blank box or
+    // entry row, or the row's editor open).
+    bool entryWaiting() const;
+    // The Add button yellow, and the page unsaved, while an entry waits
+    // (typing: a key just went into the entry row).
+    void showPending(bool typing = false);
     void addFromBox();
     void addFromRow();
     // The first blank row of col; a new last row when every data row is taken.

@@ -8,13 +8,17 @@
 #include <vector>
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <ctime>
 
 namespace ado {
 namespace {
 
 [[noreturn]] void raiseSqlite(sqlite3* db, int rc) {
     const char* msg = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
-    throw AppError(db ? sqlite3_extended_errcode(db) : rc, QString::fromUtf8(msg), true);
+    QString description = QString::fromUtf8(msg);
+    if (description.startsWith(QLatin1String("unsafe use of ")))
+        description += ": a trigger or view of the database file calls what it may not";
+    throw AppError(db ? sqlite3_extended_errcode(db) : rc, description, true);
 }
 
 QVariant columnValue(sqlite3_stmt* st, int i) {
@@ -37,16 +41,28 @@ QVariant columnValue(sqlite3_stmt* st, int i) {
 // Runs every statement of a translated text; the rows of the last one that
 // returns columns are handed to the sink.
 template <class Sink> void runStatements(sqlite3* db, const QString& sql, Sink&& sink) {
+    // SQLite reads a statement only up to a NUL: the rest of the text would
+    // be cut off, or never read at all. Such a text runs nothing.
+    if (sql.contains(QChar(0)))
+        throw AppError(SQLITE_ERROR,
+                       "The statement holds a NUL character (code 0), which cannot be stored; "
+                       "nothing of it was run.",
+                       true);
     const QByteArray utf8 = translateJetSql(sql, db).toUtf8();
     const char* tail = utf8.constData();
     const char* end = tail + utf8.size();
     while (tail < end) {
         sqlite3_stmt* st = nullptr;
+        const char* from = tail;
         int rc = sqlite3_prepare_v2(db, tail, int(end - tail), &st, &tail);
         if (rc != SQLITE_OK)
             raiseSqlite(db, rc);
-        if (!st)
-            continue; // blank or comment
+        if (!st) {
+            // Blanks or a comment; a text SQLite does not read on from ends here.
+            if (tail <= from)
+                throw AppError(SQLITE_ERROR, "The statement could not be read to its end.", true);
+            continue;
+        }
         sink.begin(st);
         while ((rc = sqlite3_step(st)) == SQLITE_ROW)
             sink.row(st);
@@ -61,39 +77,72 @@ template <class Sink> void runStatements(sqlite3* db, const QString& sql, Sink&&
 
 namespace {
 
-// The file a path names, as it stands: which file it is, its size and when
-// it was last written.
+// The file a path names, as it stands: which file it is, its size, when it
+// was last written and when it last changed in any way, and SQLite's change
+// counter in its header. Writing a file in place, then setting its time of
+// writing back, still gives it a change time of now: the system sets that,
+// and nothing can set it back.
 struct FileState {
     dev_t device = 0;
     ino_t inode = 0;
     off_t size = -1;
     timespec written{};
+    timespec changed{};
+    quint32 changeCounter = 0;
     bool operator==(const FileState& o) const {
         return device == o.device && inode == o.inode && size == o.size &&
-               written.tv_sec == o.written.tv_sec && written.tv_nsec == o.written.tv_nsec;
+               written.tv_sec == o.written.tv_sec && written.tv_nsec == o.written.tv_nsec &&
+               changed.tv_sec == o.changed.tv_sec && changed.tv_nsec == o.changed.tv_nsec &&
+               changeCounter == o.changeCounter;
     }
 };
 
 bool fileState(const QString& path, FileState& state) {
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return false;
-    state = {st.st_dev, st.st_ino, st.st_size, st.st_mtim};
+    struct stat st {};
+    if (::fstat(file.handle(), &st) != 0)
+        return false;
+    // The file change counter: four bytes, most significant first, at 24.
+    unsigned char header[28] = {};
+    if (file.read(reinterpret_cast<char*>(header), sizeof header) != qint64(sizeof header))
+        return false;
+    state = {st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim,
+             quint32(header[24]) << 24 | quint32(header[25]) << 16 | quint32(header[26]) << 8 |
+                 quint32(header[27])};
     return true;
+}
+
+// True when the file changed so lately that a further change could still
+// bear the same change time: the system stamps a change with a clock that
+// moves in steps (of a few milliseconds; of whole seconds, or two, on a file
+// system that keeps no fractions). Such a file may have changed again
+// unseen; so may a file whose change time lies ahead of the clock.
+bool changedTooLately(const FileState& state) {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    const bool wholeSeconds = state.changed.tv_nsec == 0 && state.written.tv_nsec == 0;
+    const qint64 stepNs = wholeSeconds ? 2'000'000'000LL : 50'000'000LL;
+    const qint64 sinceNs = (qint64(now.tv_sec) - qint64(state.changed.tv_sec)) * 1'000'000'000LL +
+                           (qint64(now.tv_nsec) - qint64(state.changed.tv_nsec));
+    return sinceNs < stepNs;
 }
 
 // The handle of the connection closed last, kept open while nothing else is:
 // the program opens a connection for each piece of work, and the next one to
 // the same file, untouched since, reads the pages the last one read from
 // SQLite's cache rather than the system's again. A file written meanwhile,
-// or another file at the path, gets a handle of its own.
+// or another file at the path, gets a handle of its own; so does a file that
+// had changed just before the handle was kept, as a change after it could
+// not be told from it.
 class IdleHandle {
 public:
     ~IdleHandle() { drop(); }
     void park(sqlite3* db, const QString& path) {
         drop();
         FileState state;
-        if (!fileState(path, state)) {
+        if (!fileState(path, state) || changedTooLately(state)) {
             sqlite3_close_v2(db);
             return;
         }
@@ -134,6 +183,23 @@ IdleHandle& idleHandle() {
 } // namespace
 
 namespace {
+
+// What a database file may make the engine do: no schema written as data
+// (SQLITE_DBCONFIG_DEFENSIVE), and no function that is not marked harmless
+// called from the file's triggers, views, indexes or defaults (trusted_schema
+// off). The program's own functions are never callable from the file
+// (registerJetFunctions).
+int guardAgainstTheFile(sqlite3* db) {
+    int on = 0;
+    int rc = sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, &on);
+    if (rc == SQLITE_OK && on != 1)
+        rc = SQLITE_ERROR;
+    if (rc == SQLITE_OK)
+        rc = sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, &on);
+    if (rc == SQLITE_OK && on != 0)
+        rc = SQLITE_ERROR;
+    return rc;
+}
 
 std::function<void()>& workingHook() {
     static std::function<void()> hook;
@@ -195,6 +261,11 @@ void Connection::Open(const QString& connectionString, const QString&, const QSt
     }
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc == SQLITE_OK) {
+        // The file is data: its triggers and views may call none of the
+        // program's functions, and nothing may write its schema by hand.
+        rc = guardAgainstTheFile(db);
+    }
     if (rc == SQLITE_OK) {
         // A file another program is writing is waited for a while, not refused.
         sqlite3_busy_timeout(db, 5000);
@@ -275,6 +346,7 @@ std::unique_ptr<Recordset> Connection::OpenSchema(int schema, const QStringList&
 
 void Connection::BeginTrans() {
     Execute("BEGIN IMMEDIATE");
+    m_savepoints = 0;
 }
 
 void Connection::CommitTrans() {
@@ -284,6 +356,35 @@ void Connection::CommitTrans() {
 void Connection::RollbackTrans() {
     if (m_db && !sqlite3_get_autocommit(m_db))
         sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    m_savepoints = 0;
+}
+
+bool Connection::InTransaction() const {
+    return m_db && !sqlite3_get_autocommit(m_db);
+}
+
+QString Connection::Savepoint() {
+    requireOpen();
+    if (!InTransaction())
+        throw AppError(ErrNo::NotOpen, "No transaction is open for a savepoint.");
+    const QString name = QString("rer_savepoint_%1").arg(m_savepoints + 1);
+    Execute("SAVEPOINT " + name);
+    ++m_savepoints;
+    return name;
+}
+
+void Connection::ReleaseSavepoint(const QString& name) {
+    Execute("RELEASE " + name);
+    --m_savepoints;
+}
+
+void Connection::RollbackToSavepoint(const QString& name) {
+    if (InTransaction()) {
+        const QByteArray sql = ("ROLLBACK TO " + name + "; RELEASE " + name).toUtf8();
+        sqlite3_exec(m_db, sql.constData(), nullptr, nullptr, nullptr);
+    }
+    if (m_savepoints > 0)
+        --m_savepoints;
 }
 
 void Connection::Close() {

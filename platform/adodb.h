@@ -171,6 +171,15 @@ public:
     void BeginTrans();
     void CommitTrans();
     void RollbackTrans(); // harmless when no transaction is open
+    // True while a transaction is open (the engine may have ended one that
+    // failed on the way).
+    bool InTransaction() const;
+    // A savepoint inside the open transaction, its name returned: released,
+    // its work stays part of the transaction; rolled back to, its work is
+    // undone and the rest of the transaction kept.
+    QString Savepoint();
+    void ReleaseSavepoint(const QString& name);
+    void RollbackToSavepoint(const QString& name); // harmless when the transaction is gone
     void Close();         // raises when already closed
 
     sqlite3* handle() const { return m_db; }
@@ -179,6 +188,7 @@ public:
 private:
     sqlite3* m_db = nullptr;
     QHash<QString, QVariant> m_properties; // keys lower case
+    int m_savepoints = 0;                  // open savepoints
 };
 
 // One column of the current row.
@@ -249,23 +259,39 @@ private:
 };
 
 // A transaction for the lifetime of a scope: BeginTrans at its start; leaving
-// the scope without commit() (an error on the way) rolls it back.
+// the scope without commit() (an error on the way) rolls it back. Inside a
+// transaction already open on the connection it is a savepoint of it:
+// commit() keeps its work for that transaction's commit, and leaving without
+// commit() undoes its work alone.
 class TransactionScope {
 public:
-    explicit TransactionScope(Connection& cn) : m_cn(cn) { m_cn.BeginTrans(); }
+    explicit TransactionScope(Connection& cn) : m_cn(cn) {
+        if (m_cn.InTransaction())
+            m_savepoint = m_cn.Savepoint();
+        else
+            m_cn.BeginTrans();
+    }
     ~TransactionScope() {
-        if (!m_committed)
+        if (m_committed)
+            return;
+        if (m_savepoint.isEmpty())
             m_cn.RollbackTrans();
+        else
+            m_cn.RollbackToSavepoint(m_savepoint);
     }
     TransactionScope(const TransactionScope&) = delete;
     TransactionScope& operator=(const TransactionScope&) = delete;
     void commit() {
-        m_cn.CommitTrans();
+        if (m_savepoint.isEmpty())
+            m_cn.CommitTrans();
+        else
+            m_cn.ReleaseSavepoint(m_savepoint);
         m_committed = true;
     }
 
 private:
     Connection& m_cn;
+    QString m_savepoint; // empty: the transaction itself
     bool m_committed = false;
 };
 

@@ -29,4 +29,5 @@ constexpr double OpenFailed = -2147467259; // the database could not be opened
 constexpr double NoCurrentRow = 3021;      // EOF or BOF
 constexpr double NoSuchField = 3265;       // field name not in the record set
 constexpr double PrintCancel = 32755;      // Cancel in the print dialog
+constexpr double SaveUndone = 3034;        // the engine ended a transaction that failed on the way
 } // namespace ErrNo

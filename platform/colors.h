@@ -20,3 +20,14 @@ constexpr quint32 vbWindowText = 0x80000008;
 QColor toQColor(quint32 vbColor);
 // The colour value of a plain Qt colour (alpha dropped).
 quint32 fromQColor(const QColor& color);
+
+// The contrast of two colours as screen-reading guidelines measure it: the
+// ratio of their relative luminances, each plus 0.05 (1 to 21).
+double contrastRatio(const QColor& a, const QColor& b);
+// The text colour that goes with a background the program sets: black or
+// white, whichever stands out more from it.
+QColor textColorOn(const QColor& background);
+// A colour the program gives a text (the red of a marked entry) as near to
+// tone as it can be while it reads on background: darkened on a light
+// background, lightened on a dark one, until the contrast is at least 4.5:1.
+QColor readableTone(const QColor& tone, const QColor& background);

@@ -1,6 +1,8 @@
 #include "platform/grid.h"
 
 #include "platform/colors.h"
+#include "platform/entryguard.h"
+#include "platform/gridaccessible.h"
 #include "platform/printer.h"
 #include "platform/textlines.h"
 
@@ -19,11 +21,14 @@
 #include <QPlainTextEdit>
 #include <QProxyStyle>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSet>
 #include <QStyledItemDelegate>
+#include <QTextDocument>
 #include <QTextLayout>
 #include <QValidator>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <memory>
 
@@ -132,8 +137,8 @@ private:
 // that would make it longer than the cell takes is refused whole.
 class MultiLineEditor : public QPlainTextEdit {
 public:
-    explicit MultiLineEditor(int maxLength, QWidget* parent)
-        : QPlainTextEdit(parent), m_max(maxLength) {
+    MultiLineEditor(int maxLength, std::function<void(const QString&)> say, QWidget* parent)
+        : QPlainTextEdit(parent), m_max(maxLength), m_say(std::move(say)) {
         setTabChangesFocus(true);
     }
     void setStartLength(int length) { m_start = length; }
@@ -141,31 +146,46 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override {
         const QString text = event->text();
-        if (!text.isEmpty() && text.at(0) >= QChar(' ') && text.at(0) != QChar(0x7F) &&
-            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && !fits(text.size())) {
+        // A character, or a line break, that would make the text too long.
+        const bool lineBreak = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (!text.isEmpty() && (text.at(0) >= QChar(' ') || lineBreak) &&
+            text.at(0) != QChar(0x7F) &&
+            !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+            lengthAfter(lineBreak ? 1 : text.size()) > limit()) {
             QApplication::beep();
             event->accept();
+            // Said once while the editor is open.
+            if (!m_toldLimit) {
+                m_toldLimit = true;
+                m_say(entryguard::typingRefusal(limit(), QStringLiteral("cell")));
+            }
             return;
         }
         QPlainTextEdit::keyPressEvent(event);
     }
     void insertFromMimeData(const QMimeData* source) override {
-        if (source && source->hasText() && !fits(source->text().size())) {
-            QApplication::beep();
-            return;
+        if (source && source->hasText()) {
+            const QString text = source->text();
+            const QString why = entryguard::pasteRefusal(
+                text, lengthAfter(text.size()), m_max > 0 ? limit() : 0, QStringLiteral("cell"));
+            if (!why.isEmpty()) {
+                QApplication::beep();
+                m_say(why);
+                return;
+            }
         }
         QPlainTextEdit::insertFromMimeData(source);
     }
 
 private:
-    bool fits(qsizetype added) const {
-        if (m_max <= 0)
-            return true;
-        const qsizetype after = toPlainText().size() - textCursor().selectedText().size() + added;
-        return after <= std::max<qsizetype>(m_max, m_start);
+    int limit() const { return m_max > 0 ? std::max(m_max, m_start) : INT_MAX; }
+    qsizetype lengthAfter(qsizetype added) const {
+        return toPlainText().size() - textCursor().selectedText().size() + added;
     }
     int m_max;
+    std::function<void(const QString&)> m_say;
     int m_start = 0;
+    bool m_toldLimit = false;
 };
 
 // Drop-down lists open as a list of the cell's number of visible items, not
@@ -179,6 +199,14 @@ public:
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 };
+
+// The colour of a cell's text: its own, or where that is a system colour on a
+// background of the grid's, the one that goes with the background.
+QColor cellTextColor(const GridCellFormat& fmt) {
+    if ((fmt.foreColor & 0x80000000u) && !(fmt.backColor & 0x80000000u))
+        return textColorOn(toQColor(fmt.backColor));
+    return toQColor(fmt.foreColor);
+}
 
 } // namespace
 
@@ -196,11 +224,16 @@ public:
             const GridCellFormat fmt = formatOf(this);
             if (holdsText(fmt)) {
                 QString text = value.toString();
-                if (!Grid::acceptEntry(fmt, text, QTableWidgetItem::text())) {
-                    grid->refuse(column() + 1, row() + 1, value.toString());
-                    return;
+                const QString before = QTableWidgetItem::text();
+                if (grid->m_restoring == 0) {
+                    if (!Grid::acceptEntry(fmt, text, before)) {
+                        grid->refuse(column() + 1, row() + 1, value.toString());
+                        return;
+                    }
+                    grid->m_editBefore = before;
                 }
                 QTableWidgetItem::setData(role, text);
+                grid->m_editBefore.reset();
                 return;
             }
         }
@@ -236,16 +269,34 @@ public:
             combo->setMaxVisibleItems(fmt.comboMaxDrop > 0 ? fmt.comboMaxDrop : 6);
             if (fmt.comboWidth > 0)
                 combo->view()->setMinimumWidth(fmt.comboWidth);
-            if (combo->lineEdit())
-                combo->lineEdit()->installEventFilter(m_grid);
+            Grid* grid = m_grid;
+            if (QLineEdit* line = combo->lineEdit()) {
+                line->installEventFilter(m_grid);
+                guardLine(line, combo, fmt, text);
+                QObject::connect(line, &QLineEdit::textEdited, grid,
+                                 [grid, combo] { grid->editorEdited(combo); });
+            } else {
+                QObject::connect(combo, &QComboBox::currentIndexChanged, grid, [grid, combo] {
+                    if (!grid->m_fillingEditor)
+                        grid->editorEdited(combo);
+                });
+            }
             // A choice from the list takes effect at once.
             auto* self = const_cast<Delegate*>(this);
             QObject::connect(combo, &QComboBox::activated, self,
                              [self, combo] { emit self->commitData(combo); });
             editor = combo;
         } else if (fmt.type == GridCellType::Edit && fmt.multiLine) {
-            auto* edit = new MultiLineEditor(fmt.maxLength, parent);
+            Grid* grid = m_grid;
+            auto* edit = new MultiLineEditor(
+                fmt.maxLength,
+                [grid](const QString& message) { grid->sayAtEditor(grid->m_editor, message); },
+                parent);
             edit->setStartLength(int(text.size()));
+            QObject::connect(edit, &QPlainTextEdit::textChanged, grid, [grid, edit] {
+                if (!grid->m_fillingEditor)
+                    grid->editorEdited(edit);
+            });
             editor = edit;
         } else if (holdsText(fmt)) {
             auto* edit = new QLineEdit(parent);
@@ -257,21 +308,49 @@ public:
             else if (fmt.maxLength > 0)
                 edit->setValidator(new LengthValidator(fmt.maxLength, int(text.size()), edit));
             QObject::connect(edit, &QLineEdit::inputRejected, edit, [] { QApplication::beep(); });
+            guardLine(edit, edit, fmt, text);
+            Grid* grid = m_grid;
+            QObject::connect(edit, &QLineEdit::textEdited, grid,
+                             [grid, edit] { grid->editorEdited(edit); });
             editor = edit;
         }
         if (editor) {
             editor->installEventFilter(m_grid);
             m_grid->m_editor = editor;
             m_grid->m_editorIndex = index;
+            m_grid->m_editStarted = false;
         }
         return editor;
+    }
+
+    // A one-line editor's pastes, and keys typed past its limit, are said as
+    // the cell's (editor: the cell's editor that line belongs to).
+    void guardLine(QLineEdit* line, QWidget* editor, const GridCellFormat& fmt,
+                   const QString& text) const {
+        const bool limited = fmt.type == GridCellType::Edit ||
+                             (fmt.type == GridCellType::ComboBox && fmt.comboEditable);
+        const int limit = limited && fmt.maxLength > 0 ? std::max(fmt.maxLength, int(text.size()))
+                                                       : 0;
+        Grid* grid = m_grid;
+        const QPointer<QWidget> owner(editor);
+        entryguard::guardBox(
+            line,
+            [grid, owner](const QString& message) {
+                if (owner)
+                    grid->sayAtEditor(owner, message);
+            },
+            [limit] { return limit; }, QStringLiteral("cell"));
     }
 
     void setEditorData(QWidget* editor, const QModelIndex& index) const override {
         // A key typed on the cell starts its text afresh; a double click or F2
         // opens the text with the caret after it.
+        // (The cell's text is in the editor, chosen, so that the key replaces
+        // it and the editor's own undo brings it back.)
         const bool fresh = m_grid->m_opening == QAbstractItemView::AnyKeyPressed;
-        const QString text = fresh ? QString() : index.data(Qt::EditRole).toString();
+        const QString text = index.data(Qt::EditRole).toString();
+        m_grid->m_fillingEditor = true;
+        const auto filled = qScopeGuard([this] { m_grid->m_fillingEditor = false; });
         if (auto* combo = qobject_cast<QComboBox*>(editor)) {
             const QString cell = index.data(Qt::EditRole).toString();
             if (combo->isEditable())
@@ -280,11 +359,17 @@ public:
                 combo->setCurrentIndex(std::max(0, combo->findText(cell)));
         } else if (auto* plain = qobject_cast<QPlainTextEdit*>(editor)) {
             plain->setPlainText(text);
-            plain->moveCursor(QTextCursor::End);
+            if (fresh)
+                plain->selectAll();
+            else
+                plain->moveCursor(QTextCursor::End);
         } else if (auto* line = qobject_cast<QLineEdit*>(editor)) {
             line->setText(text);
             // The view selects a line editor's text once it is filled.
-            line->setProperty("caretAtEnd", true);
+            if (fresh)
+                line->selectAll();
+            else
+                line->setProperty("caretAtEnd", true);
         }
     }
 
@@ -350,6 +435,9 @@ public:
         default:
             return false;
         }
+        // A click on the cell makes it the current one, as on any other cell.
+        if (act && event->type() == QEvent::MouseButtonRelease)
+            m_grid->setCurrentIndex(index);
         if (act && !fmt.locked) {
             if (fmt.type == GridCellType::CheckBox) {
                 const bool ticked = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
@@ -375,13 +463,20 @@ public:
         }
         QStyleOptionViewItem opt = option;
         initStyleOption(&opt, index);
+        opt.text = m_grid->shownText(index.column() + 1, index.row() + 1);
         if (m_grid->heldOnly(index.row(), index.column())) {
-            // A cell of the rows given: its text and its column's look.
-            opt.text = m_grid->heldText(index.row(), index.column());
+            // A cell of the rows given: its column's look.
             opt.backgroundBrush = toQColor(fmt.backColor);
         }
         if (!m_grid->showsSelection())
             opt.state &= ~QStyle::State_Selected;
+        // The cells' backgrounds are the grid's own, not the palette's: their
+        // texts take the colours that go with them, whatever the palette.
+        opt.palette.setColor(QPalette::Text, cellTextColor(fmt));
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+            opt.palette.setColor(group, QPalette::HighlightedText,
+                                 textColorOn(opt.palette.color(group, QPalette::Highlight)));
+        }
         QStyle* style = m_grid->style();
         if (fmt.type == GridCellType::CheckBox) {
             style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, m_grid);
@@ -437,6 +532,7 @@ private:
 // ---------------------------------------------------------------------------
 
 Grid::Grid(QWidget* parent) : QTableWidget(parent) {
+    installGridAccessibility();
     setItemPrototype(new GridItem);
     setItemDelegate(new Delegate(this));
     verticalHeader()->hide();
@@ -655,6 +751,9 @@ bool Grid::acceptDate(const GridCellFormat& fmt, QString& text) {
 }
 
 bool Grid::acceptEntry(const GridCellFormat& fmt, QString& text, const QString& old) {
+    // A control character the tables cannot keep is refused in every cell.
+    if (entryguard::controlCharacter(text))
+        return false;
     switch (fmt.type) {
     case GridCellType::Date:
         return acceptDate(fmt, text);
@@ -763,6 +862,22 @@ QString Grid::GetText(int col, int row) const {
     if (fmt.type == GridCellType::Button)
         return QString();
     return item->text();
+}
+
+QString Grid::shownText(int col, int row) const {
+    if (col < 1 || col > columnCount() || row < 0 || row > rowCount())
+        return QString();
+    if (row == 0)
+        return horizontalHeaderItem(col - 1)->text();
+    if (heldOnly(row - 1, col - 1))
+        return heldText(row - 1, col - 1);
+    const QTableWidgetItem* cell = item(row - 1, col - 1);
+    if (!cell)
+        return QString();
+    const GridCellFormat fmt = formatOf(cell);
+    if (fmt.type == GridCellType::Button || fmt.type == GridCellType::CheckBox)
+        return fmt.caption;
+    return cell->text();
 }
 
 void Grid::SetInteger(int col, int row, int value) {
@@ -1258,15 +1373,35 @@ void Grid::onItemChanged(QTableWidgetItem* changed) {
         return;
     const int col = changed->column() + 1, row = changed->row() + 1;
     fitRows(row, row);
+    if (m_editBefore) {
+        const QString before = *m_editBefore;
+        m_editBefore.reset();
+        emit TextEdited(col, row, before);
+    }
     if (formatOf(changed).type == GridCellType::CheckBox)
         emit ButtonClicked(col, row, changed->checkState() == Qt::Checked ? 1 : 0);
     emit Change(col, row);
 }
 
-void Grid::refuse(int col, int row, const QString& text) {
+void Grid::refuse(int col, int row, const QString& text, const QString& said) {
     const GridCellFormat fmt = cellFormat(col, row);
-    QString message;
-    if (fmt.type == GridCellType::Date) {
+    QString message = said;
+    if (!message.isEmpty()) {
+        // said by the caller
+    } else if (entryguard::controlCharacter(text)) {
+        message = entryguard::pasteRefusal(text, text.size(), 0, QStringLiteral("cell"));
+    } else if (fmt.type == GridCellType::Integer) {
+        message = "\"" + text.trimmed() + "\" is not a value this cell takes: it takes a whole " +
+                  "number from " + QString::number(fmt.minValue) + " to " +
+                  QString::number(fmt.maxValue) + ".";
+    } else if (fmt.type == GridCellType::ComboBox && !fmt.comboEditable) {
+        message = "\"" + text.trimmed() + "\" is not one of the items of this cell's list.";
+    } else if ((fmt.type == GridCellType::Edit || fmt.type == GridCellType::ComboBox) &&
+               fmt.maxLength > 0) {
+        message = entryguard::pasteRefusal(
+            text, text.size(), int(std::max<qsizetype>(fmt.maxLength, GetText(col, row).size())),
+            QStringLiteral("cell"));
+    } else if (fmt.type == GridCellType::Date) {
         const QString range = fmt.dateMin.isValid() && fmt.dateMax.isValid()
                                   ? " from " + fmt.dateMin.toString("dd/MM/yyyy") + " to " +
                                         fmt.dateMax.toString("dd/MM/yyyy")
@@ -1294,6 +1429,53 @@ bool Grid::refusesFirstKey(const QModelIndex& index, const QString& typed) const
     if (fmt.type == GridCellType::Date)
         return DateValidator(nullptr).validate(text, pos) == QValidator::Invalid;
     return false;
+}
+
+void Grid::sayAtEditor(QWidget* editor, const QString& message) {
+    if (!editor || editor != m_editor || !m_editorIndex.isValid() || message.isEmpty())
+        return;
+    const QPointer<QWidget> kept(editor);
+    const int col = m_editorIndex.column() + 1, row = m_editorIndex.row() + 1;
+    QApplication::beep();
+    ++m_refusing;
+    emit EntryRefused(col, row, editorText(editor), message);
+    --m_refusing;
+    // The message over the window took the focus: back to the entry.
+    if (kept && isVisible())
+        kept->setFocus();
+}
+
+void Grid::editorEdited(QWidget* editor) {
+    if (editor != m_editor || m_editStarted || !m_editorIndex.isValid())
+        return;
+    m_editStarted = true;
+    emit EditStarted(m_editorIndex.column() + 1, m_editorIndex.row() + 1);
+}
+
+bool Grid::isEditing() const {
+    return state() == EditingState && m_editor;
+}
+
+bool Grid::commitEditor(bool sayRefusal) {
+    if (!isEditing())
+        return true;
+    QWidget* editor = m_editor;
+    if (!editorAccepted(editor)) {
+        if (sayRefusal)
+            keepRefusedEntry(editor);
+        return false;
+    }
+    finishEdit(editor, 0);
+    return true;
+}
+
+void Grid::restoreText(int col, int row, const QString& text) {
+    QTableWidgetItem* cell = cellItem(col, row);
+    if (!cell || !holdsText(formatOf(cell)))
+        return;
+    ++m_restoring;
+    cell->setText(text);
+    --m_restoring;
 }
 
 void Grid::clearCell(const QModelIndex& index) {
@@ -1404,6 +1586,29 @@ bool Grid::eventFilter(QObject* watched, QEvent* event) {
             if (auto* line = qobject_cast<QLineEdit*>(widget)) {
                 line->deselect();
                 line->end(false);
+            }
+        } else if (event->type() == QEvent::ShortcutOverride) {
+            // Undo and redo keys the editor has nothing for go to the window
+            // (the page's undo of its cells).
+            auto* keyEvent = static_cast<QKeyEvent*>(event);
+            const bool undo = keyEvent->matches(QKeySequence::Undo);
+            const bool redo = keyEvent->matches(QKeySequence::Redo) ||
+                              keyEvent->keyCombination() ==
+                                  QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+                              keyEvent->keyCombination() ==
+                                  QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier,
+                                                  Qt::Key_Z);
+            if (undo || redo) {
+                bool available = false;
+                if (auto* line = qobject_cast<QLineEdit*>(widget))
+                    available = undo ? line->isUndoAvailable() : line->isRedoAvailable();
+                else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget))
+                    available = undo ? plain->document()->isUndoAvailable()
+                                     : plain->document()->isRedoAvailable();
+                if (!available) {
+                    event->ignore();
+                    return true;
+                }
             }
         } else if (event->type() == QEvent::KeyPress && event != m_forwardedKey) {
             auto* keyEvent = static_cast<QKeyEvent*>(event);
@@ -1587,6 +1792,7 @@ struct Grid::PrintLayout {
     QList<double> colWidth;  // 0 for hidden columns
     double width = 0;
     QList<double> rowHeight;       // index row; [0] the header row (0 when not printed)
+    int headingRows = 0;           // rows 1.. printed atop every page below the header row
     QList<QList<PrintCell>> cells; // the cells that start in each row; [0] the header row
     QList<bool> splittable;        // rows that no cell spans down into or from
     QList<PrintPage> pages;
@@ -1719,12 +1925,27 @@ Grid::PrintLayout Grid::layoutFor(Printer& printer, int left, int top, int right
         }
         layout.rowHeight[r] = h;
     }
+    // The heading rows end where no span goes on from them into the rows below.
+    int headings = std::min(m_printHeadingRows, rows);
+    for (bool spanned = true; spanned && headings > 0;) {
+        spanned = false;
+        for (int r = 1; r <= headings; ++r) {
+            for (const PrintCell& cell : layout.cells[r])
+                spanned = spanned || r + cell.rowSpan - 1 > headings;
+        }
+        if (spanned)
+            --headings;
+    }
+    layout.headingRows = headings;
     paginate(layout);
     return layout;
 }
 
 void Grid::paginate(PrintLayout& layout) const {
-    const double headerHeight = layout.rowHeight[0];
+    // The header row and the heading rows head every page.
+    double headerHeight = 0;
+    for (int r = 0; r <= layout.headingRows; ++r)
+        headerHeight += layout.rowHeight[r];
     const double bottom = layout.area.bottom();
     const double fullRoom = bottom - layout.continuedTop - headerHeight;
     const int rows = rowCount();
@@ -1733,7 +1954,7 @@ void Grid::paginate(PrintLayout& layout) const {
     double y = page.top + headerHeight;
     auto finish = [&] {
         page.height = 0;
-        if (!page.slices.isEmpty() || rows == 0) {
+        if (!page.slices.isEmpty() || rows == layout.headingRows) {
             page.height = headerHeight;
             for (const PrintSlice& slice : page.slices)
                 page.height += slice.to - slice.from;
@@ -1746,7 +1967,7 @@ void Grid::paginate(PrintLayout& layout) const {
         y = page.top + headerHeight;
     };
 
-    for (int r = 1; r <= rows; ++r) {
+    for (int r = layout.headingRows + 1; r <= rows; ++r) {
         const QList<PrintCell>& cells = layout.cells[r];
         const double height = layout.rowHeight[r];
         // The lowest line bottom after `after` and up to `limit` at which the
@@ -1788,6 +2009,21 @@ void Grid::paginate(PrintLayout& layout) const {
         double textEnd = 0;
         for (const PrintCell& cell : cells)
             textEnd = std::max(textEnd, cell.height);
+
+        // A heading row goes on to the next page when the first line of the
+        // row it heads does not find room below it on this one.
+        if (m_printKeptWithNext.contains(r) && r < rows && !page.slices.isEmpty()) {
+            double firstLine = 0;
+            for (const PrintCell& cell : layout.cells[r + 1]) {
+                if (!cell.lines.isEmpty())
+                    firstLine = std::max(firstLine, cell.lines.first().bottom + layout.pad);
+            }
+            const double next = layout.splittable[r + 1] && firstLine > 0
+                                    ? std::min(layout.rowHeight[r + 1], firstLine)
+                                    : layout.rowHeight[r + 1];
+            if (y + height + next > bottom + kEpsilon && height + next <= fullRoom)
+                newPage();
+        }
 
         double from = 0;
         double after = -kNoLimit;
@@ -1934,6 +2170,17 @@ void Grid::drawPage(QPainter& painter, const PrintLayout& layout, int pageIndex)
             drawCell(cell, QRectF(cell.left, y, cell.width, layout.rowHeight[0]), all, true);
         y += layout.rowHeight[0];
     }
+    // The heading rows, whole, atop every page.
+    for (int r = 1; r <= layout.headingRows; ++r) {
+        const PrintSlice all{r};
+        for (const PrintCell& cell : layout.cells[r]) {
+            double height = 0;
+            for (int rr = r; rr < r + cell.rowSpan; ++rr)
+                height += layout.rowHeight[rr];
+            drawCell(cell, QRectF(cell.left, y, cell.width, height), all, true);
+        }
+        y += layout.rowHeight[r];
+    }
     // Where each row stands on this page.
     QHash<int, QPair<double, double>> rowAt;
     for (const PrintSlice& slice : page.slices) {
@@ -1956,7 +2203,25 @@ void Grid::drawPage(QPainter& painter, const PrintLayout& layout, int pageIndex)
                 }
             }
         }
+        // A row gone on from an earlier page shows its label again: its first
+        // column's text, which ended there.
+        const PrintCell* label = nullptr;
+        if (slice.linesAfter > -kNoLimit) {
+            for (const PrintCell& cell : layout.cells[slice.row]) {
+                if (!label || cell.left < label->left)
+                    label = &cell;
+            }
+            if (label && (label->rowSpan != 1 || label->lines.isEmpty() ||
+                          label->lines.last().bottom > slice.linesAfter + kEpsilon))
+                label = nullptr;
+        }
         for (const PrintCell* cell : cells) {
+            if (cell == label) {
+                drawCell(*cell, QRectF(cell->left, rowTop, cell->width, rowBottom - rowTop),
+                         PrintSlice{slice.row, 0, rowBottom - rowTop, -kNoLimit, kNoLimit, false},
+                         false);
+                continue;
+            }
             if (cell->rowSpan == 1) {
                 drawCell(*cell, QRectF(cell->left, rowTop, cell->width, rowBottom - rowTop), slice,
                          slice.whole);

@@ -40,11 +40,13 @@
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QRectF>
+#include <QSet>
 #include <QString>
 #include <QTableWidget>
 #include <QVector>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class Printer;
 class QPainter;
@@ -184,6 +186,10 @@ public:
     // number as ticked). Row 0: the column header.
     void SetText(int col, int row, const QString& text);
     QString GetText(int col, int row) const;
+    // The text cell (col, row) shows, as the screen shows it and a screen
+    // reader reads it: a check box's or button's caption, another cell's
+    // text; row 0 its column's header.
+    QString shownText(int col, int row) const;
     void SetInteger(int col, int row, int value);
     int GetInteger(int col, int row) const; // the text as a whole number, 0 when not one
     // Blanks the texts of the block (check boxes unticked); shapes and looks stay.
@@ -210,7 +216,26 @@ public:
     // grid with the focus, or last with it) shows its selected cells.
     bool showsSelection() const;
 
+    // --- the open editor and the user's edits ----------------------------------
+    // True while a cell's editor is open.
+    bool isEditing() const;
+    // Takes the open editor's text into its cell (Change when it differs) and
+    // closes the editor; true when no editor is open. False when the cell
+    // refuses the text: the editor stays open with it, and with sayRefusal
+    // the refusal is said and the editor gets the focus back.
+    bool commitEditor(bool sayRefusal = true);
+    // Puts text back into text cell (col, row) as the user's edit, as an undo
+    // does: Change is raised (TextEdited is not), and the cell takes the text
+    // whatever its rule, as one it held before.
+    void restoreText(int col, int row, const QString& text);
+
     // --- printing ------------------------------------------------------------
+    // The rows from 1 that head the grid's other rows in print (0: none).
+    void setPrintHeadingRows(int rows) { m_printHeadingRows = std::max(0, rows); }
+    int printHeadingRows() const { return m_printHeadingRows; }
+    // A row below them that heads the row after it: printed on the page of
+    // that row's first line.
+    void setPrintKeptWithNext(int row) { m_printKeptWithNext.insert(row); }
     // The grid is printed with its header row (when shown), fixed texts, cell
     // colours, wrapped texts and grid lines at twips positions on the printer
     // page. The rectangle is clipped to the printable area; a grid wider than
@@ -226,6 +251,12 @@ public:
     // drawing its last page carries the rows left over onto further sheets, so
     // no row is lost; pages past the grid's end draw nothing (and the printer
     // adds no blank sheet for them).
+    //
+    // The first rows may be the grid's headings (setPrintHeadingRows): they
+    // are printed below the header row atop every page the grid runs on to,
+    // and a page that holds no row after them holds none of them either. A
+    // row split over pages shows its label again on each page it goes on to:
+    // the text of its first column, when that ended on an earlier page.
     int OwnerPrintPageCount(Printer& printer, int left, int top, int right, int bottom);
     // The pages the grid needs in that rectangle: what OwnerPrintPageCount
     // counts, without changing what drawing the last page counted carries.
@@ -261,8 +292,18 @@ signals:
     // edited; setting keyAscii to 0 discards it, another character replaces it.
     void KeyPress(int& keyAscii);
     // The user's entry text for cell (col, row) was refused whole; message,
-    // when not empty, says what the cell takes (date cells).
+    // when not empty, says why: what the cell takes (a date, a number, an item
+    // of its list), its limit and the pasted length, or the control character
+    // it cannot keep. A key typed past a cell's limit is said so too, once
+    // while its editor is open.
     void EntryRefused(int col, int row, const QString& text, const QString& message);
+    // The user's first key (or paste) changed the text in the open editor of
+    // cell (col, row): the cell takes the text when the editor closes.
+    void EditStarted(int col, int row);
+    // The user's edit replaced the text before of text cell (col, row): typing,
+    // a choice, Delete, Backspace or a paste. Raised before Change; not by
+    // restoreText.
+    void TextEdited(int col, int row, const QString& before);
 
 public:
     using QTableWidget::edit;
@@ -336,7 +377,14 @@ private:
     bool refusesFirstKey(const QModelIndex& index, const QString& typed) const;
     void clearCell(const QModelIndex& index);
     void pasteInto(const QModelIndex& index);
-    void refuse(int col, int row, const QString& text);
+    // Reports an entry refused whole; message, when empty, is the rule the
+    // cell's format gives for text.
+    void refuse(int col, int row, const QString& text, const QString& message = {});
+    // Says message about the open editor's entry; the editor stays open and
+    // gets the focus back.
+    void sayAtEditor(QWidget* editor, const QString& message);
+    // The user changed the open editor's text.
+    void editorEdited(QWidget* editor);
 
     // The open editor: its text, whether it may be committed (a refusal is
     // reported), and finishing it by Tab, Shift+Tab or Enter.
@@ -355,6 +403,8 @@ private:
     QList<double> m_colWidths;
     int m_silent = 0; // > 0 while the program itself changes cells
     int m_countedPages = 0;
+    int m_printHeadingRows = 0;
+    QSet<int> m_printKeptWithNext;
     QEvent* m_forwardedKey = nullptr;
 
     QList<int> m_designedHeights;              // pixels, index row - 1
@@ -368,6 +418,10 @@ private:
     QPersistentModelIndex m_editorIndex;
     QPointer<QWidget> m_keptEditor;  // an editor whose refused text stays
     int m_refusing = 0;              // > 0 while a refusal is reported
+    int m_restoring = 0;             // > 0 while restoreText puts a text back
+    bool m_fillingEditor = false;    // the delegate is putting the cell's text in
+    bool m_editStarted = false;      // EditStarted was raised for the open editor
+    std::optional<QString> m_editBefore; // the text a user's edit is replacing
     bool m_refusalPending = false;   // a refused entry is to be shown and said
     QPersistentModelIndex m_pressed; // the cell a left button went down on
 };

@@ -57,6 +57,7 @@ void designGrid(Grid* grid, const GridDesign& design) {
         grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     if (design.noScrollBars & Qt::Vertical)
         grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->setPrintHeadingRows(design.printHeadingRows);
     if (design.heightTwips > 0)
         grid->setFixedHeight(twips(design.heightTwips));
 }

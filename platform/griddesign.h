@@ -91,6 +91,7 @@ struct GridDesign {
     double fontPoints = 0; // 0 keeps the grid's font
     QList<GridRow> lines{};
     int heightTwips = 0;                // > 0: the grid stands so high
+    int printHeadingRows = 0;           // rows from 1 that head every printed page
     Qt::Orientations noScrollBars = {}; // the scroll bars it never shows
 };
 

@@ -21,6 +21,7 @@
 //                    with COLLATE jet_nocase (every letter without case, as
 //                    the host engine compares; the tables keep NOCASE)
 //   7. result names  unaliased outer columns X.Y get the name Y
+//   8. names         a [name] holding a ] (doubled in it) in SQLite's quotes
 // Quoted text, [names] and #dates# are single tokens, so no pass looks inside.
 //
 // A text that is not well-formed (an unterminated quote or name, a #date#
@@ -83,8 +84,9 @@ Tokens tokenize(const QString& s) {
                 syntaxError("in string", s);
             kind = Kind::Text;
         } else if (c == '[') {
-            while (j < n && s[j] != ']')
-                ++j;
+            // A name; a doubled ] inside stands for one.
+            while (j < n && (s[j] != ']' || (j + 1 < n && s[j + 1] == ']')))
+                j += s[j] == ']' ? 2 : 1;
             if (j >= n)
                 syntaxError("(unterminated name)", s);
             ++j;
@@ -351,7 +353,16 @@ Tokens columnDef(const Tokens& def, const QString& pkName, bool& usedPk) {
 }
 
 QString bareName(const Token& k) {
-    return k.kind == Kind::Name ? k.text.mid(1, k.text.size() - 2) : k.text;
+    return k.kind == Kind::Name ? k.text.mid(1, k.text.size() - 2).replace("]]", "]") : k.text;
+}
+
+// SQLite's [name] ends at the first ]: a name holding one is written in
+// double quotes for it.
+void passNames(Tokens& t) {
+    for (Token& k : t) {
+        if (k.kind == Kind::Name && k.text.contains("]]"))
+            k.text = '"' + bareName(k).replace('"', "\"\"") + '"';
+    }
 }
 
 // CREATE TABLE t (col TYPE, ..., CONSTRAINT x PRIMARY KEY (col)).
@@ -935,6 +946,7 @@ QString translateStatement(const QString& sql, Schema& schema) {
     passConcat(t);
     passTextOrder(t, schema);
     passResultNames(t);
+    passNames(t);
     return join(t);
 }
 
@@ -1191,7 +1203,9 @@ QString translateJetSql(const QString& sql, sqlite3* db) {
 }
 
 void registerJetFunctions(sqlite3* db) {
-    const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    // The program's statements alone call them: no trigger, view, index or
+    // default of the database file can.
+    const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_DIRECTONLY;
     sqlite3_create_function(db, "jet_concat", -1, flags, nullptr, jetConcat, nullptr, nullptr);
     sqlite3_create_function(db, "jet_isnull", 1, flags, nullptr, jetIsNull, nullptr, nullptr);
     sqlite3_create_function(db, "len", 1, flags, nullptr, jetLen, nullptr, nullptr);

@@ -1,5 +1,7 @@
 #include "platform/messagebox.h"
 
+#include "platform/waitcursor.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -8,7 +10,49 @@ namespace msgbox {
 namespace {
 Answerer g_answerer;
 QList<Shown> g_shown;
+
+// A box is answered with the pointer, though the work that shows it has the
+// hourglass up: the work's cursors are put back once the box is answered.
+class PointerWhileAsked {
+public:
+    PointerWhileAsked() {
+        while (const QCursor* cursor = QApplication::overrideCursor()) {
+            m_cursors.prepend(*cursor);
+            QApplication::restoreOverrideCursor();
+        }
+    }
+    ~PointerWhileAsked() {
+        for (const QCursor& cursor : std::as_const(m_cursors))
+            QApplication::setOverrideCursor(cursor);
+    }
+    PointerWhileAsked(const PointerWhileAsked&) = delete;
+    PointerWhileAsked& operator=(const PointerWhileAsked&) = delete;
+
+private:
+    QList<QCursor> m_cursors; // the first set first
+};
+struct HeldBox {
+    QString prompt;
+    int buttons;
+    QString title;
+    QPixmap icon;
+};
+int g_holds = 0;
+QList<HeldBox> g_held;
 } // namespace
+
+HeldBoxes::HeldBoxes() {
+    ++g_holds;
+}
+
+HeldBoxes::~HeldBoxes() {
+    if (--g_holds > 0)
+        return;
+    while (!g_held.isEmpty()) {
+        const HeldBox box = g_held.takeFirst();
+        show(box.prompt, box.buttons, box.title, box.icon);
+    }
+}
 
 void setAnswerer(Answerer answerer) {
     g_answerer = std::move(answerer);
@@ -30,9 +74,14 @@ int show(const QString& prompt, int buttons, const QString& title, const QPixmap
     box.hasIcon = !icon.isNull();
     box.iconKey = box.hasIcon ? icon.cacheKey() : 0;
     const bool yesNo = (buttons & 0x0F) == vbYesNo;
+    if (g_holds > 0 && (buttons & 0x0F) == vbOKOnly) {
+        g_held.append({prompt, buttons, title, icon});
+        return vbOK;
+    }
     box.buttonNames = yesNo ? QStringList{"Yes", "No"} : QStringList{"OK"};
     if (yesNo)
         box.defaultAnswer = (buttons & vbDefaultButton2) ? vbNo : vbYes;
+    box.afterWaitCursor = waitCursorShown();
 
     if (g_answerer) {
         box.answer = g_answerer(box);
@@ -40,6 +89,7 @@ int show(const QString& prompt, int buttons, const QString& title, const QPixmap
         return box.answer;
     }
 
+    const PointerWhileAsked pointer;
     QMessageBox mb(QApplication::activeWindow());
     mb.setWindowTitle(title);
     // The text is shown as it stands, never read as markup.

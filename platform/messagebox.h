@@ -27,10 +27,25 @@ struct Shown {
     bool hasIcon = false;
     qint64 iconKey = 0; // QPixmap::cacheKey() of the icon shown
     int answer = 0;
+    // Whether the program showed the hourglass up to the box (the box itself
+    // shows the pointer).
+    bool afterWaitCursor = false;
 };
 
 // Shows a box (or hands it to the installed answerer) and returns its answer code.
 int show(const QString& prompt, int buttons, const QString& title, const QPixmap& icon);
+
+// While a HeldBoxes lives, a box with the OK button alone is answered OK at
+// once and shown when the (outermost) HeldBoxes ends, in the order they came:
+// work that holds the database locked (a page's Save inside its transaction)
+// shows what it has to say once it has let go, not while the user reads.
+class HeldBoxes {
+public:
+    HeldBoxes();
+    ~HeldBoxes();
+    HeldBoxes(const HeldBoxes&) = delete;
+    HeldBoxes& operator=(const HeldBoxes&) = delete;
+};
 
 // Test seam: while an answerer is installed no real box is shown; it sees each
 // box and returns the answer code. Every box is recorded in shownBoxes().

@@ -5,13 +5,41 @@
 // sheet. The job starts with the first thing printed; a Printer destroyed
 // without EndDoc (an error while printing) aborts its job, so nothing half
 // printed is sent.
+//
+// printJob prints a job as the print dialog chose it (its page range,
+// copies, collation and page order), showing its progress while the sheets
+// are written; Report::print does the same for a report's pages.
 #include <QFont>
+#include <QPointer>
 #include <QPrinter>
 #include <QRectF>
 #include <QString>
+#include <QVector>
+#include <functional>
 #include <memory>
 
 class QPainter;
+class QPaintDevice;
+class QProgressBar;
+class QProgressDialog;
+class WritingProgress;
+
+// Which sheets of a job are written, how many times and in what order.
+struct PrintRange {
+    int fromPage = 0; // from 1; 0: the first
+    int toPage = 0;   // 0: the last
+    int copies = 1;
+    bool collate = true;  // 1 2 3 1 2 3 rather than 1 1 2 2 3 3
+    bool reverse = false; // the last sheet of the range first
+
+    // The sheets (from 0) of a job of `sheets` sheets, in the order written.
+    QVector<int> order(int sheets) const;
+    // What the print dialog chose on printer: its range (the current sheet,
+    // from 0, for "Current Page"), its page order, and the copies the
+    // printer does not make itself. The printer is left to write the sheets
+    // in the order given and to make only the copies it makes itself.
+    static PrintRange chosen(QPrinter& printer, int currentSheet = 0);
+};
 
 namespace PrinterErr {
 constexpr double PrinterError = 482; // the job could not be started
@@ -55,6 +83,25 @@ public:
     // Ends the sheet; the next sheet starts when something is printed on it,
     // so a NewPage with nothing after it adds no blank sheet.
     void NewPage();
+    // Printed atop every sheet after the first as it starts (a page's
+    // heading lines); CurrentX, CurrentY and the font are kept round it.
+    void setSheetHeading(std::function<void(Printer&)> heading) { m_heading = std::move(heading); }
+
+    // The name of the job in the print queue, which the print dialog also
+    // offers as the file to print to.
+    void setDocumentName(const QString& name);
+    QString documentName() const;
+    // A name that may stand as a file's: every character no file name can
+    // hold made a blank.
+    static QString fileNameOf(const QString& name);
+
+    // Prints the job that draw prints (every sheet of it, from the first, on
+    // this printer; draw may be called more than once) as the print dialog
+    // chose it: the range, the copies the printer does not make itself,
+    // collated or not, in the page order chosen; meanwhile the wait cursor,
+    // the windows repainting and "Writing page n of m" in bar (or a window
+    // of its own when bar is null). Ends the job.
+    void printJob(const std::function<void(Printer&)>& draw, QProgressBar* bar = nullptr);
     // Ends the job and sends it.
     void EndDoc();
     // Abandons the job: nothing is sent.
@@ -76,9 +123,23 @@ public:
 
 private:
     void ensureSheet();
+    void beginSheet();
+    // One run of draw in which only the sheets of live (ascending) are written.
+    void runPass(const std::function<void(Printer&)>& draw, const QVector<int>& live);
+    QPainter& sinkPainter();
 
     std::unique_ptr<QPrinter> m_printer;
     std::unique_ptr<QPainter> m_painter;
+    // A pass of printJob draws every sheet, the ones it does not write on a
+    // device that keeps nothing.
+    std::unique_ptr<QPaintDevice> m_sinkDevice;
+    std::unique_ptr<QPainter> m_sink;
+    QPainter* m_current = nullptr;
+    const QVector<int>* m_live = nullptr; // sheets (from 1) written in this pass; null: all
+    qsizetype m_liveAt = 0;
+    WritingProgress* m_progress = nullptr;
+    std::function<void(Printer&)> m_heading;
+    bool m_inHeading = false;
     QString m_fontName = "Arial";
     double m_fontSize = 10;
     bool m_fontBold = false;
@@ -87,4 +148,45 @@ private:
     bool m_newPagePending = false;
     bool m_ended = false;
     int m_sheets = 0;
+};
+
+// While a job's sheets are written: the wait cursor, the windows repainting
+// and a progress bar "Writing page n of m" (the bar given, or a small window
+// of its own over the active window), all ended when it goes, on every path.
+class WritingProgress {
+public:
+    explicit WritingProgress(QProgressBar* bar = nullptr);
+    ~WritingProgress();
+    WritingProgress(const WritingProgress&) = delete;
+    WritingProgress& operator=(const WritingProgress&) = delete;
+
+    // The sheets to be written (0: not known yet).
+    void setTotal(int sheets);
+    // The sheet written now, from 1.
+    void sheet(int n);
+    QString text() const; // "Writing page n of m"
+    bool shown() const;
+
+    // The progress of the job being written; null when none is.
+    static const WritingProgress* active();
+    // Test seam: told as each sheet is begun (and once with sheet 0 when the
+    // progress starts).
+    using Observer = std::function<void(const WritingProgress&)>;
+    static void setObserver(Observer observer);
+
+private:
+    bool repaintDue() const;
+    void repaint(bool now);
+
+    QProgressBar* m_bar = nullptr;
+    std::unique_ptr<QProgressDialog> m_window;
+    QString m_barFormat;
+    bool m_barShown = false;
+    int m_total = 0;
+    int m_sheet = 0;
+    qint64 m_lastRepaint = -1;
+    WritingProgress* m_outer = nullptr;
+    // The window that had the keyboard when the job began: it has it again
+    // when the job's own progress window goes.
+    QPointer<QWidget> m_activeBefore;
 };

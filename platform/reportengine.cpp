@@ -1,6 +1,7 @@
 #include "platform/reportengine.h"
 
 #include "platform/apperror.h"
+#include "platform/commandbutton.h"
 #include "platform/fonts.h"
 #include "platform/printdialog.h"
 #include "platform/printer.h"
@@ -22,6 +23,7 @@
 #include <QRegularExpressionValidator>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QStyle>
 #include <QTextLayout>
 #include <QTimer>
@@ -331,10 +333,10 @@ void addBand(Bands& out, SubreportRows& subRowsOf, const Report& report, const S
 class RowStream {
 public:
     RowStream(SubreportRows& subRowsOf, const Report& report, QVector<int> rows, int indent,
-              int width, bool withHeaderAndFooter)
+              int width, bool withHeader, bool withFooter)
         : m_subRowsOf(subRowsOf), m_report(report), m_layout(report.layout()),
           m_table(report.database().table()), m_rows(std::move(rows)), m_indent(indent),
-          m_width(width), m_withHeaderAndFooter(withHeaderAndFooter),
+          m_width(width), m_withHeader(withHeader), m_withFooter(withFooter),
           m_groups(int(m_layout.groups.size())), m_groupRows(m_groups, -1),
           m_groupStart(m_groups, 0), m_keys(m_groups), m_previous(m_groups) {}
 
@@ -348,7 +350,7 @@ public:
             return false;
         if (m_next < 0) {
             m_at = m_groups > 0 ? snapshot(out) : -1;
-            if (m_withHeaderAndFooter)
+            if (m_withHeader)
                 add(out, m_layout.reportHeader, m_rows.isEmpty() ? -1 : m_rows.first(), 0);
             m_next = 0;
             return true;
@@ -362,7 +364,7 @@ public:
                 for (const Section& s : m_layout.groups[g].footers)
                     add(out, s, m_rows.last(), int(m_rows.size()) - m_groupStart[g]);
         }
-        if (m_withHeaderAndFooter)
+        if (m_withFooter)
             add(out, m_layout.reportFooter, m_rows.isEmpty() ? -1 : m_rows.last(),
                 int(m_rows.size()));
         m_done = true;
@@ -423,7 +425,8 @@ private:
     const QVector<int> m_rows;
     const int m_indent;
     const int m_width;
-    const bool m_withHeaderAndFooter;
+    const bool m_withHeader;
+    const bool m_withFooter;
     const int m_groups;
     QVector<int> m_groupRows;  // the first row of each open group
     QVector<int> m_groupStart; // where in rows it opened
@@ -448,7 +451,8 @@ void addBand(Bands& out, SubreportRows& subRowsOf, const Report& report, const S
     if (h > 0 || section.newPageBefore)
         out.bands.push_back(Band{&report, &section, row, indent, h, count, groupRowsAt, groups});
     if (sub) {
-        RowStream stream(subRowsOf, *sub, subRows, indent + section.subreportIndent, width, true);
+        RowStream stream(subRowsOf, *sub, subRows, indent + section.subreportIndent, width, true,
+                         true);
         while (stream.step(out)) {
         }
     }
@@ -522,7 +526,9 @@ int Paginator::neededToStart(int i) {
     if (m_bands[i].height > room)
         return firstPiece(i);
     int needed = m_bands[i].height;
-    for (int j = i; has(j + 1) && m_bands[j].section->keepWithNext; ++j) {
+    for (int j = i; has(j + 1) && (m_bands[j].section->keepWithNext ||
+                                   m_bands[j + 1].section->keepWithPrevious);
+         ++j) {
         if (m_bands[j + 1].section->newPageBefore)
             break;
         int part = m_bands[j + 1].height;
@@ -619,11 +625,65 @@ bool Paginator::has(int i) {
     return i < m_bands.end();
 }
 
-QVector<Page> Paginator::run() {
-    const DataTable& table = m_report.database().table();
+// The main report's rows in the order printed: as its data gives them, but
+// where a group's rows come in several runs, those runs merged into one.
+QVector<int> printedRows(const Report& report) {
+    const DataTable& table = report.database().table();
     QVector<int> rows(table.rowCount());
     std::iota(rows.begin(), rows.end(), 0);
-    m_stream = std::make_unique<RowStream>(m_subRowsOf, m_report, rows, 0, m_width, false);
+    const Layout& layout = report.layout();
+    if (layout.groups.isEmpty() || layout.groups.first().mergeRunsBy.isEmpty())
+        return rows;
+    const Group& group = layout.groups.first();
+    const int field = table.column(group.field);
+    QVector<int> by;
+    for (const QString& f : group.mergeRunsBy)
+        by << table.column(f);
+    if (field < 0)
+        return rows;
+    const auto textAt = [&](int row, int column) {
+        return column < 0 ? QString() : Row(&table, row).text(table.names[column]);
+    };
+    const auto before = [&](int a, int b) {
+        for (const int c : by) {
+            const int d = textAt(a, c).compare(textAt(b, c), Qt::CaseInsensitive);
+            if (d != 0)
+                return d < 0;
+        }
+        return false;
+    };
+    for (int start = 0; start < rows.size();) {
+        const QString key = groupKey(textAt(rows[start], field));
+        int end = start + 1;
+        QVector<int> runStarts{start};
+        for (; end < rows.size(); ++end) {
+            // A value as the row before's is its run going on (Null and
+            // empty are two values, one group).
+            const QVariant value = table.at(rows[end], field);
+            const QVariant previous = table.at(rows[end - 1], field);
+            if (value.isNull() == previous.isNull() && value == previous)
+                continue;
+            if (groupKey(textAt(rows[end], field)) != key)
+                break;
+            runStarts << end;
+        }
+        // The runs merged in turn, each kept in its own order.
+        for (qsizetype r = 1; r < runStarts.size(); ++r) {
+            const int mid = runStarts[r];
+            const int last = r + 1 < runStarts.size() ? runStarts[r + 1] : end;
+            std::inplace_merge(rows.begin() + start, rows.begin() + mid, rows.begin() + last,
+                               before);
+        }
+        start = end;
+    }
+    return rows;
+}
+
+QVector<Page> Paginator::run() {
+    const QVector<int> rows = printedRows(m_report);
+    // The report header is placed with the first page; the report footer
+    // follows the last band like any other, so that it may be kept with it.
+    m_stream = std::make_unique<RowStream>(m_subRowsOf, m_report, rows, 0, m_width, false, true);
 
     m_lastRow = rows.isEmpty() ? -1 : rows.first();
     startPage(m_lastRow);
@@ -676,14 +736,6 @@ QVector<Page> Paginator::run() {
                                            m_y,      b.count,   float(from), -1};
         m_y += qCeil(b.height - from);
         m_hasContent = true;
-    }
-    const int rfHeight = sectionHeight(m_report, m_layout.reportFooter, m_lastRow, m_width);
-    if (rfHeight > 0) {
-        if (m_hasContent && m_y + rfHeight > m_bottom) {
-            finishPage();
-            startPage(m_lastRow);
-        }
-        place(&m_report, &m_layout.reportFooter, m_lastRow, 0, rfHeight, int(rows.size()));
     }
     finishPage();
     return m_pages;
@@ -1010,19 +1062,15 @@ void Report::print(Printer& printer) const {
     print(printer, paginate(sheetSize()), PrintRange{});
 }
 
-void Report::print(Printer& printer, const QVector<Page>& pages, const PrintRange& range) const {
-    const int n = pages.size();
-    const int first = std::max(1, range.fromPage) - 1;
-    const int last = (range.toPage <= 0 ? n : std::min(range.toPage, n)) - 1;
-    const int copies = std::clamp(range.copies, 1, 999);
-    QVector<int> order;
-    for (int a = 0; a < (range.collate ? copies : last - first + 1); ++a) {
-        for (int b = 0; b < (range.collate ? last - first + 1 : copies); ++b)
-            order << first + (range.collate ? b : a);
-    }
-    for (int i = 0; i < order.size(); ++i) {
+void Report::print(Printer& printer, const QVector<Page>& pages, const PrintRange& range,
+                   QProgressBar* bar) const {
+    WritingProgress progress(bar);
+    const QVector<int> order = range.order(int(pages.size()));
+    progress.setTotal(int(order.size()));
+    for (qsizetype i = 0; i < order.size(); ++i) {
         if (i > 0)
             printer.NewPage();
+        progress.sheet(int(i) + 1);
         drawPageOnSheet(printer, pages, order[i]);
     }
     printer.EndDoc();
@@ -1040,14 +1088,6 @@ constexpr int kWheelNotch = 120;
 // A report built in less time (milliseconds) shows no progress.
 constexpr qint64 kShowProgressAfter = 300;
 
-// A file name made of a document's name.
-QString fileNameOf(const QString& name) {
-    QString out;
-    for (const QChar c : name)
-        out += QStringLiteral("\\/:*?\"<>|").contains(c) ? QChar(' ') : c;
-    return out.simplified();
-}
-
 } // namespace
 
 ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
@@ -1057,9 +1097,9 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     m_toolbar = new QHBoxLayout;
     m_toolbar->setContentsMargins(4, 4, 4, 4);
     const auto button = [this](const QString& caption, const QString& tip, bool narrow = false) {
-        auto* b = new QPushButton(caption, this);
-        // Enter in the page box goes to its page, never to a button.
-        b->setAutoDefault(false);
+        // Enter presses the focused button; in the page box it goes to its
+        // page, never to a button.
+        auto* b = new CommandButton(caption, this);
         b->setToolTip(tip);
         if (narrow)
             b->setFixedWidth(32);
@@ -1136,21 +1176,27 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     connect(cmdPrevious, &QPushButton::clicked, this, [this] { showPage(m_current - 1); });
     connect(cmdNext, &QPushButton::clicked, this, [this] { showPage(m_current + 1); });
     connect(cmdLast, &QPushButton::clicked, this, [this] { showPage(m_pages.size() - 1); });
-    connect(cmdZoomIn, &QPushButton::clicked, this, [this] {
-        for (const double step : kZoomSteps) {
-            if (step > m_zoom + 0.005) {
-                setFit(Fit::None, step);
-                return;
-            }
-        }
+    connect(cmdZoomIn, &QPushButton::clicked, this, [this] { zoomIn(); });
+    connect(cmdZoomOut, &QPushButton::clicked, this, [this] { zoomOut(); });
+    // The keys of any document viewer.
+    const auto shortcut = [this](const QKeySequence& keys, auto action) {
+        auto* s = new QShortcut(keys, this);
+        s->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(s, &QShortcut::activated, this, action);
+    };
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_P), [this] {
+        if (cmdPrint->isEnabled())
+            printReport();
     });
-    connect(cmdZoomOut, &QPushButton::clicked, this, [this] {
-        for (auto it = std::rbegin(kZoomSteps); it != std::rend(kZoomSteps); ++it) {
-            if (*it < m_zoom - 0.005) {
-                setFit(Fit::None, *it);
-                return;
-            }
-        }
+    for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal,
+                                       Qt::CTRL | Qt::SHIFT | Qt::Key_Plus,
+                                       Qt::CTRL | Qt::SHIFT | Qt::Key_Equal})
+        shortcut(QKeySequence(keys), [this] { zoomIn(); });
+    for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_Minus, Qt::CTRL | Qt::Key_Underscore})
+        shortcut(QKeySequence(keys), [this] { zoomOut(); });
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_0), [this] {
+        if (!m_pages.isEmpty())
+            setFit(Fit::Auto);
     });
     connect(cmdFitWidth, &QPushButton::clicked, this, [this] { setFit(Fit::Width); });
     connect(cmdFitPage, &QPushButton::clicked, this, [this] { setFit(Fit::Page); });
@@ -1242,6 +1288,28 @@ double ReportViewer::fittedZoom() const {
     return std::clamp(zoom, kLeastZoom, kMostZoom);
 }
 
+void ReportViewer::zoomIn() {
+    if (m_pages.isEmpty())
+        return;
+    for (const double step : kZoomSteps) {
+        if (step > m_zoom + 0.005) {
+            setFit(Fit::None, step);
+            return;
+        }
+    }
+}
+
+void ReportViewer::zoomOut() {
+    if (m_pages.isEmpty())
+        return;
+    for (auto it = std::rbegin(kZoomSteps); it != std::rend(kZoomSteps); ++it) {
+        if (*it < m_zoom - 0.005) {
+            setFit(Fit::None, *it);
+            return;
+        }
+    }
+}
+
 void ReportViewer::setFit(Fit fit, double zoom) {
     m_fit = fit;
     m_zoom = fit == Fit::None ? std::clamp(zoom, kLeastZoom, kMostZoom) : fittedZoom();
@@ -1255,18 +1323,22 @@ void ReportViewer::render() {
         pageView->resize(0, 0);
         return;
     }
+    // Drawn in the screen's own pixels: sharp on a screen of any density.
+    const double ratio = std::max(1.0, devicePixelRatioF());
     const double k = kScreenTwipsToPixel * m_zoom;
     const QSizeF sheet = m_pages[m_current].sheet;
-    QImage image(qCeil(sheet.width() * k), qCeil(sheet.height() * k), QImage::Format_RGB32);
+    const QSize size(qCeil(sheet.width() * k), qCeil(sheet.height() * k));
+    QImage image(qCeil(size.width() * ratio), qCeil(size.height() * ratio), QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::TextAntialiasing);
-        m_report->drawPage(p, m_pages, m_current, k);
+        m_report->drawPage(p, m_pages, m_current, k * ratio);
     }
+    image.setDevicePixelRatio(ratio);
     pageView->setPixmap(QPixmap::fromImage(image));
-    pageView->resize(image.size() + QSize(2 * kPagePad, 2 * kPagePad));
+    pageView->resize(size + QSize(2 * kPagePad, 2 * kPagePad));
 }
 
 void ReportViewer::scrollScreen(int direction) {
@@ -1339,6 +1411,16 @@ bool ReportViewer::eventFilter(QObject* watched, QEvent* event) {
         // to the previous one.
         const auto* wheel = static_cast<QWheelEvent*>(event);
         const int delta = wheel->angleDelta().y();
+        if (wheel->modifiers() == Qt::ControlModifier) {
+            // Ctrl and the wheel zoom, a step a notch.
+            m_wheelAtEdge += delta;
+            while (std::abs(m_wheelAtEdge) >= kWheelNotch) {
+                const bool in = m_wheelAtEdge > 0;
+                m_wheelAtEdge -= in ? kWheelNotch : -kWheelNotch;
+                in ? zoomIn() : zoomOut();
+            }
+            return true;
+        }
         QScrollBar* bar = pageArea->verticalScrollBar();
         const bool onward =
             delta < 0 && bar->value() >= bar->maximum() && m_current + 1 < m_pages.size();
@@ -1359,6 +1441,19 @@ bool ReportViewer::eventFilter(QObject* watched, QEvent* event) {
                 goToTypedPage();
                 return true;
             }
+            // Escape gives back the page's number; the viewer stays open.
+            if (key == Qt::Key_Escape) {
+                updateToolbar();
+                txtPage->selectAll();
+                return true;
+            }
+        } else if (event->type() == QEvent::ShortcutOverride &&
+                   static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            event->accept();
+            return true;
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            // A click in the box selects its number, so typing replaces it.
+            QTimer::singleShot(0, txtPage, &QLineEdit::selectAll);
         } else if (event->type() == QEvent::FocusIn) {
             // A click in the box selects its number, so typing replaces it.
             QTimer::singleShot(0, txtPage, &QLineEdit::selectAll);
@@ -1376,25 +1471,14 @@ void ReportViewer::printReport() {
         Printer printer;
         m_report->preparePrinter(printer);
         QPrinter& qprinter = printer.qprinter();
-        qprinter.setDocName(documentName());
+        printer.setDocumentName(documentName());
         CommonDialog dialog;
         dialog.setMin(1);
         dialog.setMax(m_pages.size());
         if (!dialog.ShowPrinter(printer))
             return;
-        Report::PrintRange range;
-        if (qprinter.printRange() == QPrinter::PageRange) {
-            range.fromPage = qprinter.fromPage();
-            range.toPage = qprinter.toPage();
-        } else if (qprinter.printRange() == QPrinter::CurrentPage) {
-            range.fromPage = range.toPage = m_current + 1;
-        }
-        // Copies the printer cannot make itself are printed one by one.
-        if (!qprinter.supportsMultipleCopies()) {
-            range.copies = qprinter.copyCount();
-            range.collate = qprinter.collateCopies();
-        }
-        m_report->print(printer, m_pages, range);
+        const PrintRange range = PrintRange::chosen(qprinter, m_current);
+        m_report->print(printer, m_pages, range, progress);
     } catch (const AppError& e) {
         if (onError)
             onError(e);
@@ -1408,7 +1492,7 @@ void ReportViewer::exportReport() {
     dialog.setDialogTitle("Export to PDF");
     dialog.setFilter("PDF files (*.pdf)");
     dialog.setDefaultExt("pdf");
-    dialog.setFileName(fileNameOf(documentName()) + ".pdf");
+    dialog.setFileName(Printer::fileNameOf(documentName()) + ".pdf");
     if (!dialog.ShowSave())
         return;
     const QString path = dialog.FileName();
@@ -1416,10 +1500,10 @@ void ReportViewer::exportReport() {
         Printer printer;
         m_report->preparePrinter(printer);
         QPrinter& qprinter = printer.qprinter();
-        qprinter.setDocName(documentName());
+        printer.setDocumentName(documentName());
         qprinter.setOutputFormat(QPrinter::PdfFormat);
         qprinter.setOutputFileName(path);
-        m_report->print(printer, m_pages, Report::PrintRange{});
+        m_report->print(printer, m_pages, PrintRange{}, progress);
     } catch (const AppError& e) {
         if (onError)
             onError(AppError(e.number(), QString("The report could not be written to %1.")
@@ -1429,6 +1513,13 @@ void ReportViewer::exportReport() {
 
 void ReportViewer::updateToolbar() {
     const int n = m_pages.size();
+    // A button turning itself off hands the focus to the page, not to the
+    // page box next to it.
+    const bool firstOff = !(n > 0 && m_current > 0);
+    const bool lastOff = !(n > 0 && m_current < n - 1);
+    if ((firstOff && (cmdFirst->hasFocus() || cmdPrevious->hasFocus())) ||
+        (lastOff && (cmdNext->hasFocus() || cmdLast->hasFocus())))
+        pageArea->setFocus();
     txtPage->setText(QString::number(n ? m_current + 1 : 0));
     txtPage->setEnabled(n > 0);
     lblPage->setText(QString("of %1").arg(n));

@@ -19,6 +19,7 @@
 // and goes on over the next pages, cut between its lines: each line is
 // printed once and whole.
 #include "platform/adodb.h"
+#include "platform/printer.h"
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -109,6 +110,7 @@ struct Section {
     int height = 0;             // twips at least
     bool newPageBefore = false; // starts a new page unless the page is still empty
     bool keepWithNext = false;  // printed on the page of the band after it
+    bool keepWithPrevious = false; // printed on the page of the band before it
     // A group heading printed again atop each page its group runs on to; a
     // subreport's report header, atop each page the subreport runs on to.
     bool repeatOnNewPage = false;
@@ -126,6 +128,11 @@ struct Section {
 
 struct Group {
     QString field;
+    // A group whose rows come in several runs (values that differ only in
+    // case or blanks, or no value at all, which the group takes as one) has
+    // its runs merged into one order by these fields, compared without
+    // regard to case; each run keeps its own order.
+    QStringList mergeRunsBy;
     QList<Section> headers; // printed in turn when the group starts
     QList<Section> footers; // printed in turn when it ends
 };
@@ -232,18 +239,16 @@ public:
     // Sets the printer's orientation and paper to the report's.
     void preparePrinter(Printer& printer) const;
 
-    // Which pages a print job holds, and how many times.
-    struct PrintRange {
-        int fromPage = 0; // from 1; 0: the first
-        int toPage = 0;   // 0: the last
-        int copies = 1;
-        bool collate = true; // 1 2 3 1 2 3 rather than 1 1 2 2 3 3
-    };
+    // Which pages a print job holds, how many times and in what order.
+    using PrintRange = ::PrintRange;
     // Prints every page on the printer's sheets and ends the job.
     void print(Printer& printer) const;
     // Prints the range of the pages (as paginate gave them for the report's
     // own sheet) and ends the job; a range holding no page prints nothing.
-    void print(Printer& printer, const QVector<Page>& pages, const PrintRange& range) const;
+    // Meanwhile the wait cursor, the windows repainting and "Writing page n
+    // of m" in bar (or a window of its own when bar is null).
+    void print(Printer& printer, const QVector<Page>& pages, const PrintRange& range,
+               QProgressBar* bar = nullptr) const;
 
 private:
     std::shared_ptr<const Layout> m_layout;
@@ -265,11 +270,16 @@ private:
 // and, at its right end, what the window adds (its Done button).
 //
 // The page opens as wide as the view allows, at most at its printed size;
-// the fits hold while the window is resized. On the page view and the
-// toolbar, Page Down and Page Up scroll a screen and run on to the next or
-// previous page at the page's foot or head; Home and Ctrl+Home show the first
-// page, End and Ctrl+End the last. The mouse wheel scrolls the page and runs
-// on to the next or previous page the same way.
+// the fits hold while the window is resized. Wherever the focus is but in
+// the page box, Page Down and Page Up scroll a screen and run on to the next
+// or previous page at the page's foot or head; Home and Ctrl+Home show the
+// first page, End and Ctrl+End the last. The mouse wheel scrolls the page and
+// runs on to the next or previous page the same way; with Ctrl it zooms.
+// Ctrl+P prints, Ctrl++ (or Ctrl+=) and Ctrl+- zoom, Ctrl+0 returns to the
+// opening size. The focus goes into the page box only when the user puts it
+// there; a click in it selects its number, so that typing replaces it, and
+// Escape there gives back the number of the page shown. The page is drawn
+// at the screen's pixel ratio.
 class ReportViewer : public QWidget {
     Q_OBJECT
 
@@ -336,6 +346,8 @@ protected:
 private:
     enum class Fit { Auto, None, Width, Page };
     void setFit(Fit fit, double zoom = 1);
+    void zoomIn();
+    void zoomOut();
     double fittedZoom() const;
     void render();
     void showPageAt(int index, bool atFoot);

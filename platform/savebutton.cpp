@@ -4,9 +4,5 @@ SaveButton::SaveButton(const QString& caption, QWidget* parent) : CommandButton(
 
 void SaveButton::setUnsaved(bool unsaved) {
     m_unsaved = unsaved;
-    if (unsaved)
-        setStyleSheet(
-            QStringLiteral("QPushButton { background-color: %1; }").arg(toQColor(vbYellow).name()));
-    else
-        setStyleSheet(QString());
+    setFace(unsaved ? vbYellow : vbButtonFace);
 }

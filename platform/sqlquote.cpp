@@ -20,3 +20,9 @@ QString quoted(const QString& text) {
 QString quotedExact(const QString& text) {
     return '\'' + SqlDoubled(text) + '\'';
 }
+
+QString bracketedName(const QString& name) {
+    QString inner = name;
+    inner.replace(QLatin1Char(']'), QStringLiteral("]]"));
+    return '[' + inner + ']';
+}

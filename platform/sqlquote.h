@@ -15,3 +15,7 @@ QString SqlDoubled(const QString& text);
 QString quoted(const QString& text);
 // The literal 'text' after SqlDoubled.
 QString quotedExact(const QString& text);
+
+// A name (of a column or table) as SQL text: [name], every ] in it doubled,
+// so that a name read from the database file stays one name whatever it holds.
+QString bracketedName(const QString& name);

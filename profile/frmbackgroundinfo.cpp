@@ -17,6 +17,9 @@ const QString kConflictMessage =
     QStringLiteral("The Primary Disablility is also added as an Additional Disability, please "
                    "correct the information before saving.");
 
+const QString kLearnerGoneMessage =
+    QStringLiteral("This learner is no longer in the school's database, so nothing was saved.");
+
 const QString kFamilyGuidance = QStringLiteral(
     "Include information on family structure, including siblings, other significant adults "
     "etc. \r\nFor example: Who lives with the child? Who does not live with the child? Any other "
@@ -128,6 +131,12 @@ bool frmBackgroundInfo::getBackground_Info(bool PopulateAll) {
                         "LEFT JOIN Disabilities as DI ON LI.LSENDisabilities = DI.id "
                         "WHERE LI.ID = " +
                         QString::number(gLearnerID);
+    // A refresh (the additional-disabilities window closed) keeps the
+    // primary disability the user chose and has not saved.
+    const QString chosenPrimary = gridDisability->GetText(1, 2);
+    const bool keepChoice = !PopulateAll && chosenPrimary != m_ShownPrimary;
+    // (A MultipleDisabilities row without a DisabilityID is left out of the
+    // list's NOT IN: it would leave the list empty.)
     const bool loaded = withConnection("getBackground_Info Routine", [&] {
         ado::Recordset rs;
         rs.Open(sql, gConnection.get(), ado::adOpenKeyset);
@@ -146,7 +155,8 @@ bool frmBackgroundInfo::getBackground_Info(bool PopulateAll) {
                           "MultipleDisabilities as MDis"
                           " INNER JOIN Learner_Info ON MDis.LearnerID = Learner_Info.ID "
                           " WHERE (((Learner_Info.ID)=" +
-                              QString::number(gLearnerID) + ")))",
+                              QString::number(gLearnerID) +
+                              ")) AND MDis.DisabilityID IS NOT NULL)",
                           m_Disabilities, "id", "Name", 1, 2);
             m_AdditionalDisabilities = additionalDisabilities(gLearnerID);
             gridDisability->SetText(2, 2, m_AdditionalDisabilities.join(", "));
@@ -160,6 +170,10 @@ bool frmBackgroundInfo::getBackground_Info(bool PopulateAll) {
         }
         rs.Close();
         m_ShownPrimary = gridDisability->GetText(1, 2);
+        if (keepChoice) {
+            gridDisability->SetText(1, 2, chosenPrimary);
+            m_PrimaryDisability = chosenPrimary;
+        }
     });
     if (!loaded && !PopulateAll)
         markLoadFailed(); // a save now could write a primary disability never shown
@@ -181,7 +195,7 @@ void frmBackgroundInfo::loadComboList(const QString& sql, QList<ListEntry>& list
     gridDisability->setComboList({Col, Row}, items);
 }
 
-QStringList frmBackgroundInfo::additionalDisabilities(qint32 LID) {
+QStringList frmBackgroundInfo::additionalDisabilities(qint64 LID) {
     // Uses the caller's connection when one is open, else one of its own.
     const ConnectionScope connection(ConnectionScope::ShareOpen);
     ExecuteQuery("SELECT LI.ID, MD.DisabilityID as DisID, D2.Name as Disability"
@@ -199,7 +213,7 @@ QStringList frmBackgroundInfo::additionalDisabilities(qint32 LID) {
     return names;
 }
 
-QString frmBackgroundInfo::loadDis(qint32 LID) {
+QString frmBackgroundInfo::loadDis(qint64 LID) {
     return additionalDisabilities(LID).join(", ");
 }
 
@@ -249,7 +263,16 @@ bool frmBackgroundInfo::saveBackgroundInfo() {
     const bool blank = allBlank({support, provider, contact, m_PrimaryDisability, family, parent});
     const bool primaryChanged = m_PrimaryDisability != m_ShownPrimary;
     // The year's row and the host's primary disability change together or not at all.
+    bool learnerGone = false;
     const bool saved = inTransaction("saveBackgroundInfo Routine", [&](ado::Connection& db) {
+        // A learner the host has deleted since the page opened gets no row:
+        // nothing of the page could be read for it again.
+        ado::Recordset learner;
+        learner.Open("SELECT ID FROM Learner_Info WHERE ID = " + id, &db, ado::adOpenKeyset);
+        learnerGone = learner.RecordCount() == 0;
+        learner.Close();
+        if (learnerGone)
+            return;
         db.Execute("DELETE TAV_Learner_Background_Info.* FROM TAV_Learner_Background_Info INNER "
                    "JOIN"
                    " Learner_Info on TAV_Learner_Background_Info.LearnerID = Learner_Info.ID " +
@@ -267,13 +290,20 @@ bool frmBackgroundInfo::saveBackgroundInfo() {
             db.Execute("UPDATE Learner_Info SET Learner_Info.LSENDisabilities = " +
                        QString::number(mainDisID) + " WHERE Learner_Info.ID = " + id);
     });
+    if (learnerGone) {
+        ShowUserMessage(kLearnerGoneMessage);
+        return false;
+    }
     if (saved && !blank)
         m_ShownPrimary = m_PrimaryDisability;
     return saved;
 }
 
 void frmBackgroundInfo::prepareAdditionalDisabilities(frmMultipleDisabilities& window) {
-    window.txtPrimary->setText(m_PrimaryDisability);
+    // The primary disability the page shows, saved or not: it cannot be
+    // ticked as an additional one.
+    gridDisability->commitEditor(false);
+    window.txtPrimary->setText(gridDisability->GetText(1, 2));
     window.txtLearner->setText(gLearnerName);
     window.setOnUnload([this] { getBackground_Info(false); });
 }

@@ -17,10 +17,12 @@ public:
     explicit frmBackgroundInfo(QWidget* parent = nullptr);
 
     // Loads the page: the disability list, the additional disabilities and the
-    // primary disability, and with PopulateAll the five texts too.
+    // primary disability, and with PopulateAll the five texts too. Without it
+    // (a refresh when the additional-disabilities window closes) a primary
+    // disability the user chose and has not saved stays chosen.
     bool getBackground_Info(bool PopulateAll);
     // The names of the learner's additional disabilities joined by ", ".
-    static QString loadDis(qint32 LID);
+    static QString loadDis(qint64 LID);
     // Checks the primary disability against the additional ones and writes
     // the page; false on a conflict or a failure (both already told).
     bool saveBackgroundInfo();
@@ -44,7 +46,7 @@ private:
     void checkPrimaryDisability(const QString& name, int id, bool IsLoad, bool& Conflict);
     void loadComboList(const QString& sql, QList<ListEntry>& list, const QString& idField,
                        const QString& nameField, int Col, int Row);
-    static QStringList additionalDisabilities(qint32 LID);
+    static QStringList additionalDisabilities(qint64 LID);
 
     QList<ListEntry> m_Disabilities{ListEntry{}};
     QString m_PrimaryDisability;

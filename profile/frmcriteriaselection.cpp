@@ -57,6 +57,8 @@ frmCriteriaSelection::frmCriteriaSelection(int page, QWidget* parent)
     };
     GridDesign scores{
         .columns = gridColumns(kScoreColWidths), .rows = m_layout.rows, .locked = true};
+    // The column headings head every sheet the scores run on to.
+    scores.printHeadingRows = 1;
     for (int r = 1; r <= m_layout.rows; ++r) {
         GridRow line{.row = r, .height = r == 1 ? kHeadingRowHeight : kEmptyRowHeight};
         line.bold = line.grey = r == 1;

@@ -1,5 +1,6 @@
 #include "reports/frmbarrierselect.h"
 
+#include "platform/commandbutton.h"
 #include "platform/runtime.h"
 #include "platform/sqlquote.h"
 #include "reports/frmreportview.h"
@@ -89,12 +90,10 @@ frmBarrierSelect::frmBarrierSelect(QWidget* parent)
     txtAssNo->setEnabled(false);
     chkAllLearners = checkBox("All Learners", Frame2, twipsRect(2520, 780, 2055, 255));
 
-    cmdPrint = new QPushButton("Print Report", this);
+    cmdPrint = new CommandButton("Print Report", this);
     cmdPrint->setGeometry(twipsRect(2760, 2880, 1695, 495));
-    cmdPrint->setAutoDefault(false);
-    cmdDone = new QPushButton("Done", this);
+    cmdDone = new CommandButton("Done", this);
     cmdDone->setGeometry(twipsRect(4560, 2880, 1695, 495));
-    cmdDone->setAutoDefault(false);
 
     connect(chkAllBarriers, &QCheckBox::clicked, this, [this] { chkAllBarriers_Click(); });
     connect(chkAllSupport, &QCheckBox::clicked, this, [this] { chkAllSupport_Click(); });

@@ -1,5 +1,6 @@
 #include "reports/frmreportoptions.h"
 
+#include "platform/commandbutton.h"
 #include "platform/runtime.h"
 #include "reports/frmreportview.h"
 #include "reports/reportcontrols.h"
@@ -62,12 +63,10 @@ frmReportOptions::frmReportOptions(QWidget* parent)
     txtAccession->setGeometry(twipsRect(1920, 300, 2055, 315));
     txtAccession->setText(gReportOptionsRequest.txtAccession);
 
-    cmdPrint = new QPushButton("Print", this);
+    cmdPrint = new CommandButton("Print", this);
     cmdPrint->setGeometry(twipsRect(2160, 2520, 1695, 495));
-    cmdPrint->setAutoDefault(false);
-    cmdDone = new QPushButton("Done", this);
+    cmdDone = new CommandButton("Done", this);
     cmdDone->setGeometry(twipsRect(3960, 2520, 1695, 495));
-    cmdDone->setAutoDefault(false);
 
     connect(optAll, &QRadioButton::clicked, this, [this] { optAll_Click(); });
     connect(optGrade, &QRadioButton::clicked, this, [this] { optGrade_Click(); });

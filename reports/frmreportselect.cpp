@@ -1,5 +1,6 @@
 #include "reports/frmreportselect.h"
 
+#include "platform/commandbutton.h"
 #include "platform/runtime.h"
 #include "reports/frmbarrierselect.h"
 #include "reports/reportcontrols.h"
@@ -27,9 +28,8 @@ frmReportSelect::frmReportSelect(QWidget* parent) : QDialog(parent) {
     Frame1 = new QGroupBox(this);
     Frame1->setGeometry(twipsRect(120, 720, 5895, 2415));
     const auto reportButton = [this](const QString& caption, int top) {
-        auto* button = new QPushButton(caption, Frame1);
+        auto* button = new CommandButton(caption, Frame1);
         button->setGeometry(twipsRect(240, top, 5415, 495));
-        button->setAutoDefault(false);
         return button;
     };
     cmdLearnerPerBarrier = reportButton("Summary of Learners per Barrier", 300);
@@ -37,9 +37,8 @@ frmReportSelect::frmReportSelect(QWidget* parent) : QDialog(parent) {
         reportButton("List of Learners per Provider (organisation/department)", 960);
     cmdLearnerScore = reportButton("Learner Score Summary", 1620);
 
-    cmdDone = new QPushButton("Done", this);
+    cmdDone = new CommandButton("Done", this);
     cmdDone->setGeometry(twipsRect(4320, 3300, 1695, 495));
-    cmdDone->setAutoDefault(false);
 
     connect(cmdLearnerPerBarrier, &QPushButton::clicked, this,
             [this] { cmdLearnerPerBarrier_Click(); });

@@ -1,5 +1,6 @@
 #include "reports/frmreportview.h"
 
+#include "platform/commandbutton.h"
 #include "platform/reportengine.h"
 #include "platform/runtime.h"
 #include "platform/sqlquote.h"
@@ -15,9 +16,13 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QTimer>
 #include <array>
 
 namespace {
+
+// A title bar and borders as window managers draw them, in pixels.
+const QMargins kUsualFrame(8, 32, 8, 8);
 
 // The hourglass and the viewer's progress while a report is built; the
 // default pointer again, and the progress gone, on every way out.
@@ -85,14 +90,18 @@ frmReportview::frmReportview(QWidget* parent) : QDialog(parent) {
     // Wide enough for a landscape sheet beside the scroll bar where the
     // screen allows it.
     QSize size(twips(13500), twips(9600));
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        size = size.expandedTo(QSize(1180, 820).boundedTo(screen->availableGeometry().size()));
-    resize(size);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        size = size.expandedTo(QSize(1180, 820));
+        // Until the window manager has framed the window, a frame of the
+        // usual size is allowed for.
+        setGeometry(fitWindowToScreen(size, kUsualFrame, screen->availableGeometry()));
+    } else {
+        resize(size);
+    }
     CRViewer1 = new report::ReportViewer(this);
     CRViewer1->onError = [](const AppError& e) { ShowUserMessage(e.description()); };
     // Done stands at the right end of the viewer's toolbar.
-    cmdDone = new QPushButton("Done");
-    cmdDone->setAutoDefault(false);
+    cmdDone = new CommandButton("Done");
     cmdDone->setMinimumWidth(twips(1200));
     CRViewer1->addToolbarWidget(cmdDone);
     connect(cmdDone, &QPushButton::clicked, this, [this] { cmdDone_Click(); });
@@ -128,6 +137,30 @@ void frmReportview::Form_Load() {
 
 void frmReportview::Form_Resize() {
     CRViewer1->setGeometry(0, 0, width(), height());
+}
+
+QRect fitWindowToScreen(const QSize& wanted, const QMargins& frame, const QRect& available) {
+    const QRect room = available.marginsRemoved(frame);
+    const QSize size = wanted.boundedTo(room.size());
+    // Centred in the room, never beyond its top-left corner.
+    const QPoint at(room.left() + std::max(0, (room.width() - size.width()) / 2),
+                    room.top() + std::max(0, (room.height() - size.height()) / 2));
+    return QRect(at, size);
+}
+
+void frmReportview::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Once framed, the window with its frame is kept within the screen.
+    QTimer::singleShot(0, this, [this] {
+        const QScreen* s = screen();
+        if (!s)
+            return;
+        const QRect frame = frameGeometry(), client = geometry();
+        const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
+                               frame.right() - client.right(), frame.bottom() - client.bottom());
+        if (!s->availableGeometry().contains(frame))
+            setGeometry(fitWindowToScreen(size(), margins, s->availableGeometry()));
+    });
 }
 
 void frmReportview::resizeEvent(QResizeEvent* event) {

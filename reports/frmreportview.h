@@ -79,6 +79,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void showListReport(std::shared_ptr<report::Report>& rpt,
@@ -95,6 +96,11 @@ private:
     std::unique_ptr<ado::Recordset> m_rsCFS;
     bool m_unloaded = false;
 };
+
+// Where a window whose client area would be `wanted` stands so that, with
+// its frame, it lies within the screen's available area: its client area's
+// geometry, as large as wanted where the area allows.
+QRect fitWindowToScreen(const QSize& wanted, const QMargins& frame, const QRect& available);
 
 // The level of an average criteria score: exactly 1 "MILD", 2 "MODERATE",
 // 3 "SEVERE", anything else "N/A".

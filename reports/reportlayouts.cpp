@@ -65,12 +65,16 @@ void addLabelled(Section& s, const char* caption, const char* fieldName, int top
 // head each group (a blank value shows as blankCaption), the number of its
 // learners closes it, and the number of all learners ends the list.
 LayoutPtr groupedList(const char* name, const char* caption, const char* groupField,
-                      const char* blankCaption, int captionWidth, const QList<Column>& columns) {
+                      const char* blankCaption, int captionWidth, const QList<Column>& columns,
+                      const QStringList& orderWithinGroup) {
     auto l = std::make_shared<Layout>();
     l->name = name;
     const int top = addRunningHeading(*l);
     Group group;
     group.field = groupField;
+    // A group of several spellings (the blank ones among them) lists its
+    // learners in one order, as every other group does.
+    group.mergeRunsBy = orderWithinGroup;
     Section header;
     const QString fieldName = groupField;
     const QString blank = blankCaption;
@@ -88,6 +92,8 @@ LayoutPtr groupedList(const char* name, const char* caption, const char* groupFi
     Section footer;
     footer << text("Number of learners: {Count}").at(300, 40, 4000).font(9, true);
     footer.height = 440;
+    // The count stands on the page of its group's last learner.
+    footer.keepWithPrevious = true;
     group.headers << header;
     group.footers << footer;
     l->groups << group;
@@ -97,6 +103,8 @@ LayoutPtr groupedList(const char* name, const char* caption, const char* groupFi
     l->reportFooter << line(60)
                     << text("Total number of learners: {Count}").at(0, 160, 5000).font(10, true);
     l->reportFooter.height = 460;
+    // The total stands under the last group's count.
+    l->reportFooter.keepWithPrevious = true;
     addPageFooter(*l);
     return l;
 }
@@ -106,7 +114,8 @@ LayoutPtr crdLearner_DisSum() {
                        {{"Grade", "Name", 300, 2400},
                         {"Accession No", "AccessionNo", 2700, 1800},
                         {"Surname", "SName", 4500, 3600},
-                        {"First Name", "FName", 8100, 3600}});
+                        {"First Name", "FName", 8100, 3600}},
+                       {"Name", "SName"});
 }
 
 LayoutPtr crdLearner_ListProv() {
@@ -115,7 +124,8 @@ LayoutPtr crdLearner_ListProv() {
                        {{"Accession No", "AccessionNo", 300, 1700},
                         {"Surname", "SName", 2000, 3000},
                         {"First Name", "FName", 5000, 3000},
-                        {"Grade", "Name", 8000, 2400}});
+                        {"Grade", "Name", 8000, 2400}},
+                       {"Name", "SName"});
 }
 
 LayoutPtr crd_02LDP() {

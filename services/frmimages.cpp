@@ -65,17 +65,7 @@ QPixmap drawLearner() {
     QPixmap pm(64, 64);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0x2d, 0x5f, 0x9a));
-    p.drawEllipse(QRectF(22, 6, 20, 20));
-    QPainterPath body;
-    body.moveTo(12, 60);
-    body.cubicTo(12, 34, 52, 34, 52, 60);
-    body.closeSubpath();
-    p.drawPath(body);
-    p.setBrush(QColor(0xf2, 0xc1, 0x4e));
-    p.drawRect(QRectF(36, 40, 20, 16));
+    paintLearner(p, QRectF(0, 0, 64, 64));
     return pm;
 }
 
@@ -101,6 +91,24 @@ const QPixmap& picError() {
     static const QPixmap pm = roundBadge(QColor(0xc8, 0x1e, 0x1e), "!");
     return pm;
 }
+void paintLearner(QPainter& p, const QRectF& target) {
+    p.save();
+    p.translate(target.topLeft());
+    p.scale(target.width() / 64, target.height() / 64);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x2d, 0x5f, 0x9a));
+    p.drawEllipse(QRectF(22, 6, 20, 20));
+    QPainterPath body;
+    body.moveTo(12, 60);
+    body.cubicTo(12, 34, 52, 34, 52, 60);
+    body.closeSubpath();
+    p.drawPath(body);
+    p.setBrush(QColor(0xf2, 0xc1, 0x4e));
+    p.drawRect(QRectF(36, 40, 20, 16));
+    p.restore();
+}
+
 const QPixmap& learnerPicture() {
     static const QPixmap pm = drawLearner();
     return pm;

@@ -95,8 +95,12 @@ frmActionPlan2::frmActionPlan2(QWidget* parent) : ActionPlanPage("frmActionPlan2
         strategy.lines.append(entries);
     }
     strategy.noScrollBars = Qt::Horizontal;
+    strategy.printHeadingRows = 3;
     gridStrategy = newGrid("gridStrategy", strategy);
     Grid* s = gridStrategy;
+    // Each area's heading stands with its first line.
+    for (int area = 0; area < 6; ++area)
+        s->setPrintKeptWithNext(4 + area * 6);
     for (int line = 1; line <= kLines; ++line) {
         for (int c = 1; c <= kStrategyCols; ++c)
             storeEntries(s, {c, lineRow(line)}, "TAV_DBST_Support_Strategy",

@@ -83,6 +83,7 @@ frmActionPlan3::frmActionPlan3(QWidget* parent) : ActionPlanPage("frmActionPlan3
                        C::entry(kDesignationCol, kNameLength), C::entry(kDateCol, 0, 1, false)}});
     }
     review.noScrollBars = Qt::Horizontal;
+    review.printHeadingRows = 2;
     gridActionTaken = newGrid("gridActionTaken", review);
     Grid* a = gridActionTaken;
     for (int r = kFirstReviewRow; r <= kLastReviewRow; ++r) {

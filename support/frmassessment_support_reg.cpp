@@ -1,6 +1,7 @@
 #include "support/frmassessment_support_reg.h"
 
 #include "platform/adodb.h"
+#include "platform/commandbutton.h"
 #include "platform/griddesign.h"
 #include "platform/runtime.h"
 #include "services/globals.h"
@@ -107,7 +108,7 @@ frmAssessment_Support_Reg::frmAssessment_Support_Reg(int page, QWidget* parent)
         gridHearder->setObjectName("gridHearder");
     }
 
-    cmdShowKEY = new QPushButton(QStringLiteral("Show rating KEY >>"));
+    cmdShowKEY = new CommandButton(QStringLiteral("Show rating KEY >>"));
     cmdShowKEY->setObjectName("cmdShowKEY");
     cmdShowKEY->setAutoDefault(false);
     cmdShowKEY->setFixedWidth(twips(2200));

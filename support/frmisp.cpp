@@ -79,7 +79,8 @@ Grid* makeFactorList(const QString& name, const QString& heading) {
                           .rows = 2,
                           .lines = {{.row = 1,
                                      .height = 26,
-                                     .cells = {GridCell::label(1, heading).bold().grey()}}}});
+                                     .cells = {GridCell::label(1, heading).bold().grey()}}},
+                          .printHeadingRows = 1});
 }
 
 // Fixed lines over three columns, the grid heightTwips high. Each line is one
@@ -324,7 +325,7 @@ QList<PrintItem> frmISP::printItems() const {
     return {
         PrintItem::grid(gridBarrier, 300, 800, 3000),
         PrintItem::grid(gridStrengths, 6500, 800, 3000),
-        PrintItem::grid(gridHeading, 300, 2300, 3000),
+        PrintItem::grid(gridHeading, 300, 2300, 3000).keptWithNext(),
         PrintItem::textLine(260, 2600, kind.printedTitle, 9, true),
         PrintItem::paged(kind.list->grid(), rect(100, 1000, 0, -1000), rect(300, 2800, 3000, 0))};
 }

@@ -1,6 +1,8 @@
 #include "workspace/frmmultipledisabilities.h"
 
 #include "platform/colors.h"
+#include "platform/commandbutton.h"
+#include "platform/entryguard.h"
 #include "platform/runtime.h"
 #include "platform/savebutton.h"
 #include "platform/sqlquote.h"
@@ -16,12 +18,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPalette>
 #include <QStandardItemModel>
 
 namespace {
 const QString kLocation = QStringLiteral("frmMultipleDisabilities");
 constexpr int kKeyRole = Qt::UserRole;        // "K" and the disability's id
 constexpr int kTickedRole = Qt::UserRole + 1; // the tick last seen, to tell tick changes apart
+constexpr int kPrimaryRole = Qt::UserRole + 2; // the learner's primary disability, shown red
 
 void place(QWidget* w, int left, int top, int width, int height) {
     w->setGeometry(twipsRect(left, top, width, height));
@@ -82,11 +86,14 @@ frmMultipleDisabilities::frmMultipleDisabilities(QWidget* parent) : QDialog(pare
     place(lvwDisabilities, 120, 1580, 5760, 3000);
 
     Label4 = label(this, "Red indicates Primary Barrier ", 120, 4640, 5760);
-    Label4->setStyleSheet("color: red;");
+    Label4->setStyleSheet(
+        "color: " +
+        readableTone(toQColor(vbRed), palette().color(QPalette::Window)).name() + ";");
 
     lblKNumber = label(this, "K Number of learner:", 120, 5100, 2400);
     txtKNumber = boxBeside<QLineEdit>(this, 5060, 2400);
     txtKNumber->installEventFilter(this);
+    entryguard::guardBox(txtKNumber, [](const QString& message) { ShowUserMessage(message); });
 
     lblTest = label(this, "Date of testing:", 120, 5540, 2400);
     dtTest = boxBeside<QDateEdit>(this, 5500, 1800);
@@ -95,7 +102,7 @@ frmMultipleDisabilities::frmMultipleDisabilities(QWidget* parent) : QDialog(pare
 
     cmdSave = new SaveButton("Save", this);
     place(cmdSave, 2520, 6180, 1560, 435);
-    cmdDone = new QPushButton("Done", this);
+    cmdDone = new CommandButton("Done", this);
     place(cmdDone, 4320, 6180, 1560, 435);
     cmdSave->setAutoDefault(false);
     cmdDone->setAutoDefault(false);
@@ -169,8 +176,11 @@ void frmMultipleDisabilities::getDisabilities() {
                      item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
                      item->setCheckState(Qt::Unchecked);
                      item->setData(kTickedRole, false);
-                     if (name == primary)
-                         item->setForeground(toQColor(vbRed));
+                     if (name == primary) {
+                         item->setData(kPrimaryRole, true);
+                         item->setForeground(readableTone(
+                             toQColor(vbRed), lvwDisabilities->palette().color(QPalette::Base)));
+                     }
                      lvwDisabilities->addItem(item);
                      rs.MoveNext();
                  }
@@ -207,8 +217,7 @@ void frmMultipleDisabilities::getLearnerDisabilities() {
 }
 
 bool frmMultipleDisabilities::isPrimaryItem(const QListWidgetItem* item) const {
-    return item->foreground().style() != Qt::NoBrush &&
-           fromQColor(item->foreground().color()) == vbRed;
+    return item->data(kPrimaryRole).toBool();
 }
 
 QString frmMultipleDisabilities::itemKey(const QListWidgetItem* item) {
@@ -269,10 +278,21 @@ bool frmMultipleDisabilities::cmdSave_Click() {
     const QString id = QString::number(gLearnerID);
     const QString tail =
         ",'" + SqlText(txtKNumber->text()) + "',#" + dtTest->date().toString("yyyy-MM-dd") + "#)";
+    // The rows the window shows are rewritten: those of the disabilities it
+    // lists and the row that keeps only the K number (0). A row it cannot
+    // show (a disability it does not list, or none) is kept as it is.
+    QStringList shown = {QStringLiteral("0")};
+    for (int i = 0; i < lvwDisabilities->count(); ++i) {
+        bool ok = false;
+        const qint64 itemId = DropFirstChar(itemKey(lvwDisabilities->item(i))).toLongLong(&ok);
+        if (ok)
+            shown << QString::number(itemId);
+    }
     const bool saved = trapErrors(kLocation, "Save Data Routine", [&] {
         ConnectionScope conn;
         ado::TransactionScope transaction(*conn);
-        conn->Execute("Delete from multipledisabilities where learnerid = " + id);
+        conn->Execute("Delete from multipledisabilities where learnerid = " + id +
+                      " AND DisabilityID IN (" + shown.join(',') + ")");
         bool written = false;
         for (int i = 0; i < lvwDisabilities->count(); ++i) {
             const QListWidgetItem* item = lvwDisabilities->item(i);

@@ -18,41 +18,39 @@
 
 namespace {
 
-// The menu's picture: a row of learners on a light band, drawn once.
-const QPixmap& menuPicture() {
-    static const QPixmap pm = [] {
-        QPixmap picture(twips(7800), twips(1920));
-        picture.fill(Qt::transparent);
-        QPainter p(&picture);
+// The menu's picture: a row of learners on a light band, drawn afresh at the
+// resolution of the screen it is on (a sharp picture at any pixel ratio).
+class MenuPicture : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        const QRectF band = QRectF(picture.rect()).adjusted(1, 1, -1, -1);
+        const QRectF band = QRectF(rect()).adjusted(1, 1, -1, -1);
         QLinearGradient fill(band.topLeft(), band.bottomLeft());
         fill.setColorAt(0, QColor(0xe6, 0xef, 0xfa));
         fill.setColorAt(1, QColor(0xc9, 0xdb, 0xf0));
         p.setPen(QPen(QColor(0x9d, 0xb6, 0xd6), 1));
         p.setBrush(fill);
         p.drawRoundedRect(band, 8, 8);
-        const QPixmap& learner = frmImages::learnerPicture();
-        const int ground = picture.height() - 14;
+        const int ground = height() - 14;
         const int sizes[] = {72, 88, 80, 96, 76, 90};
         const int count = static_cast<int>(std::size(sizes));
-        const int step = picture.width() / (count + 1);
+        const int step = width() / (count + 1);
         for (int i = 0; i < count; ++i) {
             const int size = sizes[i];
-            p.drawPixmap(QRect(step * (i + 1) - size / 2, ground - size, size, size), learner);
+            frmImages::paintLearner(p, QRectF(step * (i + 1) - size / 2, ground - size, size, size));
         }
         p.setPen(QPen(QColor(0x2d, 0x5f, 0x9a), 2));
-        p.drawLine(QPointF(step / 2.0, ground), QPointF(picture.width() - step / 2.0, ground));
-        return picture;
-    }();
-    return pm;
-}
+        p.drawLine(QPointF(step / 2.0, ground), QPointF(width() - step / 2.0, ground));
+    }
+};
 
 QPushButton* sectionButton(const QString& caption, QWidget* parent, int left, int top, int width) {
     auto* b = new CommandButton(caption, parent);
     b->setGeometry(twipsRect(left, top, width, 495));
-    b->setAutoDefault(false);
     return b;
 }
 } // namespace
@@ -90,7 +88,6 @@ frmRER_Main::frmRER_Main(QWidget* parent) : QDialog(parent) {
         stageLabels[k]->setGeometry(twipsRect(120, buttonTops[k] - 240, 2000, 240));
         stageButtons[k] = new SaveButton(stageCaptions[k], Frame1);
         stageButtons[k]->setGeometry(twipsRect(120, buttonTops[k], 4365, 375));
-        stageButtons[k]->setAutoDefault(false);
         lines[k] = new QFrame(Frame1);
         lines[k]->setFrameShape(QFrame::HLine);
         lines[k]->setFrameShadow(QFrame::Plain);
@@ -129,14 +126,12 @@ frmRER_Main::frmRER_Main(QWidget* parent) : QDialog(parent) {
     connect(cmdSection3b, &QPushButton::clicked, this, [this] { cmdSection3b_Click(); });
     connect(cmdSection4, &QPushButton::clicked, this, [this] { cmdSection4_Click(); });
 
-    cmdMainMenu = new QPushButton("Learner Selection", this);
+    cmdMainMenu = new CommandButton("Learner Selection", this);
     cmdMainMenu->setGeometry(twipsRect(8040, 6225, 2415, 375));
-    cmdMainMenu->setAutoDefault(false);
     connect(cmdMainMenu, &QPushButton::clicked, this, [this] { cmdMainMenu_Click(); });
 
-    Image1 = new QLabel(this);
+    Image1 = new MenuPicture(this);
     Image1->setGeometry(twipsRect(120, 4680, 7800, 1920));
-    Image1->setPixmap(menuPicture());
 
     Form_Load();
 }

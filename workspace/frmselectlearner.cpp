@@ -28,7 +28,6 @@ constexpr quint32 kFoundColor = 0xB0F0FF;
 QPushButton* menuButton(const QString& caption, QWidget* parent, int top, int height) {
     auto* b = new CommandButton(caption, parent);
     b->setGeometry(twipsRect(120, top, 2175, height));
-    b->setAutoDefault(false);
     return b;
 }
 } // namespace
@@ -89,9 +88,8 @@ frmSelectLearner::frmSelectLearner(QWidget* parent) : QDialog(parent) {
     optAssNo->setChecked(true);
     optName = new QRadioButton("Name", Frame1);
     optName->setGeometry(twipsRect(2040, 900, 975, 255));
-    Command1 = new QPushButton("Search", Frame1);
+    Command1 = new CommandButton("Search", Frame1);
     Command1->setGeometry(twipsRect(3120, 840, 1845, 375));
-    Command1->setAutoDefault(false);
     Image1 = new QLabel(Frame1);
     Image1->setGeometry(twipsRect(5280, 240, 480, 480));
     Image1->setScaledContents(true);
@@ -114,6 +112,9 @@ frmSelectLearner::frmSelectLearner(QWidget* parent) : QDialog(parent) {
     connect(gridLearner, &Grid::Click, this,
             [this](int col, int row) { gridLearner_Click(col, row); });
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    // Enter in the search box searches, as the Search button does.
+    connect(txtSearch, &QLineEdit::returnPressed, Command1, &QPushButton::click);
+    connect(gridLearner, &Grid::KeyPress, this, [this](int& keyAscii) { gridLearner_KeyPress(keyAscii); });
     connect(cmdSupport, &QPushButton::clicked, this, [this] { cmdSupport_Click(); });
     connect(cmdReports, &QPushButton::clicked, this, [this] { cmdReports_Click(); });
     connect(btnPrint, &QPushButton::clicked, this, [this] { btnPrint_Click(); });
@@ -200,11 +201,15 @@ void frmSelectLearner::getLearners() {
               grade = rs.fieldIndex("Grade"), birth = rs.fieldIndex("BirthDate");
     QVector<QStringList> rows;
     rows.reserve(count);
-    for (; !rs.Eof(); rs.MoveNext())
+    m_keys.clear();
+    m_keys.reserve(count);
+    for (; !rs.Eof(); rs.MoveNext()) {
+        m_keys.append(learnerKey(rs.Fields(id).Value()));
         rows.append({rs.Fields(id).text(),
                      rs.Fields(sname).text().toUpper() + " " + rs.Fields(fname).text(),
                      rs.Fields(accession).text(), rs.Fields(grade).text(),
                      rs.Fields(birth).text()});
+    }
     gridLearner->setRows(std::move(rows));
     rs.Close();
     m_foundRow = 0;
@@ -274,17 +279,48 @@ void frmSelectLearner::optArchived_Click() {
 void frmSelectLearner::gridLearner_Click(int /*col*/, int row) {
     if (row <= 0)
         return;
+    // A learner whose ID is no whole number is listed, but never chosen:
+    // the rows saved for it would be another learner's, or no one's.
+    const std::optional<qint64> key = m_keys.value(row - 1);
+    if (!key) {
+        const QString id = gridLearner->GetText(1, row);
+        ShowUserMessage(gridLearner->GetText(2, row) + " cannot be selected: " +
+                        (id.isEmpty() ? QStringLiteral("the learner has no ID")
+                                      : "the learner's ID (" + id + ") is not a whole number") +
+                        " in the school's database, so this learner's information could not be "
+                        "kept apart from other learners'. Please correct the learner's record "
+                        "in TELLURA.");
+        m_ID.clear();
+        m_Name.clear();
+        m_AccNo.clear();
+        m_Grade.clear();
+        m_BirthDate.clear();
+        markFound(0);
+        showSelectedLearner();
+        return;
+    }
     m_ID = gridLearner->GetText(1, row);
     m_Name = gridLearner->GetText(2, row);
     m_AccNo = gridLearner->GetText(3, row);
     m_Grade = gridLearner->GetText(4, row);
     m_BirthDate = gridLearner->GetText(5, row);
-    gLearnerID = qint32(Val(m_ID));
+    gLearnerID = *key;
     gLearnerName = m_Name;
     gAccessionNo = m_AccNo;
     gBirthDate = m_BirthDate;
     markFound(0);
     showSelectedLearner();
+}
+
+void frmSelectLearner::gridLearner_KeyPress(int& keyAscii) {
+    // Space and Enter choose the learner of the cursor's row, as a click on
+    // it does; every other key leaves the list as it is.
+    if (keyAscii != ' ' && keyAscii != '\r')
+        return;
+    keyAscii = 0;
+    const QModelIndex cursor = gridLearner->currentIndex();
+    if (cursor.isValid())
+        gridLearner_Click(cursor.column() + 1, cursor.row() + 1);
 }
 
 void frmSelectLearner::Command1_Click() {

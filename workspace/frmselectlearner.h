@@ -5,6 +5,8 @@
 // the program.
 #include <QDialog>
 #include <QString>
+#include <QVector>
+#include <optional>
 
 class Grid;
 class QGroupBox;
@@ -33,6 +35,7 @@ public:
     void optCurrent_Click();
     void optArchived_Click();
     void gridLearner_Click(int col, int row);
+    void gridLearner_KeyPress(int& keyAscii);
     void Command1_Click();
     void cmdSupport_Click();
     void btnPrint_Click();
@@ -88,4 +91,6 @@ private:
 
     bool m_activated = false;
     bool m_ended = false;
+    // By list row, the learner's key (learnerKey); none where the ID is no whole number.
+    QVector<std::optional<qint64>> m_keys;
 };

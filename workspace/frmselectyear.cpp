@@ -1,6 +1,7 @@
 #include "workspace/frmselectyear.h"
 
 #include "platform/colors.h"
+#include "platform/commandbutton.h"
 #include "platform/runtime.h"
 #include "platform/savebutton.h"
 #include "services/endprogram.h"
@@ -31,12 +32,12 @@ frmSelectYear::frmSelectYear(QWidget* parent) : QDialog(parent) {
     cboYear->installEventFilter(this);
     cboYear->view()->installEventFilter(this);
 
-    cmdCancel = new QPushButton("Return to TELLURA", this);
+    cmdCancel = new CommandButton("Return to TELLURA", this);
     cmdCancel->setGeometry(twipsRect(120, 1080, 1935, 375));
-    cmdCancel->setAutoDefault(false);
     cmdContinue = new SaveButton("Continue", this);
     cmdContinue->setGeometry(twipsRect(2190, 1080, 1635, 375));
-    cmdContinue->setAutoDefault(false);
+    // Enter anywhere but on the other button continues.
+    cmdContinue->setDefault(true);
     Label2 = new QLabel("Version 1.1 ( 27 August 2011)", this);
     Label2->setGeometry(twipsRect(120, 1560, 3735, 495));
     Label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -2,6 +2,8 @@
 
 #include "platform/adodb.h"
 #include "platform/runtime.h"
+#include "platform/sqlquote.h"
+#include "platform/waitcursor.h"
 #include "services/checktables.h"
 #include "services/moddatabaseconnection.h"
 #include "services/modextendedmsgbox.h"
@@ -26,22 +28,26 @@ QString rollWarningText(int y) {
 } // namespace
 
 void cmdRoll_Click() {
-    if (AskUserWarning(rollWarningText(currentDate().year())))
+    if (AskUserWarning(rollWarningText(currentDate().year()))) {
+        // The window cannot answer while the tables are copied.
+        const WaitCursor wait;
         AppendInfo();
+    }
 }
 
 QString appendInfoSql(const QString& table, const QStringList& columns, int y) {
     QString columnList;
     QString selectList;
+    // The names come from the file: each stays one name, whatever it holds.
+    // The copies belong to the current year; every other column is copied as it is.
     for (const QString& name : columns) {
-        columnList += "[" + name + "],";
-        selectList += "[Tbl].[" + name + "],";
+        columnList += bracketedName(name) + ",";
+        selectList += (name == QLatin1String("Data_Year") ? QString::number(y) + " As [Data_Year]"
+                                                          : "[Tbl]." + bracketedName(name)) +
+                      ",";
     }
     columnList.chop(1);
     selectList.chop(1);
-    // The copies belong to the current year; every other column is copied as it is.
-    selectList.replace("[Tbl].[Data_Year]", QString::number(y) + " As [Data_Year]",
-                       Qt::CaseSensitive);
     // The current learners lead, and each one's rows of last year are found
     // through the (LearnerID, Data_Year) index: the same rows as joining
     // every row of the table with its learner (a learner's ID is its key),

@@ -77,6 +77,40 @@ QString rawScalar(const QString& path, const QString& sql) {
     return rows.isEmpty() ? QString() : rows.first().section('|', 0, 0);
 }
 
+namespace {
+int g_failFrom = 0;
+int g_commits = 0;
+
+int failingCommit(void*) {
+    ++g_commits;
+    return g_failFrom > 0 && g_commits >= g_failFrom ? 1 : 0; // non-zero: rolled back
+}
+
+int installCommitHook(sqlite3* db, char**, const void*) {
+    sqlite3_commit_hook(db, failingCommit, nullptr);
+    return SQLITE_OK;
+}
+} // namespace
+
+CommitFailures::CommitFailures() {
+    failFrom(0);
+    sqlite3_auto_extension(reinterpret_cast<void (*)()>(installCommitHook));
+}
+
+CommitFailures::~CommitFailures() {
+    failFrom(0);
+    sqlite3_cancel_auto_extension(reinterpret_cast<void (*)()>(installCommitHook));
+}
+
+void CommitFailures::failFrom(int n) {
+    g_failFrom = n;
+    g_commits = 0;
+}
+
+int CommitFailures::commits() const {
+    return g_commits;
+}
+
 void DemoDbTest::SetUp() {
     ASSERT_TRUE(dir.isValid());
     dbPath = dir.filePath("school.db");

@@ -21,6 +21,24 @@ QString rawScalar(const QString& path, const QString& sql);
 // Every row of a query, columns joined by '|'.
 QStringList rawRows(const QString& path, const QString& sql);
 
+// While it lives, the commits on every connection opened meanwhile can be
+// made to fail from the nth one on, as if the program had been cut off
+// there (a crash, a power cut): the transaction does not reach the file.
+// Make it before the test opens its first connection. It holds for the
+// test's own connections too (rawExec): a test writes with none armed.
+class CommitFailures {
+public:
+    CommitFailures();
+    ~CommitFailures();
+    CommitFailures(const CommitFailures&) = delete;
+    CommitFailures& operator=(const CommitFailures&) = delete;
+    // From now on, the nth commit and every one after it fail (0: none);
+    // the count of commits starts again.
+    void failFrom(int n);
+    // The commits tried since the last failFrom.
+    int commits() const;
+};
+
 // A demo database in a temporary folder, named by gDbPath; message boxes are
 // recorded and answered by the default button unless a test says otherwise.
 // It holds the demo school's host tables only: the demo's assessment, and its

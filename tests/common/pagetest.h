@@ -114,6 +114,17 @@ inline double firstWordTop(const QString& pdf, int sheet) {
     return top;
 }
 
+// The top of the first word on a sheet (from 1) below its heading lines (the
+// EMIS and learner lines every sheet of a page print carries), in points.
+inline double firstWordTopBelowHeading(const QString& pdf, int sheet) {
+    double top = 1e9;
+    for (const PdfWord& w : pdfWords(pdf)) {
+        if (w.page == sheet && w.box.top() > 700 / 20.0)
+            top = std::min(top, w.box.top());
+    }
+    return top;
+}
+
 // True when a dark line stands right of the first word that reads word, on
 // its line of text, and inside the printable part of the sheet: the right
 // line of the cell that holds the word, when it is in a grid's last column.

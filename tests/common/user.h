@@ -74,6 +74,14 @@ inline void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     press(key, modifiers);
 }
 
+// Presses Tab until target has the keyboard focus, as a user does (at most
+// about two rounds of a window's controls).
+inline void tabTo(QWidget* target) {
+    for (int i = 0; i < 80 && QApplication::focusWidget() != target; ++i)
+        key(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), target) << "Tab never reached the control";
+}
+
 // Copies text and pastes it with Ctrl+V at the keyboard focus.
 inline void paste(const QString& text) {
     QApplication::clipboard()->setText(text);

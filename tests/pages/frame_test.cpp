@@ -4,6 +4,7 @@
 #include "platform/printer.h"
 #include "pages/assessmentpage.h"
 #include "tests/common/pagetest.h"
+#include "tests/common/user.h"
 #include "services/formregistry.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
+#include <sqlite3.h>
 
 namespace {
 
@@ -58,6 +60,12 @@ public:
                               "INSERT INTO T_Shared (LearnerID, Mine, Data_Year) VALUES (" +
                                   QString::number(gLearnerID) + "," + quoted(mine) + "," +
                                   QString::number(gDataYear) + ")");
+    }
+
+    // Empties the shared row, then fails: its work is to be undone.
+    bool saveBroken() {
+        return replaceRows("saveBroken Routine", {"DELETE FROM T_Shared " + whereLearnerYear()},
+                           {"INSERT INTO T_Missing (LearnerID) VALUES (1)"});
     }
 
     using AssessmentPage::setNext;
@@ -539,4 +547,91 @@ TEST_F(FrameTest, EscapeDoesNotLeaveThePage) {
     page.exec();
     EXPECT_TRUE(openAfterEscape);
     EXPECT_TRUE(page.isClosed());
+}
+
+namespace {
+
+// The Save of a page with several routines, cut off on the way.
+class FrameSaveTest : public FrameTest {
+protected:
+    CommitFailures commits; // before the test's first connection
+};
+
+// Whether another program could write the file now.
+bool fileWritable(const QString& path) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    const bool free = sqlite3_exec(db, "BEGIN IMMEDIATE; ROLLBACK", nullptr, nullptr, nullptr) ==
+                      SQLITE_OK;
+    sqlite3_close(db);
+    return free;
+}
+
+} // namespace
+
+// The whole Save is one transaction, committed once at its end: cut off
+// anywhere before that commit has done its work, it leaves every routine's
+// rows as they were; after it, every routine's rows are the new ones.
+TEST_F(FrameSaveTest, ASaveReachesTheFileWholeOrNotAtAll) {
+    rawExec(dbPath, "INSERT INTO T_Items (LearnerID, Item, Data_Year) VALUES (2, 'old', 2026);"
+                    "INSERT INTO T_Shared (LearnerID, Mine, Theirs, Data_Year) VALUES "
+                    "(2, 'old', 'theirs', 2026)");
+    TestPage page;
+    QString mine = "new";
+    page.setSaveRoutines({[&] { return page.saveItems(); }, [&] { return page.saveMine(mine); }});
+    page.Form_Load();
+    ASSERT_TRUE(user::showActive(&page));
+    const auto shared = [&] { return rawRows(dbPath, "SELECT Mine, Theirs FROM T_Shared"); };
+
+    // Cut off at the Save's commit: nothing of it is in the file.
+    user::typeIntoCell(page.grid, 1, 2, "added");
+    commits.failFrom(1);
+    user::click(page.cmdSave);
+    EXPECT_EQ(commits.commits(), 1);
+    EXPECT_EQ(items(), QStringList({"old"}));
+    EXPECT_EQ(shared(), QStringList({"old|theirs"}));
+    EXPECT_EQ(errorProcedures(), QStringList({"cmdSave_Click Routine"}));
+    EXPECT_FALSE(shown().contains(kSaved));
+    EXPECT_TRUE(page.isUnsaved());
+    EXPECT_TRUE(connectionClosed());
+
+    // The program would have been cut off after a first commit: there is no
+    // other, so the Save is in the file whole.
+    boxes().clear();
+    commits.failFrom(2);
+    user::click(page.cmdSave);
+    EXPECT_EQ(commits.commits(), 1);
+    EXPECT_EQ(items(), QStringList({"old", "added"}));
+    EXPECT_EQ(shared(), QStringList({"new|theirs"}));
+    EXPECT_EQ(shown(), QStringList({kSaved}));
+    EXPECT_FALSE(page.isUnsaved());
+    page.hide();
+}
+
+// A routine that fails is undone alone: the others' work is kept and
+// committed. Its error report is shown once the Save's transaction is over,
+// so the file is free while the user reads it.
+TEST_F(FrameSaveTest, ARoutineThatFailsIsUndoneAloneAndTheFileIsFreeWhileItIsReported) {
+    rawExec(dbPath, "INSERT INTO T_Shared (LearnerID, Mine, Theirs, Data_Year) VALUES "
+                    "(2, 'old', 'theirs', 2026)");
+    TestPage page;
+    page.setSaveRoutines({[&] { return page.saveItems(); }, [&] { return page.saveBroken(); },
+                          [&] { return page.saveMine("new"); }});
+    page.Form_Load();
+    ASSERT_TRUE(user::showActive(&page));
+    QList<bool> writableWhileShown;
+    msgbox::setAnswerer([&](const msgbox::Shown& box) {
+        writableWhileShown << fileWritable(dbPath);
+        return msgbox::answerDefault(box);
+    });
+    user::typeIntoCell(page.grid, 1, 1, "typed");
+    user::click(page.cmdSave);
+    EXPECT_EQ(errorProcedures(), QStringList({"saveBroken Routine"}));
+    EXPECT_EQ(writableWhileShown, QList<bool>({true}));
+    EXPECT_EQ(items(), QStringList({"typed"}));
+    EXPECT_EQ(rawRows(dbPath, "SELECT Mine, Theirs FROM T_Shared"), QStringList({"new|theirs"}));
+    EXPECT_FALSE(shown().contains(kSaved));
+    EXPECT_TRUE(page.isUnsaved());
+    EXPECT_TRUE(connectionClosed());
+    page.hide();
 }

@@ -137,8 +137,11 @@ TEST_F(PreviewListTest, RefusesBlankEntriesAndMissingOptionsWithTheirMessages) {
                            "options."}));
     EXPECT_EQ(page.preview->MaxRows(), S);
     EXPECT_EQ(page.column(1), QStringList({""}));
-    EXPECT_FALSE(page.isUnsaved());
+    // The entry not added waits in its box: an unsaved change.
+    EXPECT_TRUE(page.isUnsaved());
     EXPECT_EQ(page.list->entryBox()->text(), "violence");
+    page.list->entryBox()->clear();
+    EXPECT_FALSE(page.isUnsaved());
 }
 
 TEST_F(PreviewListTest, EntryTextColoursTheAddButton) {
@@ -339,10 +342,14 @@ TEST_F(PreviewListTest, TabGoesFromTheEntryToAddRemoveAndThePreview) {
 TEST_F(PreviewListTest, RowFormAppendsAskingAboutBlankCells) {
     RowFormPage page;
     page.Form_Load();
-    page.entry->Change(1, 3);
+    userEdit(page.entry, 1, 3, "Read");
     EXPECT_TRUE(page.list->addButton()->isUnsaved());
+    EXPECT_TRUE(page.isUnsaved()); // the entry waits
+    userEdit(page.entry, 1, 3, " ");
+    EXPECT_FALSE(page.list->addButton()->isUnsaved()); // blanks are no entry
     page.list->Add(); // nothing entered: the button is reset, nothing asked
     EXPECT_FALSE(page.list->addButton()->isUnsaved());
+    EXPECT_FALSE(page.isUnsaved());
     EXPECT_TRUE(boxes().isEmpty());
     EXPECT_EQ(page.preview->MaxRows(), 2);
 

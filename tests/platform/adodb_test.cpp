@@ -5,9 +5,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <thread>
 
 namespace {
@@ -37,6 +40,16 @@ protected:
     }
 
     QStringList names() { return rawRows(path, "SELECT ID || ':' || ifnull(Name, '-') FROM T"); }
+    // The name of row 1, read on a connection opened for it and closed again.
+    QString nameOfOne() {
+        cn.Open("", "", "", -1);
+        ado::Recordset rs;
+        rs.Open("SELECT Name FROM T WHERE ID = 1", &cn);
+        const QString name = rs.Fields("Name").text();
+        rs.Close();
+        cn.Close();
+        return name;
+    }
 
     QTemporaryDir dir;
     QString path;
@@ -223,15 +236,6 @@ TEST_F(AdoTest, RecordSetKeepsEveryKindOfValueAndATextSharedDownItsColumnStaysPe
 }
 
 TEST_F(AdoTest, EachOpeningReadsTheFileAsItNowStands) {
-    const auto nameOfOne = [&] {
-        cn.Open("", "", "", -1);
-        ado::Recordset rs;
-        rs.Open("SELECT Name FROM T WHERE ID = 1", &cn);
-        const QString name = rs.Fields("Name").text();
-        rs.Close();
-        cn.Close();
-        return name;
-    };
     cn.Close();
     EXPECT_EQ(nameOfOne(), "a");
     // Written by another program between two openings.
@@ -251,6 +255,112 @@ TEST_F(AdoTest, EachOpeningReadsTheFileAsItNowStands) {
     ASSERT_TRUE(QFile::remove(path));
     EXPECT_THROW(cn.Open("", "", "", -1), AppError);
     EXPECT_EQ(cn.State(), ado::adStateClosed);
+}
+
+// Another copy of the file written over it in place (cat other > file), of
+// the same size and with the same change counter in its header, its time of
+// writing set back (touch -r): the kept handle would show, and write back,
+// what it read from the file before.
+TEST_F(AdoTest, AFileOverwrittenInPlaceWithItsTimeSetBackIsReadAfresh) {
+    cn.Close();
+    const QString otherPath = dir.filePath("other.db");
+    ASSERT_TRUE(QFile::copy(path, otherPath));
+    rawExec(path, "UPDATE T SET Name = 'x' WHERE ID = 1");
+    rawExec(otherPath, "UPDATE T SET Name = 'y' WHERE ID = 1");
+    const auto header = [](const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.read(100) : QByteArray();
+    };
+    ASSERT_EQ(QFileInfo(path).size(), QFileInfo(otherPath).size());
+    ASSERT_EQ(header(path).mid(24, 4), header(otherPath).mid(24, 4));
+
+    EXPECT_EQ(nameOfOne(), "x");
+    EXPECT_EQ(nameOfOne(), "x");
+
+    struct stat before {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &before), 0);
+    QFile other(otherPath);
+    ASSERT_TRUE(other.open(QIODevice::ReadOnly));
+    const QByteArray bytes = other.readAll();
+    QFile in(path);
+    ASSERT_TRUE(in.open(QIODevice::WriteOnly | QIODevice::Truncate)); // the same file, written anew
+    ASSERT_EQ(in.write(bytes), bytes.size());
+    in.close();
+    const timespec times[2] = {before.st_atim, before.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+    struct stat after {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &after), 0);
+    ASSERT_EQ(after.st_ino, before.st_ino);
+    ASSERT_EQ(after.st_size, before.st_size);
+    ASSERT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
+
+    EXPECT_EQ(nameOfOne(), "y");
+    // What is written goes into the file as it now stands.
+    cn.Open("", "", "", -1);
+    cn.Execute("UPDATE T SET N = 11 WHERE ID = 2");
+    cn.Close();
+    EXPECT_EQ(rawRows(path, "SELECT Name, N FROM T WHERE ID <= 2 ORDER BY ID"),
+              QStringList({"y|10", "|11"}));
+}
+
+// A NUL in a statement's text, inside a quoted text or outside one, runs
+// nothing and ends with an error (SQLite would read the text only up to it).
+TEST_F(AdoTest, ATextHoldingANulRunsNothingAndEndsWithAnError) {
+    const QString nul(QChar(0));
+    const QStringList texts = {
+        "SELECT 1" + nul,
+        nul + "SELECT 1",
+        "UPDATE T SET N = 0" + nul,
+        "UPDATE T SET Name = 'a" + nul + "b' WHERE ID = 1",
+        "UPDATE T SET N = 0; " + nul + "; UPDATE T SET N = 1",
+        "UPDATE T SET N = 5 " + nul + "WHERE ID = 1",
+    };
+    const QStringList before = rawRows(path, "SELECT * FROM T ORDER BY ID");
+    for (const QString& sql : texts) {
+        SCOPED_TRACE(QString(sql).replace(nul, "<NUL>").toStdString());
+        EXPECT_THROW(cn.Execute(sql), AppError);
+        ado::Recordset rs;
+        EXPECT_THROW(rs.Open(sql, &cn), AppError);
+    }
+    EXPECT_EQ(rawRows(path, "SELECT * FROM T ORDER BY ID"), before);
+    // The connection goes on working.
+    cn.Execute("UPDATE T SET N = 30 WHERE ID = 3");
+    EXPECT_EQ(rawScalar(path, "SELECT N FROM T WHERE ID = 3"), "30");
+}
+
+// A transaction scope inside an open transaction is a savepoint of it: its
+// work is undone alone, or kept for the outer transaction's commit.
+TEST_F(AdoTest, AScopeInsideATransactionIsASavepointOfIt) {
+    {
+        ado::TransactionScope outer(cn);
+        cn.Execute("UPDATE T SET N = 11 WHERE ID = 1");
+        try {
+            ado::TransactionScope inner(cn);
+            cn.Execute("UPDATE T SET N = 22 WHERE ID = 2");
+            cn.Execute("UPDATE Missing SET N = 0");
+            inner.commit();
+        } catch (const AppError&) {
+        }
+        EXPECT_TRUE(cn.InTransaction());
+        {
+            ado::TransactionScope inner(cn);
+            cn.Execute("UPDATE T SET N = 33 WHERE ID = 3");
+            inner.commit();
+        }
+        // Nothing is in the file before the outer commit.
+        EXPECT_EQ(rawRows(path, "SELECT N FROM T ORDER BY ID"), QStringList({"10", "20", "20"}));
+        outer.commit();
+    }
+    EXPECT_FALSE(cn.InTransaction());
+    EXPECT_EQ(rawRows(path, "SELECT N FROM T ORDER BY ID"), QStringList({"11", "20", "33"}));
+    {
+        // An outer transaction that is not committed takes its savepoints with it.
+        ado::TransactionScope outer(cn);
+        ado::TransactionScope inner(cn);
+        cn.Execute("UPDATE T SET N = 0");
+        inner.commit();
+    }
+    EXPECT_EQ(rawRows(path, "SELECT N FROM T ORDER BY ID"), QStringList({"11", "20", "33"}));
 }
 
 TEST_F(AdoTest, ErrorsReachTheCallerWithoutABox) {

@@ -1,6 +1,7 @@
 // The host engine's SQL texts, as the windows hold them, run on SQLite.
 #include "platform/adodb.h"
 #include "platform/jetdialect.h"
+#include "platform/sqlquote.h"
 #include "tests/common/fixture.h"
 #include "tests/platform/qtprint.h"
 
@@ -630,6 +631,78 @@ TEST_F(DialectTest, MalformedTextIsRefusedNeverRewritten) {
               QStringList({"O'Neill|say \"hi\"|ab"}));
     EXPECT_EQ(exec("DELETE * FROM Disabilities WHERE id = 3"), 1);
     EXPECT_EQ(exec("DELETE Disabilities.* FROM Disabilities WHERE id = 2"), 1);
+}
+
+// A name in brackets holds a doubled ] for each of its own: whatever else it
+// holds (a quote, a ; or a whole statement), it stays one name.
+TEST_F(DialectTest, ANameHoldingABracketStaysOneName) {
+    const QStringList crafted = {"a]b", "x]; DROP TABLE Disabilities; --", "say \"hi\"]",
+                                 "]", "[Tbl].[ID]"};
+    QStringList defs;
+    for (QString name : crafted)
+        defs << '"' + name.replace('"', "\"\"") + "\" INTEGER";
+    rawExec(path, "CREATE TABLE W (" + defs.join(", ") + ")");
+    QStringList columns, values;
+    for (int i = 0; i < crafted.size(); ++i) {
+        columns << bracketedName(crafted[i]);
+        values << QString::number(i + 1);
+    }
+    EXPECT_EQ(bracketedName(crafted[0]), "[a]]b]");
+
+    EXPECT_EQ(exec("INSERT INTO W (" + columns.join(", ") + ") VALUES (" + values.join(", ") +
+                   ")"),
+              1);
+    EXPECT_EQ(rows("SELECT [W]." + columns.join(", [W].") + " FROM [W]"),
+              QStringList{values.join('|')});
+    EXPECT_EQ(names(QString("SELECT W.") + columns[0] + " FROM W"), QStringList{"a]b"});
+    EXPECT_EQ(rows("SELECT count(*) FROM Disabilities"), QStringList{"3"});
+    EXPECT_EQ(exec("UPDATE W SET " + columns[1] + " = 7 WHERE " + columns[4] + " = 5"), 1);
+    EXPECT_EQ(rows("SELECT " + columns[1] + " FROM W"), QStringList{"7"});
+    // A ] that is not doubled still ends the name.
+    EXPECT_THROW(rows("SELECT [a]]b FROM W"), AppError);
+    EXPECT_THROW(rows("SELECT [a]b] FROM W"), AppError);
+}
+
+// The file's own code (its triggers and views) runs with the engine's own
+// harmless functions only: none of the program's, which only the program's
+// statements call, and its schema is never written as data.
+TEST_F(DialectTest, TheFilesTriggersAndViewsCallNoneOfTheProgramsFunctions) {
+    rawExec(path, "CREATE TABLE Audit (What TEXT, At TEXT);"
+                  "CREATE TRIGGER archive AFTER UPDATE OF Grade ON Learner_Info BEGIN "
+                  "UPDATE Learner_Info SET Status = 'A' WHERE ID = cint(len('x')); END;"
+                  "CREATE TRIGGER audit AFTER UPDATE OF FName ON Learner_Info BEGIN "
+                  "INSERT INTO Audit VALUES (upper(NEW.FName) || length(NEW.SName), "
+                  "datetime('now')); END;"
+                  "CREATE VIEW Lengths AS SELECT ID, len(SName) AS n FROM Learner_Info;"
+                  "CREATE VIEW Plain AS SELECT ID, length(SName) AS n FROM Learner_Info;");
+
+    try {
+        exec("UPDATE Learner_Info SET Grade = 2 WHERE ID = 3");
+        ADD_FAILURE() << "the trigger ran";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.description(), "unsafe use of len(): a trigger or view of the database "
+                                   "file calls what it may not");
+    }
+    EXPECT_EQ(rows("SELECT ID, Grade, Status FROM Learner_Info WHERE ID IN (1, 3) ORDER BY ID"),
+              QStringList({"1|1|C", "3|2|C"}));
+    EXPECT_THROW(rows("SELECT n FROM Lengths"), AppError);
+    // The program's own statements call them, on the same rows.
+    EXPECT_EQ(rows("SELECT len(SName), cint(len('x')) FROM Learner_Info WHERE ID = 1"),
+              QStringList{"5|1"});
+    // A plain trigger and a plain view work as the host product made them.
+    EXPECT_EQ(exec("UPDATE Learner_Info SET FName = 'Jan' WHERE ID = 1"), 1);
+    EXPECT_EQ(rows("SELECT What FROM Audit"), QStringList{"JAN5"});
+    EXPECT_EQ(rows("SELECT n FROM Plain WHERE ID = 1"), QStringList{"5"});
+
+    // The schema is no table to write.
+    try {
+        exec("PRAGMA writable_schema = ON");
+    } catch (const AppError&) {
+    }
+    EXPECT_THROW(exec("UPDATE sqlite_master SET sql = 'CREATE TABLE Audit (x)' "
+                      "WHERE name = 'Audit'"),
+                 AppError);
+    EXPECT_EQ(rawScalar(path, "SELECT count(*) FROM sqlite_master WHERE sql LIKE '%What%'"), "1");
 }
 
 TEST_F(DialectTest, EveryLetterSortsAndMatchesWithoutCase) {

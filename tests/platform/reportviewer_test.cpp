@@ -8,6 +8,10 @@
 #include "tests/common/pdf.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QPainter>
+#include <QProgressBar>
+#include <QVBoxLayout>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -324,3 +328,214 @@ TEST_F(ReportViewerWidget, ALandscapeReportOnPortraitOrSmallerPaperIsTurnedAndSc
 }
 
 } // namespace
+
+namespace {
+
+// The viewer in a window of its own, as the program shows it: Escape there
+// would close the window.
+class ReportViewerKeys : public ReportViewerWidget {};
+
+} // namespace
+
+TEST_F(ReportViewerKeys, TheFocusGoesIntoThePageBoxOnlyWhenTheUserPutsItThere) {
+    // First turns itself off on page 1: the focus goes to the page, whose
+    // keys then page the report.
+    QTest::mouseClick(viewer.cmdLast, Qt::LeftButton);
+    ASSERT_EQ(viewer.currentPage(), 4);
+    QTest::mouseClick(viewer.cmdFirst, Qt::LeftButton);
+    EXPECT_EQ(viewer.currentPage(), 0);
+    EXPECT_FALSE(viewer.txtPage->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    EXPECT_EQ(viewer.currentPage(), 4);
+    // Last, the same at the other end.
+    QTest::mouseClick(viewer.cmdFirst, Qt::LeftButton);
+    QTest::mouseClick(viewer.cmdLast, Qt::LeftButton);
+    EXPECT_FALSE(viewer.txtPage->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+    EXPECT_EQ(viewer.currentPage(), 0);
+    // From Next and Done-like buttons too: the paging keys work.
+    QTest::mouseClick(viewer.cmdNext, Qt::LeftButton);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(viewer.currentPage(), 4);
+
+    // A click in the box, even with the focus already there, selects its
+    // number: typing 3 and Enter shows page 3.
+    QTest::mouseClick(viewer.txtPage, Qt::LeftButton);
+    QTest::mouseClick(viewer.txtPage, Qt::LeftButton, {}, QPoint(4, 4));
+    QApplication::processEvents();
+    QTest::keyClicks(viewer.txtPage, "3", Qt::NoModifier, 20);
+    QTest::keyClick(viewer.txtPage, Qt::Key_Return);
+    EXPECT_EQ(viewer.currentPage(), 2);
+}
+
+TEST_F(ReportViewerKeys, EnterPressesTheFocusedToolbarButton) {
+    viewer.cmdNext->setFocus();
+    QTest::keyClick(viewer.cmdNext, Qt::Key_Return);
+    EXPECT_EQ(viewer.currentPage(), 1);
+    viewer.cmdLast->setFocus();
+    QTest::keyClick(viewer.cmdLast, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(viewer.currentPage(), 4);
+    const double before = viewer.zoom();
+    viewer.cmdZoomIn->setFocus();
+    QTest::keyClick(viewer.cmdZoomIn, Qt::Key_Return);
+    EXPECT_GT(viewer.zoom(), before);
+}
+
+TEST_F(ReportViewerKeys, EscapeInThePageBoxGivesBackItsNumberAndKeepsTheViewerOpen) {
+    QDialog window;
+    auto* holder = new QVBoxLayout(&window);
+    viewer.setParent(&window);
+    holder->addWidget(&viewer);
+    window.resize(900, 700);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    QTest::mouseClick(viewer.txtPage, Qt::LeftButton);
+    QApplication::processEvents();
+    QTest::keyClicks(viewer.txtPage, "4", Qt::NoModifier, 20);
+    EXPECT_EQ(viewer.txtPage->text(), "4");
+    QTest::keyClick(viewer.txtPage, Qt::Key_Escape);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(viewer.txtPage->text(), "1");
+    EXPECT_EQ(viewer.currentPage(), 0);
+    viewer.setParent(nullptr);
+}
+
+TEST_F(ReportViewerKeys, CtrlPPrintsAndTheZoomKeysAndCtrlWheelZoom) {
+    const QString path = dir.filePath("ctrlp.pdf");
+    printdialog::setAnswerer(printdialog::printToPdf(path));
+    QTest::mouseClick(viewer.pageView, Qt::LeftButton);
+    QTest::keyClick(viewer.pageArea, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(pdfPages(path), 5);
+
+    const double opening = viewer.zoom();
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int direction; // +1 in, -1 out, 0 the opening size
+    } keys[] = {{Qt::Key_Plus, Qt::ControlModifier, 1},
+                {Qt::Key_Equal, Qt::ControlModifier, 1},
+                {Qt::Key_Minus, Qt::ControlModifier, -1},
+                {Qt::Key_0, Qt::ControlModifier, 0},
+                {Qt::Key_Minus, Qt::ControlModifier, -1},
+                {Qt::Key_0, Qt::ControlModifier, 0}};
+    for (const auto& k : keys) {
+        const double before = viewer.zoom();
+        QTest::keyClick(viewer.pageArea, k.key, k.modifiers);
+        if (k.direction > 0)
+            EXPECT_GT(viewer.zoom(), before) << k.key;
+        else if (k.direction < 0)
+            EXPECT_LT(viewer.zoom(), before) << k.key;
+        else
+            EXPECT_DOUBLE_EQ(viewer.zoom(), opening) << k.key;
+    }
+    EXPECT_EQ(viewer.lblZoom->text(), QString("%1%").arg(qRound(opening * 100)));
+
+    // Ctrl and the wheel: a step a notch, the page not turned.
+    QWidget* port = viewer.pageArea->viewport();
+    const auto ctrlWheel = [&](int delta) {
+        const QPointF at(port->width() / 2.0, port->height() / 2.0);
+        QWheelEvent event(at, port->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(port, &event);
+    };
+    const double before = viewer.zoom();
+    ctrlWheel(120);
+    EXPECT_GT(viewer.zoom(), before);
+    ctrlWheel(-120);
+    ctrlWheel(-120);
+    EXPECT_LT(viewer.zoom(), before);
+    EXPECT_EQ(viewer.currentPage(), 0);
+}
+
+// Run with QT_SCALE_FACTOR=2 (a CTest test of its own): the page is drawn in
+// the screen's pixels, as sharp as a page drawn at twice the size.
+TEST_F(ReportViewerKeys, ThePageIsDrawnAtTheScreensPixelRatio) {
+    const double ratio = viewer.devicePixelRatioF();
+    if (ratio < 2)
+        GTEST_SKIP() << "needs a screen of device pixel ratio 2 (QT_SCALE_FACTOR=2)";
+    const QPixmap shown = viewer.pageView->pixmap();
+    EXPECT_DOUBLE_EQ(shown.devicePixelRatio(), ratio);
+    // The page drawn afresh at twice the size, pixel for pixel.
+    const QSizeF sheet = rpt->sheetSize();
+    const double k = 96.0 / 1440.0 * viewer.zoom() * ratio;
+    QImage sharp(qCeil(sheet.width() * k), qCeil(sheet.height() * k), QImage::Format_RGB32);
+    sharp.fill(Qt::white);
+    {
+        QPainter p(&sharp);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        rpt->drawPage(p, rpt->paginate(rpt->sheetSize()), 0, k);
+    }
+    // What the screen shows of the page: its label grabbed at the ratio.
+    const QImage grabbed = viewer.pageView->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const int pad = qRound(viewer.pageView->margin() * ratio);
+    const int left = (grabbed.width() - sharp.width()) / 2;
+    ASSERT_GE(left, 0);
+    // Mean difference of grey over the page's upper part, where its texts are.
+    double diff = 0;
+    int n = 0;
+    for (int y = 0; y < std::min(sharp.height(), 300); ++y) {
+        for (int x = 0; x < sharp.width(); ++x) {
+            diff += std::abs(qGray(sharp.pixel(x, y)) - qGray(grabbed.pixel(left + x, pad + y)));
+            ++n;
+        }
+    }
+    EXPECT_LT(diff / n, 0.25);
+}
+
+TEST_F(ReportViewerKeys, PrintAndExportShowTheirProgressAndEndItOnEveryPath) {
+    QStringList texts;
+    bool waitCursor = true;
+    WritingProgress::setObserver([&](const WritingProgress& p) {
+        texts << p.text();
+        waitCursor = waitCursor && QApplication::overrideCursor() &&
+                     QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        if (p.text().startsWith("Writing page"))
+            EXPECT_TRUE(viewer.progress->isVisible()) << p.text().toStdString();
+    });
+    const auto ended = [&](const char* path) {
+        EXPECT_EQ(WritingProgress::active(), nullptr) << path;
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr) << path;
+        EXPECT_FALSE(viewer.progress->isVisible()) << path;
+    };
+    // Export: every sheet counted, in the viewer's progress bar.
+    savedialog::setAnswerer([&](const QString&) { return dir.filePath("export.pdf"); });
+    QTest::mouseClick(viewer.cmdExport, Qt::LeftButton);
+    for (int n = 1; n <= 5; ++n)
+        EXPECT_TRUE(texts.contains(QString("Writing page %1 of 5").arg(n))) << n;
+    EXPECT_TRUE(waitCursor);
+    ended("export");
+
+    // Printing pages 2 to 4 reversed: three sheets counted.
+    texts.clear();
+    printdialog::setAnswerer([&](QPrinter& printer) {
+        printdialog::printToPdf(dir.filePath("print.pdf"))(printer);
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(2, 4);
+        printer.setPageOrder(QPrinter::LastPageFirst);
+        return true;
+    });
+    QTest::mouseClick(viewer.cmdPrint, Qt::LeftButton);
+    EXPECT_TRUE(texts.contains("Writing page 3 of 3"));
+    EXPECT_EQ(printedPages(dir.filePath("print.pdf")), QList<int>({4, 3, 2}));
+    ended("print");
+
+    // A file that cannot be written: the failure told, the progress ended.
+    QString failure;
+    viewer.onError = [&](const AppError& e) { failure = e.description(); };
+    savedialog::setAnswerer([](const QString&) { return QString("/nonexistent-folder/x.pdf"); });
+    QTest::mouseClick(viewer.cmdExport, Qt::LeftButton);
+    EXPECT_TRUE(failure.contains("could not be written")) << failure.toStdString();
+    ended("failure");
+
+    // Cancel in either dialog: no progress at all.
+    texts.clear();
+    savedialog::setAnswerer(savedialog::cancel);
+    QTest::mouseClick(viewer.cmdExport, Qt::LeftButton);
+    printdialog::setAnswerer(printdialog::cancel);
+    QTest::mouseClick(viewer.cmdPrint, Qt::LeftButton);
+    EXPECT_TRUE(texts.isEmpty());
+    ended("cancel");
+    WritingProgress::setObserver({});
+}

@@ -318,6 +318,50 @@ TEST_F(BackgroundInfo, AFailedSaveKeepsTheStoredRowAndTheHostRow) {
     }
 }
 
+// The host deletes the learner while the page is open: the Save writes
+// nothing (no second row of the learner-year, no host row) and says why.
+TEST_F(BackgroundInfo, ALearnerDeletedWhileThePageIsOpenGetsNothingSaved) {
+    using namespace user;
+    storeRow(3, "'Old', 'Old', 'Old', 'Old', 'Old'");
+    auto page = open(3);
+    ASSERT_TRUE(showActive(page.get()));
+    rawExec(dbPath, "DELETE FROM Learner_Info WHERE ID = 3");
+    typeIntoCell(page->gridFamilySituation, 1, 3, " and gran");
+    click(page->cmdSave);
+    EXPECT_EQ(shown(), QStringList({"User Message: This learner is no longer in the school's "
+                                    "database, so nothing was saved."}));
+    EXPECT_TRUE(page->isUnsaved());
+    EXPECT_EQ(rawRows(dbPath, "SELECT Family_Situation FROM TAV_Learner_Background_Info"),
+              QStringList{"Old"});
+    EXPECT_EQ(rawScalar(dbPath, "SELECT count(*) FROM Learner_Info WHERE ID = 3"), "0");
+    EXPECT_TRUE(connectionClosed());
+}
+
+// A trigger of the file that calls the program's functions fails the Save
+// instead of running: learner 1 is not archived, and nothing is written.
+TEST_F(BackgroundInfo, ATriggerCallingTheProgramsFunctionsRunsNothing) {
+    using namespace user;
+    rawExec(dbPath, "CREATE TRIGGER archive AFTER INSERT ON TAV_Learner_Background_Info BEGIN "
+                    "UPDATE Learner_Info SET Status = 'A' WHERE ID = cint(len('x')); END");
+    auto page = open(3);
+    ASSERT_TRUE(showActive(page.get()));
+    typeIntoCell(page->gridFamilySituation, 1, 3, "Gran");
+    click(page->cmdSave);
+    EXPECT_EQ(errorProcedures(), QStringList{"saveBackgroundInfo Routine"});
+    EXPECT_FALSE(shown().contains(kSaved));
+    EXPECT_EQ(rawScalar(dbPath, "SELECT Status FROM Learner_Info WHERE ID = 1"), "C");
+    EXPECT_EQ(rawScalar(dbPath, "SELECT count(*) FROM TAV_Learner_Background_Info"), "0");
+
+    // A plain trigger of the host's runs with the save.
+    rawExec(dbPath, "DROP TRIGGER archive; CREATE TABLE Seen (LearnerID INTEGER, At TEXT);"
+                    "CREATE TRIGGER seen AFTER INSERT ON TAV_Learner_Background_Info BEGIN "
+                    "INSERT INTO Seen VALUES (NEW.LearnerID, datetime('now')); END");
+    boxes().clear();
+    click(page->cmdSave);
+    EXPECT_EQ(shown(), QStringList{kSaved});
+    EXPECT_EQ(rawScalar(dbPath, "SELECT LearnerID FROM Seen"), "3");
+}
+
 TEST_F(BackgroundInfo, ClosingTheAdditionalWindowRefreshesTheDisabilitiesOnly) {
     auto page = open(3);
     page->gridFamilySituation->SetText(1, 3, "Typed, not saved");
@@ -326,7 +370,7 @@ TEST_F(BackgroundInfo, ClosingTheAdditionalWindowRefreshesTheDisabilitiesOnly) {
 
     frmMultipleDisabilities window;
     page->prepareAdditionalDisabilities(window);
-    EXPECT_EQ(window.txtPrimary->text(), "Behaviour Disorder"); // the stored one
+    EXPECT_EQ(window.txtPrimary->text(), "Deaf"); // the one the page shows
     EXPECT_EQ(window.txtLearner->text(), "O'NEILL Lerato");
     window.Form_Load();
     window.Form_Activate();
@@ -339,7 +383,8 @@ TEST_F(BackgroundInfo, ClosingTheAdditionalWindowRefreshesTheDisabilitiesOnly) {
     ASSERT_TRUE(window.cmdDone_Click());
 
     EXPECT_EQ(page->gridDisability->GetText(2, 2), "Cerebral Palsy, Epilepsy");
-    EXPECT_EQ(page->gridDisability->GetText(1, 2), "Behaviour Disorder");
+    // The page's unsaved choice stays.
+    EXPECT_EQ(page->gridDisability->GetText(1, 2), "Deaf");
     EXPECT_EQ(page->gridFamilySituation->GetText(1, 3), "Typed, not saved");
     EXPECT_TRUE(page->isUnsaved());
     EXPECT_EQ(names(*page).size(), 10);

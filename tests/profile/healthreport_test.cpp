@@ -353,9 +353,11 @@ TEST_F(HealthReportTest, ALongCommentPrintsEveryLineOnceOverTheSheetsItNeeds) {
         EXPECT_EQ(words.value(word), 1) << word.toStdString();
     }
     EXPECT_EQ(words.value("Mobility"), 1);
-    // The comment goes on at the top margin of 800 twips.
-    EXPECT_GT(firstWordTop(pdf, 2), 800 / 20.0);
-    EXPECT_LT(firstWordTop(pdf, 2), 800 / 20.0 + 5);
+    // The comment goes on at the top margin of 800 twips, below the
+    // heading line the second sheet carries too.
+    EXPECT_TRUE(pdfPageText(pdf, 2).contains("EMIS NUMBER: 700123456"));
+    EXPECT_GT(firstWordTopBelowHeading(pdf, 2), 800 / 20.0);
+    EXPECT_LT(firstWordTopBelowHeading(pdf, 2), 800 / 20.0 + 5);
 }
 
 TEST_F(HealthReportTest, LoadFailuresAreReportedWithTheirRoutine) {

@@ -216,9 +216,9 @@ TEST_F(IspTest, AddAsksForBlankFieldsAndMovesTheEntryRowIntoThePreview) {
     Grid* preview = page.gridAction2Preview;
     SaveButton* add = page.cmdAddTo2Preview;
 
-    // Typing into the entry row shows the Add button's flag, not the page's.
+    // Blanks typed into the entry row are no entry: neither flag shows.
     type(entry, {"  ", " "});
-    EXPECT_EQ(add->BackColor(), vbYellow);
+    EXPECT_EQ(add->BackColor(), vbButtonFace);
     EXPECT_EQ(page.addButton(1)->BackColor(), vbButtonFace);
     EXPECT_FALSE(page.isUnsaved());
 
@@ -240,7 +240,8 @@ TEST_F(IspTest, AddAsksForBlankFieldsAndMovesTheEntryRowIntoThePreview) {
     EXPECT_EQ(preview->MaxRows(), 2);
     EXPECT_EQ(entry->GetText(1, S), "Workshop on reading");
     EXPECT_EQ(add->BackColor(), vbYellow);
-    EXPECT_FALSE(page.isUnsaved());
+    EXPECT_TRUE(page.isUnsaved()); // the entry kept waits: an unsaved change
+    EXPECT_EQ(page.addButton(1)->BackColor(), vbButtonFace);
 
     // Only the target blank: the list is that field alone; Yes adds the row as typed.
     boxes().clear();
@@ -462,7 +463,8 @@ TEST_F(IspTest, PrintShowsTheListsAndTheCurrentKindOverAsManyPagesAsItNeeds) {
     EXPECT_EQ(pdfPages(pdf), 1);
     EXPECT_TRUE(pdfIsLandscape(pdf));
 
-    // The fourth tab's long preview: every row printed, the heading on the first sheet only.
+    // The fourth tab's long preview: every row printed, the page's heading
+    // and the preview's column headings on every sheet.
     page.SSTab1->setTab(3);
     pdf = pdfPath("action4.pdf");
     printdialog::setAnswerer(printdialog::printToPdf(pdf));
@@ -471,7 +473,10 @@ TEST_F(IspTest, PrintShowsTheListsAndTheCurrentKindOverAsManyPagesAsItNeeds) {
     const int pages = pdfPages(pdf);
     EXPECT_GE(pages, 3);
     text = pdfText(pdf);
-    EXPECT_EQ(text.count("EMIS NUMBER"), 1);
+    EXPECT_EQ(text.count("EMIS NUMBER"), pages);
+    EXPECT_EQ(text.count("LEARNER NAME : O'NEILL Lerato"), pages);
+    for (int p = 2; p <= pages; ++p)
+        EXPECT_TRUE(withoutSpaces(pdfPageText(pdf, p)).contains("Targettobeachieved")) << p;
     EXPECT_EQ(text.count("CONSULTATION WITH PARENTS/CAREGIVERS"), 1);
     EXPECT_EQ(text.count("Household poverty"), 1);
     EXPECT_TRUE(text.section('\f', 0, 0).contains("EMIS NUMBER"));

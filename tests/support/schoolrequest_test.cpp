@@ -139,6 +139,9 @@ TEST_F(SchoolRequestTest, AddRefusesBlanksAndMissingOptionsWithEachAreasMessage)
         EXPECT_EQ(dataRows(list->grid()), QStringList({"||"}));
         EXPECT_EQ(list->entryBox()->text(), "a braille reader");
         EXPECT_EQ(list->entryBox()->maxLength(), 255);
+        // The entry not added waits in its box: an unsaved change.
+        EXPECT_TRUE(page.isUnsaved());
+        list->entryBox()->clear();
     }
     EXPECT_FALSE(page.isUnsaved());
 }

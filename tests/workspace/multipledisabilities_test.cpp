@@ -1,7 +1,10 @@
 // The additional-disabilities window: the list with its red primary item, the
 // learner's rows, and the save that rewrites them.
 #include "tests/common/fixture.h"
+#include "tests/common/paintprobe.h"
+#include "tests/common/user.h"
 
+#include "platform/colors.h"
 #include "platform/runtime.h"
 #include "platform/savebutton.h"
 #include "workspace/frmmultipledisabilities.h"
@@ -12,8 +15,10 @@
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <optional>
 
 namespace {
 
@@ -267,6 +272,27 @@ TEST_F(MultipleDisabilities, ClosingByTheTitleBarAsksLikeDone) {
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(boxes().size(), 2);
     EXPECT_EQ(unloads, 1);
+}
+
+// The red that marks the primary disability, in the list and in the key
+// below it, reads on a light desktop and on a dark one, and stays a red.
+TEST_F(MultipleDisabilities, ThePrimaryRedReadsOnLightAndDarkDesktops) {
+    for (const bool darkDesktop : {false, true}) {
+        std::optional<DarkDesktop> dark;
+        if (darkDesktop)
+            dark.emplace();
+        auto w = open(3, "Behaviour Disorder");
+        ASSERT_TRUE(user::showActive(w.get()));
+        QListWidgetItem* primary = item(*w, "K3");
+        ASSERT_TRUE(w->isPrimaryItem(primary));
+        const QColor red = primary->foreground().color();
+        EXPECT_GE(contrastRatio(red, w->lvwDisabilities->palette().color(QPalette::Base)), 4.5)
+            << darkDesktop;
+        EXPECT_TRUE(red.hslHue() <= 10 || red.hslHue() >= 350) << red.name().toStdString();
+        EXPECT_GT(red.red(), red.green() + 60) << red.name().toStdString();
+        expectReadable(w.get(), darkDesktop ? "disabilities, dark" : "disabilities, light");
+        w->close();
+    }
 }
 
 } // namespace

@@ -71,7 +71,7 @@ protected:
         QStringList cols = dataColumns(table);
         cols.removeAll("Data_Year");
         for (QString& c : cols)
-            c = "[" + c + "]";
+            c = '"' + c.replace('"', "\"\"") + '"';
         return rawRows(dbPath, QString("SELECT %1 FROM %2 WHERE Data_Year = %3 ORDER BY %1")
                                    .arg(cols.join(','), table)
                                    .arg(year));
@@ -278,6 +278,39 @@ TEST_F(RollOver, CountsPastTheSixteenBitRange) {
 
     expectOnlyMessage("Append Complete: 33000 Rows Affected");
     EXPECT_EQ(count("TAV_Factors_Classroom", "Data_Year = 2026"), "33000");
+}
+
+// The column lists are built from the names the file gives: a name holding
+// brackets, quotes or a statement stays one name, and its column is copied
+// like any other.
+TEST_F(RollOver, ColumnNamesFromTheFileStayNames) {
+    const QStringList crafted = {
+        "Barrier]) SELECT 1; DROP TABLE IF EXISTS General_Info; --",
+        "Note\"]; DELETE FROM Learner_Info; --",
+        "[Tbl].[Data_Year]",
+        "It's [x]]"};
+    for (const QString& name : crafted) {
+        QString inner = name;
+        rawExec(dbPath, "ALTER TABLE TAV_Factors_Community ADD COLUMN \"" +
+                            inner.replace("\"", "\"\"") + "\" TEXT");
+    }
+    addRow("TAV_Factors_Community", 1, 2025);
+    rawExec(dbPath, "UPDATE TAV_Factors_Community SET \"" + QString(crafted[0]) +
+                        "\" = 'kept', \"[Tbl].[Data_Year]\" = 'not a year'");
+    const QString learners = count("Learner_Info");
+    answerAll(msgbox::vbYes);
+
+    cmdRoll_Click();
+
+    ASSERT_EQ(boxes().size(), 2);
+    EXPECT_EQ(boxes()[1].text, "Append Complete: 1 Rows Affected");
+    EXPECT_EQ(rawScalar(dbPath, "SELECT count(*) FROM sqlite_master WHERE name = 'General_Info'"),
+              "1");
+    EXPECT_EQ(count("Learner_Info"), learners);
+    EXPECT_EQ(yearRows("TAV_Factors_Community", 2026), yearRows("TAV_Factors_Community", 2025));
+    EXPECT_EQ(rawScalar(dbPath, "SELECT \"[Tbl].[Data_Year]\" FROM TAV_Factors_Community "
+                                "WHERE Data_Year = 2026"),
+              "not a year");
 }
 
 // Last year's and the current year's rows are looked up through the

@@ -7,6 +7,8 @@
 #include "platform/grid.h"
 #include "platform/runtime.h"
 #include "platform/savebutton.h"
+#include "profile/frmbackgroundinfo.h"
+#include "services/checktables.h"
 #include "services/endprogram.h"
 #include "services/formregistry.h"
 #include "workspace/frmrer_main.h"
@@ -389,6 +391,97 @@ TEST_F(Startup, TheRowThatLooksSelectedIsTheLearnerTheButtonsActOn) {
     EXPECT_TRUE(selectedRows().isEmpty());
 }
 
+// The learner key is the host's ID exactly, 64 bits wide; a learner whose ID
+// is no whole number is listed but cannot be chosen, so that nothing is ever
+// saved under another learner's key (learner 8's, for "8a" and 8.7).
+TEST_F(Startup, OnlyALearnerWithAWholeNumberIdCanBeChosenAndItsKeyIsThatNumber) {
+    // A host table whose ID column takes any value.
+    rawExec(dbPath,
+            "ALTER TABLE Learner_Info RENAME TO Learner_Old;"
+            "CREATE TABLE Learner_Info (ID, FName TEXT, SName TEXT, Grade INTEGER, "
+            "AccessionNo TEXT, BirthDate TEXT, Status TEXT, LSENStatus INTEGER, SocialGrantNo "
+            "TEXT, LSENDisabilities INTEGER, LearnerID INTEGER);"
+            "INSERT INTO Learner_Info SELECT * FROM Learner_Old; DROP TABLE Learner_Old;"
+            "INSERT INTO Learner_Info (ID, FName, SName, Grade, AccessionNo, BirthDate, Status, "
+            "LSENStatus, SocialGrantNo, LSENDisabilities) VALUES "
+            "('8a', 'Text', 'Odd', 1, 'T1', '20100101', 'C', 2, '', 1),"
+            "(8.7, 'Fraction', 'Odd', 1, 'T2', '20100101', 'C', 2, '', 1),"
+            "(NULL, 'Nothing', 'Odd', 1, 'T3', '20100101', 'C', 2, '', 1),"
+            "(2147483648, 'Two31', 'Big', 1, 'T4', '20100101', 'C', 2, '', 1),"
+            "(4294967304, 'Two32', 'Big', 1, 'T5', '20100101', 'C', 2, '', 1),"
+            "(12.0, 'Whole', 'Real', 1, 'T6', '20100101', 'C', 2, '', 1);");
+    checkTables();
+    rawExec(dbPath, "INSERT INTO TAV_Learner_Background_Info (LearnerID, Family_Situation, "
+                    "Data_Year) VALUES (8, 'Zanele''s own', 2026)");
+    gDataYear = 2026;
+    stubForm("frmRER_Main");
+    frmSelectLearner w;
+    ASSERT_TRUE(user::showActive(&w));
+    Grid& g = *w.gridLearner;
+    const auto rowNamed = [&](const QString& name) {
+        return static_cast<int>(column(g, 2).indexOf(name)) + 1;
+    };
+
+    const struct {
+        QString name;
+        QString says;
+    } refused[] = {{"ODD Text", "the learner's ID (8a) is not a whole number"},
+                   {"ODD Fraction", "the learner's ID (8.7) is not a whole number"},
+                   {"ODD Nothing", "the learner has no ID"}};
+    user::clickCell(&g, 2, rowOf(g, "2"));
+    ASSERT_EQ(gLearnerID, 2);
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c.name.toStdString());
+        const int row = rowNamed(c.name);
+        ASSERT_GT(row, 0) << "listed";
+        boxes().clear();
+        user::clickCell(&g, 2, row);
+        ASSERT_EQ(boxes().size(), 1);
+        EXPECT_EQ(boxes()[0].title, "User Message");
+        EXPECT_TRUE(boxes()[0].text.startsWith(c.name + " cannot be selected: " + c.says +
+                                               " in the school's database"))
+            << boxes()[0].text.toStdString();
+        EXPECT_EQ(gLearnerID, 2);
+        EXPECT_TRUE(w.m_Name.isEmpty());
+        EXPECT_TRUE(g.selectionModel()->selectedRows().isEmpty());
+        boxes().clear();
+        QTest::mouseClick(w.cmdSupport, Qt::LeftButton);
+        EXPECT_EQ(boxTexts(),
+                  QStringList({"User Message | Please select the Learner to continue."}));
+    }
+    EXPECT_TRUE(opened.isEmpty());
+
+    // Whole numbers beyond 32 bits are keys of their own; a whole number
+    // stored with a fraction part of 0 is that number.
+    const struct {
+        QString name;
+        qint64 key;
+        QString text;
+    } chosen[] = {{"BIG Two31", 2147483648LL, "thirty-one"},
+                  {"BIG Two32", 4294967304LL, "thirty-two"},
+                  {"REAL Whole", 12, "twelve"}};
+    for (const auto& c : chosen) {
+        SCOPED_TRACE(c.name.toStdString());
+        boxes().clear();
+        user::clickCell(&g, 2, rowNamed(c.name));
+        EXPECT_TRUE(boxes().isEmpty());
+        EXPECT_EQ(gLearnerID, c.key);
+        EXPECT_EQ(w.m_Name, c.name);
+        frmBackgroundInfo page;
+        page.Form_Load();
+        ASSERT_TRUE(user::showActive(&page));
+        user::typeIntoCell(page.gridFamilySituation, 1, 3, c.text);
+        user::click(page.cmdSave);
+        EXPECT_EQ(boxTexts(), QStringList({"User Message | Your Information has been saved."}));
+        page.close();
+        QApplication::setActiveWindow(&w);
+    }
+    EXPECT_EQ(rawRows(dbPath, "SELECT LearnerID, Family_Situation FROM "
+                              "TAV_Learner_Background_Info ORDER BY LearnerID"),
+              QStringList({"8|Zanele's own", "12|twelve", "2147483648|thirty-one",
+                           "4294967304|thirty-two"}));
+}
+
 TEST_F(Startup, SupportNeedsAssessmentOpensTheMenuForTheClickedLearner) {
     QString caption, label;
     registerForm("frmRER_Main", [&] {
@@ -631,7 +724,13 @@ TEST_F(Startup, MainMenuShowsOneStageAtATime) {
     gAccessionNo = "027";
     frmRER_Main m;
     EXPECT_EQ(m.windowTitle(), "Support needs assessment [MAIN MENU] Learner : SMITH Megan");
-    EXPECT_FALSE(m.Image1->pixmap().isNull()); // the menu's picture
+    // The menu's picture: learners (in their blue) on the band.
+    const QImage picture = m.Image1->grab().toImage();
+    int learnerPixels = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            learnerPixels += picture.pixelColor(x, y) == QColor(0x2d, 0x5f, 0x9a);
+    EXPECT_GT(learnerPixels, 1000);
     const auto shown = [&] {
         QString s;
         for (int k = 0; k < 4; ++k)
