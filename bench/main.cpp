@@ -19,6 +19,7 @@
 #include "platform/grid.h"
 #include "platform/jetdialect.h"
 #include "platform/messagebox.h"
+#include "platform/printdialog.h"
 #include "platform/reportengine.h"
 #include "platform/runtime.h"
 #include "reports/clssql.h"
@@ -42,6 +43,7 @@
 #include <QJsonDocument>
 #include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSysInfo>
@@ -312,6 +314,46 @@ QList<Figure> measureSelectionWindow(const QString& path, int runs) {
     return {first, again};
 }
 
+// The whole-school profile printed (the print dialog answered: every page to
+// a PDF file) and exported (the save dialog answered), each timed once from
+// the click on Print or Export to the end of the job.
+QList<Figure> measurePrintAndExport(const QString& path) {
+    frmReportview::Default().ReportMode = "MainReport";
+    frmReportview::Default().RepVar.clear();
+    frmReportview::Default().RepGrade = false;
+    QList<Figure> figures;
+    frmReportview viewer;
+    viewer.show();
+    viewer.Form_Load();
+    report::ReportViewer* v = viewer.CRViewer1;
+    const QString printed = path + ".printed.pdf", exported = path + ".exported.pdf";
+    printdialog::setAnswerer(printdialog::printToPdf(printed));
+    savedialog::setAnswerer([&](const QString&) { return exported; });
+    QElapsedTimer clock;
+    clock.start();
+    v->cmdPrint->click();
+    const double print = clock.nsecsElapsed() / 1e6;
+    clock.restart();
+    v->cmdExport->click();
+    const double exportMs = clock.nsecsElapsed() / 1e6;
+    printdialog::setAnswerer({});
+    savedialog::setAnswerer({});
+    const int pages = v->pageCount();
+    for (const QString& pdf : {printed, exported}) {
+        if (QFileInfo(pdf).size() <= 0) {
+            QTextStream(stderr) << pdf << " was not written\n";
+            ++gFailures;
+        }
+        QFile::remove(pdf);
+    }
+    viewer.Form_Unload();
+    out() << "  the whole-school profile printed and exported: " << pages << " pages\n";
+    figures << figureOf("Report: learner profile, all learners, printed to a PDF file (once)",
+                        {print});
+    figures << figureOf("Report: learner profile, all learners, exported (once)", {exportMs});
+    return figures;
+}
+
 // The four reports for the whole school in the data year, and the learner
 // profile of the learner in use, each opened from the click to its first and
 // to its last page; each beside its limit, the least SQL for its rows.
@@ -572,6 +614,7 @@ QList<Figure> measure(const QString& path, int runs) {
 
     figures << measureSelectionWindow(path, runs);
     figures << measureReports(path, runs);
+    figures << measurePrintAndExport(path);
 
     window.reset();
     figures << peakMemory("Peak memory (ru_maxrss), whole run", kMemoryTarget);

@@ -206,11 +206,16 @@ std::function<void()>& workingHook() {
     return hook;
 }
 
+std::function<bool()>& stopCheck() {
+    static std::function<bool()> stop;
+    return stop;
+}
+
 // SQLite calls this every so many steps of a statement.
 int onWorking(void*) {
     if (workingHook())
         workingHook()();
-    return 0; // go on
+    return stopCheck() && stopCheck()() ? 1 : 0; // 0: go on
 }
 
 // SQLite steps between two calls of onWorking.
@@ -220,6 +225,10 @@ constexpr int kWorkingSteps = 10000;
 
 void setWorkingHook(std::function<void()> hook) {
     workingHook() = std::move(hook);
+}
+
+void setStopCheck(std::function<bool()> stop) {
+    stopCheck() = std::move(stop);
 }
 
 Connection::Connection() = default;

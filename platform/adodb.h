@@ -113,6 +113,17 @@ public:
     }
     // The UTF-8 bytes of a listed text.
     const QByteArray& listedText(qsizetype listed) const { return m_texts[listed]; }
+    // A field as it is kept: fields that read the same whole number, or
+    // share one listed text, are kept the same.
+    quint64 raw(qsizetype row, int column) const { return cell(row, column); }
+    // The whole number a field kept so holds, if it holds one.
+    static bool wholeOf(quint64 raw, qint64& value) {
+        if ((raw & kTagMask) != kWhole)
+            return false;
+        value = qint64(raw) >> kTagBits;
+        return true;
+    }
+    static bool isNull(quint64 raw) { return raw == kNull; }
 
 private:
     static constexpr int kTagBits = 2;
@@ -143,6 +154,9 @@ private:
 // a long piece of work wants its window painted meanwhile; empty: none).
 // It must not use a connection itself.
 void setWorkingHook(std::function<void()> hook);
+// Asked right after the working hook: true stops the statement running,
+// which then fails as interrupted (empty: never).
+void setStopCheck(std::function<bool()> stop);
 
 class Connection {
 public:
