@@ -186,7 +186,7 @@ private:
         const qsizetype n = text.size();
         if (n == 0 || text.front() == u' ' || text.back() == u' ')
             return false;
-        const double blank = f.advance[' '];
+        const double blank = f.advance[0x20];
         int lines = 1;
         double line = -1; // the width of the line's words so far; -1: none yet
         for (qsizetype i = 0; i < n;) {

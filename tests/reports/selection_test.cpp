@@ -291,91 +291,75 @@ TEST_F(SelectionTest, PerProviderReportAndValuesHoldingAQuote) {
     EXPECT_TRUE(messages().isEmpty());
 }
 
-// The per-barrier query finds the background rows through the learner-year
-// index and gives the rows of the query as first written, in both kinds of
-// report year, for every learner or one, every barrier or one.
-TEST_F(SelectionTest, PerBarrierQueryGivesTheRowsOfTheQueryAsFirstWritten) {
+// The two list reports' queries find the background rows through the
+// learner-year index and give the rows of the queries as first written, in
+// both kinds of report year, for every learner or one, every barrier or
+// provider or one.
+TEST_F(SelectionTest, ListQueriesGiveTheRowsOfTheQueriesAsFirstWritten) {
     rawExec(dbPath, "INSERT INTO TAV_Learner_Background_Info (LearnerID, Data_Year, "
                     "Name_Of_Provider) VALUES (1, 2025, 'Clinic A'), (5, 2025, 'Clinic C'), "
-                    "(99, 2026, 'Clinic A'), (3, 2026, 'Twice')");
-    for (const qint16 year : {qint16(2026), qint16(2025)}) {
-        for (const auto& [barrier, accession] :
-             {std::pair<QString, QString>{"", ""},
-              {"Attention Deficit Disorder", ""},
-              {"", "003"}}) {
-            SCOPED_TRACE(QString("%1 '%2' '%3'").arg(year).arg(barrier, accession).toStdString());
-            auto w = open("LearnerSummary", year);
-            QString first = "SELECT LI.AccessionNo, LI.SName, LI.FName, Disa.Name AS Disability, "
-                            "SG.Name FROM ((Learner_Info as LI INNER JOIN "
-                            "TAV_Learner_Background_Info as BI ON LI.ID = BI.LearnerID) INNER "
-                            "JOIN Disabilities as Disa ON LI.LSENDisabilities = Disa.id) INNER "
-                            "JOIN SchoolGrades as SG ON LI.Grade = SG.ID";
-            first += year == gDataYear ? QString(" WHERE (((LI.Status) = 'C') And ((BI.Data_Year) "
-                                                 "= %1))")
-                                             .arg(year)
-                                       : QString(" WHERE (((BI.Data_Year) = %1))").arg(year);
-            if (!barrier.isEmpty()) {
-                w->chkAllBarriers->setChecked(false);
-                w->cboBarrier->setCurrentText(barrier);
-                first += " AND Disa.Name = '" + barrier + "'";
+                    "(99, 2026, 'Clinic A'), (2, 2026, 'clinic a'), (3, 2026, 'Twice')");
+    const struct {
+        const char* mode;
+        const char* first; // the query as first written, to its WHERE
+        const char* otherYear; // its WHERE for another year than the data year
+        const char* chosen;    // a barrier or provider chosen, and its field
+        const char* field;
+        const char* order;
+        QStringList columns;
+    } reports[] = {
+        {"LearnerSummary",
+         "SELECT LI.AccessionNo, LI.SName, LI.FName, Disa.Name AS Disability, SG.Name FROM "
+         "((Learner_Info as LI INNER JOIN TAV_Learner_Background_Info as BI ON LI.ID = "
+         "BI.LearnerID) INNER JOIN Disabilities as Disa ON LI.LSENDisabilities = Disa.id) INNER "
+         "JOIN SchoolGrades as SG ON LI.Grade = SG.ID",
+         " WHERE (((BI.Data_Year) = %1))", "Attention Deficit Disorder", "Disa.Name",
+         " ORDER BY Disa.Name, SG.Name,LI.SName", kBarrierColumns},
+        {"LearnerList",
+         "SELECT BI.Name_Of_Provider, LI.AccessionNo, LI.SName, LI.FName, SG.Name FROM "
+         "(Learner_Info as LI INNER JOIN TAV_Learner_Background_Info as BI ON LI.ID = "
+         "BI.LearnerID) INNER JOIN SchoolGrades as SG ON LI.Grade = SG.ID",
+         " WHERE ((BI.Data_Year) = %1)", "Clinic A", "BI.Name_Of_Provider",
+         " ORDER BY BI.Name_Of_Provider, SG.Name, LI.SName", kProviderColumns},
+    };
+    for (const auto& report : reports) {
+        const bool perBarrier = QString(report.mode) == "LearnerSummary";
+        for (const qint16 year : {qint16(2026), qint16(2025)}) {
+            for (const auto& [chosen, accession] :
+                 {std::pair<QString, QString>{"", ""}, {report.chosen, ""}, {"", "003"}}) {
+                SCOPED_TRACE(QString("%1 %2 '%3' '%4'")
+                                 .arg(report.mode)
+                                 .arg(year)
+                                 .arg(chosen, accession)
+                                 .toStdString());
+                auto w = open(report.mode, year);
+                QString first = report.first;
+                first += year == gDataYear ? QString(" WHERE (((LI.Status) = 'C') And "
+                                                     "((BI.Data_Year) = %1))")
+                                                 .arg(year)
+                                           : QString(report.otherYear).arg(year);
+                if (!chosen.isEmpty()) {
+                    (perBarrier ? w->chkAllBarriers : w->chkAllSupport)->setChecked(false);
+                    (perBarrier ? w->cboBarrier : w->cboSupport)->setCurrentText(chosen);
+                    first += QString(" AND %1 = '%2'").arg(report.field, chosen);
+                }
+                if (!accession.isEmpty()) {
+                    w->chkAllLearners->setChecked(false);
+                    w->txtAssNo->setText(accession);
+                    first += " AND LI.AccessionNo = '" + accession + "'";
+                }
+                first += report.order;
+                const QString query =
+                    perBarrier ? w->learnerSummaryQuery() : w->learnerListQuery();
+                const QStringList rows = run(query, report.columns);
+                EXPECT_FALSE(rows.isEmpty());
+                EXPECT_EQ(rows, run(first, report.columns));
+                const QStringList plan = rawRows(
+                    dbPath,
+                    "EXPLAIN QUERY PLAN " + translateJetSql(query).replace("jet_nocase", "NOCASE"));
+                for (const QString& step : plan)
+                    EXPECT_FALSE(step.section('|', 3).startsWith("SCAN BI")) << step.toStdString();
             }
-            if (!accession.isEmpty()) {
-                w->chkAllLearners->setChecked(false);
-                w->txtAssNo->setText(accession);
-                first += " AND LI.AccessionNo = '" + accession + "'";
-            }
-            first += " ORDER BY Disa.Name, SG.Name,LI.SName";
-            const QStringList rows = run(w->learnerSummaryQuery(), kBarrierColumns);
-            EXPECT_FALSE(rows.isEmpty());
-            EXPECT_EQ(rows, run(first, kBarrierColumns));
-            const QStringList plan = rawRows(
-                dbPath, "EXPLAIN QUERY PLAN " + translateJetSql(w->learnerSummaryQuery())
-                                                    .replace("jet_nocase", "NOCASE"));
-            for (const QString& step : plan)
-                EXPECT_FALSE(step.section('|', 3).startsWith("SCAN BI")) << step.toStdString();
-        }
-    }
-}
-
-// The per-provider query finds the background rows through the learner-year
-// index and gives the rows of the query as first written, in both kinds of
-// report year, for every learner or one, every provider or one.
-TEST_F(SelectionTest, PerProviderQueryGivesTheRowsOfTheQueryAsFirstWritten) {
-    rawExec(dbPath, "INSERT INTO TAV_Learner_Background_Info (LearnerID, Data_Year, "
-                    "Name_Of_Provider) VALUES (1, 2025, 'Clinic A'), (5, 2025, 'Clinic C'), "
-                    "(99, 2026, 'Clinic A'), (2, 2026, 'clinic a')");
-    for (const qint16 year : {qint16(2026), qint16(2025)}) {
-        for (const auto& [provider, accession] :
-             {std::pair<QString, QString>{"", ""}, {"Clinic A", ""}, {"", "003"}}) {
-            SCOPED_TRACE(QString("%1 '%2' '%3'").arg(year).arg(provider, accession).toStdString());
-            auto w = open("LearnerList", year);
-            QString first = "SELECT BI.Name_Of_Provider, LI.AccessionNo, LI.SName, LI.FName, "
-                            "SG.Name FROM (Learner_Info as LI INNER JOIN "
-                            "TAV_Learner_Background_Info as BI ON LI.ID = BI.LearnerID) INNER "
-                            "JOIN SchoolGrades as SG ON LI.Grade = SG.ID";
-            first += year == gDataYear ? QString(" WHERE (((LI.Status) = 'C') And ((BI.Data_Year) "
-                                                 "= %1))")
-                                             .arg(year)
-                                       : QString(" WHERE ((BI.Data_Year) = %1)").arg(year);
-            if (!provider.isEmpty()) {
-                w->chkAllSupport->setChecked(false);
-                w->cboSupport->setCurrentText(provider);
-                first += " AND BI.Name_Of_Provider = '" + provider + "'";
-            }
-            if (!accession.isEmpty()) {
-                w->chkAllLearners->setChecked(false);
-                w->txtAssNo->setText(accession);
-                first += " AND LI.AccessionNo = '" + accession + "'";
-            }
-            first += " ORDER BY BI.Name_Of_Provider, SG.Name, LI.SName";
-            const QStringList rows = run(w->learnerListQuery(), kProviderColumns);
-            EXPECT_FALSE(rows.isEmpty());
-            EXPECT_EQ(rows, run(first, kProviderColumns));
-            const QStringList plan = rawRows(
-                dbPath, "EXPLAIN QUERY PLAN " +
-                            translateJetSql(w->learnerListQuery()).replace("jet_nocase", "NOCASE"));
-            for (const QString& step : plan)
-                EXPECT_FALSE(step.section('|', 3).startsWith("SCAN BI")) << step.toStdString();
         }
     }
 }
