@@ -302,9 +302,22 @@ QHash<HeightKey, int>& itemHeights() {
     return heights;
 }
 
+// How often an item's height was found again: an item whose values are all
+// different (a name, an accession number) is measured without being kept.
+struct HeightsFound {
+    int again = 0;
+    int anew = 0;
+    bool keeping = true;
+};
+QHash<const Item*, HeightsFound>& heightsFound() {
+    static QHash<const Item*, HeightsFound> found;
+    return found;
+}
+
 void Measurer::forgetTexts() {
     m_texts = {};
     itemHeights() = {};
+    heightsFound() = {};
 }
 
 // The key of an item's height on a row: the fields it shows, as they are
@@ -335,11 +348,17 @@ int itemHeight(const Report& report, const Item& item, int row, int bandWidth) {
         return qCeil(one);
     const int width = itemWidth(item, bandWidth);
     HeightKey key;
-    const bool keyed = heightKey(report, item, row, width, key);
+    HeightsFound& found = heightsFound()[&item];
+    const bool keyed = found.keeping && heightKey(report, item, row, width, key);
     if (keyed) {
         const auto hit = itemHeights().constFind(key);
-        if (hit != itemHeights().cend())
+        if (hit != itemHeights().cend()) {
+            ++found.again;
             return *hit;
+        }
+        constexpr int kTried = 256;
+        if (++found.anew >= kTried && found.again * 4 < found.anew)
+            found.keeping = false;
     }
     const QString t = resolveText(report, item, row, 0, 1, 0);
     const int h =
