@@ -820,7 +820,7 @@ QString targetsTable(const QList<SizeResult>& results) {
 QString schoolLine(const SizeResult& r) {
     const QJsonObject& s = r.school;
     return QString("- %1 listed learners (+ %2 archived, %3 not listed): %4 host rows, %5 "
-                   "assessment rows over 15 data years, file %6 MB, generated in %7 s; "
+                   "assessment rows over 15 data years, file %6 MB, generated in %7; "
                    "measured while the load average went from %8 to %9\n")
         .arg(r.learners)
         .arg(s["archived"].toInt())
@@ -828,7 +828,7 @@ QString schoolLine(const SizeResult& r) {
         .arg(qint64(s["learnerRows"].toDouble()))
         .arg(qint64(s["assessmentRows"].toDouble()))
         .arg(s["fileBytes"].toDouble() / 1e6, 0, 'f', 1)
-        .arg(QString::number(s["seconds"].toDouble(), 'f', 1) +
+        .arg(QString::number(s["seconds"].toDouble(), 'f', 1) + " s" +
              (s["reused"].toBool() ? QStringLiteral(" (by an earlier run, measured again)")
                                    : QString()))
         .arg(r.loadBefore, r.loadAfter);
