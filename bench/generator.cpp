@@ -478,7 +478,7 @@ SchoolSize SchoolSize::forLearners(int listed, int currentYear) {
     SchoolSize size;
     size.listed = listed;
     // A quarter as many archived and unlisted learners, as far as the IDs
-    // of all of them stay within the 16-bit learner number.
+    // of all of them stay within kMaxLearnerId.
     const int others = qMin(listed / 4, qMax(0, (kMaxLearnerId - listed) / 2));
     size.archived = others;
     size.notListed = others;

@@ -6,7 +6,8 @@
 #include <QString>
 #include <QtGlobal>
 
-// The highest learner ID the program serves (a 16-bit learner number).
+// The highest learner ID of a generated school: its IDs stay within the
+// 16-bit range of the host's learner numbers, whatever its size.
 constexpr int kMaxLearnerId = 32767;
 
 struct SchoolSize {

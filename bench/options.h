@@ -30,7 +30,8 @@ struct BenchOptions {
 };
 
 // Largest school size: with the archived and unlisted learners beside the
-// listed ones, every learner ID stays within the 16-bit learner number.
+// listed ones (fewer of them at this size), every learner ID stays within
+// kMaxLearnerId (generator.h).
 constexpr int kMaxBenchLearners = 30000;
 
 // Reads the arguments (without the program name). False when they are not
