@@ -338,6 +338,8 @@ private:
     static bool acceptDate(const GridCellFormat& fmt, QString& text);
     class Delegate;
     friend class Delegate;
+    // The cells' delegate (gridcells.cpp).
+    QAbstractItemDelegate* newDelegate();
     friend class GridItem;
     struct PrintLine;
     struct PrintCell;

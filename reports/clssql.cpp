@@ -1,7 +1,7 @@
 #include "reports/clssql.h"
 
 #include "platform/sqlquote.h"
-#include "reports/frmreportview.h"
+#include "reports/reportviewproperties.h"
 #include "services/globals.h"
 
 namespace {
@@ -36,8 +36,8 @@ const char* const kProfileLearners =
 } // namespace
 
 QString clsSQL::Rep01BackgroundQuery() {
-    const bool repGrade = frmReportview::Default().RepGrade;
-    const QString repVar = frmReportview::Default().RepVar;
+    const bool repGrade = reportviewDefault().RepGrade;
+    const QString repVar = reportviewDefault().RepVar;
     const QString Y = reportYear();
     // The filter of an earlier run never carries over to this one.
     m_filter = reportLearnerFilter(repGrade, repVar, " AND LI.Grade = ", " AND LI.AccessionNo = ");
@@ -76,7 +76,7 @@ QString clsSQL::Rep01BackgroundQuery() {
 
 QString clsSQL::Rep01FilterLearnersQuery() {
     m_filterLearners.clear();
-    const ReportviewProperties& p = frmReportview::Default();
+    const ReportviewProperties& p = reportviewDefault();
     if (p.RepGrade || p.RepVar.isEmpty())
         return QString();
     return "SELECT LI.ID FROM Learner_Info AS LI WHERE LI.AccessionNo = " + quoted(p.RepVar);

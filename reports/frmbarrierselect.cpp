@@ -1,10 +1,10 @@
 #include "reports/frmbarrierselect.h"
 
 #include "platform/commandbutton.h"
+#include "platform/keypress.h"
 #include "platform/runtime.h"
 #include "platform/sqlquote.h"
 #include "reports/frmreportview.h"
-#include "reports/reportcontrols.h"
 #include "services/formregistry.h"
 #include "services/globals.h"
 #include "services/moddatabaseconnection.h"

@@ -1,9 +1,9 @@
 #include "reports/frmreportselect.h"
 
 #include "platform/commandbutton.h"
+#include "platform/keypress.h"
 #include "platform/runtime.h"
 #include "reports/frmbarrierselect.h"
-#include "reports/reportcontrols.h"
 #include "services/formregistry.h"
 #include "services/globals.h"
 #include "services/modcentralroutines.h"

@@ -17,10 +17,15 @@
 // reads Default(); a test of the viewer itself builds a frmReportview, calls
 // Form_Load() (or a runner) without showing it and prints shownReport().
 //
-// clsSQL (reports/clssql.h) builds the learner profile's three queries; its
-// Rep01BackgroundQuery reads RepGrade and RepVar from Default(). The viewer
-// keeps one clsSQL, sql(), made on first use and kept for the whole run.
+// The properties themselves, and the learner filter they give, are in
+// reports/reportviewproperties.h; the score summary's data is built by
+// reports/scoresummary.h. clsSQL (reports/clssql.h) builds the learner
+// profile's three queries; its Rep01BackgroundQuery reads RepGrade and RepVar
+// from Default(). The viewer keeps one clsSQL, sql(), made on first use and
+// kept for the whole run.
 #include "platform/adodb.h"
+#include "reports/reportviewproperties.h"
+#include "reports/scoresummary.h"
 
 #include <QDialog>
 #include <QString>
@@ -33,16 +38,6 @@ struct Layout;
 class Report;
 class ReportViewer;
 } // namespace report
-
-// The viewer's properties: what the caller sets before showing it.
-struct ReportviewProperties {
-    QString ReportMode;    // "LearnerSummary", "LearnerList", "MainReport", "ScoreSummary"
-    QString SQL;           // query of the list reports; the score summary's learner query
-    QString RepVar;        // a grade ID, an accession number, or empty for all learners
-    bool RepGrade = false; // RepVar holds a grade ID
-    QString Learner;       // stored only
-    QString ReportTitle;   // stored only
-};
 
 class frmReportview : public QDialog {
     Q_OBJECT
@@ -108,27 +103,3 @@ private:
 // its frame, it lies within the screen's available area: its client area's
 // geometry, as large as wanted where the area allows.
 QRect fitWindowToScreen(const QSize& wanted, const QMargins& frame, const QRect& available);
-
-// The level of an average criteria score: exactly 1 "MILD", 2 "MODERATE",
-// 3 "SEVERE", anything else "N/A".
-QString getLevelText(double average);
-
-// The in-memory score summary of the learners of the learner query, one row
-// per learner (columns Grade, FName, SName, AccessionNo, ID, Mobility,
-// SelfCare, Communication, Vision, Hearing, Mental, Cognition, Needs, Staff,
-// HRD, Devices, Cassessment, Access), built on the open gConnection for the
-// report year.
-std::unique_ptr<ado::Recordset> buildScoreSummaryTable(const QString& learnerQuery, int year);
-
-// The learners a report run is narrowed to: the grade chosen from the grade
-// list (gradeTerm followed by its ID, always a number), else the accession
-// number typed (accessionTerm followed by it as a quoted literal), else none.
-QString reportLearnerFilter(bool repGrade, const QString& repVar, const QString& gradeTerm,
-                            const QString& accessionTerm);
-
-// The learner query of the score summary for RepGrade and RepVar.
-QString scoreSummaryLearnerQuery(bool repGrade, const QString& repVar);
-// The score summary's two queries for the learners of its learner query:
-// the average score per learner and domain, and the ratings per learner.
-QString scoreSummaryScoresQuery(const QString& learnerQuery, int year);
-QString scoreSummaryRatingsQuery(const QString& learnerQuery, int year);

@@ -248,6 +248,9 @@ void frmSelectLearner::showEvent(QShowEvent* event) {
     if (!m_activated) {
         m_activated = true;
         Form_Activate();
+        // The window opens with the keyboard in the list, its cursor on the
+        // first learner: the arrows and Space choose at once.
+        gridLearner->setFocus(Qt::ActiveWindowFocusReason);
     }
 }
 

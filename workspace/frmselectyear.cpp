@@ -2,6 +2,7 @@
 
 #include "platform/colors.h"
 #include "platform/commandbutton.h"
+#include "platform/keypress.h"
 #include "platform/runtime.h"
 #include "platform/savebutton.h"
 #include "services/endprogram.h"
@@ -10,10 +11,9 @@
 #include "services/modcentralroutines.h"
 #include "services/modextendedmsgbox.h"
 
-#include <QAbstractItemView>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -29,8 +29,7 @@ frmSelectYear::frmSelectYear(QWidget* parent) : QDialog(parent) {
     cboYear->setObjectName("cboYear");
     cboYear->setGeometry(twipsRect(1800, 360, 1575, 315));
     cboYear->setEditable(false);
-    cboYear->installEventFilter(this);
-    cboYear->view()->installEventFilter(this);
+    routeKeyPress(cboYear, [this](int& keyAscii) { cboYear_KeyPress(keyAscii); });
 
     cmdCancel = new CommandButton("Return to TELLURA", this);
     cmdCancel->setGeometry(twipsRect(120, 1080, 1935, 375));
@@ -62,19 +61,6 @@ void frmSelectYear::cboYear_Click() {
 void frmSelectYear::cboYear_KeyPress(int& keyAscii) {
     // A year is only chosen from the list: nothing can be typed into it.
     keyAscii = 0;
-}
-
-bool frmSelectYear::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->text().isEmpty() && key->text().at(0).isPrint()) {
-            int keyAscii = key->text().at(0).unicode();
-            cboYear_KeyPress(keyAscii);
-            if (keyAscii == 0)
-                return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void frmSelectYear::cmdContinue_Click() {

@@ -31,7 +31,6 @@ public:
     QLabel* Label2;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override {}
 };

@@ -3,7 +3,12 @@
 #include "platform/runtime.h"
 #include "services/moddatabaseconnection.h"
 
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDate>
+#include <QDir>
 #include <QFile>
+#include <cstdio>
 #include <sqlite3.h>
 
 namespace {
@@ -16,7 +21,9 @@ sqlite3* openRaw(const QString& path, int flags) {
 }
 } // namespace
 
-void createDatabaseFromScript(const QString& path, const QString& scriptPath) {
+namespace {
+// Runs the script on a new file at path.
+void runScript(const QString& path, const QString& scriptPath) {
     QFile f(scriptPath);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << scriptPath.toStdString();
     const QByteArray sql = f.readAll();
@@ -27,6 +34,69 @@ void createDatabaseFromScript(const QString& path, const QString& scriptPath) {
         sqlite3_free(err);
     }
     sqlite3_close(db);
+}
+
+// The demo school is built from its script once and then copied: a test
+// process builds it at most once (the whole demo, and the host's tables
+// alone as dropProgramTables leaves them), into the folder that every test
+// process of the build shares (DEMO_CACHE_DIR), under a name of the script's
+// text, the SQLite library and the year (the demo's assessment is dated in
+// the year it is made in); a process that finds the file there copies it.
+// A file is only ever put there whole, by a rename.
+QString builtDemo(bool whole) {
+    static QString built[2];
+    QString& file = built[whole ? 1 : 0];
+    if (!file.isEmpty() && QFile::exists(file))
+        return file;
+    QFile script(DEMO_SQL_PATH);
+    if (!script.open(QIODevice::ReadOnly)) {
+        ADD_FAILURE() << "cannot read " << DEMO_SQL_PATH;
+        return {};
+    }
+    const QString key =
+        QString("%1-%2-%3")
+            .arg(QString::fromLatin1(
+                QCryptographicHash::hash(script.readAll(), QCryptographicHash::Sha1).toHex()))
+            .arg(sqlite3_libversion_number())
+            .arg(QDate::currentDate().year());
+    const QDir dir(DEMO_CACHE_DIR);
+    dir.mkpath(".");
+    file = dir.filePath(QString("school-%1-%2.db").arg(key, whole ? "whole" : "host"));
+    if (QFile::exists(file))
+        return file;
+    // Files of another script, library or year are not used again.
+    for (const QString& old : dir.entryList({"school-*.db"}, QDir::Files)) {
+        if (!old.contains(key))
+            QFile::remove(dir.filePath(old));
+    }
+    const QString making = file + "." + QString::number(QCoreApplication::applicationPid());
+    QFile::remove(making);
+    runScript(making, DEMO_SQL_PATH);
+    if (!whole)
+        dropProgramTables(making);
+    if (std::rename(making.toLocal8Bit().constData(), file.toLocal8Bit().constData()) != 0) {
+        ADD_FAILURE() << "cannot keep the demo school as " << file.toStdString();
+        file.clear();
+        return making;
+    }
+    return file;
+}
+
+// A copy of the demo school at path (a new file).
+void copyDemo(const QString& path, bool whole) {
+    const QString built = builtDemo(whole);
+    if (built.isEmpty())
+        return;
+    if (!QFile::copy(built, path))
+        ADD_FAILURE() << "cannot copy the demo school to " << path.toStdString();
+}
+} // namespace
+
+void createDatabaseFromScript(const QString& path, const QString& scriptPath) {
+    if (scriptPath == QStringLiteral(DEMO_SQL_PATH))
+        copyDemo(path, true);
+    else
+        runScript(path, scriptPath);
 }
 
 void dropProgramTables(const QString& path) {
@@ -114,9 +184,7 @@ int CommitFailures::commits() const {
 void DemoDbTest::SetUp() {
     ASSERT_TRUE(dir.isValid());
     dbPath = dir.filePath("school.db");
-    createDatabaseFromScript(dbPath);
-    if (!wholeDemo())
-        dropProgramTables(dbPath);
+    copyDemo(dbPath, wholeDemo());
     gDbPath = dbPath;
     msgbox::shownBoxes().clear();
     msgbox::setAnswerer(msgbox::answerDefault);

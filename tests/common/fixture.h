@@ -8,7 +8,8 @@
 
 struct sqlite3;
 
-// Creates a new SQLite file at path from an SQL script (the demo script by default).
+// Creates a new SQLite file at path from an SQL script (the demo script by
+// default: the demo school is built once and copied).
 void createDatabaseFromScript(const QString& path, const QString& scriptPath = DEMO_SQL_PATH);
 // Drops every table of the program's own (named TAV_...) from the file at
 // path, leaving the file as small as the host's tables make it.

@@ -20,7 +20,7 @@ namespace {
 TEST(Fonts, WindowsPagePrintsAndReportsDrawTheCarriedFonts) {
     EXPECT_EQ(QFontInfo(QApplication::font()).family(), fonts::kSans);
     EXPECT_EQ(QApplication::font().pointSizeF(), 8);
-    // Page prints ask for the Part's names and get their metric twins.
+    // Page prints ask for Arial and Times New Roman by name and get their metric twins.
     Printer printer;
     EXPECT_EQ(QFontInfo(printer.currentFont()).family(), fonts::kSans); // "Arial", the default
     printer.setFontName("Times New Roman");

@@ -100,6 +100,16 @@ TEST_F(Keyboard, SpaceAndEnterOnTheListChooseTheCursorsLearnerAsAClickDoes) {
     EXPECT_TRUE(boxTexts().isEmpty());
 }
 
+TEST_F(Keyboard, TheListHasTheKeyboardWhenTheWindowOpens) {
+    frmSelectLearner w;
+    ASSERT_TRUE(user::showActive(&w));
+    Grid* list = w.gridLearner;
+    EXPECT_EQ(QApplication::focusWidget(), list);
+    user::key(Qt::Key_Down);
+    user::key(Qt::Key_Space);
+    EXPECT_EQ(w.m_Name, list->GetText(2, 2));
+}
+
 TEST_F(Keyboard, EnterInTheSearchBoxSearchesAndChoosesNobody) {
     frmSelectLearner w;
     ASSERT_TRUE(user::showActive(&w));

@@ -1,6 +1,4 @@
-#include "reports/reportcontrols.h"
-
-#include "platform/runtime.h"
+#include "platform/keypress.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,8 +1,6 @@
 #pragma once
-// What the report windows share in their controls: the KeyPress event of a
-// combo box.
-#include "platform/runtime.h"
-
+// The KeyPress event of a combo box: the bridge from a printable key to the
+// window's handler of keyAscii, which may drop the key.
 #include <functional>
 
 class QComboBox;
