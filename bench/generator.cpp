@@ -293,6 +293,12 @@ public:
                            "Designation, Review_Date, Data_Year) VALUES (?,?,?,?,?,?,?)") {}
 
     void write(const Learner& l, int year, Random& rnd) {
+        writeBackground(l, year, rnd);
+        writeProfile(l, year, rnd);
+    }
+
+    // Section 1: the background row.
+    void writeBackground(const Learner& l, int year, Random& rnd) {
         background.bind(l.id)
             .bind(sentence(rnd, 20, 120))
             .bind(QString::fromUtf8(rnd.pick(kProviders)))
@@ -301,7 +307,10 @@ public:
             .bind(sentence(rnd, 150, 600))
             .bind(year);
         background.run();
+    }
 
+    // The diagnostic and extended profiles.
+    void writeProfile(const Learner& l, int year, Random& rnd) {
         health.bind(l.id)
             .bind(QString(rnd.chance(30) ? "TEMP" : "PERM"))
             .bind(rnd.chance(70) ? -1 : 0)
@@ -468,10 +477,20 @@ private:
 SchoolSize SchoolSize::forLearners(int listed, int currentYear) {
     SchoolSize size;
     size.listed = listed;
-    size.archived = listed / 4;
-    size.notListed = listed / 4;
+    // A quarter as many archived and unlisted learners, as far as the IDs
+    // of all of them stay within kMaxLearnerId.
+    const int others = qMin(listed / 4, qMax(0, (kMaxLearnerId - listed) / 2));
+    size.archived = others;
+    size.notListed = others;
     size.lastYear = currentYear - 1;
     size.firstYear = currentYear - 15;
+    return size;
+}
+
+SchoolSize SchoolSize::backgroundYears(int listed, int years, int currentYear) {
+    SchoolSize size = SchoolSize::forLearners(listed, currentYear);
+    size.firstYear = currentYear - years;
+    size.backgroundOnly = true;
     return size;
 }
 
@@ -509,6 +528,10 @@ GeneratedSchool generateSchool(const QString& path, const SchoolSize& size,
             exec(db, "BEGIN");
             for (const Learner& l : learners) {
                 if (l.listed || (l.archived && year <= size.lastYear - 3)) {
+                    if (size.backgroundOnly) {
+                        writer.writeBackground(l, year, rnd);
+                        continue;
+                    }
                     writer.write(l, year, rnd);
                     writer.writeSupport(l, year, rnd);
                 }

@@ -6,6 +6,10 @@
 #include <QString>
 #include <QtGlobal>
 
+// The highest learner ID of a generated school: its IDs stay within the
+// 16-bit range of the host's learner numbers, whatever its size.
+constexpr int kMaxLearnerId = 32767;
+
 struct SchoolSize {
     int listed = 2000;    // current learners in the learner list
     int archived = 0;     // archived learners (the Archived list)
@@ -13,10 +17,16 @@ struct SchoolSize {
     int firstYear = 2011; // first data year with assessments
     int lastYear = 2025;  // last data year with assessments (the roll-over's previous year)
     quint32 seed = 20260611;
+    // Only the learners and their background rows (all the list-report
+    // window reads), for schools that differ in the years they keep.
+    bool backgroundOnly = false;
 
     // listed learners with a quarter as many archived and not-listed ones, and
     // fifteen data years ending in the year before currentYear.
     static SchoolSize forLearners(int listed, int currentYear);
+    // The same learners with only background rows, of the given number of
+    // years ending in the year before currentYear.
+    static SchoolSize backgroundYears(int listed, int years, int currentYear);
 };
 
 // What the generator wrote, for the benchmark's choice of learner and its report.

@@ -9,6 +9,8 @@
 // Each size is generated and then measured in a process of its own, so that
 // the peak memory of a size is that of the program's work at that size.
 #include "bench/generator.h"
+#include "bench/limits.h"
+#include "bench/rawdb.h"
 #include "bench/measure.h"
 #include "bench/options.h"
 #include "bench/pages.h"
@@ -17,6 +19,8 @@
 #include "platform/grid.h"
 #include "platform/jetdialect.h"
 #include "platform/messagebox.h"
+#include "platform/printdialog.h"
+#include "platform/reportengine.h"
 #include "platform/runtime.h"
 #include "reports/clssql.h"
 #include "reports/frmbarrierselect.h"
@@ -29,12 +33,17 @@
 #include "workspace/rollover.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
+#include <QMap>
+#include <QtEndian>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSysInfo>
@@ -53,6 +62,10 @@ namespace {
 // current year into which the roll-over copies 2025.
 const QDate kToday(2026, 6, 15);
 constexpr int kHeadlineSize = 2000;
+// The school size of the targets for a large school, and of the schools
+// that differ in the years they keep.
+constexpr int kLargeSchool = 10000;
+constexpr int kYearsSchool = 10000;
 
 // Targets at the headline size, in milliseconds (memory in MB).
 constexpr double kStartupTarget = 300;
@@ -68,8 +81,7 @@ QTextStream& out() {
 
 // ---- in the measuring process ---------------------------------------------
 
-// Error reports shown, and checks of the run that failed.
-int gFailures = 0;
+// The text of the last message box.
 QString gLastMessage;
 
 void answerBoxes() {
@@ -96,68 +108,6 @@ void rawExec(const QString& path, const QString& sql) {
 }
 
 // ---- limits: the least SQL for the same rows ------------------------------
-//
-// A connection of its own on the file with the dialect's functions, and no
-// data-access layer, record set or window: each statement is prepared and
-// stepped, and every value of every row is read.
-class RawDb {
-public:
-    explicit RawDb(const QString& path) {
-        sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
-        registerJetFunctions(m_db);
-    }
-    ~RawDb() { sqlite3_close_v2(m_db); }
-    RawDb(const RawDb&) = delete;
-    RawDb& operator=(const RawDb&) = delete;
-
-    // Runs every statement of a text in the host's dialect; the rows read.
-    qint64 run(const QString& jetSql) {
-        const QByteArray utf8 = translateJetSql(jetSql).toUtf8();
-        const char* tail = utf8.constData();
-        const char* end = tail + utf8.size();
-        qint64 rows = 0;
-        while (tail < end) {
-            sqlite3_stmt* st = nullptr;
-            if (sqlite3_prepare_v2(m_db, tail, int(end - tail), &st, &tail) != SQLITE_OK) {
-                QTextStream(stderr) << "limit sql failed: " << sqlite3_errmsg(m_db) << "\n";
-                ++gFailures;
-                return rows;
-            }
-            if (!st)
-                continue;
-            const int columns = sqlite3_column_count(st);
-            qint64 bytes = 0;
-            while (sqlite3_step(st) == SQLITE_ROW) {
-                ++rows;
-                for (int i = 0; i < columns; ++i) {
-                    if (sqlite3_column_type(st, i) == SQLITE_TEXT)
-                        bytes += sqlite3_column_bytes(st, i) + (sqlite3_column_text(st, i) ? 1 : 0);
-                    else
-                        bytes += sqlite3_column_int64(st, i);
-                }
-            }
-            m_sink += bytes;
-            sqlite3_finalize(st);
-        }
-        return rows;
-    }
-    // The first column of a query's rows, in the host's dialect or, when
-    // plain, in SQLite's.
-    QStringList column(const QString& sql, bool plain = false) {
-        QStringList out;
-        sqlite3_stmt* st = nullptr;
-        sqlite3_prepare_v2(m_db, (plain ? sql : translateJetSql(sql)).toUtf8().constData(), -1, &st,
-                           nullptr);
-        while (st && sqlite3_step(st) == SQLITE_ROW)
-            out << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
-        sqlite3_finalize(st);
-        return out;
-    }
-
-private:
-    sqlite3* m_db = nullptr;
-    qint64 m_sink = 0; // what was read, so that nothing is left unread
-};
 
 // Times the limit of a figure: body runs on a raw connection.
 void addLimit(Figure& f, const QString& path, int runs, const std::function<void(RawDb&)>& body,
@@ -202,32 +152,67 @@ Figure peakMemory(const QString& name, double targetMb) {
     return f;
 }
 
-// One report as the viewer builds it when it opens: its queries, the data
-// it computes and the report laid out in the viewer.
-Figure timeReport(const QString& name, int runs, const QString& mode, const QString& sql,
-                  const QString& repVar) {
+// A report opened as the user opens it, from the click: the viewer's window
+// made and shown and the report built in it (as its exec() does), then
+// painted with its first page; and then the whole report paginated and its
+// last page shown and painted.
+struct ViewerTimes {
+    double firstPage = 0; // ms from the click
+    double lastPage = 0;
+    int pages = 0;
+};
+
+ViewerTimes openReport(const QString& mode, const QString& sql, const QString& repVar) {
     ReportviewProperties& p = frmReportview::Default();
-    std::unique_ptr<frmReportview> viewer;
+    p.ReportMode = mode;
+    p.SQL = sql;
+    p.RepVar = repVar;
+    p.RepGrade = false;
     gLastMessage.clear();
-    const Figure f = timeIt(
-        name, runs, 0, [&] { viewer->Form_Load(); },
-        [&] {
-            p.ReportMode = mode;
-            p.SQL = sql;
-            p.RepVar = repVar;
-            p.RepGrade = false;
-            viewer = std::make_unique<frmReportview>();
-        },
-        [&] {
-            viewer->Form_Unload();
-            viewer.reset();
-        });
+    ViewerTimes t;
+    QElapsedTimer clock;
+    clock.start();
+    {
+        frmReportview viewer;
+        viewer.show();
+        viewer.Form_Load();
+        viewer.repaint();
+        t.firstPage = clock.nsecsElapsed() / 1e6;
+        report::ReportViewer* v = viewer.CRViewer1;
+        v->showPage(v->pageCount() - 1);
+        viewer.repaint();
+        t.lastPage = clock.nsecsElapsed() / 1e6;
+        t.pages = v->pageCount();
+        viewer.Form_Unload();
+        viewer.hide();
+    }
     // The runners tell a failure in a plain message box.
     if (!gLastMessage.isEmpty()) {
-        QTextStream(stderr) << name << ": " << gLastMessage << "\n";
+        QTextStream(stderr) << mode << ": " << gLastMessage << "\n";
         ++gFailures;
     }
-    return f;
+    return t;
+}
+
+// The two figures of a report opened runs times after one warm-up run.
+QList<Figure> timeReport(const QString& name, int runs, const QString& mode, const QString& sql,
+                         const QString& repVar) {
+    std::vector<double> first, last;
+    int pages = 0;
+    const Figure whole = timeIt(
+        name, runs, 0,
+        [&] {
+            const ViewerTimes t = openReport(mode, sql, repVar);
+            first.push_back(t.firstPage);
+            last.push_back(t.lastPage);
+            pages = t.pages;
+        });
+    Q_UNUSED(whole);
+    first.erase(first.begin()); // the warm-up run
+    last.erase(last.begin());
+    out() << "  " << name << ": " << pages << " pages\n";
+    return {figureOf(name + ", first page shown", first),
+            figureOf(name + ", last page shown", last)};
 }
 
 // The SQL of the learner profile for a learner filter: the learners a typed
@@ -255,8 +240,123 @@ QStringList profileSql(RawDb& db, const QString& repVar) {
     return texts;
 }
 
+// The database file's change counter, which SQLite raises by one with every
+// transaction that writes to it.
+quint32 changeCounter(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || !f.seek(24))
+        return 0;
+    const QByteArray b = f.read(4);
+    return b.size() == 4 ? qFromBigEndian<quint32>(b.constData()) : 0;
+}
+
+// The digest of the rows a query of the program gives, read through the
+// program's record set.
+RowsDigest programRows(const QString& jetSql) {
+    ConnectionScope connection;
+    ado::Recordset rs;
+    rs.Open(jetSql, gConnection.get(), ado::adOpenForwardOnly, ado::adLockOptimistic);
+    return digestOf(rs);
+}
+
+// The program's queries of a report and the least SQL of its limit give the
+// same rows, statement by statement.
+void checkSameRows(const QString& name, const QStringList& program, const QStringList& least,
+                   const QString& path) {
+    RawDb db(path);
+    QStringList counts;
+    for (qsizetype i = 0; i < program.size() && i < least.size(); ++i) {
+        const RowsDigest p = programRows(program[i]);
+        const RowsDigest l = db.digest(least[i]);
+        counts << QString::number(p.rows);
+        if (p != l) {
+            QTextStream(stderr) << name << ": query " << i + 1 << " gives " << p.rows
+                                << " rows, its least SQL " << l.rows
+                                << (p.rows == l.rows ? " (other values)" : "") << "\n";
+            ++gFailures;
+        }
+    }
+    if (program.size() != least.size()) {
+        QTextStream(stderr) << name << ": " << program.size() << " queries, " << least.size()
+                            << " in the limit\n";
+        ++gFailures;
+    }
+    out() << "  " << name << ": the same rows as its least SQL (" << counts.join(" + ")
+          << ")\n";
+}
+
+// The list-report window opened as the report menu opens it (its lists
+// filled), and closed again.
+void openSelectionWindow() {
+    gBarrierSelectRequest.FormMode = "LearnerList";
+    frmBarrierSelect window;
+    if (window.cboSupport->count() == 0)
+        ++gFailures;
+}
+
+// The list-report window: its first opening in the process and its
+// opening after that, beside the least SQL of its two lists.
+QList<Figure> measureSelectionWindow(const QString& path, int runs) {
+    QElapsedTimer clock;
+    clock.start();
+    openSelectionWindow();
+    Figure first = figureOf("List-report window opened, the first time", {clock.nsecsElapsed() / 1e6});
+    Figure again = timeIt("List-report window opened", runs, 0, [] { openSelectionWindow(); });
+    const QStringList least = selectionListsLimitSql(gDataYear);
+    addLimit(again, path, runs, [&](RawDb& db) {
+        for (const QString& sql : least)
+            db.run(sql);
+    });
+    first.limit = again.limit;
+    checkSameRows("List-report window", {"SELECT DISTINCT Disabilities.Name as Disability FROM Disabilities",
+                                         frmBarrierSelect::personQuery()},
+                  least, path);
+    return {first, again};
+}
+
+// The whole-school profile printed (the print dialog answered: every page to
+// a PDF file) and exported (the save dialog answered), each timed once from
+// the click on Print or Export to the end of the job.
+QList<Figure> measurePrintAndExport(const QString& path) {
+    frmReportview::Default().ReportMode = "MainReport";
+    frmReportview::Default().RepVar.clear();
+    frmReportview::Default().RepGrade = false;
+    QList<Figure> figures;
+    frmReportview viewer;
+    viewer.show();
+    viewer.Form_Load();
+    report::ReportViewer* v = viewer.CRViewer1;
+    const QString printed = path + ".printed.pdf", exported = path + ".exported.pdf";
+    printdialog::setAnswerer(printdialog::printToPdf(printed));
+    savedialog::setAnswerer([&](const QString&) { return exported; });
+    QElapsedTimer clock;
+    clock.start();
+    v->cmdPrint->click();
+    const double print = clock.nsecsElapsed() / 1e6;
+    clock.restart();
+    v->cmdExport->click();
+    const double exportMs = clock.nsecsElapsed() / 1e6;
+    printdialog::setAnswerer({});
+    savedialog::setAnswerer({});
+    const int pages = v->pageCount();
+    for (const QString& pdf : {printed, exported}) {
+        if (QFileInfo(pdf).size() <= 0) {
+            QTextStream(stderr) << pdf << " was not written\n";
+            ++gFailures;
+        }
+        QFile::remove(pdf);
+    }
+    viewer.Form_Unload();
+    out() << "  the whole-school profile printed and exported: " << pages << " pages\n";
+    figures << figureOf("Report: learner profile, all learners, printed to a PDF file (once)",
+                        {print});
+    figures << figureOf("Report: learner profile, all learners, exported (once)", {exportMs});
+    return figures;
+}
+
 // The four reports for the whole school in the data year, and the learner
-// profile of the learner in use; each beside its limit, its queries alone.
+// profile of the learner in use, each opened from the click to its first and
+// to its last page; each beside its limit, the least SQL for its rows.
 QList<Figure> measureReports(const QString& path, int runs) {
     gReportYear = gDataYear;
     QList<Figure> figures;
@@ -269,38 +369,41 @@ QList<Figure> measureReports(const QString& path, int runs) {
         frmBarrierSelect providers;
         listSql = providers.learnerListQuery();
     }
-    const auto withLimit = [&](Figure f, const std::function<QStringList(RawDb&)>& sql) {
-        QStringList texts;
-        {
-            RawDb db(path);
-            texts = sql(db);
-        }
-        addLimit(f, path, runs, [&](RawDb& db) {
-            for (const QString& text : texts)
+    const auto report = [&](const QString& name, const QString& mode, const QString& sql,
+                            const QString& repVar, const QStringList& program,
+                            const QStringList& least) {
+        checkSameRows(name, program, least, path);
+        QList<Figure> two = timeReport(name, runs, mode, sql, repVar);
+        addLimit(two[0], path, runs, [&](RawDb& db) {
+            for (const QString& text : least)
                 db.run(text);
         });
-        return f;
+        two[1].limit = two[0].limit;
+        figures << two;
     };
-    figures << withLimit(timeReport("Report: learners per barrier, all learners", runs,
-                                    "LearnerSummary", summarySql, QString()),
-                         [&](RawDb&) { return QStringList{summarySql}; });
-    figures << withLimit(timeReport("Report: learners per provider, all learners", runs,
-                                    "LearnerList", listSql, QString()),
-                         [&](RawDb&) { return QStringList{listSql}; });
-    figures << withLimit(timeReport("Report: learner profile, one learner", runs, "MainReport",
-                                    QString(), gAccessionNo),
-                         [&](RawDb& db) { return profileSql(db, gAccessionNo); });
-    figures << withLimit(timeReport("Report: learner profile, all learners", runs, "MainReport",
-                                    QString(), QString()),
-                         [&](RawDb& db) { return profileSql(db, QString()); });
-    figures << withLimit(timeReport("Report: score summary, all learners", runs, "ScoreSummary",
-                                    QString(), QString()),
-                         [&](RawDb&) {
-                             const QString learners = scoreSummaryLearnerQuery(false, QString());
-                             return QStringList{learners,
-                                                scoreSummaryScoresQuery(learners, gReportYear),
-                                                scoreSummaryRatingsQuery(learners, gReportYear)};
-                         });
+    const int y = gReportYear;
+    report("Report: learners per barrier, all learners", "LearnerSummary", summarySql, QString(),
+           {summarySql}, {barrierLimitSql(y)});
+    report("Report: learners per provider, all learners", "LearnerList", listSql, QString(),
+           {listSql}, {providerLimitSql(y)});
+    {
+        // The learners of the accession number picked first, by both.
+        RawDb db(path);
+        const QString pick = accessionLearnersSql(gAccessionNo);
+        const QStringList picked = db.column(pick, true);
+        report("Report: learner profile, one learner", "MainReport", QString(), gAccessionNo,
+               profileSql(db, gAccessionNo), QStringList{pick} + profileLimitSql(y, picked.join(", ")));
+    }
+    {
+        RawDb db(path);
+        const QStringList all = profileSql(db, QString());
+        report("Report: learner profile, all learners", "MainReport", QString(), QString(), all,
+               profileLimitSql(y));
+    }
+    const QString learners = scoreSummaryLearnerQuery(false, QString());
+    report("Report: score summary, all learners", "ScoreSummary", QString(), QString(),
+           {learners, scoreSummaryScoresQuery(learners, y), scoreSummaryRatingsQuery(learners, y)},
+           scoreSummaryLimitSql(y));
     return figures;
 }
 
@@ -384,26 +487,47 @@ QList<Figure> measure(const QString& path, int runs) {
     QString loadLimitSql;
     for (const SectionTable& table : kSectionTables)
         loadLimitSql += QString("SELECT * FROM %1").arg(table.name) + learnerYear + ";";
-    QString saveLimitSql;
+    // The learner-year's criteria scores, deleted and written back: each
+    // row's values and its sub-section.
+    QStringList scoreRows, scoreSections;
     {
         RawDb db(path);
-        const QStringList scores = db.column(
-            "SELECT '(' || LearnerID || ', ' || Sub_Section || ', ' || IFNULL(Score, 'NULL') || "
-            "', ' || Data_Year || ')' FROM TAV_Criteria_For_Selection" +
-                learnerYear + " ORDER BY ID",
-            true);
-        saveLimitSql =
-            "BEGIN IMMEDIATE; DELETE FROM TAV_Criteria_For_Selection" + learnerYear + ";";
-        if (!scores.isEmpty())
-            saveLimitSql +=
-                "INSERT INTO TAV_Criteria_For_Selection (LearnerID, Sub_Section, Score, "
-                "Data_Year) VALUES " +
-                scores.join(", ") + ";";
-        saveLimitSql += "COMMIT";
+        for (const QString& row : db.column(
+                 "SELECT '(' || LearnerID || ', ' || Sub_Section || ', ' || IFNULL(Score, 'NULL') "
+                 "|| ', ' || Data_Year || ')|' || Sub_Section FROM TAV_Criteria_For_Selection" +
+                     learnerYear + " ORDER BY ID",
+                 true)) {
+            scoreRows << row.section('|', 0, 0);
+            scoreSections << row.section('|', 1);
+        }
     }
-    Figure loadLimit, saveLimit;
+    Figure loadLimit;
     addLimit(loadLimit, path, runs, [&](RawDb& db) { db.run(loadLimitSql); });
-    addLimit(saveLimit, path, runs, [&](RawDb& db) { db.run(saveLimitSql); });
+    // A save's limit in as many commits as the save makes: the same rows
+    // deleted and written back in that many transactions, each with its part
+    // of them.
+    QMap<int, double> saveLimits;
+    const auto saveLimit = [&](int commits) {
+        if (!saveLimits.contains(commits)) {
+            QString sql;
+            const int n = int(scoreRows.size());
+            for (int part = 0; part < commits; ++part) {
+                const int from = part * n / commits, to = (part + 1) * n / commits;
+                sql += "BEGIN IMMEDIATE; DELETE FROM TAV_Criteria_For_Selection" + learnerYear +
+                       " AND Sub_Section IN (" + scoreSections.mid(from, to - from).join(", ") +
+                       ");";
+                if (to > from)
+                    sql += "INSERT INTO TAV_Criteria_For_Selection (LearnerID, Sub_Section, Score, "
+                           "Data_Year) VALUES " +
+                           scoreRows.mid(from, to - from).join(", ") + ";";
+                sql += "COMMIT;";
+            }
+            Figure f;
+            addLimit(f, path, runs, [&](RawDb& db) { db.run(sql); });
+            saveLimits.insert(commits, f.limit);
+        }
+        return saveLimits.value(commits);
+    };
     for (const BenchPage& page : benchPages()) {
         std::unique_ptr<AssessmentPage> form;
         figures << timeIt(
@@ -427,7 +551,17 @@ QList<Figure> measure(const QString& path, int runs) {
             form->markUnsaved();
             form->cmdSave_Click();
         });
-        figures.last().limit = saveLimit.limit;
+        // The commits one save makes, told by the file's change counter.
+        const quint32 before = changeCounter(path);
+        form->markUnsaved();
+        form->cmdSave_Click();
+        const int commits = int(changeCounter(path) - before);
+        // A save that wrote nothing (the row as it was) has no limit.
+        if (commits > 0) {
+            figures.last().limit = saveLimit(commits);
+            figures.last().limitNote =
+                commits == 1 ? QStringLiteral("1 commit") : QString("%1 commits").arg(commits);
+        }
         form.reset();
         // A save the page refused (after a failed load, say) would be no save.
         if (!gLastMessage.contains("saved", Qt::CaseInsensitive)) {
@@ -478,11 +612,21 @@ QList<Figure> measure(const QString& path, int runs) {
             [&] { rawExec(path, reset); });
     }
 
+    figures << measureSelectionWindow(path, runs);
     figures << measureReports(path, runs);
+    figures << measurePrintAndExport(path);
 
     window.reset();
     figures << peakMemory("Peak memory (ru_maxrss), whole run", kMemoryTarget);
     return figures;
+}
+
+// The list-report window alone, on a school of background rows.
+QList<Figure> measureWindowOnly(const QString& path, int runs) {
+    gDbPath = path;
+    SaveSetting("MarvikEmis", "Startup", "Database", path);
+    gDataYear = qint16(kToday.year() - 1);
+    return measureSelectionWindow(path, runs);
 }
 
 void setUpHeadless(QTemporaryDir& settingsDir) {
@@ -539,7 +683,10 @@ QString fmt(const Figure& f, double v) {
 }
 
 QString limitText(const Figure& f) {
-    return f.limit > 0 ? QString::number(f.limit, 'f', f.limit < 10 ? 2 : 1) + " ms" : QString();
+    if (f.limit <= 0)
+        return QString();
+    return QString::number(f.limit, 'f', f.limit < 10 ? 2 : 1) + " ms" +
+           (f.limitNote.isEmpty() ? QString() : " (" + f.limitNote + ")");
 }
 
 QString ratioText(const Figure& f) {
@@ -595,9 +742,14 @@ QString growthTable(const QList<SizeResult>& results) {
     return t;
 }
 
-// The targets for a large school, at the largest size measured.
+// The targets for a large school, at 10,000 learners (or the largest size
+// measured below it), and how the peak memory grows beyond it.
 QString targetsTable(const QList<SizeResult>& results) {
-    const SizeResult& big = results.back();
+    const SizeResult* large = &results.back();
+    for (const SizeResult& r : results)
+        if (r.learners <= kLargeSchool)
+            large = &r;
+    const SizeResult& big = *large;
     const SizeResult& small = results.front();
     const auto find = [](const SizeResult& r, const QString& name) -> const Figure* {
         for (const Figure& f : r.figures)
@@ -619,33 +771,56 @@ QString targetsTable(const QList<SizeResult>& results) {
         row(name, "< " + QString::number(target) + " " + (f ? f->unit : QString()),
             f && f->median < target);
     };
-    const Figure* one = find(big, "Report: learner profile, one learner");
-    const Figure* oneSmall = find(small, "Report: learner profile, one learner");
-    under("Report: learner profile, one learner", 50);
-    if (one && oneSmall)
-        row("Report: learner profile, one learner",
+    const auto withinLimit = [&](const QString& name, double ratio) {
+        const Figure* f = find(big, name);
+        if (f)
+            row(name,
+                QString("within %1x of its limit (%2x)")
+                    .arg(ratio)
+                    .arg(f->limit > 0 ? f->median / f->limit : 0, 0, 'f', 2),
+                f->limit > 0 && f->median <= ratio * f->limit);
+    };
+    const QString one = "Report: learner profile, one learner, last page shown";
+    const Figure* oneBig = find(big, one);
+    const Figure* oneSmall = find(small, one);
+    under(one, 50);
+    if (oneBig && oneSmall)
+        row(one,
             QString("at most 1.5x its %1 at %2 learners (%3x)")
                 .arg(fmt(*oneSmall, oneSmall->median))
                 .arg(small.learners)
-                .arg(one->median / oneSmall->median, 0, 'f', 2),
-            one->median <= 1.5 * oneSmall->median);
-    under("Report: learner profile, all learners", 3000);
-    under("Peak memory (ru_maxrss), whole run", 200);
-    under("Report: score summary, all learners", 300);
-    under("Report: learners per barrier, all learners", 60);
-    under("Report: learners per provider, all learners", 60);
+                .arg(oneBig->median / oneSmall->median, 0, 'f', 2),
+            oneBig->median <= 1.5 * oneSmall->median);
+    under("Report: learner profile, all learners, first page shown", 1000);
+    withinLimit("Report: learner profile, all learners, last page shown", 1.5);
+    under("Peak memory (ru_maxrss), whole run", kMemoryTarget);
+    under("Report: score summary, all learners, last page shown", 300);
+    under("Report: learners per barrier, all learners, last page shown", 60);
+    under("Report: learners per provider, all learners, last page shown", 60);
     under("Start-up to a filled list", 60);
-    if (const Figure* roll = find(big, "Roll-over of the previous year (AppendInfo)"))
-        row("Roll-over of the previous year (AppendInfo)",
-            QString("within 1.2x of its limit (%1x)").arg(roll->median / roll->limit, 0, 'f', 2),
-            roll->limit > 0 && roll->median <= 1.2 * roll->limit);
+    withinLimit("Roll-over of the previous year (AppendInfo)", 1.2);
+    // Beyond the large school, the peak memory grows by less than 10 MB for
+    // every 1,000 learners more.
+    const QString memory = "Peak memory (ru_maxrss), whole run";
+    const Figure* atLarge = find(big, memory);
+    const Figure* atLargest = find(results.back(), memory);
+    if (atLarge && atLargest && results.back().learners > big.learners) {
+        const double perThousand = (atLargest->median - atLarge->median) /
+                                   ((results.back().learners - big.learners) / 1000.0);
+        t += QString("| Peak memory growth from %1 to %2 learners | %3 MB per 1,000 learners | | "
+                     "< 10 MB per 1,000 learners | %4 |\n")
+                 .arg(big.learners)
+                 .arg(results.back().learners)
+                 .arg(perThousand, 0, 'f', 1)
+                 .arg(perThousand < 10 ? "met" : "**MISSED**");
+    }
     return t;
 }
 
 QString schoolLine(const SizeResult& r) {
     const QJsonObject& s = r.school;
     return QString("- %1 listed learners (+ %2 archived, %3 not listed): %4 host rows, %5 "
-                   "assessment rows over 15 data years, file %6 MB, generated in %7 s; "
+                   "assessment rows over 15 data years, file %6 MB, generated in %7; "
                    "measured while the load average went from %8 to %9\n")
         .arg(r.learners)
         .arg(s["archived"].toInt())
@@ -653,7 +828,9 @@ QString schoolLine(const SizeResult& r) {
         .arg(qint64(s["learnerRows"].toDouble()))
         .arg(qint64(s["assessmentRows"].toDouble()))
         .arg(s["fileBytes"].toDouble() / 1e6, 0, 'f', 1)
-        .arg(s["seconds"].toDouble(), 0, 'f', 1)
+        .arg(QString::number(s["seconds"].toDouble(), 'f', 1) + " s" +
+             (s["reused"].toBool() ? QStringLiteral(" (by an earlier run, measured again)")
+                                   : QString()))
         .arg(r.loadBefore, r.loadAfter);
 }
 
@@ -691,42 +868,136 @@ bool runChild(const QStringList& args, QByteArray* stdoutText) {
     return true;
 }
 
-int runParent(const QList<int>& sizes, int runs, const QString& reportPath,
-              const QString& workDir) {
+// Generates a school (or, with reuse, keeps the one an earlier run left
+// with the same parameters) and tells what the generator wrote.
+bool generate(const QStringList& args, const QString& db, bool reuse, QJsonObject& school) {
+    QFile described(db + ".school.json");
+    if (reuse && QFileInfo::exists(db) && described.open(QIODevice::ReadOnly)) {
+        const QJsonObject o = QJsonDocument::fromJson(described.readAll()).object();
+        described.close();
+        if (o["args"].toString() == args.join(' ')) {
+            school = o;
+            school["reused"] = true;
+            return true;
+        }
+    }
+    QByteArray text;
+    if (!runChild(args, &text))
+        return false;
+    school = QJsonDocument::fromJson(text).object();
+    school["args"] = args.join(' ');
+    if (described.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        described.write(QJsonDocument(school).toJson());
+    // The generator's writes reach the disk first, so that they do not
+    // stall the measured saves' syncs.
+    ::sync();
+    return true;
+}
+
+// Runs a measuring child; its figures, or false when it failed or reported
+// failures.
+bool measureChild(const QStringList& args, const QString& json, const QString& what,
+                  QList<Figure>& figures) {
+    QByteArray text;
+    if (!runChild(args + QStringList{"--json", json}, &text))
+        return false;
+    out() << text;
+    QFile f(json);
+    f.open(QIODevice::ReadOnly);
+    const QJsonObject o = QJsonDocument::fromJson(f.readAll()).object();
+    if (o["failures"].toInt() > 0) {
+        QTextStream(stderr) << what << ": " << o["failures"].toInt()
+                            << " failures (error reports, refused saves, saves that did not "
+                               "write back what was loaded, rows other than the least SQL's); "
+                               "the figures are not valid\n";
+        return false;
+    }
+    for (const QJsonValue& v : o["figures"].toArray())
+        figures << Figure::fromJson(v.toObject());
+    return true;
+}
+
+struct YearsResult {
+    int years = 0;
+    int learners = 0;
+    QJsonObject school;
+    QList<Figure> figures;
+};
+
+// The list-report window on schools that differ only in the years kept.
+QString yearsTable(const QList<YearsResult>& results) {
+    QString t = "| data years kept | rows of the background table | file | window opened, first "
+                "time | window opened (median) | limit | program / limit |\n"
+                "|---:|---:|---:|---:|---:|---:|---:|\n";
+    for (const YearsResult& r : results) {
+        if (r.figures.size() < 2)
+            continue;
+        const Figure& first = r.figures[0];
+        const Figure& again = r.figures[1];
+        t += QString("| %1 | %2 | %3 MB | %4 | %5 | %6 | %7 |\n")
+                 .arg(r.years)
+                 .arg(qint64(r.school["assessmentRows"].toDouble()))
+                 .arg(r.school["fileBytes"].toDouble() / 1e6, 0, 'f', 1)
+                 .arg(fmt(first, first.median), fmt(again, again.median), limitText(again),
+                      ratioText(again));
+    }
+    if (results.size() > 1 && results.front().figures.size() > 1 &&
+        results.back().figures.size() > 1)
+        t += QString("\nOpened at %1 data years in %2x the time at %3 (the limit %4x).\n")
+                 .arg(results.back().years)
+                 .arg(results.back().figures[1].median / results.front().figures[1].median, 0,
+                      'f', 2)
+                 .arg(results.front().years)
+                 .arg(results.back().figures[1].limit / results.front().figures[1].limit, 0, 'f',
+                      2);
+    return t;
+}
+
+int runParent(const BenchOptions& options, const QString& reportPath, const QString& workDir) {
+    const int runs = options.runs;
     QList<SizeResult> results;
-    for (int n : sizes) {
+    for (int n : options.sizes) {
         const QString db = QDir(workDir).filePath(QString("school-%1.db").arg(n));
         out() << "== " << n << " learners: generating " << db << "\n";
         out().flush();
-        QByteArray text;
-        if (!runChild({"--generate", QString::number(n), db}, &text))
-            return 1;
         SizeResult r;
         r.learners = n;
-        r.school = QJsonDocument::fromJson(text).object();
-        // The generator's writes reach the disk first, so that they do not
-        // stall the measured saves' syncs.
-        ::sync();
+        if (!generate({"--generate", QString::number(n), db}, db, options.reuse, r.school))
+            return 1;
         out() << "== " << n << " learners: measuring (" << runs << " runs each)\n";
         out().flush();
-        const QString json = db + ".json";
         r.loadBefore = loadAverage();
-        if (!runChild({"--measure", db, "--runs", QString::number(runs), "--json", json}, &text))
+        if (!measureChild({"--measure", db, "--runs", QString::number(runs)}, db + ".json",
+                          QString("%1 learners").arg(n), r.figures))
             return 1;
         r.loadAfter = loadAverage();
-        out() << text;
-        QFile f(json);
-        f.open(QIODevice::ReadOnly);
-        const QJsonObject o = QJsonDocument::fromJson(f.readAll()).object();
-        if (o["failures"].toInt() > 0) {
-            QTextStream(stderr) << n << " learners: " << o["failures"].toInt()
-                                << " failures (error reports, refused saves, saves that did not "
-                                   "write back what was loaded); the figures are not valid\n";
-            return 1;
-        }
-        for (const QJsonValue& v : o["figures"].toArray())
-            r.figures << Figure::fromJson(v.toObject());
         results << r;
+    }
+    // The schools of the years kept: the largest size up to 10,000 learners.
+    int yearsLearners = 0;
+    for (int n : options.sizes)
+        if (n <= kYearsSchool)
+            yearsLearners = qMax(yearsLearners, n);
+    if (yearsLearners == 0)
+        yearsLearners = kYearsSchool;
+    QList<YearsResult> years;
+    for (int y : options.years) {
+        const QString db =
+            QDir(workDir).filePath(QString("school-%1-years-%2.db").arg(yearsLearners).arg(y));
+        out() << "== " << yearsLearners << " learners, " << y << " data years: generating " << db
+              << "\n";
+        out().flush();
+        YearsResult r;
+        r.years = y;
+        r.learners = yearsLearners;
+        if (!generate({"--generate", QString::number(yearsLearners), db, "--years",
+                       QString::number(y)},
+                      db, options.reuse, r.school))
+            return 1;
+        if (!measureChild({"--measure-window", db, "--runs", QString::number(runs)},
+                          db + ".json", QString("%1 data years").arg(y), r.figures))
+            return 1;
+        years << r;
     }
 
     const SizeResult* headline = &results.front();
@@ -749,6 +1020,15 @@ int runParent(const QList<int>& sizes, int runs, const QString& reportPath,
                 growthTable(results) + "\n";
         body += "## Targets for a large school\n\n" + targetsTable(results) + "\n";
     }
+    if (!years.isEmpty())
+        body += QString("## The list-report window and the years kept\n\nSchools of %1 listed "
+                        "learners that keep only their background rows (all the window reads), "
+                        "of so many data years ending in %2; the window opened as the report menu "
+                        "opens it, its barrier and provider lists filled, beside the least SQL of "
+                        "the two lists.\n\n")
+                    .arg(yearsLearners)
+                    .arg(kToday.year() - 1) +
+                yearsTable(years) + "\n";
     body += "## The synthetic schools\n\n";
     for (const SizeResult& r : results)
         body += schoolLine(r);
@@ -757,6 +1037,8 @@ int runParent(const QList<int>& sizes, int runs, const QString& reportPath,
     out() << "\n" << headlineTable(*headline) << "\n";
     if (results.size() > 1)
         out() << growthTable(results) << "\n" << targetsTable(results) << "\n";
+    if (!years.isEmpty())
+        out() << yearsTable(years) << "\n";
     writeReport(reportPath, body);
     out() << "written to " << reportPath << "\n";
     return 0;
@@ -789,7 +1071,11 @@ int main(int argc, char** argv) {
     setEndProgramHook([] { QTextStream(stderr) << "the program asked to end\n"; });
 
     if (options.mode == BenchOptions::Mode::Generate) {
-        const SchoolSize size = SchoolSize::forLearners(options.generateLearners, kToday.year());
+        const SchoolSize size =
+            options.generateYears > 0
+                ? SchoolSize::backgroundYears(options.generateLearners, options.generateYears,
+                                              kToday.year())
+                : SchoolSize::forLearners(options.generateLearners, kToday.year());
         const GeneratedSchool s = generateSchool(options.path, size, RER_DEMO_SQL);
         const QJsonObject o{{"archived", size.archived},
                             {"notListed", size.notListed},
@@ -800,8 +1086,11 @@ int main(int argc, char** argv) {
         out() << QJsonDocument(o).toJson(QJsonDocument::Compact);
         return gFailures ? 1 : 0;
     }
-    if (options.mode == BenchOptions::Mode::Measure) {
-        const QList<Figure> figures = measure(options.path, options.runs);
+    if (options.mode == BenchOptions::Mode::Measure ||
+        options.mode == BenchOptions::Mode::MeasureWindow) {
+        const QList<Figure> figures = options.mode == BenchOptions::Mode::Measure
+                                          ? measure(options.path, options.runs)
+                                          : measureWindowOnly(options.path, options.runs);
         QJsonArray list;
         for (const Figure& f : figures)
             list.append(f.toJson());
@@ -814,7 +1103,6 @@ int main(int argc, char** argv) {
     QTemporaryDir scratch;
     const QString workDir = options.work.isEmpty() ? scratch.path() : options.work;
     QDir().mkpath(workDir);
-    return runParent(options.sizes, options.runs,
-                     options.out.isEmpty() ? RER_SOURCE_DIR "/BENCHMARKS.md" : options.out,
+    return runParent(options, options.out.isEmpty() ? RER_SOURCE_DIR "/BENCHMARKS.md" : options.out,
                      workDir);
 }

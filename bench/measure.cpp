@@ -1,10 +1,10 @@
 #include "bench/measure.h"
 
-#include <vector>
 
 QJsonObject Figure::toJson() const {
     return {{"name", name}, {"unit", unit},     {"median", median}, {"min", min},
-            {"max", max},   {"target", target}, {"runs", runs},     {"limit", limit}};
+            {"max", max},   {"target", target}, {"runs", runs},     {"limit", limit},
+            {"limitNote", limitNote}};
 }
 
 Figure Figure::fromJson(const QJsonObject& o) {
@@ -17,6 +17,7 @@ Figure Figure::fromJson(const QJsonObject& o) {
     f.target = o["target"].toDouble();
     f.runs = o["runs"].toInt();
     f.limit = o["limit"].toDouble();
+    f.limitNote = o["limitNote"].toString();
     return f;
 }
 
@@ -35,11 +36,18 @@ Figure timeIt(const QString& name, int runs, double targetMs, const std::functio
         if (i > 0) // the first run warms the caches up
             ms.push_back(elapsed);
     }
+    Figure f = figureOf(name, std::move(ms));
+    f.target = targetMs;
+    return f;
+}
+
+Figure figureOf(const QString& name, std::vector<double> ms) {
     std::sort(ms.begin(), ms.end());
     Figure f;
     f.name = name;
-    f.runs = runs;
-    f.target = targetMs;
+    f.runs = int(ms.size());
+    if (ms.empty())
+        return f;
     f.min = ms.front();
     f.max = ms.back();
     const size_t n = ms.size();

@@ -7,6 +7,7 @@
 #include <QString>
 #include <algorithm>
 #include <functional>
+#include <vector>
 
 struct Figure {
     QString name;
@@ -19,12 +20,18 @@ struct Figure {
     // The limit: the median of the least SQL that reads or writes the same
     // rows, timed in the same run (0: none).
     double limit = 0;
+    // What the limit is beside its time, where it says more than the rows
+    // (a save's commits).
+    QString limitNote;
 
     bool hasTarget() const { return target > 0; }
     bool met() const { return !hasTarget() || median < target; }
     QJsonObject toJson() const;
     static Figure fromJson(const QJsonObject& o);
 };
+
+// The figure of timed runs (milliseconds): their median, fastest and slowest.
+Figure figureOf(const QString& name, std::vector<double> ms);
 
 // Runs setUp (untimed), then body (timed), then tearDown (untimed), first
 // once to warm up and then runs times; the figure holds milliseconds.

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstring>
+#include <vector>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <ctime>
@@ -47,7 +48,7 @@ template <class Sink> void runStatements(sqlite3* db, const QString& sql, Sink&&
                        "The statement holds a NUL character (code 0), which cannot be stored; "
                        "nothing of it was run.",
                        true);
-    const QByteArray utf8 = translateJetSql(sql).toUtf8();
+    const QByteArray utf8 = translateJetSql(sql, db).toUtf8();
     const char* tail = utf8.constData();
     const char* end = tail + utf8.size();
     while (tail < end) {
@@ -205,11 +206,16 @@ std::function<void()>& workingHook() {
     return hook;
 }
 
+std::function<bool()>& stopCheck() {
+    static std::function<bool()> stop;
+    return stop;
+}
+
 // SQLite calls this every so many steps of a statement.
 int onWorking(void*) {
     if (workingHook())
         workingHook()();
-    return 0; // go on
+    return stopCheck() && stopCheck()() ? 1 : 0; // 0: go on
 }
 
 // SQLite steps between two calls of onWorking.
@@ -219,6 +225,10 @@ constexpr int kWorkingSteps = 10000;
 
 void setWorkingHook(std::function<void()> hook) {
     workingHook() = std::move(hook);
+}
+
+void setStopCheck(std::function<bool()> stop) {
+    stopCheck() = std::move(stop);
 }
 
 Connection::Connection() = default;
@@ -434,6 +444,148 @@ QString Field::Name() const {
 
 // ---- Recordset ---------------------------------------------------------------
 
+namespace {
+
+// The texts of one column of a result seen so far, found by a hash of a few
+// of their bytes: report data repeats a few long texts (a description, the
+// name of an area or a grade) on thousands of rows, and each is kept once.
+class ColumnTexts {
+public:
+    // The text of the row above: a learner's long texts stand on each of
+    // the learner's rows.
+    qsizetype above = -1;
+
+    // The listed text of the same bytes seen before, or -1.
+    qsizetype find(const RowStore& store, const char* text, int size) {
+        if (!m_lookingUp || m_slots.empty())
+            return -1;
+        const size_t mask = m_slots.size() - 1;
+        for (size_t i = hashOf(text, size) & mask;; i = (i + 1) & mask) {
+            const qsizetype listed = m_slots[i];
+            if (listed < 0)
+                break;
+            const QByteArray& seen = store.listedText(listed);
+            if (seen.size() == size && std::memcmp(seen.constData(), text, size_t(size)) == 0) {
+                ++m_hits;
+                return listed;
+            }
+        }
+        // A column of mostly different texts (a learner's own notes) stops
+        // being looked up once it has shown many.
+        if (++m_misses > kMostTexts && m_misses > 4 * m_hits)
+            m_lookingUp = false;
+        return -1;
+    }
+    void add(const RowStore& store, qsizetype listed) {
+        if (!m_lookingUp || m_count >= kMostTexts)
+            return;
+        if (m_slots.empty())
+            m_slots.assign(kSlots, -1);
+        const QByteArray& text = store.listedText(listed);
+        const size_t mask = m_slots.size() - 1;
+        size_t i = hashOf(text.constData(), int(text.size())) & mask;
+        while (m_slots[i] >= 0)
+            i = (i + 1) & mask;
+        m_slots[i] = listed;
+        ++m_count;
+    }
+
+private:
+    static constexpr int kMostTexts = 512;
+    static constexpr size_t kSlots = 2048; // a power of two, well above kMostTexts
+    // The length and up to 16 bytes from each end, and 8 from the middle.
+    static size_t hashOf(const char* text, int size) {
+        quint64 h = quint64(size) * 0x9E3779B97F4A7C15ull;
+        const auto mix = [&h](const char* p, int n) {
+            quint64 v = 0;
+            std::memcpy(&v, p, size_t(n));
+            h = (h ^ v) * 0xFF51AFD7ED558CCDull;
+            h ^= h >> 29;
+        };
+        const int n = qMin(size, 8);
+        if (n > 0) {
+            mix(text, n);
+            mix(text + size - n, n);
+            mix(text + (size - n) / 2, n);
+        }
+        if (size > 16) {
+            mix(text + 8, 8);
+            mix(text + size - 16, 8);
+        }
+        return size_t(h);
+    }
+    std::vector<qsizetype> m_slots;
+    int m_count = 0;
+    qint64 m_hits = 0, m_misses = 0;
+    bool m_lookingUp = true;
+};
+
+// Reads the rows of a statement into a store, field by field as SQLite
+// gives them: whole numbers into the fields themselves, texts as their UTF-8
+// bytes, shared with the row above or an earlier row where they are the same.
+struct RowCollector {
+    QStringList& names;
+    RowStore& store;
+    std::vector<ColumnTexts> texts;
+    void begin(sqlite3_stmt* st) {
+        const int n = sqlite3_column_count(st);
+        if (n == 0)
+            return;
+        names.clear();
+        store.reset(n);
+        for (int i = 0; i < n; ++i)
+            names.append(QString::fromUtf8(sqlite3_column_name(st, i)));
+        texts.assign(size_t(n), ColumnTexts());
+    }
+    void row(sqlite3_stmt* st) {
+        const int n = int(names.size());
+        store.addRow();
+        const qsizetype r = store.rowCount() - 1;
+        for (int i = 0; i < n; ++i) {
+            ColumnTexts& column = texts[size_t(i)];
+            switch (sqlite3_column_type(st, i)) {
+            case SQLITE_TEXT:
+                column.above = sharedText(st, r, i, column);
+                continue;
+            case SQLITE_INTEGER:
+                store.setWhole(r, i, sqlite3_column_int64(st, i));
+                break;
+            case SQLITE_NULL:
+                break; // a new row's fields are Null
+            default:
+                store.set(r, i, columnValue(st, i));
+                break;
+            }
+            column.above = -1;
+        }
+    }
+    // Gives the field its text, shared with the row above or with an
+    // earlier row where it is the same; the text's listed value.
+    qsizetype sharedText(sqlite3_stmt* st, qsizetype r, int i, ColumnTexts& column) {
+        const char* text = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
+        const int size = sqlite3_column_bytes(st, i);
+        if (column.above >= 0) {
+            const QByteArray& up = store.listedText(column.above);
+            if (up.size() == size && std::memcmp(up.constData(), text, size_t(size)) == 0) {
+                store.share(r, i, column.above);
+                return column.above;
+            }
+        }
+        const qsizetype seen = column.find(store, text, size);
+        if (seen >= 0) {
+            store.share(r, i, seen);
+            return seen;
+        }
+        const qsizetype listed = store.setText(r, i, QByteArray(text, size));
+        column.add(store, listed);
+        return listed;
+    }
+    void end() {}
+};
+
+} // namespace
+
+
 void Recordset::Open(const QString& source, Connection* activeConnection, int cursorType,
                      int lockType, int) {
     if (m_open)
@@ -445,77 +597,9 @@ void Recordset::Open(const QString& source, Connection* activeConnection, int cu
         CursorType = cursorType;
     if (lockType != -1)
         LockType = lockType;
-    // A text that comes again further down its column (a description, the
-    // name of an area or a grade) is kept once and shared: report data
-    // repeats a few long texts on thousands of rows. A column of mostly
-    // different texts stops being looked up once it has shown many.
-    constexpr qsizetype kSharedTextsPerColumn = 512;
-    struct Collect {
-        QStringList& names;
-        RowStore& store;
-        // By column, the texts seen, looked up by their bytes before they are
-        // turned into a text of their own: the store's listed value of each.
-        std::vector<QHash<QByteArray, qsizetype>> texts;
-        std::vector<QByteArray> lastText; // by column, the bytes of the last text
-        std::vector<qsizetype> above;     // by column, the text of the row above; -1: none
-        void begin(sqlite3_stmt* st) {
-            const int n = sqlite3_column_count(st);
-            if (n == 0)
-                return;
-            names.clear();
-            store.reset(n);
-            for (int i = 0; i < n; ++i)
-                names.append(QString::fromUtf8(sqlite3_column_name(st, i)));
-            texts.assign(n, {});
-            lastText.assign(n, {});
-            above.assign(n, -1);
-        }
-        void row(sqlite3_stmt* st) {
-            const int n = int(names.size());
-            store.addRow();
-            const qsizetype r = store.rowCount() - 1;
-            for (int i = 0; i < n; ++i) {
-                if (sqlite3_column_type(st, i) == SQLITE_TEXT) {
-                    above[size_t(i)] = sharedText(st, r, i);
-                } else {
-                    store.set(r, i, columnValue(st, i));
-                    above[size_t(i)] = -1;
-                }
-            }
-        }
-        // Gives the field its text, shared with the row above or with an
-        // earlier row where it is the same; the text's listed value.
-        qsizetype sharedText(sqlite3_stmt* st, qsizetype r, int i) {
-            const char* text = reinterpret_cast<const char*>(sqlite3_column_text(st, i));
-            const int size = sqlite3_column_bytes(st, i);
-            const QByteArray bytes = QByteArray::fromRawData(text, size);
-            // The text of the row above: a learner's long texts stand on each
-            // of the learner's rows.
-            QByteArray& last = lastText[size_t(i)];
-            const qsizetype up = above[size_t(i)];
-            if (up >= 0 && last == bytes) {
-                store.share(r, i, up);
-                return up;
-            }
-            last.resize(size);
-            std::memcpy(last.data(), text, size_t(size));
-            QHash<QByteArray, qsizetype>& seen = texts[size_t(i)];
-            const auto it = seen.constFind(bytes);
-            if (it != seen.cend()) {
-                store.share(r, i, *it);
-                return *it;
-            }
-            store.set(r, i, QString::fromUtf8(text, size));
-            const qsizetype listed = store.shared(r, i);
-            if (seen.size() < kSharedTextsPerColumn)
-                seen.insert(QByteArray(text, size), listed);
-            return listed;
-        }
-        void end() {}
-    };
     QStringList names;
     RowStore store;
-    runStatements(activeConnection->handle(), source, Collect{names, store, {}, {}, {}});
+    runStatements(activeConnection->handle(), source, RowCollector{names, store, {}});
     m_names = std::move(names);
     m_store = std::move(store);
     m_pos = 0;

@@ -40,10 +40,10 @@ class Recordset;
 
 // Rows of fields, kept in blocks of rows: a large result grows without its
 // rows being moved or copied, and without a separate allocation for each
-// row. Copies share the blocks. A field takes 16 bytes: a whole number or a
-// double stands in it as it is, any other value (a text, mostly) in a list
-// of values the fields point into, where fields of the same text can share
-// one (see share).
+// row. Copies share the blocks. A field takes 8 bytes: a whole number stands
+// in it as it is, a text in a list of texts kept as UTF-8 (where fields of
+// the same text can share one, see share), and any other value (a double, a
+// very large number) in a list of values.
 class RowStore {
 public:
     static constexpr qsizetype kRowsPerBlock = 1024;
@@ -52,6 +52,7 @@ public:
         m_columns = columns;
         m_rows = 0;
         m_blocks.clear();
+        m_texts.clear();
         m_values.clear();
     }
     int columns() const { return m_columns; }
@@ -59,73 +60,93 @@ public:
     // Adds a row of Null fields.
     void addRow() {
         if (m_rows % kRowsPerBlock == 0) {
-            m_blocks.append(QVector<Cell>());
+            m_blocks.append(QVector<quint64>());
             m_blocks.last().reserve(kRowsPerBlock * m_columns);
         }
         m_blocks.last().resize(m_blocks.last().size() + m_columns);
         ++m_rows;
     }
     QVariant at(qsizetype row, int column) const {
-        const Cell& c = cell(row, column);
-        switch (c.kind) {
-        case Cell::Whole:
-            return QVariant::fromValue<qlonglong>(c.whole);
-        case Cell::Real:
-            return QVariant(c.real);
-        case Cell::Listed:
-            return m_values[c.listed];
+        const quint64 c = cell(row, column);
+        switch (c & kTagMask) {
+        case kWhole:
+            return QVariant::fromValue<qlonglong>(qint64(c) >> kTagBits);
+        case kText:
+            return QString::fromUtf8(m_texts[qsizetype(c >> kTagBits)]);
+        case kValue:
+            return m_values[qsizetype(c >> kTagBits)];
         default:
             return QVariant();
         }
     }
     void set(qsizetype row, int column, const QVariant& value) {
-        Cell& c = cell(row, column);
-        if (!value.isValid()) {
-            c = Cell{};
-        } else if (value.typeId() == QMetaType::LongLong) {
-            c.kind = Cell::Whole;
-            c.whole = value.toLongLong();
-        } else if (value.typeId() == QMetaType::Double) {
-            c.kind = Cell::Real;
-            c.real = value.toDouble();
-        } else {
-            c.kind = Cell::Listed;
-            c.listed = m_values.size();
-            m_values.append(value);
-        }
+        if (!value.isValid())
+            cell(row, column) = kNull;
+        else if (value.typeId() == QMetaType::LongLong)
+            setWhole(row, column, value.toLongLong());
+        else if (value.typeId() == QMetaType::QString)
+            setText(row, column, value.toString().toUtf8());
+        else
+            setValue(row, column, value);
     }
-    // Which listed value a field points to; -1 when it holds none.
+    void setWhole(qsizetype row, int column, qint64 value) {
+        if (value >= kMinWhole && value <= kMaxWhole)
+            cell(row, column) = (quint64(value) << kTagBits) | kWhole;
+        else
+            setValue(row, column, QVariant::fromValue<qlonglong>(value));
+    }
+    // A text as UTF-8; its listed text.
+    qsizetype setText(qsizetype row, int column, const QByteArray& utf8) {
+        m_texts.append(utf8);
+        const qsizetype listed = m_texts.size() - 1;
+        cell(row, column) = (quint64(listed) << kTagBits) | kText;
+        return listed;
+    }
+    // Which listed text a field points to; -1 when it holds none.
     qsizetype shared(qsizetype row, int column) const {
-        const Cell& c = cell(row, column);
-        return c.kind == Cell::Listed ? c.listed : -1;
+        const quint64 c = cell(row, column);
+        return (c & kTagMask) == kText ? qsizetype(c >> kTagBits) : -1;
     }
-    // Points a field to a listed value another field points to.
+    // Points a field to a listed text another field points to.
     void share(qsizetype row, int column, qsizetype listed) {
-        Cell& c = cell(row, column);
-        c.kind = Cell::Listed;
-        c.listed = listed;
+        cell(row, column) = (quint64(listed) << kTagBits) | kText;
     }
+    // The UTF-8 bytes of a listed text.
+    const QByteArray& listedText(qsizetype listed) const { return m_texts[listed]; }
+    // A field as it is kept: fields that read the same whole number, or
+    // share one listed text, are kept the same.
+    quint64 raw(qsizetype row, int column) const { return cell(row, column); }
+    // The whole number a field kept so holds, if it holds one.
+    static bool wholeOf(quint64 raw, qint64& value) {
+        if ((raw & kTagMask) != kWhole)
+            return false;
+        value = qint64(raw) >> kTagBits;
+        return true;
+    }
+    static bool isNull(quint64 raw) { return raw == kNull; }
 
 private:
-    struct Cell {
-        enum Kind : quint8 { Null, Whole, Real, Listed };
-        Kind kind = Null;
-        union {
-            qint64 whole = 0;
-            double real;
-            qsizetype listed;
-        };
-    };
-    const Cell& cell(qsizetype row, int column) const {
+    static constexpr int kTagBits = 2;
+    static constexpr quint64 kTagMask = 3;
+    static constexpr quint64 kNull = 0, kWhole = 1, kText = 2, kValue = 3;
+    static constexpr qint64 kMaxWhole = (qint64(1) << 61) - 1;
+    static constexpr qint64 kMinWhole = -(qint64(1) << 61);
+
+    void setValue(qsizetype row, int column, const QVariant& value) {
+        m_values.append(value);
+        cell(row, column) = (quint64(m_values.size() - 1) << kTagBits) | kValue;
+    }
+    quint64 cell(qsizetype row, int column) const {
         return m_blocks[row / kRowsPerBlock][(row % kRowsPerBlock) * m_columns + column];
     }
-    Cell& cell(qsizetype row, int column) {
+    quint64& cell(qsizetype row, int column) {
         return m_blocks[row / kRowsPerBlock][(row % kRowsPerBlock) * m_columns + column];
     }
 
     int m_columns = 0;
     qsizetype m_rows = 0;
-    QVector<QVector<Cell>> m_blocks;
+    QVector<QVector<quint64>> m_blocks;
+    QVector<QByteArray> m_texts;
     QVector<QVariant> m_values;
 };
 
@@ -133,6 +154,9 @@ private:
 // a long piece of work wants its window painted meanwhile; empty: none).
 // It must not use a connection itself.
 void setWorkingHook(std::function<void()> hook);
+// Asked right after the working hook: true stops the statement running,
+// which then fails as interrupted (empty: never).
+void setStopCheck(std::function<bool()> stop);
 
 class Connection {
 public:

@@ -714,9 +714,96 @@ void addCollate(Tokens& t, qsizetype at) {
     insertAt(t, at, {space(), word("COLLATE"), space(), word("jet_nocase")});
 }
 
+// The FROM clause of the query that the clause at `at` belongs to (its
+// tables and joins, up to its WHERE, GROUP BY, HAVING or ORDER BY), or empty
+// where there is none or the query is a compound one.
+QString fromClauseAt(const Tokens& t, qsizetype at) {
+    qsizetype start = 0;
+    int depth = 0;
+    for (qsizetype i = at - 1; i >= 0; --i) {
+        if (t[i].isPunct(")")) {
+            ++depth;
+        } else if (t[i].isPunct("(")) {
+            if (depth == 0) {
+                start = i + 1;
+                break;
+            }
+            --depth;
+        }
+    }
+    const qsizetype from = findTopWord(t, "FROM", start, at);
+    if (from < 0 || findTopWord(t, "UNION", start, at) >= 0)
+        return {};
+    qsizetype end = at;
+    for (const char* w : {"WHERE", "GROUP", "HAVING", "ORDER"}) {
+        const qsizetype k = findTopWord(t, w, from + 1, end);
+        if (k >= 0)
+            end = k;
+    }
+    return join(slice(t, from + 1, end));
+}
+
+// A declared column type whose values SQLite keeps as numbers (its INTEGER
+// and REAL affinities).
+bool numericDeclaredType(const char* declared) {
+    if (!declared)
+        return false;
+    const QByteArray d = QByteArray(declared).toUpper();
+    if (d.contains("INT"))
+        return true;
+    if (d.contains("CHAR") || d.contains("CLOB") || d.contains("TEXT") || d.contains("BLOB"))
+        return false;
+    return d.contains("REAL") || d.contains("FLOA") || d.contains("DOUB");
+}
+
+// The database a statement is translated for, and whether its column
+// types were asked for (the translation then holds for that schema only).
+struct Schema {
+    sqlite3* db = nullptr;
+    bool asked = false;
+};
+
+// A term that is always a number, so that no collation belongs to it: a
+// count, sum, average, whole-number conversion or length, or a column that
+// the database declares as a number (asked by preparing the column over the
+// query's own FROM clause). Anything else, or a term that cannot be asked
+// so (a result column's alias, say), is taken for text.
+bool numericTerm(const Tokens& t, const Tokens& term, qsizetype at, Schema& schema) {
+    if (term.isEmpty())
+        return false;
+    if (term.size() >= 3 && term[0].kind == Kind::Word && term[1].isPunct("(") &&
+        matchingParen(term, 1) == term.size() - 1) {
+        for (const char* f : {"Count", "Sum", "Avg", "CInt", "Len"})
+            if (term[0].is(f))
+                return true;
+        return false;
+    }
+    const auto isName = [](const Token& k) { return k.kind == Kind::Word || k.kind == Kind::Name; };
+    const bool column = (term.size() == 1 && isName(term[0])) ||
+                        (term.size() == 3 && isName(term[0]) && term[1].isPunct(".") &&
+                         isName(term[2]));
+    if (!column || !schema.db)
+        return false;
+    const QString from = fromClauseAt(t, at);
+    if (from.trimmed().isEmpty())
+        return false;
+    schema.asked = true;
+    const QByteArray probe = ("SELECT " + join(term) + " FROM " + from).toUtf8();
+    sqlite3_stmt* st = nullptr;
+    bool numeric = false;
+    if (sqlite3_prepare_v2(schema.db, probe.constData(), int(probe.size()), &st, nullptr) ==
+            SQLITE_OK &&
+        st && sqlite3_column_count(st) == 1)
+        numeric = numericDeclaredType(sqlite3_column_decltype(st, 0));
+    sqlite3_finalize(st);
+    return numeric;
+}
+
 // Each ORDER BY / GROUP BY term compares text without regard to case; a term
-// that is a bare column number stays a column number.
-void collateTerms(Tokens& t, qsizetype by, qsizetype end) {
+// that is a bare column number stays a column number, and a term that is
+// always a number takes no collation (with one, SQLite could not read an
+// index in its order, and would sort every row in a temporary tree).
+void collateTerms(Tokens& t, qsizetype by, qsizetype end, Schema& schema) {
     qsizetype termStart = by + 1;
     int depth = 0;
     for (qsizetype i = by + 1; i <= end; ++i) {
@@ -734,7 +821,8 @@ void collateTerms(Tokens& t, qsizetype by, qsizetype end) {
                 last = prevSolid(t, last - 1);
             const bool number = term.size() == 1 && term[0].kind == Kind::Number;
             const bool hasCollate = findTopWord(term, "COLLATE") >= 0;
-            if (!number && !hasCollate && last >= termStart) {
+            if (!number && !hasCollate && last >= termStart &&
+                !numericTerm(t, trimmed(slice(t, termStart, last + 1)), by, schema)) {
                 addCollate(t, last + 1);
                 i += 4;
                 end += 4;
@@ -760,14 +848,14 @@ qsizetype clauseEnd(const Tokens& t, qsizetype from) {
     return t.size();
 }
 
-void passTextOrder(Tokens& t) {
+void passTextOrder(Tokens& t, Schema& schema) {
     for (qsizetype i = 0; i < t.size(); ++i) {
         if (t[i].is("ORDER") || t[i].is("GROUP")) {
             const qsizetype by = nextSolid(t, i + 1);
             if (by < t.size() && t[by].is("BY")) {
                 const qsizetype end = clauseEnd(t, by + 1);
                 const qsizetype before = t.size();
-                collateTerms(t, by, end);
+                collateTerms(t, by, end, schema);
                 i = end + (t.size() - before) - 1;
             }
         }
@@ -848,7 +936,7 @@ void refuseJoinedLiterals(const Tokens& t, const QString& sql) {
     }
 }
 
-QString translateStatement(const QString& sql) {
+QString translateStatement(const QString& sql, Schema& schema) {
     Tokens t = tokenize(sql);
     refuseJoinedLiterals(t, sql);
     passLiterals(t);
@@ -856,7 +944,7 @@ QString translateStatement(const QString& sql) {
     passDivision(t);
     passStatements(t);
     passConcat(t);
-    passTextOrder(t);
+    passTextOrder(t, schema);
     passResultNames(t);
     passNames(t);
     return join(t);
@@ -1046,25 +1134,62 @@ int jetNoCase(void*, int n1, const void* s1, int n2, const void* s2) {
     return fa.compare(fb);
 }
 
-QHash<QString, QString>& cache() {
-    static QHash<QString, QString> c;
+// A translation, and for one that asked the database's column types, the
+// handle and schema it holds for.
+struct Translation {
+    QString text;
+    bool schemaBound = false;
+    quint64 handle = 0;
+    int schemaVersion = 0;
+};
+
+QHash<QString, Translation>& cache() {
+    static QHash<QString, Translation> c;
     return c;
+}
+
+// Each handle the functions were registered on gets a number of its own: a
+// handle opened later at the same address is another database.
+QHash<sqlite3*, quint64>& handleNumbers() {
+    static QHash<sqlite3*, quint64> numbers;
+    return numbers;
+}
+
+int schemaVersion(sqlite3* db) {
+    sqlite3_stmt* st = nullptr;
+    int version = -1;
+    if (sqlite3_prepare_v2(db, "PRAGMA schema_version", -1, &st, nullptr) == SQLITE_OK &&
+        sqlite3_step(st) == SQLITE_ROW)
+        version = sqlite3_column_int(st, 0);
+    sqlite3_finalize(st);
+    return version;
 }
 
 } // namespace
 
 QString translateJetSql(const QString& sql) {
+    return translateJetSql(sql, nullptr);
+}
+
+QString translateJetSql(const QString& sql, sqlite3* db) {
     auto& c = cache();
-    const auto hit = c.constFind(sql);
-    if (hit != c.constEnd())
-        return *hit;
+    const QString key = db ? QStringLiteral("db:") + sql : sql;
+    const quint64 handle = db ? handleNumbers().value(db) : 0;
+    const auto hit = c.constFind(key);
+    if (hit != c.constEnd()) {
+        if (!hit->schemaBound)
+            return hit->text;
+        if (handle != 0 && hit->handle == handle && hit->schemaVersion == schemaVersion(db))
+            return hit->text;
+    }
     // Statement by statement (a text may hold several, joined by ';').
+    Schema schema{db};
     QString out;
     const Tokens all = tokenize(sql);
     qsizetype start = 0;
     for (qsizetype i = 0; i <= all.size(); ++i) {
         if (i == all.size() || all[i].isPunct(";")) {
-            out += translateStatement(join(slice(all, start, i)));
+            out += translateStatement(join(slice(all, start, i)), schema);
             if (i < all.size())
                 out += ';';
             start = i + 1;
@@ -1072,7 +1197,8 @@ QString translateJetSql(const QString& sql) {
     }
     if (c.size() > 4096)
         c.clear();
-    c.insert(sql, out);
+    Translation entry{out, schema.asked, handle, schema.asked ? schemaVersion(db) : 0};
+    c.insert(key, entry);
     return out;
 }
 
@@ -1088,4 +1214,6 @@ void registerJetFunctions(sqlite3* db) {
     sqlite3_create_function(db, "jet_left", 2, flags, nullptr, jetLeft, nullptr, nullptr);
     sqlite3_create_function(db, "cint", 1, flags, nullptr, jetCInt, nullptr, nullptr);
     sqlite3_create_collation(db, "jet_nocase", SQLITE_UTF8, nullptr, jetNoCase);
+    static quint64 lastHandle = 0;
+    handleNumbers().insert(db, ++lastHandle);
 }

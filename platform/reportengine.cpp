@@ -7,6 +7,7 @@
 #include "platform/printer.h"
 #include "platform/textlines.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -31,6 +32,7 @@
 #include <QWheelEvent>
 #include <QtMath>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <deque>
 #include <map>
@@ -76,7 +78,8 @@ QString resolveText(const Report& report, const Item& item, int row, int page, i
         return report.objectText(item.name);
     QString t = item.text;
     t.replace("{Page}", QString::number(page + 1));
-    t.replace("{Pages}", QString::number(pages));
+    // The number of pages, while it is not known yet, an ellipsis.
+    t.replace("{Pages}", pages > 0 ? QString::number(pages) : QStringLiteral("\u2026"));
     t.replace("{Title}", report.reportTitle());
     t.replace("{Count}", QString::number(count));
     return t;
@@ -131,18 +134,26 @@ public:
         const Font& f = font(item);
         if (onOneLine(f, text, width))
             return f.oneLine;
-        const TextKey key{text, fontKey(item), item.wrap, qRound(width * 16)};
-        const auto hit = m_texts.constFind(key);
-        if (hit != m_texts.cend())
-            return *hit;
+        double h = 0;
+        if (item.wrap && wrappedHeight(f, text, width, h))
+            return h;
+        // A long text comes seldom twice: only the shorter ones are kept.
+        const bool keep = text.size() <= kKeptText;
+        const TextKey key{keep ? text : QString(), fontKey(item), item.wrap, qRound(width * 16)};
+        if (keep) {
+            const auto hit = m_texts.constFind(key);
+            if (hit != m_texts.cend())
+                return *hit;
+        }
         QTextLayout layout;
-        const double h = layOut(layout, item, text, width);
-        m_texts.insert(key, h);
+        h = layOut(layout, item, text, width);
+        if (keep)
+            m_texts.insert(key, h);
         return h;
     }
 
     // The texts are kept for one pagination.
-    void forgetTexts() { m_texts = {}; }
+    void forgetTexts();
 
 private:
     struct TextKey {
@@ -156,6 +167,67 @@ private:
     };
     friend size_t qHash(const TextKey& k, size_t seed) {
         return qHashMulti(seed, k.text, k.font, k.wrap, k.width);
+    }
+
+    static constexpr qsizetype kKeptText = 200;
+
+    // The height of a wrapped text of plain words, worked out from the
+    // glyphs' advances as the layout sets it: ASCII letters and digits, the
+    // punctuation . , ; : ! ? ' " ( ) and single blanks between words, each
+    // word beginning with a letter, a digit, a quote or "(" and not ending
+    // in "(", which the layout breaks between words only (the line-breaking
+    // rules keep no other break there), each line taking as many words as
+    // fit (the blanks at a line's end taking no room). False for any other
+    // text, and where a line's fit is too close to call (a glyph's overhang,
+    // the layout's rounding) or a word needs a line of its own that it may
+    // not fit: the layout then decides.
+    static bool wrappedHeight(const Font& f, const QString& text, double width, double& height) {
+        constexpr double kTooClose = 8; // twips
+        const qsizetype n = text.size();
+        if (n == 0 || text.front() == u' ' || text.back() == u' ')
+            return false;
+        const double blank = f.advance[0x20];
+        int lines = 1;
+        double line = -1; // the width of the line's words so far; -1: none yet
+        for (qsizetype i = 0; i < n;) {
+            double word = 0;
+            qsizetype j = i;
+            for (; j < n && text[j] != u' '; ++j) {
+                const char16_t u = text[j].unicode();
+                const bool alnum = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') ||
+                                   (u >= '0' && u <= '9');
+                const bool opens = u == '\'' || u == '"' || u == '(';
+                const bool plain = alnum || opens || u == '.' || u == ',' || u == ';' ||
+                                   u == ':' || u == '!' || u == '?' || u == ')';
+                if (!plain || (j == i && !alnum && !opens))
+                    return false;
+                word += f.advance[u];
+            }
+            if (text[j - 1] == u'(')
+                return false;
+            if (j + 1 < n && text[j + 1] == u' ')
+                return false; // blanks after blanks
+            if (word > width - kTooClose)
+                return false;
+            if (line < 0) {
+                line = word;
+            } else {
+                const double wider = line + blank + word;
+                if (std::abs(wider - width) <= kTooClose)
+                    return false;
+                if (wider < width) {
+                    line = wider;
+                } else {
+                    ++lines;
+                    line = word;
+                }
+            }
+            i = j + 1;
+        }
+        height = 0;
+        for (int k = 0; k < lines; ++k)
+            height += f.oneLine; // each line as high as the first, added as the layout adds them
+        return true;
     }
 
     static quint32 fontKey(const Item& item) {
@@ -193,8 +265,79 @@ Measurer& measurer() {
     return m;
 }
 
+} // namespace
+
+double itemTextHeight(const Item& item, const QString& text, double width) {
+    return measurer().textHeight(item, text, width);
+}
+
+namespace {
+
 double lineHeight(const Item& item) {
     return measurer().font(item).lineSpacing;
+}
+
+// The height of an item measured for the values it shows: an item shows the
+// same text for the same fields, and a field of a large report holds the
+// same value (a description, a grade) on thousands of rows, kept once.
+struct HeightKey {
+    const DataTable* table;
+    const Item* item;
+    int width;
+    int fields;
+    std::array<quint64, 4> raw;
+    bool operator==(const HeightKey& o) const {
+        return table == o.table && item == o.item && width == o.width && fields == o.fields &&
+               raw == o.raw;
+    }
+};
+size_t qHash(const HeightKey& k, size_t seed) {
+    return qHashMulti(seed, k.table, k.item, k.width, k.fields, k.raw[0], k.raw[1], k.raw[2],
+                      k.raw[3]);
+}
+
+// Kept for one pagination, with the measured texts.
+QHash<HeightKey, int>& itemHeights() {
+    static QHash<HeightKey, int> heights;
+    return heights;
+}
+
+// How often an item's height was found again: an item whose values are all
+// different (a name, an accession number) is measured without being kept.
+struct HeightsFound {
+    int again = 0;
+    int anew = 0;
+    bool keeping = true;
+};
+QHash<const Item*, HeightsFound>& heightsFound() {
+    static QHash<const Item*, HeightsFound> found;
+    return found;
+}
+
+void Measurer::forgetTexts() {
+    m_texts = {};
+    itemHeights() = {};
+    heightsFound() = {};
+}
+
+// The key of an item's height on a row: the fields it shows, as they are
+// kept; false for an item whose text depends on more.
+bool heightKey(const Report& report, const Item& item, int row, int width, HeightKey& key) {
+    const DataTable& table = report.database().table();
+    key = HeightKey{&table, &item, width, 0, {}};
+    if (item.kind == Item::Text)
+        return true; // its text is the same on every row
+    const bool isField = item.kind == Item::Field;
+    const qsizetype n = isField ? 1 : item.formulaFields.size();
+    if (n > qsizetype(key.raw.size()) || (!isField && n == 0))
+        return false;
+    const bool hasRow = row >= 0 && row < table.rowCount();
+    for (qsizetype i = 0; i < n; ++i) {
+        const int c = table.column(isField ? item.field : item.formulaFields[i]);
+        key.raw[size_t(i)] = c >= 0 && hasRow ? table.raw(row, c) : ~quint64(0);
+    }
+    key.fields = int(n);
+    return true;
 }
 
 int itemHeight(const Report& report, const Item& item, int row, int bandWidth) {
@@ -203,10 +346,26 @@ int itemHeight(const Report& report, const Item& item, int row, int bandWidth) {
     const double one = lineHeight(item);
     if (!item.wrap)
         return qCeil(one);
+    const int width = itemWidth(item, bandWidth);
+    HeightKey key;
+    HeightsFound& found = heightsFound()[&item];
+    const bool keyed = found.keeping && heightKey(report, item, row, width, key);
+    if (keyed) {
+        const auto hit = itemHeights().constFind(key);
+        if (hit != itemHeights().cend()) {
+            ++found.again;
+            return *hit;
+        }
+        constexpr int kTried = 256;
+        if (++found.anew >= kTried && found.again * 4 < found.anew)
+            found.keeping = false;
+    }
     const QString t = resolveText(report, item, row, 0, 1, 0);
-    if (t.isEmpty())
-        return qCeil(one);
-    return qCeil(std::max(measurer().textHeight(item, t, itemWidth(item, bandWidth)), one));
+    const int h =
+        t.isEmpty() ? qCeil(one) : qCeil(std::max(measurer().textHeight(item, t, width), one));
+    if (keyed)
+        itemHeights().insert(key, h);
+    return h;
 }
 
 int sectionHeight(const Report& report, const Section& section, int row, int bandWidth) {
@@ -299,29 +458,80 @@ public:
     std::span<const int> rows(const Report& sub, const QString& linkField, const QString& key) {
         auto [it, made] = m_index.try_emplace({&sub, linkField});
         Index& index = it->second;
-        if (made) {
-            // The rows grouped by their link field's text, in one vector.
-            const DataTable& table = sub.database().table();
-            QHash<QString, QVector<int>> byKey;
-            for (int r = 0; r < table.rowCount(); ++r)
-                byKey[linkField.isEmpty() ? QString() : Row(&table, r).text(linkField)] << r;
-            index.rows.reserve(table.rowCount());
-            for (auto k = byKey.cbegin(); k != byKey.cend(); ++k) {
-                index.at.insert(k.key(), {int(index.rows.size()), int(k.value().size())});
-                index.rows << k.value();
-            }
+        if (made)
+            build(index, sub.database().table(), linkField);
+        if (linkField.isEmpty())
+            return index.found(index.atText.constFind(QString()), index.atText.cend());
+        if (index.whole) {
+            // A link of whole numbers: the key read as the text of one.
+            if (key.isEmpty())
+                return index.found(index.atText.constFind(QString()), index.atText.cend());
+            bool isNumber = false;
+            const qint64 value = key.toLongLong(&isNumber);
+            if (!isNumber || QString::number(value) != key)
+                return {};
+            return index.found(index.atWhole.constFind(value), index.atWhole.cend());
         }
-        const auto found = index.at.constFind(linkField.isEmpty() ? QString() : key);
-        if (found == index.at.cend())
-            return {};
-        return {index.rows.constData() + found->first, size_t(found->second)};
+        return index.found(index.atText.constFind(key), index.atText.cend());
     }
 
 private:
     struct Index {
-        QVector<int> rows;                      // the rows, a key's together
-        QHash<QString, std::pair<int, int>> at; // by key: where its rows start, and how many
+        QVector<int> rows; // the rows, a key's together in their order
+        // By key: where its rows start, and how many.
+        QHash<QString, std::pair<int, int>> atText;
+        QHash<qint64, std::pair<int, int>> atWhole;
+        bool whole = false; // the link's fields are whole numbers (or Null, read as "")
+        template <class It> std::span<const int> found(It it, It end) const {
+            if (it == end)
+                return {};
+            return {rows.constData() + it->first, size_t(it->second)};
+        }
     };
+
+    static void build(Index& index, const DataTable& table, const QString& linkField) {
+        const int c = linkField.isEmpty() ? -1 : table.column(linkField);
+        index.rows.reserve(table.rowCount());
+        // A link of whole numbers is grouped by its numbers as kept.
+        index.whole = c >= 0;
+        QVector<std::pair<qint64, int>> numbered;
+        QVector<int> nulls;
+        for (int r = 0; index.whole && r < table.rowCount(); ++r) {
+            const quint64 raw = table.raw(r, c);
+            qint64 value = 0;
+            if (ado::RowStore::isNull(raw))
+                nulls << r;
+            else if (ado::RowStore::wholeOf(raw, value))
+                numbered.append({value, r});
+            else
+                index.whole = false;
+        }
+        if (index.whole) {
+            std::stable_sort(numbered.begin(), numbered.end(),
+                             [](const auto& a, const auto& b) { return a.first < b.first; });
+            for (qsizetype i = 0; i < numbered.size();) {
+                qsizetype j = i;
+                while (j < numbered.size() && numbered[j].first == numbered[i].first)
+                    index.rows << numbered[j++].second;
+                index.atWhole.insert(numbered[i].first, {int(index.rows.size() - (j - i)), int(j - i)});
+                i = j;
+            }
+            if (!nulls.isEmpty()) {
+                index.atText.insert(QString(), {int(index.rows.size()), int(nulls.size())});
+                index.rows << nulls;
+            }
+            return;
+        }
+        // The rows grouped by their link field's text.
+        QHash<QString, QVector<int>> byKey;
+        for (int r = 0; r < table.rowCount(); ++r)
+            byKey[c < 0 ? QString() : Row(&table, r).text(linkField)] << r;
+        for (auto k = byKey.cbegin(); k != byKey.cend(); ++k) {
+            index.atText.insert(k.key(), {int(index.rows.size()), int(k.value().size())});
+            index.rows << k.value();
+        }
+    }
+
     std::map<std::pair<const Report*, QString>, Index> m_index;
 };
 
@@ -338,7 +548,8 @@ public:
           m_table(report.database().table()), m_rows(std::move(rows)), m_indent(indent),
           m_width(width), m_withHeader(withHeader), m_withFooter(withFooter),
           m_groups(int(m_layout.groups.size())), m_groupRows(m_groups, -1),
-          m_groupStart(m_groups, 0), m_keys(m_groups), m_previous(m_groups) {}
+          m_groupStart(m_groups, 0), m_keys(m_groups), m_previous(m_groups), m_raw(m_groups),
+          m_previousRaw(m_groups) {}
 
     // The rows whose bands have been added, of all.
     int done() const { return std::max(0, m_next); }
@@ -385,8 +596,15 @@ private:
 
     void addRow(Bands& out, int i) {
         const int row = m_rows[i];
-        for (int g = 0; g < m_groups; ++g)
-            m_keys[g] = groupKey(Row(&m_table, row).text(m_layout.groups[g].field));
+        for (int g = 0; g < m_groups; ++g) {
+            // A field kept as the row before's holds the same value.
+            const int c = m_table.column(m_layout.groups[g].field);
+            m_raw[g] = c >= 0 ? m_table.raw(row, c) : 0;
+            if (i > 0 && m_raw[g] == m_previousRaw[g])
+                m_keys[g] = m_previous[g];
+            else
+                m_keys[g] = groupKey(Row(&m_table, row).text(m_layout.groups[g].field));
+        }
         // The outermost group whose value changed closes every inner group.
         int changed = m_groups;
         if (i == 0) {
@@ -416,6 +634,7 @@ private:
         for (const Section& detail : m_layout.details)
             add(out, detail, row, 0);
         std::swap(m_keys, m_previous);
+        std::swap(m_raw, m_previousRaw);
     }
 
     SubreportRows& m_subRowsOf;
@@ -431,6 +650,7 @@ private:
     QVector<int> m_groupRows;  // the first row of each open group
     QVector<int> m_groupStart; // where in rows it opened
     QStringList m_keys, m_previous;
+    QVector<quint64> m_raw, m_previousRaw; // the group fields as kept
     int m_at = -1;
     int m_next = -1; // -1: the report header comes first
     bool m_done = false;
@@ -472,8 +692,20 @@ public:
           m_progress(progress) {}
 
     QVector<Page> run();
+    // Lays out bands until at least `pages` pages are complete (-1: all)
+    // or `budgetMs` has passed (0: no limit); true when the report is laid
+    // out to its end.
+    bool advance(int pages, qint64 budgetMs);
+    bool complete() const { return m_complete; }
+    // The pages laid out to their foot.
+    int completePages() const { return m_complete ? int(m_pages.size()) : int(m_pages.size()) - 1; }
+    const QVector<Page>& pages() const { return m_pages; }
+    QVector<Page> takePages() { return std::move(m_pages); }
 
 private:
+    void begin();
+    // Places the next band; false when there is none left.
+    bool placeNext();
     const QVector<double>& cuts(int i);
     int firstPiece(int i);
     int neededToStart(int i);
@@ -501,6 +733,9 @@ private:
     int m_y = 0;
     bool m_hasContent = false;
     int m_lastRow = -1;
+    int m_next = 0; // the band placed next
+    bool m_begun = false;
+    bool m_complete = false;
 };
 
 const QVector<double>& Paginator::cuts(int i) {
@@ -680,6 +915,12 @@ QVector<int> printedRows(const Report& report) {
 }
 
 QVector<Page> Paginator::run() {
+    advance(-1, 0);
+    return takePages();
+}
+
+void Paginator::begin() {
+    m_begun = true;
     const QVector<int> rows = printedRows(m_report);
     // The report header is placed with the first page; the report footer
     // follows the last band like any other, so that it may be kept with it.
@@ -688,7 +929,29 @@ QVector<Page> Paginator::run() {
     m_lastRow = rows.isEmpty() ? -1 : rows.first();
     startPage(m_lastRow);
     m_sinceProgress.start();
-    for (int i = 0; has(i); ++i) {
+}
+
+bool Paginator::advance(int pages, qint64 budgetMs) {
+    if (!m_begun)
+        begin();
+    QElapsedTimer clock;
+    clock.start();
+    while (!m_complete && (pages < 0 || completePages() < pages) &&
+           (budgetMs <= 0 || clock.elapsed() < budgetMs)) {
+        if (!placeNext()) {
+            finishPage();
+            m_complete = true;
+        }
+    }
+    return m_complete;
+}
+
+bool Paginator::placeNext() {
+    const int i = m_next;
+    if (!has(i))
+        return false;
+    ++m_next;
+    {
         // The bands placed are done with.
         m_bands.dropBefore(i);
         m_cuts.remove(i - 1);
@@ -737,21 +1000,24 @@ QVector<Page> Paginator::run() {
         m_y += qCeil(b.height - from);
         m_hasContent = true;
     }
-    finishPage();
-    return m_pages;
+    return true;
 }
 
 } // namespace
 
 // ---------------------------------------------------------------- data
 
-int DataTable::column(const QString& name) const {
-    // A layout asks for the same few names on every row: each is looked up
-    // without case once.
-    if (m_indexedNames != names) {
-        m_index.clear();
-        m_indexedNames = names;
-    }
+bool DataTable::namesChanged() const {
+    if (m_indexedNames == names)
+        return false;
+    m_index.clear();
+    m_asked = {};
+    m_indexedNames = names;
+    return true;
+}
+
+int DataTable::lookUp(const QString& name) const {
+    // Each name is looked up without case once.
     const auto hit = m_index.constFind(name);
     if (hit != m_index.cend())
         return *hit;
@@ -761,6 +1027,29 @@ int DataTable::column(const QString& name) const {
             found = i;
     }
     m_index.insert(name, found);
+    return found;
+}
+
+int DataTable::column(const QString& name) const {
+    namesChanged();
+    for (const Asked& a : m_asked)
+        if (!a.literal && a.name.constData() == name.constData() && a.name.size() == name.size())
+            return a.column;
+    const int found = lookUp(name);
+    m_asked[size_t(m_nextAsked)] = Asked{name, nullptr, found};
+    m_nextAsked = (m_nextAsked + 1) % int(m_asked.size());
+    return found;
+}
+
+int DataTable::column(const char* name) const {
+    namesChanged();
+    for (const Asked& a : m_asked)
+        if (a.literal == name && a.name == QLatin1StringView(name))
+            return a.column;
+    const QString text = QString::fromLatin1(name);
+    const int found = lookUp(text);
+    m_asked[size_t(m_nextAsked)] = Asked{text, name, found};
+    m_nextAsked = (m_nextAsked + 1) % int(m_asked.size());
     return found;
 }
 
@@ -783,8 +1072,22 @@ QVariant Row::value(const QString& field) const {
     return c < 0 ? QVariant() : m_table->at(m_row, c);
 }
 
+QVariant Row::value(const char* field) const {
+    if (!m_table || m_row < 0 || m_row >= m_table->rowCount())
+        return {};
+    const int c = m_table->column(field);
+    return c < 0 ? QVariant() : m_table->at(m_row, c);
+}
+
+QString Row::text(const char* field) const {
+    return textOf(value(field));
+}
+
 QString Row::text(const QString& field) const {
-    const QVariant v = value(field);
+    return textOf(value(field));
+}
+
+QString Row::textOf(const QVariant& v) {
     if (v.isNull())
         return {};
     if (v.typeId() == QMetaType::Double) {
@@ -987,9 +1290,45 @@ QVector<Page> Report::paginate(const QSizeF& sheet, const Progress& progress) co
     return Paginator(*this, sheet, progress).run();
 }
 
-void Report::drawPage(QPainter& painter, const QVector<Page>& pages, int index, double k) const {
+struct Pagination::Impl {
+    Impl(const Report& report, const QSizeF& sheet) : paginator(report, sheet, noProgress) {}
+    Report::Progress noProgress;
+    Paginator paginator;
+};
+
+Pagination::Pagination(const Report& report, const QSizeF& sheet)
+    : d(std::make_unique<Impl>(report, sheet)) {}
+
+Pagination::~Pagination() {
+    // The texts measured are kept for one pagination.
+    measurer().forgetTexts();
+}
+
+bool Pagination::advance(int pages, qint64 budgetMs) {
+    const bool done = d->paginator.advance(pages, budgetMs);
+    if (done)
+        measurer().forgetTexts();
+    return done;
+}
+
+bool Pagination::complete() const {
+    return d->paginator.complete();
+}
+
+int Pagination::completePages() const {
+    return d->paginator.completePages();
+}
+
+const QVector<Page>& Pagination::pages() const {
+    return d->paginator.pages();
+}
+
+void Report::drawPage(QPainter& painter, const QVector<Page>& pages, int index, double k,
+                      int pageCount) const {
     if (index < 0 || index >= pages.size())
         return;
+    if (pageCount < 0)
+        pageCount = int(pages.size());
     // The page's width, for items that run to the right edge.
     const QSizeF sheet = pages[index].sheet;
     painter.save();
@@ -1013,7 +1352,7 @@ void Report::drawPage(QPainter& painter, const QVector<Page>& pages, int index, 
                 continue;
             }
             const QString t =
-                resolveText(*band.report, item, band.row, index, pages.size(), band.count);
+                resolveText(*band.report, item, band.row, index, pageCount, band.count);
             if (t.isEmpty())
                 continue;
             QTextLayout layout;
@@ -1087,6 +1426,9 @@ constexpr int kPagePad = 8; // pixels of the view round the page
 constexpr int kWheelNotch = 120;
 // A report built in less time (milliseconds) shows no progress.
 constexpr qint64 kShowProgressAfter = 300;
+// A building that has taken so long (ms) repaints the windows and hears the
+// user.
+constexpr qint64 kHearUserAfter = 100;
 
 } // namespace
 
@@ -1175,7 +1517,12 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     connect(cmdFirst, &QPushButton::clicked, this, [this] { showPage(0); });
     connect(cmdPrevious, &QPushButton::clicked, this, [this] { showPage(m_current - 1); });
     connect(cmdNext, &QPushButton::clicked, this, [this] { showPage(m_current + 1); });
-    connect(cmdLast, &QPushButton::clicked, this, [this] { showPage(m_pages.size() - 1); });
+    connect(cmdLast, &QPushButton::clicked, this, [this] { showPage(pageCount() - 1); });
+    // The pages after the first are laid out while the reader reads, a
+    // short slice at a time between the window's events.
+    m_ahead = new QTimer(this);
+    m_ahead->setInterval(0);
+    connect(m_ahead, &QTimer::timeout, this, [this] { layOutAhead(); });
     connect(cmdZoomIn, &QPushButton::clicked, this, [this] { zoomIn(); });
     connect(cmdZoomOut, &QPushButton::clicked, this, [this] { zoomOut(); });
     // The keys of any document viewer.
@@ -1195,7 +1542,7 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
     for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_Minus, Qt::CTRL | Qt::Key_Underscore})
         shortcut(QKeySequence(keys), [this] { zoomOut(); });
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_0), [this] {
-        if (!m_pages.isEmpty())
+        if (pagesLaidOut() > 0)
             setFit(Fit::Auto);
     });
     connect(cmdFitWidth, &QPushButton::clicked, this, [this] { setFit(Fit::Width); });
@@ -1219,36 +1566,53 @@ QString ReportViewer::documentName() const {
 }
 
 void ReportViewer::setReportSource(std::shared_ptr<Report> report) {
+    m_ahead->stop();
+    m_pagination.reset();
     m_report = std::move(report);
-    m_pages.clear();
     m_current = 0;
     render();
     updateToolbar();
 }
 
 void ReportViewer::showProgress(int done, int total) {
-    if (!m_building.isValid())
+    if (!m_building.isValid()) {
         m_building.start();
+        m_stopped = false;
+        // Meanwhile only what the window adds (its Done) works.
+        for (QWidget* w : {static_cast<QWidget*>(cmdPrint), static_cast<QWidget*>(cmdExport),
+                           static_cast<QWidget*>(cmdFirst), static_cast<QWidget*>(cmdPrevious),
+                           static_cast<QWidget*>(txtPage), static_cast<QWidget*>(cmdNext),
+                           static_cast<QWidget*>(cmdLast), static_cast<QWidget*>(cmdZoomOut),
+                           static_cast<QWidget*>(cmdZoomIn), static_cast<QWidget*>(cmdFitWidth),
+                           static_cast<QWidget*>(cmdFitPage)})
+            w->setEnabled(false);
+    }
     progress->setRange(0, std::max(0, total));
     progress->setValue(std::clamp(done, 0, std::max(0, total)));
-    // A report that takes a while shows how far it is, and the windows
-    // repaint meanwhile; what the user does waits for the report.
-    if (m_building.elapsed() >= kShowProgressAfter) {
+    // A report that takes a while shows how far it is; the windows repaint
+    // meanwhile, and the window's Done and closing are heard.
+    if (m_building.elapsed() >= kShowProgressAfter)
         progress->show();
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    }
+    if (m_building.elapsed() >= kHearUserAfter)
+        QCoreApplication::processEvents();
 }
 
 void ReportViewer::hideProgress() {
     progress->hide();
     m_building.invalidate();
+    updateToolbar();
 }
 
 void ReportViewer::viewReport() {
-    m_pages = m_report
-                  ? m_report->paginate(m_report->sheetSize(),
-                                       [this](int done, int total) { showProgress(done, total); })
-                  : QVector<Page>{};
+    m_ahead->stop();
+    m_pagination.reset();
+    if (m_report && !m_stopped) {
+        m_pagination = std::make_unique<Pagination>(*m_report, m_report->sheetSize());
+        // The first page at once, the rest while the reader reads it.
+        m_pagination->advance(1);
+        if (!m_pagination->complete())
+            m_ahead->start();
+    }
     hideProgress();
     m_fit = Fit::Auto;
     m_zoom = fittedZoom();
@@ -1256,12 +1620,66 @@ void ReportViewer::viewReport() {
     pageArea->setFocus();
 }
 
+const QVector<Page>& ReportViewer::pages() const {
+    static const QVector<Page> none;
+    return m_pagination ? m_pagination->pages() : none;
+}
+
+int ReportViewer::pagesLaidOut() const {
+    return m_pagination ? m_pagination->completePages() : 0;
+}
+
+bool ReportViewer::paginated() const {
+    return !m_pagination || m_pagination->complete();
+}
+
+int ReportViewer::pageCount() const {
+    const_cast<ReportViewer*>(this)->layOutPages(-1);
+    return pagesLaidOut();
+}
+
+// Laid out at once, with the hourglass: what the reader asked for.
+void ReportViewer::layOutPages(int count) {
+    if (!m_pagination || m_pagination->complete() ||
+        (count >= 0 && m_pagination->completePages() >= count))
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_pagination->advance(count);
+    QApplication::restoreOverrideCursor();
+    if (m_pagination->complete()) {
+        m_ahead->stop();
+        // Every page shown from now on names the number of pages.
+        render();
+    }
+    updateToolbar();
+}
+
+// A slice of the laying out ahead, short enough for the window to answer
+// the reader at once.
+void ReportViewer::layOutAhead() {
+    constexpr qint64 kSliceMs = 25;
+    if (!m_pagination || m_pagination->complete()) {
+        m_ahead->stop();
+        return;
+    }
+    const int before = m_pagination->completePages();
+    if (m_pagination->advance(-1, kSliceMs)) {
+        m_ahead->stop();
+        render(); // the page shown now names the number of pages
+        updateToolbar();
+    } else if (m_pagination->completePages() / 100 != before / 100) {
+        updateToolbar();
+    }
+}
+
 void ReportViewer::showPage(int index) {
     showPageAt(index, false);
 }
 
 void ReportViewer::showPageAt(int index, bool atFoot) {
-    m_current = m_pages.isEmpty() ? 0 : std::clamp(index, 0, int(m_pages.size()) - 1);
+    layOutPages(index + 1);
+    const int n = pagesLaidOut();
+    m_current = n == 0 ? 0 : std::clamp(index, 0, n - 1);
     render();
     updateToolbar();
     QScrollBar* bar = pageArea->verticalScrollBar();
@@ -1274,7 +1692,7 @@ void ReportViewer::showPageAt(int index, bool atFoot) {
 double ReportViewer::fittedZoom() const {
     if (m_fit == Fit::None || !m_report)
         return m_zoom;
-    const QSizeF sheet = (m_pages.isEmpty() ? m_report->sheetSize() : m_pages[m_current].sheet) *
+    const QSizeF sheet = (pagesLaidOut() == 0 ? m_report->sheetSize() : pages()[m_current].sheet) *
                          kScreenTwipsToPixel;
     const QSizeF room =
         QSizeF(pageArea->maximumViewportSize()) - QSizeF(2 * kPagePad + 2, 2 * kPagePad + 2);
@@ -1289,7 +1707,7 @@ double ReportViewer::fittedZoom() const {
 }
 
 void ReportViewer::zoomIn() {
-    if (m_pages.isEmpty())
+    if (pagesLaidOut() == 0)
         return;
     for (const double step : kZoomSteps) {
         if (step > m_zoom + 0.005) {
@@ -1300,7 +1718,7 @@ void ReportViewer::zoomIn() {
 }
 
 void ReportViewer::zoomOut() {
-    if (m_pages.isEmpty())
+    if (pagesLaidOut() == 0)
         return;
     for (auto it = std::rbegin(kZoomSteps); it != std::rend(kZoomSteps); ++it) {
         if (*it < m_zoom - 0.005) {
@@ -1318,7 +1736,7 @@ void ReportViewer::setFit(Fit fit, double zoom) {
 }
 
 void ReportViewer::render() {
-    if (!m_report || m_pages.isEmpty()) {
+    if (!m_report || pagesLaidOut() == 0) {
         pageView->clear();
         pageView->resize(0, 0);
         return;
@@ -1326,7 +1744,7 @@ void ReportViewer::render() {
     // Drawn in the screen's own pixels: sharp on a screen of any density.
     const double ratio = std::max(1.0, devicePixelRatioF());
     const double k = kScreenTwipsToPixel * m_zoom;
-    const QSizeF sheet = m_pages[m_current].sheet;
+    const QSizeF sheet = pages()[m_current].sheet;
     const QSize size(qCeil(sheet.width() * k), qCeil(sheet.height() * k));
     QImage image(qCeil(size.width() * ratio), qCeil(size.height() * ratio), QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -1334,7 +1752,7 @@ void ReportViewer::render() {
         QPainter p(&image);
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::TextAntialiasing);
-        m_report->drawPage(p, m_pages, m_current, k * ratio);
+        m_report->drawPage(p, pages(), m_current, k * ratio, paginated() ? pagesLaidOut() : 0);
     }
     image.setDevicePixelRatio(ratio);
     pageView->setPixmap(QPixmap::fromImage(image));
@@ -1346,7 +1764,7 @@ void ReportViewer::scrollScreen(int direction) {
     if (direction > 0) {
         if (bar->value() < bar->maximum())
             bar->setValue(bar->value() + bar->pageStep());
-        else if (m_current + 1 < m_pages.size())
+        else if (m_current + 1 < pagesLaidOut() || !paginated())
             showPageAt(m_current + 1, false);
     } else {
         if (bar->value() > bar->minimum())
@@ -1371,7 +1789,7 @@ bool ReportViewer::pagingKey(QKeyEvent* event) {
         showPage(0);
         return true;
     case Qt::Key_End:
-        showPage(m_pages.size() - 1);
+        showPage(pageCount() - 1);
         return true;
     default:
         return false;
@@ -1386,8 +1804,10 @@ void ReportViewer::keyPressEvent(QKeyEvent* event) {
 void ReportViewer::goToTypedPage() {
     bool ok = false;
     const int typed = txtPage->text().toInt(&ok);
-    if (ok && !m_pages.isEmpty())
-        showPage(std::clamp(typed, 1, int(m_pages.size())) - 1);
+    if (ok && pagesLaidOut() > 0) {
+        layOutPages(typed);
+        showPage(std::clamp(typed, 1, pagesLaidOut()) - 1);
+    }
     updateToolbar();
     // On to the page: the paging keys work at once.
     pageArea->setFocus();
@@ -1398,7 +1818,7 @@ bool ReportViewer::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::KeyPress && pagingKey(static_cast<QKeyEvent*>(event)))
             return true;
         // The fits hold while the view changes size.
-        if (event->type() == QEvent::Resize && m_fit != Fit::None && !m_pages.isEmpty()) {
+        if (event->type() == QEvent::Resize && m_fit != Fit::None && pagesLaidOut() > 0) {
             const double zoom = fittedZoom();
             if (std::abs(zoom - m_zoom) > 0.001) {
                 m_zoom = zoom;
@@ -1423,7 +1843,8 @@ bool ReportViewer::eventFilter(QObject* watched, QEvent* event) {
         }
         QScrollBar* bar = pageArea->verticalScrollBar();
         const bool onward =
-            delta < 0 && bar->value() >= bar->maximum() && m_current + 1 < m_pages.size();
+            delta < 0 && bar->value() >= bar->maximum() &&
+            (m_current + 1 < pagesLaidOut() || !paginated());
         const bool back = delta > 0 && bar->value() <= bar->minimum() && m_current > 0;
         if (wheel->modifiers() == Qt::NoModifier && (onward || back)) {
             m_wheelAtEdge += std::abs(delta);
@@ -1465,7 +1886,8 @@ bool ReportViewer::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ReportViewer::printReport() {
-    if (!m_report || m_pages.isEmpty())
+    layOutPages(-1);
+    if (!m_report || pagesLaidOut() == 0)
         return;
     try {
         Printer printer;
@@ -1474,11 +1896,11 @@ void ReportViewer::printReport() {
         printer.setDocumentName(documentName());
         CommonDialog dialog;
         dialog.setMin(1);
-        dialog.setMax(m_pages.size());
+        dialog.setMax(pagesLaidOut());
         if (!dialog.ShowPrinter(printer))
             return;
         const PrintRange range = PrintRange::chosen(qprinter, m_current);
-        m_report->print(printer, m_pages, range, progress);
+        m_report->print(printer, pages(), range, progress);
     } catch (const AppError& e) {
         if (onError)
             onError(e);
@@ -1486,7 +1908,8 @@ void ReportViewer::printReport() {
 }
 
 void ReportViewer::exportReport() {
-    if (!m_report || m_pages.isEmpty())
+    layOutPages(-1);
+    if (!m_report || pagesLaidOut() == 0)
         return;
     CommonDialog dialog;
     dialog.setDialogTitle("Export to PDF");
@@ -1503,7 +1926,7 @@ void ReportViewer::exportReport() {
         printer.setDocumentName(documentName());
         qprinter.setOutputFormat(QPrinter::PdfFormat);
         qprinter.setOutputFileName(path);
-        m_report->print(printer, m_pages, PrintRange{}, progress);
+        m_report->print(printer, pages(), PrintRange{}, progress);
     } catch (const AppError& e) {
         if (onError)
             onError(AppError(e.number(), QString("The report could not be written to %1.")
@@ -1512,21 +1935,23 @@ void ReportViewer::exportReport() {
 }
 
 void ReportViewer::updateToolbar() {
-    const int n = m_pages.size();
+    const int n = pagesLaidOut();
+    const bool more = !paginated();
     // A button turning itself off hands the focus to the page, not to the
     // page box next to it.
     const bool firstOff = !(n > 0 && m_current > 0);
-    const bool lastOff = !(n > 0 && m_current < n - 1);
+    const bool lastOff = !(n > 0 && (m_current < n - 1 || more));
     if ((firstOff && (cmdFirst->hasFocus() || cmdPrevious->hasFocus())) ||
         (lastOff && (cmdNext->hasFocus() || cmdLast->hasFocus())))
         pageArea->setFocus();
     txtPage->setText(QString::number(n ? m_current + 1 : 0));
     txtPage->setEnabled(n > 0);
-    lblPage->setText(QString("of %1").arg(n));
+    // While the rest is laid out, the pages so far and an ellipsis.
+    lblPage->setText(more ? QString("of %1\u2026").arg(n) : QString("of %1").arg(n));
     cmdFirst->setEnabled(n > 0 && m_current > 0);
     cmdPrevious->setEnabled(n > 0 && m_current > 0);
-    cmdNext->setEnabled(n > 0 && m_current < n - 1);
-    cmdLast->setEnabled(n > 0 && m_current < n - 1);
+    cmdNext->setEnabled(n > 0 && (m_current < n - 1 || more));
+    cmdLast->setEnabled(n > 0 && (m_current < n - 1 || more));
     cmdPrint->setEnabled(n > 0);
     cmdExport->setEnabled(n > 0);
     lblZoom->setText(n ? QString("%1%").arg(qRound(m_zoom * 100)) : QString());

@@ -22,6 +22,7 @@
 #include "platform/printer.h"
 
 #include <QElapsedTimer>
+#include <array>
 #include <QHash>
 #include <QMap>
 #include <QSizeF>
@@ -51,10 +52,24 @@ struct DataTable {
     ado::RowStore cells; // a field of each name to a row
     int rowCount() const { return int(cells.rowCount()); }
     QVariant at(int row, int column) const { return cells.at(row, column); }
+    quint64 raw(int row, int column) const { return cells.raw(row, column); }
     int column(const QString& name) const; // any case; -1 when absent
+    int column(const char* name) const;    // a name written in the program
     static DataTable fromRecordset(ado::Recordset& rs);
 
 private:
+    bool namesChanged() const;
+    int lookUp(const QString& name) const;
+    // The names asked for last, found again by where their text stands: a
+    // layout asks with its own texts on every row. Each is held, so that
+    // its place holds no other text meanwhile.
+    struct Asked {
+        QString name;
+        const char* literal = nullptr;
+        int column = -1;
+    };
+    mutable std::array<Asked, 32> m_asked;
+    mutable int m_nextAsked = 0;
     mutable QStringList m_indexedNames;
     mutable QHash<QString, int> m_index;
 };
@@ -65,8 +80,11 @@ public:
     Row(const DataTable* table, int row) : m_table(table), m_row(row) {}
     QVariant value(const QString& field) const; // Null when absent or no row
     QString text(const QString& field) const;   // Null reads as ""
+    QVariant value(const char* field) const;
+    QString text(const char* field) const;
 
 private:
+    static QString textOf(const QVariant& value);
     const DataTable* m_table;
     int m_row;
 };
@@ -104,6 +122,9 @@ Item line(int top = 0);
 
 // The font an item's text is measured and drawn in.
 QFont itemFont(const Item& item);
+// The height (twips) of an item's text set in lines across width twips, as
+// it is drawn.
+double itemTextHeight(const Item& item, const QString& text, double width);
 
 struct Section {
     QList<Item> items;
@@ -231,7 +252,10 @@ public:
     // The sheet size (twips) of the report's paper and orientation.
     QSizeF sheetSize() const;
     // Draws one page; the painter's units are device pixels, k of them a twip.
-    void drawPage(QPainter& painter, const QVector<Page>& pages, int index, double k) const;
+    // pageCount is the report's number of pages for "{Pages}" (-1: as many
+    // as pages holds; 0: not known yet).
+    void drawPage(QPainter& painter, const QVector<Page>& pages, int index, double k,
+                  int pageCount = -1) const;
     // Draws one page on the printer's current sheet: as it stands on a sheet
     // of its own size and orientation, turned a quarter where the sheet's
     // orientation differs, and scaled down where it is smaller.
@@ -258,6 +282,30 @@ private:
     int m_orientation = crPortrait;
     int m_paperSize = crPaperA4;
     std::map<QString, std::unique_ptr<Report>> m_subreports;
+};
+
+// A report laid out a few pages at a time, so that its first pages can be
+// shown while the rest are still being laid out. The report must outlive
+// it and stay as it is meanwhile.
+class Pagination {
+public:
+    Pagination(const Report& report, const QSizeF& sheet);
+    ~Pagination();
+    Pagination(const Pagination&) = delete;
+    Pagination& operator=(const Pagination&) = delete;
+
+    // Lays out until at least `pages` pages are complete (-1: all of them)
+    // or `budgetMs` has passed (0: no limit); true when the whole report is.
+    bool advance(int pages, qint64 budgetMs = 0);
+    bool complete() const;
+    // The pages laid out to their foot; pages() may hold one more, the page
+    // being laid out.
+    int completePages() const;
+    const QVector<Page>& pages() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
 };
 
 // The page view of a report, with its toolbar:
@@ -302,7 +350,16 @@ public:
     void setDocumentName(const QString& name) { m_documentName = name; }
     QString documentName() const;
 
-    int pageCount() const { return m_pages.size(); }
+    // The report's pages: it is laid out to its end first.
+    int pageCount() const;
+    // Whether the report is laid out to its end; until it is, the viewer
+    // shows the pages laid out so far and lays out the rest meanwhile.
+    bool paginated() const;
+    // Stops a report's building: the building's work asks buildStopped()
+    // and ends early.
+    void stopBuilding() { m_stopped = true; }
+    bool building() const { return m_building.isValid(); }
+    bool buildStopped() const { return m_stopped; }
     int currentPage() const { return m_current; } // 0-based
     // Shows a page (clamped to the report's) from its head.
     void showPage(int index);
@@ -358,7 +415,15 @@ private:
     void updateToolbar();
 
     std::shared_ptr<Report> m_report;
-    QVector<Page> m_pages;
+    // The report's pages, laid out ahead of the reader.
+    const QVector<Page>& pages() const;
+    int pagesLaidOut() const; // complete pages so far
+    // Lays the report out up to `count` pages (-1: to its end) at once.
+    void layOutPages(int count);
+    void layOutAhead();
+    std::unique_ptr<Pagination> m_pagination;
+    QTimer* m_ahead = nullptr;
+    bool m_stopped = false;
     int m_current = 0;
     Fit m_fit = Fit::Auto;
     double m_zoom = 1;

@@ -105,45 +105,58 @@ QString clsSQL::profileLearnerIds() const {
 
 QString clsSQL::Rep01DPQuery() {
     const QString Y = reportYear();
+    const QString viewed = "IIF(IsNull(%1.Medical_Record_Viewed), False,%1.Medical_Record_Viewed)";
+    const QString attached =
+        "IIF(IsNull(%1.Medical_Record_Attached),False,%1.Medical_Record_Attached)";
     // The subreport prints beside the main query's learners only, so only
     // their rows are read. The scores are matched on the health report's
     // year as well, so that the average of an area is that of the report
-    // year, as on the score summary. They are summed and counted per learner
-    // and activity domain first, through the learner-year index, and the
-    // sums and counts of each area's domains are added up after the join
-    // with the health report: the same groups and the same averages as
-    // grouping every score row with the learner's and the report's columns
-    // (a repeated health report row repeats the sums and counts alike), for a
-    // fraction of the rows grouped on the long texts.
+    // year, as on the score summary.
+    //
+    // Grouping every score row with the learner's and the health report's
+    // columns gives one row for each area of each different health report
+    // of the learner's year (reports alike in every column are one), each
+    // with the average of the learner's scores of that area. The same rows
+    // are made here without sorting the long texts: the scores are summed
+    // and counted per learner and area first, through the learner-year
+    // index; a health report is taken unless an earlier one of the
+    // learner's year is alike in every grouped column; and each report is
+    // joined with its learner's area sums (a repeated report would have
+    // repeated the sums and counts alike, so the averages are the same). An
+    // area is told by its ID, as the lookup names each area once.
+    //
+    // The subreport prints a learner's rows beside that learner, in the
+    // order of their areas: the rows come learner by learner, each learner's
+    // by area (a learner's name, primary disability and grade are the same
+    // on all the learner's rows).
     return QStringLiteral(
                "SELECT LI.ID, LI.SName & ' ' & LI.FName AS LName, IIf(Len(LI.BirthDate)=8,") +
            " Mid(LI.BirthDate,7,2) & '/' & Mid(LI.BirthDate,5,2) & ' / ' & "
            "Left(LI.BirthDate,4),'') "
            "AS BirthDate," +
-           " Disabilities.Name AS Disability, HPR.Data_Year, HPR.Impairment_Type, "
-           "IIF(IsNull(HPR.Medical_Record_Viewed), False,HPR.Medical_Record_Viewed) as "
-           "Medical_Record_Viewed," +
-           " IIF(IsNull(HPR.Medical_Record_Attached),False,HPR.Medical_Record_Attached) as "
-           "Medical_Record_Attached, HPR.Comments, "
-           "CInt(Sum(CFS.SumOfScore)/Sum(CFS.CountOfSub_Section)) AS Score, LIA.Description" +
-           " FROM (((Learner_Info AS LI LEFT JOIN TAV_Health_Professional_Report AS HPR" +
-           " ON (LI.ID = HPR.LearnerID AND (HPR.Data_Year)=" + Y + "))" +
-           " LEFT JOIN (SELECT S.LearnerID, S.Data_Year, LADS.Activity_Domain, Sum(S.Score) AS "
-           "SumOfScore, Count(S.Sub_Section) AS CountOfSub_Section" +
-           " FROM TAV_Criteria_For_Selection AS S LEFT JOIN TAV_lu_Activity_Domain_Sub_Section "
-           "AS LADS ON S.Sub_Section = LADS.ID" +
+           " Disabilities.Name AS Disability, HPR.Data_Year, HPR.Impairment_Type, " +
+           QString(viewed).arg("HPR") + " as Medical_Record_Viewed, " +
+           QString(attached).arg("HPR") +
+           " as Medical_Record_Attached, HPR.Comments, "
+           "CInt(CFS.SumOfScore/CFS.CountOfSub_Section) AS Score, CFS.Description" +
+           " FROM ((Learner_Info AS LI LEFT JOIN TAV_Health_Professional_Report AS HPR" +
+           " ON (LI.ID = HPR.LearnerID AND HPR.Data_Year = " + Y +
+           " AND NOT EXISTS (SELECT H.ID FROM TAV_Health_Professional_Report AS H" +
+           " WHERE H.LearnerID = HPR.LearnerID AND H.Data_Year = HPR.Data_Year AND H.ID < HPR.ID" +
+           " AND H.Impairment_Type IS HPR.Impairment_Type COLLATE jet_nocase AND " +
+           QString(viewed).arg("H") + " = " + QString(viewed).arg("HPR") + " AND " +
+           QString(attached).arg("H") + " = " + QString(attached).arg("HPR") +
+           " AND H.Comments IS HPR.Comments COLLATE jet_nocase)))" +
+           " LEFT JOIN (SELECT S.LearnerID, S.Data_Year, LIA.ID AS AreaID, LIA.Description,"
+           " Sum(S.Score) AS SumOfScore, Count(S.Sub_Section) AS CountOfSub_Section" +
+           " FROM (TAV_Criteria_For_Selection AS S LEFT JOIN TAV_lu_Activity_Domain_Sub_Section "
+           "AS LADS ON S.Sub_Section = LADS.ID)" +
+           " LEFT JOIN TAV_lu_Impairment_Area AS LIA ON LADS.Activity_Domain = LIA.ID" +
            " WHERE S.Data_Year = " + Y + " AND S.LearnerID IN" + profileLearnerIds() +
-           " GROUP BY S.LearnerID, S.Data_Year, LADS.Activity_Domain) AS CFS" +
+           " GROUP BY S.LearnerID, S.Data_Year, LIA.ID) AS CFS" +
            " ON (HPR.LearnerID = CFS.LearnerID AND HPR.Data_Year = CFS.Data_Year))" +
-           " LEFT JOIN TAV_lu_Impairment_Area AS LIA ON CFS.Activity_Domain = LIA.ID)" +
            " INNER JOIN Disabilities ON LI.LSENDisabilities = Disabilities.id" + " WHERE LI.ID IN" +
-           profileLearnerIds() +
-           " GROUP BY LI.ID, LIA.Description, HPR.Data_Year, HPR.Impairment_Type, "
-           "LI.SName & ' ' & LI.FName, Disabilities.Name," +
-           " IIF(IsNull(HPR.Medical_Record_Viewed), False,HPR.Medical_Record_Viewed)," +
-           " IIF(IsNull(HPR.Medical_Record_Attached),False,HPR.Medical_Record_Attached), "
-           "HPR.Comments, LI.BirthDate, LI.Grade, LI.Status" +
-           " ORDER BY LI.SName & ' ' & LI.FName, Disabilities.Name, LIA.Description, LI.Grade";
+           profileLearnerIds() + " ORDER BY LI.ID, CFS.Description";
 }
 
 QString clsSQL::Rep01CFS() {

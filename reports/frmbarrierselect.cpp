@@ -142,11 +142,28 @@ void frmBarrierSelect::getBarriers() {
 }
 
 void frmBarrierSelect::getPerson() {
-    fillList(cboSupport,
-             QStringLiteral("SELECT DISTINCT Name_Of_Provider ") +
-                 "FROM TAV_Learner_Background_Info WHERE Data_Year = " +
-                 QString::number(gDataYear) + " Group By Name_Of_Provider",
-             "Name_Of_Provider", "getPerson Routine");
+    fillList(cboSupport, personQuery(), "Name_Of_Provider", "getPerson Routine");
+}
+
+QString frmBarrierSelect::personQuery() {
+    // The providers of the data year's background rows. The rows are found
+    // through the learner-year index rather than by reading every year's
+    // rows: each learner the table holds is found in turn by stepping the
+    // index from one learner to the next (a learner the host no longer
+    // lists too), and that learner's row of the year looked up; rows without
+    // a learner are picked beside them. These are all the year's rows.
+    const QString Y = QString::number(gDataYear);
+    return QStringLiteral("WITH RECURSIVE Learners(LearnerID) AS (SELECT Min(LearnerID) FROM "
+                          "TAV_Learner_Background_Info") +
+           " UNION ALL SELECT (SELECT Min(B.LearnerID) FROM TAV_Learner_Background_Info AS B"
+           " WHERE B.LearnerID > Learners.LearnerID) FROM Learners"
+           " WHERE Learners.LearnerID IS NOT NULL) " +
+           "SELECT DISTINCT Name_Of_Provider FROM (SELECT BI.Name_Of_Provider FROM Learners"
+           " INNER JOIN TAV_Learner_Background_Info AS BI ON (BI.LearnerID = Learners.LearnerID"
+           " AND BI.Data_Year = " + Y + ")" +
+           " UNION ALL SELECT Name_Of_Provider FROM TAV_Learner_Background_Info"
+           " WHERE LearnerID IS NULL AND Data_Year = " + Y + ") AS BI" +
+           " Group By Name_Of_Provider";
 }
 
 void frmBarrierSelect::cboBarrier_KeyPress(int& keyAscii) {
@@ -187,8 +204,17 @@ QString frmBarrierSelect::learnerSummaryQuery() const {
         sql += " AND Disa.Name = " + quotedExact(cboBarrier->currentText());
     if (!chkAllLearners->isChecked())
         sql += " AND LI.AccessionNo = " + quotedExact(txtAssNo->text());
+    sql += ofLearnersTaken();
     sql += " ORDER BY Disa.Name, SG.Name,LI.SName";
     return sql;
+}
+
+QString frmBarrierSelect::ofLearnersTaken() const {
+    // The background rows of the learners taken, found through the
+    // learner-year index rather than by reading every year's rows (the same
+    // rows: the join takes only those learners' rows).
+    return " AND BI.LearnerID IN (SELECT LI.ID FROM Learner_Info AS LI" +
+           QString(gDataYear == gReportYear ? " WHERE LI.Status = 'C'" : "") + ")";
 }
 
 QString frmBarrierSelect::learnerListQuery() const {
@@ -201,11 +227,7 @@ QString frmBarrierSelect::learnerListQuery() const {
         sql += " AND BI.Name_Of_Provider = " + quotedExact(cboSupport->currentText());
     if (!chkAllLearners->isChecked())
         sql += " AND LI.AccessionNo = " + quotedExact(txtAssNo->text());
-    // The background rows of the learners taken, found through the
-    // learner-year index rather than by reading every year's rows (the same
-    // rows: the join takes only those learners' rows).
-    sql += " AND BI.LearnerID IN (SELECT LI.ID FROM Learner_Info AS LI" +
-           QString(gDataYear == gReportYear ? " WHERE LI.Status = 'C'" : "") + ")";
+    sql += ofLearnersTaken();
     sql += " ORDER BY BI.Name_Of_Provider, SG.Name, LI.SName";
     return sql;
 }

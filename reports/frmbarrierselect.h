@@ -31,6 +31,8 @@ public:
 
     void getBarriers();
     void getPerson();
+    // The provider list's query: the providers of the data year.
+    static QString personQuery();
 
     // The report queries for the window's current choices.
     QString learnerSummaryQuery() const;
@@ -67,6 +69,8 @@ private:
     // The WHERE clause of both reports: the report year, current learners only
     // when it is the data year (the two reports bracket the year alone apart).
     QString yearFilter(bool perBarrier) const;
+    // " AND BI.LearnerID IN (the learners the report takes)".
+    QString ofLearnersTaken() const;
 
     QString m_formMode;
 };

@@ -10,6 +10,7 @@
 #include "services/modextendedmsgbox.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -37,8 +38,11 @@ public:
                 m_sinceShown.restart();
             }
         });
+        // Done or closing the window stops the query running.
+        ado::setStopCheck([viewer] { return viewer->buildStopped(); });
     }
     ~Building() {
+        ado::setStopCheck({});
         ado::setWorkingHook({});
         m_viewer->hideProgress();
         QApplication::restoreOverrideCursor();
@@ -52,12 +56,14 @@ private:
     QElapsedTimer m_sinceShown;
 };
 
-// The runners show only the error's description.
-template <class Body> void trapToUserMessage(Body&& body) {
+// The runners show only the error's description; a building stopped by the
+// user ends without a word.
+template <class Body> void trapToUserMessage(const report::ReportViewer* viewer, Body&& body) {
     try {
         body();
     } catch (const AppError& e) {
-        ShowUserMessage(e.description());
+        if (!viewer->buildStopped())
+            ShowUserMessage(e.description());
     }
 }
 
@@ -112,9 +118,32 @@ int frmReportview::exec() {
     setWindowModality(Qt::ApplicationModal);
     show();
     Form_Load();
-    const int result = QDialog::exec();
+    // Done or closing while the report was built closed the window.
+    const int result = CRViewer1->buildStopped() ? QDialog::Rejected : QDialog::exec();
     Form_Unload();
     return result;
+}
+
+void frmReportview::stopBuilding() {
+    CRViewer1->stopBuilding();
+    hide();
+}
+
+void frmReportview::closeEvent(QCloseEvent* event) {
+    if (CRViewer1->building()) {
+        stopBuilding();
+        event->accept();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void frmReportview::reject() {
+    if (CRViewer1->building()) {
+        stopBuilding();
+        return;
+    }
+    QDialog::reject();
 }
 
 void frmReportview::Form_Load() {
@@ -165,6 +194,10 @@ void frmReportview::resizeEvent(QResizeEvent* event) {
 }
 
 void frmReportview::cmdDone_Click() {
+    if (CRViewer1->building()) {
+        stopBuilding();
+        return;
+    }
     accept();
 }
 
@@ -190,7 +223,7 @@ std::shared_ptr<report::Report> frmReportview::shownReport() const {
 
 void frmReportview::showListReport(std::shared_ptr<report::Report>& rpt, LayoutPtr layout,
                                    int orientation, const QString& title) {
-    trapToUserMessage([&] {
+    trapToUserMessage(CRViewer1, [&] {
         Building building(CRViewer1);
         rpt = std::make_shared<report::Report>(std::move(layout));
         rpt->discardSavedData(0);
@@ -215,7 +248,7 @@ void frmReportview::showLearnerList() {
 }
 
 void frmReportview::showMainReport() {
-    trapToUserMessage([&] {
+    trapToUserMessage(CRViewer1, [&] {
         Building building(CRViewer1);
         m_rptProfile = std::make_shared<report::Report>(crd_01Background());
         m_rptProfile->discardSavedData(0);
@@ -253,7 +286,7 @@ void frmReportview::showMainReport() {
 void frmReportview::showScoreSummary() {
     const QString y = QString::number(gReportYear);
     Default().SQL = scoreSummaryLearnerQuery(Default().RepGrade, Default().RepVar);
-    trapToUserMessage([&] {
+    trapToUserMessage(CRViewer1, [&] {
         Building building(CRViewer1);
         m_rptScoreSummary = std::make_shared<report::Report>(crdLearnerScoreSummary());
         m_rptScoreSummary->discardSavedData(0);

@@ -57,6 +57,8 @@ public:
     void Form_Load();
     void Form_Resize();
     void Form_Unload();
+    // Done: closes the window; while the report is built, stops the
+    // building first (nothing half-built is shown).
     void cmdDone_Click();
 
     // The runners: each builds its report, hands it to CRViewer1 and shows
@@ -72,11 +74,16 @@ public:
     report::ReportViewer* CRViewer1 = nullptr;
     QPushButton* cmdDone = nullptr;
 
+    void reject() override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Stops the report's building and closes the window.
+    void stopBuilding();
     void showListReport(std::shared_ptr<report::Report>& rpt,
                         std::shared_ptr<const report::Layout> layout, int orientation,
                         const QString& title);

@@ -5,6 +5,7 @@
 #include "tests/common/fixture.h"
 #include "tests/platform/qtprint.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -486,6 +487,81 @@ TEST_F(DialectTest, TextSortsGroupsAndComparesWithoutRegardToCase) {
                    "BI.Name_Of_Provider = 'dr smith'")
                   .size(),
               2);
+}
+
+// Only text is ordered and grouped with the text collation: a number ordered
+// by it keeps SQLite from reading an index in its order.
+TEST_F(DialectTest, NoCollationOnATermThatIsANumber) {
+    exec("Create Table TAV_Criteria_For_Selection(ID COUNTER, LearnerID LONG, Sub_Section LONG, "
+         "Score LONG, Data_Year INTEGER, Constraint CFS_PK Primary Key (ID))");
+    exec("CREATE INDEX CFS_Learner_Year ON TAV_Criteria_For_Selection (LearnerID, Data_Year)");
+    exec("Create Table TAV_lu_Activity_Domain_Sub_Section(ID LONG, Activity_Domain LONG, "
+         "Description TEXT(255))");
+    exec("INSERT INTO TAV_lu_Activity_Domain_Sub_Section VALUES (1, 1, 'walking'), "
+         "(2, 1, 'Climbing'), (3, 2, 'eating')");
+    for (const char* v : {"(3, 1, 2, 2024)", "(1, 3, 1, 2024)", "(1, 1, 3, 2024)",
+                          "(1, 2, 2, 2024)", "(2, 1, 1, 2023)", "(12, 2, 1, 2024)"})
+        exec(QString("INSERT INTO TAV_Criteria_For_Selection (LearnerID, Sub_Section, Score, "
+                     "Data_Year) VALUES %1")
+                 .arg(v));
+    const auto translated = [&](const QString& sql) { return translateJetSql(sql, cn.handle()); };
+    const auto collatedTerms = [](const QString& sql) {
+        QStringList terms;
+        const QRegularExpression collated(R"(([\w.()\[\]]+)\s+COLLATE\s+jet_nocase)");
+        for (auto it = collated.globalMatch(sql); it.hasNext();)
+            terms << it.next().captured(1);
+        return terms;
+    };
+
+    // Whole numbers: a column the table declares as one, through an alias, in
+    // a derived table, and a count; text keeps its collation.
+    const QString scores =
+        "SELECT CFS.LearnerID, CFS.Score, ADSS.Description AS ADomain FROM "
+        "TAV_Criteria_For_Selection AS CFS INNER JOIN TAV_lu_Activity_Domain_Sub_Section AS "
+        "ADSS ON CFS.Sub_Section = ADSS.ID WHERE CFS.Data_Year = 2024 AND CFS.LearnerID IN "
+        "(1, 3, 12) ORDER BY CFS.LearnerID, ADSS.Description";
+    EXPECT_EQ(collatedTerms(translated(scores)), QStringList{"ADSS.Description"});
+    EXPECT_EQ(rows(scores), QStringList({"1|2|Climbing", "1|1|eating", "1|3|walking",
+                                         "3|2|walking", "12|1|Climbing"}));
+    const QString grouped =
+        "SELECT S.LearnerID, LADS.Activity_Domain, Count(S.Sub_Section) AS N FROM "
+        "(SELECT LearnerID, Sub_Section FROM TAV_Criteria_For_Selection WHERE Data_Year = 2024) "
+        "AS S LEFT JOIN TAV_lu_Activity_Domain_Sub_Section AS LADS ON S.Sub_Section = LADS.ID "
+        "GROUP BY S.LearnerID, LADS.Activity_Domain ORDER BY Count(S.Sub_Section) DESC, "
+        "S.LearnerID";
+    EXPECT_EQ(collatedTerms(translated(grouped)), QStringList());
+    EXPECT_EQ(rows(grouped), QStringList({"1|1|2", "1|2|1", "3|1|1", "12|1|1"}));
+
+    // Text, a result column's name and an expression stay text; so does
+    // every term translated without the database.
+    const QString texts = "SELECT LI.SName & ', ' & LI.FName AS Learner, LI.ID FROM "
+                          "Learner_Info AS LI GROUP BY LI.SName, LI.FName, LI.ID "
+                          "ORDER BY Learner, LI.ID";
+    EXPECT_EQ(collatedTerms(translated(texts)), QStringList({"LI.SName", "LI.FName", "Learner"}));
+    EXPECT_EQ(translated("SELECT LI.ID FROM Learner_Info AS LI ORDER BY LI.SName & ', ' & "
+                         "LI.FName, LI.ID")
+                  .section(" ORDER BY ", 1),
+              QString("jet_concat(LI.SName,', ',LI.FName) COLLATE jet_nocase, LI.ID"));
+    EXPECT_EQ(rows(texts), QStringList({"de Beer, Piet|4", "SMITH, |2", "SMITH, John|1",
+                                        "Zulu, Anna|3"}));
+    EXPECT_EQ(collatedTerms(translateJetSql(scores)),
+              QStringList({"CFS.LearnerID", "ADSS.Description"}));
+
+    // The scores of the learners in order of the learner read from the
+    // learner-year index, only each learner's rows sorted on the text.
+    ado::Recordset explain;
+    explain.Open("EXPLAIN QUERY PLAN " + scores, &cn);
+    QStringList steps;
+    for (; !explain.Eof(); explain.MoveNext())
+        steps << explain.Fields("detail").text();
+    EXPECT_TRUE(steps.join('\n').contains("RIGHT PART OF ORDER BY")) << steps.join('\n').toStdString();
+
+    // A column of the same name declared as text again is text: the
+    // translation holds for the schema it was made for.
+    exec("DROP TABLE TAV_lu_Activity_Domain_Sub_Section");
+    exec("Create Table TAV_lu_Activity_Domain_Sub_Section(ID LONG, Activity_Domain TEXT(20), "
+         "Description TEXT(255))");
+    EXPECT_EQ(collatedTerms(translated(grouped)), QStringList{"LADS.Activity_Domain"});
 }
 
 TEST_F(DialectTest, ListReportColumnsKeepTheirPlainNames) {

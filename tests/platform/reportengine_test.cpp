@@ -4,6 +4,7 @@
 #include "platform/fonts.h"
 #include "platform/printer.h"
 #include "platform/reportengine.h"
+#include "platform/textlines.h"
 #include "tests/common/pdf.h"
 
 #include <QFile>
@@ -13,6 +14,7 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 
 using namespace report;
@@ -448,3 +450,96 @@ TEST(ReportEngine, DataAndNamesTheLayoutDoesNotHaveAreRefused) {
 }
 
 } // namespace
+
+// A text is measured as high as the layout sets it, whatever it holds: plain
+// words (measured from the glyphs' advances), punctuation, brackets, quotes,
+// blanks at either end or doubled, words wider than the box, other scripts.
+TEST(ReportEngine, ATextIsMeasuredAsHighAsItIsSet) {
+    // Plain words first, then the rest.
+    const QStringList words = {"learner", "reads", "Slowly", "with", "O'Neill", "\"quoted\"",
+                               "(aside)", "end.", "yes,", "no;", "so:", "well!", "why?", "3.5",
+                               "011", "x", "iiiiii", "AVATAR", "Tomorrow", "WWWWWWWWWWWWWWWWWWWW",
+                               "(", ")", ".", "-", "well-known", "a/b", "Émile", "ÑANDÚ"};
+    const int plainWords = 20;
+    quint32 seed = 20260611;
+    const auto next = [&seed](int n) {
+        seed = seed * 1664525u + 1013904223u;
+        return int((seed >> 8) % quint32(n));
+    };
+    int measured = 0;
+    for (const double size : {8.0, 9.0, 11.0}) {
+        for (const bool bold : {false, true}) {
+            Item item = field("X").font(size, bold);
+            for (int t = 0; t < 400; ++t) {
+                // Three texts in four of plain words between single blanks.
+                const bool plain = t % 4 != 0;
+                QString text;
+                for (int w = 0, n = 1 + next(40); w < n; ++w) {
+                    if (w > 0)
+                        text += !plain && next(6) == 0 ? "  " : " ";
+                    text += words[next(plain ? plainWords : int(words.size()))];
+                }
+                if (!plain && next(4) == 0)
+                    text = " " + text;
+                if (!plain && next(4) == 0)
+                    text += " ";
+                const double width = 800 + next(9000);
+                QTextLayout layout;
+                layout.setFont(itemFont(item));
+                const double expected = layOutLines(layout, text, width, Qt::AlignLeft, true);
+                ASSERT_EQ(itemTextHeight(item, text, width), expected)
+                    << text.toStdString() << " across " << width;
+                ++measured;
+            }
+        }
+    }
+    EXPECT_EQ(measured, 2400);
+}
+
+// Laid out a few pages at a time, a report gives the pages it gives laid out
+// at once.
+TEST(ReportEngine, APaginationAFewPagesAtATimeGivesThePagesOfOneAtOnce) {
+    auto l = std::make_shared<Layout>();
+    l->pageHeader << text("Header");
+    Group g;
+    g.field = "G";
+    Section h;
+    h << field("G").at(0, 0);
+    h.keepWithNext = true;
+    h.repeatOnNewPage = true;
+    g.headers << h;
+    l->groups << g;
+    Section d;
+    d << field("N").at(300, 0, 3000);
+    l->details << d;
+    l->pageFooter << text("Page {Page} of {Pages}");
+    QVector<QVector<QVariant>> data;
+    for (int i = 0; i < 600; ++i)
+        data << QVector<QVariant>{QString("Group %1").arg(i / 70),
+                                  QString("row %1 ").arg(i).repeated(1 + i % 9)};
+    ado::Recordset rs = rows({"G", "N"}, data);
+    Report rpt(l);
+    rpt.database().setDataSource(rs);
+    const QVector<Page> whole = rpt.paginate(rpt.sheetSize());
+    ASSERT_GT(whole.size(), 10);
+
+    Pagination pagination(rpt, rpt.sheetSize());
+    EXPECT_FALSE(pagination.advance(1));
+    EXPECT_EQ(pagination.completePages(), 1);
+    EXPECT_FALSE(pagination.advance(3));
+    EXPECT_EQ(pagination.completePages(), 3);
+    while (!pagination.advance(pagination.completePages() + 2)) {
+    }
+    const QVector<Page>& pages = pagination.pages();
+    ASSERT_EQ(pages.size(), whole.size());
+    for (qsizetype p = 0; p < pages.size(); ++p) {
+        ASSERT_EQ(pages[p].bands.size(), whole[p].bands.size()) << "page " << p + 1;
+        for (qsizetype b = 0; b < pages[p].bands.size(); ++b) {
+            const PlacedBand& a = pages[p].bands[b];
+            const PlacedBand& o = whole[p].bands[b];
+            EXPECT_TRUE(a.section == o.section && a.row == o.row && a.y == o.y &&
+                        a.from == o.from && a.to == o.to)
+                << "page " << p + 1 << ", band " << b;
+        }
+    }
+}

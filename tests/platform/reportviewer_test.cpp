@@ -539,3 +539,41 @@ TEST_F(ReportViewerKeys, PrintAndExportShowTheirProgressAndEndItOnEveryPath) {
     ended("cancel");
     WritingProgress::setObserver({});
 }
+
+// The first page shows as soon as it is laid out; the rest is laid out
+// while the reader reads, the number of pages told once it is known, and
+// the pages are those of the report laid out at once.
+TEST(ReportViewerAhead, TheFirstPageShowsWhileTheRestIsLaidOut) {
+    QVector<QVector<QVariant>> data;
+    for (const char* group : {"A", "B", "C", "D", "E", "F", "G", "H"})
+        for (int i = 0; i < 20; ++i)
+            data << QVector<QVariant>{group, QString("%1 row %2").arg(group).arg(i)};
+    ado::Recordset rs;
+    rs.setData({"G", "N"}, data);
+    auto rpt = std::make_shared<Report>(fivePages());
+    rpt->database().setDataSource(rs);
+    const int whole = int(rpt->paginate(rpt->sheetSize()).size());
+    ASSERT_EQ(whole, 8);
+
+    ReportViewer viewer;
+    viewer.setReportSource(rpt);
+    viewer.resize(900, 700);
+    viewer.viewReport();
+    EXPECT_FALSE(viewer.paginated());
+    EXPECT_EQ(viewer.currentPage(), 0);
+    EXPECT_EQ(viewer.lblPage->text(), QString("of 1") + QChar(0x2026));
+    EXPECT_TRUE(viewer.cmdNext->isEnabled());
+    EXPECT_TRUE(viewer.cmdLast->isEnabled());
+    viewer.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
+    QTRY_VERIFY(viewer.paginated());
+    EXPECT_EQ(viewer.lblPage->text(), QString("of %1").arg(whole));
+    EXPECT_EQ(viewer.pageCount(), whole);
+
+    // Going to a page not laid out yet lays it out first.
+    viewer.viewReport();
+    EXPECT_FALSE(viewer.paginated());
+    viewer.cmdLast->click();
+    EXPECT_TRUE(viewer.paginated());
+    EXPECT_EQ(viewer.currentPage(), whole - 1);
+}

@@ -7,6 +7,7 @@
 #include "reports/clssql.h"
 #include "tests/reports/reportmenutest.h"
 
+#include <QMap>
 #include <QSet>
 
 namespace {
@@ -117,6 +118,15 @@ QStringList sorted(QStringList rows) {
     return rows;
 }
 
+// Each learner's rows in their order, with their areas alone (rows of one
+// area may come in either order).
+QMap<QString, QStringList> areasByLearner(const QStringList& rows) {
+    QMap<QString, QStringList> out;
+    for (const QString& row : rows)
+        out[row.section('|', 0, 0)] << row.section('|', -1);
+    return out;
+}
+
 } // namespace
 
 class ProfileQueriesTest : public ReportMenuTest {
@@ -145,12 +155,12 @@ protected:
                 " (13, 2026, 'Temp', 0, 0, 'No scores');"
                 // An activity under an area the lookup does not hold.
                 "INSERT INTO TAV_lu_Activity_Domain_Sub_Section (ID, Activity_Domain, "
-                "Description) VALUES (90, 42, 'Elsewhere');"
+                "Description) VALUES (90, 42, 'Elsewhere'), (91, 43, 'Nowhere');"
                 // Scores of several years, of every area, one outside the lookup, one
                 // under an unknown area, one without a score.
                 "INSERT INTO TAV_Criteria_For_Selection (LearnerID, Data_Year, Sub_Section, "
                 "Score) VALUES (1, 2026, 1, 1), (1, 2026, 2, 2), (1, 2026, 6, 3), (1, 2026, 12, 2),"
-                " (1, 2026, 29, 3), (1, 2026, 99, 1), (1, 2026, 90, 2), (1, 2025, 1, 3), (1, 2025, "
+                " (1, 2026, 29, 3), (1, 2026, 99, 1), (1, 2026, 90, 2), (1, 2026, 91, 3), (1, 2025, 1, 3), (1, 2025, "
                 "2, 3),"
                 " (2, 2026, 1, 2), (2, 2026, 2, NULL), (2, 2026, 20, 3),"
                 " (7, 2026, 3, 1), (7, 2026, 4, 2), (7, 2026, 4, 2),"
@@ -183,6 +193,9 @@ protected:
             // The scores in the order the subreport prints them.
             const QStringList firstCFS = ofLearners(run(firstCFSQuery(), kCFSColumns), learners);
             EXPECT_EQ(sorted(dp), sorted(firstDP));
+            // Beside each learner the subreport prints the learner's rows in
+            // the order of their areas.
+            EXPECT_EQ(areasByLearner(dp), areasByLearner(firstDP));
             EXPECT_EQ(cfs, firstCFS);
             // The same with the main query's learners named.
             sql.setMainLearners(ids);
@@ -220,7 +233,8 @@ TEST_F(ProfileQueriesTest, TheFixtureHoldsWhatTheComparisonNeeds) {
     // disability, leaves out an archived learner, one without a listed grade
     // and one without special needs, and its diagnostic profile holds two
     // health reports of a year, a repeated one, a score without a value, a
-    // score outside the lookup and a report without scores.
+    // score outside the lookup, scores under two areas the lookup lacks (one
+    // row) and a report without scores.
     gReportYear = 2026;
     frmReportview::Default().RepVar = "";
     const QStringList main = run(sql.Rep01BackgroundQuery(), {"LearnerID", "AddDisa"});

@@ -8,6 +8,7 @@
 #include "services/formregistry.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -443,6 +444,48 @@ TEST_F(ReportViewerTest, ShownByNameItBuildsTheReportAndDoneUnloadsIt) {
     EXPECT_TRUE(connectionClosed());
     EXPECT_EQ(frmReportview::Default().ReportMode, "");
     EXPECT_EQ(frmReportview::Default().SQL, "");
+}
+
+// A query that runs until it is stopped, giving no row: the report is
+// still being built when the user gives up on it.
+QString endlessQuery() {
+    return "WITH RECURSIVE N(X) AS (SELECT 1 UNION ALL SELECT X + 1 FROM N) SELECT X AS "
+           "AccessionNo, X AS SName, X AS FName, X AS Disability, X AS Name FROM N WHERE X < 0";
+}
+
+// Done, or closing the window as the window manager does, while the report
+// is built stops the building and closes the viewer: nothing is shown, no
+// error reported, and the viewer is unloaded.
+TEST_F(ReportViewerTest, DoneOrClosingWhileTheReportIsBuiltStopsItAndClosesTheViewer) {
+    registerReportForms();
+    for (const bool byDone : {true, false}) {
+        SCOPED_TRACE(byDone ? "Done" : "closed");
+        boxes().clear();
+        frmReportview::Default().SQL = endlessQuery();
+        frmReportview::Default().ReportMode = "LearnerSummary";
+        bool building = false;
+        bool closed = false;
+        frmReportview* viewer = nullptr;
+        // Once the building has shown its progress.
+        QTimer::singleShot(400, [&] {
+            viewer = qobject_cast<frmReportview*>(QApplication::activeModalWidget());
+            ASSERT_NE(viewer, nullptr);
+            building = viewer->CRViewer1->progress->isVisible();
+            if (byDone) {
+                QTest::mouseClick(viewer->cmdDone, Qt::LeftButton);
+            } else {
+                QCloseEvent close;
+                QApplication::sendEvent(viewer, &close);
+            }
+            closed = !viewer->isVisible();
+        });
+        showFormChain("frmReportview");
+        EXPECT_TRUE(building);
+        EXPECT_TRUE(closed);
+        EXPECT_TRUE(boxes().isEmpty()) << shown().join('\n').toStdString();
+        EXPECT_TRUE(connectionClosed());
+        EXPECT_EQ(frmReportview::Default().ReportMode, "");
+    }
 }
 
 } // namespace

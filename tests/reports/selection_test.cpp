@@ -74,6 +74,38 @@ TEST_F(SelectionTest, ProviderListIsTheDataYearsWhateverTheReportYear) {
     EXPECT_EQ(w->cboSupport->currentText(), "");
 }
 
+// The provider list reads the year's rows through the learner-year index and
+// lists the providers of the query as first written: of every year's row, a
+// learner the host no longer lists, a row without a learner, names that
+// differ in case only, empty and missing names.
+TEST_F(SelectionTest, ProviderListGivesTheProvidersOfTheQueryAsFirstWritten) {
+    rawExec(dbPath, "INSERT INTO TAV_Learner_Background_Info (LearnerID, Data_Year, "
+                    "Name_Of_Provider) VALUES (1, 2025, 'Old clinic'), (4000, 2026, 'Gone'), "
+                    "(NULL, 2026, 'Nobody''s'), (NULL, 2024, 'Older'), (2, 2026, 'clinic A'), "
+                    "(3, 2026, ''), (4, 2026, NULL), (-5, 2026, 'Negative')");
+    for (const qint16 year : {qint16(2026), qint16(2025), qint16(2024), qint16(2030)}) {
+        SCOPED_TRACE(year);
+        gDataYear = year;
+        auto w = open("LearnerList", year);
+        QStringList providers = items(w->cboSupport);
+        EXPECT_EQ(providers, run("SELECT DISTINCT Name_Of_Provider FROM "
+                                 "TAV_Learner_Background_Info WHERE Data_Year = " +
+                                     QString::number(year) + " Group By Name_Of_Provider",
+                                 {"Name_Of_Provider"}));
+        if (year == 2026)
+            for (const char* p : {"Gone", "Nobody's", "Negative"})
+                EXPECT_TRUE(providers.contains(p)) << p;
+        const QStringList plan = rawRows(
+            dbPath, "EXPLAIN QUERY PLAN " +
+                        translateJetSql(frmBarrierSelect::personQuery()).replace("jet_nocase",
+                                                                                 "NOCASE"));
+        for (const QString& step : plan)
+            EXPECT_FALSE(step.section('|', 3).startsWith("SCAN TAV_Learner_Background_Info") ||
+                         step.section('|', 3).startsWith("SCAN B "))
+                << step.toStdString();
+    }
+}
+
 TEST_F(SelectionTest, ListFailuresAreReportedWithTheirRoutines) {
     rawExec(dbPath, "DROP TABLE TAV_Learner_Background_Info; DROP TABLE Disabilities");
     auto w = open("LearnerSummary");
@@ -202,6 +234,7 @@ TEST_F(SelectionTest, PerBarrierReportListsTheYearsLearnersWithABackgroundRow) {
               " INNER JOIN Disabilities as Disa ON LI.LSENDisabilities = Disa.id)"
               " INNER JOIN SchoolGrades as SG ON LI.Grade = SG.ID"
               " WHERE (((LI.Status) = 'C') And ((BI.Data_Year) = 2026))"
+              " AND BI.LearnerID IN (SELECT LI.ID FROM Learner_Info AS LI WHERE LI.Status = 'C')"
               " ORDER BY Disa.Name, SG.Name,LI.SName");
 
     w->chkAllBarriers->setChecked(false);
@@ -258,45 +291,75 @@ TEST_F(SelectionTest, PerProviderReportAndValuesHoldingAQuote) {
     EXPECT_TRUE(messages().isEmpty());
 }
 
-// The per-provider query finds the background rows through the learner-year
-// index and gives the rows of the query as first written, in both kinds of
-// report year, for every learner or one, every provider or one.
-TEST_F(SelectionTest, PerProviderQueryGivesTheRowsOfTheQueryAsFirstWritten) {
+// The two list reports' queries find the background rows through the
+// learner-year index and give the rows of the queries as first written, in
+// both kinds of report year, for every learner or one, every barrier or
+// provider or one.
+TEST_F(SelectionTest, ListQueriesGiveTheRowsOfTheQueriesAsFirstWritten) {
     rawExec(dbPath, "INSERT INTO TAV_Learner_Background_Info (LearnerID, Data_Year, "
                     "Name_Of_Provider) VALUES (1, 2025, 'Clinic A'), (5, 2025, 'Clinic C'), "
-                    "(99, 2026, 'Clinic A'), (2, 2026, 'clinic a')");
-    for (const qint16 year : {qint16(2026), qint16(2025)}) {
-        for (const auto& [provider, accession] :
-             {std::pair<QString, QString>{"", ""}, {"Clinic A", ""}, {"", "003"}}) {
-            SCOPED_TRACE(QString("%1 '%2' '%3'").arg(year).arg(provider, accession).toStdString());
-            auto w = open("LearnerList", year);
-            QString first = "SELECT BI.Name_Of_Provider, LI.AccessionNo, LI.SName, LI.FName, "
-                            "SG.Name FROM (Learner_Info as LI INNER JOIN "
-                            "TAV_Learner_Background_Info as BI ON LI.ID = BI.LearnerID) INNER "
-                            "JOIN SchoolGrades as SG ON LI.Grade = SG.ID";
-            first += year == gDataYear ? QString(" WHERE (((LI.Status) = 'C') And ((BI.Data_Year) "
-                                                 "= %1))")
-                                             .arg(year)
-                                       : QString(" WHERE ((BI.Data_Year) = %1)").arg(year);
-            if (!provider.isEmpty()) {
-                w->chkAllSupport->setChecked(false);
-                w->cboSupport->setCurrentText(provider);
-                first += " AND BI.Name_Of_Provider = '" + provider + "'";
+                    "(99, 2026, 'Clinic A'), (2, 2026, 'clinic a'), (3, 2026, 'Twice')");
+    const struct {
+        const char* mode;
+        const char* first; // the query as first written, to its WHERE
+        const char* otherYear; // its WHERE for another year than the data year
+        const char* chosen;    // a barrier or provider chosen, and its field
+        const char* field;
+        const char* order;
+        QStringList columns;
+    } reports[] = {
+        {"LearnerSummary",
+         "SELECT LI.AccessionNo, LI.SName, LI.FName, Disa.Name AS Disability, SG.Name FROM "
+         "((Learner_Info as LI INNER JOIN TAV_Learner_Background_Info as BI ON LI.ID = "
+         "BI.LearnerID) INNER JOIN Disabilities as Disa ON LI.LSENDisabilities = Disa.id) INNER "
+         "JOIN SchoolGrades as SG ON LI.Grade = SG.ID",
+         " WHERE (((BI.Data_Year) = %1))", "Attention Deficit Disorder", "Disa.Name",
+         " ORDER BY Disa.Name, SG.Name,LI.SName", kBarrierColumns},
+        {"LearnerList",
+         "SELECT BI.Name_Of_Provider, LI.AccessionNo, LI.SName, LI.FName, SG.Name FROM "
+         "(Learner_Info as LI INNER JOIN TAV_Learner_Background_Info as BI ON LI.ID = "
+         "BI.LearnerID) INNER JOIN SchoolGrades as SG ON LI.Grade = SG.ID",
+         " WHERE ((BI.Data_Year) = %1)", "Clinic A", "BI.Name_Of_Provider",
+         " ORDER BY BI.Name_Of_Provider, SG.Name, LI.SName", kProviderColumns},
+    };
+    for (const auto& report : reports) {
+        const bool perBarrier = QString(report.mode) == "LearnerSummary";
+        for (const qint16 year : {qint16(2026), qint16(2025)}) {
+            for (const auto& [chosen, accession] :
+                 {std::pair<QString, QString>{"", ""}, {report.chosen, ""}, {"", "003"}}) {
+                SCOPED_TRACE(QString("%1 %2 '%3' '%4'")
+                                 .arg(report.mode)
+                                 .arg(year)
+                                 .arg(chosen, accession)
+                                 .toStdString());
+                auto w = open(report.mode, year);
+                QString first = report.first;
+                first += year == gDataYear ? QString(" WHERE (((LI.Status) = 'C') And "
+                                                     "((BI.Data_Year) = %1))")
+                                                 .arg(year)
+                                           : QString(report.otherYear).arg(year);
+                if (!chosen.isEmpty()) {
+                    (perBarrier ? w->chkAllBarriers : w->chkAllSupport)->setChecked(false);
+                    (perBarrier ? w->cboBarrier : w->cboSupport)->setCurrentText(chosen);
+                    first += QString(" AND %1 = '%2'").arg(report.field, chosen);
+                }
+                if (!accession.isEmpty()) {
+                    w->chkAllLearners->setChecked(false);
+                    w->txtAssNo->setText(accession);
+                    first += " AND LI.AccessionNo = '" + accession + "'";
+                }
+                first += report.order;
+                const QString query =
+                    perBarrier ? w->learnerSummaryQuery() : w->learnerListQuery();
+                const QStringList rows = run(query, report.columns);
+                EXPECT_FALSE(rows.isEmpty());
+                EXPECT_EQ(rows, run(first, report.columns));
+                const QStringList plan = rawRows(
+                    dbPath,
+                    "EXPLAIN QUERY PLAN " + translateJetSql(query).replace("jet_nocase", "NOCASE"));
+                for (const QString& step : plan)
+                    EXPECT_FALSE(step.section('|', 3).startsWith("SCAN BI")) << step.toStdString();
             }
-            if (!accession.isEmpty()) {
-                w->chkAllLearners->setChecked(false);
-                w->txtAssNo->setText(accession);
-                first += " AND LI.AccessionNo = '" + accession + "'";
-            }
-            first += " ORDER BY BI.Name_Of_Provider, SG.Name, LI.SName";
-            const QStringList rows = run(w->learnerListQuery(), kProviderColumns);
-            EXPECT_FALSE(rows.isEmpty());
-            EXPECT_EQ(rows, run(first, kProviderColumns));
-            const QStringList plan = rawRows(
-                dbPath, "EXPLAIN QUERY PLAN " +
-                            translateJetSql(w->learnerListQuery()).replace("jet_nocase", "NOCASE"));
-            for (const QString& step : plan)
-                EXPECT_FALSE(step.section('|', 3).startsWith("SCAN BI")) << step.toStdString();
         }
     }
 }
