@@ -20,7 +20,7 @@
 #include "platform/jetdialect.h"
 #include "platform/messagebox.h"
 #include "platform/printdialog.h"
-#include "platform/reportengine.h"
+#include "platform/reportviewer.h"
 #include "platform/runtime.h"
 #include "reports/clssql.h"
 #include "reports/frmbarrierselect.h"

@@ -4,7 +4,7 @@
 // and export to PDF.
 #include "platform/printdialog.h"
 #include "platform/printer.h"
-#include "platform/reportengine.h"
+#include "platform/reportviewer.h"
 #include "tests/common/pdf.h"
 
 #include <QApplication>

@@ -8,7 +8,7 @@
 #include "pages/assessmentpage.h"
 #include "platform/grid.h"
 #include "platform/printer.h"
-#include "platform/reportengine.h"
+#include "platform/reportviewer.h"
 #include "platform/runtime.h"
 #include "profile/frmbackgroundinfo.h"
 #include "profile/profileforms.h"
