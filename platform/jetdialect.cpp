@@ -926,18 +926,18 @@ void passResultNames(Tokens& t) {
 
 // Two literals written together with no operator between them ('a'"b",
 // #1/2/2020#'x') are no expression.
-void refuseJoinedLiterals(const Tokens& t, const QString& sql) {
+void refuseJoinedLiterals(const Tokens& t) {
     for (qsizetype i = 1; i < t.size(); ++i) {
         const bool literal = t[i].kind == Kind::Text || t[i].kind == Kind::Date;
         const bool before = t[i - 1].kind == Kind::Text || t[i - 1].kind == Kind::Date;
         if (literal && before)
-            syntaxError("(missing operator)", sql);
+            syntaxError("(missing operator)", join(t));
     }
 }
 
-QString translateStatement(const QString& sql, Schema& schema) {
-    Tokens t = tokenize(sql);
-    refuseJoinedLiterals(t, sql);
+// One statement, as the tokens of its text.
+QString translateStatement(Tokens t, Schema& schema) {
+    refuseJoinedLiterals(t);
     passLiterals(t);
     passFunctions(t);
     passDivision(t);
@@ -997,14 +997,15 @@ QString translateJetSql(const QString& sql, sqlite3* db) {
         if (handle != 0 && hit->handle == handle && hit->schemaVersion == schemaVersion(db))
             return hit->text;
     }
-    // Statement by statement (a text may hold several, joined by ';').
+    // Statement by statement (a text may hold several, joined by ';'), the
+    // text read into tokens once.
     Schema schema{db};
     QString out;
     const Tokens all = tokenize(sql);
     qsizetype start = 0;
     for (qsizetype i = 0; i <= all.size(); ++i) {
         if (i == all.size() || all[i].isPunct(";")) {
-            out += translateStatement(join(slice(all, start, i)), schema);
+            out += translateStatement(slice(all, start, i), schema);
             if (i < all.size())
                 out += ';';
             start = i + 1;
