@@ -13,7 +13,6 @@
 #include "bench/rawdb.h"
 #include "bench/measure.h"
 #include "bench/options.h"
-#include "bench/pages.h"
 #include "pages/assessmentpage.h"
 #include "platform/fonts.h"
 #include "platform/grid.h"
@@ -22,6 +21,7 @@
 #include "platform/printdialog.h"
 #include "platform/reportviewer.h"
 #include "platform/runtime.h"
+#include "profile/profileforms.h"
 #include "reports/clssql.h"
 #include "reports/frmbarrierselect.h"
 #include "reports/frmreportview.h"
@@ -29,6 +29,7 @@
 #include "services/endprogram.h"
 #include "services/globals.h"
 #include "services/moddatabaseconnection.h"
+#include "support/supportforms.h"
 #include "workspace/frmselectlearner.h"
 #include "workspace/rollover.h"
 
@@ -528,26 +529,31 @@ QList<Figure> measure(const QString& path, int runs) {
         }
         return saveLimits.value(commits);
     };
-    for (const BenchPage& page : benchPages()) {
+    // Every page the program registers, each made off-screen.
+    registerProfileForms();
+    registerSupportForms();
+    for (auto page = registeredPages().cbegin(); page != registeredPages().cend(); ++page) {
+        const QString& name = page.key();
+        const PageMaker& make = page.value();
         std::unique_ptr<AssessmentPage> form;
         figures << timeIt(
-            page.name + " open (window made)", runs, 0, [&] { form = page.make(); }, {},
+            name + " open (window made)", runs, 0, [&] { form = make(); }, {},
             [&] { form.reset(); });
         // Load: what showing the page runs, its Form_Load and Form_Activate.
         figures << timeIt(
-            page.name + " load", runs, kLoadTarget,
+            name + " load", runs, kLoadTarget,
             [&] {
                 form->Form_Load();
                 form->Form_Activate();
             },
-            [&] { form = page.make(); }, [&] { form.reset(); });
+            [&] { form = make(); }, [&] { form.reset(); });
         // Save: the loaded learner-year written back through the Save button.
-        form = page.make();
+        form = make();
         form->Form_Load();
         form->Form_Activate();
         gLastMessage.clear();
         figures.last().limit = loadLimit.limit;
-        figures << timeIt(page.name + " save", runs, kSaveTarget, [&] {
+        figures << timeIt(name + " save", runs, kSaveTarget, [&] {
             form->markUnsaved();
             form->cmdSave_Click();
         });
@@ -565,7 +571,7 @@ QList<Figure> measure(const QString& path, int runs) {
         form.reset();
         // A save the page refused (after a failed load, say) would be no save.
         if (!gLastMessage.contains("saved", Qt::CaseInsensitive)) {
-            QTextStream(stderr) << page.name << " did not save: " << gLastMessage << "\n";
+            QTextStream(stderr) << name << " did not save: " << gLastMessage << "\n";
             ++gFailures;
         }
     }
