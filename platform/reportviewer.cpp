@@ -486,10 +486,8 @@ bool ReportViewer::eventFilter(QObject* watched, QEvent* event) {
                    static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
             event->accept();
             return true;
-        } else if (event->type() == QEvent::MouseButtonRelease) {
-            // A click in the box selects its number, so typing replaces it.
-            QTimer::singleShot(0, txtPage, &QLineEdit::selectAll);
-        } else if (event->type() == QEvent::FocusIn) {
+        } else if (event->type() == QEvent::MouseButtonRelease ||
+                   event->type() == QEvent::FocusIn) {
             // A click in the box selects its number, so typing replaces it.
             QTimer::singleShot(0, txtPage, &QLineEdit::selectAll);
         } else if (event->type() == QEvent::FocusOut) {
