@@ -7,6 +7,7 @@
 #include "pages/previewlist.h"
 #include "tests/common/fixture.h"
 #include "tests/common/pdf.h"
+#include "tests/common/user.h"
 #include "services/checktables.h"
 #include "services/globals.h"
 #include "services/moddatabaseconnection.h"
@@ -36,12 +37,23 @@ inline void userTick(Grid* grid, int col, int row, bool ticked) {
                            ticked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
 }
 
-// Types text into a preview list's entry box, picks its first option (or its
-// second) and presses Add.
-inline void addToPreview(PreviewList* list, const QString& text, bool optionA) {
-    list->entryBox()->setText(text);
-    (optionA ? list->optionA() : list->optionB())->setChecked(true);
-    list->addButton()->click();
+// Loads page and shows it as the active window, as opening it does.
+inline bool showPage(AssessmentPage& page) {
+    page.Form_Load();
+    return user::showActive(&page);
+}
+
+// How an entry reaches a box: typed key by key, or pasted (a long text, or
+// many entries, which the user copies in).
+enum class Entry { Typed, Pasted };
+
+// Types text into a preview list's entry box of a page that is shown,
+// clicks its first option (or its second) and clicks Add.
+inline void addToPreview(PreviewList* list, const QString& text, bool optionA,
+                         Entry entry = Entry::Typed) {
+    user::typeIntoBox(list->entryBox(), text, entry == Entry::Pasted);
+    user::click(optionA ? list->optionA() : list->optionB());
+    user::click(list->addButton());
 }
 
 class PageTest : public DemoDbTest {

@@ -8,6 +8,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -25,8 +29,24 @@ inline bool showActive(QWidget* window) {
     return QTest::qWaitForWindowActive(window);
 }
 
-// A left click in the middle of cell (col, row) of grid.
+// Brings widget into sight as the user does: a click on each tab that holds it.
+inline void bringIntoView(QWidget* widget) {
+    for (QWidget* w = widget; w && !w->isWindow(); w = w->parentWidget()) {
+        auto* tabs = qobject_cast<QTabWidget*>(w->parentWidget() ? w->parentWidget()->parentWidget()
+                                                                 : nullptr);
+        const int index = tabs ? tabs->indexOf(w) : -1;
+        if (index >= 0 && tabs->currentIndex() != index) {
+            QTabBar* bar = tabs->tabBar();
+            QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
+            QApplication::processEvents();
+        }
+    }
+}
+
+// A left click in the middle of cell (col, row) of grid, scrolled into sight first.
 inline void clickCell(Grid* grid, int col, int row) {
+    bringIntoView(grid);
+    grid->scrollTo(grid->model()->index(row - 1, col - 1));
     const QRect cell = grid->visualRect(grid->model()->index(row - 1, col - 1));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, cell.center());
 }
@@ -88,30 +108,87 @@ inline void paste(const QString& text) {
     key(Qt::Key_V, Qt::ControlModifier);
 }
 
-// A left click on a button of the active window.
-inline void click(QAbstractButton* button) {
-    QApplication::setActiveWindow(button->window());
-    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+// A left click in the middle of a control (a button, a box, an option) of
+// its window, brought into sight first.
+inline void click(QWidget* control) {
+    QApplication::setActiveWindow(control->window());
+    bringIntoView(control);
+    QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, control->rect().center());
     QApplication::processEvents();
 }
 
-// Leaves the cell being edited for the one beside it, as a click there does
-// (the edit is committed).
+// Ticks or clears a list's check-box item: a click on the item, then Space.
+inline void tickItem(QListWidget* list, QListWidgetItem* item, bool ticked) {
+    if ((item->checkState() == Qt::Checked) == ticked)
+        return;
+    QApplication::setActiveWindow(list->window());
+    list->scrollToItem(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      list->visualItemRect(item).center());
+    key(Qt::Key_Space);
+}
+
+// Types text into a text box: a click in it, Ctrl+A to choose what it holds,
+// and the keys (or, with paste, Ctrl+V).
+inline void typeIntoBox(QLineEdit* box, const QString& text, bool paste = false) {
+    click(box);
+    key(Qt::Key_A, Qt::ControlModifier);
+    if (paste)
+        user::paste(text);
+    else if (!text.isEmpty())
+        type(text);
+    else
+        key(Qt::Key_Delete);
+}
+
+// Leaves the cell being edited, as a click on a cell beside it does (the
+// edit is committed): a shown cell that does nothing when clicked (no check
+// box or button), else Tab.
 inline void leaveCell(Grid* grid, int col, int row) {
-    clickCell(grid, col < grid->MaxCols() ? col + 1 : col - 1, row);
-    QApplication::processEvents();
+    for (const int beside : {col + 1, col - 1}) {
+        if (beside < 1 || beside > grid->MaxCols() || grid->isColumnHidden(beside - 1) ||
+            grid->columnWidth(beside - 1) <= 0)
+            continue;
+        const GridCellType type = grid->cellType(beside, row);
+        if (type == GridCellType::CheckBox || type == GridCellType::Button)
+            continue;
+        clickCell(grid, beside, row);
+        QApplication::processEvents();
+        return;
+    }
+    key(Qt::Key_Tab);
 }
 
 // Types text into an edit cell of a window that is shown: a click on the
 // cell (unless it is the chosen cell already), the keys (the first opens the
-// editor), and a click on the cell beside it.
+// editor), and a click on the cell beside it. An empty text is the Delete key.
 inline void typeIntoCell(Grid* grid, int col, int row, const QString& text, int delay = kKeyDelay) {
     QApplication::setActiveWindow(grid->window());
-    if (grid->currentIndex() != grid->model()->index(row - 1, col - 1))
+    if (grid->currentIndex() != grid->model()->index(row - 1, col - 1) || !grid->hasFocus())
         clickCell(grid, col, row);
     grid->setFocus();
+    if (text.isEmpty()) {
+        key(Qt::Key_Delete);
+        return;
+    }
     type(text, delay);
     leaveCell(grid, col, row);
+}
+
+// Pastes text into a cell with Ctrl+V: the cell is clicked and takes the
+// text whole (a long text, or one with line breaks, as the user copies it in).
+inline void pasteIntoCell(Grid* grid, int col, int row, const QString& text) {
+    QApplication::setActiveWindow(grid->window());
+    clickCell(grid, col, row);
+    paste(text);
+}
+
+// Ticks or clears a check-box cell with a click, when it is not so already.
+inline void tickCell(Grid* grid, int col, int row, bool ticked) {
+    if ((grid->GetText(col, row) == "1") != ticked) {
+        QApplication::setActiveWindow(grid->window());
+        clickCell(grid, col, row);
+    }
 }
 
 // Chooses an item of a drop-down list cell: the cell's list is opened and
