@@ -43,6 +43,17 @@ inline bool showPage(AssessmentPage& page) {
     return user::showActive(&page);
 }
 
+// The user turns to another window of the program and back to page, which
+// is activated again.
+inline bool activateAgain(AssessmentPage& page) {
+    QWidget other;
+    other.setWindowTitle("another window");
+    if (!user::showActive(&other))
+        return false;
+    other.hide();
+    return user::showActive(&page);
+}
+
 // How an entry reaches a box: typed key by key, or pasted (a long text, or
 // many entries, which the user copies in).
 enum class Entry { Typed, Pasted };

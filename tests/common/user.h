@@ -29,17 +29,22 @@ inline bool showActive(QWidget* window) {
     return QTest::qWaitForWindowActive(window);
 }
 
+// A click on tab index of a tab control.
+inline void clickTab(QTabWidget* tabs, int index) {
+    QApplication::setActiveWindow(tabs->window());
+    QTabBar* bar = tabs->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
+    QApplication::processEvents();
+}
+
 // Brings widget into sight as the user does: a click on each tab that holds it.
 inline void bringIntoView(QWidget* widget) {
     for (QWidget* w = widget; w && !w->isWindow(); w = w->parentWidget()) {
         auto* tabs = qobject_cast<QTabWidget*>(w->parentWidget() ? w->parentWidget()->parentWidget()
                                                                  : nullptr);
         const int index = tabs ? tabs->indexOf(w) : -1;
-        if (index >= 0 && tabs->currentIndex() != index) {
-            QTabBar* bar = tabs->tabBar();
-            QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
-            QApplication::processEvents();
-        }
+        if (index >= 0 && tabs->currentIndex() != index)
+            clickTab(tabs, index);
     }
 }
 
