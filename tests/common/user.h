@@ -14,6 +14,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QWidget>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace user {
@@ -148,14 +149,16 @@ inline void typeIntoBox(QLineEdit* box, const QString& text, bool paste = false)
 
 // Leaves the cell being edited, as a click on a cell beside it does (the
 // edit is committed): a shown cell that does nothing when clicked (no check
-// box or button), else Tab.
+// box, button or list), else Tab.
 inline void leaveCell(Grid* grid, int col, int row) {
-    for (const int beside : {col + 1, col - 1}) {
+    const int right = col + std::max(1, grid->columnSpan(row - 1, col - 1));
+    for (const int beside : {right, col - 1}) {
         if (beside < 1 || beside > grid->MaxCols() || grid->isColumnHidden(beside - 1) ||
             grid->columnWidth(beside - 1) <= 0)
             continue;
         const GridCellType type = grid->cellType(beside, row);
-        if (type == GridCellType::CheckBox || type == GridCellType::Button)
+        if (type == GridCellType::CheckBox || type == GridCellType::Button ||
+            type == GridCellType::ComboBox)
             continue;
         clickCell(grid, beside, row);
         QApplication::processEvents();
