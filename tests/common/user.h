@@ -49,8 +49,10 @@ inline void bringIntoView(QWidget* widget) {
     }
 }
 
-// A left click in the middle of cell (col, row) of grid, scrolled into sight first.
+// A left click in the middle of cell (col, row) of grid, scrolled into sight
+// first (the click makes its window the active one, as a window manager does).
 inline void clickCell(Grid* grid, int col, int row) {
+    QApplication::setActiveWindow(grid->window());
     bringIntoView(grid);
     grid->scrollTo(grid->model()->index(row - 1, col - 1));
     const QRect cell = grid->visualRect(grid->model()->index(row - 1, col - 1));
@@ -151,6 +153,7 @@ inline void typeIntoBox(QLineEdit* box, const QString& text, bool paste = false)
 // edit is committed): a shown cell that does nothing when clicked (no check
 // box, button or list), else Tab.
 inline void leaveCell(Grid* grid, int col, int row) {
+    QApplication::setActiveWindow(grid->window());
     const int right = col + std::max(1, grid->columnSpan(row - 1, col - 1));
     for (const int beside : {right, col - 1}) {
         if (beside < 1 || beside > grid->MaxCols() || grid->isColumnHidden(beside - 1) ||
