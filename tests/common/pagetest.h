@@ -108,6 +108,22 @@ protected:
                                    " WHERE LearnerID = " + QString::number(learner) +
                                    " AND Data_Year = " + QString::number(year) + more);
     }
+    // After an edit of the user's, leaving by Main Menu asks: No keeps the
+    // page with the edit, Yes closes it (nothing saved).
+    void expectLeavingAsks(AssessmentPage& page) {
+        boxes().clear();
+        answerAll(msgbox::vbNo);
+        user::click(page.cmdMenu);
+        EXPECT_EQ(shown(), QStringList{"Data has NOT been Saved: You have NOT saved your data. "
+                                       "Are you sure you want to exit without saving?"});
+        EXPECT_FALSE(page.isClosed());
+        EXPECT_TRUE(page.isUnsaved());
+        answerAll(msgbox::vbYes);
+        user::click(page.cmdMenu);
+        EXPECT_TRUE(page.isClosed());
+        msgbox::setAnswerer(msgbox::answerDefault);
+        boxes().clear();
+    }
     static bool connectionClosed() {
         return !gConnection || gConnection->State() == ado::adStateClosed;
     }

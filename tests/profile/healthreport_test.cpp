@@ -294,6 +294,19 @@ TEST_F(HealthReportTest, NextPageLeadsToCriteriaPageOne) {
     user::click(page.cmdNext);
     EXPECT_TRUE(page.isClosed());
     EXPECT_EQ(page.nextForm(), "frmCriteriaSelection1");
+
+    // A tick of the medical record, or a comment typed: leaving asks.
+    for (const bool tick : {true, false}) {
+        SCOPED_TRACE(tick);
+        frmHealthReport edited;
+        ASSERT_TRUE(showPage(edited));
+        if (tick)
+            user::tickCell(edited.gridMedicalRecords, 5, 5, true);
+        else
+            user::typeIntoCell(edited.gridAreas, 2, 11, "Seen by the nurse");
+        expectLeavingAsks(edited);
+    }
+    EXPECT_TRUE(reportRows().isEmpty());
 }
 
 TEST_F(HealthReportTest, PagePrintHoldsTheReportAndTheAreas) {

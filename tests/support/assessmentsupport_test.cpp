@@ -523,6 +523,18 @@ TEST_F(AssessmentSupportTest, ChainRunsFromPageOneToPageFourAndBack) {
     ASSERT_EQ(boxes().size(), 1);
     EXPECT_EQ(boxes().first().title, "Data has NOT been Saved");
     EXPECT_EQ(page.gridAreaLevel->GetText(2, 3), "Level 2");
+
+    // Page 1's learner texts are edits too.
+    for (const char* name : {"gridDisability", "gridSupport"}) {
+        SCOPED_TRACE(name);
+        frmAssessment_Support_Reg one(1);
+        ASSERT_TRUE(showPage(one));
+        auto* grid = one.findChild<Grid*>(name);
+        ASSERT_NE(grid, nullptr);
+        user::typeIntoCell(grid, 1, 2, "Uses a hearing aid");
+        expectLeavingAsks(one);
+    }
+    EXPECT_TRUE(learnerTexts().isEmpty());
 }
 
 TEST_F(AssessmentSupportTest, MainMenusSection3aButtonWalksTheChain) {
