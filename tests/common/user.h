@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabBar>
@@ -202,10 +203,30 @@ inline void tickCell(Grid* grid, int col, int row, bool ticked) {
     }
 }
 
+// Chooses an item of a drop-down list: a click on the list opens it (unless
+// it is open), and a click on the item chooses it.
+inline void chooseInList(QComboBox* combo, const QString& item) {
+    const int index = combo->findText(item);
+    ASSERT_GE(index, 0) << item.toStdString() << " is not in the list";
+    QAbstractItemView* view = combo->view();
+    if (!view->isVisible()) {
+        QApplication::setActiveWindow(combo->window());
+        QTest::mouseClick(combo, Qt::LeftButton, Qt::NoModifier, combo->rect().center());
+        // A list opened by a click takes no click on an item until a double
+        // click's time has passed: the user's eye goes to the item first.
+        QTest::qWait(QApplication::doubleClickInterval() + kKeyDelay);
+    }
+    ASSERT_TRUE(view->isVisible()) << "the list did not open";
+    const QModelIndex at = view->model()->index(index, 0);
+    view->scrollTo(at);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      view->visualRect(at).center());
+    QApplication::processEvents();
+}
+
 // Chooses an item of a drop-down list cell: the cell's list is opened and
 // the item clicked in it.
 inline void chooseInCell(Grid* grid, int col, int row, const QString& item) {
-    QApplication::setActiveWindow(grid->window());
     clickCell(grid, col, row);
     grid->setFocus();
     QTest::keyClick(grid, Qt::Key_F2);
@@ -214,16 +235,18 @@ inline void chooseInCell(Grid* grid, int col, int row, const QString& item) {
         if (open->isVisible())
             combo = open;
     ASSERT_NE(combo, nullptr) << "the cell opened no list";
-    const int index = combo->findText(item);
-    ASSERT_GE(index, 0) << item.toStdString() << " is not in the list";
-    combo->showPopup();
-    QAbstractItemView* view = combo->view();
-    const QModelIndex at = view->model()->index(index, 0);
-    view->scrollTo(at);
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      view->visualRect(at).center());
-    QApplication::processEvents();
+    chooseInList(combo, item);
     leaveCell(grid, col, row);
+}
+
+// A click on the column header of col.
+inline void clickHeader(Grid* grid, int col) {
+    QApplication::setActiveWindow(grid->window());
+    QHeaderView* header = grid->horizontalHeader();
+    const QPoint at(header->sectionViewportPosition(col - 1) + header->sectionSize(col - 1) / 2,
+                    header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QApplication::processEvents();
 }
 
 } // namespace user
