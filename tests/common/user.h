@@ -7,10 +7,16 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -117,13 +123,35 @@ inline void paste(const QString& text) {
     key(Qt::Key_V, Qt::ControlModifier);
 }
 
-// A left click in the middle of a control (a button, a box, an option) of
-// its window, brought into sight first.
+// Where the user clicks a control: a check box or option on its box, any
+// other control in its middle.
+inline QPoint clickPoint(QWidget* control) {
+    QStyleOptionButton option;
+    option.initFrom(control);
+    if (qobject_cast<QCheckBox*>(control))
+        return control->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, control)
+            .center();
+    if (qobject_cast<QRadioButton*>(control))
+        return control->style()
+            ->subElementRect(QStyle::SE_RadioButtonIndicator, &option, control)
+            .center();
+    return control->rect().center();
+}
+
+// A left click on a control (a button, a box, an option) of its window,
+// brought into sight first.
 inline void click(QWidget* control) {
     QApplication::setActiveWindow(control->window());
     bringIntoView(control);
-    QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, control->rect().center());
+    QTest::mouseClick(control, Qt::LeftButton, Qt::NoModifier, clickPoint(control));
     QApplication::processEvents();
+}
+
+// Ticks or clears a check box (or chooses an option) with a click, when it is
+// not so already.
+inline void tick(QAbstractButton* box, bool ticked) {
+    if (box->isChecked() != ticked)
+        click(box);
 }
 
 // Ticks or clears a list's check-box item: a click on the item, then Space.
@@ -211,7 +239,16 @@ inline void chooseInList(QComboBox* combo, const QString& item) {
     QAbstractItemView* view = combo->view();
     if (!view->isVisible()) {
         QApplication::setActiveWindow(combo->window());
-        QTest::mouseClick(combo, Qt::LeftButton, Qt::NoModifier, combo->rect().center());
+        // The list's arrow (a click on the text of a list that takes typing
+        // goes to its text).
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        option.editable = combo->isEditable();
+        option.subControls = QStyle::SC_All;
+        const QRect arrow = combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                           QStyle::SC_ComboBoxArrow, combo);
+        QTest::mouseClick(combo, Qt::LeftButton, Qt::NoModifier,
+                          arrow.isValid() ? arrow.center() : combo->rect().center());
         // A list opened by a click takes no click on an item until a double
         // click's time has passed: the user's eye goes to the item first.
         QTest::qWait(QApplication::doubleClickInterval() + kKeyDelay);
