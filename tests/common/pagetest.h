@@ -124,6 +124,18 @@ protected:
         msgbox::setAnswerer(msgbox::answerDefault);
         boxes().clear();
     }
+    // For each edit, on a page of its own (loaded and shown): after the edit,
+    // leaving asks.
+    template <class Page>
+    void expectEachEditMakesLeavingAsk(const QList<std::function<void(Page&)>>& edits) {
+        for (qsizetype i = 0; i < edits.size(); ++i) {
+            SCOPED_TRACE("edit " + std::to_string(i + 1));
+            Page page;
+            ASSERT_TRUE(showPage(page));
+            edits[i](page);
+            expectLeavingAsks(page);
+        }
+    }
     static bool connectionClosed() {
         return !gConnection || gConnection->State() == ado::adStateClosed;
     }

@@ -20,8 +20,10 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace user {
@@ -284,6 +286,20 @@ inline void clickHeader(Grid* grid, int col) {
                     header->height() / 2);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     QApplication::processEvents();
+}
+
+// Works in the window of class Window that the program shows next, modally:
+// act runs on it from the window's own loop, once it shows.
+template <class Window> void whenShown(std::function<void(Window&)> act) {
+    QTimer::singleShot(0, [act] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* window = qobject_cast<Window*>(w); window && window->isVisible()) {
+                act(*window);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no " << Window::staticMetaObject.className() << " showed";
+    });
 }
 
 } // namespace user

@@ -13,7 +13,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QTimer>
 
 namespace {
 
@@ -377,23 +376,18 @@ TEST_F(BackgroundInfo, ClosingTheAdditionalWindowRefreshesTheDisabilitiesOnly) {
 
     // The button cell opens the window; the user ticks two, saves, and is done.
     bool sawWindow = false;
-    QTimer::singleShot(0, [&] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* window = qobject_cast<frmMultipleDisabilities*>(w);
-            if (!window || !window->isVisible())
-                continue;
-            sawWindow = true;
-            EXPECT_EQ(window->txtPrimary->text(), "Deaf"); // the one the page shows
-            EXPECT_EQ(window->txtLearner->text(), "O'NEILL Lerato");
-            for (int i = 0; i < window->lvwDisabilities->count(); ++i) {
-                QListWidgetItem* item = window->lvwDisabilities->item(i);
-                if (item->text() == "Cerebral Palsy" || item->text() == "Epilepsy")
-                    user::tickItem(window->lvwDisabilities, item, true);
-            }
-            user::click(window->cmdSave);
-            EXPECT_FALSE(window->isUnsaved());
-            user::click(window->cmdDone);
+    user::whenShown<frmMultipleDisabilities>([&](frmMultipleDisabilities& window) {
+        sawWindow = true;
+        EXPECT_EQ(window.txtPrimary->text(), "Deaf"); // the one the page shows
+        EXPECT_EQ(window.txtLearner->text(), "O'NEILL Lerato");
+        for (int i = 0; i < window.lvwDisabilities->count(); ++i) {
+            QListWidgetItem* item = window.lvwDisabilities->item(i);
+            if (item->text() == "Cerebral Palsy" || item->text() == "Epilepsy")
+                user::tickItem(window.lvwDisabilities, item, true);
         }
+        user::click(window.cmdSave);
+        EXPECT_FALSE(window.isUnsaved());
+        user::click(window.cmdDone);
     });
     user::clickCell(page->gridDisability, 3, 2);
     ASSERT_TRUE(sawWindow);

@@ -296,16 +296,9 @@ TEST_F(HealthReportTest, NextPageLeadsToCriteriaPageOne) {
     EXPECT_EQ(page.nextForm(), "frmCriteriaSelection1");
 
     // A tick of the medical record, or a comment typed: leaving asks.
-    for (const bool tick : {true, false}) {
-        SCOPED_TRACE(tick);
-        frmHealthReport edited;
-        ASSERT_TRUE(showPage(edited));
-        if (tick)
-            user::tickCell(edited.gridMedicalRecords, 5, 5, true);
-        else
-            user::typeIntoCell(edited.gridAreas, 2, 11, "Seen by the nurse");
-        expectLeavingAsks(edited);
-    }
+    expectEachEditMakesLeavingAsk<frmHealthReport>(
+        {[](frmHealthReport& p) { user::tickCell(p.gridMedicalRecords, 5, 5, true); },
+         [](frmHealthReport& p) { user::typeIntoCell(p.gridAreas, 2, 11, "Seen by the nurse"); }});
     EXPECT_TRUE(reportRows().isEmpty());
 }
 

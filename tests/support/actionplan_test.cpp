@@ -652,38 +652,19 @@ TEST_F(ActionPlanTest, MainMenusSectionFourButtonWalksTheChain) {
 // A text typed, or a box ticked, in any grid of the three pages is an edit
 // that leaving asks about.
 TEST_F(ActionPlanTest, AnEditInAnyGridOfTheThreePagesMakesLeavingAsk) {
-    const struct {
-        int page;
-        const char* grid;
-        int col, row;
-        bool tick;
-    } edits[] = {
-        {1, "gridReview", 1, 6, false},           {1, "gridReview", 4, 3, true},
-        {2, "gridStrategy", 1, 5, false},         {2, "gridDBST_Support_Level", 4, 1, true},
-        {3, "gridSupportLevel", 1, 3, false},     {3, "gridSupportLevel", 3, 5, true},
-        {3, "gridActionTaken", 2, 4, false},      {3, "gridActionTaken", 5, 3, false},
-    };
-    for (const auto& e : edits) {
-        SCOPED_TRACE(QString("page %1 %2 (%3,%4)").arg(e.page).arg(e.grid).arg(e.col).arg(e.row)
-                         .toStdString());
-        std::unique_ptr<ActionPlanPage> page;
-        if (e.page == 1)
-            page = std::make_unique<frmActionPlan>();
-        else if (e.page == 2)
-            page = std::make_unique<frmActionPlan2>();
-        else
-            page = std::make_unique<frmActionPlan3>();
-        ASSERT_TRUE(showPage(*page));
-        auto* grid = page->findChild<Grid*>(e.grid);
-        ASSERT_NE(grid, nullptr);
-        if (e.tick)
-            user::tickCell(grid, e.col, e.row, true);
-        else
-            user::typeIntoCell(grid, e.col, e.row, grid->cellType(e.col, e.row) == GridCellType::Date
-                                                       ? "01/02/2026"
-                                                       : "Typed");
-        expectLeavingAsks(*page);
-    }
+    using user::tickCell;
+    using user::typeIntoCell;
+    expectEachEditMakesLeavingAsk<frmActionPlan>(
+        {[](frmActionPlan& p) { typeIntoCell(p.gridReview, 1, 6, "Typed"); },
+         [](frmActionPlan& p) { tickCell(p.gridReview, 4, 3, true); }});
+    expectEachEditMakesLeavingAsk<frmActionPlan2>(
+        {[](frmActionPlan2& p) { typeIntoCell(p.gridStrategy, 1, 5, "Typed"); },
+         [](frmActionPlan2& p) { tickCell(p.gridDBST_Support_Level, 4, 1, true); }});
+    expectEachEditMakesLeavingAsk<frmActionPlan3>(
+        {[](frmActionPlan3& p) { typeIntoCell(p.gridSupportLevel, 1, 3, "Typed"); },
+         [](frmActionPlan3& p) { tickCell(p.gridSupportLevel, 3, 5, true); },
+         [](frmActionPlan3& p) { typeIntoCell(p.gridActionTaken, 2, 4, "Typed"); },
+         [](frmActionPlan3& p) { typeIntoCell(p.gridActionTaken, 5, 3, "01/02/2026"); }});
     EXPECT_TRUE(reviewRows().isEmpty());
     EXPECT_EQ(rawScalar(dbPath, "SELECT COUNT(*) FROM TAV_Action_Review"), "0");
 }

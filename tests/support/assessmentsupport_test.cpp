@@ -529,9 +529,7 @@ TEST_F(AssessmentSupportTest, ChainRunsFromPageOneToPageFourAndBack) {
         SCOPED_TRACE(name);
         frmAssessment_Support_Reg one(1);
         ASSERT_TRUE(showPage(one));
-        auto* grid = one.findChild<Grid*>(name);
-        ASSERT_NE(grid, nullptr);
-        user::typeIntoCell(grid, 1, 2, "Uses a hearing aid");
+        user::typeIntoCell(one.findChild<Grid*>(name), 1, 2, "Uses a hearing aid");
         expectLeavingAsks(one);
     }
     EXPECT_TRUE(learnerTexts().isEmpty());

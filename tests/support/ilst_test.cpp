@@ -275,16 +275,9 @@ TEST_F(IlstTest, PreviousAsksWhenUnsavedAndLeadsBackToTheSchoolRequest) {
     EXPECT_TRUE(stored().isEmpty());
 
     // A text of the first tab, and an answer, are edits too.
-    for (const bool tick : {false, true}) {
-        SCOPED_TRACE(tick);
-        Page again;
-        ASSERT_TRUE(showPage(again));
-        if (tick)
-            user::tickCell(again.gridOther, 3, 13, true);
-        else
-            user::typeIntoCell(again.gridLearnerAdditionalNeeds, 1, 5, "Braille course");
-        expectLeavingAsks(again);
-    }
+    expectEachEditMakesLeavingAsk<Page>(
+        {[](Page& p) { user::typeIntoCell(p.gridLearnerAdditionalNeeds, 1, 5, "Braille course"); },
+         [](Page& p) { user::tickCell(p.gridOther, 3, 13, true); }});
     EXPECT_TRUE(stored().isEmpty());
 }
 
