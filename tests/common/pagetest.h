@@ -27,14 +27,11 @@
 // What shown() lists after a save that succeeded.
 inline const QString kSaved = QStringLiteral("User Message: Your Information has been saved.");
 
-// The user's edit of a cell's text, or tick of a check box, as the grid's
-// editor commits it.
-inline void userEdit(Grid* grid, int col, int row, const QString& text) {
+// A cell's text as the grid's editor commits it, without the keys: for a
+// test that arranges many cells for a print's layout (the user's typing is
+// user::typeIntoCell).
+inline void commitText(Grid* grid, int col, int row, const QString& text) {
     grid->model()->setData(grid->model()->index(row - 1, col - 1), text, Qt::EditRole);
-}
-inline void userTick(Grid* grid, int col, int row, bool ticked) {
-    grid->model()->setData(grid->model()->index(row - 1, col - 1),
-                           ticked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
 }
 
 // Loads page and shows it as the active window, as opening it does.

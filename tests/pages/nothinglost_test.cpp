@@ -309,7 +309,7 @@ TEST_F(NothingLost, APasteThatDoesNotFitIsRefusedWithItsLengthAndTheLimit) {
     EXPECT_FALSE(page->isUnsaved());
 
     // Typing past the limit is said once.
-    a->SetText(1, 3, QString(253, 'n'));
+    user::paste(QString(253, 'n'));
     boxes().clear();
     user::key(Qt::Key_F2);
     user::type("abcd", 10);

@@ -129,11 +129,12 @@ TEST_F(ReportViewerTest, ProvidersSpeltInOtherCasesAreOneGroupCountedWithTheBlan
     // The user picks the provider's one entry in the list.
     gBarrierSelectRequest.FormMode = "LearnerList";
     frmBarrierSelect select;
-    QTest::mouseClick(select.chkAllSupport, Qt::LeftButton);
+    ASSERT_TRUE(user::showActive(&select));
+    user::click(select.chkAllSupport);
     ASSERT_TRUE(select.cboSupport->isEnabled());
     const int entry = select.cboSupport->findText("dr smith clinic", Qt::MatchFixedString);
     ASSERT_GE(entry, 0);
-    select.cboSupport->setCurrentIndex(entry);
+    user::chooseInList(select.cboSupport, select.cboSupport->itemText(entry));
     frmReportview::Default().SQL = select.learnerListQuery();
     QString text = flat(run("LearnerList", "oneprovider.pdf"));
     EXPECT_TRUE(boxes().isEmpty()) << shown().join('\n').toStdString();

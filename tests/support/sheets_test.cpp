@@ -259,9 +259,9 @@ TEST_F(SheetsTest, AStrategyAreasHeadingStandsWithItsFirstLine) {
             const QString text = line <= full ? longText(50, "w").left(52)
                                  : line % 2   ? QString("short")
                                               : longText(25, "v").left(28);
-            userEdit(s, 1, row, QString("Ln%1 ").arg(line) + text.left(50));
+            commitText(s, 1, row, QString("Ln%1 ").arg(line) + text.left(50));
             for (const int c : {3, 4, 5, 6, 7})
-                userEdit(s, c, row, text);
+                commitText(s, c, row, text);
         }
         const QString pdf = print(page, QString("strategy%1.pdf").arg(full));
         ASSERT_TRUE(boxes().isEmpty());
