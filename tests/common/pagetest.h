@@ -7,6 +7,7 @@
 #include "pages/previewlist.h"
 #include "tests/common/fixture.h"
 #include "tests/common/pdf.h"
+#include "tests/common/user.h"
 #include "services/checktables.h"
 #include "services/globals.h"
 #include "services/moddatabaseconnection.h"
@@ -26,22 +27,41 @@
 // What shown() lists after a save that succeeded.
 inline const QString kSaved = QStringLiteral("User Message: Your Information has been saved.");
 
-// The user's edit of a cell's text, or tick of a check box, as the grid's
-// editor commits it.
-inline void userEdit(Grid* grid, int col, int row, const QString& text) {
+// A cell's text as the grid's editor commits it, without the keys: for a
+// test that arranges many cells for a print's layout (the user's typing is
+// user::typeIntoCell).
+inline void commitText(Grid* grid, int col, int row, const QString& text) {
     grid->model()->setData(grid->model()->index(row - 1, col - 1), text, Qt::EditRole);
 }
-inline void userTick(Grid* grid, int col, int row, bool ticked) {
-    grid->model()->setData(grid->model()->index(row - 1, col - 1),
-                           ticked ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+
+// Loads page and shows it as the active window, as opening it does.
+inline bool showPage(AssessmentPage& page) {
+    page.Form_Load();
+    return user::showActive(&page);
 }
 
-// Types text into a preview list's entry box, picks its first option (or its
-// second) and presses Add.
-inline void addToPreview(PreviewList* list, const QString& text, bool optionA) {
-    list->entryBox()->setText(text);
-    (optionA ? list->optionA() : list->optionB())->setChecked(true);
-    list->addButton()->click();
+// The user turns to another window of the program and back to page, which
+// is activated again.
+inline bool activateAgain(AssessmentPage& page) {
+    QWidget other;
+    other.setWindowTitle("another window");
+    if (!user::showActive(&other))
+        return false;
+    other.hide();
+    return user::showActive(&page);
+}
+
+// How an entry reaches a box: typed key by key, or pasted (a long text, or
+// many entries, which the user copies in).
+enum class Entry { Typed, Pasted };
+
+// Types text into a preview list's entry box of a page that is shown,
+// clicks its first option (or its second) and clicks Add.
+inline void addToPreview(PreviewList* list, const QString& text, bool optionA,
+                         Entry entry = Entry::Typed) {
+    user::typeIntoBox(list->entryBox(), text, entry == Entry::Pasted);
+    user::click(optionA ? list->optionA() : list->optionB());
+    user::click(list->addButton());
 }
 
 class PageTest : public DemoDbTest {
@@ -84,6 +104,34 @@ protected:
         return rawRows(dbPath, "SELECT " + columns + " FROM " + table +
                                    " WHERE LearnerID = " + QString::number(learner) +
                                    " AND Data_Year = " + QString::number(year) + more);
+    }
+    // After an edit of the user's, leaving by Main Menu asks: No keeps the
+    // page with the edit, Yes closes it (nothing saved).
+    void expectLeavingAsks(AssessmentPage& page) {
+        boxes().clear();
+        answerAll(msgbox::vbNo);
+        user::click(page.cmdMenu);
+        EXPECT_EQ(shown(), QStringList{"Data has NOT been Saved: You have NOT saved your data. "
+                                       "Are you sure you want to exit without saving?"});
+        EXPECT_FALSE(page.isClosed());
+        EXPECT_TRUE(page.isUnsaved());
+        answerAll(msgbox::vbYes);
+        user::click(page.cmdMenu);
+        EXPECT_TRUE(page.isClosed());
+        msgbox::setAnswerer(msgbox::answerDefault);
+        boxes().clear();
+    }
+    // For each edit, on a page of its own (loaded and shown): after the edit,
+    // leaving asks.
+    template <class Page>
+    void expectEachEditMakesLeavingAsk(const QList<std::function<void(Page&)>>& edits) {
+        for (qsizetype i = 0; i < edits.size(); ++i) {
+            SCOPED_TRACE("edit " + std::to_string(i + 1));
+            Page page;
+            ASSERT_TRUE(showPage(page));
+            edits[i](page);
+            expectLeavingAsks(page);
+        }
     }
     static bool connectionClosed() {
         return !gConnection || gConnection->State() == ado::adStateClosed;

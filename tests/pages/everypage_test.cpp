@@ -142,7 +142,7 @@ TEST_P(EveryPage, TheFirstKeyIntoAnyEntryMarksThePageBeforeTheEntryIsLeft) {
     }
     EXPECT_GT(entries, 0);
     page->markSaved();
-    page->cmdMenu->click();
+    user::click(page->cmdMenu);
     EXPECT_TRUE(page->isClosed());
 }
 

@@ -98,7 +98,7 @@ TEST_F(FrameTest, LoadsRowsInOrderWithoutMarkingThePage) {
     rawExec(dbPath, "INSERT INTO T_Items (LearnerID, Item, Data_Year) VALUES "
                     "(2, 'one', 2026), (2, 'two', 2026), (2, 'other', 2025), (3, 'x', 2026)");
     TestPage page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     EXPECT_EQ(page.grid->GetText(1, 1), "one");
     EXPECT_EQ(page.grid->GetText(1, 2), "two");
     EXPECT_EQ(page.grid->GetText(1, 3), "");
@@ -114,11 +114,10 @@ TEST_F(FrameTest, SaveReplacesTheLearnerYearRowsAndConfirms) {
     rawExec(dbPath, "INSERT INTO T_Items (LearnerID, Item, Data_Year) VALUES "
                     "(2, 'old', 2026), (2, 'kept', 2025)");
     TestPage page;
-    page.Form_Load();
-    page.grid->SetText(1, 2, "O'Hara");
-    page.markUnsaved();
-    page.cmdSave_Click();
-    page.cmdSave_Click();
+    ASSERT_TRUE(showPage(page));
+    user::typeIntoCell(page.grid, 1, 2, "O'Hara");
+    user::click(page.cmdSave);
+    user::click(page.cmdSave);
     EXPECT_EQ(items(), QStringList({"old", "O'Hara"}));
     EXPECT_EQ(rawScalar(dbPath, "SELECT Item FROM T_Items WHERE Data_Year = 2025"), "kept");
     EXPECT_FALSE(page.isUnsaved());
@@ -129,11 +128,10 @@ TEST_F(FrameTest, SaveReplacesTheLearnerYearRowsAndConfirms) {
 TEST_F(FrameTest, FailedInsertRollsBackKeepsSaveYellowAndDoesNotConfirm) {
     rawExec(dbPath, "INSERT INTO T_Items (LearnerID, Item, Data_Year) VALUES (2, 'stored', 2026)");
     TestPage page;
-    page.Form_Load();
-    page.grid->SetText(1, 1, "fine");
-    page.grid->SetText(1, 2, "far too long for the column");
-    page.markUnsaved();
-    page.cmdSave_Click();
+    ASSERT_TRUE(showPage(page));
+    user::typeIntoCell(page.grid, 1, 1, "fine");
+    user::typeIntoCell(page.grid, 1, 2, "far too long for the column");
+    user::click(page.cmdSave);
     EXPECT_EQ(items(), QStringList({"stored"}));
     EXPECT_TRUE(page.isUnsaved());
     EXPECT_EQ(errorProcedures(), QStringList({"saveItems Routine"}));
@@ -145,18 +143,18 @@ TEST_F(FrameTest, FailedInsertRollsBackKeepsSaveYellowAndDoesNotConfirm) {
 
 TEST_F(FrameTest, EverySaveRoutineRunsAndOnlyAllSucceedingConfirms) {
     TestPage page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     int secondRuns = 0;
     bool firstSucceeds = false;
     page.setSaveRoutines({[&] { return firstSucceeds; }, [&] { return ++secondRuns > 0; }});
-    page.markUnsaved();
-    page.cmdSave_Click();
+    user::typeIntoCell(page.grid, 1, 1, "typed");
+    user::click(page.cmdSave);
     EXPECT_EQ(secondRuns, 1);
     EXPECT_TRUE(page.isUnsaved());
     EXPECT_TRUE(boxes().isEmpty());
 
     firstSucceeds = true;
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_EQ(secondRuns, 2);
     EXPECT_FALSE(page.isUnsaved());
     EXPECT_EQ(shown(), QStringList({kSaved}));
@@ -165,7 +163,7 @@ TEST_F(FrameTest, EverySaveRoutineRunsAndOnlyAllSucceedingConfirms) {
 TEST_F(FrameTest, FailedLoadRefusesSaveForThatOpening) {
     rawExec(dbPath, "ALTER TABLE T_Items RENAME TO T_Items_Away");
     TestPage page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     EXPECT_TRUE(page.loadFailed());
     EXPECT_EQ(errorProcedures(), QStringList({"getItems Routine"}));
     EXPECT_TRUE(connectionClosed());
@@ -173,9 +171,8 @@ TEST_F(FrameTest, FailedLoadRefusesSaveForThatOpening) {
     rawExec(dbPath, "ALTER TABLE T_Items_Away RENAME TO T_Items;"
                     "INSERT INTO T_Items (LearnerID, Item, Data_Year) VALUES (2, 'stored', 2026)");
     boxes().clear();
-    page.grid->SetText(1, 1, "typed");
-    page.markUnsaved();
-    page.cmdSave_Click();
+    user::typeIntoCell(page.grid, 1, 1, "typed");
+    user::click(page.cmdSave);
     EXPECT_EQ(items(), QStringList({"stored"}));
     ASSERT_EQ(boxes().size(), 1);
     EXPECT_EQ(boxes()[0].title, "User Message");
@@ -220,16 +217,13 @@ TEST_F(FrameTest, LeavingAsksOnlyWithUnsavedEditsAndHandsOnTheNeighbour) {
         TestPage page;
         page.setNext(QString(c.button) == "unregistered" ? "frmNotThereYet" : "frmTestNeighbour");
         page.setPrevious("frmTestNeighbour");
-        page.Form_Load();
+        ASSERT_TRUE(showPage(page));
         if (c.unsaved)
-            page.markUnsaved();
+            user::typeIntoCell(page.grid, 1, 1, "typed");
         const QString button = c.button;
-        if (button == "menu")
-            page.cmdMenu->click();
-        else if (button == "previous")
-            page.cmdPrevious->click();
-        else
-            page.cmdNext->click();
+        user::click(button == "menu"       ? page.cmdMenu
+                    : button == "previous" ? page.cmdPrevious
+                                           : page.cmdNext);
         EXPECT_EQ(page.isClosed(), c.closed);
         EXPECT_EQ(page.nextForm(), c.next);
         EXPECT_EQ(page.isUnsaved(), c.unsaved); // leaving saves nothing
@@ -246,11 +240,11 @@ TEST_F(FrameTest, TitleBarCloseGoesThroughTheUnsavedQuestion) {
     TestPage page;
     page.setNext("frmTestNeighbour");
     page.Form_Load();
-    page.markUnsaved();
     answerAll(msgbox::vbNo);
     bool keptOpen = false;
     QTimer::singleShot(0, &page, [&] {
-        page.close();
+        user::typeIntoCell(page.grid, 1, 1, "typed");
+        page.close(); // the close event a window manager sends
         keptOpen = page.isVisible() && !page.isClosed();
         answerAll(msgbox::vbYes);
         page.close();
@@ -326,7 +320,8 @@ TEST_F(FrameTest, LandscapePrintPagesAPagedGridAndPrintsItsOwnLines) {
                              PrintItem::paged(list, {100, 1000, 0, -1000}, {300, 800, 3000, 0})}});
     const QString pdf = pdfPath("landscape.pdf");
     printdialog::setAnswerer(printdialog::printToPdf(pdf));
-    page.cmdPrintPage_Click();
+    ASSERT_TRUE(user::showActive(&page));
+    user::click(page.cmdPrint);
     EXPECT_TRUE(boxes().isEmpty());
     const QString text = pdfText(pdf);
     EXPECT_TRUE(text.contains("EMIS NUMBER: 700123456 RER [ TEST ]"));
@@ -367,7 +362,8 @@ TEST_F(FrameTest, AGridReachingIntoTheNextMovesItDownAndALongGridGoesOnOverMoreS
                              PrintItem::grid(&tall, 500, 800)}});
     const QString pdf = pdfPath("flow.pdf");
     printdialog::setAnswerer(printdialog::printToPdf(pdf));
-    page.cmdPrintPage_Click();
+    ASSERT_TRUE(user::showActive(&page));
+    user::click(page.cmdPrint);
     EXPECT_TRUE(boxes().isEmpty());
 
     const QRectF last = pdfWordBox(pdf, "upper30");
@@ -415,7 +411,8 @@ TEST_F(FrameTest, AGridRunningOverGoesOnAtTheTopMarginAndWhatFollowsComesRightBe
                              PrintItem::textLine(500, 6400, "underneath")}});
     const QString pdf = pdfPath("low.pdf");
     printdialog::setAnswerer(printdialog::printToPdf(pdf));
-    page.cmdPrintPage_Click();
+    ASSERT_TRUE(user::showActive(&page));
+    user::click(page.cmdPrint);
     EXPECT_TRUE(boxes().isEmpty());
 
     ASSERT_EQ(pdfPages(pdf), 2);
@@ -453,7 +450,8 @@ TEST_F(FrameTest, GridsSideBySideGoOnSideBySideAndWhatFollowsComesBelowBoth) {
                    PrintItem::textLine(300, 2700, "underneath")}});
     const QString pdf = pdfPath("sidebyside.pdf");
     printdialog::setAnswerer(printdialog::printToPdf(pdf));
-    page.cmdPrintPage_Click();
+    ASSERT_TRUE(user::showActive(&page));
+    user::click(page.cmdPrint);
     EXPECT_TRUE(boxes().isEmpty());
 
     ASSERT_EQ(pdfPages(pdf), 2);
@@ -539,10 +537,10 @@ TEST_F(FrameTest, EscapeDoesNotLeaveThePage) {
     page.Form_Load();
     bool openAfterEscape = false;
     QTimer::singleShot(0, &page, [&] {
-        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(&page, &escape);
+        QApplication::setActiveWindow(&page);
+        user::key(Qt::Key_Escape);
         openAfterEscape = page.isVisible() && !page.isClosed();
-        page.cmdMenu->click();
+        user::click(page.cmdMenu);
     });
     page.exec();
     EXPECT_TRUE(openAfterEscape);
@@ -579,8 +577,7 @@ TEST_F(FrameSaveTest, ASaveReachesTheFileWholeOrNotAtAll) {
     TestPage page;
     QString mine = "new";
     page.setSaveRoutines({[&] { return page.saveItems(); }, [&] { return page.saveMine(mine); }});
-    page.Form_Load();
-    ASSERT_TRUE(user::showActive(&page));
+    ASSERT_TRUE(showPage(page));
     const auto shared = [&] { return rawRows(dbPath, "SELECT Mine, Theirs FROM T_Shared"); };
 
     // Cut off at the Save's commit: nothing of it is in the file.
@@ -617,8 +614,7 @@ TEST_F(FrameSaveTest, ARoutineThatFailsIsUndoneAloneAndTheFileIsFreeWhileItIsRep
     TestPage page;
     page.setSaveRoutines({[&] { return page.saveItems(); }, [&] { return page.saveBroken(); },
                           [&] { return page.saveMine("new"); }});
-    page.Form_Load();
-    ASSERT_TRUE(user::showActive(&page));
+    ASSERT_TRUE(showPage(page));
     QList<bool> writableWhileShown;
     msgbox::setAnswerer([&](const msgbox::Shown& box) {
         writableWhileShown << fileWritable(dbPath);

@@ -309,7 +309,7 @@ TEST_F(NothingLost, APasteThatDoesNotFitIsRefusedWithItsLengthAndTheLimit) {
     EXPECT_FALSE(page->isUnsaved());
 
     // Typing past the limit is said once.
-    a->SetText(1, 3, QString(253, 'n'));
+    user::paste(QString(253, 'n'));
     boxes().clear();
     user::key(Qt::Key_F2);
     user::type("abcd", 10);
@@ -407,22 +407,17 @@ TEST_F(NothingLost, TheAdditionalWindowMarksThePagesChoiceAndKeepsRowsItCannotSh
 
     QStringList red;
     bool sawWindow = false;
-    QTimer::singleShot(0, [&] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            auto* window = qobject_cast<frmMultipleDisabilities*>(w);
-            if (!window || !window->isVisible())
-                continue;
-            sawWindow = true;
-            for (int i = 0; i < window->lvwDisabilities->count(); ++i) {
-                QListWidgetItem* item = window->lvwDisabilities->item(i);
-                if (window->isPrimaryItem(item))
-                    red << item->text();
-                if (item->text() == "Epilepsy")
-                    item->setCheckState(Qt::Checked);
-            }
-            user::click(window->cmdSave);
-            user::click(window->cmdDone);
+    user::whenShown<frmMultipleDisabilities>([&](frmMultipleDisabilities& window) {
+        sawWindow = true;
+        for (int i = 0; i < window.lvwDisabilities->count(); ++i) {
+            QListWidgetItem* item = window.lvwDisabilities->item(i);
+            if (window.isPrimaryItem(item))
+                red << item->text();
+            if (item->text() == "Epilepsy")
+                user::tickItem(window.lvwDisabilities, item, true);
         }
+        user::click(window.cmdSave);
+        user::click(window.cmdDone);
     });
     user::clickCell(grid, 3, 2); // "Additional Disabilities"
     EXPECT_TRUE(sawWindow);

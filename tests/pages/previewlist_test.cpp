@@ -96,7 +96,7 @@ void expectOneBlankRowAtTheEnd(const ListPage& page) {
 
 TEST_F(PreviewListTest, ColumnsFillIndependentlyWithOneBlankRowAfterTheLongest) {
     ListPage page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     page.add("family support", 'A');
     EXPECT_EQ(page.preview->MaxRows(), S + 1);
     EXPECT_TRUE(page.isUnsaved());
@@ -123,14 +123,11 @@ TEST_F(PreviewListTest, ColumnsFillIndependentlyWithOneBlankRowAfterTheLongest) 
 
 TEST_F(PreviewListTest, RefusesBlankEntriesAndMissingOptionsWithTheirMessages) {
     ListPage page;
-    page.Form_Load();
-    page.list->entryBox()->setText("   ");
-    page.list->optionA()->setChecked(true);
-    page.list->Add();
-    page.list->optionA()->setAutoExclusive(false);
-    page.list->optionA()->setChecked(false);
-    page.list->entryBox()->setText("violence");
-    page.list->Add();
+    ASSERT_TRUE(showPage(page));
+    user::typeIntoBox(page.list->entryBox(), "   ");
+    user::click(page.list->addButton());
+    user::typeIntoBox(page.list->entryBox(), "violence");
+    user::click(page.list->addButton()); // no option chosen yet
     EXPECT_EQ(shown(),
               QStringList({"User Message: You must enter the Positive Infuence or Barrier.",
                            "User Message: You must select the Positive Infuence or Barrier "
@@ -140,33 +137,34 @@ TEST_F(PreviewListTest, RefusesBlankEntriesAndMissingOptionsWithTheirMessages) {
     // The entry not added waits in its box: an unsaved change.
     EXPECT_TRUE(page.isUnsaved());
     EXPECT_EQ(page.list->entryBox()->text(), "violence");
-    page.list->entryBox()->clear();
+    user::typeIntoBox(page.list->entryBox(), "");
     EXPECT_FALSE(page.isUnsaved());
 }
 
 TEST_F(PreviewListTest, EntryTextColoursTheAddButton) {
     ListPage page;
-    page.list->entryBox()->setText("abuse");
+    ASSERT_TRUE(showPage(page));
+    user::typeIntoBox(page.list->entryBox(), "abuse");
     EXPECT_TRUE(page.list->addButton()->isUnsaved());
-    page.list->entryBox()->setText("  ");
+    user::typeIntoBox(page.list->entryBox(), "  ");
     EXPECT_FALSE(page.list->addButton()->isUnsaved());
 }
 
 TEST_F(PreviewListTest, RemoveDeletesTheActiveDataRowInBothColumns) {
     ListPage page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     page.add("first", 'A');
     page.add("second", 'A');
     page.add("barrier", 'B');
-    page.markSaved();
+    user::click(page.cmdSave);
 
-    page.preview->SetActiveCell(1, 5); // a heading
-    page.list->Remove();
+    user::clickCell(page.preview, 1, 5); // a heading
+    user::click(page.list->removeButton());
     EXPECT_FALSE(page.isUnsaved());
     EXPECT_EQ(page.column(1), QStringList({"first", "second", "", ""}));
 
-    page.preview->SetActiveCell(2, S);
-    page.list->Remove();
+    user::clickCell(page.preview, 2, S);
+    user::click(page.list->removeButton());
     EXPECT_TRUE(page.isUnsaved());
     EXPECT_EQ(page.preview->MaxRows(), S + 3); // the box form keeps its size
     EXPECT_EQ(page.column(1), QStringList({"second", "", "", ""}));
@@ -176,21 +174,14 @@ TEST_F(PreviewListTest, RemoveDeletesTheActiveDataRowInBothColumns) {
 
 TEST_F(PreviewListTest, RemoveTakesTheRowTheUserClickedAndHighlighted) {
     ListPage page;
+    ASSERT_TRUE(showPage(page));
     page.add("one", 'A');
     page.add("two", 'A');
     page.add("three", 'A');
-    page.show();
-    const QRect cell = page.preview->visualItemRect(page.preview->item(S, 0)); // row S + 1
-    const QPoint at = cell.center();
-    QMouseEvent press(QEvent::MouseButtonPress, at, page.preview->viewport()->mapToGlobal(at),
-                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, page.preview->viewport()->mapToGlobal(at),
-                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(page.preview->viewport(), &press);
-    QApplication::sendEvent(page.preview->viewport(), &release);
+    user::clickCell(page.preview, 1, S + 1);
     EXPECT_EQ(page.preview->cellForeColor(1, S + 1), vbBlue);
     EXPECT_EQ(page.preview->ActiveRow(), S + 1);
-    page.list->removeButton()->click();
+    user::click(page.list->removeButton());
     EXPECT_EQ(page.column(1), QStringList({"one", "three", "", ""}));
     page.markSaved();
     page.hide();
@@ -198,6 +189,7 @@ TEST_F(PreviewListTest, RemoveTakesTheRowTheUserClickedAndHighlighted) {
 
 TEST_F(PreviewListTest, ClickHighlightsExactlyOneDataRow) {
     ListPage page;
+    ASSERT_TRUE(showPage(page));
     page.add("a", 'A');
     page.add("b", 'A');
     page.add("c", 'B');
@@ -215,23 +207,23 @@ TEST_F(PreviewListTest, ClickHighlightsExactlyOneDataRow) {
         }
         return rows;
     };
-    page.preview->Click(1, 1); // heading: nothing changes
+    user::clickCell(page.preview, 1, 1); // heading: nothing changes
     EXPECT_TRUE(blueRows().isEmpty());
-    page.preview->Click(1, S);
+    user::clickCell(page.preview, 1, S);
     EXPECT_EQ(blueRows(), QList<int>({S}));
-    page.preview->Click(2, S + 1);
+    user::clickCell(page.preview, 2, S + 1);
     EXPECT_EQ(blueRows(), QList<int>({S + 1}));
-    page.preview->Click(1, S - 2);
+    user::clickCell(page.preview, 1, S - 2);
     EXPECT_EQ(blueRows(), QList<int>({S + 1}));
 }
 
 TEST_F(PreviewListTest, TheBlueRowIsTheRowRemoveActsOnAndNoOther) {
     ListPage page;
+    ASSERT_TRUE(showPage(page));
     page.add("one", 'A');
     page.add("two", 'A');
     page.add("three", 'A');
-    page.markSaved();
-    ASSERT_TRUE(user::showActive(&page));
+    user::click(page.cmdSave);
     const auto blueRows = [&] {
         QList<int> rows;
         for (int r = 1; r <= page.preview->MaxRows(); ++r) {
@@ -244,9 +236,9 @@ TEST_F(PreviewListTest, TheBlueRowIsTheRowRemoveActsOnAndNoOther) {
     // chosen, and Remove removes nothing.
     user::clickCell(page.preview, 1, S + 1);
     EXPECT_EQ(blueRows(), QList<int>{S + 1});
-    QTest::mouseClick(page.list->entryBox(), Qt::LeftButton);
+    user::click(page.list->entryBox());
     EXPECT_TRUE(blueRows().isEmpty());
-    QTest::mouseClick(page.list->removeButton(), Qt::LeftButton);
+    user::click(page.list->removeButton());
     EXPECT_EQ(page.column(1), QStringList({"one", "two", "three", ""}));
     EXPECT_FALSE(page.isUnsaved());
 
@@ -260,11 +252,11 @@ TEST_F(PreviewListTest, TheBlueRowIsTheRowRemoveActsOnAndNoOther) {
     EXPECT_EQ(blueRows(), QList<int>{S});
     user::key(Qt::Key_Down);
     EXPECT_EQ(blueRows(), QList<int>{S + 1});
-    QTest::mouseClick(page.list->removeButton(), Qt::LeftButton);
+    user::click(page.list->removeButton());
     EXPECT_EQ(page.column(1), QStringList({"one", "three", "", ""}));
     // The removed row was the chosen one: none is now, none looks it.
     EXPECT_TRUE(blueRows().isEmpty());
-    QTest::mouseClick(page.list->removeButton(), Qt::LeftButton);
+    user::click(page.list->removeButton());
     EXPECT_EQ(page.column(1), QStringList({"one", "three", "", ""}));
 
     // The print shows no row as chosen.
@@ -272,7 +264,7 @@ TEST_F(PreviewListTest, TheBlueRowIsTheRowRemoveActsOnAndNoOther) {
     EXPECT_EQ(blueRows(), QList<int>{S});
     const QString pdf = pdfPath("preview.pdf");
     printdialog::setAnswerer(printdialog::printToPdf(pdf));
-    QTest::mouseClick(page.cmdPrint, Qt::LeftButton);
+    user::click(page.cmdPrint);
     EXPECT_TRUE(blueRows().isEmpty());
     EXPECT_TRUE(pdfText(pdf).contains("three"));
     page.markSaved();
@@ -280,21 +272,18 @@ TEST_F(PreviewListTest, TheBlueRowIsTheRowRemoveActsOnAndNoOther) {
 
 TEST_F(PreviewListTest, TypingIntoThePreviewIsDiscarded) {
     ListPage page;
+    ASSERT_TRUE(showPage(page));
     page.add("kept", 'A');
-    int key = 'x';
-    page.preview->KeyPress(key);
-    EXPECT_EQ(key, 0);
-
-    page.show();
-    page.preview->SetActiveCell(1, S);
-    page.preview->setFocus();
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x");
-    QApplication::sendEvent(page.preview, &press);
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(page.preview, &enter);
+    user::click(page.cmdSave);
+    // A key, Enter, Delete, Backspace and a paste on an entry of the preview.
+    user::clickCell(page.preview, 1, S);
+    user::type("x");
+    user::key(Qt::Key_Return);
+    user::key(Qt::Key_Delete);
+    user::key(Qt::Key_Backspace);
+    user::paste("pasted");
     EXPECT_EQ(page.preview->GetText(1, S), "kept");
-    page.markSaved();
-    page.hide();
+    EXPECT_FALSE(page.isUnsaved());
 
     // No cell of the entries opens an editor, on the rows added later too.
     page.add("more", 'B');
@@ -306,6 +295,7 @@ TEST_F(PreviewListTest, TypingIntoThePreviewIsDiscarded) {
 
 TEST_F(PreviewListTest, AFullColumnTakesANewLastRowNeverAHeading) {
     ListPage page;
+    ASSERT_TRUE(showPage(page));
     // As a load may leave it: every data row holds an enabling factor.
     page.preview->setMaxRows(S + 1);
     page.preview->SetText(1, S, "one");
@@ -320,10 +310,8 @@ TEST_F(PreviewListTest, AFullColumnTakesANewLastRowNeverAHeading) {
 
 TEST_F(PreviewListTest, TabGoesFromTheEntryToAddRemoveAndThePreview) {
     RowFormPage page;
-    page.Form_Load();
-    ASSERT_TRUE(user::showActive(&page));
-    page.entry->setFocus();
-    page.entry->SetActiveCell(1, 3);
+    ASSERT_TRUE(showPage(page));
+    user::clickCell(page.entry, 1, 3);
     user::type("Ramp");
     for (int c = 1; c <= 6; ++c)
         user::key(Qt::Key_Tab);
@@ -341,30 +329,30 @@ TEST_F(PreviewListTest, TabGoesFromTheEntryToAddRemoveAndThePreview) {
 
 TEST_F(PreviewListTest, RowFormAppendsAskingAboutBlankCells) {
     RowFormPage page;
-    page.Form_Load();
-    userEdit(page.entry, 1, 3, "Read");
+    ASSERT_TRUE(showPage(page));
+    user::typeIntoCell(page.entry, 1, 3, "Read");
     EXPECT_TRUE(page.list->addButton()->isUnsaved());
     EXPECT_TRUE(page.isUnsaved()); // the entry waits
-    userEdit(page.entry, 1, 3, " ");
+    user::typeIntoCell(page.entry, 1, 3, " ");
     EXPECT_FALSE(page.list->addButton()->isUnsaved()); // blanks are no entry
-    page.list->Add(); // nothing entered: the button is reset, nothing asked
+    user::click(page.list->addButton()); // nothing entered: the button is reset, nothing asked
     EXPECT_FALSE(page.list->addButton()->isUnsaved());
     EXPECT_FALSE(page.isUnsaved());
     EXPECT_TRUE(boxes().isEmpty());
     EXPECT_EQ(page.preview->MaxRows(), 2);
 
-    page.entry->SetText(1, 3, "Read a page");
+    user::typeIntoCell(page.entry, 1, 3, "Read a page");
     answerAll(msgbox::vbNo);
-    page.list->Add();
+    user::click(page.list->addButton());
     EXPECT_EQ(shown(), QStringList({"User Question?: Leave them blank?"}));
     EXPECT_EQ(page.preview->MaxRows(), 2);
     EXPECT_EQ(page.entry->GetText(1, 3), "Read a page");
 
     answerAll(msgbox::vbYes);
-    page.list->Add();
+    user::click(page.list->addButton());
     for (int c = 1; c <= 6; ++c)
-        page.entry->SetText(c, 3, QString("c%1").arg(c));
-    page.list->Add();
+        user::typeIntoCell(page.entry, c, 3, QString("c%1").arg(c));
+    user::click(page.list->addButton());
     EXPECT_EQ(page.preview->MaxRows(), 4);
     EXPECT_EQ(page.preview->GetText(1, 3), "Read a page");
     EXPECT_EQ(page.preview->GetText(6, 4), "c6");
@@ -372,8 +360,8 @@ TEST_F(PreviewListTest, RowFormAppendsAskingAboutBlankCells) {
     EXPECT_EQ(boxes().size(), 2);
     EXPECT_TRUE(page.isUnsaved());
 
-    page.preview->SetActiveCell(1, 3);
-    page.list->Remove();
+    user::clickCell(page.preview, 1, 3);
+    user::click(page.list->removeButton());
     EXPECT_EQ(page.preview->MaxRows(), 3);
     EXPECT_EQ(page.preview->GetText(1, 3), "c1");
 }

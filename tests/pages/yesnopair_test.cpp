@@ -5,6 +5,7 @@
 #include "platform/grid.h"
 #include "pages/yesnopair.h"
 #include "tests/common/pagetest.h"
+#include "tests/common/user.h"
 
 #include <QObject>
 #include <gtest/gtest.h>
@@ -23,6 +24,7 @@ protected:
         QObject::connect(&grid, &Grid::ButtonClicked, [this](int col, int row, int) {
             handled << pairs.ButtonClicked(col, row);
         });
+        ASSERT_TRUE(user::showActive(&grid));
     }
     QString boxes(int row) const { return grid.GetText(4, row) + grid.GetText(5, row); }
 
@@ -47,22 +49,22 @@ TEST_F(YesNoPairTest, DesignsTwoClearBoxesOpenForClicks) {
 }
 
 TEST_F(YesNoPairTest, UserClicksKeepEachPairExclusive) {
-    userTick(&grid, 4, 2, true);
+    user::tickCell(&grid, 4, 2, true);
     EXPECT_EQ(boxes(2), "10");
-    userTick(&grid, 5, 2, true); // No clears Yes
+    user::tickCell(&grid, 5, 2, true); // No clears Yes
     EXPECT_EQ(boxes(2), "01");
-    userTick(&grid, 4, 2, true); // and Yes clears No
+    user::tickCell(&grid, 4, 2, true); // and Yes clears No
     EXPECT_EQ(boxes(2), "10");
     EXPECT_EQ(boxes(3), "00") << "the other pair is not touched";
 
-    userTick(&grid, 4, 2, false); // clearing a box leaves both clear
+    user::tickCell(&grid, 4, 2, false); // clearing a box leaves both clear
     EXPECT_EQ(boxes(2), "00");
     EXPECT_EQ(pairs.storedText(2), "0");
     EXPECT_FALSE(pairs.isYes(2));
     EXPECT_FALSE(pairs.isNo(2));
 
-    userTick(&grid, 5, 3, true);
-    userTick(&grid, 5, 3, false);
+    user::tickCell(&grid, 5, 3, true);
+    user::tickCell(&grid, 5, 3, false);
     EXPECT_EQ(boxes(3), "00");
     EXPECT_EQ(handled, QList<bool>({true, true, true, true, true, true}));
 }
@@ -70,7 +72,7 @@ TEST_F(YesNoPairTest, UserClicksKeepEachPairExclusive) {
 TEST_F(YesNoPairTest, ClicksOutsideThePairsAreNotTheirs) {
     grid.setCheckBox(1, 4, "Other");
     grid.setLocked({1, 4}, false);
-    userTick(&grid, 1, 4, true);
+    user::tickCell(&grid, 1, 4, true);
     EXPECT_EQ(handled, QList<bool>({false}));
     EXPECT_FALSE(pairs.ButtonClicked(3, 2)); // a column of the row outside the pair
     EXPECT_EQ(boxes(2), "00");

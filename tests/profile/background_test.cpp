@@ -22,10 +22,11 @@ const QString kConflict =
 
 class BackgroundInfo : public PageTest {
 protected:
+    // The page of a learner, loaded and shown.
     std::unique_ptr<frmBackgroundInfo> open(int learnerId) {
         gLearnerID = learnerId;
         auto page = std::make_unique<frmBackgroundInfo>();
-        page->Form_Load();
+        EXPECT_TRUE(showPage(*page));
         return page;
     }
     QString backgroundRow(int learnerId) {
@@ -47,13 +48,20 @@ protected:
                             .arg(learnerId)
                             .arg(values));
     }
+    // Types the five texts into their cells (a text of more than one line is
+    // pasted, as it is copied in).
     static void fill(frmBackgroundInfo& p, const QStringList& texts) {
-        p.gridEarlyIntervention->SetText(1, 3, texts[0]);
-        p.gridEarlyIntervention->SetText(2, 3, texts[1]);
-        p.gridEarlyIntervention->SetText(3, 3, texts[2]);
-        p.gridFamilySituation->SetText(1, 3, texts[3]);
-        p.gridParent_Understanding->SetText(1, 3, texts[4]);
-        emit p.gridFamilySituation->Change(1, 3);
+        const std::pair<Grid*, int> cells[] = {
+            {p.gridEarlyIntervention, 1}, {p.gridEarlyIntervention, 2},
+            {p.gridEarlyIntervention, 3}, {p.gridFamilySituation, 1},
+            {p.gridParent_Understanding, 1}};
+        for (int i = 0; i < 5; ++i) {
+            const auto [grid, col] = cells[i];
+            if (texts[i].contains('\n'))
+                user::pasteIntoCell(grid, col, 3, texts[i]);
+            else
+                user::typeIntoCell(grid, col, 3, texts[i]);
+        }
     }
     static QStringList texts(frmBackgroundInfo& p) {
         return {p.gridEarlyIntervention->GetText(1, 3), p.gridEarlyIntervention->GetText(2, 3),
@@ -97,8 +105,8 @@ TEST_F(BackgroundInfo, TextsRoundTripAndThePrimaryIsWrittenToTheHost) {
                  "brothers",
                  "Wants him to read"});
     EXPECT_TRUE(page->isUnsaved());
-    page->gridDisability->SetText(1, 2, "Deaf");
-    page->cmdSave_Click();
+    user::chooseInCell(page->gridDisability, 1, 2, "Deaf");
+    user::click(page->cmdSave);
     EXPECT_EQ(shown(), QStringList{kSaved});
     EXPECT_FALSE(page->isUnsaved());
     EXPECT_EQ(primaryId(3), "6");
@@ -106,8 +114,8 @@ TEST_F(BackgroundInfo, TextsRoundTripAndThePrimaryIsWrittenToTheHost) {
                                 "gran\r\nTwo brothers|Wants him to read");
 
     // Saving again replaces the row; an empty text is stored as one blank.
-    page->gridEarlyIntervention->SetText(3, 3, "");
-    page->cmdSave_Click();
+    user::typeIntoCell(page->gridEarlyIntervention, 3, 3, "");
+    user::click(page->cmdSave);
     EXPECT_EQ(rawScalar(dbPath, "SELECT count(*) FROM TAV_Learner_Background_Info"), "1");
     EXPECT_EQ(rawScalar(dbPath, "SELECT Contact_Details FROM TAV_Learner_Background_Info"), " ");
 
@@ -130,8 +138,8 @@ TEST_F(BackgroundInfo, ALearnerWithoutAPrimaryDisabilitySeesAndKeepsTheStoredTex
         EXPECT_EQ(page->gridDisability->GetText(1, 2), "");
         EXPECT_EQ(names(*page).size(), 12);
 
-        page->gridFamilySituation->SetText(1, 3, "Family, updated");
-        page->cmdSave_Click();
+        user::typeIntoCell(page->gridFamilySituation, 1, 3, "Family, updated");
+        user::click(page->cmdSave);
         EXPECT_EQ(backgroundRow(6), "Clinic|Dept|Phone|Family, updated|Parent");
         EXPECT_EQ(primaryId(6), primary); // the primary cell was not touched
     }
@@ -160,8 +168,6 @@ TEST_F(BackgroundInfo, OnlyAChangedPrimaryCellIsWrittenToTheHost) {
         checkTables();
         rawExec(dbPath, c.setUp);
         auto page = open(7);
-        page->show();
-        QApplication::setActiveWindow(page.get());
         EXPECT_EQ(page->gridDisability->GetText(1, 2), "");
         typeIntoCell(page->gridFamilySituation, 1, 3, "Lives with an aunt");
         click(page->cmdSave);
@@ -175,7 +181,7 @@ TEST_F(BackgroundInfo, OnlyAChangedPrimaryCellIsWrittenToTheHost) {
         EXPECT_EQ(page->gridDisability->GetText(1, 2), "Blind");
         click(page->cmdSave);
         EXPECT_EQ(primaryId(7), "4");
-        page->gridDisability->SetText(1, 2, "");
+        chooseInCell(page->gridDisability, 1, 2, "");
         click(page->cmdSave);
         EXPECT_EQ(primaryId(7), "0");
         EXPECT_TRUE(errorProcedures().isEmpty());
@@ -196,7 +202,6 @@ TEST_F(BackgroundInfo, TheDropDownLeavesOutTheAdditionalDisabilities) {
 
 TEST_F(BackgroundInfo, ThePrimaryListOpensOnOneClickShowsSixAndOffersABlank) {
     auto page = open(2);
-    ASSERT_TRUE(user::showActive(page.get()));
     const QString primary = page->gridDisability->GetText(1, 2);
     ASSERT_FALSE(primary.isEmpty());
     user::clickCell(page->gridDisability, 1, 2);
@@ -242,9 +247,8 @@ TEST_F(BackgroundInfo, APrimaryAlsoAdditionalIsShownOnLoadAndRefusedOnSave) {
     EXPECT_EQ(page->disabilityList().last().code, "1");
     EXPECT_TRUE(boxes().isEmpty());
 
-    page->gridEarlyIntervention->SetText(1, 3, "Changed");
-    emit page->gridEarlyIntervention->Change(1, 3);
-    page->cmdSave_Click();
+    user::typeIntoCell(page->gridEarlyIntervention, 1, 3, "Changed");
+    user::click(page->cmdSave);
     EXPECT_EQ(shown(), QStringList{kConflict});
     EXPECT_TRUE(page->isUnsaved());
     EXPECT_EQ(page->gridDisability->ActiveCol(), 3);
@@ -258,9 +262,9 @@ TEST_F(BackgroundInfo, APrimaryNamePartOfALongerAdditionalNameIsNoConflict) {
     rawExec(dbPath, "INSERT INTO MultipleDisabilities VALUES (9, 10, 'K9', '2024-01-01')");
     auto page = open(9);
     EXPECT_EQ(page->gridDisability->GetText(2, 2), "Partially Sighted");
-    page->gridDisability->SetText(1, 2, "Sighted");
-    page->gridEarlyIntervention->SetText(1, 3, "Low vision unit");
-    page->cmdSave_Click();
+    user::chooseInCell(page->gridDisability, 1, 2, "Sighted");
+    user::typeIntoCell(page->gridEarlyIntervention, 1, 3, "Low vision unit");
+    user::click(page->cmdSave);
     EXPECT_EQ(shown(), QStringList{kSaved});
     EXPECT_EQ(primaryId(9), "13");
 }
@@ -269,15 +273,15 @@ TEST_F(BackgroundInfo, BlankValuesDeleteTheRowAndABlankPrimaryIsWrittenAsZero) {
     storeRow(3, "'Old', 'Old', 'Old', 'Old', 'Old'");
     auto page = open(3);
     fill(*page, QStringList(5, "  "));
-    page->gridDisability->SetText(1, 2, "");
-    page->cmdSave_Click();
+    user::chooseInCell(page->gridDisability, 1, 2, "");
+    user::click(page->cmdSave);
     EXPECT_EQ(shown(), QStringList{kSaved});
     EXPECT_EQ(backgroundRow(3), "");
     EXPECT_EQ(primaryId(3), "3"); // nothing was inserted, so the host row is left alone
 
     boxes().clear();
-    page->gridFamilySituation->SetText(1, 3, "Only this");
-    page->cmdSave_Click();
+    user::typeIntoCell(page->gridFamilySituation, 1, 3, "Only this");
+    user::click(page->cmdSave);
     EXPECT_EQ(shown(), QStringList{kSaved});
     EXPECT_EQ(backgroundRow(3), "  |  |  |Only this|  ");
     EXPECT_EQ(primaryId(3), "0");
@@ -287,8 +291,13 @@ TEST_F(BackgroundInfo, EditsInEveryGridMarkThePageUnsaved) {
     auto page = open(3);
     for (Grid* grid : {page->gridEarlyIntervention, page->gridDisability, page->gridFamilySituation,
                        page->gridParent_Understanding}) {
-        page->markSaved();
-        emit grid->Change(1, grid->MaxRows());
+        boxes().clear();
+        user::click(page->cmdSave);
+        ASSERT_FALSE(page->isUnsaved());
+        if (grid == page->gridDisability)
+            user::chooseInCell(grid, 1, 2, "Deaf");
+        else
+            user::typeIntoCell(grid, 1, grid->MaxRows(), "x");
         EXPECT_TRUE(page->isUnsaved()) << grid->objectName().toStdString();
     }
 }
@@ -306,8 +315,8 @@ TEST_F(BackgroundInfo, AFailedSaveKeepsTheStoredRowAndTheHostRow) {
         boxes().clear();
         auto page = open(3);
         fill(*page, {"New", "New", "New", "New", "New"});
-        page->gridDisability->SetText(1, 2, "Deaf");
-        page->cmdSave_Click();
+        user::chooseInCell(page->gridDisability, 1, 2, "Deaf");
+        user::click(page->cmdSave);
         EXPECT_EQ(errorProcedures(), QStringList{"saveBackgroundInfo Routine"});
         EXPECT_FALSE(shown().contains(kSaved));
         EXPECT_TRUE(page->isUnsaved());
@@ -324,7 +333,6 @@ TEST_F(BackgroundInfo, ALearnerDeletedWhileThePageIsOpenGetsNothingSaved) {
     using namespace user;
     storeRow(3, "'Old', 'Old', 'Old', 'Old', 'Old'");
     auto page = open(3);
-    ASSERT_TRUE(showActive(page.get()));
     rawExec(dbPath, "DELETE FROM Learner_Info WHERE ID = 3");
     typeIntoCell(page->gridFamilySituation, 1, 3, " and gran");
     click(page->cmdSave);
@@ -344,7 +352,6 @@ TEST_F(BackgroundInfo, ATriggerCallingTheProgramsFunctionsRunsNothing) {
     rawExec(dbPath, "CREATE TRIGGER archive AFTER INSERT ON TAV_Learner_Background_Info BEGIN "
                     "UPDATE Learner_Info SET Status = 'A' WHERE ID = cint(len('x')); END");
     auto page = open(3);
-    ASSERT_TRUE(showActive(page.get()));
     typeIntoCell(page->gridFamilySituation, 1, 3, "Gran");
     click(page->cmdSave);
     EXPECT_EQ(errorProcedures(), QStringList{"saveBackgroundInfo Routine"});
@@ -364,23 +371,26 @@ TEST_F(BackgroundInfo, ATriggerCallingTheProgramsFunctionsRunsNothing) {
 
 TEST_F(BackgroundInfo, ClosingTheAdditionalWindowRefreshesTheDisabilitiesOnly) {
     auto page = open(3);
-    page->gridFamilySituation->SetText(1, 3, "Typed, not saved");
-    emit page->gridFamilySituation->Change(1, 3);
-    page->gridDisability->SetText(1, 2, "Deaf"); // chosen, not saved
+    user::typeIntoCell(page->gridFamilySituation, 1, 3, "Typed, not saved");
+    user::chooseInCell(page->gridDisability, 1, 2, "Deaf"); // chosen, not saved
 
-    frmMultipleDisabilities window;
-    page->prepareAdditionalDisabilities(window);
-    EXPECT_EQ(window.txtPrimary->text(), "Deaf"); // the one the page shows
-    EXPECT_EQ(window.txtLearner->text(), "O'NEILL Lerato");
-    window.Form_Load();
-    window.Form_Activate();
-    for (int i = 0; i < window.lvwDisabilities->count(); ++i) {
-        QListWidgetItem* item = window.lvwDisabilities->item(i);
-        if (item->text() == "Cerebral Palsy" || item->text() == "Epilepsy")
-            item->setCheckState(Qt::Checked);
-    }
-    ASSERT_TRUE(window.cmdSave_Click());
-    ASSERT_TRUE(window.cmdDone_Click());
+    // The button cell opens the window; the user ticks two, saves, and is done.
+    bool sawWindow = false;
+    user::whenShown<frmMultipleDisabilities>([&](frmMultipleDisabilities& window) {
+        sawWindow = true;
+        EXPECT_EQ(window.txtPrimary->text(), "Deaf"); // the one the page shows
+        EXPECT_EQ(window.txtLearner->text(), "O'NEILL Lerato");
+        for (int i = 0; i < window.lvwDisabilities->count(); ++i) {
+            QListWidgetItem* item = window.lvwDisabilities->item(i);
+            if (item->text() == "Cerebral Palsy" || item->text() == "Epilepsy")
+                user::tickItem(window.lvwDisabilities, item, true);
+        }
+        user::click(window.cmdSave);
+        EXPECT_FALSE(window.isUnsaved());
+        user::click(window.cmdDone);
+    });
+    user::clickCell(page->gridDisability, 3, 2);
+    ASSERT_TRUE(sawWindow);
 
     EXPECT_EQ(page->gridDisability->GetText(2, 2), "Cerebral Palsy, Epilepsy");
     // The page's unsaved choice stays.
@@ -398,9 +408,9 @@ TEST_F(BackgroundInfo, AFailedRefreshRefusesTheNextSave) {
     EXPECT_FALSE(page->getBackground_Info(false));
     EXPECT_EQ(errorProcedures(), QStringList{"getBackground_Info Routine"});
     rawExec(dbPath, "ALTER TABLE D_gone RENAME TO Disabilities");
-    page->gridEarlyIntervention->SetText(1, 3, "New");
+    user::typeIntoCell(page->gridEarlyIntervention, 1, 3, "New");
     boxes().clear();
-    page->cmdSave_Click();
+    user::click(page->cmdSave);
     EXPECT_FALSE(shown().contains(kSaved));
     EXPECT_EQ(primaryId(3), "3");
     EXPECT_EQ(backgroundRow(3), "");
@@ -411,7 +421,7 @@ TEST_F(BackgroundInfo, PrintsTheHeadingLearnerAndGrids) {
     auto page = open(2);
     const QString pdf = pdfPath("background.pdf");
     printdialog::setAnswerer(printdialog::printToPdf(pdf));
-    page->cmdPrintPage_Click();
+    user::click(page->cmdPrint);
     EXPECT_TRUE(boxes().isEmpty());
     const QString text = pdfText(pdf);
     EXPECT_TRUE(text.contains("EMIS NUMBER: 700123456 [ BACKGROUND INFORMATION OF LEARNER ]"));
@@ -425,7 +435,7 @@ TEST_F(BackgroundInfo, PrintsTheHeadingLearnerAndGrids) {
     EXPECT_EQ(pdfPages(pdf), 1);
 
     printdialog::setAnswerer(printdialog::cancel);
-    page->cmdPrintPage_Click();
+    user::click(page->cmdPrint);
     EXPECT_EQ(errorProcedures(), QStringList{"Print Routine"});
 }
 

@@ -42,7 +42,7 @@ protected:
 TEST_F(CriteriaTest, PageOneSavesOneRowPerScoredActivityAndLoadsThemBack) {
     {
         frmCriteriaSelection page(1);
-        page.Form_Load();
+        ASSERT_TRUE(showPage(page));
         EXPECT_FALSE(page.isUnsaved());
         EXPECT_EQ(page.objectName(), "frmCriteriaSelection1");
         EXPECT_EQ(page.windowTitle(), "RER [DP : DIAGNOSTIC PROFILE]");
@@ -53,12 +53,13 @@ TEST_F(CriteriaTest, PageOneSavesOneRowPerScoredActivityAndLoadsThemBack) {
         for (int r = 3; r <= 7; ++r)
             EXPECT_EQ(page.gridScores->GetText(5, r), "");
 
-        userEdit(page.gridScores, 5, 3, "2");
+        user::typeIntoCell(page.gridScores, 5, 3, "2");
         EXPECT_TRUE(page.isUnsaved());
-        userEdit(page.gridScores, 5, 5, "1");
-        userEdit(page.gridScores, 5, 7, "3");
-        page.gridScores->SetText(5, 4, "0"); // a 0 counts as no score
-        page.cmdSave_Click();
+        user::typeIntoCell(page.gridScores, 5, 5, "1");
+        user::typeIntoCell(page.gridScores, 5, 7, "3");
+        // A 0, which no key puts there, counts as no score.
+        page.gridScores->SetText(5, 4, "0");
+        user::click(page.cmdSave);
         EXPECT_FALSE(page.isUnsaved());
         EXPECT_EQ(shown(), QStringList{kSaved});
         EXPECT_EQ(scores(), (QStringList{"1|2", "3|1", "5|3"}));
@@ -67,9 +68,9 @@ TEST_F(CriteriaTest, PageOneSavesOneRowPerScoredActivityAndLoadsThemBack) {
                   "integer");
 
         // Saving again replaces the rows; a cleared cell loses its row.
-        userEdit(page.gridScores, 5, 5, "");
-        page.cmdSave_Click();
-        page.cmdSave_Click();
+        user::typeIntoCell(page.gridScores, 5, 5, "");
+        user::click(page.cmdSave);
+        user::click(page.cmdSave);
         EXPECT_EQ(scores(), (QStringList{"1|2", "5|3"}));
     }
     frmCriteriaSelection again(1);
@@ -102,7 +103,7 @@ TEST_F(CriteriaTest, EachPageMapsItsRowsToItsOwnActivitiesBothWays) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.page);
         frmCriteriaSelection page(c.page);
-        page.Form_Load();
+        ASSERT_TRUE(showPage(page));
         QList<int> scoreRows;
         for (const auto& [row, activity] : c.rowToActivity) {
             EXPECT_EQ(page.gridScores->GetText(5, row), QString::number(scoreOf(activity))) << row;
@@ -119,8 +120,8 @@ TEST_F(CriteriaTest, EachPageMapsItsRowsToItsOwnActivitiesBothWays) {
         // Every score raised to 3 and saved: only the page's activities change.
         const QStringList before = scores();
         for (int row : scoreRows)
-            userEdit(page.gridScores, 5, row, "3");
-        page.cmdSave_Click();
+            user::typeIntoCell(page.gridScores, 5, row, "3");
+        user::click(page.cmdSave);
         QStringList expected;
         for (const QString& r : before) {
             const int activity = r.section('|', 0, 0).toInt();
@@ -141,23 +142,23 @@ TEST_F(CriteriaTest, EachPageMapsItsRowsToItsOwnActivitiesBothWays) {
 TEST_F(CriteriaTest, PageSixKeepsTheOtherRowInItsOwnTableOnlyWithAScore) {
     {
         frmCriteriaSelection page(6);
-        page.Form_Load();
-        userEdit(page.gridScores, 2, 12, "Asthma");
-        userEdit(page.gridScores, 3, 12, "Needs an inhaler");
-        page.cmdSave_Click();
+        ASSERT_TRUE(showPage(page));
+        user::typeIntoCell(page.gridScores, 2, 12, "Asthma");
+        user::typeIntoCell(page.gridScores, 3, 12, "Needs an inhaler");
+        user::click(page.cmdSave);
         EXPECT_TRUE(otherRows().isEmpty()); // texts without a score are not kept
     }
     {
         frmCriteriaSelection page(6);
-        page.Form_Load();
+        ASSERT_TRUE(showPage(page));
         for (int c = 2; c <= 5; ++c)
             EXPECT_EQ(page.gridScores->GetText(c, 12), "") << c;
-        userEdit(page.gridScores, 2, 12, "Learner's asthma");
-        userEdit(page.gridScores, 4, 12, "Can't run");
-        userEdit(page.gridScores, 5, 12, "2");
-        userEdit(page.gridScores, 5, 7, "1");
-        page.cmdSave_Click();
-        page.cmdSave_Click();
+        user::typeIntoCell(page.gridScores, 2, 12, "Learner's asthma");
+        user::typeIntoCell(page.gridScores, 4, 12, "Can't run");
+        user::typeIntoCell(page.gridScores, 5, 12, "2");
+        user::typeIntoCell(page.gridScores, 5, 7, "1");
+        user::click(page.cmdSave);
+        user::click(page.cmdSave);
     }
     EXPECT_EQ(otherRows(), QStringList{"Learner's asthma| |Can't run|2"});
     EXPECT_EQ(scores(), QStringList{"24|1"}); // activity 29 never lands among the scores
@@ -174,12 +175,12 @@ TEST_F(CriteriaTest, FailedSaveRollsBackThePagesRows) {
     rawExec(dbPath, "INSERT INTO TAV_Criteria_For_Selection_Other (LearnerID, None_Mild, "
                     "Moderate, Severe, Score, Data_Year) VALUES (2, 'a', 'b', 'c', 3, 2026)");
     frmCriteriaSelection page(6);
-    page.Form_Load();
-    userEdit(page.gridScores, 5, 3, "3");
+    ASSERT_TRUE(showPage(page));
+    user::typeIntoCell(page.gridScores, 5, 3, "3");
     // The Other row's insert fails after both deletes have run.
     rawExec(dbPath, "CREATE TRIGGER no_other BEFORE INSERT ON TAV_Criteria_For_Selection_Other "
                     "BEGIN SELECT RAISE(ABORT, 'refused'); END");
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_EQ(errorProcedures(), QStringList{"saveScores Routine"});
     EXPECT_EQ(boxes().first().text.section("Location: ", 1).section('\n', 0, 0).trimmed(),
               "frmCriteriaSelection6");
@@ -193,8 +194,7 @@ TEST_F(CriteriaTest, FailedSaveRollsBackThePagesRows) {
 TEST_F(CriteriaTest, ScoreCellsTakeOnlyOneTwoOrThree) {
     storeScore(7, 2);
     frmCriteriaSelection page(2);
-    page.Form_Load();
-    ASSERT_TRUE(user::showActive(&page));
+    ASSERT_TRUE(showPage(page));
     Grid* grid = page.gridScores;
     // The page opens with the focus in its highlighted score cell.
     EXPECT_TRUE(grid->hasFocus());
@@ -210,7 +210,7 @@ TEST_F(CriteriaTest, ScoreCellsTakeOnlyOneTwoOrThree) {
 
     // A paste is checked whole: the cell keeps its score.
     for (const QString refused : {"5", "0", "12", "2x", "x", "-1", "2.5"}) {
-        grid->SetActiveCell(5, 4);
+        user::clickCell(grid, 5, 4);
         user::paste(refused);
         EXPECT_EQ(grid->GetText(5, 4), "2") << refused.toStdString();
     }
@@ -226,20 +226,19 @@ TEST_F(CriteriaTest, ScoreCellsTakeOnlyOneTwoOrThree) {
     user::type("3");
     user::key(Qt::Key_Tab);
     EXPECT_EQ(grid->GetText(5, 3), "3");
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_EQ(scores(), QStringList{"6|3"});
 
     // The free texts of page 6's Other row take any key.
     frmCriteriaSelection six(6);
-    six.Form_Load();
-    ASSERT_TRUE(user::showActive(&six));
+    ASSERT_TRUE(showPage(six));
     EXPECT_FALSE(six.isScoreCell(2, 12));
     EXPECT_TRUE(six.isScoreCell(5, 12));
-    six.gridScores->SetActiveCell(2, 12);
+    user::clickCell(six.gridScores, 2, 12);
     user::type("x 1");
     user::key(Qt::Key_Tab);
     EXPECT_EQ(six.gridScores->GetText(2, 12), "x 1");
-    six.gridScores->SetActiveCell(5, 12);
+    user::clickCell(six.gridScores, 5, 12);
     user::type("x");
     EXPECT_EQ(six.gridScores->GetText(5, 12), "");
     six.markSaved();
@@ -252,29 +251,30 @@ TEST_F(CriteriaTest, ChainRunsFromTheHealthReportThroughPagesOneToSix) {
     for (int p = 1; p <= 6; ++p) {
         SCOPED_TRACE(p);
         frmCriteriaSelection page(p);
-        page.Form_Load();
+        ASSERT_TRUE(showPage(page));
         ASSERT_NE(page.cmdPrevious, nullptr);
         EXPECT_EQ(page.cmdPrevious->text(), "Previous Page");
         EXPECT_TRUE(isFormRegistered(page.formName()));
-        page.cmdPrevious_Click();
+        user::click(page.cmdPrevious);
+        EXPECT_TRUE(page.isClosed());
         EXPECT_EQ(page.nextForm(), p == 1 ? QString("frmHealthReport")
                                           : QString("frmCriteriaSelection%1").arg(p - 1));
         frmCriteriaSelection forward(p);
-        forward.Form_Load();
+        ASSERT_TRUE(showPage(forward));
         if (p == 6) {
             EXPECT_EQ(forward.cmdNext, nullptr);
         } else {
             ASSERT_NE(forward.cmdNext, nullptr);
             EXPECT_EQ(forward.cmdNext->text(), "Next Page");
-            forward.cmdNext_Click();
+            user::click(forward.cmdNext);
             EXPECT_EQ(forward.nextForm(), QString("frmCriteriaSelection%1").arg(p + 1));
         }
     }
     // Unsaved scores: leaving asks, and No keeps the page.
     frmCriteriaSelection page(3);
-    page.Form_Load();
-    userEdit(page.gridScores, 5, 3, "1");
-    page.cmdNext_Click();
+    ASSERT_TRUE(showPage(page));
+    user::typeIntoCell(page.gridScores, 5, 3, "1");
+    user::click(page.cmdNext);
     EXPECT_FALSE(page.isClosed());
     ASSERT_EQ(boxes().size(), 1);
     EXPECT_EQ(boxes().first().title, "Data has NOT been Saved");
@@ -297,11 +297,11 @@ TEST_F(CriteriaTest, PagePrintHoldsTheHeadingTheTextsAndTheScores) {
     storeScore(1, 2);
     storeScore(4, 3);
     frmCriteriaSelection page(1);
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     EXPECT_EQ(page.cmdPrint->objectName(), "cmdPrint");
     const QString pdf = pdfPath("criteria1.pdf");
     printdialog::setAnswerer(printdialog::printToPdf(pdf));
-    page.cmdPrint_Click();
+    user::click(page.cmdPrint);
     EXPECT_TRUE(boxes().isEmpty());
     const QString text = pdfText(pdf);
     EXPECT_TRUE(text.contains("EMIS NUMBER: 700123456")) << text.toStdString();
@@ -317,7 +317,7 @@ TEST_F(CriteriaTest, PagePrintHoldsTheHeadingTheTextsAndTheScores) {
     EXPECT_EQ(pdfPages(pdf), 1);
 
     printdialog::setAnswerer(printdialog::cancel);
-    page.cmdPrint_Click();
+    user::click(page.cmdPrint);
     EXPECT_EQ(errorProcedures(), QStringList{"Print Routine"});
 }
 

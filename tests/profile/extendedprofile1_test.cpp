@@ -38,10 +38,6 @@ protected:
                         "Health_Wellness_Personal_Care, Physical_Access, Data_Year) VALUES (2, " +
                             values.join(", ") + ", " + QString::number(year) + ")");
     }
-    // A change typed by the user into cell (col, row).
-    static void type(Grid* grid, int col, int row, const QString& text) {
-        grid->item(row - 1, col - 1)->setText(text);
-    }
 };
 
 } // namespace
@@ -87,21 +83,21 @@ TEST_F(ExtendedProfile1Test, LoadsTheStoredTextsIntoTheirCells) {
 
 TEST_F(ExtendedProfile1Test, EditMarksSaveAndSavingTwiceStoresOneRow) {
     frmExtendedProfile1 page;
-    page.Form_Load();
-    type(page.gridBarriers, 1, 13, "Needs medication at 10:00");
+    ASSERT_TRUE(showPage(page));
+    user::typeIntoCell(page.gridBarriers, 1, 13, "Needs medication at 10:00");
     EXPECT_EQ(page.cmdSave->BackColor(), vbYellow);
-    page.cmdSave->click();
+    user::click(page.cmdSave);
     EXPECT_EQ(page.cmdSave->BackColor(), vbButtonFace);
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_EQ(stored(), QStringList({"2| | | |Needs medication at 10:00| |2026"}));
     EXPECT_EQ(shown(), QStringList({kSaved, kSaved}));
     EXPECT_TRUE(connectionClosed());
 
     // Stored blanks count as empty: all five blank deletes the row, and still confirms.
     frmExtendedProfile1 again;
-    again.Form_Load();
-    type(again.gridBarriers, 1, 13, "  ");
-    again.cmdSave_Click();
+    ASSERT_TRUE(showPage(again));
+    user::typeIntoCell(again.gridBarriers, 1, 13, "  ");
+    user::click(again.cmdSave);
     EXPECT_TRUE(stored().isEmpty());
     EXPECT_EQ(shown().size(), 3);
     EXPECT_EQ(shown().last(), kSaved);
@@ -113,9 +109,9 @@ TEST_F(ExtendedProfile1Test, FailedSaveKeepsTheStoredRowAndTheYellowSave) {
                     "CREATE TRIGGER refuse BEFORE INSERT ON TAV_Learning_And_Development_Barriers "
                     "BEGIN SELECT RAISE(ABORT, 'the table is read only'); END;");
     frmExtendedProfile1 page;
-    page.Form_Load();
-    type(page.gridBarriers, 1, 4, "changed");
-    page.cmdSave_Click();
+    ASSERT_TRUE(showPage(page));
+    user::typeIntoCell(page.gridBarriers, 1, 4, "changed");
+    user::click(page.cmdSave);
     EXPECT_EQ(rawRows(dbPath, "SELECT Learning FROM TAV_Learning_And_Development_Barriers"),
               QStringList({"stored"}));
     EXPECT_TRUE(page.isUnsaved());
@@ -130,10 +126,10 @@ TEST_F(ExtendedProfile1Test, LeavingWithUnsavedEditsAsksAndNoKeepsThem) {
          {&frmExtendedProfile1::cmdNext, &frmExtendedProfile1::cmdMenu}) {
         boxes().clear();
         frmExtendedProfile1 page;
-        page.Form_Load();
-        type(page.gridBarriers, 1, 7, "uses SASL");
+        ASSERT_TRUE(showPage(page));
+        user::typeIntoCell(page.gridBarriers, 1, 7, "uses SASL");
         answerAll(msgbox::vbNo);
-        (page.*button)->click();
+        user::click(page.*button);
         ASSERT_EQ(boxes().size(), 1);
         EXPECT_EQ(boxes()[0].title, "Data has NOT been Saved");
         EXPECT_FALSE(page.isClosed());
@@ -141,7 +137,7 @@ TEST_F(ExtendedProfile1Test, LeavingWithUnsavedEditsAsksAndNoKeepsThem) {
         EXPECT_TRUE(page.isUnsaved());
 
         answerAll(msgbox::vbYes);
-        (page.*button)->click();
+        user::click(page.*button);
         EXPECT_TRUE(page.isClosed());
         const bool next = button == &frmExtendedProfile1::cmdNext;
         EXPECT_EQ(page.nextForm(),
@@ -160,8 +156,8 @@ TEST_F(ExtendedProfile1Test, CancelInThePrintDialogReportsAndPrintsNothing) {
     });
     const int dialogs = printdialog::shownCount();
     frmExtendedProfile1 page;
-    page.Form_Load();
-    page.cmdPrintPage_Click();
+    ASSERT_TRUE(showPage(page));
+    user::click(page.cmdPrint);
     EXPECT_EQ(printdialog::shownCount(), dialogs + 1);
     EXPECT_EQ(errorProcedures(), QStringList({"Print Routine"}));
     EXPECT_TRUE(boxes()[0].text.contains("Location: frmExtendedProfile1"));
@@ -174,8 +170,8 @@ TEST_F(ExtendedProfile1Test, PrintedPageStartsWithTheEmisLineAndHoldsTheTexts) {
     const QString pdf = pdfPath("page.pdf");
     printdialog::setAnswerer(printdialog::printToPdf(pdf));
     frmExtendedProfile1 page;
-    page.Form_Load();
-    page.cmdPrintPage_Click();
+    ASSERT_TRUE(showPage(page));
+    user::click(page.cmdPrint);
     EXPECT_TRUE(boxes().isEmpty());
     const QString text = pdfText(pdf);
     const QString firstLine = text.trimmed().section('\n', 0, 0).trimmed();
@@ -220,12 +216,12 @@ TEST_F(ExtendedProfile1Test, AnEntryRowGrowsToShowALongText) {
         lines << QString("Line %1 of the learning barriers").arg(i);
     storeBarriers({lines.join("\n"), "short", " ", " ", " "});
     frmExtendedProfile1 page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     const double line = QFontMetrics(page.gridBarriers->font()).lineSpacing() * 0.75;
     EXPECT_GE(page.gridBarriers->RowHeight(4), 20 * line);
     EXPECT_EQ(page.gridBarriers->RowHeight(7), 60); // a short text keeps the designed height
 
-    type(page.gridBarriers, 1, 10, lines.join("\n"));
+    user::pasteIntoCell(page.gridBarriers, 1, 10, lines.join("\n"));
     EXPECT_GE(page.gridBarriers->RowHeight(10), 20 * line);
     EXPECT_TRUE(page.isUnsaved());
     page.markSaved();
@@ -237,8 +233,7 @@ TEST_F(ExtendedProfile1Test, ATextTallerThanTheViewIsReadToItsLastLine) {
         lines << QString("Line %1 of the physical access").arg(i);
     storeBarriers({" ", " ", " ", " ", lines.join("\n")});
     frmExtendedProfile1 page;
-    page.Form_Load();
-    ASSERT_TRUE(user::showActive(&page));
+    ASSERT_TRUE(showPage(page));
     Grid* grid = page.gridBarriers;
     const QRect row = grid->visualRect(grid->model()->index(15, 0));
     ASSERT_GT(row.height(), grid->viewport()->height());
@@ -258,8 +253,7 @@ TEST_F(ExtendedProfile1Test, ATextTallerThanTheViewIsReadToItsLastLine) {
 
 TEST_F(ExtendedProfile1Test, TypingAtOnceAfterAClickKeepsEveryLetterAndTabMovesOn) {
     frmExtendedProfile1 page;
-    page.Form_Load();
-    ASSERT_TRUE(user::showActive(&page));
+    ASSERT_TRUE(showPage(page));
     // The page opens with the focus in its highlighted entry cell.
     EXPECT_TRUE(page.gridBarriers->hasFocus());
     EXPECT_FALSE(page.txtCurrentYear->focusPolicy() & Qt::TabFocus);
@@ -275,6 +269,6 @@ TEST_F(ExtendedProfile1Test, TypingAtOnceAfterAClickKeepsEveryLetterAndTabMovesO
     // From the last entry cell on to the buttons.
     EXPECT_TRUE(page.cmdNext->hasFocus());
     EXPECT_TRUE(page.isUnsaved());
-    QTest::mouseClick(page.cmdSave, Qt::LeftButton);
+    user::click(page.cmdSave);
     EXPECT_EQ(stored(), QStringList{"2|Reading is weak|Clinic|next| | |2026"});
 }

@@ -6,6 +6,7 @@
 #include "pages/previewlist.h"
 #include "profile/profileforms.h"
 #include "tests/common/pagetest.h"
+#include "tests/common/user.h"
 #include "services/formregistry.h"
 
 #include <QApplication>
@@ -22,9 +23,11 @@ constexpr int S = frmExtendedProfile2::kFirstDataRow;
 
 class ExtendedProfile2Test : public PageTest {
 protected:
-    // Types text into the list's entry box, picks column A or B and presses Add.
-    static void add(PreviewList* list, const QString& text, char column) {
-        addToPreview(list, text, column == 'A');
+    // Types text into the list's entry box (or pastes it), clicks column A or
+    // B and clicks Add.
+    static void add(PreviewList* list, const QString& text, char column,
+                    Entry entry = Entry::Typed) {
+        addToPreview(list, text, column == 'A', entry);
     }
     // The data rows of a preview grid as "col1|col2".
     static QStringList dataRows(Grid* grid) {
@@ -45,7 +48,7 @@ protected:
 
 TEST_F(ExtendedProfile2Test, EmptyLearnerYearShowsTheDesignedTabs) {
     frmExtendedProfile2 page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     EXPECT_EQ(page.windowTitle(), "RER [ Section 2: EXTENDED PROFILE OF LEARNER NEEDS ]");
     EXPECT_EQ(page.vaSpread1->GetText(1, 1),
               "2.2 CONTEXTUAL FACTORS IMPACTING ON THE LEARNER, COMMUNITY AND FAMILY\r\n");
@@ -100,8 +103,9 @@ TEST_F(ExtendedProfile2Test, EmptyLearnerYearShowsTheDesignedTabs) {
     EXPECT_TRUE(connectionClosed());
 
     // Each activation shows the COMMUNITY tab again.
-    page.tab1->setTab(frmExtendedProfile2::SchoolTab);
-    page.Form_Activate();
+    user::clickTab(page.tab1, frmExtendedProfile2::SchoolTab);
+    ASSERT_EQ(page.tab1->Tab(), frmExtendedProfile2::SchoolTab);
+    ASSERT_TRUE(activateAgain(page));
     EXPECT_EQ(page.tab1->Tab(), frmExtendedProfile2::CommunityTab);
 }
 
@@ -109,7 +113,7 @@ TEST_F(ExtendedProfile2Test, EachListRefusesBlanksAndMissingOptionsWithItsOwnMes
     const QString community = "Positive Infuence or Barrier";
     const QString other = "Enabling Factor or Barrier";
     frmExtendedProfile2 page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     const struct {
         PreviewList* list;
         QString words;
@@ -117,17 +121,17 @@ TEST_F(ExtendedProfile2Test, EachListRefusesBlanksAndMissingOptionsWithItsOwnMes
         {page.communityList, community}, {page.classroomList, other}, {page.schoolList, other}};
     for (const auto& c : cases) {
         boxes().clear();
-        c.list->entryBox()->setText("  ");
-        c.list->addButton()->click();
-        c.list->entryBox()->setText("trauma");
-        c.list->addButton()->click(); // no option chosen yet
+        user::typeIntoBox(c.list->entryBox(), "  ");
+        user::click(c.list->addButton());
+        user::typeIntoBox(c.list->entryBox(), "trauma");
+        user::click(c.list->addButton()); // no option chosen yet
         EXPECT_EQ(shown(),
                   QStringList({"User Message: You must enter the " + c.words + ".",
                                "User Message: You must select the " + c.words + " options."}));
         EXPECT_EQ(dataRows(c.list->grid()), QStringList({"|"}));
         // "trauma" waits in the box, not added: an unsaved change until it goes.
         EXPECT_TRUE(page.isUnsaved());
-        c.list->entryBox()->clear();
+        user::typeIntoBox(c.list->entryBox(), "");
     }
     EXPECT_FALSE(page.isUnsaved());
 }
@@ -137,7 +141,7 @@ TEST_F(ExtendedProfile2Test, EntriesOfBothColumnsAreStoredOneRecordPerRowAndCome
                     "Data_Year) VALUES (2, 'last year', 'kept', 2025), (3, 'other learner', "
                     "'kept', 2026)");
     frmExtendedProfile2 page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     // Community: 3 enabling factors and 1 barrier.
     add(page.communityList, "caregiver present", 'A');
     add(page.communityList, "home based care", 'A');
@@ -151,7 +155,7 @@ TEST_F(ExtendedProfile2Test, EntriesOfBothColumnsAreStoredOneRecordPerRowAndCome
     add(page.schoolList, "no ramps", 'B');
     EXPECT_TRUE(page.isUnsaved());
 
-    page.cmdSave->click();
+    user::click(page.cmdSave);
     EXPECT_EQ(shown(), QStringList({kSaved}));
     EXPECT_FALSE(page.isUnsaved());
     EXPECT_TRUE(connectionClosed());
@@ -170,10 +174,10 @@ TEST_F(ExtendedProfile2Test, EntriesOfBothColumnsAreStoredOneRecordPerRowAndCome
     EXPECT_EQ(dataRows(page.gridCommunity), community);
 
     // Saving again stores the same rows; a fresh opening shows them in the same rows.
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_EQ(storedCommunity().size(), 3);
     frmExtendedProfile2 again;
-    again.Form_Load();
+    ASSERT_TRUE(showPage(again));
     EXPECT_EQ(dataRows(again.gridCommunity), community);
     EXPECT_EQ(dataRows(again.gridClassroom),
               QStringList({"peer relationships|large class", " | language of teaching ", "|"}));
@@ -195,20 +199,20 @@ TEST_F(ExtendedProfile2Test, SummaryListsTheStoredFactorsOnly) {
             "INSERT INTO TAV_Factors_Classroom (LearnerID, Enabling_Factor, Barrier, Data_Year) "
             "VALUES (2, ' ', 'large class', 2026)");
     frmExtendedProfile2 page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     // Community, classroom, school; a stored blank gives a line of one blank.
     EXPECT_EQ(page.gridSummBarriers->GetText(1, 2), "poverty\r\n \r\nlarge class\r\nno ramps\r\n");
     EXPECT_EQ(page.gridSummEnabling->GetText(1, 2), "caregiver\r\nchurch group\r\n \r\nethos\r\n");
 
     // Add and Remove leave the summary as stored until the next Save.
     add(page.classroomList, "peer support", 'A');
-    page.gridCommunity->SetActiveCell(1, S);
-    page.cmdRemove->click();
+    user::clickCell(page.gridCommunity, 1, S);
+    user::click(page.cmdRemove);
     EXPECT_EQ(dataRows(page.gridCommunity), QStringList({"church group| ", "|", "|"}));
     EXPECT_EQ(page.gridSummBarriers->GetText(1, 2), "poverty\r\n \r\nlarge class\r\nno ramps\r\n");
     EXPECT_EQ(page.gridSummEnabling->GetText(1, 2), "caregiver\r\nchurch group\r\n \r\nethos\r\n");
 
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_EQ(page.gridSummBarriers->GetText(1, 2), " \r\nlarge class\r\nno ramps\r\n");
     EXPECT_EQ(page.gridSummEnabling->GetText(1, 2), "church group\r\npeer support\r\nethos\r\n");
     EXPECT_EQ(dataRows(page.gridClassroom), QStringList({"peer support|large class", "|"}));
@@ -220,12 +224,12 @@ TEST_F(ExtendedProfile2Test, FailedSaveKeepsTheTypedRowsUnsavedAndTheStoredRowsA
                     "CREATE TRIGGER refuse BEFORE INSERT ON TAV_Factors_School "
                     "BEGIN SELECT RAISE(ABORT, 'the table is read only'); END;");
     frmExtendedProfile2 page;
-    page.Form_Load();
-    page.gridCommunity->SetActiveCell(1, S);
-    page.cmdRemove->click();
+    ASSERT_TRUE(showPage(page));
+    user::clickCell(page.gridCommunity, 1, S);
+    user::click(page.cmdRemove);
     add(page.communityList, "typed factor", 'A');
     add(page.schoolList, "typed school barrier", 'B');
-    page.cmdSave->click();
+    user::click(page.cmdSave);
 
     EXPECT_EQ(errorProcedures(), QStringList({"saveData Routine"}));
     ASSERT_EQ(boxes().size(), 1); // no confirmation
@@ -243,7 +247,7 @@ TEST_F(ExtendedProfile2Test, FailedSaveKeepsTheTypedRowsUnsavedAndTheStoredRowsA
     // Once the table takes rows again the same rows are saved.
     rawExec(dbPath, "DROP TRIGGER refuse");
     boxes().clear();
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_EQ(shown(), QStringList({kSaved}));
     EXPECT_EQ(storedCommunity(), QStringList({"typed factor| "}));
     EXPECT_EQ(storedSchool(), QStringList({" |typed school barrier"}));
@@ -257,7 +261,7 @@ TEST_F(ExtendedProfile2Test, PrintsTheTabOnShowInLandscape) {
             "INSERT INTO TAV_Factors_Classroom (LearnerID, Enabling_Factor, Barrier, Data_Year) "
             "VALUES (2, 'Patient teacher', 'Crowded classroom', 2026)");
     frmExtendedProfile2 page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
 
     const struct {
         int tab;
@@ -279,8 +283,8 @@ TEST_F(ExtendedProfile2Test, PrintsTheTabOnShowInLandscape) {
         SCOPED_TRACE(c.tab);
         const QString pdf = pdfPath(QString("tab%1.pdf").arg(c.tab));
         printdialog::setAnswerer(printdialog::printToPdf(pdf));
-        page.tab1->setTab(c.tab);
-        page.cmdPrintPage_Click();
+        user::clickTab(page.tab1, c.tab);
+        user::click(page.cmdPrint);
         EXPECT_TRUE(boxes().isEmpty());
         const QString text = pdfText(pdf);
         EXPECT_EQ(text.trimmed().section('\n', 0, 0).trimmed(),
@@ -300,13 +304,13 @@ TEST_F(ExtendedProfile2Test, PrintsTheTabOnShowInLandscape) {
 
 TEST_F(ExtendedProfile2Test, ALongPreviewPrintsOverSeveralPagesWithEveryEntry) {
     frmExtendedProfile2 page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     for (int i = 1; i <= 60; ++i)
-        add(page.schoolList, QString("School barrier number %1").arg(i), 'B');
-    page.tab1->setTab(frmExtendedProfile2::SchoolTab);
+        add(page.schoolList, QString("School barrier number %1").arg(i), 'B', Entry::Pasted);
+    ASSERT_EQ(page.tab1->Tab(), frmExtendedProfile2::SchoolTab);
     const QString pdf = pdfPath("school.pdf");
     printdialog::setAnswerer(printdialog::printToPdf(pdf));
-    page.cmdPrintPage_Click();
+    user::click(page.cmdPrint);
     EXPECT_TRUE(boxes().isEmpty());
     EXPECT_GT(pdfPages(pdf), 1);
     const QString text = pdfText(pdf);
@@ -327,11 +331,11 @@ TEST_F(ExtendedProfile2Test, TheSummaryOfEightyTwoCommunityRowsPrintsEveryLineOn
                                     : QString(" "));
     rawExec(dbPath, inserts.join(';'));
     frmExtendedProfile2 page;
-    page.Form_Load();
-    page.tab1->setTab(frmExtendedProfile2::SummaryTab);
+    ASSERT_TRUE(showPage(page));
+    user::clickTab(page.tab1, frmExtendedProfile2::SummaryTab);
     const QString pdf = pdfPath("summary.pdf");
     printdialog::setAnswerer(printdialog::printToPdf(pdf));
-    QTest::mouseClick(page.cmdPrint, Qt::LeftButton);
+    user::click(page.cmdPrint);
     EXPECT_TRUE(boxes().isEmpty());
 
     const QHash<QString, int> words = printedWordCounts(pdf);
@@ -351,17 +355,17 @@ TEST_F(ExtendedProfile2Test, TheSummaryOfEightyTwoCommunityRowsPrintsEveryLineOn
 TEST_F(ExtendedProfile2Test, PreviousPageAsksWhenUnsavedAndLeadsBackToTheBarriersPage) {
     registerProfileForms();
     frmExtendedProfile2 page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     add(page.communityList, "violence", 'B');
     answerAll(msgbox::vbNo);
-    page.cmdPrevious->click();
+    user::click(page.cmdPrevious);
     ASSERT_EQ(boxes().size(), 1);
     EXPECT_EQ(boxes()[0].title, "Data has NOT been Saved");
     EXPECT_FALSE(page.isClosed());
     EXPECT_EQ(dataRows(page.gridCommunity), QStringList({"|violence", "|"}));
 
     answerAll(msgbox::vbYes);
-    page.cmdPrevious->click();
+    user::click(page.cmdPrevious);
     EXPECT_TRUE(page.isClosed());
     EXPECT_EQ(page.nextForm(), "frmExtendedProfile1");
     EXPECT_TRUE(storedCommunity().isEmpty());
@@ -383,7 +387,7 @@ TEST_F(ExtendedProfile2Test, FailedLoadReportsAndKeepsWhatWasRead) {
                     "Data_Year) VALUES (2, 'caregiver', 'poverty', 2026);"
                     "ALTER TABLE TAV_Factors_Classroom RENAME TO Classroom_Away");
     frmExtendedProfile2 page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     EXPECT_EQ(errorProcedures(), QStringList({"getData Routine"}));
     EXPECT_TRUE(boxes()[0].text.contains("Location: frmExtendedProfile2"));
     EXPECT_TRUE(connectionClosed());
@@ -392,31 +396,35 @@ TEST_F(ExtendedProfile2Test, FailedLoadReportsAndKeepsWhatWasRead) {
 
     // Rows never read are not replaced.
     add(page.communityList, "church group", 'A');
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_EQ(storedCommunity(), QStringList({"caregiver|poverty"}));
     EXPECT_FALSE(shown().contains(kSaved));
 }
 
 TEST_F(ExtendedProfile2Test, AnEntryTooLongForItsColumnIsCutAtTheBoxSoTheSaveSucceeds) {
     frmExtendedProfile2 page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     for (PreviewList* list : {page.communityList, page.classroomList, page.schoolList}) {
         SCOPED_TRACE(list->entryBox()->objectName().toStdString());
-        add(list, QString(300, 'x'), 'B');
+        // The box cuts a text placed in it to its limit (no key or paste puts
+        // more there: those are refused and said).
+        list->entryBox()->setText(QString(300, 'x'));
+        user::click(list->optionB());
+        user::click(list->addButton());
         EXPECT_EQ(list->grid()->GetText(2, S), QString(255, 'x'));
     }
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_EQ(shown(), QStringList({kSaved}));
     EXPECT_EQ(storedSchool(), QStringList({" |" + QString(255, 'x')}));
 }
 
 TEST_F(ExtendedProfile2Test, TheSummaryListsGrowToShowEveryStoredLine) {
     frmExtendedProfile2 page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     const double designed = page.gridSummBarriers->RowHeight(2);
     for (int i = 1; i <= 30; ++i)
-        add(page.communityList, QString("barrier %1").arg(i), 'B');
-    page.cmdSave_Click();
+        add(page.communityList, QString("barrier %1").arg(i), 'B', Entry::Pasted);
+    user::click(page.cmdSave);
     // Thirty lines need more than the designed height; the enabling list,
     // thirty blanks, as much.
     const double line = QFontMetrics(page.gridSummBarriers->font()).lineSpacing() * 0.75;
@@ -427,7 +435,7 @@ TEST_F(ExtendedProfile2Test, TheSummaryListsGrowToShowEveryStoredLine) {
 
 TEST_F(ExtendedProfile2Test, AReloadThatFailsAfterASaveRefusesTheNextSave) {
     frmExtendedProfile2 page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     // The school table becomes a view that takes rows but cannot read them
     // back (the stored text makes its column overflow), so the save succeeds
     // and the reload fails.
@@ -443,14 +451,14 @@ TEST_F(ExtendedProfile2Test, AReloadThatFailsAfterASaveRefusesTheNextSave) {
                     "DELETE FROM School_Store WHERE ID = OLD.ID; END;");
     add(page.communityList, "caregiver", 'A');
     add(page.schoolList, "no ramps", 'B');
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_EQ(errorProcedures(), QStringList({"getData Routine"}));
     EXPECT_TRUE(shown().contains(kSaved));
     EXPECT_TRUE(connectionClosed());
 
     boxes().clear();
     add(page.communityList, "church group", 'A');
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_FALSE(shown().contains(kSaved));
     EXPECT_TRUE(page.isUnsaved());
     EXPECT_EQ(storedCommunity(), QStringList({"caregiver| "}));

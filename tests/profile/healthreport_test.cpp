@@ -4,6 +4,7 @@
 #include "profile/frmhealthreport.h"
 #include "profile/profileforms.h"
 #include "tests/common/pagetest.h"
+#include "tests/common/user.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -159,48 +160,49 @@ TEST_F(HealthReportTest, OpensWithTheLearnerAndNoReportRow) {
 TEST_F(HealthReportTest, MedicalRecordTicksTypeAndCommentRoundTrip) {
     {
         frmHealthReport page;
-        page.Form_Load();
-        page.cmdSave_Click(); // nothing ticked, no comment: the row is stored all the same
+        ASSERT_TRUE(showPage(page));
+        user::click(page.cmdSave); // nothing ticked, no comment: the row is stored all the same
         EXPECT_EQ(reportRows(), QStringList{"|0|0| "});
         EXPECT_EQ(shown(), QStringList{kSaved});
 
-        userTick(page.gridMedicalRecords, 4, 5, true);
+        user::tickCell(page.gridMedicalRecords, 4, 5, true);
         EXPECT_TRUE(page.isUnsaved());
-        userTick(page.gridMedicalRecords, 5, 6, true);
-        userEdit(page.gridAreas, 2, 11, "Seen by Dr O'Brien; report attached later");
-        page.cmdSave_Click();
-        page.cmdSave_Click();
+        user::tickCell(page.gridMedicalRecords, 5, 6, true);
+        user::typeIntoCell(page.gridAreas, 2, 11, "Seen by Dr O'Brien; report attached later");
+        user::click(page.cmdSave);
+        user::click(page.cmdSave);
         EXPECT_FALSE(page.isUnsaved());
     }
     EXPECT_EQ(reportRows(), QStringList{"PERM|-1|0|Seen by Dr O'Brien; report attached later"});
     frmHealthReport page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     EXPECT_EQ(ticks(page), (QStringList{"1", "0", "0", "1"}));
     EXPECT_EQ(page.gridAreas->GetText(2, 11), "Seen by Dr O'Brien; report attached later");
     EXPECT_EQ(page.commentsText(), "Seen by Dr O'Brien; report attached later");
 
-    userTick(page.gridMedicalRecords, 4, 5, false);
-    userTick(page.gridMedicalRecords, 5, 5, true);
-    userTick(page.gridMedicalRecords, 4, 6, true);
-    page.cmdSave_Click();
+    user::tickCell(page.gridMedicalRecords, 4, 5, false);
+    user::tickCell(page.gridMedicalRecords, 5, 5, true);
+    user::tickCell(page.gridMedicalRecords, 4, 6, true);
+    user::click(page.cmdSave);
     EXPECT_EQ(reportRows(), QStringList{"TEMP|0|-1|Seen by Dr O'Brien; report attached later"});
 }
 
 TEST_F(HealthReportTest, TempAndPermExcludeEachOtherAndMayBothBeClear) {
     frmHealthReport page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     Grid* m = page.gridMedicalRecords;
-    userTick(m, 5, 6, true);
-    userTick(m, 4, 6, true); // Temp after Perm unticks Perm
+    using user::tickCell;
+    tickCell(m, 5, 6, true);
+    tickCell(m, 4, 6, true); // Temp after Perm unticks Perm
     EXPECT_EQ(ticks(page), (QStringList{"0", "0", "1", "0"}));
-    userTick(m, 5, 6, true); // and the other way round
+    tickCell(m, 5, 6, true); // and the other way round
     EXPECT_EQ(ticks(page), (QStringList{"0", "0", "0", "1"}));
-    userTick(m, 4, 5, true); // Viewed and Attached are not coupled
-    userTick(m, 5, 5, true);
+    tickCell(m, 4, 5, true); // Viewed and Attached are not coupled
+    tickCell(m, 5, 5, true);
     EXPECT_EQ(ticks(page), (QStringList{"1", "1", "0", "1"}));
-    userTick(m, 5, 6, false); // unticking leaves both clear
+    tickCell(m, 5, 6, false); // unticking leaves both clear
     EXPECT_EQ(ticks(page), (QStringList{"1", "1", "0", "0"}));
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_EQ(reportRows(), QStringList{"|-1|-1| "});
 }
 
@@ -243,8 +245,7 @@ TEST_F(HealthReportTest, AreasOfImpairmentAreComputedFromTheScoresAtEachActivati
                     "Data_Year) VALUES (2, 25, NULL, 2026), (2, 40, 3, 2026)");
 
     frmHealthReport page;
-    page.Form_Load();
-    page.Form_Activate();
+    ASSERT_TRUE(showPage(page));
     EXPECT_EQ(levels(page), (QStringList{"3:MODERATE", "3:MODERATE", "", "4:SEVERE", "3:MODERATE",
                                          "", "", "2:MILD"}));
     EXPECT_EQ(page.gridAreas->ActiveCol(), 2);
@@ -258,13 +259,13 @@ TEST_F(HealthReportTest, AreasOfImpairmentAreComputedFromTheScoresAtEachActivati
     rawExec(dbPath, "DELETE FROM TAV_Criteria_For_Selection WHERE Sub_Section IN (1, 3, 15)");
     storeScores(15, {1});
     storeScores(23, {2}); // Cognition 0 and 2: the 0 is not counted, MODERATE
-    page.Form_Activate();
+    ASSERT_TRUE(activateAgain(page));
     EXPECT_EQ(levels(page), (QStringList{"", "3:MODERATE", "", "2:MILD", "3:MODERATE", "",
                                          "3:MODERATE", "2:MILD"}));
     EXPECT_TRUE(rawRows(dbPath, "SELECT * FROM TAV_Learner_Impairment_Area").isEmpty());
 
     rawExec(dbPath, "DELETE FROM TAV_Criteria_For_Selection");
-    page.Form_Activate();
+    ASSERT_TRUE(activateAgain(page));
     EXPECT_EQ(levels(page), QStringList(8, QString()));
     EXPECT_TRUE(boxes().isEmpty());
 }
@@ -274,11 +275,11 @@ TEST_F(HealthReportTest, FailedSaveKeepsTheStoredRow) {
                     "Medical_Record_Viewed, Medical_Record_Attached, Data_Year, Comments) VALUES "
                     "(2, 'TEMP', -1, 0, 2026, 'kept')");
     frmHealthReport page;
-    page.Form_Load();
-    userEdit(page.gridAreas, 2, 11, "changed");
+    ASSERT_TRUE(showPage(page));
+    user::typeIntoCell(page.gridAreas, 2, 11, "changed");
     rawExec(dbPath, "CREATE TRIGGER no_report BEFORE INSERT ON TAV_Health_Professional_Report "
                     "BEGIN SELECT RAISE(ABORT, 'refused'); END");
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_EQ(errorProcedures(), QStringList{"saveMedicalRecord Routine"});
     EXPECT_FALSE(shown().contains(kSaved));
     EXPECT_TRUE(page.isUnsaved());
@@ -289,10 +290,16 @@ TEST_F(HealthReportTest, FailedSaveKeepsTheStoredRow) {
 TEST_F(HealthReportTest, NextPageLeadsToCriteriaPageOne) {
     registerProfileForms();
     frmHealthReport page;
-    page.Form_Load();
-    page.cmdNext_Click();
+    ASSERT_TRUE(showPage(page));
+    user::click(page.cmdNext);
     EXPECT_TRUE(page.isClosed());
     EXPECT_EQ(page.nextForm(), "frmCriteriaSelection1");
+
+    // A tick of the medical record, or a comment typed: leaving asks.
+    expectEachEditMakesLeavingAsk<frmHealthReport>(
+        {[](frmHealthReport& p) { user::tickCell(p.gridMedicalRecords, 5, 5, true); },
+         [](frmHealthReport& p) { user::typeIntoCell(p.gridAreas, 2, 11, "Seen by the nurse"); }});
+    EXPECT_TRUE(reportRows().isEmpty());
 }
 
 TEST_F(HealthReportTest, PagePrintHoldsTheReportAndTheAreas) {
@@ -301,11 +308,10 @@ TEST_F(HealthReportTest, PagePrintHoldsTheReportAndTheAreas) {
                     "Medical_Record_Viewed, Medical_Record_Attached, Data_Year, Comments) VALUES "
                     "(2, 'PERM', -1, 0, 2026, 'Wears hearing aids')");
     frmHealthReport page;
-    page.Form_Load();
-    page.Form_Activate();
+    ASSERT_TRUE(showPage(page));
     const QString pdf = pdfPath("health.pdf");
     printdialog::setAnswerer(printdialog::printToPdf(pdf));
-    page.cmdPrint_Click();
+    user::click(page.cmdPrint);
     EXPECT_TRUE(boxes().isEmpty());
     const QString text = pdfText(pdf);
     EXPECT_TRUE(text.contains("EMIS NUMBER: 700123456")) << text.toStdString();
@@ -322,7 +328,7 @@ TEST_F(HealthReportTest, PagePrintHoldsTheReportAndTheAreas) {
     EXPECT_EQ(pdfPages(pdf), 1);
 
     printdialog::setAnswerer(printdialog::cancel);
-    page.cmdPrint_Click();
+    user::click(page.cmdPrint);
     EXPECT_EQ(errorProcedures(), QStringList{"Print Routine"});
 }
 
@@ -339,11 +345,10 @@ TEST_F(HealthReportTest, ALongCommentPrintsEveryLineOnceOverTheSheetsItNeeds) {
                     "(2, 'PERM', -1, 0, 2026, '" +
                         comment + "')");
     frmHealthReport page;
-    page.Form_Load();
-    page.Form_Activate();
+    ASSERT_TRUE(showPage(page));
     const QString pdf = pdfPath("longcomment.pdf");
     printdialog::setAnswerer(printdialog::printToPdf(pdf));
-    QTest::mouseClick(page.cmdPrint, Qt::LeftButton);
+    user::click(page.cmdPrint);
     EXPECT_TRUE(boxes().isEmpty());
 
     EXPECT_EQ(pdfPages(pdf), 2);
@@ -364,11 +369,10 @@ TEST_F(HealthReportTest, LoadFailuresAreReportedWithTheirRoutine) {
     storeScores(1, {3});
     rawExec(dbPath, "DROP TABLE TAV_Health_Professional_Report");
     frmHealthReport page;
-    page.Form_Load();
-    page.Form_Activate();
+    ASSERT_TRUE(showPage(page));
     EXPECT_EQ(levels(page)[0], "4:SEVERE"); // the areas do not depend on the report row
     rawExec(dbPath, "DROP TABLE TAV_lu_Activity_Domain_Sub_Section");
-    page.Form_Activate();
+    ASSERT_TRUE(activateAgain(page));
     EXPECT_EQ(levels(page), QStringList(8, QString()));
     EXPECT_EQ(errorProcedures(),
               (QStringList{"getMedicalRecords Routine", "getImpairment_Area Routine"}));

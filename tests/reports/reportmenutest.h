@@ -5,6 +5,7 @@
 #include "platform/runtime.h"
 #include "reports/frmreportview.h"
 #include "tests/common/fixture.h"
+#include "tests/common/user.h"
 #include "services/checktables.h"
 #include "services/formregistry.h"
 #include "services/globals.h"
@@ -79,15 +80,9 @@ protected:
     }
 
     // Types text key by key into the edit box of an editable combo of a shown
-    // window, as the user does.
+    // window, over what it holds, as the user does.
     static void typeInto(QComboBox* combo, const QString& text) {
-        combo->setEditText("");
-        combo->setFocus();
-        QApplication::processEvents();
-        for (const QChar c : text) {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(combo->lineEdit(), &press);
-        }
+        user::typeIntoBox(combo->lineEdit(), text);
     }
 
     // Every row of sql run through the program's own data access (the host

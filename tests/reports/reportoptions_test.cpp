@@ -15,14 +15,17 @@
 
 class ReportOptionsTest : public ReportMenuTest {
 protected:
+    // The window as the menu opens it, shown.
     std::unique_ptr<frmReportOptions> open(const QString& report, const QString& accession = {}) {
         gReportOptionsRequest = {accession, report};
-        return std::make_unique<frmReportOptions>();
+        auto w = std::make_unique<frmReportOptions>();
+        EXPECT_TRUE(user::showActive(w.get()));
+        return w;
     }
-    // Print; the single viewer call it made, or a failure.
+    // A click on Print; the single viewer call it made, or a failure.
     ViewerCall print(frmReportOptions& w) {
         calls().clear();
-        w.cmdPrint_Click();
+        user::click(w.cmdPrint);
         if (calls().size() != 1) {
             ADD_FAILURE() << "the viewer was shown " << calls().size() << " times";
             return {};
@@ -49,7 +52,7 @@ TEST_F(ReportOptionsTest, ProfileStartsOnTheLearnerWithTheAccessionHandedOver) {
     EXPECT_EQ(w->txtAccession->text(), "006");
     EXPECT_EQ(w->cboYear->currentText(), "2026");
 
-    w->cboYear->setCurrentText("2025");
+    user::chooseInList(w->cboYear, "2025");
     const ViewerCall call = print(*w);
     EXPECT_EQ(call.ReportMode, "MainReport");
     EXPECT_FALSE(call.RepGrade);
@@ -86,17 +89,16 @@ TEST_F(ReportOptionsTest, PrintRefusals) {
         // Opened from the learner window with no learner selected: an empty box.
         auto w = open("LearnerProfile");
         if (QString(c.option) == "Grade") {
-            w->optGrade->setChecked(true);
-            w->optGrade_Click();
-            w->cboGrade->setEditText(c.text);
+            user::click(w->optGrade);
+            typeInto(w->cboGrade, c.text);
         } else {
-            w->txtAccession->setText(c.text);
+            user::typeIntoBox(w->txtAccession, c.text);
         }
         if (c.yearEmpty)
-            w->cboYear->setCurrentIndex(-1);
+            w->cboYear->setCurrentIndex(-1); // (no click empties the list)
         boxes().clear();
         calls().clear();
-        w->cmdPrint_Click();
+        user::click(w->cmdPrint);
         EXPECT_EQ(messages(), QStringList({c.message})) << c.option << " [" << c.text << "]";
         EXPECT_TRUE(calls().isEmpty());
         EXPECT_EQ(gReportYear, 1999);
@@ -106,8 +108,7 @@ TEST_F(ReportOptionsTest, PrintRefusals) {
 TEST_F(ReportOptionsTest, GradeListHoldsTheGradesWithLearnersOfTheReports) {
     auto w = open("LearnerProfile");
     EXPECT_EQ(w->cboGrade->count(), 0);
-    w->optGrade->setChecked(true);
-    w->optGrade_Click();
+    user::click(w->optGrade);
     EXPECT_FALSE(w->frmGrade->isHidden());
     EXPECT_TRUE(w->frmLearner->isHidden());
     // schoolgrade 'Yes' grades only, each holding such a learner.
@@ -122,25 +123,23 @@ TEST_F(ReportOptionsTest, GradeListHoldsTheGradesWithLearnersOfTheReports) {
     // A grade whose learners all lack special needs and a grant is not listed.
     rawExec(dbPath, "UPDATE Learner_Info SET LSENStatus = 1, SocialGrantNo = '' WHERE Grade = 7");
     auto again = open("LearnerProfile");
-    again->optGrade_Click();
+    user::click(again->optGrade);
     EXPECT_FALSE(items(again->cboGrade).contains("Grade 6"));
     // Choosing Grade again does not fill the list twice.
-    again->optLearner_Click();
-    again->optGrade_Click();
+    user::click(again->optLearner);
+    user::click(again->optGrade);
     EXPECT_EQ(again->cboGrade->count(), 4);
 }
 
 TEST_F(ReportOptionsTest, GradeFilterIsTheGradesIdOrZeroForAnUnlistedText) {
     auto w = open("LearnerProfile");
-    w->optGrade->setChecked(true);
-    w->optGrade_Click();
-    w->cboGrade->setCurrentText("Grade 1");
+    user::click(w->optGrade);
+    user::chooseInList(w->cboGrade, "Grade 1");
     ViewerCall call = print(*w);
     EXPECT_TRUE(call.RepGrade);
     EXPECT_EQ(call.RepVar, "2");
 
     // A typed text stays as typed, even where it begins a listed grade's name.
-    w->show();
     for (const char* typed : {"Grade 9", "Grade"}) {
         typeInto(w->cboGrade, typed);
         EXPECT_EQ(w->cboGrade->currentText(), QString(typed));
@@ -155,7 +154,7 @@ TEST_F(ReportOptionsTest, GradeFilterIsTheGradesIdOrZeroForAnUnlistedText) {
 TEST_F(ReportOptionsTest, GradeListFailureIsReportedWithItsRoutine) {
     rawExec(dbPath, "DROP TABLE SchoolGrades");
     auto w = open("LearnerProfile");
-    w->optGrade_Click();
+    user::click(w->optGrade);
     EXPECT_EQ(w->cboGrade->count(), 0);
     ASSERT_EQ(boxes().size(), 1);
     EXPECT_TRUE(boxes()[0].title.startsWith("Error : "));
@@ -165,14 +164,14 @@ TEST_F(ReportOptionsTest, GradeListFailureIsReportedWithItsRoutine) {
     EXPECT_TRUE(boxes()[0].text.contains("SchoolGrades"));
     EXPECT_TRUE(!gConnection || gConnection->State() == ado::adStateClosed);
     // Print with a typed grade then asks for no learner at all.
-    w->cboGrade->setEditText("Grade 1");
+    typeInto(w->cboGrade, "Grade 1");
     EXPECT_EQ(print(*w).RepVar, "0");
 }
 
 TEST_F(ReportOptionsTest, TypingIntoTheYearBoxChangesNothing) {
     auto w = open("LearnerProfile", "006");
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x");
-    QApplication::sendEvent(w->cboYear, &press);
+    user::tabTo(w->cboYear);
+    user::type("x7");
     EXPECT_EQ(w->cboYear->currentText(), "2026");
     print(*w);
     EXPECT_EQ(gReportYear, 2026);
@@ -288,11 +287,11 @@ TEST_F(ReportOptionsTest, AGradeIdBeyondAWholeNumberIsReportedNotRun) {
     rawExec(dbPath, "INSERT INTO SchoolGrades (ID, Name, schoolgrade) VALUES (40000, 'Grade 12', "
                     "'Yes'); UPDATE Learner_Info SET Grade = 40000 WHERE ID = 1");
     auto w = open("LearnerProfile");
-    w->optGrade_Click();
-    w->cboGrade->setCurrentText("Grade 12");
+    user::click(w->optGrade);
+    user::chooseInList(w->cboGrade, "Grade 12");
     ASSERT_EQ(w->cboGrade->currentText(), "Grade 12");
     calls().clear();
-    w->cmdPrint_Click();
+    user::click(w->cmdPrint);
     EXPECT_TRUE(calls().isEmpty());
     ASSERT_EQ(boxes().size(), 1);
     EXPECT_TRUE(boxes().first().text.contains("Procedure: cmdPrint_Click Routine"))

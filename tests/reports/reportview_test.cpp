@@ -5,6 +5,7 @@
 #include "reports/reportforms.h"
 #include "reports/reportlayouts.h"
 #include "tests/reports/reportviewtest.h"
+#include "tests/common/user.h"
 #include "services/formregistry.h"
 
 #include <QCheckBox>
@@ -129,11 +130,12 @@ TEST_F(ReportViewerTest, ProvidersSpeltInOtherCasesAreOneGroupCountedWithTheBlan
     // The user picks the provider's one entry in the list.
     gBarrierSelectRequest.FormMode = "LearnerList";
     frmBarrierSelect select;
-    QTest::mouseClick(select.chkAllSupport, Qt::LeftButton);
+    ASSERT_TRUE(user::showActive(&select));
+    user::click(select.chkAllSupport);
     ASSERT_TRUE(select.cboSupport->isEnabled());
     const int entry = select.cboSupport->findText("dr smith clinic", Qt::MatchFixedString);
     ASSERT_GE(entry, 0);
-    select.cboSupport->setCurrentIndex(entry);
+    user::chooseInList(select.cboSupport, select.cboSupport->itemText(entry));
     frmReportview::Default().SQL = select.learnerListQuery();
     QString text = flat(run("LearnerList", "oneprovider.pdf"));
     EXPECT_TRUE(boxes().isEmpty()) << shown().join('\n').toStdString();
@@ -378,37 +380,39 @@ TEST_F(ReportViewerTest, ViewerPagesAndPrintsThroughThePrintDialog) {
     frmReportview w;
     w.Form_Load();
     ASSERT_TRUE(w.shownReport());
+    ASSERT_TRUE(user::showActive(&w));
     const int pages = w.CRViewer1->pageCount();
     ASSERT_GT(pages, 1);
     EXPECT_EQ(w.CRViewer1->txtPage->text(), "1");
     EXPECT_EQ(w.CRViewer1->lblPage->text(), QString("of %1").arg(pages));
     EXPECT_FALSE(w.CRViewer1->cmdPrevious->isEnabled());
-    w.CRViewer1->cmdNext->click();
+    user::click(w.CRViewer1->cmdNext);
     EXPECT_EQ(w.CRViewer1->currentPage(), 1);
-    w.CRViewer1->cmdLast->click();
+    user::click(w.CRViewer1->cmdLast);
     EXPECT_EQ(w.CRViewer1->currentPage(), pages - 1);
     EXPECT_FALSE(w.CRViewer1->cmdNext->isEnabled());
-    w.CRViewer1->cmdFirst->click();
+    user::click(w.CRViewer1->cmdFirst);
     EXPECT_EQ(w.CRViewer1->currentPage(), 0);
 
     // Cancel prints nothing; Print prints every page.
     const QString path = pdfPath("printed.pdf");
     printdialog::setAnswerer(printdialog::cancel);
-    w.CRViewer1->cmdPrint->click();
+    user::click(w.CRViewer1->cmdPrint);
     EXPECT_FALSE(QFile::exists(path));
     printdialog::setAnswerer(printdialog::printToPdf(path));
-    w.CRViewer1->cmdPrint->click();
+    user::click(w.CRViewer1->cmdPrint);
     EXPECT_EQ(pdfPages(path), pages);
     EXPECT_TRUE(pdfText(path).contains("LEARNER PROFILE"));
     EXPECT_TRUE(boxes().isEmpty());
 
-    // The viewer fills the window at every size.
+    // The viewer fills the window at every size (the window resized as a
+    // window manager does).
     w.resize(700, 500);
-    w.Form_Resize();
+    QApplication::processEvents();
     EXPECT_EQ(w.CRViewer1->geometry(), QRect(0, 0, 700, 500));
     if (!qEnvironmentVariableIsEmpty("REPORT_PDF_DIR"))
         w.grab().save(qEnvironmentVariable("REPORT_PDF_DIR") + "/viewer.png");
-    w.cmdDone->click();
+    user::click(w.cmdDone);
     EXPECT_EQ(w.result(), QDialog::Accepted);
 }
 
@@ -434,7 +438,7 @@ TEST_F(ReportViewerTest, ShownByNameItBuildsTheReportAndDoneUnloadsIt) {
         openAfterEnter = w->isVisible();
         if (!qEnvironmentVariableIsEmpty("REPORT_PDF_DIR"))
             w->grab().save(qEnvironmentVariable("REPORT_PDF_DIR") + "/viewer-shown.png");
-        w->cmdDone->click();
+        user::click(w->cmdDone);
     });
     showFormChain("frmReportview");
     EXPECT_TRUE(wasModal);

@@ -22,16 +22,18 @@ const QStringList kProviderColumns = {"Name_Of_Provider", "AccessionNo", "SName"
 
 class SelectionTest : public ReportMenuTest {
 protected:
-    // The window in mode for report year year, loaded as the menu opens it.
+    // The window in mode for report year year, loaded and shown as the menu opens it.
     std::unique_ptr<frmBarrierSelect> open(const QString& mode, qint16 year = 2026) {
         gReportYear = year;
         gBarrierSelectRequest.FormMode = mode;
-        return std::make_unique<frmBarrierSelect>();
+        auto w = std::make_unique<frmBarrierSelect>();
+        EXPECT_TRUE(user::showActive(w.get()));
+        return w;
     }
-    // Print Report, then the rows of the query the viewer was handed.
+    // A click on Print Report, then the rows of the query the viewer was handed.
     QStringList print(frmBarrierSelect& w, const QStringList& columns) {
         calls().clear();
-        w.cmdPrint_Click();
+        user::click(w.cmdPrint);
         if (calls().size() != 1) {
             ADD_FAILURE() << "the viewer was shown " << calls().size() << " times";
             return {};
@@ -121,52 +123,51 @@ TEST_F(SelectionTest, ListFailuresAreReportedWithTheirRoutines) {
 }
 
 TEST_F(SelectionTest, AllBoxEmptiesAndDisablesItsPairedBoxAndClearingFocusesIt) {
-    auto w = open("LearnerSummary");
-    w->show();
-    QApplication::processEvents();
-    struct Pair {
-        QCheckBox* check;
-        QWidget* box;
-        void (frmBarrierSelect::*click)();
-    };
-    const Pair pairs[] = {
-        {w->chkAllBarriers, w->cboBarrier, &frmBarrierSelect::chkAllBarriers_Click},
-        {w->chkAllSupport, w->cboSupport, &frmBarrierSelect::chkAllSupport_Click},
-        {w->chkAllLearners, w->txtAssNo, &frmBarrierSelect::chkAllLearners_Click}};
-    for (const Pair& p : pairs) {
-        p.check->setChecked(false);
-        (w.get()->*p.click)();
-        EXPECT_TRUE(p.box->isEnabled());
-        EXPECT_TRUE(p.box->hasFocus() || p.box->isAncestorOf(QApplication::focusWidget()))
-            << p.check->text().toStdString();
+    // Each mode shows the barrier or the provider pair, and the learner pair.
+    for (const QString mode : {"LearnerSummary", "LearnerList"}) {
+        SCOPED_TRACE(mode.toStdString());
+        auto w = open(mode);
+        const bool barriers = mode == "LearnerSummary";
+        struct Pair {
+            QCheckBox* check;
+            QWidget* box;
+        };
+        const Pair pairs[] = {barriers ? Pair{w->chkAllBarriers, w->cboBarrier}
+                                       : Pair{w->chkAllSupport, w->cboSupport},
+                              {w->chkAllLearners, w->txtAssNo}};
+        for (const Pair& p : pairs) {
+            user::click(p.check);
+            EXPECT_FALSE(p.check->isChecked());
+            EXPECT_TRUE(p.box->isEnabled());
+            EXPECT_TRUE(p.box->hasFocus() || p.box->isAncestorOf(QApplication::focusWidget()))
+                << p.check->text().toStdString();
+        }
+        if (barriers)
+            user::chooseInList(w->cboBarrier, w->cboBarrier->itemText(1));
+        else
+            typeInto(w->cboSupport, "Clinic A");
+        user::typeIntoBox(w->txtAssNo, "003");
+        for (const Pair& p : pairs) {
+            user::click(p.check);
+            EXPECT_TRUE(p.check->isChecked());
+            EXPECT_FALSE(p.box->isEnabled());
+        }
+        EXPECT_EQ(w->cboBarrier->currentText(), "");
+        EXPECT_EQ(w->cboSupport->currentText(), "");
+        EXPECT_EQ(w->txtAssNo->text(), "");
+        // Cleared again: the boxes stay empty.
+        user::click(pairs[0].check);
+        EXPECT_EQ(w->cboBarrier->currentText(), "");
+        EXPECT_EQ(w->cboSupport->currentText(), "");
     }
-    w->cboBarrier->setCurrentIndex(1);
-    w->cboSupport->setEditText("Clinic A");
-    w->txtAssNo->setText("003");
-    for (const Pair& p : pairs) {
-        p.check->setChecked(true);
-        (w.get()->*p.click)();
-        EXPECT_FALSE(p.box->isEnabled());
-    }
-    EXPECT_EQ(w->cboBarrier->currentText(), "");
-    EXPECT_EQ(w->cboSupport->currentText(), "");
-    EXPECT_EQ(w->txtAssNo->text(), "");
-    // Cleared again: the boxes stay empty.
-    w->chkAllBarriers->setChecked(false);
-    w->chkAllBarriers_Click();
-    EXPECT_EQ(w->cboBarrier->currentText(), "");
 }
 
 TEST_F(SelectionTest, TypingIntoTheBarrierBoxChangesNothing) {
     auto w = open("LearnerSummary");
-    w->chkAllBarriers->setChecked(false);
-    w->chkAllBarriers_Click();
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "A");
-    QApplication::sendEvent(w->cboBarrier, &press);
+    user::click(w->chkAllBarriers);
+    ASSERT_TRUE(w->cboBarrier->hasFocus());
+    user::type("Aa");
     EXPECT_EQ(w->cboBarrier->currentText(), "");
-    int key = 'A';
-    w->cboBarrier_KeyPress(key);
-    EXPECT_EQ(key, 0);
 }
 
 TEST_F(SelectionTest, PrintRefusesAMissingBarrierOrAccessionNumber) {
@@ -186,17 +187,13 @@ TEST_F(SelectionTest, PrintRefusesAMissingBarrierOrAccessionNumber) {
     };
     for (const Case& c : cases) {
         auto w = open(c.mode);
-        w->chkAllBarriers->setChecked(c.allBarriers);
-        w->chkAllBarriers_Click();
-        w->chkAllLearners->setChecked(c.allLearners);
-        w->chkAllLearners_Click();
-        w->txtAssNo->setText(c.assNo);
-        w->show();
-        w->cmdPrint->setFocus();
-        QApplication::processEvents();
+        user::tick(w->chkAllBarriers, c.allBarriers);
+        user::tick(w->chkAllLearners, c.allLearners);
+        if (!c.allLearners)
+            user::typeIntoBox(w->txtAssNo, c.assNo);
         boxes().clear();
         calls().clear();
-        w->cmdPrint_Click();
+        user::click(w->cmdPrint);
         EXPECT_EQ(messages(), QStringList({c.message})) << c.mode;
         EXPECT_TRUE(calls().isEmpty());
         // The box the message asks for has the focus.
@@ -206,8 +203,7 @@ TEST_F(SelectionTest, PrintRefusesAMissingBarrierOrAccessionNumber) {
     // No check of the provider box: an empty provider is filtered on as such.
     boxes().clear();
     auto w = open("LearnerList");
-    w->chkAllSupport->setChecked(false);
-    w->chkAllSupport_Click();
+    user::click(w->chkAllSupport);
     EXPECT_TRUE(print(*w, kProviderColumns).isEmpty());
     EXPECT_TRUE(calls().first().SQL.contains(" AND BI.Name_Of_Provider = ''"));
     EXPECT_TRUE(messages().isEmpty());
@@ -215,7 +211,7 @@ TEST_F(SelectionTest, PrintRefusesAMissingBarrierOrAccessionNumber) {
     // A mode that names no report shows nothing.
     auto other = open("Other");
     calls().clear();
-    other->cmdPrint_Click();
+    user::click(other->cmdPrint);
     EXPECT_TRUE(calls().isEmpty());
 }
 
@@ -237,13 +233,11 @@ TEST_F(SelectionTest, PerBarrierReportListsTheYearsLearnersWithABackgroundRow) {
               " AND BI.LearnerID IN (SELECT LI.ID FROM Learner_Info AS LI WHERE LI.Status = 'C')"
               " ORDER BY Disa.Name, SG.Name,LI.SName");
 
-    w->chkAllBarriers->setChecked(false);
-    w->chkAllBarriers_Click();
-    w->cboBarrier->setCurrentText("Attention Deficit Disorder");
+    user::click(w->chkAllBarriers);
+    user::chooseInList(w->cboBarrier, "Attention Deficit Disorder");
     EXPECT_EQ(print(*w, {"AccessionNo"}), QStringList({"039", "003"}));
-    w->chkAllLearners->setChecked(false);
-    w->chkAllLearners_Click();
-    w->txtAssNo->setText("003");
+    user::click(w->chkAllLearners);
+    user::typeIntoBox(w->txtAssNo, "003");
     EXPECT_EQ(print(*w, {"AccessionNo"}), QStringList({"003"}));
 }
 
@@ -273,20 +267,16 @@ TEST_F(SelectionTest, PerProviderReportAndValuesHoldingAQuote) {
     EXPECT_EQ(calls().first().ReportMode, "LearnerList");
 
     // A chosen provider or typed accession number with a quote stays one value.
-    w->chkAllSupport->setChecked(false);
-    w->chkAllSupport_Click();
-    w->cboSupport->setCurrentText("O'Brien Trust");
+    user::click(w->chkAllSupport);
+    user::chooseInList(w->cboSupport, "O'Brien Trust");
     EXPECT_EQ(print(*w, {"SName"}), QStringList({"Botha"}));
     // A typed name is taken as typed, not completed from the list.
-    w->show();
     typeInto(w->cboSupport, "Clinic");
     EXPECT_TRUE(print(*w, {"SName"}).isEmpty());
     EXPECT_TRUE(calls().first().SQL.contains(" AND BI.Name_Of_Provider = 'Clinic'"));
-    w->chkAllSupport->setChecked(true);
-    w->chkAllSupport_Click();
-    w->chkAllLearners->setChecked(false);
-    w->chkAllLearners_Click();
-    w->txtAssNo->setText("0' OR ''='");
+    user::click(w->chkAllSupport);
+    user::click(w->chkAllLearners);
+    user::typeIntoBox(w->txtAssNo, "0' OR ''='");
     EXPECT_TRUE(print(*w, {"SName"}).isEmpty());
     EXPECT_TRUE(messages().isEmpty());
 }

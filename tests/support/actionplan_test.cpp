@@ -60,7 +60,7 @@ protected:
 
 TEST_F(ActionPlanTest, PageOneShowsTheHeaderAndBuildsTheBarriers) {
     frmActionPlan page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     EXPECT_EQ(page.windowTitle(),
               "RER [Section 4 : ACTION PLAN FOR ADDITIONAL SUPPORT PROVISION AND MONITORING]");
     EXPECT_EQ(page.txtCurrentYear->text(), "2026");
@@ -114,15 +114,15 @@ TEST_F(ActionPlanTest, BarriersAreThePrimaryThenTheAdditionalDisabilities) {
         gLearnerID = c.learner;
         EXPECT_EQ(frmBackgroundInfo::loadDis(c.learner), c.additional);
         frmActionPlan page;
-        page.Form_Load();
+        ASSERT_TRUE(showPage(page));
         EXPECT_EQ(gBarriers, c.barriers);
         EXPECT_EQ(page.gridSignature->GetText(2, 3), c.barriers);
         // Pages 2 and 3 show the text page 1 built.
         frmActionPlan2 two;
-        two.Form_Load();
+        ASSERT_TRUE(showPage(two));
         EXPECT_EQ(two.gridSignature->GetText(2, 3), c.barriers);
         frmActionPlan3 three;
-        three.Form_Load();
+        ASSERT_TRUE(showPage(three));
         EXPECT_EQ(three.gridSignature->GetText(2, 3), c.barriers);
         EXPECT_EQ(three.gridSignature->GetText(4, 2), "08/06/2009");
     }
@@ -139,7 +139,7 @@ TEST_F(ActionPlanTest, BirthDatePartsAreTakenAsTheyStand) {
 
 TEST_F(ActionPlanTest, PageOneWithoutReviewRowShowsNoAndSavesThenUpdatesOneRow) {
     frmActionPlan page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     const Grid* g = page.gridReview;
     EXPECT_EQ(ticks(g, 2, 4, 5), "01");
     EXPECT_EQ(ticks(g, 3, 4, 5), "01");
@@ -152,19 +152,19 @@ TEST_F(ActionPlanTest, PageOneWithoutReviewRowShowsNoAndSavesThenUpdatesOneRow) 
     EXPECT_EQ(g->cellBackColor(2, 4), vbWhite);
     EXPECT_TRUE(g->cellLocked(1, 5));
 
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_EQ(shown(), QStringList{kSaved});
     EXPECT_EQ(reviewRows(), QStringList{"0|0| | | |NULL|NULL|NULL|NULL"});
 
-    userEdit(page.gridReview, 1, 6, "Amended: O'Brien's plan");
+    user::typeIntoCell(page.gridReview, 1, 6, "Amended: O'Brien's plan");
     EXPECT_TRUE(page.isUnsaved());
-    userTick(page.gridReview, 4, 2, true);
-    page.cmdSave_Click();
+    user::tickCell(page.gridReview, 4, 2, true);
+    user::click(page.cmdSave);
     EXPECT_FALSE(page.isUnsaved());
     EXPECT_EQ(reviewRows(), QStringList{"1|0| |Amended: O'Brien's plan| |NULL|NULL|NULL|NULL"});
 
     frmActionPlan again;
-    again.Form_Load();
+    ASSERT_TRUE(showPage(again));
     EXPECT_EQ(again.gridReview->GetText(1, 6), "Amended: O'Brien's plan");
     EXPECT_EQ(ticks(again.gridReview, 2, 4, 5), "10");
     EXPECT_TRUE(connectionClosed());
@@ -181,7 +181,7 @@ TEST_F(ActionPlanTest, PageOneReadsTheStoredYesNoValues) {
         insertReview("ISLT_Coord_Educ_Req_Made, Parent_Accept_Recom, Parent_Reason",
                      QString("%1, %1, 'reason'").arg(c.stored));
         frmActionPlan page;
-        page.Form_Load();
+        ASSERT_TRUE(showPage(page));
         EXPECT_EQ(ticks(page.gridReview, 2, 4, 5), c.boxes);
         EXPECT_EQ(ticks(page.gridReview, 3, 4, 5), c.boxes);
         EXPECT_EQ(page.gridReview->GetText(2, 4), "reason");
@@ -191,27 +191,27 @@ TEST_F(ActionPlanTest, PageOneReadsTheStoredYesNoValues) {
     rawExec(dbPath, "DELETE FROM TAV_DBST_Review_ILST_Request");
     insertReview("Parent_Accept_Recom, Parent_Reason", "1, 'last year'", 2, 2025);
     frmActionPlan page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     EXPECT_EQ(ticks(page.gridReview, 3, 4, 5), "01");
     EXPECT_EQ(page.gridReview->GetText(2, 4), "");
 }
 
 TEST_F(ActionPlanTest, PageOneTicksKeepTheItemsExclusiveAndTheNoOfItemTwoGuardsTheReason) {
     frmActionPlan page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     Grid* g = page.gridReview;
-    userTick(g, 4, 2, true);
+    user::tickCell(g, 4, 2, true);
     EXPECT_EQ(ticks(g, 2, 4, 5), "10");
     EXPECT_TRUE(page.isUnsaved()); // a tick is an edit
-    userTick(g, 5, 2, true);
+    user::tickCell(g, 5, 2, true);
     EXPECT_EQ(ticks(g, 2, 4, 5), "01");
-    userTick(g, 5, 2, false);
+    user::tickCell(g, 5, 2, false);
     EXPECT_EQ(ticks(g, 2, 4, 5), "00");
     EXPECT_EQ(ticks(g, 3, 4, 5), "01") << "the other item keeps its boxes";
 
     // Clearing "No" of 1.2 empties the reason and greys and locks it.
-    userEdit(g, 2, 4, "The parent wants another opinion");
-    userTick(g, 5, 3, false);
+    user::typeIntoCell(g, 2, 4, "The parent wants another opinion");
+    user::tickCell(g, 5, 3, false);
     EXPECT_EQ(ticks(g, 3, 4, 5), "00");
     EXPECT_EQ(g->GetText(2, 4), "");
     for (int c = 2; c <= 5; ++c) {
@@ -221,21 +221,21 @@ TEST_F(ActionPlanTest, PageOneTicksKeepTheItemsExclusiveAndTheNoOfItemTwoGuardsT
     }
     EXPECT_TRUE(g->cellLocked(1, 4)); // the label is no part of it
     // Ticking it again opens the reason.
-    userTick(g, 5, 3, true);
+    user::tickCell(g, 5, 3, true);
     EXPECT_FALSE(g->cellLocked(2, 4));
     EXPECT_EQ(g->cellBackColor(2, 4), vbWhite);
-    userEdit(g, 2, 4, "Kept");
+    user::typeIntoCell(g, 2, 4, "Kept");
     // "Yes" of 1.2 clears "No" without locking or emptying the reason.
-    userTick(g, 4, 3, true);
+    user::tickCell(g, 4, 3, true);
     EXPECT_EQ(ticks(g, 3, 4, 5), "10");
     EXPECT_EQ(g->GetText(2, 4), "Kept");
     EXPECT_FALSE(g->cellLocked(2, 4));
 
     // Both boxes of 1.1 clear: saved as 0, shown as "No" on reopening.
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_EQ(reviewRows(), QStringList{"0|1|Kept| | |NULL|NULL|NULL|NULL"});
     frmActionPlan again;
-    again.Form_Load();
+    ASSERT_TRUE(showPage(again));
     EXPECT_EQ(ticks(again.gridReview, 2, 4, 5), "01");
     EXPECT_EQ(ticks(again.gridReview, 3, 4, 5), "10");
 }
@@ -243,32 +243,32 @@ TEST_F(ActionPlanTest, PageOneTicksKeepTheItemsExclusiveAndTheNoOfItemTwoGuardsT
 TEST_F(ActionPlanTest, EachPageWritesOnlyItsOwnColumnsOfTheSharedRow) {
     // Page 3 saves first: it creates the row.
     frmActionPlan3 three;
-    three.Form_Load();
-    userEdit(three.gridSupportLevel, 1, 3, "Approved");
-    userTick(three.gridSupportLevel, 3, 5, true);
-    userEdit(three.gridSupportLevel, 1, 7, "Happy");
-    three.cmdSave_Click();
+    ASSERT_TRUE(showPage(three));
+    user::typeIntoCell(three.gridSupportLevel, 1, 3, "Approved");
+    user::tickCell(three.gridSupportLevel, 3, 5, true);
+    user::typeIntoCell(three.gridSupportLevel, 1, 7, "Happy");
+    user::click(three.cmdSave);
     EXPECT_EQ(reviewRows(), QStringList{"NULL|NULL|NULL|NULL|NULL|NULL|Approved|1|Happy"});
 
     frmActionPlan one;
-    one.Form_Load();
-    userEdit(one.gridReview, 2, 4, "r");
-    userEdit(one.gridReview, 1, 8, "n");
-    userTick(one.gridReview, 4, 3, true);
-    one.cmdSave_Click();
+    ASSERT_TRUE(showPage(one));
+    user::typeIntoCell(one.gridReview, 2, 4, "r");
+    user::typeIntoCell(one.gridReview, 1, 8, "n");
+    user::tickCell(one.gridReview, 4, 3, true);
+    user::click(one.cmdSave);
     EXPECT_EQ(reviewRows(), QStringList{"0|1|r| |n|NULL|Approved|1|Happy"});
 
     frmActionPlan2 two;
-    two.Form_Load();
-    userTick(two.gridDBST_Support_Level, 4, 1, true);
-    two.cmdSave_Click();
+    ASSERT_TRUE(showPage(two));
+    user::tickCell(two.gridDBST_Support_Level, 4, 1, true);
+    user::click(two.cmdSave);
     EXPECT_EQ(reviewRows(), QStringList{"0|1|r| |n|2|Approved|1|Happy"});
 
     frmActionPlan3 threeAgain;
-    threeAgain.Form_Load();
+    ASSERT_TRUE(showPage(threeAgain));
     EXPECT_EQ(ticks(threeAgain.gridSupportLevel, 5, 3, 4), "10");
-    userTick(threeAgain.gridSupportLevel, 4, 5, true);
-    threeAgain.cmdSave_Click();
+    user::tickCell(threeAgain.gridSupportLevel, 4, 5, true);
+    user::click(threeAgain.cmdSave);
     EXPECT_EQ(reviewRows(), QStringList{"0|1|r| |n|2|Approved|0|Happy"});
     EXPECT_EQ(shown(), QStringList({kSaved, kSaved, kSaved, kSaved}));
     EXPECT_EQ(rawScalar(dbPath, "SELECT COUNT(*) FROM TAV_DBST_Review_ILST_Request"), "1");
@@ -277,25 +277,25 @@ TEST_F(ActionPlanTest, EachPageWritesOnlyItsOwnColumnsOfTheSharedRow) {
 TEST_F(ActionPlanTest, PageOneFailuresAreReportedAndNothingIsConfirmed) {
     rawExec(dbPath, "ALTER TABLE TAV_DBST_Review_ILST_Request RENAME TO Gone");
     frmActionPlan page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     EXPECT_EQ(errorProcedures(), QStringList{"getActionPlan Routine"});
     EXPECT_EQ(boxes().first().text.section("Location: ", 1).section('\n', 0, 0).trimmed(),
               "frmActionPlan");
     EXPECT_EQ(gBarriers, "");
     EXPECT_TRUE(connectionClosed());
     boxes().clear();
-    page.cmdSave_Click(); // refused after the failed load
+    user::click(page.cmdSave); // refused after the failed load
     EXPECT_FALSE(shown().contains(kSaved));
     rawExec(dbPath, "ALTER TABLE Gone RENAME TO TAV_DBST_Review_ILST_Request");
 
     // A save that fails rolls back and is not confirmed.
     frmActionPlan loaded;
-    loaded.Form_Load();
-    userEdit(loaded.gridReview, 1, 6, "new");
+    ASSERT_TRUE(showPage(loaded));
+    user::typeIntoCell(loaded.gridReview, 1, 6, "new");
     rawExec(dbPath, "CREATE TRIGGER NoInsert BEFORE INSERT ON TAV_DBST_Review_ILST_Request "
                     "BEGIN SELECT RAISE(ABORT, 'refused'); END");
     boxes().clear();
-    loaded.cmdSave_Click();
+    user::click(loaded.cmdSave);
     EXPECT_EQ(errorProcedures(), QStringList{"saveActionPlan Routine"});
     EXPECT_FALSE(shown().contains(kSaved));
     EXPECT_TRUE(loaded.isUnsaved());
@@ -323,11 +323,11 @@ TEST_F(ActionPlanTest, PagesTwoAndThreeReportEachFailedLoadAndRefuseToSave) {
             page = std::make_unique<frmActionPlan2>();
         else
             page = std::make_unique<frmActionPlan3>();
-        page->Form_Load();
+        ASSERT_TRUE(showPage(*page));
         EXPECT_EQ(errorProcedures(), QStringList{c.procedure});
         EXPECT_TRUE(boxes().first().text.contains("frmActionPlan" + QString::number(c.page)));
         EXPECT_TRUE(connectionClosed());
-        page->cmdSave_Click();
+        user::click(page->cmdSave);
         EXPECT_FALSE(shown().contains(kSaved));
         rawExec(dbPath, QString("ALTER TABLE Gone RENAME TO %1").arg(c.table));
     }
@@ -338,7 +338,7 @@ TEST_F(ActionPlanTest, PagesTwoAndThreeReportEachFailedLoadAndRefuseToSave) {
 
 TEST_F(ActionPlanTest, PageTwoGridsAsDesigned) {
     frmActionPlan2 page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     const Grid* s = page.gridStrategy;
     EXPECT_EQ(s->MaxCols(), 7);
     EXPECT_EQ(s->MaxRows(), 40);
@@ -381,7 +381,7 @@ TEST_F(ActionPlanTest, PageTwoGridsAsDesigned) {
 
 TEST_F(ActionPlanTest, PageTwoColumnHeadingsShowWhole) {
     frmActionPlan2 page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     const Grid* s = page.gridStrategy;
     QFont bold = s->font();
     bold.setBold(true);
@@ -398,20 +398,20 @@ TEST_F(ActionPlanTest, PageTwoColumnHeadingsShowWhole) {
 
 TEST_F(ActionPlanTest, PageTwoLinesKeepTheirNumbersAndComeBackInTheirRows) {
     frmActionPlan2 page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     EXPECT_TRUE(page.cmdSave->isEnabled());
-    page.cmdSave_Click(); // no lines: none stored, the shared row gets 0
+    user::click(page.cmdSave); // no lines: none stored, the shared row gets 0
     EXPECT_EQ(rawScalar(dbPath, "SELECT COUNT(*) FROM TAV_DBST_Support_Strategy"), "0");
     EXPECT_EQ(reviewRows(), QStringList{"NULL|NULL|NULL|NULL|NULL|0|NULL|NULL|NULL"});
 
     Grid* s = page.gridStrategy;
-    userEdit(s, 1, 12, "FM radio"); // line 7, the second of assistive devices
-    userEdit(s, 6, 12, "Term 2");
-    userEdit(s, 2, 39, "H");    // line 30: a support level alone
-    userEdit(s, 7, 5, "R2000"); // line 1: a budget alone
-    userEdit(s, 3, 17, "   ");  // line 11: blanks only
-    page.cmdSave_Click();
-    page.cmdSave_Click(); // twice: the lines are replaced
+    user::typeIntoCell(s, 1, 12, "FM radio"); // line 7, the second of assistive devices
+    user::typeIntoCell(s, 6, 12, "Term 2");
+    user::typeIntoCell(s, 2, 39, "H");    // line 30: a support level alone
+    user::typeIntoCell(s, 7, 5, "R2000"); // line 1: a budget alone
+    user::typeIntoCell(s, 3, 17, "   ");  // line 11: blanks only
+    user::click(page.cmdSave);
+    user::click(page.cmdSave); // twice: the lines are replaced
     const QStringList stored = rawRows(
         dbPath, "SELECT Support_Area, Support_Needed, Support_Level, School_Steps, Learner_Steps, "
                 "Person_Responsible, Budget, Timeframe FROM TAV_DBST_Support_Strategy "
@@ -420,7 +420,7 @@ TEST_F(ActionPlanTest, PageTwoLinesKeepTheirNumbersAndComeBackInTheirRows) {
                                    "30| |H| | | | | "}));
 
     frmActionPlan2 again;
-    again.Form_Load();
+    ASSERT_TRUE(showPage(again));
     EXPECT_EQ(again.gridStrategy->GetText(1, 12), "FM radio");
     EXPECT_EQ(again.gridStrategy->GetText(6, 12), "Term 2");
     EXPECT_EQ(again.gridStrategy->GetText(2, 39), "H");
@@ -434,7 +434,7 @@ TEST_F(ActionPlanTest, PageTwoLoadSkipsLinesOutsideTheGrid) {
                     "Support_Needed, Data_Year) VALUES (2, 0, 'zero', 2026), (2, 31, 'past', "
                     "2026), (2, 6, 'six', 2026), (2, 6, 'six', 2025)");
     frmActionPlan2 page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     EXPECT_TRUE(errorProcedures().isEmpty());
     EXPECT_EQ(page.gridStrategy->GetText(1, 4),
               "Specialised staff e.g Learning Support Educator, counsellor");
@@ -452,25 +452,25 @@ TEST_F(ActionPlanTest, PageTwoSupportLevelTicks) {
         rawExec(dbPath, "DELETE FROM TAV_DBST_Review_ILST_Request");
         insertReview("DBST_Support_School_Site", c.stored);
         frmActionPlan2 page;
-        page.Form_Load();
+        ASSERT_TRUE(showPage(page));
         EXPECT_EQ(ticks(page.gridDBST_Support_Level, 1, 3, 5), c.boxes);
     }
     frmActionPlan2 page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     Grid* l = page.gridDBST_Support_Level;
-    userTick(l, 3, 1, true);
-    userTick(l, 5, 1, true);
+    user::tickCell(l, 3, 1, true);
+    user::tickCell(l, 5, 1, true);
     EXPECT_EQ(ticks(l, 1, 3, 5), "001");
-    userTick(l, 4, 1, true); // Partially clears Completely and Alternate site
+    user::tickCell(l, 4, 1, true); // Partially clears Completely and Alternate site
     EXPECT_EQ(ticks(l, 1, 3, 5), "010");
     EXPECT_TRUE(page.isUnsaved());
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_EQ(reviewRows(), QStringList{"NULL|NULL|NULL|NULL|NULL|2|NULL|NULL|NULL"});
-    userTick(l, 4, 1, false); // none ticked: 0
-    page.cmdSave_Click();
+    user::tickCell(l, 4, 1, false); // none ticked: 0
+    user::click(page.cmdSave);
     EXPECT_EQ(reviewRows(), QStringList{"NULL|NULL|NULL|NULL|NULL|0|NULL|NULL|NULL"});
     frmActionPlan2 again;
-    again.Form_Load();
+    ASSERT_TRUE(showPage(again));
     EXPECT_EQ(ticks(again.gridDBST_Support_Level, 1, 3, 5), "000");
 }
 
@@ -478,10 +478,12 @@ TEST_F(ActionPlanTest, PageTwoFailedStrategySaveRollsBackAndTheLevelIsStoredAllT
     rawExec(dbPath, "INSERT INTO TAV_DBST_Support_Strategy (LearnerID, Support_Area, "
                     "Support_Needed, Data_Year) VALUES (2, 3, 'earlier', 2026)");
     frmActionPlan2 page;
-    page.Form_Load();
-    page.gridStrategy->SetText(1, 5, QString(300, 'x')); // longer than Support_Needed holds
-    userTick(page.gridDBST_Support_Level, 5, 1, true);
-    page.cmdSave_Click();
+    ASSERT_TRUE(showPage(page));
+    // Longer than Support_Needed holds (no key puts it there: the cell takes as much as the
+    // column holds).
+    page.gridStrategy->SetText(1, 5, QString(300, 'x'));
+    user::tickCell(page.gridDBST_Support_Level, 5, 1, true);
+    user::click(page.cmdSave);
     EXPECT_EQ(errorProcedures(), QStringList{"saveSupportStrategy Routine"});
     EXPECT_FALSE(shown().contains(kSaved));
     EXPECT_EQ(rawRows(dbPath, "SELECT Support_Area, Support_Needed FROM TAV_DBST_Support_Strategy"),
@@ -494,7 +496,7 @@ TEST_F(ActionPlanTest, PageTwoFailedStrategySaveRollsBackAndTheLevelIsStoredAllT
 
 TEST_F(ActionPlanTest, PageThreeWithoutReviewRowShowsBothClearAndInsertsTheRow) {
     frmActionPlan3 page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     const Grid* g = page.gridSupportLevel;
     EXPECT_EQ(ticks(g, 5, 3, 4), "00");
     EXPECT_EQ(g->GetText(1, 3), "");
@@ -519,7 +521,7 @@ TEST_F(ActionPlanTest, PageThreeWithoutReviewRowShowsBothClearAndInsertsTheRow) 
         EXPECT_FALSE(a->cellLocked(5, r));
     }
 
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_EQ(shown(), QStringList{kSaved});
     EXPECT_EQ(reviewRows(), QStringList{"NULL|NULL|NULL|NULL|NULL|NULL| |0| "});
     EXPECT_EQ(rawScalar(dbPath, "SELECT COUNT(*) FROM TAV_Action_Review"), "0");
@@ -536,37 +538,37 @@ TEST_F(ActionPlanTest, PageThreeShowsTheStoredAnswerOfARowAnotherPageCreated) {
         insertReview("DBST_Support_School_Site, School_Discussed_Parent",
                      QString("1, ") + c.stored);
         frmActionPlan3 page;
-        page.Form_Load();
+        ASSERT_TRUE(showPage(page));
         EXPECT_EQ(ticks(page.gridSupportLevel, 5, 3, 4), c.boxes);
     }
     frmActionPlan3 page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     Grid* g = page.gridSupportLevel;
-    userTick(g, 3, 5, true);
+    user::tickCell(g, 3, 5, true);
     EXPECT_EQ(ticks(g, 5, 3, 4), "10");
-    userTick(g, 3, 5, false);
+    user::tickCell(g, 3, 5, false);
     EXPECT_EQ(ticks(g, 5, 3, 4), "00");
-    userEdit(g, 1, 3, "Manager's note");
-    page.cmdSave_Click();
+    user::typeIntoCell(g, 1, 3, "Manager's note");
+    user::click(page.cmdSave);
     EXPECT_EQ(reviewRows(), QStringList{"NULL|NULL|NULL|NULL|NULL|1|Manager's note|0| "});
 }
 
 TEST_F(ActionPlanTest, PageThreeReviewLinesKeepTheirRows) {
     frmActionPlan3 page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     Grid* a = page.gridActionTaken;
-    userEdit(a, 1, 7, "Ms O'Hara");
-    userEdit(a, 5, 7, "12/03/2026");
-    userEdit(a, 2, 12, "Outcome ten");
-    userEdit(a, 4, 4, "  ");
-    page.cmdSave_Click();
-    page.cmdSave_Click();
+    user::typeIntoCell(a, 1, 7, "Ms O'Hara");
+    user::typeIntoCell(a, 5, 7, "12/03/2026");
+    user::typeIntoCell(a, 2, 12, "Outcome ten");
+    user::typeIntoCell(a, 4, 4, "  ");
+    user::click(page.cmdSave);
+    user::click(page.cmdSave);
     EXPECT_EQ(rawRows(dbPath, "SELECT [Action], Name, Outcome, Designation, Review_Date FROM "
                               "TAV_Action_Review WHERE LearnerID = 2 AND Data_Year = 2026 "
                               "ORDER BY [Action]"),
               QStringList({"5|Ms O'Hara| | |12/03/2026", "10| |Outcome ten| | "}));
     frmActionPlan3 again;
-    again.Form_Load();
+    ASSERT_TRUE(showPage(again));
     EXPECT_EQ(again.gridActionTaken->GetText(1, 7), "Ms O'Hara");
     EXPECT_EQ(again.gridActionTaken->GetText(5, 7), "12/03/2026");
     EXPECT_EQ(again.gridActionTaken->GetText(2, 12), "Outcome ten");
@@ -575,17 +577,15 @@ TEST_F(ActionPlanTest, PageThreeReviewLinesKeepTheirRows) {
 
 TEST_F(ActionPlanTest, PageThreeReviewDateTakesItsFormsAndSaysSoOfAnyOther) {
     frmActionPlan3 page;
-    page.Form_Load();
-    ASSERT_TRUE(user::showActive(&page));
+    ASSERT_TRUE(showPage(page));
     Grid* a = page.gridActionTaken;
-    a->setFocus();
-    a->SetActiveCell(5, 3);
+    user::clickCell(a, 5, 3);
     user::type("2026-03-15"); // the ISO form is taken as well as the form shown
     user::key(Qt::Key_Tab);
     EXPECT_EQ(a->GetText(5, 3), "15/03/2026");
     EXPECT_TRUE(boxes().isEmpty());
 
-    a->SetActiveCell(5, 4);
+    user::clickCell(a, 5, 4);
     user::type("31/02/2026");
     user::key(Qt::Key_Tab);
     ASSERT_EQ(boxes().size(), 1);
@@ -603,7 +603,7 @@ TEST_F(ActionPlanTest, PageThreeReviewDateTakesItsFormsAndSaysSoOfAnyOther) {
     user::key(Qt::Key_Return);
     EXPECT_EQ(a->GetText(5, 4), "11/01/2027");
     EXPECT_EQ(boxes().size(), 1);
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_EQ(rawRows(dbPath, "SELECT [Action], Review_Date FROM TAV_Action_Review WHERE "
                               "LearnerID = 2 AND Data_Year = 2026 ORDER BY [Action]"),
               QStringList({"1|15/03/2026", "2|11/01/2027"}));
@@ -613,11 +613,12 @@ TEST_F(ActionPlanTest, PageThreeFailedReviewSaveKeepsTheLinesAndStoresTheSharedR
     rawExec(dbPath, "INSERT INTO TAV_Action_Review (LearnerID, [Action], Name, Data_Year) "
                     "VALUES (2, 1, 'Earlier', 2026)");
     frmActionPlan3 page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     EXPECT_EQ(page.gridActionTaken->GetText(1, 3), "Earlier");
-    page.gridActionTaken->SetText(1, 4, QString(256, 'n')); // more than Name holds
-    userEdit(page.gridSupportLevel, 1, 7, "Response");
-    page.cmdSave_Click();
+    // More than Name holds (no key puts it there: the cell takes as much as the column holds).
+    page.gridActionTaken->SetText(1, 4, QString(256, 'n'));
+    user::typeIntoCell(page.gridSupportLevel, 1, 7, "Response");
+    user::click(page.cmdSave);
     EXPECT_EQ(errorProcedures(), QStringList{"saveActionReview Routine"});
     EXPECT_FALSE(shown().contains(kSaved));
     EXPECT_EQ(rawRows(dbPath, "SELECT [Action], Name FROM TAV_Action_Review"),
@@ -639,13 +640,33 @@ TEST_F(ActionPlanTest, MainMenusSectionFourButtonWalksTheChain) {
 
     // Unsaved edits: leaving asks first, and No keeps the page.
     frmActionPlan2 page;
-    page.Form_Load();
-    userEdit(page.gridStrategy, 1, 5, "x");
+    ASSERT_TRUE(showPage(page));
+    user::typeIntoCell(page.gridStrategy, 1, 5, "x");
     answerAll(msgbox::vbNo);
-    page.cmdPrevious_Click();
+    user::click(page.cmdPrevious);
     EXPECT_FALSE(page.isClosed());
     ASSERT_EQ(boxes().size(), 1);
     EXPECT_EQ(boxes().first().title, "Data has NOT been Saved");
+}
+
+// A text typed, or a box ticked, in any grid of the three pages is an edit
+// that leaving asks about.
+TEST_F(ActionPlanTest, AnEditInAnyGridOfTheThreePagesMakesLeavingAsk) {
+    using user::tickCell;
+    using user::typeIntoCell;
+    expectEachEditMakesLeavingAsk<frmActionPlan>(
+        {[](frmActionPlan& p) { typeIntoCell(p.gridReview, 1, 6, "Typed"); },
+         [](frmActionPlan& p) { tickCell(p.gridReview, 4, 3, true); }});
+    expectEachEditMakesLeavingAsk<frmActionPlan2>(
+        {[](frmActionPlan2& p) { typeIntoCell(p.gridStrategy, 1, 5, "Typed"); },
+         [](frmActionPlan2& p) { tickCell(p.gridDBST_Support_Level, 4, 1, true); }});
+    expectEachEditMakesLeavingAsk<frmActionPlan3>(
+        {[](frmActionPlan3& p) { typeIntoCell(p.gridSupportLevel, 1, 3, "Typed"); },
+         [](frmActionPlan3& p) { tickCell(p.gridSupportLevel, 3, 5, true); },
+         [](frmActionPlan3& p) { typeIntoCell(p.gridActionTaken, 2, 4, "Typed"); },
+         [](frmActionPlan3& p) { typeIntoCell(p.gridActionTaken, 5, 3, "01/02/2026"); }});
+    EXPECT_TRUE(reviewRows().isEmpty());
+    EXPECT_EQ(rawScalar(dbPath, "SELECT COUNT(*) FROM TAV_Action_Review"), "0");
 }
 
 TEST_F(ActionPlanTest, PrintsHoldTheHeadingAndTheGrids) {
@@ -655,10 +676,10 @@ TEST_F(ActionPlanTest, PrintsHoldTheHeadingAndTheGrids) {
     const QString heading = "EMIS NUMBER: 700123456 [ Section 4: ACTION PLAN FOR ADDITIONAL "
                             "SUPPORT PROVISION AND MONITORING ]"; // made to fit the sheet
     frmActionPlan one;
-    one.Form_Load();
+    ASSERT_TRUE(showPage(one));
     const QString pdf1 = pdfPath("plan1.pdf");
     printdialog::setAnswerer(printdialog::printToPdf(pdf1));
-    one.cmdPrintPage_Click();
+    user::click(one.cmdPrint);
     QString text = pdfText(pdf1);
     EXPECT_TRUE(text.contains(heading)) << text.toStdString();
     EXPECT_FALSE(text.contains("LEARNER NAME"));
@@ -672,13 +693,13 @@ TEST_F(ActionPlanTest, PrintsHoldTheHeadingAndTheGrids) {
     EXPECT_GE(pdfWordBox(pdf1, "DBST").top(), 2000 / 20.0 - 2);
 
     frmActionPlan2 two;
-    two.Form_Load();
+    ASSERT_TRUE(showPage(two));
     for (int line = 1; line <= 30; ++line)
         two.gridStrategy->SetText(1, frmActionPlan2::lineRow(line),
                                   QString("Support need number %1 ").arg(line).repeated(3));
     const QString pdf2 = pdfPath("plan2.pdf");
     printdialog::setAnswerer(printdialog::printToPdf(pdf2));
-    two.cmdPrintPage_Click();
+    user::click(two.cmdPrint);
     text = pdfText(pdf2);
     EXPECT_TRUE(text.contains(heading));
     for (const char* expected : {"Completely", "Alternatesite", "2.DBSTSUPPORTSTRATEGY",
@@ -692,10 +713,10 @@ TEST_F(ActionPlanTest, PrintsHoldTheHeadingAndTheGrids) {
     EXPECT_TRUE(lineRightOf(pdf2, "Budget"));
 
     frmActionPlan3 three;
-    three.Form_Load();
+    ASSERT_TRUE(showPage(three));
     const QString pdf3 = pdfPath("plan3.pdf");
     printdialog::setAnswerer(printdialog::printToPdf(pdf3));
-    three.cmdPrintPage_Click();
+    user::click(three.cmdPrint);
     text = pdfText(pdf3);
     EXPECT_TRUE(text.contains(heading));
     for (const char* expected :
@@ -711,7 +732,7 @@ TEST_F(ActionPlanTest, PrintsHoldTheHeadingAndTheGrids) {
 
     EXPECT_TRUE(boxes().isEmpty());
     printdialog::setAnswerer(printdialog::cancel);
-    three.cmdPrintPage_Click();
+    user::click(three.cmdPrint);
     EXPECT_EQ(errorProcedures(), QStringList{"Print Routine"});
 }
 

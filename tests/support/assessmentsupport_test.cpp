@@ -117,7 +117,7 @@ protected:
 TEST_F(AssessmentSupportTest, PageOneSavesLevelsAndTextsAndShowsThemAgain) {
     {
         frmAssessment_Support_Reg page(1);
-        page.Form_Load();
+        ASSERT_TRUE(showPage(page));
         EXPECT_EQ(page.objectName(), "frmAssessment_Support_Reg1");
         EXPECT_EQ(page.windowTitle(), "RER [Section 3a: ASSESSMENT FOR SUPPORT REQUIREMENTS]");
         EXPECT_EQ(page.lblLearner->text(), "O'NEILL Lerato : Acc Number: 006");
@@ -131,32 +131,32 @@ TEST_F(AssessmentSupportTest, PageOneSavesLevelsAndTextsAndShowsThemAgain) {
         EXPECT_EQ(page.gridDisability->GetText(1, 2), "");
         EXPECT_EQ(page.gridSupport->GetText(1, 2), "");
 
-        userEdit(page.gridAreaLevel, 3, 4, "Level 3");
+        user::chooseInCell(page.gridAreaLevel, 3, 4, "Level 3");
         EXPECT_TRUE(page.isUnsaved());
-        userEdit(page.gridAreaLevel, 6, 6, "N/A");
-        userEdit(page.gridDisability, 1, 2, "Learner's hearing loss");
-        page.cmdSave_Click();
+        user::chooseInCell(page.gridAreaLevel, 6, 6, "N/A");
+        user::typeIntoCell(page.gridDisability, 1, 2, "Learner's hearing loss");
+        user::click(page.cmdSave);
         EXPECT_FALSE(page.isUnsaved());
         EXPECT_EQ(shown(), QStringList{kSaved});
-        page.cmdSave_Click();
+        user::click(page.cmdSave);
     }
     EXPECT_EQ(levels(), (QStringList{"1|2|Level 3", "2|5|N/A"}));
     EXPECT_EQ(learnerTexts(), QStringList{"Learner's hearing loss| "});
     {
         frmAssessment_Support_Reg page(1);
-        page.Form_Load();
+        ASSERT_TRUE(showPage(page));
         EXPECT_EQ(page.gridAreaLevel->GetText(3, 4), "Level 3");
         EXPECT_EQ(page.gridAreaLevel->GetText(6, 6), "N/A");
         EXPECT_EQ(page.gridDisability->GetText(1, 2), "Learner's hearing loss");
         EXPECT_FALSE(page.isUnsaved());
         // Only the psycho-social text: the disability column holds one blank.
-        userEdit(page.gridDisability, 1, 2, "");
-        userEdit(page.gridSupport, 1, 2, "Weekly sessions");
-        page.cmdSave_Click();
+        user::typeIntoCell(page.gridDisability, 1, 2, "");
+        user::typeIntoCell(page.gridSupport, 1, 2, "Weekly sessions");
+        user::click(page.cmdSave);
         EXPECT_EQ(learnerTexts(), QStringList{" |Weekly sessions"});
         // Both empty: no row remains.
-        userEdit(page.gridSupport, 1, 2, "   ");
-        page.cmdSave_Click();
+        user::typeIntoCell(page.gridSupport, 1, 2, "   ");
+        user::click(page.cmdSave);
         EXPECT_TRUE(learnerTexts().isEmpty());
     }
     EXPECT_TRUE(errorProcedures().isEmpty());
@@ -180,7 +180,7 @@ TEST_F(AssessmentSupportTest, EachPageMapsItsRowsToItsOwnGridIdsBothWays) {
     for (const PageItems& p : kPages) {
         SCOPED_TRACE(p.page);
         frmAssessment_Support_Reg page(p.page);
-        page.Form_Load();
+        ASSERT_TRUE(showPage(page));
         Grid* grid = page.gridAreaLevel;
         QSet<std::pair<int, int>> levelCells;
         for (const auto& [gridId, areas] : p.items) {
@@ -212,8 +212,8 @@ TEST_F(AssessmentSupportTest, EachPageMapsItsRowsToItsOwnGridIdsBothWays) {
         // Every level changed to N/A and saved: only the page's rows change.
         const QStringList before = levels();
         for (const auto& cell : levelCells)
-            userEdit(grid, cell.first, cell.second, "N/A");
-        page.cmdSave_Click();
+            user::chooseInCell(grid, cell.first, cell.second, "N/A");
+        user::click(page.cmdSave);
         QStringList expected;
         for (const QString& row : before) {
             const int gridId = row.section('|', 0, 0).toInt();
@@ -238,24 +238,26 @@ TEST_F(AssessmentSupportTest, ClearingPageTwoRemovesItsRowsOnlyAndSavingTwiceIsS
     storeLevel(12, 4, "Level 5"); // page 3
     {
         frmAssessment_Support_Reg page(2);
-        page.Form_Load();
+        ASSERT_TRUE(showPage(page));
         EXPECT_EQ(page.gridAreaLevel->GetText(3, 6), "Level 3");
-        page.cmdSave_Click();
+        user::click(page.cmdSave);
         EXPECT_EQ(levels(), (QStringList{"2|1|Level 2", "3|1|Level 4", "6|2|Level 3",
                                          "11|5|Level 1", "12|4|Level 5"}));
+        // Every cell of the page emptied, the text-only row's too (which no
+        // key reaches).
         for (int r = 3; r <= 11; ++r)
             for (int c = 2; c <= 6; ++c)
                 page.gridAreaLevel->SetText(c, r, "");
-        page.cmdSave_Click();
+        user::click(page.cmdSave);
     }
     EXPECT_EQ(levels(), (QStringList{"2|1|Level 2", "12|4|Level 5"}));
 
     frmAssessment_Support_Reg three(3);
-    three.Form_Load();
-    userEdit(three.gridAreaLevel, 2, 21, "Level 2");
-    three.cmdSave_Click();
+    ASSERT_TRUE(showPage(three));
+    user::chooseInCell(three.gridAreaLevel, 2, 21, "Level 2");
+    user::click(three.cmdSave);
     const QStringList once = levels();
-    three.cmdSave_Click();
+    user::click(three.cmdSave);
     EXPECT_EQ(levels(), once);
     EXPECT_EQ(once, (QStringList{"2|1|Level 2", "12|4|Level 5", "28|1|Level 2"}));
 }
@@ -264,18 +266,19 @@ TEST_F(AssessmentSupportTest, TextsWithQuotesAreStoredIntactAndBadLevelsComeBack
     // A stored level of another area number than 1 to 5 leaves the item texts alone.
     storeLevel(3, 0, "Level 2");
     frmAssessment_Support_Reg two(2);
-    two.Form_Load();
+    ASSERT_TRUE(showPage(two));
     EXPECT_TRUE(two.gridAreaLevel->GetText(1, 3).startsWith("a. Assessment of learner's"));
-    // A level that is no list entry, with a quote, cannot break the statement.
+    // A level that is no list entry, with a quote, cannot break the statement
+    // (no key puts it there: the list takes its own items only).
     two.gridAreaLevel->SetText(2, 4, "it's");
-    two.cmdSave_Click();
+    user::click(two.cmdSave);
     EXPECT_TRUE(errorProcedures().isEmpty());
     EXPECT_EQ(levels(), QStringList{"4|1|it's"});
 
     frmAssessment_Support_Reg one(1);
-    one.Form_Load();
-    userEdit(one.gridDisability, 1, 2, "Can't see the board; 'low vision'");
-    one.cmdSave_Click();
+    ASSERT_TRUE(showPage(one));
+    user::typeIntoCell(one.gridDisability, 1, 2, "Can't see the board; 'low vision'");
+    user::click(one.cmdSave);
     EXPECT_EQ(learnerTexts(), QStringList{"Can't see the board; 'low vision'| "});
     EXPECT_EQ(one.gridDisability->cellFormat(1, 2).maxLength, 255);
 }
@@ -285,12 +288,12 @@ TEST_F(AssessmentSupportTest, FailedSavesRollBackAndAreNotConfirmed) {
     rawExec(dbPath, "INSERT INTO TAV_Learner_Supp_Needs (LearnerID, Disability_Descr, "
                     "Psycho_Social_Support, Data_Year) VALUES (2, 'old', 'old', 2026)");
     frmAssessment_Support_Reg page(1);
-    page.Form_Load();
-    userEdit(page.gridAreaLevel, 2, 6, "Level 4");
-    userEdit(page.gridDisability, 1, 2, "new");
+    ASSERT_TRUE(showPage(page));
+    user::chooseInCell(page.gridAreaLevel, 2, 6, "Level 4");
+    user::typeIntoCell(page.gridDisability, 1, 2, "new");
     rawExec(dbPath, "CREATE TRIGGER no_levels BEFORE INSERT ON TAV_Assessment_Supp_Req "
                     "BEGIN SELECT RAISE(ABORT, 'refused'); END");
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     // The texts' transaction was committed before the levels' failed.
     EXPECT_EQ(learnerTexts(), QStringList{"new|old"});
     EXPECT_EQ(levels(), QStringList{"1|1|Level 1"});
@@ -304,7 +307,7 @@ TEST_F(AssessmentSupportTest, FailedSavesRollBackAndAreNotConfirmed) {
     boxes().clear();
     rawExec(dbPath, "DROP TABLE TAV_Learner_Supp_Needs");
     frmAssessment_Support_Reg again(1);
-    again.Form_Load();
+    ASSERT_TRUE(showPage(again));
     EXPECT_EQ(errorProcedures(), QStringList{"getLearnerInfo Routine"});
     EXPECT_EQ(again.gridAreaLevel->GetText(2, 4), "Level 1");
     EXPECT_TRUE(again.loadFailed());
@@ -327,13 +330,13 @@ TEST_F(AssessmentSupportTest, PageFourRatesEveryAreaFromTheLevelsOfAllFourPages)
     rawExec(dbPath, "INSERT INTO TAV_Assessment_Supp_Req_Rating (LearnerID, Support_Area, Rating, "
                     "Data_Year) VALUES (2, 4, 3, 2026), (5, 1, 5, 2026)");
     frmAssessment_Support_Reg page(4);
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     EXPECT_EQ(ratingRow(page), (QStringList{"2", "4", "4", "", "2"}));
     EXPECT_FALSE(page.isUnsaved());
     for (int c = 2; c <= 6; ++c)
         EXPECT_TRUE(page.gridAreaLevel->cellLocked(c, kRatingRow));
     EXPECT_TRUE(page.gridAreaLevel->GetText(1, 20).startsWith("Overall Ratings:"));
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_EQ(shown(), QStringList{kSaved});
     EXPECT_EQ(ratings(), (QStringList{"1|2", "2|4", "3|4", "5|2"}));
     EXPECT_EQ(ratings(5), QStringList{"1|5"});
@@ -341,12 +344,12 @@ TEST_F(AssessmentSupportTest, PageFourRatesEveryAreaFromTheLevelsOfAllFourPages)
     // A level changed on page 2 counts only once page 4 is saved again.
     {
         frmAssessment_Support_Reg two(2);
-        two.Form_Load();
-        userEdit(two.gridAreaLevel, 3, 3, "Level 1");
-        two.cmdSave_Click();
+        ASSERT_TRUE(showPage(two));
+        user::chooseInCell(two.gridAreaLevel, 3, 3, "Level 1");
+        user::click(two.cmdSave);
     }
     EXPECT_EQ(ratings(), (QStringList{"1|2", "2|4", "3|4", "5|2"}));
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_EQ(ratingRow(page), (QStringList{"2", "2", "4", "", "2"})); // (1 + 4) / 2 to the even 2
     EXPECT_EQ(ratings(), (QStringList{"1|2", "2|2", "3|4", "5|2"}));
     EXPECT_TRUE(errorProcedures().isEmpty());
@@ -358,9 +361,9 @@ TEST_F(AssessmentSupportTest, AreasWithoutCountedLevelsHaveNoRating) {
                     "Data_Year) VALUES (2, 1, 3, 2026), (2, 1, 3, 2025)");
     {
         frmAssessment_Support_Reg page(4);
-        page.Form_Load();
+        ASSERT_TRUE(showPage(page));
         EXPECT_EQ(ratingRow(page), (QStringList{"", "", "", "", ""}));
-        page.cmdSave_Click();
+        user::click(page.cmdSave);
         EXPECT_TRUE(ratings().isEmpty());
         EXPECT_EQ(ratings(2, 2025), QStringList{"1|3"});
     }
@@ -369,12 +372,12 @@ TEST_F(AssessmentSupportTest, AreasWithoutCountedLevelsHaveNoRating) {
     storeLevel(40, 1, "Level 4");
     storeLevel(40, 2, "Level 3");
     frmAssessment_Support_Reg page(4);
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     EXPECT_EQ(ratingRow(page), (QStringList{"4", "3", "", "", ""}));
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_EQ(ratings(), (QStringList{"1|4", "2|3"}));
-    userEdit(page.gridAreaLevel, 2, 14, "N/A");
-    page.cmdSave_Click();
+    user::chooseInCell(page.gridAreaLevel, 2, 14, "N/A");
+    user::click(page.cmdSave);
     EXPECT_EQ(ratingRow(page), (QStringList{"", "3", "", "", ""}));
     EXPECT_EQ(ratings(), QStringList{"2|3"});
 
@@ -395,11 +398,11 @@ TEST_F(AssessmentSupportTest, RatingFailuresKeepTheStoredRatings) {
     rawExec(dbPath, "INSERT INTO TAV_Assessment_Supp_Req_Rating (LearnerID, Support_Area, Rating, "
                     "Data_Year) VALUES (2, 4, 1, 2026)");
     frmAssessment_Support_Reg page(4);
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     EXPECT_EQ(ratingRow(page), (QStringList{"", "", "", "3", ""}));
     rawExec(dbPath, "CREATE TRIGGER no_ratings BEFORE INSERT ON TAV_Assessment_Supp_Req_Rating "
                     "BEGIN SELECT RAISE(ABORT, 'refused'); END");
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_EQ(errorProcedures(), QStringList{"saveFinalRating Routine"});
     EXPECT_TRUE(boxes().first().text.contains("Location: frmAssessment_Support_Reg4"));
     EXPECT_EQ(ratings(), QStringList{"4|1"}); // rolled back
@@ -410,7 +413,7 @@ TEST_F(AssessmentSupportTest, RatingFailuresKeepTheStoredRatings) {
     boxes().clear();
     rawExec(dbPath, "DROP TABLE TAV_Assessment_Supp_Req");
     frmAssessment_Support_Reg broken(4);
-    broken.Form_Load();
+    ASSERT_TRUE(showPage(broken));
     EXPECT_EQ(errorProcedures(), (QStringList{"getAreaLevels Routine", "getFinalRating Routine"}));
     EXPECT_EQ(ratingRow(broken), (QStringList{"", "", "", "", ""}));
     EXPECT_TRUE(broken.loadFailed());
@@ -419,7 +422,7 @@ TEST_F(AssessmentSupportTest, RatingFailuresKeepTheStoredRatings) {
 
 TEST_F(AssessmentSupportTest, RatingKeyShowsAndHidesWithoutMarkingThePage) {
     frmAssessment_Support_Reg page(3);
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     EXPECT_EQ(page.fraRatingKey->title(), "To complete this section use the following rating KEY");
     EXPECT_TRUE(page.fraRatingKey->isHidden());
     EXPECT_EQ(page.cmdShowKEY->text(), "Show rating KEY >>");
@@ -428,11 +431,11 @@ TEST_F(AssessmentSupportTest, RatingKeyShowsAndHidesWithoutMarkingThePage) {
     EXPECT_TRUE(page.vaSpread2->GetText(3, 1).startsWith(
         "Low frequency intervention by ILST, specialist staff, DBST consultation - once per "
         "annum"));
-    page.cmdShowKEY_Click();
+    user::click(page.cmdShowKEY);
     EXPECT_FALSE(page.fraRatingKey->isHidden());
     EXPECT_EQ(page.cmdShowKEY->text(), " Hide rating KEY <<");
     EXPECT_EQ(page.fraRatingKey->size(), QSize(twips(8895), twips(4500)));
-    page.cmdShowKEY_Click();
+    user::click(page.cmdShowKEY);
     EXPECT_TRUE(page.fraRatingKey->isHidden());
     EXPECT_EQ(page.cmdShowKEY->text(), " Show rating KEY >>");
     EXPECT_FALSE(page.isUnsaved());
@@ -445,9 +448,7 @@ TEST_F(AssessmentSupportTest, TheRatingKeyCoversNeitherItsButtonNorTheLevelCells
     for (int p = 1; p <= kSupportPages; ++p) {
         SCOPED_TRACE(p);
         frmAssessment_Support_Reg page(p);
-        page.Form_Load();
-        page.show();
-        QApplication::processEvents();
+        ASSERT_TRUE(showPage(page));
         const QSize designed = page.size();
         const auto inPage = [&page](const QWidget* w, QRect r) {
             return QRect(w->mapTo(&page, r.topLeft()), r.size());
@@ -492,36 +493,46 @@ TEST_F(AssessmentSupportTest, ChainRunsFromPageOneToPageFourAndBack) {
         SCOPED_TRACE(p);
         EXPECT_TRUE(isFormRegistered(QString("frmAssessment_Support_Reg%1").arg(p)));
         frmAssessment_Support_Reg back(p);
-        back.Form_Load();
+        ASSERT_TRUE(showPage(back));
         if (p == 1) {
             EXPECT_EQ(back.cmdPrevious, nullptr);
         } else {
             ASSERT_NE(back.cmdPrevious, nullptr);
             EXPECT_EQ(back.cmdPrevious->text(), "Previous Page");
-            back.cmdPrevious_Click();
+            user::click(back.cmdPrevious);
             EXPECT_EQ(back.nextForm(), QString("frmAssessment_Support_Reg%1").arg(p - 1));
         }
         frmAssessment_Support_Reg forward(p);
-        forward.Form_Load();
+        ASSERT_TRUE(showPage(forward));
         if (p == kSupportPages) {
             EXPECT_EQ(forward.cmdNext, nullptr);
         } else {
             ASSERT_NE(forward.cmdNext, nullptr);
             EXPECT_EQ(forward.cmdNext->text(), "Next Page");
-            forward.cmdNext_Click();
+            user::click(forward.cmdNext);
             EXPECT_EQ(forward.nextForm(), QString("frmAssessment_Support_Reg%1").arg(p + 1));
         }
     }
     // Unsaved levels: leaving asks, and No keeps the page with its edits.
     frmAssessment_Support_Reg page(2);
-    page.Form_Load();
-    userEdit(page.gridAreaLevel, 2, 3, "Level 2");
+    ASSERT_TRUE(showPage(page));
+    user::chooseInCell(page.gridAreaLevel, 2, 3, "Level 2");
     answerAll(msgbox::vbNo);
-    page.cmdNext_Click();
+    user::click(page.cmdNext);
     EXPECT_FALSE(page.isClosed());
     ASSERT_EQ(boxes().size(), 1);
     EXPECT_EQ(boxes().first().title, "Data has NOT been Saved");
     EXPECT_EQ(page.gridAreaLevel->GetText(2, 3), "Level 2");
+
+    // Page 1's learner texts are edits too.
+    for (const char* name : {"gridDisability", "gridSupport"}) {
+        SCOPED_TRACE(name);
+        frmAssessment_Support_Reg one(1);
+        ASSERT_TRUE(showPage(one));
+        user::typeIntoCell(one.findChild<Grid*>(name), 1, 2, "Uses a hearing aid");
+        expectLeavingAsks(one);
+    }
+    EXPECT_TRUE(learnerTexts().isEmpty());
 }
 
 TEST_F(AssessmentSupportTest, MainMenusSection3aButtonWalksTheChain) {
@@ -530,7 +541,9 @@ TEST_F(AssessmentSupportTest, MainMenusSection3aButtonWalksTheChain) {
     const QStringList visited = walkChain(
         [] {
             frmRER_Main menu;
-            menu.cmdSection3a_Click();
+            ASSERT_TRUE(user::showActive(&menu));
+            user::click(menu.cmdStage3);
+            user::click(menu.cmdSection3a);
         },
         script);
     EXPECT_EQ(visited, (QStringList{"frmAssessment_Support_Reg1", "frmAssessment_Support_Reg2",
@@ -570,10 +583,10 @@ TEST_F(AssessmentSupportTest, PagePrintsHoldTheirGridsOnTheirSheets) {
         SCOPED_TRACE(c.page);
         boxes().clear();
         frmAssessment_Support_Reg page(c.page);
-        page.Form_Load();
+        ASSERT_TRUE(showPage(page));
         const QString pdf = pdfPath(QString("support%1.pdf").arg(c.page));
         printdialog::setAnswerer(printdialog::printToPdf(pdf));
-        page.cmdPrint_Click();
+        user::click(page.cmdPrint);
         EXPECT_TRUE(boxes().isEmpty());
         const QString text = pdfText(pdf);
         EXPECT_TRUE(text.trimmed().startsWith(
@@ -595,17 +608,17 @@ TEST_F(AssessmentSupportTest, PagePrintsHoldTheirGridsOnTheirSheets) {
     printdialog::setAnswerer(printdialog::cancel);
     boxes().clear();
     frmAssessment_Support_Reg page(3);
-    page.Form_Load();
-    page.cmdPrint_Click();
+    ASSERT_TRUE(showPage(page));
+    user::click(page.cmdPrint);
     EXPECT_EQ(errorProcedures(), QStringList{"Print Routine"});
 }
 
 TEST_F(AssessmentSupportTest, TheLevelGridScaledToTheSheetKeepsItsRightLine) {
     frmAssessment_Support_Reg page(1);
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     const QString pdf = pdfPath("rightline.pdf");
     printdialog::setAnswerer(printdialog::printToPdf(pdf));
-    QTest::mouseClick(page.cmdPrint, Qt::LeftButton);
+    user::click(page.cmdPrint);
     EXPECT_TRUE(boxes().isEmpty());
     // The last column's heading and its last item's row.
     EXPECT_TRUE(lineRightOf(pdf, "Environmental"));
@@ -616,26 +629,27 @@ TEST_F(AssessmentSupportTest, DeleteOrBackspaceClearsALevelCell) {
     storeLevel(3, 2, "Level 4");
     storeLevel(4, 1, "Level 2");
     frmAssessment_Support_Reg page(2);
-    page.Form_Load();
-    page.show();
+    ASSERT_TRUE(showPage(page));
     Grid* grid = page.gridAreaLevel;
-    grid->setFocus();
-    const auto press = [grid](Qt::Key key, QChar c) {
-        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
-        QApplication::sendEvent(grid, &event);
-    };
-    grid->SetActiveCell(3, 3);
-    press(Qt::Key_Delete, QChar(0x7F));
+    // The item's text chosen with a click, its level cells with the arrows.
+    user::clickCell(grid, 1, 3);
+    user::key(Qt::Key_Right);
+    user::key(Qt::Key_Right);
+    ASSERT_EQ(grid->ActiveCol(), 3);
+    user::key(Qt::Key_Delete);
     EXPECT_EQ(grid->GetText(3, 3), "");
     EXPECT_TRUE(page.isUnsaved());
-    grid->SetActiveCell(2, 4);
-    press(Qt::Key_Backspace, QChar(0x08));
+    user::key(Qt::Key_Down);
+    user::key(Qt::Key_Left);
+    ASSERT_EQ(grid->ActiveRow(), 4);
+    ASSERT_EQ(grid->ActiveCol(), 2);
+    user::key(Qt::Key_Backspace);
     EXPECT_EQ(grid->GetText(2, 4), "");
     // Other cells keep their texts.
-    grid->SetActiveCell(1, 3);
-    press(Qt::Key_Delete, QChar(0x7F));
+    user::clickCell(grid, 1, 3);
+    user::key(Qt::Key_Delete);
     EXPECT_TRUE(grid->GetText(1, 3).startsWith("a. Assessment"));
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_TRUE(levels().isEmpty());
 }
 
@@ -645,10 +659,10 @@ TEST_F(AssessmentSupportTest, PrintedInstructionsEndAboveTheLevelGrid) {
     for (int p = 2; p <= kSupportPages; ++p) {
         SCOPED_TRACE(p);
         frmAssessment_Support_Reg page(p);
-        page.Form_Load();
+        ASSERT_TRUE(showPage(page));
         const QString pdf = pdfPath(QString("instructions%1.pdf").arg(p));
         printdialog::setAnswerer(printdialog::printToPdf(pdf));
-        page.cmdPrint_Click();
+        user::click(page.cmdPrint);
         const QRectF lastWord = pdfWordBox(pdf, "form.");
         const QRectF levelHeading = pdfWordBox(pdf, "Areas");
         ASSERT_FALSE(lastWord.isNull());
@@ -660,8 +674,7 @@ TEST_F(AssessmentSupportTest, PrintedInstructionsEndAboveTheLevelGrid) {
 
 TEST_F(AssessmentSupportTest, ALevelIsChosenByOneClickAndClearedByDeleteOrTheBlankEntry) {
     frmAssessment_Support_Reg page(1);
-    page.Form_Load();
-    ASSERT_TRUE(user::showActive(&page));
+    ASSERT_TRUE(showPage(page));
     Grid* grid = page.gridAreaLevel;
     // One click opens the list (row 4, HRD), with a blank entry first.
     user::clickCell(grid, 3, 4);
@@ -675,15 +688,15 @@ TEST_F(AssessmentSupportTest, ALevelIsChosenByOneClickAndClearedByDeleteOrTheBla
     QTest::keyClick(list->view(), Qt::Key_Return);
     EXPECT_EQ(grid->GetText(3, 4), "Level 3");
     EXPECT_TRUE(page.isUnsaved());
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_EQ(levels(), QStringList{"1|2|Level 3"});
 
-    // Delete on the chosen level cell clears it, and the page is unsaved.
-    grid->setFocus(); // the list's editor closes and goes
-    QTest::qWait(50);
-    ASSERT_TRUE(user::showActive(&page));
-    grid->setFocus();
-    grid->SetActiveCell(3, 4);
+    // Delete on the chosen level cell (the item's text clicked, the arrows to
+    // its level) clears it, and the page is unsaved.
+    user::clickCell(grid, 1, 4);
+    user::key(Qt::Key_Right);
+    user::key(Qt::Key_Right);
+    ASSERT_EQ(grid->ActiveCol(), 3);
     user::key(Qt::Key_Delete);
     EXPECT_EQ(grid->GetText(3, 4), "");
     EXPECT_TRUE(page.isUnsaved());
@@ -697,7 +710,7 @@ TEST_F(AssessmentSupportTest, ALevelIsChosenByOneClickAndClearedByDeleteOrTheBla
 
 TEST_F(AssessmentSupportTest, EveryWordOfTheSupportAreaHeadingsFitsItsColumn) {
     frmAssessment_Support_Reg page(3);
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     Grid* grid = page.gridAreaLevel;
     QFont bold = grid->font();
     bold.setBold(true);

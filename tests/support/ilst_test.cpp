@@ -6,6 +6,7 @@
 #include "support/frmschoolrequestsupport.h"
 #include "support/supportforms.h"
 #include "tests/common/pagetest.h"
+#include "tests/common/user.h"
 #include "services/formregistry.h"
 
 #include <QApplication>
@@ -41,7 +42,7 @@ protected:
 
 TEST_F(IlstTest, EmptyLearnerYearShowsTheDesignAndStillStoresARecordOfNoes) {
     Page page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     EXPECT_EQ(page.windowTitle(), kCaption);
     EXPECT_EQ(page.lblLearner->text(), "O'NEILL Lerato : Acc Number: 006");
     EXPECT_EQ(page.txtCurrentYear->text(), "2026");
@@ -81,11 +82,12 @@ TEST_F(IlstTest, EmptyLearnerYearShowsTheDesignAndStillStoresARecordOfNoes) {
     EXPECT_TRUE(boxes().isEmpty());
     EXPECT_TRUE(connectionClosed());
 
-    page.SSTab1->setTab(1);
-    page.Form_Activate();
+    user::clickTab(page.SSTab1, 1);
+    ASSERT_EQ(page.SSTab1->Tab(), 1);
+    ASSERT_TRUE(activateAgain(page));
     EXPECT_EQ(page.SSTab1->Tab(), 0);
 
-    page.cmdSave->click();
+    user::click(page.cmdSave);
     EXPECT_EQ(shown(), QStringList({kSaved}));
     EXPECT_EQ(stored(), QStringList({" | | |0| | |0| |0| "}));
 }
@@ -96,7 +98,7 @@ TEST_F(IlstTest, TextsAndAnswersAreStoredInOneRecordAndShownAgain) {
                         "' ', 2025), (3, 'other learner', ' ', ' ', 0, ' ', ' ', 0, ' ', 0, ' ', "
                         "2026)");
     Page page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     const QStringList texts = {"Ramps built",
                                "Braille course",
                                "An ISP",
@@ -104,21 +106,21 @@ TEST_F(IlstTest, TextsAndAnswersAreStoredInOneRecordAndShownAgain) {
                                "Needs a DBST visit",
                                "Approved",
                                "Endorsed, see the report"};
-    userEdit(page.gridLearnerAdditionalNeeds, 1, 3, texts[0]);
+    user::typeIntoCell(page.gridLearnerAdditionalNeeds, 1, 3, texts[0]);
     EXPECT_TRUE(page.isUnsaved());
-    userEdit(page.gridLearnerAdditionalNeeds, 1, 5, texts[1]);
-    userEdit(page.gridLearnerAdditionalNeeds, 1, 7, texts[2]);
-    userEdit(page.gridOther, 1, 3, texts[3]);
-    userEdit(page.gridOther, 1, 7, texts[4]);
-    userEdit(page.gridOther, 1, 11, texts[5]);
-    userEdit(page.gridOther, 1, 15, texts[6]);
-    userTick(page.gridOther, 3, 1, true);
-    userTick(page.gridOther, 4, 9, true); // No, which is not stored
-    userTick(page.gridOther, 3, 13, true);
+    user::typeIntoCell(page.gridLearnerAdditionalNeeds, 1, 5, texts[1]);
+    user::typeIntoCell(page.gridLearnerAdditionalNeeds, 1, 7, texts[2]);
+    user::typeIntoCell(page.gridOther, 1, 3, texts[3]);
+    user::typeIntoCell(page.gridOther, 1, 7, texts[4]);
+    user::typeIntoCell(page.gridOther, 1, 11, texts[5]);
+    user::typeIntoCell(page.gridOther, 1, 15, texts[6]);
+    user::tickCell(page.gridOther, 3, 1, true);
+    user::tickCell(page.gridOther, 4, 9, true); // No, which is not stored
+    user::tickCell(page.gridOther, 3, 13, true);
     EXPECT_EQ(ticks(page), "10 01 10");
 
-    page.cmdSave_Click();
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
+    user::click(page.cmdSave);
     EXPECT_EQ(shown(), QStringList({kSaved, kSaved}));
     EXPECT_TRUE(connectionClosed());
     EXPECT_EQ(stored(), QStringList({"Ramps built|Braille course|An ISP|1|Mrs O'Connor "
@@ -127,7 +129,7 @@ TEST_F(IlstTest, TextsAndAnswersAreStoredInOneRecordAndShownAgain) {
     EXPECT_EQ(rawScalar(dbPath, "SELECT COUNT(*) FROM TAV_ILST_Intervention_Records"), "3");
 
     Page again;
-    again.Form_Load();
+    ASSERT_TRUE(showPage(again));
     EXPECT_EQ(again.gridLearnerAdditionalNeeds->GetText(1, 3), texts[0]);
     EXPECT_EQ(again.gridLearnerAdditionalNeeds->GetText(1, 5), texts[1]);
     EXPECT_EQ(again.gridLearnerAdditionalNeeds->GetText(1, 7), texts[2]);
@@ -153,28 +155,28 @@ TEST_F(IlstTest, AStoredAnswerReadsYesWhenTrueOrOneAndNoOtherwise) {
                                 "2026)")
                             .arg(c.stored));
         Page page;
-        page.Form_Load();
+        ASSERT_TRUE(showPage(page));
         EXPECT_EQ(ticks(page), QString("01 ") + c.ticks + " 01");
     }
 }
 
 TEST_F(IlstTest, EachPairStaysExclusiveButMayBeLeftClear) {
     Page page;
-    page.Form_Load();
-    userTick(page.gridOther, 4, 9, true);
+    ASSERT_TRUE(showPage(page));
+    user::tickCell(page.gridOther, 4, 9, true);
     EXPECT_EQ(ticks(page), "00 01 00");
     EXPECT_TRUE(page.isUnsaved());
-    userTick(page.gridOther, 3, 9, true);
+    user::tickCell(page.gridOther, 3, 9, true);
     EXPECT_EQ(ticks(page), "00 10 00");
-    userTick(page.gridOther, 4, 9, true);
+    user::tickCell(page.gridOther, 4, 9, true);
     EXPECT_EQ(ticks(page), "00 01 00");
-    userTick(page.gridOther, 4, 9, false);
+    user::tickCell(page.gridOther, 4, 9, false);
     EXPECT_EQ(ticks(page), "00 00 00");
     // The items keep to their own pair.
-    userTick(page.gridOther, 3, 1, true);
-    userTick(page.gridOther, 4, 13, true);
+    user::tickCell(page.gridOther, 3, 1, true);
+    user::tickCell(page.gridOther, 4, 13, true);
     EXPECT_EQ(ticks(page), "10 00 01");
-    page.gridOther_ButtonClicked(3, 2, 1);
+    user::clickCell(page.gridOther, 3, 2); // a cell of no pair
     EXPECT_EQ(ticks(page), "10 00 01");
 }
 
@@ -185,9 +187,9 @@ TEST_F(IlstTest, FailedSaveKeepsTheEarlierRecord) {
             "CREATE TRIGGER refuse BEFORE INSERT ON TAV_ILST_Intervention_Records "
             "BEGIN SELECT RAISE(ABORT, 'refused'); END;");
     Page page;
-    page.Form_Load();
-    userEdit(page.gridLearnerAdditionalNeeds, 1, 3, "changed");
-    page.cmdSave->click();
+    ASSERT_TRUE(showPage(page));
+    user::typeIntoCell(page.gridLearnerAdditionalNeeds, 1, 3, "changed");
+    user::click(page.cmdSave);
     EXPECT_EQ(errorProcedures(), QStringList({"saveData Routine"}));
     ASSERT_EQ(boxes().size(), 1);
     EXPECT_TRUE(boxes()[0].text.contains("Location: frmILSTIntervention"));
@@ -204,11 +206,11 @@ TEST_F(IlstTest, FailedLoadIsReportedAndSaveRefused) {
             "Data_Year) VALUES (2, 'kept', 2026);"
             "ALTER TABLE TAV_ILST_Intervention_Records RENAME TO Ilst_Away");
     Page page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     EXPECT_EQ(errorProcedures(), QStringList({"getData Routine"}));
     EXPECT_TRUE(connectionClosed());
     rawExec(dbPath, "ALTER TABLE Ilst_Away RENAME TO TAV_ILST_Intervention_Records");
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_FALSE(shown().contains(kSaved));
     EXPECT_EQ(rawRows(dbPath, "SELECT Whole_School_Development FROM "
                               "TAV_ILST_Intervention_Records"),
@@ -217,9 +219,9 @@ TEST_F(IlstTest, FailedLoadIsReportedAndSaveRefused) {
 
 TEST_F(IlstTest, PrintsTheGridOfTheTabOnShowOnOneLandscapeSheet) {
     Page page;
-    page.Form_Load();
-    userEdit(page.gridLearnerAdditionalNeeds, 1, 3, "Ramps were built");
-    userEdit(page.gridOther, 1, 11, "The principal agrees");
+    ASSERT_TRUE(showPage(page));
+    user::typeIntoCell(page.gridLearnerAdditionalNeeds, 1, 3, "Ramps were built");
+    user::typeIntoCell(page.gridOther, 1, 11, "The principal agrees");
     const struct {
         int tab;
         QStringList present;
@@ -236,8 +238,8 @@ TEST_F(IlstTest, PrintsTheGridOfTheTabOnShowOnOneLandscapeSheet) {
         SCOPED_TRACE(c.tab);
         const QString pdf = pdfPath(QString("ilst%1.pdf").arg(c.tab));
         printdialog::setAnswerer(printdialog::printToPdf(pdf));
-        page.SSTab1->setTab(c.tab);
-        page.cmdPrintPage_Click();
+        user::clickTab(page.SSTab1, c.tab);
+        user::click(page.cmdPrint);
         EXPECT_TRUE(boxes().isEmpty());
         const QString text = pdfText(pdf);
         EXPECT_EQ(text.trimmed().section('\n', 0, 0).simplified(),
@@ -251,25 +253,31 @@ TEST_F(IlstTest, PrintsTheGridOfTheTabOnShowOnOneLandscapeSheet) {
         EXPECT_TRUE(pdfIsLandscape(pdf));
     }
     printdialog::setAnswerer(printdialog::cancel);
-    page.cmdPrintPage_Click();
+    user::click(page.cmdPrint);
     EXPECT_EQ(errorProcedures(), QStringList({"Print Routine"}));
 }
 
 TEST_F(IlstTest, PreviousAsksWhenUnsavedAndLeadsBackToTheSchoolRequest) {
     registerSupportForms();
     Page page;
-    page.Form_Load();
-    userEdit(page.gridOther, 1, 7, "typed");
+    ASSERT_TRUE(showPage(page));
+    user::typeIntoCell(page.gridOther, 1, 7, "typed");
     answerAll(msgbox::vbNo);
-    page.cmdPrevious->click();
+    user::click(page.cmdPrevious);
     ASSERT_EQ(boxes().size(), 1);
     EXPECT_EQ(boxes()[0].title, "Data has NOT been Saved");
     EXPECT_FALSE(page.isClosed());
     EXPECT_EQ(page.gridOther->GetText(1, 7), "typed");
     answerAll(msgbox::vbYes);
-    page.cmdPrevious->click();
+    user::click(page.cmdPrevious);
     EXPECT_TRUE(page.isClosed());
     EXPECT_EQ(page.nextForm(), "frmSchoolRequestSupport");
+    EXPECT_TRUE(stored().isEmpty());
+
+    // A text of the first tab, and an answer, are edits too.
+    expectEachEditMakesLeavingAsk<Page>(
+        {[](Page& p) { user::typeIntoCell(p.gridLearnerAdditionalNeeds, 1, 5, "Braille course"); },
+         [](Page& p) { user::tickCell(p.gridOther, 3, 13, true); }});
     EXPECT_TRUE(stored().isEmpty());
 }
 

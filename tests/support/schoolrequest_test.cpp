@@ -7,6 +7,7 @@
 #include "support/frmschoolrequestsupport.h"
 #include "support/supportforms.h"
 #include "tests/common/pagetest.h"
+#include "tests/common/user.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -26,11 +27,15 @@ protected:
         gDistrict = "Ekurhuleni North";
         gCircuit = "Circuit 7";
         setClockOverride(QDate(2026, 3, 14));
+        // A South African workstation's settings.
+        QLocale::setDefault(QLocale("en_ZA"));
     }
     void TearDown() override {
         setClockOverride(std::nullopt);
+        QLocale::setDefault(locale);
         PageTest::TearDown();
     }
+    const QLocale locale; // the workstation's, as the test found it
     // The data rows of a preview grid as "level|has|needs".
     static QStringList dataRows(Grid* grid) {
         QStringList out;
@@ -58,7 +63,7 @@ protected:
 
 TEST_F(SchoolRequestTest, EmptyLearnerYearShowsTheDesignedTabsAndTheSignature) {
     Page page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     EXPECT_EQ(page.windowTitle(),
               "Support Needs Assessment [Section 3b : SCHOOL REQUEST FORM FOR ADDITIONAL SUPPORT]");
     EXPECT_EQ(page.lblLearner->text(), "O'NEILL Lerato : Acc Number: 006");
@@ -98,8 +103,7 @@ TEST_F(SchoolRequestTest, EmptyLearnerYearShowsTheDesignedTabsAndTheSignature) {
     EXPECT_EQ(page.gridSignature->GetText(1, 1), "School:");
     EXPECT_EQ(page.gridSignature->GetText(2, 1), "Thuto Primary");
     EXPECT_EQ(page.gridSignature->GetText(3, 1), "Date:");
-    EXPECT_EQ(page.gridSignature->GetText(4, 1),
-              QLocale().toString(QDate(2026, 3, 14), QLocale::ShortFormat));
+    EXPECT_EQ(page.gridSignature->GetText(4, 1), "2026/03/14");
     EXPECT_EQ(page.gridSignature->GetText(1, 2), "District/Circuit/Ward:");
     EXPECT_EQ(page.gridSignature->GetText(2, 2), "Ekurhuleni North, Circuit 7");
 
@@ -111,26 +115,39 @@ TEST_F(SchoolRequestTest, EmptyLearnerYearShowsTheDesignedTabsAndTheSignature) {
     EXPECT_TRUE(boxes().isEmpty());
     EXPECT_TRUE(connectionClosed());
 
-    page.SSTab1->setTab(3);
-    page.Form_Activate();
+    user::clickTab(page.SSTab1, 3);
+    ASSERT_EQ(page.SSTab1->Tab(), 3);
+    ASSERT_TRUE(activateAgain(page));
     EXPECT_EQ(page.SSTab1->Tab(), 0);
+}
+
+// The date beside the signature is today's in the short form the
+// workstation's settings give.
+TEST_F(SchoolRequestTest, TheSignatureDateFollowsTheWorkstationsSettings) {
+    const struct {
+        const char* locale;
+        QString date;
+    } cases[] = {{"en_US", "3/14/26"}, {"de_DE", "14.03.26"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale);
+        QLocale::setDefault(QLocale(c.locale));
+        Page page;
+        page.Form_Load();
+        EXPECT_EQ(page.gridSignature->GetText(4, 1), c.date);
+    }
 }
 
 TEST_F(SchoolRequestTest, AddRefusesBlanksAndMissingOptionsWithEachAreasMessage) {
     Page page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     for (int area = 1; area <= 5; ++area) {
         SCOPED_TRACE(area);
         boxes().clear();
         PreviewList* list = page.listOf(area);
-        list->optionA()->setChecked(true);
-        list->entryBox()->setText("   ");
-        list->addButton()->click();
-        list->optionA()->setAutoExclusive(false);
-        list->optionA()->setChecked(false);
-        list->optionA()->setAutoExclusive(true);
-        list->entryBox()->setText("a braille reader");
-        list->addButton()->click();
+        user::typeIntoBox(list->entryBox(), "   ");
+        user::click(list->addButton());
+        user::typeIntoBox(list->entryBox(), "a braille reader");
+        user::click(list->addButton()); // no option chosen yet
         const QString option = area == Page::Staffing ? "HAs" : "Has";
         EXPECT_EQ(shown(), QStringList({"User Message: You must enter what School has or what "
                                         "School needs.",
@@ -141,14 +158,14 @@ TEST_F(SchoolRequestTest, AddRefusesBlanksAndMissingOptionsWithEachAreasMessage)
         EXPECT_EQ(list->entryBox()->maxLength(), 255);
         // The entry not added waits in its box: an unsaved change.
         EXPECT_TRUE(page.isUnsaved());
-        list->entryBox()->clear();
+        user::typeIntoBox(list->entryBox(), "");
     }
     EXPECT_FALSE(page.isUnsaved());
 }
 
 TEST_F(SchoolRequestTest, HasAndNeedsFillTheirColumnsIndependentlyEachEntryRowGettingALevel) {
     Page page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     Grid* grid = page.gridHRDPreview;
     addToPreview(page.hrdList, "one trained educator", true);
     EXPECT_TRUE(page.isUnsaved());
@@ -176,21 +193,23 @@ TEST_F(SchoolRequestTest, EachAreaIsStoredUnderItsTabNumberAndComesBackInPlace) 
             "(2, 1, 'LOW', 'last year', ' ', 2025), (3, 1, 'LOW', 'other learner', ' ', 2026), "
             "(2, 7, 'LOW', 'no such area', ' ', 2026)");
     Page page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     addToPreview(page.staffingList, "a class assistant", true);
     addToPreview(page.staffingList, "a therapist", false);
     addToPreview(page.staffingList, "a second assistant", true);
-    userEdit(page.gridStaffingPreview, 1, 5, "HIGH LEVEL");
+    user::chooseInCell(page.gridStaffingPreview, 1, 5, "HIGH LEVEL");
     addToPreview(page.curriculumList, "O'Brien's adapted tests", false);
-    page.markSaved();
+    user::click(page.cmdSave);
+    ASSERT_FALSE(page.isUnsaved());
+    boxes().clear();
     // Choosing a level marks the page on every tab.
-    userEdit(page.gridCuriculumPreview, 1, 5, "MODERATE");
+    user::chooseInCell(page.gridCuriculumPreview, 1, 5, "MODERATE");
     EXPECT_TRUE(page.isUnsaved());
     // A row with a level only.
-    userEdit(page.gridEnvPreview, 1, 5, "LOW");
+    user::chooseInCell(page.gridEnvPreview, 1, 5, "LOW");
     addToPreview(page.hrdList, "workshops", false);
 
-    page.cmdSave->click();
+    user::click(page.cmdSave);
     EXPECT_EQ(shown(), QStringList({kSaved}));
     EXPECT_FALSE(page.isUnsaved());
     EXPECT_TRUE(connectionClosed());
@@ -209,10 +228,10 @@ TEST_F(SchoolRequestTest, EachAreaIsStoredUnderItsTabNumberAndComesBackInPlace) 
     EXPECT_EQ(stored(7), QStringList({"LOW| |no such area"}));
 
     // Saving again replaces the rows; a fresh opening shows them in their rows.
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_EQ(stored(1).size(), 2);
     Page again;
-    again.Form_Load();
+    ASSERT_TRUE(showPage(again));
     EXPECT_EQ(
         dataRows(again.gridStaffingPreview),
         QStringList({"HIGH LEVEL|a class assistant|a therapist", "|a second assistant| ", "||"}));
@@ -230,11 +249,11 @@ TEST_F(SchoolRequestTest, EachAreaIsStoredUnderItsTabNumberAndComesBackInPlace) 
     for (int area = 1; area <= 5; ++area) {
         Grid* grid = again.previewOf(area);
         while (!firstRowBlank(grid)) {
-            grid->SetActiveCell(2, S);
-            again.listOf(area)->Remove();
+            user::clickCell(grid, 2, S);
+            user::click(again.listOf(area)->removeButton());
         }
     }
-    again.cmdSave_Click();
+    user::click(again.cmdSave);
     EXPECT_EQ(rawScalar(dbPath, "SELECT COUNT(*) FROM TAV_Learner_Support_Needs WHERE "
                                 "LearnerID = 2 AND Data_Year = 2026 AND Support_Area <= 5"),
               "0");
@@ -250,7 +269,7 @@ TEST_F(SchoolRequestTest, RowsOfOneAreaComeBackInTheOrderTheyWereStored) {
                             .arg(i % 2 ? 4 : 2)
                             .arg(i));
     Page page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     QStringList hrd, assistive;
     for (int i = 1; i <= 12; ++i)
         (i % 2 ? hrd : assistive) << QString("LOW|has %1|need %1").arg(i);
@@ -260,24 +279,26 @@ TEST_F(SchoolRequestTest, RowsOfOneAreaComeBackInTheOrderTheyWereStored) {
 
 TEST_F(SchoolRequestTest, RemoveAndHighlightActOnDataRowsOnly) {
     Page page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     Grid* grid = page.gridEnvPreview;
     addToPreview(page.envList, "ramps", true);
     addToPreview(page.envList, "toilets", true);
     addToPreview(page.envList, "a lift", false);
-    page.markSaved();
+    user::click(page.cmdSave);
+    ASSERT_FALSE(page.isUnsaved());
+    boxes().clear();
 
     // A heading row: nothing removed, no highlight.
-    grid->SetActiveCell(2, 4);
-    page.cmdRemoveEnv->click();
+    user::clickCell(grid, 2, 4);
+    user::click(page.cmdRemoveEnv);
     EXPECT_FALSE(page.isUnsaved());
-    page.envList->highlightRow(3);
-    emit grid->Click(2, 2);
+    user::clickCell(grid, 1, 3);
+    user::clickCell(grid, 2, 2);
     for (int r = S; r <= grid->MaxRows(); ++r)
         EXPECT_FALSE(grid->cellBold(1, r));
 
-    emit grid->Click(3, 6);
-    emit grid->Click(1, 5);
+    user::clickCell(grid, 3, 6);
+    user::clickCell(grid, 2, 5);
     for (int r = S; r <= grid->MaxRows(); ++r) {
         for (int c = 1; c <= 3; ++c) {
             EXPECT_EQ(grid->cellBold(c, r), r == 5) << c << "," << r;
@@ -287,8 +308,8 @@ TEST_F(SchoolRequestTest, RemoveAndHighlightActOnDataRowsOnly) {
 
     // A data row: its level, has and needs go together; the size stays.
     const int rows = grid->MaxRows();
-    grid->SetActiveCell(3, 5);
-    page.cmdRemoveEnv->click();
+    user::clickCell(grid, 3, 5);
+    user::click(page.cmdRemoveEnv);
     EXPECT_TRUE(page.isUnsaved());
     EXPECT_EQ(grid->MaxRows(), rows);
     EXPECT_EQ(dataRows(grid), QStringList({"|toilets|", "||", "||", "||"}));
@@ -297,23 +318,25 @@ TEST_F(SchoolRequestTest, RemoveAndHighlightActOnDataRowsOnly) {
 
 TEST_F(SchoolRequestTest, OnlyTheAssistiveDevicesListTakesTyping) {
     Page page;
-    page.Form_Load();
-    for (int area = 1; area <= 5; ++area) {
-        int key = 'x';
-        emit page.previewOf(area)->KeyPress(key);
-        EXPECT_EQ(key, area == Page::AssistiveDevices ? 'x' : 0) << area;
+    ASSERT_TRUE(showPage(page));
+    // The assistive devices list last: typing there marks the page.
+    for (const int area : {1, 3, 4, 5, 2}) {
+        SCOPED_TRACE(area);
+        user::typeIntoCell(page.previewOf(area), 2, S, "x");
+        EXPECT_EQ(page.previewOf(area)->GetText(2, S),
+                  area == Page::AssistiveDevices ? "x" : "");
+        EXPECT_EQ(page.isUnsaved(), area == Page::AssistiveDevices);
     }
-    // Typing there marks the page; a typed level is no wider than its column
-    // and may hold a quote.
+    // A typed level is no wider than its column and may hold a quote.
     Grid* grid = page.gridAssistivePreview;
-    userEdit(grid, 2, 5, "a hearing aid");
+    user::typeIntoCell(grid, 2, 5, "a hearing aid");
     EXPECT_TRUE(page.isUnsaved());
     addToPreview(page.assistiveList, "a wheelchair", true);
     EXPECT_EQ(grid->cellFormat(1, 7).maxLength, 20);
     EXPECT_EQ(grid->cellFormat(2, 7).maxLength, 255);
-    userEdit(grid, 1, 7, "Ma'am's");
-    userEdit(grid, 3, 7, "a laptop");
-    page.cmdSave_Click();
+    user::typeIntoCell(grid, 1, 7, "Ma'am's");
+    user::typeIntoCell(grid, 3, 7, "a laptop");
+    user::click(page.cmdSave);
     EXPECT_EQ(shown(), QStringList({kSaved}));
     EXPECT_EQ(stored(2),
               QStringList({"|a hearing aid| ", "|a wheelchair| ", "Ma'am's| |a laptop"}));
@@ -322,9 +345,9 @@ TEST_F(SchoolRequestTest, OnlyTheAssistiveDevicesListTakesTyping) {
     // row, never into a heading.
     rawExec(dbPath, "DELETE FROM TAV_Learner_Support_Needs");
     Page typed;
-    typed.Form_Load();
+    ASSERT_TRUE(showPage(typed));
     Grid* full = typed.gridAssistivePreview;
-    userEdit(full, 2, 5, "typed has");
+    user::typeIntoCell(full, 2, 5, "typed has");
     addToPreview(typed.assistiveList, "added has", true);
     EXPECT_EQ(dataRows(full), QStringList({"|typed has|", "|added has|", "||"}));
     EXPECT_TRUE(isLevelCell(full, 6));
@@ -338,11 +361,11 @@ TEST_F(SchoolRequestTest, AnAreaThatFailsKeepsItsRowsWhileTheOthersAreSaved) {
             "CREATE TRIGGER refuse BEFORE INSERT ON TAV_Learner_Support_Needs "
             "WHEN NEW.Support_Area = 2 BEGIN SELECT RAISE(ABORT, 'refused'); END;");
     Page page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     addToPreview(page.assistiveList, "a magnifier", false);
     addToPreview(page.staffingList, "a therapist", false);
     addToPreview(page.envList, "ramps", true);
-    page.cmdSave->click();
+    user::click(page.cmdSave);
     EXPECT_EQ(errorProcedures(), QStringList({"saveData Routine"}));
     ASSERT_EQ(boxes().size(), 1); // no confirmation
     EXPECT_TRUE(boxes()[0].text.contains("Location: frmSchoolRequestSupport"));
@@ -356,28 +379,28 @@ TEST_F(SchoolRequestTest, AnAreaThatFailsKeepsItsRowsWhileTheOthersAreSaved) {
 TEST_F(SchoolRequestTest, FailedLoadIsReportedAndSaveRefused) {
     rawExec(dbPath, "ALTER TABLE TAV_Learner_Support_Needs RENAME TO Needs_Away");
     Page page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     EXPECT_EQ(errorProcedures(), QStringList({"getData Routine"}));
     EXPECT_TRUE(connectionClosed());
     EXPECT_EQ(page.gridSignature->GetText(2, 1), "Thuto Primary");
     rawExec(dbPath, "ALTER TABLE Needs_Away RENAME TO TAV_Learner_Support_Needs");
     addToPreview(page.staffingList, "a therapist", false);
-    page.cmdSave_Click();
+    user::click(page.cmdSave);
     EXPECT_FALSE(shown().contains(kSaved));
     EXPECT_TRUE(stored(1).isEmpty());
 }
 
 TEST_F(SchoolRequestTest, PrintsTheListOfTheTabOnShowInLandscape) {
     Page page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     addToPreview(page.staffingList, "Staffing entry", true);
     addToPreview(page.hrdList, "Workshop on braille", true);
-    userEdit(page.gridHRDPreview, 1, 5, "MODERATE");
+    user::chooseInCell(page.gridHRDPreview, 1, 5, "MODERATE");
     addToPreview(page.hrdList, "Sign language course", false);
-    page.SSTab1->setTab(3);
+    ASSERT_EQ(page.SSTab1->Tab(), 3);
     const QString pdf = pdfPath("hrd.pdf");
     printdialog::setAnswerer(printdialog::printToPdf(pdf));
-    page.cmdPrintPage_Click();
+    user::click(page.cmdPrint);
     EXPECT_TRUE(boxes().isEmpty());
     const QString text = pdfText(pdf);
     EXPECT_EQ(text.trimmed().section('\n', 0, 0).simplified(),
@@ -395,22 +418,22 @@ TEST_F(SchoolRequestTest, PrintsTheListOfTheTabOnShowInLandscape) {
 
     // Cancel in the dialog prints nothing and reports the print routine.
     printdialog::setAnswerer(printdialog::cancel);
-    page.cmdPrintPage_Click();
+    user::click(page.cmdPrint);
     EXPECT_EQ(errorProcedures(), QStringList({"Print Routine"}));
 }
 
 TEST_F(SchoolRequestTest, NextAsksWhenUnsavedAndLeadsToTheIlstRecord) {
     registerSupportForms();
     Page page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     addToPreview(page.envList, "ramps", true);
     answerAll(msgbox::vbNo);
-    page.cmdNext->click();
+    user::click(page.cmdNext);
     ASSERT_EQ(boxes().size(), 1);
     EXPECT_EQ(boxes()[0].title, "Data has NOT been Saved");
     EXPECT_FALSE(page.isClosed());
     answerAll(msgbox::vbYes);
-    page.cmdNext->click();
+    user::click(page.cmdNext);
     EXPECT_TRUE(page.isClosed());
     EXPECT_EQ(page.nextForm(), "frmILSTIntervention");
     EXPECT_TRUE(stored(5).isEmpty());
@@ -418,7 +441,7 @@ TEST_F(SchoolRequestTest, NextAsksWhenUnsavedAndLeadsToTheIlstRecord) {
 
 TEST_F(SchoolRequestTest, TheHeadingsOfThePreviewColumnsAreShownWhole) {
     Page page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     for (int area = 1; area <= 5; ++area) {
         Grid* grid = page.previewOf(area);
         QFont bold = grid->font();

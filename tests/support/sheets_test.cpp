@@ -49,7 +49,7 @@ protected:
                 choose(printer);
             return true;
         });
-        QTest::mouseClick(page.cmdPrint, Qt::LeftButton);
+        user::click(page.cmdPrint);
         const QString keep = qEnvironmentVariable("RER_KEEP_PRINTS");
         if (!keep.isEmpty()) {
             QDir().mkpath(keep);
@@ -116,8 +116,7 @@ TEST_F(SheetsTest, TheIspsHeadingsGoWithTheFirstActionWhateverTheNumberOfFactors
         rawExec(dbPath, "DELETE FROM TAV_Factors_Community");
         storeFactors(factors);
         frmISP page;
-        page.Form_Load();
-        page.Form_Activate();
+        ASSERT_TRUE(showPage(page));
         const QString pdf = print(page, QString("isp%1.pdf").arg(factors));
         EXPECT_TRUE(boxes().isEmpty());
         expectHeadingOnEverySheet(pdf);
@@ -171,11 +170,10 @@ TEST_F(SheetsTest, TheIspsHeadingsGoWithTheFirstActionWhateverTheNumberOfFactors
 
 TEST_F(SheetsTest, TheFactorListsGoOnUnderTheirHeadingsOnEverySheet) {
     frmExtendedProfile2 page;
-    page.Form_Load();
-    page.Form_Activate();
+    ASSERT_TRUE(showPage(page));
     PreviewList* community = page.communityList;
     for (int i = 1; i <= 66; ++i)
-        addToPreview(community, factorText("fc", i), i % 2 == 0);
+        addToPreview(community, factorText("fc", i), i % 2 == 0, Entry::Pasted);
     const QString pdf = print(page, "factors.pdf");
     EXPECT_TRUE(boxes().isEmpty());
     ASSERT_GE(pdfPages(pdf), 3);
@@ -191,14 +189,15 @@ TEST_F(SheetsTest, TheFactorListsGoOnUnderTheirHeadingsOnEverySheet) {
 
 TEST_F(SheetsTest, AReviewSplitOverTwoSheetsShowsItsNameOnBoth) {
     frmActionPlan3 page;
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     Grid* reviews = page.gridActionTaken;
-    userEdit(reviews, 1, frmActionPlan3::kFirstReviewRow, "Mrs Reviewer");
-    userEdit(reviews, 2, frmActionPlan3::kFirstReviewRow, longText(1990, "oc").left(1990));
-    userEdit(reviews, 1, frmActionPlan3::kFirstReviewRow + 1, "Mr Second");
-    userEdit(reviews, 2, frmActionPlan3::kFirstReviewRow + 1, longText(1990, "rv").left(1990));
-    userEdit(reviews, 1, frmActionPlan3::kFirstReviewRow + 2, "Ms Third");
-    userEdit(reviews, 2, frmActionPlan3::kFirstReviewRow + 2, longText(1990, "th").left(1990));
+    const int first = frmActionPlan3::kFirstReviewRow;
+    user::typeIntoCell(reviews, 1, first, "Mrs Reviewer");
+    user::pasteIntoCell(reviews, 2, first, longText(1990, "oc").left(1990));
+    user::typeIntoCell(reviews, 1, first + 1, "Mr Second");
+    user::pasteIntoCell(reviews, 2, first + 1, longText(1990, "rv").left(1990));
+    user::typeIntoCell(reviews, 1, first + 2, "Ms Third");
+    user::pasteIntoCell(reviews, 2, first + 2, longText(1990, "th").left(1990));
     const QString pdf = print(page, "reviews.pdf");
     EXPECT_TRUE(boxes().isEmpty());
     ASSERT_GE(pdfPages(pdf), 2);
@@ -223,11 +222,11 @@ TEST_F(SheetsTest, AReviewSplitOverTwoSheetsShowsItsNameOnBoth) {
 
 TEST_F(SheetsTest, CriteriaPageSixsOtherRowGoesOnUnderTheColumnHeadingsWithoutALearnerLine) {
     frmCriteriaSelection page(6);
-    page.Form_Load();
+    ASSERT_TRUE(showPage(page));
     const int other = page.layout().otherRow;
     ASSERT_GT(other, 0);
     for (int c = 2; c <= 4; ++c)
-        userEdit(page.gridScores, c, other, longText(3000, QString("o%1w").arg(c)));
+        user::pasteIntoCell(page.gridScores, c, other, longText(3000, QString("o%1w").arg(c)));
     const QString pdf = print(page, "criteria6.pdf");
     EXPECT_TRUE(boxes().isEmpty());
     ASSERT_GE(pdfPages(pdf), 2);
@@ -252,7 +251,7 @@ TEST_F(SheetsTest, AStrategyAreasHeadingStandsWithItsFirstLine) {
     for (int full = 0; full <= frmActionPlan2::kLines; ++full) {
         SCOPED_TRACE(full);
         frmActionPlan2 page;
-        page.Form_Load();
+        ASSERT_TRUE(showPage(page));
         Grid* s = page.gridStrategy;
         for (int line = 1; line <= frmActionPlan2::kLines; ++line) {
             const int row = frmActionPlan2::lineRow(line);
@@ -260,9 +259,9 @@ TEST_F(SheetsTest, AStrategyAreasHeadingStandsWithItsFirstLine) {
             const QString text = line <= full ? longText(50, "w").left(52)
                                  : line % 2   ? QString("short")
                                               : longText(25, "v").left(28);
-            userEdit(s, 1, row, QString("Ln%1 ").arg(line) + text.left(50));
+            commitText(s, 1, row, QString("Ln%1 ").arg(line) + text.left(50));
             for (const int c : {3, 4, 5, 6, 7})
-                userEdit(s, c, row, text);
+                commitText(s, c, row, text);
         }
         const QString pdf = print(page, QString("strategy%1.pdf").arg(full));
         ASSERT_TRUE(boxes().isEmpty());
@@ -283,8 +282,7 @@ TEST_F(SheetsTest, AStrategyAreasHeadingStandsWithItsFirstLine) {
 TEST_F(SheetsTest, ThePrintDialogsRangeCopiesAndOrderAreHonoured) {
     storeActions(1, 80);
     frmISP page;
-    page.Form_Load();
-    page.Form_Activate();
+    ASSERT_TRUE(showPage(page));
     const QString all = print(page, "all.pdf");
     const int pages = pdfPages(all);
     ASSERT_GE(pages, 4);
@@ -338,9 +336,7 @@ TEST_F(SheetsTest, ThePrintDialogsRangeCopiesAndOrderAreHonoured) {
 TEST_F(SheetsTest, TheProgressShowsWhileTheSheetsAreWrittenAndEndsOnEveryPath) {
     storeActions(1, 40);
     frmISP page;
-    page.Form_Load();
-    page.Form_Activate();
-    page.show();
+    ASSERT_TRUE(showPage(page));
     QStringList texts;
     bool waitCursor = true;
     bool shown = true;
@@ -374,7 +370,7 @@ TEST_F(SheetsTest, TheProgressShowsWhileTheSheetsAreWrittenAndEndsOnEveryPath) {
         printer.setOutputFileName("/nonexistent-folder/x/print.pdf");
         return true;
     });
-    QTest::mouseClick(page.cmdPrint, Qt::LeftButton);
+    user::click(page.cmdPrint);
     EXPECT_EQ(errorProcedures(), QStringList({"Print Routine"}));
     EXPECT_FALSE(texts.isEmpty());
     ended();
@@ -383,20 +379,19 @@ TEST_F(SheetsTest, TheProgressShowsWhileTheSheetsAreWrittenAndEndsOnEveryPath) {
     texts.clear();
     boxes().clear();
     printdialog::setAnswerer(printdialog::cancel);
-    QTest::mouseClick(page.cmdPrint, Qt::LeftButton);
+    user::click(page.cmdPrint);
     EXPECT_TRUE(texts.isEmpty());
     ended();
 }
 
 TEST_F(SheetsTest, APagePrintsJobIsNamedAfterThePageAndTheLearner) {
     frmISP page;
-    page.Form_Load();
-    page.Form_Activate();
+    ASSERT_TRUE(showPage(page));
     QString docName;
     printdialog::setAnswerer([&](QPrinter& printer) {
         docName = printer.docName();
         return false;
     });
-    QTest::mouseClick(page.cmdPrint, Qt::LeftButton);
+    user::click(page.cmdPrint);
     EXPECT_EQ(docName, "RER ISP INDIVIDUAL SUPPORT PLAN - O'NEILL Lerato");
 }

@@ -37,6 +37,7 @@ protected:
 
 TEST_F(Looks, TheLearnerListReadsToAScreenReaderAsItIsPainted) {
     frmSelectLearner w;
+    ASSERT_TRUE(user::showActive(&w));
     Grid* list = w.gridLearner;
     ASSERT_EQ(list->MaxRows(), 31);
     // Tall enough to paint every row at once.
@@ -51,13 +52,15 @@ TEST_F(Looks, TheLearnerListReadsToAScreenReaderAsItIsPainted) {
 
     // A found row, a chosen one and a refilled list read as they show.
     list->setParent(&w);
-    w.txtSearch->setText("024");
-    w.Command1->click();
-    emit list->Click(2, 2);
+    list->show();
+    ASSERT_TRUE(user::showActive(&w)); // the user turns to the window again
+    user::typeIntoBox(w.txtSearch, "024");
+    user::click(w.Command1);
+    user::clickCell(list, 2, 2);
     list->setParent(nullptr);
     list->show();
     EXPECT_EQ(expectReadAsPainted(list, 1), 31 * 4);
-    w.optArchived->click();
+    user::click(w.optArchived);
     EXPECT_EQ(expectReadAsPainted(list, 1), list->MaxRows() * 4);
     list->setParent(&w);
 }
@@ -78,17 +81,16 @@ TEST_F(Looks, EveryTextStaysReadableOnADarkDesktop) {
 
     frmSelectLearner w;
     ASSERT_TRUE(user::showActive(&w));
-    w.txtSearch->setText("024");
-    w.Command1->click(); // the pale-yellow mark
-    emit w.gridLearner->Click(2, 3); // the chosen row
-    w.gridLearner->setFocus();
+    user::typeIntoBox(w.txtSearch, "024");
+    user::click(w.Command1); // the pale-yellow mark
+    user::clickCell(w.gridLearner, 2, 3); // the chosen row
     expectReadable(&w, "learner list");
 
     gLearnerName = "SMITH Megan";
     gAccessionNo = "027";
     frmRER_Main menu;
     ASSERT_TRUE(user::showActive(&menu));
-    menu.cmdStage3->click();
+    user::click(menu.cmdStage3);
     ASSERT_TRUE(menu.cmdStage3->isUnsaved()); // the chosen stage is yellow
     expectReadable(&menu, "main menu");
 }

@@ -40,6 +40,7 @@ protected:
         w->setOnUnload([this] { ++unloads; });
         w->Form_Load();
         w->Form_Activate();
+        EXPECT_TRUE(user::showActive(w.get()));
         return w;
     }
 
@@ -63,9 +64,17 @@ protected:
                                        "DisabilityID")
                                    .arg(learnerId));
     }
-    // The user ticks or unticks an item.
+    // The user ticks or unticks an item with a click and Space.
     static void tick(QListWidgetItem* it, bool on) {
-        it->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+        user::tickItem(it->listWidget(), it, on);
+    }
+    // The user types a date into the date box: a click on its year, then the
+    // digits of the year, month and day (each part full goes on to the next).
+    static void typeDate(QDateEdit* box, const QDate& date) {
+        QApplication::setActiveWindow(box->window());
+        QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, box->height() / 2));
+        user::type(date.toString("yyyyMMdd"));
+        user::key(Qt::Key_Tab);
     }
     static bool connectionHeld() { return gConnection && gConnection->State() == ado::adStateOpen; }
 
@@ -113,10 +122,11 @@ TEST_F(MultipleDisabilities, APrimaryNameMatchingNoDisabilityMakesNoItemRed) {
 
 TEST_F(MultipleDisabilities, SavingWithNothingTickedWritesThePlaceholderRow) {
     auto w = open(3, "Behaviour Disorder");
-    w->txtKNumber->setText("K3003");
-    w->dtTest->setDate(QDate(2025, 1, 31));
+    user::typeIntoBox(w->txtKNumber, "K3003");
+    typeDate(w->dtTest, QDate(2025, 1, 31));
+    EXPECT_EQ(w->dtTest->date(), QDate(2025, 1, 31));
     EXPECT_TRUE(w->isUnsaved());
-    ASSERT_TRUE(w->cmdSave_Click());
+    user::click(w->cmdSave);
     EXPECT_EQ(rows(3), QStringList{"3|0|K3003|2025-01-31"});
     EXPECT_FALSE(w->isUnsaved());
     ASSERT_EQ(boxes().size(), 1);
@@ -136,8 +146,9 @@ TEST_F(MultipleDisabilities, ThreeTicksGiveThreeRowsWithOneKNumberAndDate) {
     EXPECT_TRUE(w->isUnsaved());
     tick(item(*w, "K2"), true);
     tick(item(*w, "K12"), true);
-    w->dtTest->setDate(QDate(2026, 2, 1));
-    ASSERT_TRUE(w->cmdSave_Click());
+    typeDate(w->dtTest, QDate(2026, 2, 1));
+    user::click(w->cmdSave);
+    EXPECT_FALSE(w->isUnsaved());
     EXPECT_EQ(rows(1), (QStringList{"1|2|K1001|2026-02-01", "1|8|K1001|2026-02-01",
                                     "1|12|K1001|2026-02-01"}));
     // Other learners' rows are untouched.
@@ -151,7 +162,8 @@ TEST_F(MultipleDisabilities, ThePrimaryItemCanNeverBeSavedAsAdditional) {
     tick(red, true);
     EXPECT_EQ(red->checkState(), Qt::Unchecked); // undone at once
     EXPECT_FALSE(w->isUnsaved());                // and not an edit
-    red->setSelected(true);
+    QTest::mouseClick(w->lvwDisabilities->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      w->lvwDisabilities->visualItemRect(red).center());
     EXPECT_FALSE(red->isSelected());
 
     // Even a tick placed past the handlers is skipped by the save.
@@ -159,7 +171,8 @@ TEST_F(MultipleDisabilities, ThePrimaryItemCanNeverBeSavedAsAdditional) {
     red->setCheckState(Qt::Checked);
     w->lvwDisabilities->blockSignals(false);
     tick(item(*w, "K4"), true);
-    ASSERT_TRUE(w->cmdSave_Click());
+    user::click(w->cmdSave);
+    EXPECT_FALSE(w->isUnsaved());
     EXPECT_EQ(rows(3), QStringList{"3|4| |2026-05-04"});
 
     // A stored row naming the primary disability is not ticked on load.
@@ -175,8 +188,9 @@ TEST_F(MultipleDisabilities, KNumberIsStoredSafelyAndReadBackAsTyped) {
     for (const Case& c : {Case{"K'12 O'Neill", "K'12 O'Neill", "K'12 O'Neill"}, Case{"", " ", " "},
                           Case{"K7; DROP", "K7; DROP", "K7; DROP"}}) {
         auto w = open(3, "Behaviour Disorder");
-        w->txtKNumber->setText(c.typed);
-        ASSERT_TRUE(w->cmdSave_Click());
+        user::typeIntoBox(w->txtKNumber, c.typed);
+        user::click(w->cmdSave);
+        EXPECT_FALSE(w->isUnsaved());
         EXPECT_EQ(rawScalar(dbPath, "SELECT Knumber FROM MultipleDisabilities WHERE LearnerID = 3"),
                   c.stored);
         EXPECT_EQ(open(3, "Behaviour Disorder")->txtKNumber->text(), c.readBack);
@@ -185,12 +199,12 @@ TEST_F(MultipleDisabilities, KNumberIsStoredSafelyAndReadBackAsTyped) {
 
 TEST_F(MultipleDisabilities, UserEditsOfKNumberAndDateMarkUnsaved) {
     auto w = open(3, "Behaviour Disorder");
-    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
-    QApplication::sendEvent(w->txtKNumber, &key);
+    user::click(w->txtKNumber);
+    user::type("a");
     EXPECT_TRUE(w->isUnsaved());
 
     auto w2 = open(3, "Behaviour Disorder");
-    w2->dtTest->setDate(QDate(2020, 1, 1));
+    typeDate(w2->dtTest, QDate(2020, 1, 1));
     EXPECT_TRUE(w2->isUnsaved());
 }
 
@@ -200,7 +214,7 @@ TEST_F(MultipleDisabilities, AFailedSaveKeepsTheRowsAndStaysUnsaved) {
     auto w = open(1, "Attention Deficit Disorder");
     tick(item(*w, "K2"), true);
     tick(item(*w, "K12"), true);
-    EXPECT_FALSE(w->cmdSave_Click());
+    user::click(w->cmdSave);
     EXPECT_EQ(rows(1), (QStringList{"1|3|K1001|2024-03-14", "1|8|K1001|2024-03-14"}));
     EXPECT_TRUE(w->isUnsaved());
     ASSERT_EQ(boxes().size(), 1);
@@ -222,7 +236,7 @@ TEST_F(MultipleDisabilities, LoadFailuresAreReportedPerRoutine) {
     rawExec(dbPath, "ALTER TABLE MD_gone RENAME TO MultipleDisabilities");
     tick(item(*w, "K5"), true);
     EXPECT_FALSE(w->cmdSave->isEnabled());
-    EXPECT_FALSE(w->cmdSave_Click());
+    user::click(w->cmdSave); // a click on a button that is off does nothing
     EXPECT_EQ(rows(1), (QStringList{"1|3|K1001|2024-03-14", "1|8|K1001|2024-03-14"}));
     EXPECT_EQ(boxes().size(), 1);
     rawExec(dbPath, "ALTER TABLE MultipleDisabilities RENAME TO MD_gone");
@@ -237,7 +251,8 @@ TEST_F(MultipleDisabilities, LoadFailuresAreReportedPerRoutine) {
 
 TEST_F(MultipleDisabilities, DoneAsksOnlyWithUnsavedEditsAndCallsTheOpenerBack) {
     auto clean = open(3, "Behaviour Disorder");
-    EXPECT_TRUE(clean->cmdDone_Click());
+    user::click(clean->cmdDone);
+    EXPECT_FALSE(clean->isVisible());
     EXPECT_TRUE(boxes().isEmpty());
     EXPECT_EQ(unloads, 1);
 
@@ -245,24 +260,25 @@ TEST_F(MultipleDisabilities, DoneAsksOnlyWithUnsavedEditsAndCallsTheOpenerBack) 
     auto w = open(3, "Behaviour Disorder");
     tick(item(*w, "K5"), true);
     answerAll(msgbox::vbNo);
-    EXPECT_FALSE(w->cmdDone_Click());
+    user::click(w->cmdDone);
+    EXPECT_TRUE(w->isVisible());
     ASSERT_EQ(boxes().size(), 1);
     EXPECT_EQ(boxes()[0].title, "Data has NOT been Saved");
     EXPECT_EQ(unloads, 0);
     EXPECT_EQ(item(*w, "K5")->checkState(), Qt::Checked); // edits kept
 
     answerAll(msgbox::vbYes);
-    EXPECT_TRUE(w->cmdDone_Click());
+    user::click(w->cmdDone);
+    EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(unloads, 1);
     EXPECT_EQ(rows(3), QStringList{}); // nothing saved
 }
 
 TEST_F(MultipleDisabilities, ClosingByTheTitleBarAsksLikeDone) {
     auto w = open(3, "Behaviour Disorder");
-    w->show();
     tick(item(*w, "K5"), true);
     answerAll(msgbox::vbNo);
-    EXPECT_FALSE(w->close());
+    EXPECT_FALSE(w->close()); // the close event a window manager sends
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(boxes().size(), 1);
     EXPECT_EQ(unloads, 0);
@@ -282,7 +298,6 @@ TEST_F(MultipleDisabilities, ThePrimaryRedReadsOnLightAndDarkDesktops) {
         if (darkDesktop)
             dark.emplace();
         auto w = open(3, "Behaviour Disorder");
-        ASSERT_TRUE(user::showActive(w.get()));
         QListWidgetItem* primary = item(*w, "K3");
         ASSERT_TRUE(w->isPrimaryItem(primary));
         const QColor red = primary->foreground().color();

@@ -1,15 +1,18 @@
 // The roll-over copies last year's rows of the nine roll-over tables into the
 // current year for the current learners, all or nothing.
 #include "tests/common/fixture.h"
+#include "tests/common/user.h"
 
 #include "platform/jetdialect.h"
 #include "platform/runtime.h"
 #include "services/checktables.h"
 #include "services/globals.h"
 #include "services/moddatabaseconnection.h"
+#include "workspace/frmselectlearner.h"
 #include "workspace/rollover.h"
 
 #include <QDate>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <algorithm>
 
@@ -89,6 +92,15 @@ protected:
         return all;
     }
 
+    // A click on the learner list's "Append Previous Year Information".
+    void clickAppend() {
+        SaveSetting("MarvikEmis", "Startup", "Database", dbPath);
+        frmSelectLearner list;
+        ASSERT_TRUE(user::showActive(&list));
+        boxes().clear();
+        user::click(list.cmdRoll);
+    }
+
     void expectOnlyMessage(const QString& text) {
         ASSERT_EQ(boxes().size(), 1);
         EXPECT_EQ(boxes()[0].title, "User Message");
@@ -100,7 +112,7 @@ TEST_F(RollOver, WarnsFirstAndNoWritesNothing) {
     addRow("TAV_Factors_Community", 1, 2025);
     const QStringList before = snapshot();
 
-    cmdRoll_Click(); // the default answer is No
+    clickAppend(); // the default answer is No
 
     ASSERT_EQ(boxes().size(), 1);
     const msgbox::Shown& box = boxes()[0];
@@ -125,7 +137,7 @@ TEST_F(RollOver, YesRunsTheCopy) {
     addRow("TAV_Factors_Community", 1, 2025);
     answerAll(msgbox::vbYes);
 
-    cmdRoll_Click();
+    clickAppend();
 
     ASSERT_EQ(boxes().size(), 2);
     EXPECT_EQ(boxes()[0].title, "User Warning");
@@ -218,7 +230,7 @@ TEST_F(RollOver, TheClockNotTheChosenYearSetsTheYears) {
     addRow("TAV_Factors_Community", 1, 2019);
     answerAll(msgbox::vbYes);
 
-    cmdRoll_Click();
+    clickAppend();
 
     EXPECT_TRUE(boxes()[0].text.startsWith(
         "When appending KELD information from 2011 to 2012, the following sections"));
@@ -253,7 +265,7 @@ TEST_F(RollOver, AFailingTableLeavesAllNineAsTheyWere) {
     const QStringList before = snapshot();
     answerAll(msgbox::vbYes);
 
-    cmdRoll_Click();
+    clickAppend();
 
     ASSERT_EQ(boxes().size(), 2);
     const msgbox::Shown& report = boxes()[1];
@@ -300,7 +312,7 @@ TEST_F(RollOver, ColumnNamesFromTheFileStayNames) {
     const QString learners = count("Learner_Info");
     answerAll(msgbox::vbYes);
 
-    cmdRoll_Click();
+    clickAppend();
 
     ASSERT_EQ(boxes().size(), 2);
     EXPECT_EQ(boxes()[1].text, "Append Complete: 1 Rows Affected");

@@ -1,5 +1,5 @@
-// Start-up: the data-year window, the learner list and the main menu, driven
-// through their handlers on the demo school.
+// Start-up: the data-year window, the learner list and the main menu, worked
+// with clicks and keys on the demo school.
 #include "tests/common/fixture.h"
 #include "tests/common/user.h"
 
@@ -107,9 +107,10 @@ TEST_F(Startup, YearListRunsFromTheClocksYearDownTo2008) {
 TEST_F(Startup, TypingIntoTheYearListChangesNothing) {
     setClockOverride(QDate(2011, 3, 1));
     frmSelectYear w;
+    ASSERT_TRUE(user::showActive(&w));
+    user::tabTo(w.cboYear);
     for (const QString key : {"2", "0", "8", "x"}) {
-        QKeyEvent press(QEvent::KeyPress, key.at(0).unicode(), Qt::NoModifier, key);
-        QApplication::sendEvent(w.cboYear, &press);
+        user::type(key);
         EXPECT_EQ(w.cboYear->currentText(), "2011") << key.toStdString();
     }
     EXPECT_FALSE(w.cmdContinue->isUnsaved());
@@ -120,23 +121,23 @@ TEST_F(Startup, ContinueHandsTheYearToTheLearnerWindowAfterClosing) {
     qint16 yearSeen = 0;
     bool yearWindowGone = false;
     frmSelectYear w;
-    w.show();
+    ASSERT_TRUE(user::showActive(&w));
     stubForm("frmSelectLearner", [&] {
         yearSeen = gDataYear;
         yearWindowGone = !w.isVisible();
     });
 
     // Untouched list: the current year.
-    w.cmdContinue_Click();
+    user::click(w.cmdContinue);
     EXPECT_EQ(yearSeen, 2011);
     EXPECT_TRUE(yearWindowGone);
 
     // A year picked from the list marks Continue and is taken.
     frmSelectYear w2;
-    w2.cboYear->setCurrentIndex(2);
-    w2.cboYear_Click();
+    ASSERT_TRUE(user::showActive(&w2));
+    user::chooseInList(w2.cboYear, "2009");
     EXPECT_TRUE(w2.cmdContinue->isUnsaved());
-    w2.cmdContinue_Click();
+    user::click(w2.cmdContinue);
     EXPECT_EQ(yearSeen, 2009);
     EXPECT_EQ(opened, QStringList({"frmSelectLearner", "frmSelectLearner"}));
     EXPECT_TRUE(boxes().isEmpty());
@@ -148,7 +149,8 @@ TEST_F(Startup, ContinueWithAnEmptyListAsksForAYear) {
     stubForm("frmSelectLearner");
     gDataYear = 1999;
     frmSelectYear w;
-    w.cmdContinue_Click();
+    ASSERT_TRUE(user::showActive(&w));
+    user::click(w.cmdContinue);
     ASSERT_EQ(boxes().size(), 1);
     EXPECT_EQ(boxes()[0].title, "User Message");
     EXPECT_EQ(boxes()[0].text, "Please select Data year to continue.");
@@ -161,7 +163,8 @@ TEST_F(Startup, ReturnToTelluraEndsWithoutTouchingTheDatabase) {
     SaveSetting("MarvikEmis", "Startup", "Database", missing);
     stubForm("frmSelectLearner");
     frmSelectYear w;
-    w.cmdCancel_Click();
+    ASSERT_TRUE(user::showActive(&w));
+    user::click(w.cmdCancel);
     EXPECT_EQ(ends, 1);
     EXPECT_TRUE(opened.isEmpty());
     EXPECT_TRUE(boxes().isEmpty());
@@ -220,9 +223,9 @@ TEST_F(Startup, LoadChecksTablesReadsTheSchoolAndListsCurrentLearners) {
 
 TEST_F(Startup, ArchivedLearnersOnlyWithTheArchivedOption) {
     frmSelectLearner w;
+    ASSERT_TRUE(user::showActive(&w));
     const QStringList current = column(*w.gridLearner, 1);
-    w.optArchived->setChecked(true);
-    w.optArchived_Click();
+    user::click(w.optArchived);
     const QStringList archived = column(*w.gridLearner, 1);
     EXPECT_EQ(archived.size(), rawScalar(dbPath, "SELECT COUNT(*) FROM Learner_Info WHERE Status "
                                                  "= 'A' AND (LSENStatus IN (2, 3) OR "
@@ -234,8 +237,7 @@ TEST_F(Startup, ArchivedLearnersOnlyWithTheArchivedOption) {
         EXPECT_FALSE(current.contains(id));
     }
     EXPECT_EQ(w.txtNumber->text(), QString::number(archived.size()));
-    w.optCurrent->setChecked(true);
-    w.optCurrent_Click();
+    user::click(w.optCurrent);
     EXPECT_EQ(column(*w.gridLearner, 1), current);
 }
 
@@ -245,6 +247,7 @@ TEST_F(Startup, NullsReadAsEmptyTextAndLargeIdsAreServed) {
                     "BirthDate = NULL, Grade = 99 WHERE ID = 1;");
     gDistrict = "stale";
     frmSelectLearner w;
+    ASSERT_TRUE(user::showActive(&w));
     EXPECT_EQ(gSchoolName, "Kliprivier Combined School");
     EXPECT_EQ(gDistrict, "");
     EXPECT_EQ(gEmisCode, "");
@@ -255,36 +258,38 @@ TEST_F(Startup, NullsReadAsEmptyTextAndLargeIdsAreServed) {
     EXPECT_EQ(g.GetText(3, row), "");
     EXPECT_EQ(g.GetText(4, row), ""); // grade without a SchoolGrades row
     EXPECT_EQ(g.GetText(5, row), "");
-    w.gridLearner_Click(2, row);
+    user::clickCell(&g, 2, row);
     EXPECT_EQ(gLearnerID, 40000);
     EXPECT_EQ(gAccessionNo, "");
 }
 
 TEST_F(Startup, NoLearnersGivesAnEmptyListWithCountZero) {
     frmSelectLearner w;
+    ASSERT_TRUE(user::showActive(&w));
     ASSERT_GT(w.gridLearner->MaxRows(), 0);
     rawExec(dbPath, "UPDATE Learner_Info SET Status = 'A'");
-    w.optCurrent_Click();
+    user::click(w.optCurrent);
     EXPECT_EQ(w.gridLearner->MaxRows(), 0);
     EXPECT_EQ(w.txtNumber->text(), "0");
     // Searching an empty list, even with a search text.
-    w.txtSearch->setText("003");
-    w.Command1_Click();
+    user::typeIntoBox(w.txtSearch, "003");
+    user::click(w.Command1);
     EXPECT_EQ(boxTexts(), QStringList({"User Message | You have no items to search for."}));
 }
 
 TEST_F(Startup, ClickingARowSelectsTheLearnerAndTheHeaderRowDoesNothing) {
     frmSelectLearner w;
+    ASSERT_TRUE(user::showActive(&w));
     Grid& g = *w.gridLearner;
     const int row = rowOf(g, "2");
     gLearnerID = 7;
     gLearnerName = "KEEP";
-    w.gridLearner_Click(3, 0);
+    user::clickHeader(&g, 3);
     EXPECT_EQ(gLearnerID, 7);
     EXPECT_EQ(gLearnerName, "KEEP");
     EXPECT_TRUE(w.m_Name.isEmpty());
 
-    emit g.Click(1, row); // the column does not matter
+    user::clickCell(&g, 4, row); // the column does not matter
     EXPECT_EQ(gLearnerID, 2);
     EXPECT_EQ(gLearnerName, "O'NEILL Lerato");
     EXPECT_EQ(gAccessionNo, "006");
@@ -294,6 +299,7 @@ TEST_F(Startup, ClickingARowSelectsTheLearnerAndTheHeaderRowDoesNothing) {
 
 TEST_F(Startup, SearchLooksOnlyInTheChosenColumn) {
     frmSelectLearner w;
+    ASSERT_TRUE(user::showActive(&w));
     Grid& g = *w.gridLearner;
     const int oNeill = rowOf(g, "2");
     const struct {
@@ -308,10 +314,9 @@ TEST_F(Startup, SearchLooksOnlyInTheChosenColumn) {
     };
     for (const auto& c : cases) {
         boxes().clear();
-        g.SetActiveCell(2, 1);
-        (c.byName ? w.optName : w.optAssNo)->setChecked(true);
-        w.txtSearch->setText(c.term);
-        w.Command1_Click();
+        user::click(c.byName ? w.optName : w.optAssNo);
+        user::typeIntoBox(w.txtSearch, c.term);
+        user::click(w.Command1);
         if (c.hitRow) {
             EXPECT_TRUE(boxes().isEmpty()) << c.term.toStdString();
             EXPECT_EQ(g.ActiveRow(), c.hitRow) << c.term.toStdString();
@@ -324,8 +329,8 @@ TEST_F(Startup, SearchLooksOnlyInTheChosenColumn) {
     EXPECT_TRUE(w.m_Name.isEmpty()); // a search selects no learner
 
     boxes().clear();
-    w.txtSearch->setText("   ");
-    w.Command1_Click();
+    user::typeIntoBox(w.txtSearch, "   ");
+    user::key(Qt::Key_Return); // Enter searches as the button does
     EXPECT_EQ(boxTexts(), QStringList({"User Message | You must enter a search term."}));
 }
 
@@ -353,9 +358,9 @@ TEST_F(Startup, TheRowThatLooksSelectedIsTheLearnerTheButtonsActOn) {
     // A search marks the row it found, which is not selected; the selection
     // stays the clicked learner's, the one Support Needs Assessment opens.
     const int other = oNeill == 1 ? 2 : 1;
-    w.optName->setChecked(true);
-    w.txtSearch->setText(g.GetText(2, other).left(4));
-    QTest::mouseClick(w.Command1, Qt::LeftButton);
+    user::click(w.optName);
+    user::typeIntoBox(w.txtSearch, g.GetText(2, other).left(4));
+    user::click(w.Command1);
     EXPECT_EQ(g.ActiveRow(), other);
     EXPECT_NE(g.cellBackColor(2, other), vbWhite);
     EXPECT_EQ(selectedRows(), QList<int>{oNeill});
@@ -369,23 +374,22 @@ TEST_F(Startup, TheRowThatLooksSelectedIsTheLearnerTheButtonsActOn) {
     // Another list without the selected learner: no row selected, and no
     // learner for Support Needs Assessment.
     user::clickCell(&g, 2, oNeill);
-    QTest::mouseClick(w.optArchived, Qt::LeftButton);
+    user::click(w.optArchived);
     EXPECT_EQ(rowOf(g, "2"), 0);
     EXPECT_TRUE(selectedRows().isEmpty());
     boxes().clear();
-    QTest::mouseClick(w.cmdSupport, Qt::LeftButton);
+    user::click(w.cmdSupport);
     EXPECT_EQ(boxTexts(), QStringList({"User Message | Please select the Learner to continue."}));
     EXPECT_TRUE(opened.isEmpty());
-    QTest::mouseClick(w.optCurrent, Qt::LeftButton);
+    user::click(w.optCurrent);
     EXPECT_TRUE(selectedRows().isEmpty());
 
     // A list filled again with the selected learner on it shows that learner's row.
     user::clickCell(&g, 2, oNeill);
-    QTest::mouseClick(w.optCurrent, Qt::LeftButton);
-    w.getLearners();
+    user::click(w.optCurrent);
     EXPECT_EQ(selectedRows(), QList<int>{oNeill});
     // Back from the main menu no learner is selected, and no row looks it.
-    QTest::mouseClick(w.cmdSupport, Qt::LeftButton);
+    user::click(w.cmdSupport);
     EXPECT_EQ(opened, QStringList{"frmRER_Main"});
     EXPECT_TRUE(w.m_Name.isEmpty());
     EXPECT_TRUE(selectedRows().isEmpty());
@@ -445,7 +449,7 @@ TEST_F(Startup, OnlyALearnerWithAWholeNumberIdCanBeChosenAndItsKeyIsThatNumber) 
         EXPECT_TRUE(w.m_Name.isEmpty());
         EXPECT_TRUE(g.selectionModel()->selectedRows().isEmpty());
         boxes().clear();
-        QTest::mouseClick(w.cmdSupport, Qt::LeftButton);
+        user::click(w.cmdSupport);
         EXPECT_EQ(boxTexts(),
                   QStringList({"User Message | Please select the Learner to continue."}));
     }
@@ -489,18 +493,19 @@ TEST_F(Startup, SupportNeedsAssessmentOpensTheMenuForTheClickedLearner) {
         frmRER_Main menu;
         caption = menu.windowTitle();
         label = menu.lblLearner->text();
-        menu.cmdMainMenu_Click();
+        EXPECT_TRUE(user::showActive(&menu));
+        user::click(menu.cmdMainMenu);
         return QString();
     });
     frmSelectLearner w;
-    w.Form_Activate();
-    w.cmdSupport_Click();
+    ASSERT_TRUE(user::showActive(&w));
+    user::click(w.cmdSupport);
     EXPECT_EQ(boxTexts(), QStringList({"User Message | Please select the Learner to continue."}));
     EXPECT_TRUE(opened.isEmpty());
 
     boxes().clear();
-    w.gridLearner_Click(2, rowOf(*w.gridLearner, "1"));
-    w.cmdSupport_Click();
+    user::clickCell(w.gridLearner, 2, rowOf(*w.gridLearner, "1"));
+    user::click(w.cmdSupport);
     EXPECT_EQ(opened, QStringList({"frmRER_Main"}));
     EXPECT_EQ(caption, "Support needs assessment [MAIN MENU] Learner : DE BEER Thabo");
     EXPECT_EQ(label, "DE BEER Thabo : Acc Number: 003");
@@ -508,7 +513,7 @@ TEST_F(Startup, SupportNeedsAssessmentOpensTheMenuForTheClickedLearner) {
 
     // Back on the list: same rows, but a learner must be clicked again.
     const QStringList rowsBefore = column(*w.gridLearner, 1);
-    w.cmdSupport_Click();
+    user::click(w.cmdSupport);
     EXPECT_EQ(boxTexts(), QStringList({"User Message | Please select the Learner to continue."}));
     EXPECT_EQ(opened.size(), 1);
     EXPECT_EQ(column(*w.gridLearner, 1), rowsBefore);
@@ -517,9 +522,9 @@ TEST_F(Startup, SupportNeedsAssessmentOpensTheMenuForTheClickedLearner) {
 
 TEST_F(Startup, ReportButtonsOpenTheirWindowsByName) {
     frmSelectLearner w;
-    w.Form_Activate();
+    ASSERT_TRUE(user::showActive(&w));
     // Not there yet: the plain message.
-    w.cmdReports_Click();
+    user::click(w.cmdReports);
     ASSERT_EQ(boxes().size(), 1);
     EXPECT_EQ(boxes()[0].title, "User Message");
     EXPECT_TRUE(boxes()[0].text.contains("not available yet"));
@@ -527,13 +532,13 @@ TEST_F(Startup, ReportButtonsOpenTheirWindowsByName) {
     QString accession;
     stubForm("frmReportSelect");
     stubForm("frmReportOptions", [&] { accession = gReportOptionsRequest.txtAccession; });
-    w.cmdReports_Click();
+    user::click(w.cmdReports);
     gReportOptionsRequest.txtAccession = "stale";
-    w.btnPrint_Click(); // no learner clicked: no accession number
+    user::click(w.btnPrint); // no learner clicked: no accession number
     EXPECT_EQ(accession, "");
     EXPECT_EQ(gReportOptionsRequest.strReportName, "LearnerProfile");
-    w.gridLearner_Click(2, rowOf(*w.gridLearner, "2"));
-    w.btnPrint_Click();
+    user::clickCell(w.gridLearner, 2, rowOf(*w.gridLearner, "2"));
+    user::click(w.btnPrint);
     EXPECT_EQ(accession, "006");
     EXPECT_EQ(opened, QStringList({"frmReportSelect", "frmReportOptions", "frmReportOptions"}));
     EXPECT_TRUE(w.m_AccNo.isEmpty()); // active again after the window closed
@@ -541,9 +546,10 @@ TEST_F(Startup, ReportButtonsOpenTheirWindowsByName) {
 
 TEST_F(Startup, AppendPreviousYearInformationAsksBeforeTheRollOver) {
     frmSelectLearner w;
+    ASSERT_TRUE(user::showActive(&w));
     boxes().clear();
     answerAll(msgbox::vbNo);
-    w.cmdRoll_Click();
+    user::click(w.cmdRoll);
     ASSERT_EQ(boxes().size(), 1);
     EXPECT_EQ(boxes()[0].title, "User Warning");
     EXPECT_TRUE(boxes()[0].text.endsWith("Append?"));
@@ -551,11 +557,12 @@ TEST_F(Startup, AppendPreviousYearInformationAsksBeforeTheRollOver) {
 
 TEST_F(Startup, DoneAndClosingEndTheProgram) {
     frmSelectLearner w;
-    w.cmdMenu_Click();
+    ASSERT_TRUE(user::showActive(&w));
+    user::click(w.cmdMenu);
     EXPECT_EQ(ends, 1);
     frmSelectLearner w2;
     w2.show();
-    w2.close();
+    w2.close(); // the close event a window manager sends
     EXPECT_EQ(ends, 2);
 }
 
@@ -572,7 +579,8 @@ TEST_F(Startup, AMissingDatabaseEndsCleanlyAndCreatesNoFile) {
         setClockOverride(QDate(2011, 3, 1));
         // The whole start: data year, Continue, the learner window's load.
         frmSelectYear year;
-        year.cmdContinue_Click();
+        ASSERT_TRUE(user::showActive(&year));
+        user::click(year.cmdContinue);
         EXPECT_EQ(ends, 1);
         ASSERT_EQ(boxes().size(), 2) << boxTexts().join("\n").toStdString();
         EXPECT_TRUE(boxes()[0].title.startsWith("Error : "));
@@ -741,10 +749,11 @@ TEST_F(Startup, MainMenuShowsOneStageAtATime) {
         return s.trimmed();
     };
     EXPECT_EQ(shown(), "--- --- --- ---");
-    m.cmdStage3_Click();
+    ASSERT_TRUE(user::showActive(&m));
+    user::click(m.cmdStage3);
     EXPECT_EQ(shown(), "--- --- FLY ---");
     EXPECT_EQ(m.fraStage3->geometry(), QRect(twips(4800), twips(700), twips(5450), twips(2775)));
-    m.cmdStage1_Click();
+    user::click(m.cmdStage1);
     EXPECT_EQ(shown(), "FLY --- --- ---");
     EXPECT_EQ(m.fraStage1->geometry(), QRect(twips(4800), twips(700), twips(4600), twips(2775)));
     m.show_Sub_Menu(0);
@@ -754,20 +763,28 @@ TEST_F(Startup, MainMenuShowsOneStageAtATime) {
 
 TEST_F(Startup, SectionButtonsOpenTheirFirstPages) {
     frmRER_Main m;
-    const std::pair<void (frmRER_Main::*)(), QString> cases[] = {
-        {&frmRER_Main::cmdBackground_Click, "frmBackgroundInfo"},
-        {&frmRER_Main::cmdDiagnosticProfile_Click, "frmHealthReport"},
-        {&frmRER_Main::cmdExtendedProfile_Click, "frmExtendedProfile1"},
-        {&frmRER_Main::cmdISP_Click, "frmISP"},
-        {&frmRER_Main::cmdSection3a_Click, "frmAssessment_Support_Reg1"},
-        {&frmRER_Main::cmdSection3b_Click, "frmSchoolRequestSupport"},
-        {&frmRER_Main::cmdSection4_Click, "frmActionPlan"},
+    ASSERT_TRUE(user::showActive(&m));
+    // The stage, then its section.
+    const struct {
+        QPushButton* stage;
+        QPushButton* section;
+        QString page;
+    } cases[] = {
+        {m.cmdStage1, m.cmdBackground, "frmBackgroundInfo"},
+        {m.cmdStage1, m.cmdDiagnosticProfile, "frmHealthReport"},
+        {m.cmdStage2, m.cmdExtendedProfile, "frmExtendedProfile1"},
+        {m.cmdStage2, m.cmdISP, "frmISP"},
+        {m.cmdStage3, m.cmdSection3a, "frmAssessment_Support_Reg1"},
+        {m.cmdStage3, m.cmdSection3b, "frmSchoolRequestSupport"},
+        {m.cmdStage4, m.cmdSection4, "frmActionPlan"},
     };
-    for (const auto& [handler, page] : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.page.toStdString());
         opened.clear();
-        stubForm(page);
-        (m.*handler)();
-        EXPECT_EQ(opened, QStringList({page}));
+        stubForm(c.page);
+        user::click(c.stage);
+        user::click(c.section);
+        EXPECT_EQ(opened, QStringList({c.page}));
     }
 }
 
