@@ -10,9 +10,9 @@
 // the peak memory of a size is that of the program's work at that size.
 #include "bench/generator.h"
 #include "bench/limits.h"
-#include "bench/rawdb.h"
 #include "bench/measure.h"
 #include "bench/options.h"
+#include "bench/rawdb.h"
 #include "pages/assessmentpage.h"
 #include "platform/fonts.h"
 #include "platform/grid.h"
@@ -36,13 +36,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
-#include <QMap>
-#include <QtEndian>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLineEdit>
+#include <QMap>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -51,6 +50,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QThread>
+#include <QtEndian>
 #include <cstdio>
 #include <memory>
 #include <sqlite3.h>
@@ -200,14 +200,12 @@ QList<Figure> timeReport(const QString& name, int runs, const QString& mode, con
                          const QString& repVar) {
     std::vector<double> first, last;
     int pages = 0;
-    const Figure whole = timeIt(
-        name, runs, 0,
-        [&] {
-            const ViewerTimes t = openReport(mode, sql, repVar);
-            first.push_back(t.firstPage);
-            last.push_back(t.lastPage);
-            pages = t.pages;
-        });
+    const Figure whole = timeIt(name, runs, 0, [&] {
+        const ViewerTimes t = openReport(mode, sql, repVar);
+        first.push_back(t.firstPage);
+        last.push_back(t.lastPage);
+        pages = t.pages;
+    });
     Q_UNUSED(whole);
     first.erase(first.begin()); // the warm-up run
     last.erase(last.begin());
@@ -282,8 +280,7 @@ void checkSameRows(const QString& name, const QStringList& program, const QStrin
                             << " in the limit\n";
         ++gFailures;
     }
-    out() << "  " << name << ": the same rows as its least SQL (" << counts.join(" + ")
-          << ")\n";
+    out() << "  " << name << ": the same rows as its least SQL (" << counts.join(" + ") << ")\n";
 }
 
 // The list-report window opened as the report menu opens it (its lists
@@ -301,7 +298,8 @@ QList<Figure> measureSelectionWindow(const QString& path, int runs) {
     QElapsedTimer clock;
     clock.start();
     openSelectionWindow();
-    Figure first = figureOf("List-report window opened, the first time", {clock.nsecsElapsed() / 1e6});
+    Figure first =
+        figureOf("List-report window opened, the first time", {clock.nsecsElapsed() / 1e6});
     Figure again = timeIt("List-report window opened", runs, 0, [] { openSelectionWindow(); });
     const QStringList least = selectionListsLimitSql(gDataYear);
     addLimit(again, path, runs, [&](RawDb& db) {
@@ -309,8 +307,9 @@ QList<Figure> measureSelectionWindow(const QString& path, int runs) {
             db.run(sql);
     });
     first.limit = again.limit;
-    checkSameRows("List-report window", {"SELECT DISTINCT Disabilities.Name as Disability FROM Disabilities",
-                                         frmBarrierSelect::personQuery()},
+    checkSameRows("List-report window",
+                  {"SELECT DISTINCT Disabilities.Name as Disability FROM Disabilities",
+                   frmBarrierSelect::personQuery()},
                   least, path);
     return {first, again};
 }
@@ -393,7 +392,8 @@ QList<Figure> measureReports(const QString& path, int runs) {
         const QString pick = accessionLearnersSql(gAccessionNo);
         const QStringList picked = db.column(pick, true);
         report("Report: learner profile, one learner", "MainReport", QString(), gAccessionNo,
-               profileSql(db, gAccessionNo), QStringList{pick} + profileLimitSql(y, picked.join(", ")));
+               profileSql(db, gAccessionNo),
+               QStringList{pick} + profileLimitSql(y, picked.join(", ")));
     }
     {
         RawDb db(path);
@@ -949,13 +949,13 @@ QString yearsTable(const QList<YearsResult>& results) {
     }
     if (results.size() > 1 && results.front().figures.size() > 1 &&
         results.back().figures.size() > 1)
-        t += QString("\nOpened at %1 data years in %2x the time at %3 (the limit %4x).\n")
-                 .arg(results.back().years)
-                 .arg(results.back().figures[1].median / results.front().figures[1].median, 0,
-                      'f', 2)
-                 .arg(results.front().years)
-                 .arg(results.back().figures[1].limit / results.front().figures[1].limit, 0, 'f',
-                      2);
+        t +=
+            QString("\nOpened at %1 data years in %2x the time at %3 (the limit %4x).\n")
+                .arg(results.back().years)
+                .arg(results.back().figures[1].median / results.front().figures[1].median, 0, 'f',
+                     2)
+                .arg(results.front().years)
+                .arg(results.back().figures[1].limit / results.front().figures[1].limit, 0, 'f', 2);
     return t;
 }
 
@@ -996,12 +996,12 @@ int runParent(const BenchOptions& options, const QString& reportPath, const QStr
         YearsResult r;
         r.years = y;
         r.learners = yearsLearners;
-        if (!generate({"--generate", QString::number(yearsLearners), db, "--years",
-                       QString::number(y)},
-                      db, options.reuse, r.school))
+        if (!generate(
+                {"--generate", QString::number(yearsLearners), db, "--years", QString::number(y)},
+                db, options.reuse, r.school))
             return 1;
-        if (!measureChild({"--measure-window", db, "--runs", QString::number(runs)},
-                          db + ".json", QString("%1 data years").arg(y), r.figures))
+        if (!measureChild({"--measure-window", db, "--runs", QString::number(runs)}, db + ".json",
+                          QString("%1 data years").arg(y), r.figures))
             return 1;
         years << r;
     }

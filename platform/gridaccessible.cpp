@@ -134,7 +134,8 @@ public:
             st.checked = m_grid->GetText(m_col + 1, m_row + 1) == QLatin1String("1");
         }
         const bool entry = fmt.type != GridCellType::StaticText && !fmt.locked;
-        st.editable = entry && fmt.type != GridCellType::CheckBox && fmt.type != GridCellType::Button;
+        st.editable =
+            entry && fmt.type != GridCellType::CheckBox && fmt.type != GridCellType::Button;
         st.readOnly = !entry;
         st.multiLine = fmt.multiLine;
         return st;

@@ -348,12 +348,11 @@ bool Grid::eventFilter(QObject* watched, QEvent* event) {
             // (the page's undo of its cells).
             auto* keyEvent = static_cast<QKeyEvent*>(event);
             const bool undo = keyEvent->matches(QKeySequence::Undo);
-            const bool redo = keyEvent->matches(QKeySequence::Redo) ||
-                              keyEvent->keyCombination() ==
-                                  QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
-                              keyEvent->keyCombination() ==
-                                  QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier,
-                                                  Qt::Key_Z);
+            const bool redo =
+                keyEvent->matches(QKeySequence::Redo) ||
+                keyEvent->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+                keyEvent->keyCombination() ==
+                    QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
             if (undo || redo) {
                 bool available = false;
                 if (auto* line = qobject_cast<QLineEdit*>(widget))

@@ -778,9 +778,9 @@ bool numericTerm(const Tokens& t, const Tokens& term, qsizetype at, Schema& sche
         return false;
     }
     const auto isName = [](const Token& k) { return k.kind == Kind::Word || k.kind == Kind::Name; };
-    const bool column = (term.size() == 1 && isName(term[0])) ||
-                        (term.size() == 3 && isName(term[0]) && term[1].isPunct(".") &&
-                         isName(term[2]));
+    const bool column =
+        (term.size() == 1 && isName(term[0])) ||
+        (term.size() == 3 && isName(term[0]) && term[1].isPunct(".") && isName(term[2]));
     if (!column || !schema.db)
         return false;
     const QString from = fromClauseAt(t, at);

@@ -174,11 +174,11 @@ private:
             qsizetype j = i;
             for (; j < n && text[j] != u' '; ++j) {
                 const char16_t u = text[j].unicode();
-                const bool alnum = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') ||
-                                   (u >= '0' && u <= '9');
+                const bool alnum =
+                    (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9');
                 const bool opens = u == '\'' || u == '"' || u == '(';
-                const bool plain = alnum || opens || u == '.' || u == ',' || u == ';' ||
-                                   u == ':' || u == '!' || u == '?' || u == ')';
+                const bool plain = alnum || opens || u == '.' || u == ',' || u == ';' || u == ':' ||
+                                   u == '!' || u == '?' || u == ')';
                 if (!plain || (j == i && !alnum && !opens))
                     return false;
                 word += f.advance[u];
@@ -493,7 +493,8 @@ private:
                 qsizetype j = i;
                 while (j < numbered.size() && numbered[j].first == numbered[i].first)
                     index.rows << numbered[j++].second;
-                index.atWhole.insert(numbered[i].first, {int(index.rows.size() - (j - i)), int(j - i)});
+                index.atWhole.insert(numbered[i].first,
+                                     {int(index.rows.size() - (j - i)), int(j - i)});
                 i = j;
             }
             if (!nulls.isEmpty()) {
@@ -741,8 +742,8 @@ int Paginator::neededToStart(int i) {
     if (m_bands[i].height > room)
         return firstPiece(i);
     int needed = m_bands[i].height;
-    for (int j = i; has(j + 1) && (m_bands[j].section->keepWithNext ||
-                                   m_bands[j + 1].section->keepWithPrevious);
+    for (int j = i; has(j + 1) &&
+                    (m_bands[j].section->keepWithNext || m_bands[j + 1].section->keepWithPrevious);
          ++j) {
         if (m_bands[j + 1].section->newPageBefore)
             break;

@@ -21,7 +21,6 @@
 #include "platform/adodb.h"
 #include "platform/printer.h"
 
-#include <array>
 #include <QHash>
 #include <QMap>
 #include <QSizeF>
@@ -29,6 +28,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -120,9 +120,9 @@ double itemTextHeight(const Item& item, const QString& text, double width);
 
 struct Section {
     QList<Item> items;
-    int height = 0;             // twips at least
-    bool newPageBefore = false; // starts a new page unless the page is still empty
-    bool keepWithNext = false;  // printed on the page of the band after it
+    int height = 0;                // twips at least
+    bool newPageBefore = false;    // starts a new page unless the page is still empty
+    bool keepWithNext = false;     // printed on the page of the band after it
     bool keepWithPrevious = false; // printed on the page of the band before it
     // A group heading printed again atop each page its group runs on to; a
     // subreport's report header, atop each page the subreport runs on to.

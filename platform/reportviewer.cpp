@@ -149,9 +149,9 @@ ReportViewer::ReportViewer(QWidget* parent) : QWidget(parent) {
         if (cmdPrint->isEnabled())
             printReport();
     });
-    for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal,
-                                       Qt::CTRL | Qt::SHIFT | Qt::Key_Plus,
-                                       Qt::CTRL | Qt::SHIFT | Qt::Key_Equal})
+    for (const QKeyCombination keys :
+         {Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal, Qt::CTRL | Qt::SHIFT | Qt::Key_Plus,
+          Qt::CTRL | Qt::SHIFT | Qt::Key_Equal})
         shortcut(QKeySequence(keys), [this] { zoomIn(); });
     for (const QKeyCombination keys : {Qt::CTRL | Qt::Key_Minus, Qt::CTRL | Qt::Key_Underscore})
         shortcut(QKeySequence(keys), [this] { zoomOut(); });
@@ -456,9 +456,8 @@ bool ReportViewer::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         QScrollBar* bar = pageArea->verticalScrollBar();
-        const bool onward =
-            delta < 0 && bar->value() >= bar->maximum() &&
-            (m_current + 1 < pagesLaidOut() || !paginated());
+        const bool onward = delta < 0 && bar->value() >= bar->maximum() &&
+                            (m_current + 1 < pagesLaidOut() || !paginated());
         const bool back = delta > 0 && bar->value() <= bar->minimum() && m_current > 0;
         if (wheel->modifiers() == Qt::NoModifier && (onward || back)) {
             m_wheelAtEdge += std::abs(delta);
