@@ -235,6 +235,7 @@ void ReportViewer::viewReport() {
 }
 
 const QVector<Page>& ReportViewer::pages() const {
+    // cppcheck-suppress unassignedVariable ; an empty list, as it is made
     static const QVector<Page> none;
     return m_pagination ? m_pagination->pages() : none;
 }
