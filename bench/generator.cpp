@@ -1,8 +1,8 @@
 #include "bench/generator.h"
 
-#include "support/assessmentsupportpages.h"
 #include "services/checktables.h"
 #include "services/moddatabaseconnection.h"
+#include "support/assessmentsupportpages.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -15,18 +15,20 @@ QString profileLearners(const QString& among) {
 } // namespace
 
 QString barrierLimitSql(int year) {
-    return QString("SELECT LI.AccessionNo, LI.SName, LI.FName, D.Name, SG.Name FROM Learner_Info "
-                   "AS LI CROSS JOIN TAV_Learner_Background_Info AS BI ON BI.LearnerID = LI.ID "
-                   "AND BI.Data_Year = %1 JOIN Disabilities AS D ON D.id = LI.LSENDisabilities JOIN "
-                   "SchoolGrades AS SG ON SG.ID = LI.Grade WHERE LI.Status = 'C' ORDER BY D.Name "
-                   "COLLATE jet_nocase, SG.Name COLLATE jet_nocase, LI.SName COLLATE jet_nocase")
+    return QString(
+               "SELECT LI.AccessionNo, LI.SName, LI.FName, D.Name, SG.Name FROM Learner_Info "
+               "AS LI CROSS JOIN TAV_Learner_Background_Info AS BI ON BI.LearnerID = LI.ID "
+               "AND BI.Data_Year = %1 JOIN Disabilities AS D ON D.id = LI.LSENDisabilities JOIN "
+               "SchoolGrades AS SG ON SG.ID = LI.Grade WHERE LI.Status = 'C' ORDER BY D.Name "
+               "COLLATE jet_nocase, SG.Name COLLATE jet_nocase, LI.SName COLLATE jet_nocase")
         .arg(year);
 }
 
 QString providerLimitSql(int year) {
     return QString("SELECT BI.Name_Of_Provider, LI.AccessionNo, LI.SName, LI.FName, SG.Name FROM "
                    "Learner_Info AS LI CROSS JOIN TAV_Learner_Background_Info AS BI ON "
-                   "BI.LearnerID = LI.ID AND BI.Data_Year = %1 JOIN SchoolGrades AS SG ON SG.ID = LI.Grade WHERE "
+                   "BI.LearnerID = LI.ID AND BI.Data_Year = %1 JOIN SchoolGrades AS SG ON SG.ID = "
+                   "LI.Grade WHERE "
                    "LI.Status = 'C' ORDER BY BI.Name_Of_Provider COLLATE jet_nocase, SG.Name "
                    "COLLATE jet_nocase, LI.SName COLLATE jet_nocase")
         .arg(year);

@@ -10,18 +10,18 @@
 // the peak memory of a size is that of the program's work at that size.
 #include "bench/generator.h"
 #include "bench/limits.h"
-#include "bench/rawdb.h"
 #include "bench/measure.h"
 #include "bench/options.h"
-#include "bench/pages.h"
+#include "bench/rawdb.h"
 #include "pages/assessmentpage.h"
 #include "platform/fonts.h"
 #include "platform/grid.h"
 #include "platform/jetdialect.h"
 #include "platform/messagebox.h"
 #include "platform/printdialog.h"
-#include "platform/reportengine.h"
+#include "platform/reportviewer.h"
 #include "platform/runtime.h"
+#include "profile/profileforms.h"
 #include "reports/clssql.h"
 #include "reports/frmbarrierselect.h"
 #include "reports/frmreportview.h"
@@ -29,19 +29,19 @@
 #include "services/endprogram.h"
 #include "services/globals.h"
 #include "services/moddatabaseconnection.h"
+#include "support/supportforms.h"
 #include "workspace/frmselectlearner.h"
 #include "workspace/rollover.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QFileInfo>
-#include <QMap>
-#include <QtEndian>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLineEdit>
+#include <QMap>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -50,6 +50,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QThread>
+#include <QtEndian>
 #include <cstdio>
 #include <memory>
 #include <sqlite3.h>
@@ -199,14 +200,12 @@ QList<Figure> timeReport(const QString& name, int runs, const QString& mode, con
                          const QString& repVar) {
     std::vector<double> first, last;
     int pages = 0;
-    const Figure whole = timeIt(
-        name, runs, 0,
-        [&] {
-            const ViewerTimes t = openReport(mode, sql, repVar);
-            first.push_back(t.firstPage);
-            last.push_back(t.lastPage);
-            pages = t.pages;
-        });
+    const Figure whole = timeIt(name, runs, 0, [&] {
+        const ViewerTimes t = openReport(mode, sql, repVar);
+        first.push_back(t.firstPage);
+        last.push_back(t.lastPage);
+        pages = t.pages;
+    });
     Q_UNUSED(whole);
     first.erase(first.begin()); // the warm-up run
     last.erase(last.begin());
@@ -281,8 +280,7 @@ void checkSameRows(const QString& name, const QStringList& program, const QStrin
                             << " in the limit\n";
         ++gFailures;
     }
-    out() << "  " << name << ": the same rows as its least SQL (" << counts.join(" + ")
-          << ")\n";
+    out() << "  " << name << ": the same rows as its least SQL (" << counts.join(" + ") << ")\n";
 }
 
 // The list-report window opened as the report menu opens it (its lists
@@ -300,7 +298,8 @@ QList<Figure> measureSelectionWindow(const QString& path, int runs) {
     QElapsedTimer clock;
     clock.start();
     openSelectionWindow();
-    Figure first = figureOf("List-report window opened, the first time", {clock.nsecsElapsed() / 1e6});
+    Figure first =
+        figureOf("List-report window opened, the first time", {clock.nsecsElapsed() / 1e6});
     Figure again = timeIt("List-report window opened", runs, 0, [] { openSelectionWindow(); });
     const QStringList least = selectionListsLimitSql(gDataYear);
     addLimit(again, path, runs, [&](RawDb& db) {
@@ -308,8 +307,9 @@ QList<Figure> measureSelectionWindow(const QString& path, int runs) {
             db.run(sql);
     });
     first.limit = again.limit;
-    checkSameRows("List-report window", {"SELECT DISTINCT Disabilities.Name as Disability FROM Disabilities",
-                                         frmBarrierSelect::personQuery()},
+    checkSameRows("List-report window",
+                  {"SELECT DISTINCT Disabilities.Name as Disability FROM Disabilities",
+                   frmBarrierSelect::personQuery()},
                   least, path);
     return {first, again};
 }
@@ -392,7 +392,8 @@ QList<Figure> measureReports(const QString& path, int runs) {
         const QString pick = accessionLearnersSql(gAccessionNo);
         const QStringList picked = db.column(pick, true);
         report("Report: learner profile, one learner", "MainReport", QString(), gAccessionNo,
-               profileSql(db, gAccessionNo), QStringList{pick} + profileLimitSql(y, picked.join(", ")));
+               profileSql(db, gAccessionNo),
+               QStringList{pick} + profileLimitSql(y, picked.join(", ")));
     }
     {
         RawDb db(path);
@@ -528,26 +529,31 @@ QList<Figure> measure(const QString& path, int runs) {
         }
         return saveLimits.value(commits);
     };
-    for (const BenchPage& page : benchPages()) {
+    // Every page the program registers, each made off-screen.
+    registerProfileForms();
+    registerSupportForms();
+    for (auto page = registeredPages().cbegin(); page != registeredPages().cend(); ++page) {
+        const QString& name = page.key();
+        const PageMaker& make = page.value();
         std::unique_ptr<AssessmentPage> form;
         figures << timeIt(
-            page.name + " open (window made)", runs, 0, [&] { form = page.make(); }, {},
+            name + " open (window made)", runs, 0, [&] { form = make(); }, {},
             [&] { form.reset(); });
         // Load: what showing the page runs, its Form_Load and Form_Activate.
         figures << timeIt(
-            page.name + " load", runs, kLoadTarget,
+            name + " load", runs, kLoadTarget,
             [&] {
                 form->Form_Load();
                 form->Form_Activate();
             },
-            [&] { form = page.make(); }, [&] { form.reset(); });
+            [&] { form = make(); }, [&] { form.reset(); });
         // Save: the loaded learner-year written back through the Save button.
-        form = page.make();
+        form = make();
         form->Form_Load();
         form->Form_Activate();
         gLastMessage.clear();
         figures.last().limit = loadLimit.limit;
-        figures << timeIt(page.name + " save", runs, kSaveTarget, [&] {
+        figures << timeIt(name + " save", runs, kSaveTarget, [&] {
             form->markUnsaved();
             form->cmdSave_Click();
         });
@@ -565,7 +571,7 @@ QList<Figure> measure(const QString& path, int runs) {
         form.reset();
         // A save the page refused (after a failed load, say) would be no save.
         if (!gLastMessage.contains("saved", Qt::CaseInsensitive)) {
-            QTextStream(stderr) << page.name << " did not save: " << gLastMessage << "\n";
+            QTextStream(stderr) << name << " did not save: " << gLastMessage << "\n";
             ++gFailures;
         }
     }
@@ -943,13 +949,13 @@ QString yearsTable(const QList<YearsResult>& results) {
     }
     if (results.size() > 1 && results.front().figures.size() > 1 &&
         results.back().figures.size() > 1)
-        t += QString("\nOpened at %1 data years in %2x the time at %3 (the limit %4x).\n")
-                 .arg(results.back().years)
-                 .arg(results.back().figures[1].median / results.front().figures[1].median, 0,
-                      'f', 2)
-                 .arg(results.front().years)
-                 .arg(results.back().figures[1].limit / results.front().figures[1].limit, 0, 'f',
-                      2);
+        t +=
+            QString("\nOpened at %1 data years in %2x the time at %3 (the limit %4x).\n")
+                .arg(results.back().years)
+                .arg(results.back().figures[1].median / results.front().figures[1].median, 0, 'f',
+                     2)
+                .arg(results.front().years)
+                .arg(results.back().figures[1].limit / results.front().figures[1].limit, 0, 'f', 2);
     return t;
 }
 
@@ -990,12 +996,12 @@ int runParent(const BenchOptions& options, const QString& reportPath, const QStr
         YearsResult r;
         r.years = y;
         r.learners = yearsLearners;
-        if (!generate({"--generate", QString::number(yearsLearners), db, "--years",
-                       QString::number(y)},
-                      db, options.reuse, r.school))
+        if (!generate(
+                {"--generate", QString::number(yearsLearners), db, "--years", QString::number(y)},
+                db, options.reuse, r.school))
             return 1;
-        if (!measureChild({"--measure-window", db, "--runs", QString::number(runs)},
-                          db + ".json", QString("%1 data years").arg(y), r.figures))
+        if (!measureChild({"--measure-window", db, "--runs", QString::number(runs)}, db + ".json",
+                          QString("%1 data years").arg(y), r.figures))
             return 1;
         years << r;
     }

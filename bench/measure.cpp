@@ -1,10 +1,9 @@
 #include "bench/measure.h"
 
-
 QJsonObject Figure::toJson() const {
-    return {{"name", name}, {"unit", unit},     {"median", median}, {"min", min},
-            {"max", max},   {"target", target}, {"runs", runs},     {"limit", limit},
-            {"limitNote", limitNote}};
+    return {{"name", name}, {"unit", unit},   {"median", median},
+            {"min", min},   {"max", max},     {"target", target},
+            {"runs", runs}, {"limit", limit}, {"limitNote", limitNote}};
 }
 
 Figure Figure::fromJson(const QJsonObject& o) {

@@ -16,25 +16,27 @@ bool wholeNumber(const QString& text, int min, int max, int& value) {
 
 QString benchUsage() {
     return QStringLiteral(
-        "Usage: rer_bench [--learners N,N,...] [--years Y,Y,...] [--runs N] [--out FILE]\n"
-        "                 [--work DIR] [--reuse]\n"
-        "\n"
-        "Builds a synthetic school of each size, measures start-up, the list search, every\n"
-        "page's load and save, the roll-over, the reports and the peak memory, prints the\n"
-        "figures and writes them into the report file. Schools that keep only the given\n"
-        "numbers of data years of background rows show how the list-report window's\n"
-        "opening grows with the years.\n"
-        "\n"
-        "  --learners N,N,...  listed learners of each school, 1 to %1\n"
-        "                      (default 200,2000,10000,30000)\n"
-        "  --years Y,Y,...     data years of the schools for the list-report window, 1 to 60,\n"
-        "                      at the largest size up to 10000 (default 5,15,30; 0: none)\n"
-        "  --runs N            timed runs of each operation, at least 1 (default 7)\n"
-        "  --out FILE          the report to write (default: BENCHMARKS.md of the sources)\n"
-        "  --work DIR          folder for the generated databases (default: a temporary one)\n"
-        "  --reuse             measure a school the work folder holds from an earlier run\n"
-        "                      rather than generating it again\n"
-        "  --help              this text\n")
+               "Usage: rer_bench [--learners N,N,...] [--years Y,Y,...] [--runs N] [--out FILE]\n"
+               "                 [--work DIR] [--reuse]\n"
+               "\n"
+               "Builds a synthetic school of each size, measures start-up, the list search, every\n"
+               "page's load and save, the roll-over, the reports and the peak memory, prints the\n"
+               "figures and writes them into the report file. Schools that keep only the given\n"
+               "numbers of data years of background rows show how the list-report window's\n"
+               "opening grows with the years.\n"
+               "\n"
+               "  --learners N,N,...  listed learners of each school, 1 to %1\n"
+               "                      (default 200,2000,10000,30000)\n"
+               "  --years Y,Y,...     data years of the schools for the list-report window, 1 to "
+               "60,\n"
+               "                      at the largest size up to 10000 (default 5,15,30; 0: none)\n"
+               "  --runs N            timed runs of each operation, at least 1 (default 7)\n"
+               "  --out FILE          the report to write (default: BENCHMARKS.md of the sources)\n"
+               "  --work DIR          folder for the generated databases (default: a temporary "
+               "one)\n"
+               "  --reuse             measure a school the work folder holds from an earlier run\n"
+               "                      rather than generating it again\n"
+               "  --help              this text\n")
         .arg(kMaxBenchLearners);
 }
 

@@ -8,9 +8,9 @@
 
 struct BenchOptions {
     enum class Mode {
-        Steer,    // generate and measure every size, write the report
-        Generate, // child: --generate N PATH [--years Y]
-        Measure,  // child: --measure PATH [--runs N] [--json FILE]
+        Steer,         // generate and measure every size, write the report
+        Generate,      // child: --generate N PATH [--years Y]
+        Measure,       // child: --measure PATH [--runs N] [--json FILE]
         MeasureWindow, // child: --measure-window PATH [--runs N] [--json FILE]
         Help,
     };
@@ -25,7 +25,8 @@ struct BenchOptions {
     QString work; // empty: a temporary folder
     QString path; // --generate and --measure: the database
     int generateLearners = 0;
-    int generateYears = 0; // --generate: only background rows of so many years (0: every table, 15 years)
+    int generateYears =
+        0;        // --generate: only background rows of so many years (0: every table, 15 years)
     QString json; // --measure: where the figures go (empty: PATH.json)
 };
 

@@ -163,8 +163,8 @@ private:
                 const PrintItem::Rect& d = item->draw;
                 const QRectF first = extent(*item, top, 1);
                 if (m_headed ? first.isEmpty()
-                             : item->target->OwnerPrintPagesNeeded(m_printer, d.left, top,
-                                                                   right(d), bottom(d)) > 1)
+                             : item->target->OwnerPrintPagesNeeded(m_printer, d.left, top, right(d),
+                                                                   bottom(d)) > 1)
                     m_fits = false;
                 if (!first.isEmpty())
                     m_covered << first;

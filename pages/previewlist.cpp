@@ -1,9 +1,9 @@
 #include "pages/previewlist.h"
 
+#include "pages/assessmentpage.h"
 #include "platform/colors.h"
 #include "platform/commandbutton.h"
 #include "platform/grid.h"
-#include "pages/assessmentpage.h"
 #include "services/modextendedmsgbox.h"
 
 #include <QApplication>
@@ -50,9 +50,10 @@ PreviewList::PreviewList(AssessmentPage& page, Grid* preview, PreviewListSetup s
         connect(entry, &Grid::EditStarted, this, [this](int, int) { showPending(true); });
         connect(entry, &Grid::Change, this, [this](int, int) { showPending(); });
         // An editor given up (Escape) leaves the row as it was.
-        connect(entry->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
-                [this] { QMetaObject::invokeMethod(this, [this] { showPending(); },
-                                                   Qt::QueuedConnection); });
+        connect(entry->itemDelegate(), &QAbstractItemDelegate::closeEditor, this, [this] {
+            QMetaObject::invokeMethod(
+                this, [this] { showPending(); }, Qt::QueuedConnection);
+        });
         // Its texts can be taken back with the page's undo.
         m_page.keepHistory(entry);
         entryRow->addStretch(1);

@@ -5,10 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cstring>
-#include <vector>
+#include <ctime>
 #include <sqlite3.h>
 #include <sys/stat.h>
-#include <ctime>
+#include <vector>
 
 namespace ado {
 namespace {
@@ -108,7 +108,11 @@ bool fileState(const QString& path, FileState& state) {
     unsigned char header[28] = {};
     if (file.read(reinterpret_cast<char*>(header), sizeof header) != qint64(sizeof header))
         return false;
-    state = {st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim,
+    state = {st.st_dev,
+             st.st_ino,
+             st.st_size,
+             st.st_mtim,
+             st.st_ctim,
              quint32(header[24]) << 24 | quint32(header[25]) << 16 | quint32(header[26]) << 8 |
                  quint32(header[27])};
     return true;
@@ -584,7 +588,6 @@ struct RowCollector {
 };
 
 } // namespace
-
 
 void Recordset::Open(const QString& source, Connection* activeConnection, int cursorType,
                      int lockType, int) {

@@ -194,7 +194,7 @@ public:
     QString Savepoint();
     void ReleaseSavepoint(const QString& name);
     void RollbackToSavepoint(const QString& name); // harmless when the transaction is gone
-    void Close();         // raises when already closed
+    void Close();                                  // raises when already closed
 
     sqlite3* handle() const { return m_db; }
     void requireOpen() const;

@@ -80,8 +80,8 @@ private:
 
     // True (and said) when the box refuses text pasted over its selection.
     bool refused(const QString& text, bool overSelection = true) {
-        const qsizetype kept = m_box->text().size() -
-                               (overSelection ? m_box->selectedText().size() : 0);
+        const qsizetype kept =
+            m_box->text().size() - (overSelection ? m_box->selectedText().size() : 0);
         const QString why = pasteRefusal(text, kept + text.size(), limit(), m_entry);
         if (why.isEmpty())
             return false;
@@ -144,14 +144,15 @@ QString withoutControlCharacters(const QString& text) {
 QString pasteRefusal(const QString& pasted, qsizetype lengthAfter, int limit,
                      const QString& entry) {
     if (const std::optional<QChar> c = controlCharacter(pasted)) {
-        return "The text you pasted holds a control character (" + codeOf(*c) +
-               ") that this " + entry + " cannot keep, so nothing was pasted. Please paste the "
+        return "The text you pasted holds a control character (" + codeOf(*c) + ") that this " +
+               entry +
+               " cannot keep, so nothing was pasted. Please paste the "
                "text without it.";
     }
     if (limit > 0 && lengthAfter > limit) {
         return "The text you pasted is " + QString::number(pasted.size()) +
-               " characters long and this " + entry + " takes at most " +
-               QString::number(limit) + " characters" +
+               " characters long and this " + entry + " takes at most " + QString::number(limit) +
+               " characters" +
                (lengthAfter > pasted.size()
                     ? " (with the " + QString::number(lengthAfter - pasted.size()) +
                           " characters it holds)"
@@ -166,8 +167,8 @@ QString typingRefusal(int limit, const QString& entry) {
            " characters: it is full, and what you type now is not taken.";
 }
 
-void guardBox(QLineEdit* box, std::function<void(const QString&)> say,
-              std::function<int()> limit, const QString& entry) {
+void guardBox(QLineEdit* box, std::function<void(const QString&)> say, std::function<int()> limit,
+              const QString& entry) {
     new BoxGuard(box, std::move(say), std::move(limit), entry);
 }
 

@@ -26,8 +26,7 @@ QString withoutControlCharacters(const QString& text);
 // Why an entry refuses a paste whole, or "" when it takes it: the pasted
 // text, the entry's length once it is in, the entry's limit (0 or less: none)
 // and what the entry is called ("cell", "box").
-QString pasteRefusal(const QString& pasted, qsizetype lengthAfter, int limit,
-                     const QString& entry);
+QString pasteRefusal(const QString& pasted, qsizetype lengthAfter, int limit, const QString& entry);
 // What is said when a key would make the entry longer than its limit.
 QString typingRefusal(int limit, const QString& entry);
 

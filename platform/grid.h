@@ -418,12 +418,12 @@ private:
     EditTrigger m_opening = NoEditTriggers; // while an editor opens
     QPointer<QWidget> m_editor;             // the open editor and its cell
     QPersistentModelIndex m_editorIndex;
-    QPointer<QWidget> m_keptEditor;  // an editor whose refused text stays
-    int m_refusing = 0;              // > 0 while a refusal is reported
-    int m_restoring = 0;             // > 0 while restoreText puts a text back
-    bool m_fillingEditor = false;    // the delegate is putting the cell's text in
-    bool m_editStarted = false;      // EditStarted was raised for the open editor
+    QPointer<QWidget> m_keptEditor;      // an editor whose refused text stays
+    int m_refusing = 0;                  // > 0 while a refusal is reported
+    int m_restoring = 0;                 // > 0 while restoreText puts a text back
+    bool m_fillingEditor = false;        // the delegate is putting the cell's text in
+    bool m_editStarted = false;          // EditStarted was raised for the open editor
     std::optional<QString> m_editBefore; // the text a user's edit is replacing
-    bool m_refusalPending = false;   // a refused entry is to be shown and said
-    QPersistentModelIndex m_pressed; // the cell a left button went down on
+    bool m_refusalPending = false;       // a refused entry is to be shown and said
+    QPersistentModelIndex m_pressed;     // the cell a left button went down on
 };

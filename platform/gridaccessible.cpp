@@ -32,6 +32,15 @@ QString rowHeading(const Grid* grid, int row) {
     return QString();
 }
 
+// The row or the column numbers of indexes (number: QModelIndex::row or
+// QModelIndex::column).
+QList<int> numbersOf(const QModelIndexList& indexes, int (QModelIndex::*number)() const) {
+    QList<int> numbers;
+    for (const QModelIndex& index : indexes)
+        numbers << (index.*number)();
+    return numbers;
+}
+
 // One cell of the table (row and column from 0), a column heading (row -1),
 // a row heading (column -1) or the corner between the headings (both -1).
 class GridCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
@@ -125,7 +134,8 @@ public:
             st.checked = m_grid->GetText(m_col + 1, m_row + 1) == QLatin1String("1");
         }
         const bool entry = fmt.type != GridCellType::StaticText && !fmt.locked;
-        st.editable = entry && fmt.type != GridCellType::CheckBox && fmt.type != GridCellType::Button;
+        st.editable =
+            entry && fmt.type != GridCellType::CheckBox && fmt.type != GridCellType::Button;
         st.readOnly = !entry;
         st.multiLine = fmt.multiLine;
         return st;
@@ -227,18 +237,12 @@ public:
     int selectedColumnCount() const override { return int(selectedColumns().size()); }
     int selectedRowCount() const override { return int(selectedRows().size()); }
     QList<int> selectedColumns() const override {
-        QList<int> columns;
-        if (QItemSelectionModel* model = grid()->selectionModel())
-            for (const QModelIndex& index : model->selectedColumns())
-                columns << index.column();
-        return columns;
+        const QItemSelectionModel* model = grid()->selectionModel();
+        return model ? numbersOf(model->selectedColumns(), &QModelIndex::column) : QList<int>();
     }
     QList<int> selectedRows() const override {
-        QList<int> rows;
-        if (QItemSelectionModel* model = grid()->selectionModel())
-            for (const QModelIndex& index : model->selectedRows())
-                rows << index.row();
-        return rows;
+        const QItemSelectionModel* model = grid()->selectionModel();
+        return model ? numbersOf(model->selectedRows(), &QModelIndex::row) : QList<int>();
     }
     bool isColumnSelected(int column) const override { return selectedColumns().contains(column); }
     bool isRowSelected(int row) const override { return selectedRows().contains(row); }

@@ -254,8 +254,8 @@ public:
                    const QString& text) const {
         const bool limited = fmt.type == GridCellType::Edit ||
                              (fmt.type == GridCellType::ComboBox && fmt.comboEditable);
-        const int limit = limited && fmt.maxLength > 0 ? std::max(fmt.maxLength, int(text.size()))
-                                                       : 0;
+        const int limit =
+            limited && fmt.maxLength > 0 ? std::max(fmt.maxLength, int(text.size())) : 0;
         Grid* grid = m_grid;
         const QPointer<QWidget> owner(editor);
         entryguard::guardBox(

@@ -197,6 +197,8 @@ void Grid::sayAtEditor(QWidget* editor, const QString& message) {
     emit EntryRefused(col, row, editorText(editor), message);
     --m_refusing;
     // The message over the window took the focus: back to the entry.
+    // cppcheck-suppress knownConditionTrueFalse ; kept is a QPointer, null once the editor is
+    // deleted while the refusal is told
     if (kept && isVisible())
         kept->setFocus();
 }
@@ -324,7 +326,7 @@ void Grid::keyPressEvent(QKeyEvent* event) {
     // The view hands the key to the editor it opens: it was raised already.
     QKeyEvent replaced(event->type(), event->key(), event->modifiers(),
                        QString(QChar(char16_t(key > 0 ? key : 0))));
-    QKeyEvent* handed = key > 0 && key >= 32 && key != typedKey(event) ? &replaced : event;
+    QKeyEvent* handed = key >= 32 && key != typedKey(event) ? &replaced : event;
     m_forwardedKey = handed;
     QTableWidget::keyPressEvent(handed);
     m_forwardedKey = nullptr;
@@ -348,12 +350,11 @@ bool Grid::eventFilter(QObject* watched, QEvent* event) {
             // (the page's undo of its cells).
             auto* keyEvent = static_cast<QKeyEvent*>(event);
             const bool undo = keyEvent->matches(QKeySequence::Undo);
-            const bool redo = keyEvent->matches(QKeySequence::Redo) ||
-                              keyEvent->keyCombination() ==
-                                  QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
-                              keyEvent->keyCombination() ==
-                                  QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier,
-                                                  Qt::Key_Z);
+            const bool redo =
+                keyEvent->matches(QKeySequence::Redo) ||
+                keyEvent->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+                keyEvent->keyCombination() ==
+                    QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
             if (undo || redo) {
                 bool available = false;
                 if (auto* line = qobject_cast<QLineEdit*>(widget))
@@ -422,6 +423,8 @@ void Grid::keepRefusedEntry(QWidget* editor) {
                 return;
             if (currentIndex() != cell)
                 selectionModel()->setCurrentIndex(cell, QItemSelectionModel::ClearAndSelect);
+            // cppcheck-suppress nullPointerRedundantCheck ; kept was checked above; it is asked
+            // again below because, a QPointer, it is null once the editor is deleted meanwhile
             kept->setFocus();
             refuse(cell.column() + 1, cell.row() + 1, editorText(kept));
             // The message over the window took the focus, and the view gave

@@ -1,13 +1,12 @@
 #include "platform/jetdialect.h"
 
 #include "platform/apperror.h"
+#include "platform/sqlfunctions.h"
 #include "platform/sqlquote.h"
 
 #include <QHash>
 #include <QRegularExpression>
 #include <QVector>
-#include <algorithm>
-#include <cmath>
 #include <sqlite3.h>
 
 // The translation works on tokens, in a fixed order of passes over each
@@ -463,6 +462,7 @@ QString tableOfAlias(const Tokens& from, const QString& q) {
 }
 
 // DELETE * FROM t ...; DELETE FROM t t WHERE ...; DELETE t.* FROM t INNER JOIN ...
+// cppcheck-suppress constParameter ; both forms write the statement back into t
 void deleteForms(Tokens& t, qsizetype at) {
     const qsizetype from = findTopWord(t, "FROM", at + 1);
     if (from < 0)
@@ -779,9 +779,9 @@ bool numericTerm(const Tokens& t, const Tokens& term, qsizetype at, Schema& sche
         return false;
     }
     const auto isName = [](const Token& k) { return k.kind == Kind::Word || k.kind == Kind::Name; };
-    const bool column = (term.size() == 1 && isName(term[0])) ||
-                        (term.size() == 3 && isName(term[0]) && term[1].isPunct(".") &&
-                         isName(term[2]));
+    const bool column =
+        (term.size() == 1 && isName(term[0])) ||
+        (term.size() == 3 && isName(term[0]) && term[1].isPunct(".") && isName(term[2]));
     if (!column || !schema.db)
         return false;
     const QString from = fromClauseAt(t, at);
@@ -927,18 +927,18 @@ void passResultNames(Tokens& t) {
 
 // Two literals written together with no operator between them ('a'"b",
 // #1/2/2020#'x') are no expression.
-void refuseJoinedLiterals(const Tokens& t, const QString& sql) {
+void refuseJoinedLiterals(const Tokens& t) {
     for (qsizetype i = 1; i < t.size(); ++i) {
         const bool literal = t[i].kind == Kind::Text || t[i].kind == Kind::Date;
         const bool before = t[i - 1].kind == Kind::Text || t[i - 1].kind == Kind::Date;
         if (literal && before)
-            syntaxError("(missing operator)", sql);
+            syntaxError("(missing operator)", join(t));
     }
 }
 
-QString translateStatement(const QString& sql, Schema& schema) {
-    Tokens t = tokenize(sql);
-    refuseJoinedLiterals(t, sql);
+// One statement, as the tokens of its text.
+QString translateStatement(Tokens t, Schema& schema) {
+    refuseJoinedLiterals(t);
     passLiterals(t);
     passFunctions(t);
     passDivision(t);
@@ -950,193 +950,10 @@ QString translateStatement(const QString& sql, Schema& schema) {
     return join(t);
 }
 
-// ---- functions -----------------------------------------------------------------
-
-// A value as the host engine prints it where it becomes text: a number
-// with a fraction only when it has one (6/3 reads "2", not "2.0").
-QString argText(sqlite3_value* v) {
-    if (sqlite3_value_type(v) == SQLITE_FLOAT)
-        return QString::number(sqlite3_value_double(v), 'g', 15);
-    return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_value_text(v)),
-                             sqlite3_value_bytes(v));
-}
-
-void resultText(sqlite3_context* ctx, const QString& s) {
-    const QByteArray u = s.toUtf8();
-    sqlite3_result_text(ctx, u.constData(), int(u.size()), SQLITE_TRANSIENT);
-}
-
-// The bytes of a text argument when every character of it is plain ASCII,
-// one byte each, so that it is cut and counted as it stands; a number with a
-// fraction is not, as it becomes text the host engine's way (argText).
-bool asciiArg(sqlite3_value* v, const char*& text, int& size) {
-    if (sqlite3_value_type(v) == SQLITE_FLOAT)
-        return false;
-    text = reinterpret_cast<const char*>(sqlite3_value_text(v));
-    size = sqlite3_value_bytes(v);
-    if (!text)
-        return false;
-    for (int i = 0; i < size; ++i)
-        if (static_cast<unsigned char>(text[i]) >= 0x80)
-            return false;
-    return true;
-}
-
-// a & b & ...: Null counts as the empty text; Null only when every part is.
-// Report queries run it on every row, so plain ASCII parts are joined as
-// they stand.
-void jetConcat(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    {
-        QByteArray joined;
-        bool any = false;
-        bool ascii = true;
-        for (int i = 0; i < argc && ascii; ++i) {
-            if (sqlite3_value_type(argv[i]) == SQLITE_NULL)
-                continue;
-            any = true;
-            const char* text = nullptr;
-            int size = 0;
-            ascii = asciiArg(argv[i], text, size);
-            if (ascii)
-                joined.append(text, size);
-        }
-        if (ascii) {
-            if (any)
-                sqlite3_result_text(ctx, joined.constData(), int(joined.size()), SQLITE_TRANSIENT);
-            else
-                sqlite3_result_null(ctx);
-            return;
-        }
-    }
-    QString s;
-    bool any = false;
-    for (int i = 0; i < argc; ++i) {
-        if (sqlite3_value_type(argv[i]) == SQLITE_NULL)
-            continue;
-        any = true;
-        s += argText(argv[i]);
-    }
-    if (any)
-        resultText(ctx, s);
-    else
-        sqlite3_result_null(ctx);
-}
-
-void jetIsNull(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    sqlite3_result_int(ctx, sqlite3_value_type(argv[0]) == SQLITE_NULL ? -1 : 0);
-}
-
-void jetLen(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL)
-        sqlite3_result_null(ctx);
-    else {
-        const char* text = nullptr;
-        int size = 0;
-        sqlite3_result_int64(ctx, asciiArg(argv[0], text, size) ? size : argText(argv[0]).size());
-    }
-}
-
-// Mid(text, start[, length]), start counted from 1.
-void jetMid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    const qint64 start = sqlite3_value_int64(argv[1]);
-    if (start < 1 || (argc > 2 && sqlite3_value_int64(argv[2]) < 0)) {
-        sqlite3_result_error(ctx, "Invalid procedure call or argument", -1);
-        return;
-    }
-    const char* text = nullptr;
-    int size = 0;
-    if (asciiArg(argv[0], text, size)) {
-        const qint64 from = std::min<qint64>(start - 1, size);
-        const qint64 n =
-            argc > 2 ? std::min<qint64>(sqlite3_value_int64(argv[2]), size - from) : size - from;
-        sqlite3_result_text(ctx, text + from, int(n), SQLITE_TRANSIENT);
-        return;
-    }
-    const QString s = argText(argv[0]);
-    resultText(ctx, argc > 2 ? s.mid(start - 1, sqlite3_value_int64(argv[2])) : s.mid(start - 1));
-}
-
-void jetLeft(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    const qint64 n = sqlite3_value_int64(argv[1]);
-    if (n < 0) {
-        sqlite3_result_error(ctx, "Invalid procedure call or argument", -1);
-        return;
-    }
-    const char* text = nullptr;
-    int size = 0;
-    if (asciiArg(argv[0], text, size)) {
-        sqlite3_result_text(ctx, text, int(std::min<qint64>(n, size)), SQLITE_TRANSIENT);
-        return;
-    }
-    resultText(ctx, argText(argv[0]).left(n));
-}
-
-// CInt: to a 16-bit whole number, halves to the even neighbour.
-void jetCInt(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    const int type = sqlite3_value_numeric_type(argv[0]);
-    if (type == SQLITE_NULL) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    if (type != SQLITE_INTEGER && type != SQLITE_FLOAT) {
-        sqlite3_result_error(ctx, "Type mismatch", -1);
-        return;
-    }
-    const double r = std::nearbyint(sqlite3_value_double(argv[0])); // FE_TONEAREST: half to even
-    if (r < -32768.0 || r > 32767.0) {
-        sqlite3_result_error(ctx, "Overflow", -1);
-        return;
-    }
-    sqlite3_result_int(ctx, int(r));
-}
-
-// Text compared without case for every letter, and ordered as the host
-// engine orders it, the same on every machine: first by the letters without
-// case and without their accents (so "Émile" sorts among the Es), then by
-// the letters without case. Texts equal without case are equal. On plain
-// ASCII texts this is SQLite's NOCASE order, and it is worked out as cheaply.
-QString withoutAccents(const QString& folded) {
-    const QString decomposed = folded.normalized(QString::NormalizationForm_D);
-    QString plain;
-    plain.reserve(decomposed.size());
-    for (QChar c : decomposed)
-        if (!c.isMark())
-            plain += c;
-    return plain;
-}
-
-int jetNoCase(void*, int n1, const void* s1, int n2, const void* s2) {
-    const auto* a = static_cast<const unsigned char*>(s1);
-    const auto* b = static_cast<const unsigned char*>(s2);
-    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : int(c); };
-    // Up to the first letter beyond ASCII, the first difference decides.
-    int i = 0;
-    for (; i < n1 && i < n2 && a[i] < 0x80 && b[i] < 0x80; ++i) {
-        const int d = lower(a[i]) - lower(b[i]);
-        if (d != 0)
-            return d;
-    }
-    if ((i == n1 || a[i] < 0x80) && (i == n2 || b[i] < 0x80))
-        return n1 == n2 ? 0 : (n1 < n2 ? -1 : 1);
-    const QString fa = QString::fromUtf8(reinterpret_cast<const char*>(a), n1).toCaseFolded();
-    const QString fb = QString::fromUtf8(reinterpret_cast<const char*>(b), n2).toCaseFolded();
-    const int primary = withoutAccents(fa).compare(withoutAccents(fb));
-    if (primary != 0)
-        return primary;
-    return fa.compare(fb);
-}
-
 // A translation, and for one that asked the database's column types, the
 // handle and schema it holds for.
 struct Translation {
+    // cppcheck-suppress unusedStructMember ; what translateJetSql gives for a text found again
     QString text;
     bool schemaBound = false;
     quint64 handle = 0;
@@ -1182,14 +999,15 @@ QString translateJetSql(const QString& sql, sqlite3* db) {
         if (handle != 0 && hit->handle == handle && hit->schemaVersion == schemaVersion(db))
             return hit->text;
     }
-    // Statement by statement (a text may hold several, joined by ';').
+    // Statement by statement (a text may hold several, joined by ';'), the
+    // text read into tokens once.
     Schema schema{db};
     QString out;
     const Tokens all = tokenize(sql);
     qsizetype start = 0;
     for (qsizetype i = 0; i <= all.size(); ++i) {
         if (i == all.size() || all[i].isPunct(";")) {
-            out += translateStatement(join(slice(all, start, i)), schema);
+            out += translateStatement(slice(all, start, i), schema);
             if (i < all.size())
                 out += ';';
             start = i + 1;
@@ -1203,17 +1021,7 @@ QString translateJetSql(const QString& sql, sqlite3* db) {
 }
 
 void registerJetFunctions(sqlite3* db) {
-    // The program's statements alone call them: no trigger, view, index or
-    // default of the database file can.
-    const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_DIRECTONLY;
-    sqlite3_create_function(db, "jet_concat", -1, flags, nullptr, jetConcat, nullptr, nullptr);
-    sqlite3_create_function(db, "jet_isnull", 1, flags, nullptr, jetIsNull, nullptr, nullptr);
-    sqlite3_create_function(db, "len", 1, flags, nullptr, jetLen, nullptr, nullptr);
-    sqlite3_create_function(db, "mid", 2, flags, nullptr, jetMid, nullptr, nullptr);
-    sqlite3_create_function(db, "mid", 3, flags, nullptr, jetMid, nullptr, nullptr);
-    sqlite3_create_function(db, "jet_left", 2, flags, nullptr, jetLeft, nullptr, nullptr);
-    sqlite3_create_function(db, "cint", 1, flags, nullptr, jetCInt, nullptr, nullptr);
-    sqlite3_create_collation(db, "jet_nocase", SQLITE_UTF8, nullptr, jetNoCase);
+    registerSqlFunctions(db);
     static quint64 lastHandle = 0;
     handleNumbers().insert(db, ++lastHandle);
 }

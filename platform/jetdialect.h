@@ -1,6 +1,7 @@
 #pragma once
 // The host engine's SQL dialect on SQLite: the statement texts are translated
-// on tokens, and the host engine's functions are registered on each connection.
+// on tokens; the host engine's functions they call are in
+// platform/sqlfunctions.*.
 #include <QString>
 
 struct sqlite3;
@@ -12,12 +13,14 @@ QString translateJetSql(const QString& sql);
 // on): a term that is a column db declares as a number, or a count, sum,
 // average, CInt or Len, is ordered and grouped as a number, without the
 // text collation.
+// Both raise AppError for a text that is not well-formed.
 QString translateJetSql(const QString& sql, sqlite3* db);
 
-// Registers the host engine's functions on db: jet_concat (the & operator),
-// jet_isnull (IsNull), Len, Mid, jet_left (Left) and CInt; and the collation
-// jet_nocase, which compares every letter without case.
-// translateJetSql raises AppError for a text that is not well-formed.
+// Readies db for the translated statements: registers the host engine's
+// functions and the collation jet_nocase on it (platform/sqlfunctions.h),
+// and gives it a number of its own, under which the translations that asked
+// its schema are kept (a handle opened later at the same address is another
+// database).
 void registerJetFunctions(sqlite3* db);
 
 // Lowest SQLite version the dialect relies on (RIGHT JOIN).

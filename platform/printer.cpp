@@ -340,6 +340,8 @@ void Printer::printJob(const std::function<void(Printer&)>& draw, QProgressBar* 
     const QVector<int> order = range.order(m_sheets);
     progress.setTotal(int(order.size()));
     // The order in runs of ascending sheets, each written by a pass of its own.
+    // cppcheck-suppress danglingLifetime ; Detach, made next, clears m_progress again before
+    // progress goes out of scope
     m_progress = &progress;
     struct Detach {
         Printer& p;

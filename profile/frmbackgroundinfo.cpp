@@ -155,8 +155,7 @@ bool frmBackgroundInfo::getBackground_Info(bool PopulateAll) {
                           "MultipleDisabilities as MDis"
                           " INNER JOIN Learner_Info ON MDis.LearnerID = Learner_Info.ID "
                           " WHERE (((Learner_Info.ID)=" +
-                              QString::number(gLearnerID) +
-                              ")) AND MDis.DisabilityID IS NOT NULL)",
+                              QString::number(gLearnerID) + ")) AND MDis.DisabilityID IS NOT NULL)",
                           m_Disabilities, "id", "Name", 1, 2);
             m_AdditionalDisabilities = additionalDisabilities(gLearnerID);
             gridDisability->SetText(2, 2, m_AdditionalDisabilities.join(", "));

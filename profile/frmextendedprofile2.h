@@ -4,8 +4,8 @@
 // barriers in a preview list and keeps one row per preview data row in its
 // table (TAV_Factors_Community, TAV_Factors_Classroom, TAV_Factors_School);
 // the fourth tab lists every stored barrier and enabling factor.
-#include "platform/tabcontrol.h"
 #include "pages/assessmentpage.h"
+#include "platform/tabcontrol.h"
 
 class PreviewList;
 class QLineEdit;

@@ -160,10 +160,11 @@ QString frmBarrierSelect::personQuery() {
            " WHERE Learners.LearnerID IS NOT NULL) " +
            "SELECT DISTINCT Name_Of_Provider FROM (SELECT BI.Name_Of_Provider FROM Learners"
            " INNER JOIN TAV_Learner_Background_Info AS BI ON (BI.LearnerID = Learners.LearnerID"
-           " AND BI.Data_Year = " + Y + ")" +
+           " AND BI.Data_Year = " +
+           Y + ")" +
            " UNION ALL SELECT Name_Of_Provider FROM TAV_Learner_Background_Info"
-           " WHERE LearnerID IS NULL AND Data_Year = " + Y + ") AS BI" +
-           " Group By Name_Of_Provider";
+           " WHERE LearnerID IS NULL AND Data_Year = " +
+           Y + ") AS BI" + " Group By Name_Of_Provider";
 }
 
 void frmBarrierSelect::cboBarrier_KeyPress(int& keyAscii) {

@@ -1,7 +1,7 @@
 #include "reports/frmreportview.h"
 
 #include "platform/commandbutton.h"
-#include "platform/reportengine.h"
+#include "platform/reportviewer.h"
 #include "platform/runtime.h"
 #include "reports/clssql.h"
 #include "reports/reportlayouts.h"

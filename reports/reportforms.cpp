@@ -7,24 +7,8 @@
 #include "services/formregistry.h"
 
 void registerReportForms() {
-    registerForm("frmReportview", [] {
-        frmReportview window;
-        window.exec();
-        return QString();
-    });
-    registerForm("frmReportSelect", [] {
-        frmReportSelect window;
-        window.exec();
-        return QString();
-    });
-    registerForm("frmBarrierSelect", [] {
-        frmBarrierSelect window;
-        window.exec();
-        return QString();
-    });
-    registerForm("frmReportOptions", [] {
-        frmReportOptions window;
-        window.exec();
-        return QString();
-    });
+    registerWindow<frmReportview>("frmReportview");
+    registerWindow<frmReportSelect>("frmReportSelect");
+    registerWindow<frmBarrierSelect>("frmBarrierSelect");
+    registerWindow<frmReportOptions>("frmReportOptions");
 }

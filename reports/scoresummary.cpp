@@ -113,7 +113,7 @@ std::unique_ptr<ado::Recordset> buildScoreSummaryTable(const QString& learnerQue
     table->OpenDisconnected();
 
     // The fields by position, looked up once.
-    const auto at = [](ado::Recordset& rs, const char* name) { return rs.fieldIndex(name); };
+    const auto at = [](const ado::Recordset& rs, const char* name) { return rs.fieldIndex(name); };
     const int from[5] = {at(learners, "Grade"), at(learners, "SName"), at(learners, "FName"),
                          at(learners, "AccessionNo"), at(learners, "ID")};
     const int to[5] = {at(*table, "Grade"), at(*table, "SName"), at(*table, "FName"),

@@ -179,8 +179,8 @@ void clsDataInsert::InsertADLD() {
     m_Columns = "ID,DescMild,DescMod,DescSevere";
     m_Rows.clear();
     for (const LimitDesc& r : rows)
-        m_Rows << "(" + QString::number(r.id) + ", " + quotedExact(r.mild) + ", " + quotedExact(r.moderate) +
-                      ", " + quotedExact(r.severe) + ")";
+        m_Rows << "(" + QString::number(r.id) + ", " + quotedExact(r.mild) + ", " +
+                      quotedExact(r.moderate) + ", " + quotedExact(r.severe) + ")";
     InsertRows("TAV_lu_Activity_Domain_Limit_Desc");
 }
 

@@ -11,9 +11,13 @@ QHash<QString, FormRunner>& forms() {
 }
 } // namespace
 
-void registerForm(const QString& name, FormRunner runner) { forms().insert(name, std::move(runner)); }
+void registerForm(const QString& name, FormRunner runner) {
+    forms().insert(name, std::move(runner));
+}
 
-bool isFormRegistered(const QString& name) { return forms().contains(name); }
+bool isFormRegistered(const QString& name) {
+    return forms().contains(name);
+}
 
 void showFormChain(const QString& name) {
     QString next = name;

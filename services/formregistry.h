@@ -13,6 +13,15 @@
 using FormRunner = std::function<QString()>;
 
 void registerForm(const QString& name, FormRunner runner);
+// Registers the modal window Window under name: each showing makes a fresh
+// window and runs it until it closes, and the chain returns.
+template <class Window> void registerWindow(const QString& name) {
+    registerForm(name, [] {
+        Window window;
+        window.exec();
+        return QString();
+    });
+}
 bool isFormRegistered(const QString& name);
 // Shows name, then every form it hands on to, until one returns "".
 // A name that is not registered shows the "not available yet" message.

@@ -11,7 +11,7 @@
 #include <QDialog>
 #include <cmath>
 
-bool ConfirmLeave(SaveButton& cmdSave, QDialog& page) {
+bool ConfirmLeave(const SaveButton& cmdSave, QDialog& page) {
     if (cmdSave.isUnsaved()) {
         const int answer = ExtendedMsgBox(
             "You have NOT saved your data. Are you sure you want to exit without saving?",

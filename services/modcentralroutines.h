@@ -10,7 +10,7 @@ class SaveButton;
 
 // Closes the page, first asking when its Save button shows unsaved changes.
 // True when the page was closed, false when the user kept it (No).
-bool ConfirmLeave(SaveButton& cmdSave, QDialog& page);
+bool ConfirmLeave(const SaveButton& cmdSave, QDialog& page);
 
 // The text without its first character ("K12" gives "12").
 QString DropFirstChar(const QString& text);

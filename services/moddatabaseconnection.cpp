@@ -27,7 +27,7 @@ void OpenConnection() {
 QString notSchoolDatabaseText(const QString& path, const QStringList& missing) {
     return "The file " + path + ", named by the setting Startup/Database, is not the school's " +
            "database: " +
-           (missing.isEmpty()      ? QStringLiteral("it is no database at all.")
+           (missing.isEmpty()     ? QStringLiteral("it is no database at all.")
             : missing.size() == 1 ? "it has no table " + missing.first() + "."
                                   : "it has none of the tables " + missing.join(", ") + ".");
 }

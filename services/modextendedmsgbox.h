@@ -12,8 +12,8 @@ void ShowUserMessage(const QString& message);
 bool AskUserQuestion(const QString& message); // false only on No
 bool AskUserWarning(const QString& message);  // false only on No
 void ShowDataSaved();
-void ShowErrorReport(const QString& location, const QString& description,
-                     const QString& procedure, double number);
+void ShowErrorReport(const QString& location, const QString& description, const QString& procedure,
+                     double number);
 
 // The error number in its shortest decimal form ("6", never "6.0").
 QString errorNumberText(double number);

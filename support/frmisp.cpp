@@ -75,12 +75,12 @@ Grid* makeActionGrid(const QString& name, const QString& title, int rows) {
 
 // A read-only list of one column: the heading in row 1, the texts from row 2.
 Grid* makeFactorList(const QString& name, const QString& heading) {
-    return newGrid(name, {.columns = {{.width = 55, .multiLine = true, .locked = true}},
-                          .rows = 2,
-                          .lines = {{.row = 1,
-                                     .height = 26,
-                                     .cells = {GridCell::label(1, heading).bold().grey()}}},
-                          .printHeadingRows = 1});
+    return newGrid(
+        name,
+        {.columns = {{.width = 55, .multiLine = true, .locked = true}},
+         .rows = 2,
+         .lines = {{.row = 1, .height = 26, .cells = {GridCell::label(1, heading).bold().grey()}}},
+         .printHeadingRows = 1});
 }
 
 // Fixed lines over three columns, the grid heightTwips high. Each line is one

@@ -6,10 +6,13 @@ need=(cmake ninja-build g++ qt6-base-dev libgl-dev libsqlite3-dev libgtest-dev p
       fonts-liberation2)
 # "x11" stands for a virtual X server and a typist, to try the program by
 # hand as a user does (xvfb-run and xdotool); the build and the tests need
-# neither.
+# neither. "style" stands for the formatter and the static checker of
+# tools/check-style.sh (Debian's clang-format and cppcheck).
 for extra in "$@"; do
     if [ "$extra" = x11 ]; then
         need+=(xvfb xauth xdotool)
+    elif [ "$extra" = style ]; then
+        need+=(clang-format cppcheck)
     else
         need+=("$extra")
     fi

@@ -14,13 +14,13 @@
 // in the viewer and printed: prints go to PDF and pdftoppm turns each sheet
 // into a PNG. compare says which pictures of the two folders differ in
 // pixels (or are missing from either).
+#include "pages/assessmentpage.h"
 #include "platform/fonts.h"
 #include "platform/messagebox.h"
 #include "platform/printdialog.h"
 #include "platform/printer.h"
 #include "platform/reportengine.h"
 #include "platform/runtime.h"
-#include "pages/assessmentpage.h"
 #include "profile/profileforms.h"
 #include "reports/frmbarrierselect.h"
 #include "reports/frmreportoptions.h"
@@ -55,9 +55,9 @@ bool createDemo(const QString& path) {
     if (!script.open(QIODevice::ReadOnly))
         return false;
     sqlite3* db = nullptr;
-    bool ok = sqlite3_open(path.toUtf8().constData(), &db) == SQLITE_OK &&
-              sqlite3_exec(db, script.readAll().constData(), nullptr, nullptr, nullptr) ==
-                  SQLITE_OK;
+    bool ok =
+        sqlite3_open(path.toUtf8().constData(), &db) == SQLITE_OK &&
+        sqlite3_exec(db, script.readAll().constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_close(db);
     return ok;
 }

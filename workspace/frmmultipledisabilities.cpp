@@ -23,8 +23,8 @@
 
 namespace {
 const QString kLocation = QStringLiteral("frmMultipleDisabilities");
-constexpr int kKeyRole = Qt::UserRole;        // "K" and the disability's id
-constexpr int kTickedRole = Qt::UserRole + 1; // the tick last seen, to tell tick changes apart
+constexpr int kKeyRole = Qt::UserRole;         // "K" and the disability's id
+constexpr int kTickedRole = Qt::UserRole + 1;  // the tick last seen, to tell tick changes apart
 constexpr int kPrimaryRole = Qt::UserRole + 2; // the learner's primary disability, shown red
 
 void place(QWidget* w, int left, int top, int width, int height) {
@@ -87,8 +87,7 @@ frmMultipleDisabilities::frmMultipleDisabilities(QWidget* parent) : QDialog(pare
 
     Label4 = label(this, "Red indicates Primary Barrier ", 120, 4640, 5760);
     Label4->setStyleSheet(
-        "color: " +
-        readableTone(toQColor(vbRed), palette().color(QPalette::Window)).name() + ";");
+        "color: " + readableTone(toQColor(vbRed), palette().color(QPalette::Window)).name() + ";");
 
     lblKNumber = label(this, "K Number of learner:", 120, 5100, 2400);
     txtKNumber = boxBeside<QLineEdit>(this, 5060, 2400);

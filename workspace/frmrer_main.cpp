@@ -41,7 +41,8 @@ protected:
         const int step = width() / (count + 1);
         for (int i = 0; i < count; ++i) {
             const int size = sizes[i];
-            frmImages::paintLearner(p, QRectF(step * (i + 1) - size / 2, ground - size, size, size));
+            frmImages::paintLearner(p,
+                                    QRectF(step * (i + 1) - size / 2, ground - size, size, size));
         }
         p.setPen(QPen(QColor(0x2d, 0x5f, 0x9a), 2));
         p.drawLine(QPointF(step / 2.0, ground), QPointF(width() - step / 2.0, ground));

@@ -114,7 +114,8 @@ frmSelectLearner::frmSelectLearner(QWidget* parent) : QDialog(parent) {
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     // Enter in the search box searches, as the Search button does.
     connect(txtSearch, &QLineEdit::returnPressed, Command1, &QPushButton::click);
-    connect(gridLearner, &Grid::KeyPress, this, [this](int& keyAscii) { gridLearner_KeyPress(keyAscii); });
+    connect(gridLearner, &Grid::KeyPress, this,
+            [this](int& keyAscii) { gridLearner_KeyPress(keyAscii); });
     connect(cmdSupport, &QPushButton::clicked, this, [this] { cmdSupport_Click(); });
     connect(cmdReports, &QPushButton::clicked, this, [this] { cmdReports_Click(); });
     connect(btnPrint, &QPushButton::clicked, this, [this] { btnPrint_Click(); });

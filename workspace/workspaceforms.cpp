@@ -11,9 +11,5 @@ void registerWorkspaceForms() {
             window.exec();
         return QString();
     });
-    registerForm("frmRER_Main", [] {
-        frmRER_Main window;
-        window.exec();
-        return QString();
-    });
+    registerWindow<frmRER_Main>("frmRER_Main");
 }

@@ -1,16 +1,16 @@
 #pragma once
 // What the page tests share: a demo database with the program's tables, the
 // current learner and data year set, and the text of a printed PDF.
-#include "platform/grid.h"
-#include "platform/printdialog.h"
 #include "pages/assessmentpage.h"
 #include "pages/previewlist.h"
-#include "tests/common/fixture.h"
-#include "tests/common/pdf.h"
-#include "tests/common/user.h"
+#include "platform/grid.h"
+#include "platform/printdialog.h"
 #include "services/checktables.h"
 #include "services/globals.h"
 #include "services/moddatabaseconnection.h"
+#include "tests/common/fixture.h"
+#include "tests/common/pdf.h"
+#include "tests/common/user.h"
 
 #include <QApplication>
 #include <QHash>

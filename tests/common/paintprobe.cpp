@@ -33,7 +33,8 @@ public:
     void drawLines(const QLineF*, int) override {}
     void drawEllipse(const QRectF&) override {}
     void drawPoints(const QPointF*, int) override {}
-    void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {}
+    void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override {
+    }
     void drawTiledPixmap(const QRectF&, const QPixmap&, const QPointF&) override {}
     void drawTextItem(const QPointF& p, const QTextItem& item) override {
         const QString text = item.text();

@@ -13,9 +13,9 @@ void expectReadable(QWidget* window, const QString& name) {
     const QList<PaintedText> texts = paintedTexts(window);
     EXPECT_FALSE(texts.isEmpty()) << name.toStdString();
     for (const PaintedText& t : texts) {
-        EXPECT_GE(t.contrast, 4.5) << name.toStdString() << ": \"" << t.text.toStdString()
-                                   << "\" in " << t.color.name().toStdString() << " on "
-                                   << t.background.name().toStdString();
+        EXPECT_GE(t.contrast, 4.5)
+            << name.toStdString() << ": \"" << t.text.toStdString() << "\" in "
+            << t.color.name().toStdString() << " on " << t.background.name().toStdString();
     }
 }
 
@@ -73,7 +73,8 @@ int expectReadAsPainted(Grid* grid, int headingColumn) {
             const QString where = QString("cell %1,%2").arg(r + 1).arg(c + 1);
             EXPECT_EQ(cell->role(), QAccessible::Cell);
             EXPECT_EQ(cell->text(QAccessible::Name).simplified().toStdString(),
-                      painted.value({r, c}).toStdString()) << where.toStdString();
+                      painted.value({r, c}).toStdString())
+                << where.toStdString();
             const QList<QAccessibleInterface*> columnHeads =
                 cell->tableCellInterface()->columnHeaderCells();
             EXPECT_EQ(columnHeads.size(), grid->colHeadersShown() ? 1 : 0) << where.toStdString();
@@ -94,4 +95,3 @@ int expectReadAsPainted(Grid* grid, int headingColumn) {
     }
     return read;
 }
-

@@ -6,8 +6,8 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QClipboard>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -131,7 +131,8 @@ inline QPoint clickPoint(QWidget* control) {
     QStyleOptionButton option;
     option.initFrom(control);
     if (qobject_cast<QCheckBox*>(control))
-        return control->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, control)
+        return control->style()
+            ->subElementRect(QStyle::SE_CheckBoxIndicator, &option, control)
             .center();
     if (qobject_cast<QRadioButton*>(control))
         return control->style()

@@ -1,11 +1,11 @@
 // The assessment page frame on a small page of its own: the save and load
 // shapes, the Save handler, leaving, the page print, and walking a chain.
+#include "pages/assessmentpage.h"
 #include "platform/adodb.h"
 #include "platform/printer.h"
-#include "pages/assessmentpage.h"
+#include "services/formregistry.h"
 #include "tests/common/pagetest.h"
 #include "tests/common/user.h"
-#include "services/formregistry.h"
 
 #include <QApplication>
 #include <QHash>
@@ -559,8 +559,8 @@ protected:
 bool fileWritable(const QString& path) {
     sqlite3* db = nullptr;
     sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    const bool free = sqlite3_exec(db, "BEGIN IMMEDIATE; ROLLBACK", nullptr, nullptr, nullptr) ==
-                      SQLITE_OK;
+    const bool free =
+        sqlite3_exec(db, "BEGIN IMMEDIATE; ROLLBACK", nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_close(db);
     return free;
 }

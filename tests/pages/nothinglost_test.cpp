@@ -9,6 +9,7 @@
 #include "profile/frmextendedprofile1.h"
 #include "profile/frmextendedprofile2.h"
 #include "profile/profileforms.h"
+#include "services/formregistry.h"
 #include "support/frmactionplan3.h"
 #include "support/frmisp.h"
 #include "support/frmschoolrequestsupport.h"
@@ -16,7 +17,6 @@
 #include "tests/common/pagetest.h"
 #include "tests/common/user.h"
 #include "workspace/frmmultipledisabilities.h"
-#include "services/formregistry.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -27,7 +27,8 @@
 
 namespace {
 
-const QString kNotSaved = "You have NOT saved your data. Are you sure you want to exit without saving?";
+const QString kNotSaved =
+    "You have NOT saved your data. Are you sure you want to exit without saving?";
 
 class NothingLost : public PageTest {
 protected:
@@ -237,7 +238,8 @@ TEST_F(NothingLost, UndoBringsBackALongTextTypedOverDeletedOrPastedOver) {
     const QString report = QString("The learner reads slowly and needs support. ").repeated(142);
     ASSERT_GE(report.size(), 6216);
     rawExec(dbPath, "INSERT INTO TAV_Learning_And_Development_Barriers (LearnerID, Learning, "
-                    "Data_Year) VALUES (2, '" + report + "', 2026)");
+                    "Data_Year) VALUES (2, '" +
+                        report + "', 2026)");
     auto page = open("frmExtendedProfile1");
     auto* grid = page->findChild<Grid*>("gridBarriers");
     ASSERT_EQ(grid->GetText(1, 4), report);
@@ -341,8 +343,8 @@ TEST_F(NothingLost, APasteThatDoesNotFitIsRefusedWithItsLengthAndTheLimit) {
 TEST_F(NothingLost, AControlCharacterIsRefusedAtThePasteAndSaveStoresTheOtherEdits) {
     for (const QString& bad : {QString("Reads") + QChar(0) + "slowly", QString("Bell\aringing")}) {
         SCOPED_TRACE(bad.toStdString());
-        const QString code = entryguard::controlCharacter(bad)->unicode() == 0 ? "U+0000"
-                                                                                : "U+0007";
+        const QString code =
+            entryguard::controlCharacter(bad)->unicode() == 0 ? "U+0000" : "U+0007";
         // A grid cell: chosen, and in its editor.
         auto page = open("frmExtendedProfile1");
         auto* grid = page->findChild<Grid*>("gridBarriers");
@@ -361,9 +363,9 @@ TEST_F(NothingLost, AControlCharacterIsRefusedAtThePasteAndSaveStoresTheOtherEdi
         boxes().clear();
         user::click(page->cmdSave);
         EXPECT_EQ(shown(), QStringList{kSaved});
-        EXPECT_EQ(learnerYearRows("Learning, Communication",
-                                  "TAV_Learning_And_Development_Barriers"),
-                  QStringList{" |Talks little"});
+        EXPECT_EQ(
+            learnerYearRows("Learning, Communication", "TAV_Learning_And_Development_Barriers"),
+            QStringList{" |Talks little"});
         rawExec(dbPath, "DELETE FROM TAV_Learning_And_Development_Barriers");
 
         // An entry box.

@@ -96,10 +96,10 @@ TEST_F(PageKeys, ThePageGridsReadAsTheyArePaintedAndStayReadableOnADarkDesktop) 
     for (Grid* grid : page.findChildren<Grid*>())
         read += expectReadAsPainted(grid, 0);
     EXPECT_GT(read, 10);
-    QAccessibleInterface* provider = QAccessible::queryAccessibleInterface(
-                                         page.gridEarlyIntervention)
-                                         ->tableInterface()
-                                         ->cellAt(2, 1);
+    QAccessibleInterface* provider =
+        QAccessible::queryAccessibleInterface(page.gridEarlyIntervention)
+            ->tableInterface()
+            ->cellAt(2, 1);
     EXPECT_EQ(provider->text(QAccessible::Name), "Keyboard Clinic");
     EXPECT_TRUE(provider->state().editable);
     const QAccessibleInterface* button =

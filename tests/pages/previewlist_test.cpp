@@ -1,11 +1,11 @@
 // The preview list on a test page: both entry forms, Remove, the highlight
 // and the read-only preview grid.
-#include "platform/colors.h"
 #include "pages/assessmentpage.h"
 #include "pages/previewlist.h"
+#include "platform/colors.h"
 #include "profile/frmextendedprofile2.h"
-#include "tests/common/user.h"
 #include "tests/common/pagetest.h"
+#include "tests/common/user.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,9 +1,9 @@
 // Yes/No pairs: the design of the two boxes, exclusivity on the user's
 // clicks, the answer read back from a stored Yes/No value and the value given
 // to store.
+#include "pages/yesnopair.h"
 #include "platform/adodb.h"
 #include "platform/grid.h"
-#include "pages/yesnopair.h"
 #include "tests/common/pagetest.h"
 #include "tests/common/user.h"
 

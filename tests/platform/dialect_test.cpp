@@ -521,8 +521,8 @@ TEST_F(DialectTest, NoCollationOnATermThatIsANumber) {
         "ADSS ON CFS.Sub_Section = ADSS.ID WHERE CFS.Data_Year = 2024 AND CFS.LearnerID IN "
         "(1, 3, 12) ORDER BY CFS.LearnerID, ADSS.Description";
     EXPECT_EQ(collatedTerms(translated(scores)), QStringList{"ADSS.Description"});
-    EXPECT_EQ(rows(scores), QStringList({"1|2|Climbing", "1|1|eating", "1|3|walking",
-                                         "3|2|walking", "12|1|Climbing"}));
+    EXPECT_EQ(rows(scores), QStringList({"1|2|Climbing", "1|1|eating", "1|3|walking", "3|2|walking",
+                                         "12|1|Climbing"}));
     const QString grouped =
         "SELECT S.LearnerID, LADS.Activity_Domain, Count(S.Sub_Section) AS N FROM "
         "(SELECT LearnerID, Sub_Section FROM TAV_Criteria_For_Selection WHERE Data_Year = 2024) "
@@ -542,8 +542,8 @@ TEST_F(DialectTest, NoCollationOnATermThatIsANumber) {
                          "LI.FName, LI.ID")
                   .section(" ORDER BY ", 1),
               QString("jet_concat(LI.SName,', ',LI.FName) COLLATE jet_nocase, LI.ID"));
-    EXPECT_EQ(rows(texts), QStringList({"de Beer, Piet|4", "SMITH, |2", "SMITH, John|1",
-                                        "Zulu, Anna|3"}));
+    EXPECT_EQ(rows(texts),
+              QStringList({"de Beer, Piet|4", "SMITH, |2", "SMITH, John|1", "Zulu, Anna|3"}));
     EXPECT_EQ(collatedTerms(translateJetSql(scores)),
               QStringList({"CFS.LearnerID", "ADSS.Description"}));
 
@@ -554,7 +554,8 @@ TEST_F(DialectTest, NoCollationOnATermThatIsANumber) {
     QStringList steps;
     for (; !explain.Eof(); explain.MoveNext())
         steps << explain.Fields("detail").text();
-    EXPECT_TRUE(steps.join('\n').contains("RIGHT PART OF ORDER BY")) << steps.join('\n').toStdString();
+    EXPECT_TRUE(steps.join('\n').contains("RIGHT PART OF ORDER BY"))
+        << steps.join('\n').toStdString();
 
     // A column of the same name declared as text again is text: the
     // translation holds for the schema it was made for.
@@ -604,13 +605,13 @@ TEST_F(DialectTest, TextFunctionsReadADivisionAsTheHostEnginePrintsIt) {
 
 TEST_F(DialectTest, MalformedTextIsRefusedNeverRewritten) {
     const QStringList malformed = {
-        "SELECT \"abc AS x",                                  // unterminated text
-        "SELECT 'abc AS x",                                   //
-        "SELECT [Name FROM Disabilities",                     // unterminated name
-        "SELECT 'a'\"b\"",                                    // two literals, no operator
-        "SELECT ##'x'",                                       //
-        "SELECT #2024-01-02#'x'",                             //
-        "SELECT #next week#",                                 // no date
+        "SELECT \"abc AS x",              // unterminated text
+        "SELECT 'abc AS x",               //
+        "SELECT [Name FROM Disabilities", // unterminated name
+        "SELECT 'a'\"b\"",                // two literals, no operator
+        "SELECT ##'x'",                   //
+        "SELECT #2024-01-02#'x'",         //
+        "SELECT #next week#",             // no date
         "SELECT Name FROM Disabilities WHERE Name = 'Blind'\"Deaf\"",
     };
     for (const QString& sql : malformed) {
@@ -636,8 +637,8 @@ TEST_F(DialectTest, MalformedTextIsRefusedNeverRewritten) {
 // A name in brackets holds a doubled ] for each of its own: whatever else it
 // holds (a quote, a ; or a whole statement), it stays one name.
 TEST_F(DialectTest, ANameHoldingABracketStaysOneName) {
-    const QStringList crafted = {"a]b", "x]; DROP TABLE Disabilities; --", "say \"hi\"]",
-                                 "]", "[Tbl].[ID]"};
+    const QStringList crafted = {"a]b", "x]; DROP TABLE Disabilities; --", "say \"hi\"]", "]",
+                                 "[Tbl].[ID]"};
     QStringList defs;
     for (QString name : crafted)
         defs << '"' + name.replace('"', "\"\"") + "\" INTEGER";
@@ -649,8 +650,7 @@ TEST_F(DialectTest, ANameHoldingABracketStaysOneName) {
     }
     EXPECT_EQ(bracketedName(crafted[0]), "[a]]b]");
 
-    EXPECT_EQ(exec("INSERT INTO W (" + columns.join(", ") + ") VALUES (" + values.join(", ") +
-                   ")"),
+    EXPECT_EQ(exec("INSERT INTO W (" + columns.join(", ") + ") VALUES (" + values.join(", ") + ")"),
               1);
     EXPECT_EQ(rows("SELECT [W]." + columns.join(", [W].") + " FROM [W]"),
               QStringList{values.join('|')});
@@ -733,6 +733,6 @@ TEST_F(DialectTest, EveryLetterSortsAndMatchesWithoutCase) {
                   .size(),
               2);
     // The tables are declared as before: other programs open the file too.
-    EXPECT_FALSE(rawScalar(path, "SELECT group_concat(sql) FROM sqlite_master")
-                     .contains("jet_nocase"));
+    EXPECT_FALSE(
+        rawScalar(path, "SELECT group_concat(sql) FROM sqlite_master").contains("jet_nocase"));
 }

@@ -10,12 +10,12 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialog>
-#include <QTimer>
 #include <QImage>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -51,10 +51,9 @@ struct GridWindow : ::testing::Test {
         window.resize(700, 400);
         QObject::connect(grid, &Grid::Change,
                          [this](int c, int r) { changes << QString("%1,%2").arg(c).arg(r); });
-        QObject::connect(grid, &Grid::EntryRefused,
-                         [this](int, int, const QString&, const QString& message) {
-                             refusals << message;
-                         });
+        QObject::connect(
+            grid, &Grid::EntryRefused,
+            [this](int, int, const QString&, const QString& message) { refusals << message; });
         ASSERT_TRUE(user::showActive(&window));
     }
 
@@ -180,7 +179,8 @@ TEST_F(GridWindow, DeleteAndBackspaceClearAChosenCellOfEveryKind) {
                  {LineCol, 3, "15/03/2026"}};
     for (const Qt::Key key : {Qt::Key_Delete, Qt::Key_Backspace}) {
         for (const auto& cell : cells) {
-            SCOPED_TRACE(QString("%1,%2 key %3").arg(cell.col).arg(cell.row).arg(key).toStdString());
+            SCOPED_TRACE(
+                QString("%1,%2 key %3").arg(cell.col).arg(cell.row).arg(key).toStdString());
             grid->SetText(cell.col, cell.row, cell.text);
             changes.clear();
             choose(cell.col, cell.row);

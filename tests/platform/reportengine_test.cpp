@@ -456,10 +456,13 @@ TEST(ReportEngine, DataAndNamesTheLayoutDoesNotHaveAreRefused) {
 // blanks at either end or doubled, words wider than the box, other scripts.
 TEST(ReportEngine, ATextIsMeasuredAsHighAsItIsSet) {
     // Plain words first, then the rest.
-    const QStringList words = {"learner", "reads", "Slowly", "with", "O'Neill", "\"quoted\"",
-                               "(aside)", "end.", "yes,", "no;", "so:", "well!", "why?", "3.5",
-                               "011", "x", "iiiiii", "AVATAR", "Tomorrow", "WWWWWWWWWWWWWWWWWWWW",
-                               "(", ")", ".", "-", "well-known", "a/b", "Émile", "ÑANDÚ"};
+    const QStringList words = {"learner",    "reads",      "Slowly",   "with",
+                               "O'Neill",    "\"quoted\"", "(aside)",  "end.",
+                               "yes,",       "no;",        "so:",      "well!",
+                               "why?",       "3.5",        "011",      "x",
+                               "iiiiii",     "AVATAR",     "Tomorrow", "WWWWWWWWWWWWWWWWWWWW",
+                               "(",          ")",          ".",        "-",
+                               "well-known", "a/b",        "Émile",    "ÑANDÚ"};
     const int plainWords = 20;
     quint32 seed = 20260611;
     const auto next = [&seed](int n) {

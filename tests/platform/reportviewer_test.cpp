@@ -4,23 +4,23 @@
 // and export to PDF.
 #include "platform/printdialog.h"
 #include "platform/printer.h"
-#include "platform/reportengine.h"
+#include "platform/reportviewer.h"
 #include "tests/common/pdf.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QPainter>
-#include <QProgressBar>
-#include <QVBoxLayout>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPageLayout>
+#include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
@@ -413,12 +413,9 @@ TEST_F(ReportViewerKeys, CtrlPPrintsAndTheZoomKeysAndCtrlWheelZoom) {
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
         int direction; // +1 in, -1 out, 0 the opening size
-    } keys[] = {{Qt::Key_Plus, Qt::ControlModifier, 1},
-                {Qt::Key_Equal, Qt::ControlModifier, 1},
-                {Qt::Key_Minus, Qt::ControlModifier, -1},
-                {Qt::Key_0, Qt::ControlModifier, 0},
-                {Qt::Key_Minus, Qt::ControlModifier, -1},
-                {Qt::Key_0, Qt::ControlModifier, 0}};
+    } keys[] = {{Qt::Key_Plus, Qt::ControlModifier, 1},   {Qt::Key_Equal, Qt::ControlModifier, 1},
+                {Qt::Key_Minus, Qt::ControlModifier, -1}, {Qt::Key_0, Qt::ControlModifier, 0},
+                {Qt::Key_Minus, Qt::ControlModifier, -1}, {Qt::Key_0, Qt::ControlModifier, 0}};
     for (const auto& k : keys) {
         const double before = viewer.zoom();
         QTest::keyClick(viewer.pageArea, k.key, k.modifiers);

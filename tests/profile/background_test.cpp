@@ -3,14 +3,14 @@
 // page print.
 #include "profile/frmbackgroundinfo.h"
 #include "profile/profileforms.h"
-#include "tests/common/user.h"
-#include "tests/common/pagetest.h"
 #include "services/formregistry.h"
+#include "tests/common/pagetest.h"
+#include "tests/common/user.h"
 #include "workspace/frmmultipledisabilities.h"
 
-#include <QFile>
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 
@@ -51,10 +51,11 @@ protected:
     // Types the five texts into their cells (a text of more than one line is
     // pasted, as it is copied in).
     static void fill(frmBackgroundInfo& p, const QStringList& texts) {
-        const std::pair<Grid*, int> cells[] = {
-            {p.gridEarlyIntervention, 1}, {p.gridEarlyIntervention, 2},
-            {p.gridEarlyIntervention, 3}, {p.gridFamilySituation, 1},
-            {p.gridParent_Understanding, 1}};
+        const std::pair<Grid*, int> cells[] = {{p.gridEarlyIntervention, 1},
+                                               {p.gridEarlyIntervention, 2},
+                                               {p.gridEarlyIntervention, 3},
+                                               {p.gridFamilySituation, 1},
+                                               {p.gridParent_Understanding, 1}};
         for (int i = 0; i < 5; ++i) {
             const auto [grid, col] = cells[i];
             if (texts[i].contains('\n'))

@@ -4,8 +4,8 @@
 #include "platform/adodb.h"
 #include "profile/frmcriteriaselection.h"
 #include "profile/profileforms.h"
-#include "tests/common/user.h"
 #include "tests/common/pagetest.h"
+#include "tests/common/user.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,18 +1,18 @@
 // Section 2 barriers page: its grid, load, save, leaving and print.
-#include "profile/frmextendedprofile1.h"
 #include "platform/sqlquote.h"
+#include "profile/frmextendedprofile1.h"
 #include "profile/profileforms.h"
-#include "tests/common/user.h"
-#include "tests/common/pagetest.h"
 #include "services/formregistry.h"
+#include "tests/common/pagetest.h"
+#include "tests/common/user.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFontMetrics>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QLineEdit>
 #include <QScrollBar>
 #include <QTimer>
 

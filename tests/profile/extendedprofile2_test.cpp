@@ -1,13 +1,13 @@
 // Section 2 factors page: the three preview lists, their rows in the three
 // tables, the summary of stored factors, the print of the tab on show and the
 // way back to the barriers page.
+#include "pages/previewlist.h"
 #include "profile/frmextendedprofile1.h"
 #include "profile/frmextendedprofile2.h"
-#include "pages/previewlist.h"
 #include "profile/profileforms.h"
+#include "services/formregistry.h"
 #include "tests/common/pagetest.h"
 #include "tests/common/user.h"
-#include "services/formregistry.h"
 
 #include <QApplication>
 #include <QFontMetrics>

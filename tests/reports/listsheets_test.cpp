@@ -46,8 +46,8 @@ void fillGroups(ado::Recordset& rs, const QList<int>& sizes, const char* groupFi
 } // namespace
 
 TEST(ListSheets, AGroupsHeadingAndCountLineNeverStandAloneAtAPagesFootOrHead) {
-    for (const auto& [layout, field] :
-         {std::pair{crdLearner_DisSum(), "Disability"}, {crdLearner_ListProv(), "Name_Of_Provider"}}) {
+    for (const auto& [layout, field] : {std::pair{crdLearner_DisSum(), "Disability"},
+                                        {crdLearner_ListProv(), "Name_Of_Provider"}}) {
         const Section* heading = &layout->groups.first().headers.first();
         const Section* count = &layout->groups.first().footers.first();
         // The first group's size runs through every place its last learner
@@ -142,8 +142,9 @@ TEST(ListSheets, TheLearnersWithoutAProviderAreListedInOneOrder) {
         }
     }
     EXPECT_EQ(groups.size(), 2);
-    EXPECT_EQ(grades.join(", ").toStdString(), "Grade 1, Grade 1, Grade 1, Grade 2, Grade 2, Grade 2, Grade R, "
-                                 "Grade R, Grade R, Grade 1");
+    EXPECT_EQ(grades.join(", ").toStdString(),
+              "Grade 1, Grade 1, Grade 1, Grade 2, Grade 2, Grade 2, Grade R, "
+              "Grade R, Grade R, Grade 1");
 }
 
 TEST(ViewerWindow, TheViewerWithItsFrameFitsTheScreensAvailableArea) {
@@ -169,6 +170,6 @@ TEST(ViewerWindow, TheViewerWithItsFrameFitsTheScreensAvailableArea) {
     // The window as the program makes it, on the screen it has.
     frmReportview viewer;
     const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-    EXPECT_TRUE(available.contains(viewer.geometry())) << available.width() << "x"
-                                                       << available.height();
+    EXPECT_TRUE(available.contains(viewer.geometry()))
+        << available.width() << "x" << available.height();
 }

@@ -4,12 +4,12 @@
 // report viewer replaced by a double that records what it was handed.
 #include "platform/runtime.h"
 #include "reports/frmreportview.h"
-#include "tests/common/fixture.h"
-#include "tests/common/user.h"
 #include "services/checktables.h"
 #include "services/formregistry.h"
 #include "services/globals.h"
 #include "services/moddatabaseconnection.h"
+#include "tests/common/fixture.h"
+#include "tests/common/user.h"
 
 #include <QApplication>
 #include <QComboBox>

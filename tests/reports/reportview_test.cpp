@@ -4,9 +4,9 @@
 #include "reports/frmbarrierselect.h"
 #include "reports/reportforms.h"
 #include "reports/reportlayouts.h"
-#include "tests/reports/reportviewtest.h"
-#include "tests/common/user.h"
 #include "services/formregistry.h"
+#include "tests/common/user.h"
+#include "tests/reports/reportviewtest.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -2,7 +2,7 @@
 // What the viewer tests share: the demo school with the program's tables,
 // the data and report year 2026, and a report printed to PDF and read back.
 #include "platform/printer.h"
-#include "platform/reportengine.h"
+#include "platform/reportviewer.h"
 #include "reports/frmreportview.h"
 #include "tests/common/pagetest.h"
 

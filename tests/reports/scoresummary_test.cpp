@@ -1,7 +1,7 @@
 // The learner score summary: levels of the eight areas of impairment from the
 // report year's criteria scores and the five support-area ratings, one row a
 // current learner, built in memory and shown in the viewer.
-#include "platform/reportengine.h"
+#include "platform/reportviewer.h"
 #include "reports/reportlayouts.h"
 #include "tests/reports/reportviewtest.h"
 

@@ -98,9 +98,9 @@ TEST_F(SelectionTest, ProviderListGivesTheProvidersOfTheQueryAsFirstWritten) {
             for (const char* p : {"Gone", "Nobody's", "Negative"})
                 EXPECT_TRUE(providers.contains(p)) << p;
         const QStringList plan = rawRows(
-            dbPath, "EXPLAIN QUERY PLAN " +
-                        translateJetSql(frmBarrierSelect::personQuery()).replace("jet_nocase",
-                                                                                 "NOCASE"));
+            dbPath,
+            "EXPLAIN QUERY PLAN " +
+                translateJetSql(frmBarrierSelect::personQuery()).replace("jet_nocase", "NOCASE"));
         for (const QString& step : plan)
             EXPECT_FALSE(step.section('|', 3).startsWith("SCAN TAV_Learner_Background_Info") ||
                          step.section('|', 3).startsWith("SCAN B "))
@@ -291,7 +291,7 @@ TEST_F(SelectionTest, ListQueriesGiveTheRowsOfTheQueriesAsFirstWritten) {
                     "(99, 2026, 'Clinic A'), (2, 2026, 'clinic a'), (3, 2026, 'Twice')");
     const struct {
         const char* mode;
-        const char* first; // the query as first written, to its WHERE
+        const char* first;     // the query as first written, to its WHERE
         const char* otherYear; // its WHERE for another year than the data year
         const char* chosen;    // a barrier or provider chosen, and its field
         const char* field;
@@ -339,14 +339,13 @@ TEST_F(SelectionTest, ListQueriesGiveTheRowsOfTheQueriesAsFirstWritten) {
                     first += " AND LI.AccessionNo = '" + accession + "'";
                 }
                 first += report.order;
-                const QString query =
-                    perBarrier ? w->learnerSummaryQuery() : w->learnerListQuery();
+                const QString query = perBarrier ? w->learnerSummaryQuery() : w->learnerListQuery();
                 const QStringList rows = run(query, report.columns);
                 EXPECT_FALSE(rows.isEmpty());
                 EXPECT_EQ(rows, run(first, report.columns));
-                const QStringList plan = rawRows(
-                    dbPath,
-                    "EXPLAIN QUERY PLAN " + translateJetSql(query).replace("jet_nocase", "NOCASE"));
+                const QStringList plan =
+                    rawRows(dbPath, "EXPLAIN QUERY PLAN " +
+                                        translateJetSql(query).replace("jet_nocase", "NOCASE"));
                 for (const QString& step : plan)
                     EXPECT_FALSE(step.section('|', 3).startsWith("SCAN BI")) << step.toStdString();
             }

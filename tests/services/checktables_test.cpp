@@ -1,7 +1,7 @@
 // The start-up table check: creation, seeding, key migration and indexes.
-#include "tests/common/fixture.h"
 #include "services/checktables.h"
 #include "services/moddatabaseconnection.h"
+#include "tests/common/fixture.h"
 
 #include <QFile>
 #include <ostream>

@@ -1,8 +1,8 @@
 // The shared connection: opening with its error report, closing without one,
 // and the query routine over the shared record set.
-#include "tests/common/fixture.h"
 #include "services/moddatabaseconnection.h"
 #include "services/modextendedmsgbox.h"
+#include "tests/common/fixture.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

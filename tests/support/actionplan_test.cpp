@@ -4,14 +4,14 @@
 #include "platform/adodb.h"
 #include "platform/colors.h"
 #include "profile/frmbackgroundinfo.h"
+#include "services/formregistry.h"
+#include "services/globals.h"
 #include "support/frmactionplan.h"
 #include "support/frmactionplan2.h"
 #include "support/frmactionplan3.h"
 #include "support/supportforms.h"
-#include "tests/common/user.h"
 #include "tests/common/pagetest.h"
-#include "services/formregistry.h"
-#include "services/globals.h"
+#include "tests/common/user.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -6,8 +6,8 @@
 #include "platform/runtime.h"
 #include "support/frmassessment_support_reg.h"
 #include "support/supportforms.h"
-#include "tests/common/user.h"
 #include "tests/common/pagetest.h"
+#include "tests/common/user.h"
 #include "workspace/frmrer_main.h"
 
 #include <QApplication>

@@ -57,9 +57,11 @@ TEST_F(EntryLimits, EveryEntryOfEveryPageTakesAtMostItsColumnsSize) {
             if (stored->table.isEmpty())
                 return; // shown only
             const QString k = key(stored->table, stored->column);
-            ASSERT_TRUE(sizes.contains(k)) << where.toStdString() << ": no column " << k.toStdString();
+            ASSERT_TRUE(sizes.contains(k))
+                << where.toStdString() << ": no column " << k.toStdString();
             if (sizes[k] > 0) {
-                EXPECT_TRUE(maxLength > 0 && maxLength <= sizes[k]) << where.toStdString() << " takes " << maxLength << ", " << k.toStdString()
+                EXPECT_TRUE(maxLength > 0 && maxLength <= sizes[k])
+                    << where.toStdString() << " takes " << maxLength << ", " << k.toStdString()
                     << " holds " << sizes[k];
             }
         };

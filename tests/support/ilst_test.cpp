@@ -2,12 +2,12 @@
 // record per learner-year, the print of the tab on show and the way between
 // the school request page and this page.
 #include "platform/colors.h"
+#include "services/formregistry.h"
 #include "support/frmilstintervention.h"
 #include "support/frmschoolrequestsupport.h"
 #include "support/supportforms.h"
 #include "tests/common/pagetest.h"
 #include "tests/common/user.h"
-#include "services/formregistry.h"
 
 #include <QApplication>
 #include <QLabel>

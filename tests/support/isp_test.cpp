@@ -2,13 +2,13 @@
 // strengths, the five action previews with their entry rows and the blank
 // fields question, the per-kind save, the print of the tab on show and the
 // way in from the main menu.
-#include "platform/colors.h"
 #include "pages/previewlist.h"
+#include "platform/colors.h"
+#include "services/formregistry.h"
 #include "support/frmisp.h"
 #include "support/supportforms.h"
-#include "tests/common/user.h"
 #include "tests/common/pagetest.h"
-#include "services/formregistry.h"
+#include "tests/common/user.h"
 
 #include <QApplication>
 #include <QFile>
@@ -574,7 +574,7 @@ TEST_F(IspTest, EntryCellsTakeNoMoreThanTheirColumnsHold) {
     frmISP page;
     ASSERT_TRUE(showPage(page));
     Grid* entry = page.gridAddAction;
-    const QString date = "By the end of the third school term 2026"; // 40 characters
+    const QString date = "By the end of the third school term 2026";              // 40 characters
     const QString target = QString("Reads a graded reader aloud. ").repeated(11); // 319
     user::typeIntoCell(entry, 5, S, date, 10);
     user::typeIntoCell(entry, 1, S, target, 10);

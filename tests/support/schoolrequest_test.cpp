@@ -1,9 +1,9 @@
 // Section 3b school request page: the five support-area preview lists with
 // their level drop-downs, the rows of TAV_Learner_Support_Needs per area, the
 // signature grid and the print of the tab on show.
+#include "pages/previewlist.h"
 #include "platform/colors.h"
 #include "platform/runtime.h"
-#include "pages/previewlist.h"
 #include "support/frmschoolrequestsupport.h"
 #include "support/supportforms.h"
 #include "tests/common/pagetest.h"
@@ -323,8 +323,7 @@ TEST_F(SchoolRequestTest, OnlyTheAssistiveDevicesListTakesTyping) {
     for (const int area : {1, 3, 4, 5, 2}) {
         SCOPED_TRACE(area);
         user::typeIntoCell(page.previewOf(area), 2, S, "x");
-        EXPECT_EQ(page.previewOf(area)->GetText(2, S),
-                  area == Page::AssistiveDevices ? "x" : "");
+        EXPECT_EQ(page.previewOf(area)->GetText(2, S), area == Page::AssistiveDevices ? "x" : "");
         EXPECT_EQ(page.isUnsaved(), area == Page::AssistiveDevices);
     }
     // A typed level is no wider than its column and may hold a quote.

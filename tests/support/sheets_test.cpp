@@ -245,8 +245,9 @@ TEST_F(SheetsTest, CriteriaPageSixsOtherRowGoesOnUnderTheColumnHeadingsWithoutAL
 }
 
 TEST_F(SheetsTest, AStrategyAreasHeadingStandsWithItsFirstLine) {
-    const QStringList headings = {"Specialisedstaff", "Assistivedevices", "Curriculumdifferentiation",
-                                  "Training", "Environmentalaccess", "Socialsupport"};
+    const QStringList headings = {"Specialisedstaff",          "Assistivedevices",
+                                  "Curriculumdifferentiation", "Training",
+                                  "Environmentalaccess",       "Socialsupport"};
     // Full lines up to a point move the area headings through every place on the sheets.
     for (int full = 0; full <= frmActionPlan2::kLines; ++full) {
         SCOPED_TRACE(full);

@@ -37,8 +37,8 @@ protected:
             for (QString& c : columns)
                 c = "quote([" + c + "])";
             for (const QString& row :
-                 learnerYearRows(columns.join(", "), table.name,
-                                 " ORDER BY " + columns.join(", "), 8, gDataYear))
+                 learnerYearRows(columns.join(", "), table.name, " ORDER BY " + columns.join(", "),
+                                 8, gDataYear))
                 all << QString(table.name) + ": " + row;
         }
         return all;

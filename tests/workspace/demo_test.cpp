@@ -5,6 +5,9 @@
 #include "profile/frmextendedprofile1.h"
 #include "profile/frmextendedprofile2.h"
 #include "profile/frmhealthreport.h"
+#include "services/checktables.h"
+#include "services/globals.h"
+#include "services/moddatabaseconnection.h"
 #include "support/frmactionplan.h"
 #include "support/frmactionplan2.h"
 #include "support/frmactionplan3.h"
@@ -14,9 +17,6 @@
 #include "support/frmschoolrequestsupport.h"
 #include "support/supportrating.h"
 #include "tests/common/fixture.h"
-#include "services/checktables.h"
-#include "services/globals.h"
-#include "services/moddatabaseconnection.h"
 
 #include <QDate>
 #include <QRegularExpression>

@@ -8,7 +8,7 @@
 #include "pages/assessmentpage.h"
 #include "platform/grid.h"
 #include "platform/printer.h"
-#include "platform/reportengine.h"
+#include "platform/reportviewer.h"
 #include "platform/runtime.h"
 #include "profile/frmbackgroundinfo.h"
 #include "profile/profileforms.h"
@@ -231,8 +231,9 @@ TEST_F(Journey, FromStartUpToASavedPageAndAnOpenedReportWithTheKeysAlone) {
     EXPECT_EQ(ends, 1);
     EXPECT_EQ(gDataYear, 2026);
     // The page was saved ...
-    EXPECT_EQ(rawRows(dbPath, "SELECT Nature_Of_Support_Received, Name_Of_Provider FROM "
-                              "TAV_Learner_Background_Info WHERE LearnerID = 2 AND Data_Year = 2026"),
+    EXPECT_EQ(rawRows(dbPath,
+                      "SELECT Nature_Of_Support_Received, Name_Of_Provider FROM "
+                      "TAV_Learner_Background_Info WHERE LearnerID = 2 AND Data_Year = 2026"),
               QStringList({"Speech therapy|Keyboard Clinic"}));
     QStringList messages;
     for (const msgbox::Shown& b : boxes())

@@ -18,11 +18,11 @@
 
 #include <QAccessible>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <cmath>
-#include <QLabel>
-#include <QLineEdit>
 
 namespace {
 
@@ -45,7 +45,8 @@ TEST_F(Looks, TheLearnerListReadsToAScreenReaderAsItIsPainted) {
     list->resize(list->width(), list->horizontalHeader()->height() + 31 * list->rowHeight(0) + 40);
     list->show();
     EXPECT_EQ(expectReadAsPainted(list, 1), 31 * 4);
-    QAccessibleInterface* cell = QAccessible::queryAccessibleInterface(list)->tableInterface()->cellAt(4, 3);
+    QAccessibleInterface* cell =
+        QAccessible::queryAccessibleInterface(list)->tableInterface()->cellAt(4, 3);
     EXPECT_EQ(cell->tableCellInterface()->columnHeaderCells()[0]->text(QAccessible::Name), "Grade");
     EXPECT_EQ(cell->tableCellInterface()->rowHeaderCells()[0]->text(QAccessible::Name),
               list->GetText(2, 5));
@@ -82,7 +83,7 @@ TEST_F(Looks, EveryTextStaysReadableOnADarkDesktop) {
     frmSelectLearner w;
     ASSERT_TRUE(user::showActive(&w));
     user::typeIntoBox(w.txtSearch, "024");
-    user::click(w.Command1); // the pale-yellow mark
+    user::click(w.Command1);              // the pale-yellow mark
     user::clickCell(w.gridLearner, 2, 3); // the chosen row
     expectReadable(&w, "learner list");
 
@@ -137,11 +138,10 @@ void expectSharpAt2(QWidget* picture, const QString& name) {
     ASSERT_EQ(at2.size(), at1.size() * 2);
     const double detail = squaresWithDetail(at2);
     EXPECT_GT(detail, 0.05) << name.toStdString();
-    const QImage enlarged =
-        at1.scaled(at2.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage enlarged = at1.scaled(at2.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     const double sharp = sharpness(at2), blurred = sharpness(enlarged);
-    EXPECT_GT(sharp, 1.5 * blurred) << name.toStdString() << ": " << sharp << " against "
-                                    << blurred;
+    EXPECT_GT(sharp, 1.5 * blurred)
+        << name.toStdString() << ": " << sharp << " against " << blurred;
     // The enlargements themselves fail the measure.
     EXPECT_EQ(squaresWithDetail(at1.scaled(at2.size())), 0);
 }

@@ -7,9 +7,9 @@
 #include "platform/colors.h"
 #include "platform/runtime.h"
 #include "platform/savebutton.h"
-#include "workspace/frmmultipledisabilities.h"
 #include "services/globals.h"
 #include "services/moddatabaseconnection.h"
+#include "workspace/frmmultipledisabilities.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -65,9 +65,7 @@ protected:
                                    .arg(learnerId));
     }
     // The user ticks or unticks an item with a click and Space.
-    static void tick(QListWidgetItem* it, bool on) {
-        user::tickItem(it->listWidget(), it, on);
-    }
+    static void tick(QListWidgetItem* it, bool on) { user::tickItem(it->listWidget(), it, on); }
     // The user types a date into the date box: a click on its year, then the
     // digits of the year, month and day (each part full goes on to the next).
     static void typeDate(QDateEdit* box, const QDate& date) {

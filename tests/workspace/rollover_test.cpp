@@ -296,11 +296,9 @@ TEST_F(RollOver, CountsPastTheSixteenBitRange) {
 // brackets, quotes or a statement stays one name, and its column is copied
 // like any other.
 TEST_F(RollOver, ColumnNamesFromTheFileStayNames) {
-    const QStringList crafted = {
-        "Barrier]) SELECT 1; DROP TABLE IF EXISTS General_Info; --",
-        "Note\"]; DELETE FROM Learner_Info; --",
-        "[Tbl].[Data_Year]",
-        "It's [x]]"};
+    const QStringList crafted = {"Barrier]) SELECT 1; DROP TABLE IF EXISTS General_Info; --",
+                                 "Note\"]; DELETE FROM Learner_Info; --", "[Tbl].[Data_Year]",
+                                 "It's [x]]"};
     for (const QString& name : crafted) {
         QString inner = name;
         rawExec(dbPath, "ALTER TABLE TAV_Factors_Community ADD COLUMN \"" +

@@ -11,11 +11,11 @@
 #include "services/checktables.h"
 #include "services/endprogram.h"
 #include "services/formregistry.h"
+#include "services/globals.h"
+#include "services/moddatabaseconnection.h"
 #include "workspace/frmrer_main.h"
 #include "workspace/frmselectlearner.h"
 #include "workspace/frmselectyear.h"
-#include "services/globals.h"
-#include "services/moddatabaseconnection.h"
 #include "workspace/workspaceforms.h"
 
 #include <QApplication>
