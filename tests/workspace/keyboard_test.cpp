@@ -1,7 +1,7 @@
 // The learner-selection windows from the keyboard alone: Tab to a control,
 // the arrows, Space and Enter, as a user without a mouse works them.
-#include "tests/common/fixture.h"
 #include "tests/common/user.h"
+#include "tests/common/workspacetest.h"
 
 #include "platform/grid.h"
 #include "platform/runtime.h"
@@ -22,39 +22,14 @@
 
 namespace {
 
-class Keyboard : public DemoDbTest {
+class Keyboard : public WorkspaceTest {
 protected:
-    void SetUp() override {
-        DemoDbTest::SetUp();
-        SaveSetting("MarvikEmis", "Startup", "Database", dbPath);
-        setEndProgramHook([this] { ++ends; });
-        registerWorkspaceForms();
-    }
-    void TearDown() override {
-        setEndProgramHook({});
-        for (const QString& name : stubbed)
-            registerForm(name, [] { return QString(); });
-        registerWorkspaceForms();
-        setClockOverride(std::nullopt);
-        DemoDbTest::TearDown();
-    }
-    void stubForm(const QString& name) {
-        stubbed << name;
-        registerForm(name, [this, name] {
-            opened << name;
-            return QString();
-        });
-    }
     QStringList boxTexts() const {
         QStringList texts;
         for (const auto& b : msgbox::shownBoxes())
             texts << b.text;
         return texts;
     }
-
-    int ends = 0;
-    QStringList opened;
-    QStringList stubbed;
 };
 
 TEST_F(Keyboard, SpaceAndEnterOnTheListChooseTheCursorsLearnerAsAClickDoes) {

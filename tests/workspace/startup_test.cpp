@@ -1,7 +1,7 @@
 // Start-up: the data-year window, the learner list and the main menu, worked
 // with clicks and keys on the demo school.
-#include "tests/common/fixture.h"
 #include "tests/common/user.h"
+#include "tests/common/workspacetest.h"
 
 #include "platform/colors.h"
 #include "platform/grid.h"
@@ -33,34 +33,8 @@
 
 namespace {
 
-class Startup : public DemoDbTest {
+class Startup : public WorkspaceTest {
 protected:
-    void SetUp() override {
-        DemoDbTest::SetUp();
-        SaveSetting("MarvikEmis", "Startup", "Database", dbPath);
-        setEndProgramHook([this] { ++ends; });
-        registerWorkspaceForms();
-    }
-    void TearDown() override {
-        setEndProgramHook({});
-        // The stubs capture this test's locals: leave harmless windows behind.
-        for (const QString& name : stubbed)
-            registerForm(name, [] { return QString(); });
-        registerWorkspaceForms();
-        DemoDbTest::TearDown();
-    }
-
-    // Replaces the window registered under name with one that only counts.
-    void stubForm(const QString& name, std::function<void()> body = {}) {
-        stubbed << name;
-        registerForm(name, [this, name, body] {
-            opened << name;
-            if (body)
-                body();
-            return QString();
-        });
-    }
-
     static QStringList column(Grid& grid, int col) {
         QStringList texts;
         for (int row = 1; row <= grid.MaxRows(); ++row)
@@ -76,10 +50,6 @@ protected:
             texts << b.title + " | " + b.text;
         return texts;
     }
-
-    int ends = 0;
-    QStringList opened;
-    QStringList stubbed;
 };
 
 // --- the data-year window ---------------------------------------------------
