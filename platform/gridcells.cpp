@@ -277,11 +277,10 @@ public:
         m_grid->m_fillingEditor = true;
         const auto filled = qScopeGuard([this] { m_grid->m_fillingEditor = false; });
         if (auto* combo = qobject_cast<QComboBox*>(editor)) {
-            const QString cell = index.data(Qt::EditRole).toString();
             if (combo->isEditable())
-                combo->setEditText(cell);
+                combo->setEditText(text);
             else
-                combo->setCurrentIndex(std::max(0, combo->findText(cell)));
+                combo->setCurrentIndex(std::max(0, combo->findText(text)));
         } else if (auto* plain = qobject_cast<QPlainTextEdit*>(editor)) {
             plain->setPlainText(text);
             if (fresh)

@@ -80,7 +80,7 @@ void Grid::moveToEntry(bool next) {
 }
 
 bool Grid::focusNextPrevChild(bool next) {
-    if (state() == EditingState && m_editor) {
+    if (isEditing()) {
         finishEdit(m_editor, next ? 1 : -1);
         return true;
     }
@@ -191,11 +191,7 @@ void Grid::sayAtEditor(QWidget* editor, const QString& message) {
     if (!editor || editor != m_editor || !m_editorIndex.isValid() || message.isEmpty())
         return;
     const QPointer<QWidget> kept(editor);
-    const int col = m_editorIndex.column() + 1, row = m_editorIndex.row() + 1;
-    QApplication::beep();
-    ++m_refusing;
-    emit EntryRefused(col, row, editorText(editor), message);
-    --m_refusing;
+    refuse(m_editorIndex.column() + 1, m_editorIndex.row() + 1, editorText(editor), message);
     // The message over the window took the focus: back to the entry.
     // cppcheck-suppress knownConditionTrueFalse ; kept is a QPointer, null once the editor is
     // deleted while the refusal is told
