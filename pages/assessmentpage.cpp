@@ -66,10 +66,12 @@ AssessmentPage::AssessmentPage(const QString& formName, QWidget* parent)
     // keeps the keys, and a cell's open editor while it has something of its
     // own to undo).
     for (const QKeySequence& keys : QKeySequence::keyBindings(QKeySequence::Undo))
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] { undoEdit(); });
+        connect(new QShortcut(keys, this), &QShortcut::activated, this,
+                [this] { stepHistory(true); });
     for (const QKeySequence& keys :
          {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)})
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, [this] { redoEdit(); });
+        connect(new QShortcut(keys, this), &QShortcut::activated, this,
+                [this] { stepHistory(false); });
 
     Label1 = new QLabel(QStringLiteral("Current Year:"), this);
     Label1->setObjectName("Label1");
@@ -100,10 +102,8 @@ AssessmentPage::AssessmentPage(const QString& formName, QWidget* parent)
     cmdPrint->setObjectName("cmdPrintPage");
     cmdMenu = new CommandButton(QStringLiteral("Main Menu"), this);
     cmdMenu->setObjectName("cmdMenu");
-    for (QPushButton* b : {static_cast<QPushButton*>(cmdSave), cmdPrint, cmdMenu}) {
-        b->setAutoDefault(false);
+    for (QPushButton* b : {static_cast<QPushButton*>(cmdSave), cmdPrint, cmdMenu})
         watchButton(b);
-    }
 
     connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
     connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
@@ -175,14 +175,6 @@ bool AssessmentPage::applyStep(const HistoryStep& step, bool undo) {
     grid->SetActiveCell(col, row);
     grid->scrollTo(grid->model()->index(row - 1, col - 1));
     return true;
-}
-
-void AssessmentPage::undoEdit() {
-    stepHistory(true);
-}
-
-void AssessmentPage::redoEdit() {
-    stepHistory(false);
 }
 
 void AssessmentPage::stepHistory(bool undo) {
@@ -293,7 +285,6 @@ void AssessmentPage::showNeighbourButton(QPushButton*& button, const QString& na
     if (!button) {
         button = new CommandButton(QString(), this);
         button->setObjectName(name);
-        button->setAutoDefault(false);
         watchButton(button);
         connect(button, &QPushButton::clicked, this, click);
     }
@@ -536,6 +527,10 @@ void AssessmentPage::cmdSave_Click() {
 // ---- leaving ---------------------------------------------------------------------------
 
 bool AssessmentPage::confirmLeave() {
+    // The open editor's text is the page's before the question; a text its
+    // cell refuses stays in the editor, and the page asks.
+    if (!takeOpenEntries(false))
+        markUnsaved();
     m_confirming = true;
     const bool closed = ConfirmLeave(*cmdSave, *this);
     m_confirming = false;
@@ -548,13 +543,7 @@ bool AssessmentPage::confirmLeave() {
 }
 
 void AssessmentPage::leave(const QString& neighbour) {
-    if (m_closed)
-        return;
-    // The open editor's text is the page's before the question; a text its
-    // cell refuses stays in the editor, and the page asks.
-    if (!takeOpenEntries(false))
-        markUnsaved();
-    if (!confirmLeave())
+    if (m_closed || !confirmLeave())
         return;
     // A neighbour that is not part of the program yet leads back to the menu.
     m_nextForm = (!neighbour.isEmpty() && isFormRegistered(neighbour)) ? neighbour : QString();
@@ -567,8 +556,6 @@ void AssessmentPage::closeEvent(QCloseEvent* event) {
     }
     // The title bar's close (and closing the program) leaves like Main Menu.
     event->ignore();
-    if (!takeOpenEntries(false))
-        markUnsaved();
     if (confirmLeave()) {
         m_nextForm.clear();
         event->accept();

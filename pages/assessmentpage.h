@@ -130,13 +130,9 @@ public:
     // An entry (a preview list) holds text typed but not added: the page
     // shows unsaved while it does.
     void setEntryPending(const QObject* entry, bool pending);
-    bool hasPendingEntry() const { return !m_pendingEntries.isEmpty(); }
     // The user's edits of grid's text cells can be undone with the page's
     // undo (watchEdits does this for the grids it watches).
     void keepHistory(Grid* grid);
-    // The page's undo and redo of its cells' texts (Ctrl+Z; Ctrl+Y, Ctrl+Shift+Z).
-    void undoEdit();
-    void redoEdit();
     static constexpr int kHistorySize = 100;
     // True after a load routine failed: Save is refused for this opening.
     bool loadFailed() const { return m_loadFailed; }
@@ -284,9 +280,12 @@ private:
     // Puts back step's text (before, or after for a redo); false when the
     // cell no longer holds what the step left there.
     bool applyStep(const HistoryStep& step, bool undo);
-    // One step back (undo) or forward through the page's history.
+    // The page's undo (Ctrl+Z) and redo (Ctrl+Y, Ctrl+Shift+Z) of its cells'
+    // texts: one step back (undo) or forward through the page's history.
     void stepHistory(bool undo);
     void leave(const QString& neighbour);
+    // Takes the open editors' texts, then asks when the page is unsaved;
+    // true when the page was closed.
     bool confirmLeave();
     void layoutFrame();
     void showNeighbourButton(QPushButton*& button, const QString& name, const QString& caption,

@@ -24,11 +24,9 @@ PreviewList::PreviewList(AssessmentPage& page, Grid* preview, PreviewListSetup s
 
     m_add = new SaveButton(QStringLiteral("Add to Preview"), this);
     m_add->setObjectName(m_setup.addName);
-    m_add->setAutoDefault(false);
     m_add->setBackColor(vbButtonFace);
     m_remove = new CommandButton(QStringLiteral("Remove from Preview"), this);
     m_remove->setObjectName(m_setup.removeName);
-    m_remove->setAutoDefault(false);
 
     if (isBoxForm()) {
         m_entry = new QLineEdit(this);
@@ -105,13 +103,15 @@ PreviewList::PreviewList(AssessmentPage& page, Grid* preview, PreviewListSetup s
 bool PreviewList::entryWaiting() const {
     if (isBoxForm())
         return !m_entry->text().trimmed().isEmpty();
+    return m_setup.entryGrid->isEditing() || !AssessmentPage::allBlank(entryRowTexts());
+}
+
+QStringList PreviewList::entryRowTexts() const {
     Grid* entry = m_setup.entryGrid;
-    if (entry->isEditing())
-        return true;
     QStringList cells;
     for (int c = 1; c <= entry->MaxCols(); ++c)
         cells << entry->GetText(c, m_setup.entryRow);
-    return !AssessmentPage::allBlank(cells);
+    return cells;
 }
 
 void PreviewList::showPending(bool typing) {
@@ -184,9 +184,7 @@ void PreviewList::addFromBox() {
 
 void PreviewList::addFromRow() {
     Grid* entry = m_setup.entryGrid;
-    QStringList cells;
-    for (int c = 1; c <= entry->MaxCols(); ++c)
-        cells << entry->GetText(c, m_setup.entryRow);
+    const QStringList cells = entryRowTexts();
     if (AssessmentPage::allBlank(cells)) {
         showPending();
         return;

@@ -105,6 +105,8 @@ private:
     // Whether the entry holds text that was not added (a non-blank box or
     // entry row, or the row's editor open).
     bool entryWaiting() const;
+    // The texts of the entry row, column by column.
+    QStringList entryRowTexts() const;
     // The Add button yellow, and the page unsaved, while an entry waits
     // (typing: a key just went into the entry row).
     void showPending(bool typing = false);
