@@ -221,17 +221,14 @@ inline void typeIntoCell(Grid* grid, int col, int row, const QString& text, int 
 // Pastes text into a cell with Ctrl+V: the cell is clicked and takes the
 // text whole (a long text, or one with line breaks, as the user copies it in).
 inline void pasteIntoCell(Grid* grid, int col, int row, const QString& text) {
-    QApplication::setActiveWindow(grid->window());
     clickCell(grid, col, row);
     paste(text);
 }
 
 // Ticks or clears a check-box cell with a click, when it is not so already.
 inline void tickCell(Grid* grid, int col, int row, bool ticked) {
-    if ((grid->GetText(col, row) == "1") != ticked) {
-        QApplication::setActiveWindow(grid->window());
+    if ((grid->GetText(col, row) == "1") != ticked)
         clickCell(grid, col, row);
-    }
 }
 
 // Chooses an item of a drop-down list: a click on the list opens it (unless

@@ -63,8 +63,7 @@ QString firstKey(const GridCellFormat& f) {
 TEST_P(EveryPage, TheFirstKeyIntoAnyEntryMarksThePageBeforeTheEntryIsLeft) {
     const QString name = GetParam();
     std::unique_ptr<AssessmentPage> page = registeredPages().value(name)();
-    page->Form_Load();
-    ASSERT_TRUE(user::showActive(page.get()));
+    ASSERT_TRUE(showPage(*page));
     answerAll(msgbox::vbOK);
     ASSERT_FALSE(page->isUnsaved());
 

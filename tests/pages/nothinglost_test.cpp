@@ -39,8 +39,7 @@ protected:
     }
     std::unique_ptr<AssessmentPage> open(const QString& name) {
         std::unique_ptr<AssessmentPage> page = registeredPages().value(name)();
-        page->Form_Load();
-        EXPECT_TRUE(user::showActive(page.get()));
+        EXPECT_TRUE(showPage(*page));
         return page;
     }
     // The question of leaving was asked (and nothing else since clear()).
@@ -62,10 +61,7 @@ protected:
         return QString();
     }
     // Clicks cell (col, row) and types text into it, without leaving it.
-    static void typeWithoutLeaving(AssessmentPage& page, Grid* grid, int col, int row,
-                                   const QString& text) {
-        QApplication::setActiveWindow(&page);
-        grid->scrollTo(grid->model()->index(row - 1, col - 1));
+    static void typeWithoutLeaving(Grid* grid, int col, int row, const QString& text) {
         user::clickCell(grid, col, row);
         user::type(text);
     }
@@ -110,7 +106,7 @@ TEST_F(NothingLost, EveryWayOfLeavingTakesTheOpenEditorsTextAndAsks) {
             const int col = c.col ? c.col : grid->ActiveCol();
             const int row = c.row ? c.row : grid->ActiveRow();
             const QString typed = c.page.startsWith("frmCriteria") ? "2" : "Reads slowly";
-            typeWithoutLeaving(*page, grid, col, row, typed);
+            typeWithoutLeaving(grid, col, row, typed);
             // The first key marked the page: Save is yellow before the cell is left.
             EXPECT_TRUE(grid->isEditing());
             EXPECT_EQ(page->cmdSave->BackColor(), vbYellow);
@@ -143,7 +139,7 @@ TEST_F(NothingLost, EveryWayOfLeavingTakesTheOpenEditorsTextAndAsks) {
 TEST_F(NothingLost, SaveStraightFromTheCellStoresTheEditorsText) {
     auto page = open("frmExtendedProfile1");
     auto* grid = page->findChild<Grid*>("gridBarriers");
-    typeWithoutLeaving(*page, grid, 1, 4, "Reads slowly");
+    typeWithoutLeaving(grid, 1, 4, "Reads slowly");
     user::click(page->cmdSave);
     EXPECT_TRUE(shown().contains(kSaved));
     EXPECT_FALSE(page->isUnsaved());
@@ -161,7 +157,7 @@ TEST_F(NothingLost, ARefusedDateStopsSaveKeepsTheFocusAndLeavingAsks) {
         auto page = open("frmActionPlan3");
         Grid* a = static_cast<frmActionPlan3*>(page.get())->gridActionTaken;
         ASSERT_EQ(a->GetText(5, 3), "15/03/2026");
-        typeWithoutLeaving(*page, a, 5, 3, refused);
+        typeWithoutLeaving(a, 5, 3, refused);
         boxes().clear();
         user::click(page->cmdSave);
         QApplication::processEvents();
@@ -206,7 +202,7 @@ TEST_F(NothingLost, AnEntryNotAddedKeepsSaveYellowAndLeavingAsks) {
             user::type("Bullying at break");
         } else {
             Grid* row = list->setup().entryGrid;
-            typeWithoutLeaving(*page, row, 1, list->setup().entryRow, "Bullying at break");
+            typeWithoutLeaving(row, 1, list->setup().entryRow, "Bullying at break");
             EXPECT_EQ(page->cmdSave->BackColor(), vbYellow); // from the first key
             user::key(Qt::Key_Tab);
         }
@@ -246,7 +242,7 @@ TEST_F(NothingLost, UndoBringsBackALongTextTypedOverDeletedOrPastedOver) {
     const auto undo = [] { user::key(Qt::Key_Z, Qt::ControlModifier); };
 
     // Typed over, the cell left: Ctrl+Z, then Ctrl+Y and Ctrl+Shift+Z.
-    typeWithoutLeaving(*page, grid, 1, 4, "x");
+    typeWithoutLeaving(grid, 1, 4, "x");
     user::key(Qt::Key_Tab);
     EXPECT_EQ(grid->GetText(1, 4), "x");
     undo();
@@ -260,7 +256,7 @@ TEST_F(NothingLost, UndoBringsBackALongTextTypedOverDeletedOrPastedOver) {
     EXPECT_EQ(grid->GetText(1, 4), report);
 
     // Typed over, still in the editor: the editor's own undo brings it back.
-    typeWithoutLeaving(*page, grid, 1, 4, "y");
+    typeWithoutLeaving(grid, 1, 4, "y");
     undo();
     EXPECT_EQ(textOf(editorOf(grid)), report);
     user::key(Qt::Key_Escape);
@@ -359,7 +355,7 @@ TEST_F(NothingLost, AControlCharacterIsRefusedAtThePasteAndSaveStoresTheOtherEdi
         EXPECT_EQ(boxes().size(), 2);
         user::key(Qt::Key_Escape);
         EXPECT_EQ(grid->GetText(1, 4), "");
-        typeWithoutLeaving(*page, grid, 1, 7, "Talks little");
+        typeWithoutLeaving(grid, 1, 7, "Talks little");
         boxes().clear();
         user::click(page->cmdSave);
         EXPECT_EQ(shown(), QStringList{kSaved});

@@ -20,8 +20,7 @@ class PageKeys : public PageTest {};
 
 TEST_F(PageKeys, EnterOnAFocusedAddToPreviewAddsAsSpaceDoes) {
     frmExtendedProfile2 page;
-    page.Form_Load();
-    ASSERT_TRUE(user::showActive(&page));
+    ASSERT_TRUE(showPage(page));
     PreviewList* list = page.communityList;
     const int S = list->setup().firstDataRow;
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
@@ -50,8 +49,7 @@ TEST_F(PageKeys, EnterOnAFocusedAddToPreviewAddsAsSpaceDoes) {
 
 TEST_F(PageKeys, AClickOnACheckBoxMakesItTheCurrentCell) {
     frmActionPlan page;
-    page.Form_Load();
-    ASSERT_TRUE(user::showActive(&page));
+    ASSERT_TRUE(showPage(page));
     Grid* grid = nullptr;
     int col = 0, row = 0;
     for (Grid* g : page.findChildren<Grid*>()) {
@@ -85,8 +83,7 @@ TEST_F(PageKeys, AClickOnACheckBoxMakesItTheCurrentCell) {
 TEST_F(PageKeys, ThePageGridsReadAsTheyArePaintedAndStayReadableOnADarkDesktop) {
     const DarkDesktop dark;
     frmBackgroundInfo page;
-    page.Form_Load();
-    ASSERT_TRUE(user::showActive(&page));
+    ASSERT_TRUE(showPage(page));
     // A text typed into the provider's cell marks the page unsaved (yellow).
     user::typeIntoCell(page.gridEarlyIntervention, 2, 3, "Keyboard Clinic");
     ASSERT_TRUE(page.cmdSave->isUnsaved());
