@@ -5,6 +5,7 @@
 #include "services/globals.h"
 
 #include <QFontMetricsF>
+#include <QScopeGuard>
 #include <algorithm>
 #include <cmath>
 
@@ -342,10 +343,7 @@ void printPage(Printer& printer, const PrintLayout& layout, const QList<PrintIte
     // Every sheet the page runs on to reads on its own: it carries the
     // heading lines too.
     printer.setSheetHeading([&layout](Printer& p) { printHeadingLines(p, layout); });
-    struct Done {
-        Printer& p;
-        ~Done() { p.setSheetHeading({}); }
-    } done{printer};
+    const auto done = qScopeGuard([&printer] { printer.setSheetHeading({}); });
     SheetFlow(printer).print(items);
 }
 

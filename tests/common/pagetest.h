@@ -152,11 +152,12 @@ inline QHash<QString, int> printedWordCounts(const QString& pdf) {
     return counts;
 }
 
-// The top (points) of the highest word on a sheet; a large number when it holds none.
-inline double firstWordTop(const QString& pdf, int sheet) {
+// The top (points) of the highest word on a sheet whose top is below below
+// (points); a large number when it holds none.
+inline double firstWordTop(const QString& pdf, int sheet, double below = -1e9) {
     double top = 1e9;
     for (const PdfWord& w : pdfWords(pdf)) {
-        if (w.page == sheet)
+        if (w.page == sheet && w.box.top() > below)
             top = std::min(top, w.box.top());
     }
     return top;
@@ -165,12 +166,7 @@ inline double firstWordTop(const QString& pdf, int sheet) {
 // The top of the first word on a sheet (from 1) below its heading lines (the
 // EMIS and learner lines every sheet of a page print carries), in points.
 inline double firstWordTopBelowHeading(const QString& pdf, int sheet) {
-    double top = 1e9;
-    for (const PdfWord& w : pdfWords(pdf)) {
-        if (w.page == sheet && w.box.top() > 700 / 20.0)
-            top = std::min(top, w.box.top());
-    }
-    return top;
+    return firstWordTop(pdf, sheet, 700 / 20.0);
 }
 
 // True when a dark line stands right of the first word that reads word, on
