@@ -131,16 +131,6 @@ std::optional<QChar> controlCharacter(const QString& text) {
     return std::nullopt;
 }
 
-QString withoutControlCharacters(const QString& text) {
-    QString kept;
-    kept.reserve(text.size());
-    for (const QChar c : text) {
-        if (!refusedCharacter(c))
-            kept += c;
-    }
-    return kept;
-}
-
 QString pasteRefusal(const QString& pasted, qsizetype lengthAfter, int limit,
                      const QString& entry) {
     if (const std::optional<QChar> c = controlCharacter(pasted)) {

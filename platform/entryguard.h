@@ -20,8 +20,6 @@ namespace entryguard {
 
 // The first control character of text that no entry keeps; nullopt when none.
 std::optional<QChar> controlCharacter(const QString& text);
-// Text without the control characters no entry keeps.
-QString withoutControlCharacters(const QString& text);
 
 // Why an entry refuses a paste whole, or "" when it takes it: the pasted
 // text, the entry's length once it is in, the entry's limit (0 or less: none)

@@ -232,7 +232,6 @@ public:
     // --- printing ------------------------------------------------------------
     // The rows from 1 that head the grid's other rows in print (0: none).
     void setPrintHeadingRows(int rows) { m_printHeadingRows = std::max(0, rows); }
-    int printHeadingRows() const { return m_printHeadingRows; }
     // A row below them that heads the row after it: printed on the page of
     // that row's first line.
     void setPrintKeptWithNext(int row) { m_printKeptWithNext.insert(row); }

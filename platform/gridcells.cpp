@@ -24,7 +24,6 @@
 #include <QValidator>
 #include <algorithm>
 #include <climits>
-#include <memory>
 
 using namespace gridimpl;
 
