@@ -1,5 +1,7 @@
 #include "bench/limits.h"
 
+#include "platform/sqlquote.h"
+
 namespace {
 
 // The learners a profile lists: special needs or a social grant, current,
@@ -35,8 +37,7 @@ QString providerLimitSql(int year) {
 }
 
 QString accessionLearnersSql(const QString& accessionNo) {
-    return "SELECT ID FROM Learner_Info WHERE AccessionNo = '" +
-           QString(accessionNo).replace("'", "''") + "'";
+    return "SELECT ID FROM Learner_Info WHERE AccessionNo = " + quotedExact(accessionNo);
 }
 
 QStringList profileLimitSql(int year, const QString& among) {

@@ -102,11 +102,6 @@ public:
         cell(row, column) = (quint64(listed) << kTagBits) | kText;
         return listed;
     }
-    // Which listed text a field points to; -1 when it holds none.
-    qsizetype shared(qsizetype row, int column) const {
-        const quint64 c = cell(row, column);
-        return (c & kTagMask) == kText ? qsizetype(c >> kTagBits) : -1;
-    }
     // Points a field to a listed text another field points to.
     void share(qsizetype row, int column, qsizetype listed) {
         cell(row, column) = (quint64(listed) << kTagBits) | kText;

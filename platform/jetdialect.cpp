@@ -984,10 +984,6 @@ int schemaVersion(sqlite3* db) {
 
 } // namespace
 
-QString translateJetSql(const QString& sql) {
-    return translateJetSql(sql, nullptr);
-}
-
 QString translateJetSql(const QString& sql, sqlite3* db) {
     auto& c = cache();
     const QString key = db ? QStringLiteral("db:") + sql : sql;

@@ -7,14 +7,12 @@
 struct sqlite3;
 
 // Rewrites one statement written for the host engine into SQLite's dialect.
-// Every ORDER BY and GROUP BY term is taken for text.
-QString translateJetSql(const QString& sql);
-// The same for the database db (a handle registerJetFunctions was called
-// on): a term that is a column db declares as a number, or a count, sum,
-// average, CInt or Len, is ordered and grouped as a number, without the
-// text collation.
-// Both raise AppError for a text that is not well-formed.
-QString translateJetSql(const QString& sql, sqlite3* db);
+// An ORDER BY or GROUP BY term that is a count, sum, average, CInt or Len,
+// or, given the database db (a handle registerJetFunctions was called on),
+// a column db declares as a number, is ordered and grouped as a number,
+// without the text collation; every other term is taken for text.
+// Raises AppError for a text that is not well-formed.
+QString translateJetSql(const QString& sql, sqlite3* db = nullptr);
 
 // Readies db for the translated statements: registers the host engine's
 // functions and the collation jet_nocase on it (platform/sqlfunctions.h),

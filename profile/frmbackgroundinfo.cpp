@@ -135,8 +135,6 @@ bool frmBackgroundInfo::getBackground_Info(bool PopulateAll) {
     // primary disability the user chose and has not saved.
     const QString chosenPrimary = gridDisability->GetText(1, 2);
     const bool keepChoice = !PopulateAll && chosenPrimary != m_ShownPrimary;
-    // (A MultipleDisabilities row without a DisabilityID is left out of the
-    // list's NOT IN: it would leave the list empty.)
     const bool loaded = withConnection("getBackground_Info Routine", [&] {
         ado::Recordset rs;
         rs.Open(sql, gConnection.get(), ado::adOpenKeyset);
@@ -150,6 +148,8 @@ bool frmBackgroundInfo::getBackground_Info(bool PopulateAll) {
                 gridParent_Understanding->SetText(
                     1, 3, rs.Fields("Parent_Understanding_Of_Child").text());
             }
+            // A MultipleDisabilities row without a DisabilityID is left out of
+            // the NOT IN: it would leave the list empty.
             loadComboList("Select Di.ID, Di.Name from Disabilities as Di "
                           " WHERE Di.ID NOT IN (SELECT MDis.DisabilityID FROM "
                           "MultipleDisabilities as MDis"

@@ -110,7 +110,6 @@ frmAssessment_Support_Reg::frmAssessment_Support_Reg(int page, QWidget* parent)
 
     cmdShowKEY = new CommandButton(QStringLiteral("Show rating KEY >>"));
     cmdShowKEY->setObjectName("cmdShowKEY");
-    cmdShowKEY->setAutoDefault(false);
     cmdShowKEY->setFixedWidth(twips(2200));
     connect(cmdShowKEY, &QPushButton::clicked, this, [this] { cmdShowKEY_Click(); });
     auto* keyRow = new QHBoxLayout;

@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QPalette>
 #include <QStandardItemModel>
+#include <optional>
 
 namespace {
 const QString kLocation = QStringLiteral("frmMultipleDisabilities");
@@ -55,6 +56,14 @@ QDate storedDate(const QVariant& value) {
     if (!d.isValid())
         d = QDateTime::fromString(text, Qt::ISODate).date();
     return d;
+}
+
+// The disability id in an item's key ("K12" gives 12); none where the key
+// holds no whole number.
+std::optional<qint64> disabilityIdOf(const QListWidgetItem* item) {
+    bool ok = false;
+    const qint64 id = DropFirstChar(frmMultipleDisabilities::itemKey(item)).toLongLong(&ok);
+    return ok ? std::optional<qint64>(id) : std::nullopt;
 }
 } // namespace
 
@@ -103,8 +112,6 @@ frmMultipleDisabilities::frmMultipleDisabilities(QWidget* parent) : QDialog(pare
     place(cmdSave, 2520, 6180, 1560, 435);
     cmdDone = new CommandButton("Done", this);
     place(cmdDone, 4320, 6180, 1560, 435);
-    cmdSave->setAutoDefault(false);
-    cmdDone->setAutoDefault(false);
 
     connect(lvwDisabilities, &QListWidget::itemChanged, this,
             &frmMultipleDisabilities::lvwDisabilities_ItemCheck);
@@ -203,9 +210,8 @@ void frmMultipleDisabilities::getLearnerDisabilities() {
                      const QVariant disabilityId = rs.Fields("disabilityid").Value();
                      for (int i = 0; !disabilityId.isNull() && i < lvwDisabilities->count(); ++i) {
                          QListWidgetItem* item = lvwDisabilities->item(i);
-                         bool ok = false;
-                         const qint64 itemId = DropFirstChar(itemKey(item)).toLongLong(&ok);
-                         if (ok && itemId == disabilityId.toLongLong() && !isPrimaryItem(item)) {
+                         if (disabilityIdOf(item) == disabilityId.toLongLong() &&
+                             !isPrimaryItem(item)) {
                              item->setCheckState(Qt::Checked);
                              item->setData(kTickedRole, true);
                          }
@@ -282,10 +288,8 @@ bool frmMultipleDisabilities::cmdSave_Click() {
     // show (a disability it does not list, or none) is kept as it is.
     QStringList shown = {QStringLiteral("0")};
     for (int i = 0; i < lvwDisabilities->count(); ++i) {
-        bool ok = false;
-        const qint64 itemId = DropFirstChar(itemKey(lvwDisabilities->item(i))).toLongLong(&ok);
-        if (ok)
-            shown << QString::number(itemId);
+        if (const std::optional<qint64> itemId = disabilityIdOf(lvwDisabilities->item(i)))
+            shown << QString::number(*itemId);
     }
     const bool saved = trapErrors(kLocation, "Save Data Routine", [&] {
         ConnectionScope conn;

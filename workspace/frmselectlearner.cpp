@@ -226,14 +226,18 @@ void frmSelectLearner::showSelectedLearner() {
         }
         if (row == 0) {
             // Not on the list any more: Support Needs Assessment asks again.
-            m_ID.clear();
-            m_Name.clear();
-            m_AccNo.clear();
-            m_Grade.clear();
-            m_BirthDate.clear();
+            clearChosenLearner();
         }
     }
     gridLearner->ShowRowSelected(row);
+}
+
+void frmSelectLearner::clearChosenLearner() {
+    m_ID.clear();
+    m_Name.clear();
+    m_AccNo.clear();
+    m_Grade.clear();
+    m_BirthDate.clear();
 }
 
 void frmSelectLearner::markFound(int row) {
@@ -256,11 +260,7 @@ void frmSelectLearner::showEvent(QShowEvent* event) {
 }
 
 void frmSelectLearner::Form_Activate() {
-    m_ID.clear();
-    m_Name.clear();
-    m_AccNo.clear();
-    m_Grade.clear();
-    m_BirthDate.clear();
+    clearChosenLearner();
     showSelectedLearner();
     Image1->setPixmap(frmImages::learnerPicture());
 }
@@ -294,11 +294,7 @@ void frmSelectLearner::gridLearner_Click(int /*col*/, int row) {
                         " in the school's database, so this learner's information could not be "
                         "kept apart from other learners'. Please correct the learner's record "
                         "in TELLURA.");
-        m_ID.clear();
-        m_Name.clear();
-        m_AccNo.clear();
-        m_Grade.clear();
-        m_BirthDate.clear();
+        clearChosenLearner();
         markFound(0);
         showSelectedLearner();
         return;

@@ -79,6 +79,8 @@ private:
     // other: shown when the learner is listed; a learner no longer listed is
     // no longer selected.
     void showSelectedLearner();
+    // No learner is chosen: m_ID to m_BirthDate are cleared.
+    void clearChosenLearner();
     // The search's row is marked as found, not as selected.
     void markFound(int row);
     void getDatabasePath();

@@ -533,7 +533,7 @@ TEST_F(DialectTest, NoCollationOnATermThatIsANumber) {
     EXPECT_EQ(rows(grouped), QStringList({"1|1|2", "1|2|1", "3|1|1", "12|1|1"}));
 
     // Text, a result column's name and an expression stay text; so does
-    // every term translated without the database.
+    // every column translated without the database.
     const QString texts = "SELECT LI.SName & ', ' & LI.FName AS Learner, LI.ID FROM "
                           "Learner_Info AS LI GROUP BY LI.SName, LI.FName, LI.ID "
                           "ORDER BY Learner, LI.ID";

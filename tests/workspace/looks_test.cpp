@@ -1,20 +1,18 @@
 // How the windows of the learner list read: to a screen reader (the
 // accessibility tree), on a dark desktop (the contrast of every text drawn
 // against what is behind it) and on a screen of twice the pixel density.
-#include "tests/common/fixture.h"
 #include "tests/common/paintprobe.h"
 #include "tests/common/user.h"
+#include "tests/common/workspacetest.h"
 #include "tests/platform/qtprint.h"
 
 #include "platform/grid.h"
 #include "platform/runtime.h"
 #include "platform/savebutton.h"
-#include "services/formregistry.h"
 #include "services/globals.h"
 #include "workspace/frmrer_main.h"
 #include "workspace/frmselectlearner.h"
 #include "workspace/frmselectyear.h"
-#include "workspace/workspaceforms.h"
 
 #include <QAccessible>
 #include <QHeaderView>
@@ -26,14 +24,7 @@
 
 namespace {
 
-class Looks : public DemoDbTest {
-protected:
-    void SetUp() override {
-        DemoDbTest::SetUp();
-        SaveSetting("MarvikEmis", "Startup", "Database", dbPath);
-        registerWorkspaceForms();
-    }
-};
+class Looks : public WorkspaceTest {};
 
 TEST_F(Looks, TheLearnerListReadsToAScreenReaderAsItIsPainted) {
     frmSelectLearner w;
