@@ -137,6 +137,14 @@ protected:
         return !gConnection || gConnection->State() == ado::adStateClosed;
     }
     QString pdfPath(const QString& name) const { return dir.filePath(name); }
+    // Clicks the page's Print button and answers the print dialog with a PDF
+    // file named name, as a user printing to a file does; gives its path.
+    QString clickPrint(AssessmentPage& page, const QString& name) {
+        const QString pdf = pdfPath(name);
+        printdialog::setAnswerer(printdialog::printToPdf(pdf));
+        user::click(page.cmdPrint);
+        return pdf;
+    }
 };
 
 // How often each word stands on the printed sheets. A word reaching into the

@@ -262,9 +262,7 @@ TEST_F(PreviewListTest, TheBlueRowIsTheRowRemoveActsOnAndNoOther) {
     // The print shows no row as chosen.
     user::clickCell(page.preview, 1, S);
     EXPECT_EQ(blueRows(), QList<int>{S});
-    const QString pdf = pdfPath("preview.pdf");
-    printdialog::setAnswerer(printdialog::printToPdf(pdf));
-    user::click(page.cmdPrint);
+    const QString pdf = clickPrint(page, "preview.pdf");
     EXPECT_TRUE(blueRows().isEmpty());
     EXPECT_TRUE(pdfText(pdf).contains("three"));
     page.markSaved();

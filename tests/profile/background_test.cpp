@@ -420,9 +420,7 @@ TEST_F(BackgroundInfo, AFailedRefreshRefusesTheNextSave) {
 TEST_F(BackgroundInfo, PrintsTheHeadingLearnerAndGrids) {
     storeRow(2, "'Speech therapy', 'Clinic', '011', 'Lives with gran', 'Wants reading'");
     auto page = open(2);
-    const QString pdf = pdfPath("background.pdf");
-    printdialog::setAnswerer(printdialog::printToPdf(pdf));
-    user::click(page->cmdPrint);
+    const QString pdf = clickPrint(*page, "background.pdf");
     EXPECT_TRUE(boxes().isEmpty());
     const QString text = pdfText(pdf);
     EXPECT_TRUE(text.contains("EMIS NUMBER: 700123456 [ BACKGROUND INFORMATION OF LEARNER ]"));

@@ -299,9 +299,7 @@ TEST_F(CriteriaTest, PagePrintHoldsTheHeadingTheTextsAndTheScores) {
     frmCriteriaSelection page(1);
     ASSERT_TRUE(showPage(page));
     EXPECT_EQ(page.cmdPrint->objectName(), "cmdPrint");
-    const QString pdf = pdfPath("criteria1.pdf");
-    printdialog::setAnswerer(printdialog::printToPdf(pdf));
-    user::click(page.cmdPrint);
+    const QString pdf = clickPrint(page, "criteria1.pdf");
     EXPECT_TRUE(boxes().isEmpty());
     const QString text = pdfText(pdf);
     EXPECT_TRUE(text.contains("EMIS NUMBER: 700123456")) << text.toStdString();

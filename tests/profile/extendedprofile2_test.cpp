@@ -308,9 +308,7 @@ TEST_F(ExtendedProfile2Test, ALongPreviewPrintsOverSeveralPagesWithEveryEntry) {
     for (int i = 1; i <= 60; ++i)
         add(page.schoolList, QString("School barrier number %1").arg(i), 'B', Entry::Pasted);
     ASSERT_EQ(page.tab1->Tab(), frmExtendedProfile2::SchoolTab);
-    const QString pdf = pdfPath("school.pdf");
-    printdialog::setAnswerer(printdialog::printToPdf(pdf));
-    user::click(page.cmdPrint);
+    const QString pdf = clickPrint(page, "school.pdf");
     EXPECT_TRUE(boxes().isEmpty());
     EXPECT_GT(pdfPages(pdf), 1);
     const QString text = pdfText(pdf);
@@ -333,9 +331,7 @@ TEST_F(ExtendedProfile2Test, TheSummaryOfEightyTwoCommunityRowsPrintsEveryLineOn
     frmExtendedProfile2 page;
     ASSERT_TRUE(showPage(page));
     user::clickTab(page.tab1, frmExtendedProfile2::SummaryTab);
-    const QString pdf = pdfPath("summary.pdf");
-    printdialog::setAnswerer(printdialog::printToPdf(pdf));
-    user::click(page.cmdPrint);
+    const QString pdf = clickPrint(page, "summary.pdf");
     EXPECT_TRUE(boxes().isEmpty());
 
     const QHash<QString, int> words = printedWordCounts(pdf);

@@ -309,9 +309,7 @@ TEST_F(HealthReportTest, PagePrintHoldsTheReportAndTheAreas) {
                     "(2, 'PERM', -1, 0, 2026, 'Wears hearing aids')");
     frmHealthReport page;
     ASSERT_TRUE(showPage(page));
-    const QString pdf = pdfPath("health.pdf");
-    printdialog::setAnswerer(printdialog::printToPdf(pdf));
-    user::click(page.cmdPrint);
+    const QString pdf = clickPrint(page, "health.pdf");
     EXPECT_TRUE(boxes().isEmpty());
     const QString text = pdfText(pdf);
     EXPECT_TRUE(text.contains("EMIS NUMBER: 700123456")) << text.toStdString();
@@ -346,9 +344,7 @@ TEST_F(HealthReportTest, ALongCommentPrintsEveryLineOnceOverTheSheetsItNeeds) {
                         comment + "')");
     frmHealthReport page;
     ASSERT_TRUE(showPage(page));
-    const QString pdf = pdfPath("longcomment.pdf");
-    printdialog::setAnswerer(printdialog::printToPdf(pdf));
-    user::click(page.cmdPrint);
+    const QString pdf = clickPrint(page, "longcomment.pdf");
     EXPECT_TRUE(boxes().isEmpty());
 
     EXPECT_EQ(pdfPages(pdf), 2);

@@ -677,9 +677,7 @@ TEST_F(ActionPlanTest, PrintsHoldTheHeadingAndTheGrids) {
                             "SUPPORT PROVISION AND MONITORING ]"; // made to fit the sheet
     frmActionPlan one;
     ASSERT_TRUE(showPage(one));
-    const QString pdf1 = pdfPath("plan1.pdf");
-    printdialog::setAnswerer(printdialog::printToPdf(pdf1));
-    user::click(one.cmdPrint);
+    const QString pdf1 = clickPrint(one, "plan1.pdf");
     QString text = pdfText(pdf1);
     EXPECT_TRUE(text.contains(heading)) << text.toStdString();
     EXPECT_FALSE(text.contains("LEARNER NAME"));
@@ -697,9 +695,7 @@ TEST_F(ActionPlanTest, PrintsHoldTheHeadingAndTheGrids) {
     for (int line = 1; line <= 30; ++line)
         two.gridStrategy->SetText(1, frmActionPlan2::lineRow(line),
                                   QString("Support need number %1 ").arg(line).repeated(3));
-    const QString pdf2 = pdfPath("plan2.pdf");
-    printdialog::setAnswerer(printdialog::printToPdf(pdf2));
-    user::click(two.cmdPrint);
+    const QString pdf2 = clickPrint(two, "plan2.pdf");
     text = pdfText(pdf2);
     EXPECT_TRUE(text.contains(heading));
     for (const char* expected : {"Completely", "Alternatesite", "2.DBSTSUPPORTSTRATEGY",
@@ -714,9 +710,7 @@ TEST_F(ActionPlanTest, PrintsHoldTheHeadingAndTheGrids) {
 
     frmActionPlan3 three;
     ASSERT_TRUE(showPage(three));
-    const QString pdf3 = pdfPath("plan3.pdf");
-    printdialog::setAnswerer(printdialog::printToPdf(pdf3));
-    user::click(three.cmdPrint);
+    const QString pdf3 = clickPrint(three, "plan3.pdf");
     text = pdfText(pdf3);
     EXPECT_TRUE(text.contains(heading));
     for (const char* expected :

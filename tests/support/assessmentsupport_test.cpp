@@ -584,9 +584,7 @@ TEST_F(AssessmentSupportTest, PagePrintsHoldTheirGridsOnTheirSheets) {
         boxes().clear();
         frmAssessment_Support_Reg page(c.page);
         ASSERT_TRUE(showPage(page));
-        const QString pdf = pdfPath(QString("support%1.pdf").arg(c.page));
-        printdialog::setAnswerer(printdialog::printToPdf(pdf));
-        user::click(page.cmdPrint);
+        const QString pdf = clickPrint(page, QString("support%1.pdf").arg(c.page));
         EXPECT_TRUE(boxes().isEmpty());
         const QString text = pdfText(pdf);
         EXPECT_TRUE(text.trimmed().startsWith(
@@ -616,9 +614,7 @@ TEST_F(AssessmentSupportTest, PagePrintsHoldTheirGridsOnTheirSheets) {
 TEST_F(AssessmentSupportTest, TheLevelGridScaledToTheSheetKeepsItsRightLine) {
     frmAssessment_Support_Reg page(1);
     ASSERT_TRUE(showPage(page));
-    const QString pdf = pdfPath("rightline.pdf");
-    printdialog::setAnswerer(printdialog::printToPdf(pdf));
-    user::click(page.cmdPrint);
+    const QString pdf = clickPrint(page, "rightline.pdf");
     EXPECT_TRUE(boxes().isEmpty());
     // The last column's heading and its last item's row.
     EXPECT_TRUE(lineRightOf(pdf, "Environmental"));
@@ -660,9 +656,7 @@ TEST_F(AssessmentSupportTest, PrintedInstructionsEndAboveTheLevelGrid) {
         SCOPED_TRACE(p);
         frmAssessment_Support_Reg page(p);
         ASSERT_TRUE(showPage(page));
-        const QString pdf = pdfPath(QString("instructions%1.pdf").arg(p));
-        printdialog::setAnswerer(printdialog::printToPdf(pdf));
-        user::click(page.cmdPrint);
+        const QString pdf = clickPrint(page, QString("instructions%1.pdf").arg(p));
         const QRectF lastWord = pdfWordBox(pdf, "form.");
         const QRectF levelHeading = pdfWordBox(pdf, "Areas");
         ASSERT_FALSE(lastWord.isNull());

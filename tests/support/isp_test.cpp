@@ -518,9 +518,7 @@ TEST_F(IspTest, ALongBarrierListGoesOnBesideTheStrengthsOnTheNextSheet) {
     rawExec(dbPath, inserts.join(';'));
     frmISP page;
     ASSERT_TRUE(showPage(page));
-    const QString pdf = pdfPath("barriers.pdf");
-    printdialog::setAnswerer(printdialog::printToPdf(pdf));
-    user::click(page.cmdPrint);
+    const QString pdf = clickPrint(page, "barriers.pdf");
     EXPECT_TRUE(boxes().isEmpty());
 
     ASSERT_EQ(pdfPages(pdf), 2);

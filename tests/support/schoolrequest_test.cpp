@@ -397,9 +397,7 @@ TEST_F(SchoolRequestTest, PrintsTheListOfTheTabOnShowInLandscape) {
     user::chooseInCell(page.gridHRDPreview, 1, 5, "MODERATE");
     addToPreview(page.hrdList, "Sign language course", false);
     ASSERT_EQ(page.SSTab1->Tab(), 3);
-    const QString pdf = pdfPath("hrd.pdf");
-    printdialog::setAnswerer(printdialog::printToPdf(pdf));
-    user::click(page.cmdPrint);
+    const QString pdf = clickPrint(page, "hrd.pdf");
     EXPECT_TRUE(boxes().isEmpty());
     const QString text = pdfText(pdf);
     EXPECT_EQ(text.trimmed().section('\n', 0, 0).simplified(),
