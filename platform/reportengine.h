@@ -236,11 +236,8 @@ public:
     Report& openSubreport(const QString& name);
     const Report* subreport(const QString& name) const;
 
-    // Told now and then while a long report is paginated: the main
-    // report's rows laid out so far, and of how many.
-    using Progress = std::function<void(int done, int total)>;
     // The pages for a sheet of the given size (twips).
-    QVector<Page> paginate(const QSizeF& sheet, const Progress& progress = {}) const;
+    QVector<Page> paginate(const QSizeF& sheet) const;
     // The sheet size (twips) of the report's paper and orientation.
     QSizeF sheetSize() const;
     // Draws one page; the painter's units are device pixels, k of them a twip.
