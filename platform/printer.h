@@ -146,7 +146,6 @@ private:
     int m_currentX = 0;
     int m_currentY = 0;
     bool m_newPagePending = false;
-    bool m_ended = false;
     int m_sheets = 0;
 };
 
@@ -175,6 +174,8 @@ public:
     static void setObserver(Observer observer);
 
 private:
+    // Shows the sheet written and the text.
+    void tell();
     bool repaintDue() const;
     void repaint(bool now);
 
