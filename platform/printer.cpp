@@ -298,10 +298,6 @@ void Printer::setDocumentName(const QString& name) {
     m_printer->setDocName(fileNameOf(name));
 }
 
-QString Printer::documentName() const {
-    return m_printer->docName();
-}
-
 void Printer::runPass(const std::function<void(Printer&)>& draw, const QVector<int>& live) {
     m_sheets = 0;
     m_newPagePending = false;

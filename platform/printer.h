@@ -90,7 +90,6 @@ public:
     // The name of the job in the print queue, which the print dialog also
     // offers as the file to print to.
     void setDocumentName(const QString& name);
-    QString documentName() const;
     // A name that may stand as a file's: every character no file name can
     // hold made a blank.
     static QString fileNameOf(const QString& name);
@@ -174,7 +173,7 @@ public:
     static void setObserver(Observer observer);
 
 private:
-    // Shows the sheet written and the text.
+    // Shows the sheet being written, and text(), in the bar or the window.
     void tell();
     bool repaintDue() const;
     void repaint(bool now);

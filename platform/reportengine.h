@@ -32,7 +32,6 @@
 #include <functional>
 #include <memory>
 
-class Printer;
 class QPainter;
 class QProgressBar;
 
@@ -252,12 +251,11 @@ public:
     // Sets the printer's orientation and paper to the report's.
     void preparePrinter(Printer& printer) const;
 
-    // Which pages a print job holds, how many times and in what order.
-    using PrintRange = ::PrintRange;
     // Prints every page on the printer's sheets and ends the job.
     void print(Printer& printer) const;
-    // Prints the range of the pages (as paginate gave them for the report's
-    // own sheet) and ends the job; a range holding no page prints nothing.
+    // Prints the range of the pages (which, how many times and in what
+    // order; the pages as paginate gave them for the report's own sheet) and
+    // ends the job; a range holding no page prints nothing.
     // Meanwhile the wait cursor, the windows repainting and "Writing page n
     // of m" in bar (or a window of its own when bar is null).
     void print(Printer& printer, const QVector<Page>& pages, const PrintRange& range,
