@@ -232,7 +232,6 @@ void Printer::beginSheet() {
             m_painter.reset();
             throw AppError(PrinterErr::PrinterError, "Printer error");
         }
-        m_ended = false;
     } else if (!m_printer->newPage()) {
         throw AppError(PrinterErr::PrinterError, "Printer error");
     }
@@ -285,7 +284,6 @@ void Printer::EndDoc() {
     }
     m_current = nullptr;
     m_newPagePending = false;
-    m_ended = true;
 }
 
 QString Printer::fileNameOf(const QString& name) {
@@ -298,10 +296,6 @@ QString Printer::fileNameOf(const QString& name) {
 void Printer::setDocumentName(const QString& name) {
     // The print dialog offers the name as a file to print to.
     m_printer->setDocName(fileNameOf(name));
-}
-
-QString Printer::documentName() const {
-    return m_printer->docName();
 }
 
 void Printer::runPass(const std::function<void(Printer&)>& draw, const QVector<int>& live) {
@@ -427,14 +421,22 @@ void WritingProgress::setTotal(int sheets) {
     m_total = std::max(0, sheets);
     if (m_bar) {
         m_bar->setRange(0, m_total);
-        m_bar->setValue(std::min(m_sheet, m_total));
-        m_bar->setFormat(text());
+        tell();
         m_bar->show();
     } else {
         m_window->setRange(0, m_total);
+        tell();
+        m_window->show();
+    }
+}
+
+void WritingProgress::tell() {
+    if (m_bar) {
+        m_bar->setValue(std::min(m_sheet, m_total));
+        m_bar->setFormat(text());
+    } else {
         m_window->setValue(std::min(m_sheet, m_total));
         m_window->setLabelText(text());
-        m_window->show();
     }
 }
 
@@ -443,13 +445,7 @@ void WritingProgress::sheet(int n) {
     // The bar is brought up to date as often as the windows repaint, and at
     // the last sheet: a long job writes thousands.
     if (repaintDue() || m_sheet >= m_total) {
-        if (m_bar) {
-            m_bar->setValue(std::min(m_sheet, m_total));
-            m_bar->setFormat(text());
-        } else {
-            m_window->setValue(std::min(m_sheet, m_total));
-            m_window->setLabelText(text());
-        }
+        tell();
         repaint(false);
     }
     if (progressObserver())

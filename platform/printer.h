@@ -90,7 +90,6 @@ public:
     // The name of the job in the print queue, which the print dialog also
     // offers as the file to print to.
     void setDocumentName(const QString& name);
-    QString documentName() const;
     // A name that may stand as a file's: every character no file name can
     // hold made a blank.
     static QString fileNameOf(const QString& name);
@@ -146,7 +145,6 @@ private:
     int m_currentX = 0;
     int m_currentY = 0;
     bool m_newPagePending = false;
-    bool m_ended = false;
     int m_sheets = 0;
 };
 
@@ -175,6 +173,8 @@ public:
     static void setObserver(Observer observer);
 
 private:
+    // Shows the sheet being written, and text(), in the bar or the window.
+    void tell();
     bool repaintDue() const;
     void repaint(bool now);
 

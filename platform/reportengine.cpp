@@ -9,7 +9,6 @@
 #include <QFontMetricsF>
 #include <QPageSize>
 #include <QPainter>
-#include <QProgressBar>
 #include <QTextLayout>
 #include <QtMath>
 #include <algorithm>
@@ -31,8 +30,6 @@ namespace {
 
 constexpr int kMargin = 720; // half an inch round the sheet
 constexpr int kRuleHeight = 15;
-// How often a long pagination tells how far it is, in milliseconds.
-constexpr qint64 kProgressEvery = 100;
 // How far a line's edge may stand over a cut and still count as on its side.
 constexpr double kEdge = 0.5;
 
@@ -532,10 +529,6 @@ public:
           m_groupStart(m_groups, 0), m_keys(m_groups), m_previous(m_groups), m_raw(m_groups),
           m_previousRaw(m_groups) {}
 
-    // The rows whose bands have been added, of all.
-    int done() const { return std::max(0, m_next); }
-    int total() const { return int(m_rows.size()); }
-
     // Adds the next row's bands; false when every band has been added.
     bool step(Bands& out) {
         if (m_done)
@@ -665,12 +658,11 @@ void addBand(Bands& out, SubreportRows& subRowsOf, const Report& report, const S
 // and moved whole to the next page where it is not.
 class Paginator {
 public:
-    Paginator(const Report& report, const QSizeF& sheet, const Report::Progress& progress)
+    Paginator(const Report& report, const QSizeF& sheet)
         : m_report(report), m_layout(report.layout()), m_sheet(sheet),
           m_width(int(sheet.width()) - 2 * kMargin),
           m_bottom(int(sheet.height()) - kMargin -
-                   sectionHeight(report, report.layout().pageFooter, -1, m_width)),
-          m_progress(progress) {}
+                   sectionHeight(report, report.layout().pageFooter, -1, m_width)) {}
 
     QVector<Page> run();
     // Lays out bands until at least `pages` pages are complete (-1: all)
@@ -706,8 +698,6 @@ private:
     bool has(int i);
     SubreportRows m_subRowsOf;
     std::unique_ptr<RowStream> m_stream;
-    const Report::Progress& m_progress;
-    QElapsedTimer m_sinceProgress;
     Bands m_bands;
     QHash<int, QVector<double>> m_cuts; // of the bands that had to be cut, by index
     QVector<Page> m_pages;
@@ -909,7 +899,6 @@ void Paginator::begin() {
 
     m_lastRow = rows.isEmpty() ? -1 : rows.first();
     startPage(m_lastRow);
-    m_sinceProgress.start();
 }
 
 bool Paginator::advance(int pages, qint64 budgetMs) {
@@ -932,55 +921,49 @@ bool Paginator::placeNext() {
     if (!has(i))
         return false;
     ++m_next;
-    {
-        // The bands placed are done with.
-        m_bands.dropBefore(i);
-        m_cuts.remove(i - 1);
-        if (m_progress && i % 256 == 0 && m_sinceProgress.elapsed() >= kProgressEvery) {
-            m_progress(m_stream->done(), m_stream->total());
-            m_sinceProgress.restart();
-        }
-        const Band& b = m_bands[i];
-        // A page begun inside a subreport shows the main row it belongs to
-        // in its page header, not the subreport's row of the same number.
-        if (m_hasContent && (b.section->newPageBefore || m_y + neededToStart(i) > m_bottom)) {
-            finishPage();
-            startPage(b.report == &m_report ? b.row : m_lastRow);
-            repeatHeadings(b);
-        }
-        if (b.report == &m_report)
-            m_lastRow = b.row;
-        // What does not fit goes on over the next pages, cut between lines.
-        double from = 0;
-        while (b.height - from > m_bottom - m_y) {
-            const bool fresh = !m_hasContent;
-            double cut = chooseCut(i, from, fresh);
-            if (cut <= from) {
-                if (!fresh) {
-                    finishPage();
-                    startPage(m_lastRow);
-                    repeatHeadings(b);
-                    continue;
-                }
-                // Not one line fits a whole page: the next runs over its foot.
-                const QVector<double>& c = cuts(i);
-                const auto next = std::upper_bound(c.begin(), c.end(), from + kEdge);
-                if (next == c.end())
-                    break;
-                cut = *next;
+    // The bands placed are done with.
+    m_bands.dropBefore(i);
+    m_cuts.remove(i - 1);
+    const Band& b = m_bands[i];
+    // A page begun inside a subreport shows the main row it belongs to
+    // in its page header, not the subreport's row of the same number.
+    if (m_hasContent && (b.section->newPageBefore || m_y + neededToStart(i) > m_bottom)) {
+        finishPage();
+        startPage(b.report == &m_report ? b.row : m_lastRow);
+        repeatHeadings(b);
+    }
+    if (b.report == &m_report)
+        m_lastRow = b.row;
+    // What does not fit goes on over the next pages, cut between lines.
+    double from = 0;
+    while (b.height - from > m_bottom - m_y) {
+        const bool fresh = !m_hasContent;
+        double cut = chooseCut(i, from, fresh);
+        if (cut <= from) {
+            if (!fresh) {
+                finishPage();
+                startPage(m_lastRow);
+                repeatHeadings(b);
+                continue;
             }
-            m_pages.last().bands << PlacedBand{b.report, b.section, b.row,       kMargin + b.indent,
-                                               m_y,      b.count,   float(from), float(cut)};
-            from = cut;
-            finishPage();
-            startPage(m_lastRow);
-            repeatHeadings(b);
+            // Not one line fits a whole page: the next runs over its foot.
+            const QVector<double>& c = cuts(i);
+            const auto next = std::upper_bound(c.begin(), c.end(), from + kEdge);
+            if (next == c.end())
+                break;
+            cut = *next;
         }
         m_pages.last().bands << PlacedBand{b.report, b.section, b.row,       kMargin + b.indent,
-                                           m_y,      b.count,   float(from), -1};
-        m_y += qCeil(b.height - from);
-        m_hasContent = true;
+                                           m_y,      b.count,   float(from), float(cut)};
+        from = cut;
+        finishPage();
+        startPage(m_lastRow);
+        repeatHeadings(b);
     }
+    m_pages.last().bands << PlacedBand{b.report, b.section, b.row,       kMargin + b.indent,
+                                       m_y,      b.count,   float(from), -1};
+    m_y += qCeil(b.height - from);
+    m_hasContent = true;
     return true;
 }
 
@@ -1264,16 +1247,15 @@ QSizeF Report::sheetSize() const {
     return twips;
 }
 
-QVector<Page> Report::paginate(const QSizeF& sheet, const Progress& progress) const {
+QVector<Page> Report::paginate(const QSizeF& sheet) const {
     struct Forget {
         ~Forget() { measurer().forgetTexts(); }
     } forget;
-    return Paginator(*this, sheet, progress).run();
+    return Paginator(*this, sheet).run();
 }
 
 struct Pagination::Impl {
-    Impl(const Report& report, const QSizeF& sheet) : paginator(report, sheet, noProgress) {}
-    Report::Progress noProgress;
+    Impl(const Report& report, const QSizeF& sheet) : paginator(report, sheet) {}
     Paginator paginator;
 };
 

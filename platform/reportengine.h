@@ -32,7 +32,6 @@
 #include <functional>
 #include <memory>
 
-class Printer;
 class QPainter;
 class QProgressBar;
 
@@ -236,11 +235,8 @@ public:
     Report& openSubreport(const QString& name);
     const Report* subreport(const QString& name) const;
 
-    // Told now and then while a long report is paginated: the main
-    // report's rows laid out so far, and of how many.
-    using Progress = std::function<void(int done, int total)>;
     // The pages for a sheet of the given size (twips).
-    QVector<Page> paginate(const QSizeF& sheet, const Progress& progress = {}) const;
+    QVector<Page> paginate(const QSizeF& sheet) const;
     // The sheet size (twips) of the report's paper and orientation.
     QSizeF sheetSize() const;
     // Draws one page; the painter's units are device pixels, k of them a twip.
@@ -255,12 +251,11 @@ public:
     // Sets the printer's orientation and paper to the report's.
     void preparePrinter(Printer& printer) const;
 
-    // Which pages a print job holds, how many times and in what order.
-    using PrintRange = ::PrintRange;
     // Prints every page on the printer's sheets and ends the job.
     void print(Printer& printer) const;
-    // Prints the range of the pages (as paginate gave them for the report's
-    // own sheet) and ends the job; a range holding no page prints nothing.
+    // Prints the range of the pages (which, how many times and in what
+    // order; the pages as paginate gave them for the report's own sheet) and
+    // ends the job; a range holding no page prints nothing.
     // Meanwhile the wait cursor, the windows repainting and "Writing page n
     // of m" in bar (or a window of its own when bar is null).
     void print(Printer& printer, const QVector<Page>& pages, const PrintRange& range,

@@ -4,8 +4,8 @@
 #include "platform/commandbutton.h"
 #include "platform/printdialog.h"
 #include "platform/printer.h"
+#include "platform/waitcursor.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QHBoxLayout>
@@ -188,21 +188,18 @@ void ReportViewer::setReportSource(std::shared_ptr<Report> report) {
     updateToolbar();
 }
 
-void ReportViewer::showProgress(int done, int total) {
+void ReportViewer::showProgress() {
     if (!m_building.isValid()) {
         m_building.start();
         m_stopped = false;
         // Meanwhile only what the window adds (its Done) works.
-        for (QWidget* w : {static_cast<QWidget*>(cmdPrint), static_cast<QWidget*>(cmdExport),
-                           static_cast<QWidget*>(cmdFirst), static_cast<QWidget*>(cmdPrevious),
-                           static_cast<QWidget*>(txtPage), static_cast<QWidget*>(cmdNext),
-                           static_cast<QWidget*>(cmdLast), static_cast<QWidget*>(cmdZoomOut),
-                           static_cast<QWidget*>(cmdZoomIn), static_cast<QWidget*>(cmdFitWidth),
-                           static_cast<QWidget*>(cmdFitPage)})
+        for (QWidget* w : std::initializer_list<QWidget*>{
+                 cmdPrint, cmdExport, cmdFirst, cmdPrevious, txtPage, cmdNext, cmdLast, cmdZoomOut,
+                 cmdZoomIn, cmdFitWidth, cmdFitPage})
             w->setEnabled(false);
     }
-    progress->setRange(0, std::max(0, total));
-    progress->setValue(std::clamp(done, 0, std::max(0, total)));
+    progress->setRange(0, 0);
+    progress->setValue(0);
     // A report that takes a while shows how far it is; the windows repaint
     // meanwhile, and the window's Done and closing are heard.
     if (m_building.elapsed() >= kShowProgressAfter)
@@ -258,9 +255,10 @@ void ReportViewer::layOutPages(int count) {
     if (!m_pagination || m_pagination->complete() ||
         (count >= 0 && m_pagination->completePages() >= count))
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_pagination->advance(count);
-    QApplication::restoreOverrideCursor();
+    {
+        const WaitCursor wait;
+        m_pagination->advance(count);
+    }
     if (m_pagination->complete()) {
         m_ahead->stop();
         // Every page shown from now on names the number of pages.
@@ -504,14 +502,13 @@ void ReportViewer::printReport() {
     try {
         Printer printer;
         m_report->preparePrinter(printer);
-        QPrinter& qprinter = printer.qprinter();
         printer.setDocumentName(documentName());
         CommonDialog dialog;
         dialog.setMin(1);
         dialog.setMax(pagesLaidOut());
         if (!dialog.ShowPrinter(printer))
             return;
-        const PrintRange range = PrintRange::chosen(qprinter, m_current);
+        const PrintRange range = PrintRange::chosen(printer.qprinter(), m_current);
         m_report->print(printer, pages(), range, progress);
     } catch (const AppError& e) {
         if (onError)
@@ -560,10 +557,10 @@ void ReportViewer::updateToolbar() {
     txtPage->setEnabled(n > 0);
     // While the rest is laid out, the pages so far and an ellipsis.
     lblPage->setText(more ? QString("of %1\u2026").arg(n) : QString("of %1").arg(n));
-    cmdFirst->setEnabled(n > 0 && m_current > 0);
-    cmdPrevious->setEnabled(n > 0 && m_current > 0);
-    cmdNext->setEnabled(n > 0 && (m_current < n - 1 || more));
-    cmdLast->setEnabled(n > 0 && (m_current < n - 1 || more));
+    cmdFirst->setEnabled(!firstOff);
+    cmdPrevious->setEnabled(!firstOff);
+    cmdNext->setEnabled(!lastOff);
+    cmdLast->setEnabled(!lastOff);
     cmdPrint->setEnabled(n > 0);
     cmdExport->setEnabled(n > 0);
     lblZoom->setText(n ? QString("%1%").arg(qRound(m_zoom * 100)) : QString());

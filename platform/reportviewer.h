@@ -51,10 +51,10 @@ public:
     // Paginates the report and shows its first page; a long report shows
     // how far it is meanwhile.
     void viewReport();
-    // Tells how far the report's building is (total 0: busy, no measure):
+    // Tells that the report is being built (a busy progress, no measure):
     // once it has taken a while, the progress shows and the windows repaint.
     // hideProgress ends the building.
-    void showProgress(int done, int total);
+    void showProgress();
     void hideProgress();
     // The name of the print job and of the exported file (the report's
     // title when none is given).

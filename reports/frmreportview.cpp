@@ -3,6 +3,7 @@
 #include "platform/commandbutton.h"
 #include "platform/reportviewer.h"
 #include "platform/runtime.h"
+#include "platform/waitcursor.h"
 #include "reports/clssql.h"
 #include "reports/reportlayouts.h"
 #include "services/globals.h"
@@ -27,14 +28,13 @@ const QMargins kUsualFrame(8, 32, 8, 8);
 class Building {
 public:
     explicit Building(report::ReportViewer* viewer) : m_viewer(viewer) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        m_viewer->showProgress(0, 0);
+        m_viewer->showProgress();
         // While the report's queries run, the progress stays busy and the
         // windows repaint.
         m_sinceShown.start();
         ado::setWorkingHook([this] {
             if (m_sinceShown.elapsed() >= kRepaintEvery) {
-                m_viewer->showProgress(0, 0);
+                m_viewer->showProgress();
                 m_sinceShown.restart();
             }
         });
@@ -45,13 +45,13 @@ public:
         ado::setStopCheck({});
         ado::setWorkingHook({});
         m_viewer->hideProgress();
-        QApplication::restoreOverrideCursor();
     }
     Building(const Building&) = delete;
     Building& operator=(const Building&) = delete;
 
 private:
     static constexpr qint64 kRepaintEvery = 50; // ms
+    const WaitCursor m_wait;
     report::ReportViewer* m_viewer;
     QElapsedTimer m_sinceShown;
 };
@@ -124,14 +124,16 @@ int frmReportview::exec() {
     return result;
 }
 
-void frmReportview::stopBuilding() {
+bool frmReportview::stopBuilding() {
+    if (!CRViewer1->building())
+        return false;
     CRViewer1->stopBuilding();
     hide();
+    return true;
 }
 
 void frmReportview::closeEvent(QCloseEvent* event) {
-    if (CRViewer1->building()) {
-        stopBuilding();
+    if (stopBuilding()) {
         event->accept();
         return;
     }
@@ -139,11 +141,8 @@ void frmReportview::closeEvent(QCloseEvent* event) {
 }
 
 void frmReportview::reject() {
-    if (CRViewer1->building()) {
-        stopBuilding();
-        return;
-    }
-    QDialog::reject();
+    if (!stopBuilding())
+        QDialog::reject();
 }
 
 void frmReportview::Form_Load() {
@@ -194,11 +193,8 @@ void frmReportview::resizeEvent(QResizeEvent* event) {
 }
 
 void frmReportview::cmdDone_Click() {
-    if (CRViewer1->building()) {
-        stopBuilding();
-        return;
-    }
-    accept();
+    if (!stopBuilding())
+        accept();
 }
 
 void frmReportview::Form_Unload() {

@@ -82,8 +82,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    // Stops the report's building and closes the window.
-    void stopBuilding();
+    // While the report is built: stops the building and closes the window;
+    // false when no report is being built.
+    bool stopBuilding();
     void showListReport(std::shared_ptr<report::Report>& rpt,
                         std::shared_ptr<const report::Layout> layout, int orientation,
                         const QString& title);
