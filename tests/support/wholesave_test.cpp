@@ -110,8 +110,7 @@ TEST_F(WholeSave, AKindHoldingANulIsRefusedAndTheOtherKindsAreSaved) {
     const QStringList third = kind(3);
     ASSERT_FALSE(third.isEmpty());
     frmISP page;
-    page.Form_Load();
-    ASSERT_TRUE(user::showActive(&page));
+    ASSERT_TRUE(showPage(page));
     page.previewGrid(1)->SetText(1, frmISP::kFirstDataRow, "First kind, changed");
     page.previewGrid(3)->SetText(1, frmISP::kFirstDataRow, QString("Half") + QChar(0) + "way");
     page.previewGrid(5)->SetText(1, frmISP::kFirstDataRow, "Fifth kind, changed");
